@@ -1,0 +1,38 @@
+# Windows build: the Win32 layer, the program and its GUI tests.
+#
+# The Win32 files form an object library, linked straight into each program,
+# because the portable core calls the platform seams they implement and a
+# static library pair would need its link order repeated.
+set(OSTREL_WIN32_LIBS comctl32 comdlg32 winmm gdi32 user32 shell32 msimg32 ole32 uuid)
+set(OSTREL_RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/ostrel.rc)
+set(OSTREL_WINMAIN ${CMAKE_SOURCE_DIR}/shell/winmain_win32.cpp)
+list(REMOVE_ITEM OSTREL_WIN32_SOURCES ${OSTREL_WINMAIN})
+
+add_library(ostrel_win32 OBJECT ${OSTREL_WIN32_SOURCES})
+target_link_libraries(ostrel_win32 PUBLIC ostrel_core)
+target_compile_definitions(ostrel_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+enable_language(RC)
+
+add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} $<TARGET_OBJECTS:ostrel_win32>)
+target_link_libraries(Ostrel PRIVATE ostrel_core ${OSTREL_WIN32_LIBS})
+add_dependencies(Ostrel ostrel_data)
+
+# GoogleTest cross-built by the setup script.
+add_library(ostrel_gtest INTERFACE)
+target_include_directories(ostrel_gtest INTERFACE ${OSTREL_MINGW_PREFIX}/include)
+target_link_libraries(ostrel_gtest INTERFACE
+  ${OSTREL_MINGW_PREFIX}/lib/libgmock.a ${OSTREL_MINGW_PREFIX}/lib/libgtest.a)
+
+file(GLOB OSTREL_GUI_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
+if(OSTREL_GUI_TEST_SOURCES)
+  include(GoogleTest)
+  add_executable(ostrel_gui_tests ${OSTREL_GUI_TEST_SOURCES} ${OSTREL_RESOURCE_SCRIPT}
+    $<TARGET_OBJECTS:ostrel_win32>)
+  target_link_libraries(ostrel_gui_tests PRIVATE ostrel_core ostrel_gtest ${OSTREL_WIN32_LIBS})
+  add_dependencies(ostrel_gui_tests ostrel_data)
+  set_target_properties(ostrel_gui_tests PROPERTIES
+    CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+  gtest_discover_tests(ostrel_gui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
