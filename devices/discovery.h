@@ -1,0 +1,37 @@
+// Discovery: everything the program works with is found by walking folders
+// beside it ("Devices", "Library", "User Preset Banks"); nothing is registered.
+// This file finds device folders by USB product number, scans for user and
+// ROM banks and for control libraries. Loading what is found belongs to the
+// definition loader, the library reader and the bank files.
+#pragma once
+
+#include <cstdint>
+
+#include "devices/device_definition.h"
+
+// The program folder with its trailing separator. Start-up sets it; every
+// location below is built from it.
+void DiscoverySetProgramFolder(const char* folder);
+const char* DiscoveryProgramFolder();
+
+// Reads folder + "definition.xml": 1 when it parses and `device` has a `name`;
+// *pid is `device` / `PID` (-1 when missing).
+int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid);
+
+// Finds the first folder under "Devices" (enumeration order) whose name ends in
+// ".eld", whose identity is valid and whose PID is pid. folderPath (kPathLen)
+// gets the path with a trailing separator, folderName (kPathLen, may be null)
+// the folder's name without ".eld". Returns 1 when found.
+int FindDeviceFolder(int32_t pid, char* folderPath, char* folderName);
+
+// Loads the device with this PID when its folder is found; else nothing changes.
+int SwitchDevice(int32_t pid);
+// A device answered the identity request: adds its device bank when its folder is found.
+int DeviceConnected(int32_t pid, int32_t connection);
+
+// Start-up bank scan (fileKind 0: ".xml"): user banks, then ROM banks, then
+// makes bank 0 current and switches to its device.
+void ScanUserAndRomBanks(int fileKind);
+void ScanRomBanks();
+// Fills gLibraryList.
+void ScanLibraries();
