@@ -1,0 +1,196 @@
+// The preset and bank model: every open bank held whole in memory, in the one
+// process-wide BankList, with the small operations that copy and swap presets
+// and control assignments between banks.
+//
+// Invariants (checked by asserts in debug builds where cheap):
+//   1. 0 <= current < count when count > 0; entries 0..count-1 all have data.
+//   2. The meaningful presets of a bank are 0 .. presetCount - 1 of the loaded
+//      DeviceDefinition; controls i < controlCount correspond to ControlDef i.
+//   3. Every change to a preset raises that preset's changed counter and its
+//      entry's changeCount; saving, reloading and sending clear them.
+//   4. A ROM bank and any bank whose readOnly is non-zero is never changed: the
+//      editing code asks CheckWritable before it copies or swaps anything.
+//
+// All texts are 8-bit (Latin-1), NUL-terminated, in fixed-size fields:
+// text[48] holds at most 47 characters. Every write into a field goes through
+// CopyText, which cuts to fit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kMaxBanks = 64;
+constexpr int kMaxPresets = 128;
+constexpr int kMaxPresetControls = 100;
+constexpr int kMaxPresetVariables = 16;
+constexpr int kMaxPresetZones = 8;
+constexpr int kMaxPresetZoneFields = 16;
+constexpr int kNameSize = 48;
+constexpr int kPresetCreatedSize = 20;
+constexpr int kBankPathSize = 280;
+constexpr int kDisplayNameSize = 256;
+
+// What a bank is to the user. The numbers are the ones the bank list is
+// ordered by (device banks first) and the ones the undo history stores.
+enum class BankKind : int32_t { Device = 0, User = 1, Rom = 2 };
+
+// One control's assignment within one preset.
+struct PresetControl {
+    int32_t origin;        // library unique id * 65536 + index in that library; -1 = none
+    int32_t channel;       // MIDI channel
+    int32_t midiCc;        // controller number
+    int32_t program;       // program number (controls whose type has a program)
+    int32_t msb;           // bank select MSB
+    int32_t lsb;           // bank select LSB
+    char desc[kNameSize];  // the control's description within this preset
+};
+
+// One complete setting of the device.
+struct PresetRecord {
+    char name[kNameSize];
+    char created[kPresetCreatedSize];
+    int32_t variableCount;   // number of variable entries of the preset
+    int32_t controlCount;    // number of controls of the preset
+    int32_t zoneFieldCount;  // number of zone fields per zone
+    int32_t variables[kMaxPresetVariables];  // by VariableDef index, not by slot
+    int32_t zones[kMaxPresetZones][kMaxPresetZoneFields];  // zone z, ZoneFieldDef f
+    PresetControl controls[kMaxPresetControls];            // one per ControlDef
+    int32_t changed;  // changes since last loaded, saved or sent
+};
+
+// The contents of one bank (one block per open bank, plus the two scratches).
+struct BankData {
+    char name[kNameSize];     // "name"
+    char created[kNameSize];  // "created"
+    int32_t pid;              // "PID"
+    int32_t vid;              // "VID"
+    int32_t groupId;          // "Group ID", at least 16
+    int32_t uniqueId;         // "unique id"; 0 = none yet
+    int32_t deviceUniqueId;   // "device unique id"
+    int32_t readOnly;         // "read only"; non-zero = read only
+    int32_t rom;              // "ROM"
+    int32_t presetCountInFile;
+    PresetRecord presets[kMaxPresets];
+};
+
+// One open bank in the list.
+struct BankEntry {
+    char path[kBankPathSize];  // the bank's file; "rom.xml" in the device folder for a device bank
+    char displayName[kDisplayNameSize];  // file name without its extension; device name for a device bank
+    BankKind kind;
+    int32_t pid;          // PID of the device model the bank belongs to
+    int32_t connection;   // device bank: what the identity reply carried (handed to the transfer engine)
+    int32_t changeCount;  // changes since loaded, saved or sent; non-zero = changed
+    int32_t hasFile;      // 1 once read from or written to its file
+    BankData* data;       // owned by the entry: taken when added, freed when removed
+};
+
+// The open banks, in display order. Owned by the user-interface thread; the
+// transfer engine's completion runs there too.
+struct BankList {
+    BankEntry entries[kMaxBanks];
+    int32_t count;    // entries in use, 0..64
+    int32_t current;  // the bank the views show
+    int32_t currentPreset;   // current preset of the current bank
+    int32_t currentControl;  // current control
+    int32_t deviceBank;      // remembered device bank index for FindDeviceBank; -1 none
+};
+
+// The selections the copy and paste operations work with (the views own
+// their appearance). Flags are 0 or 1.
+struct BankSelection {
+    uint8_t controls[kMaxPresetControls];
+    uint8_t savedControls[kMaxPresetControls];
+    uint8_t presets[kMaxPresets];
+    uint8_t savedPresets[kMaxPresets];
+    uint8_t markedControls[kMaxPresetControls];  // the controls being moved or pasted
+};
+
+extern BankList gBanks;
+extern BankSelection gSelection;
+// A bank file is read here first and copied into its entry only when the read
+// worked; downloads land here too.
+extern BankData gReadScratch;
+// Keeps a bank's preset names while a download replaces its presets.
+extern BankData gNameScratch;
+
+// --- Fixed-size text helpers ---------------------------------------------
+
+// Copies src into dst[size], cutting it to size - 1 bytes; always terminates.
+void CopyText(char* dst, size_t size, const char* src);
+template <size_t N>
+inline void CopyText(char (&dst)[N], const char* src) {
+    CopyText(dst, N, src);
+}
+// ASCII case-insensitive equality, as the file system compares paths.
+bool SameTextNoCase(const char* a, const char* b);
+
+// --- Bank list ------------------------------------------------------------
+
+// Empties the list and frees every bank (start-up and shutdown).
+void ResetBankList();
+// Takes a zero-filled block for a bank; nullptr when memory runs short (the
+// allocator has reported it).
+BankData* AllocBankData();
+void FreeBankData(BankData* data);
+// The entry at index, or nullptr when index is not in use.
+BankEntry* BankAt(int index);
+// The data of bank index, or the read scratch for -1; nullptr otherwise.
+BankData* BankDataAt(int index);
+
+// --- Look-ups ---------------------------------------------------------------
+
+// The remembered device bank, else the first device bank of the loaded
+// model's PID (remembered from then on); -1 when none. Hands the bank's
+// connection value to the transfer engine when found.
+int FindDeviceBank();
+// The first device bank with that PID, or -1.
+int FindDeviceBankByPid(int pid);
+// Whether a user or ROM bank with that path is open (case-insensitive).
+bool IsBankOpen(const char* path);
+// The bank's own name for user and ROM banks, the displayName of a device bank.
+const char* BankTitle(int index);
+int ControlMidiCc(int bank, int preset, int control);
+// Whether "send the changes" is possible: the current bank is the found
+// device bank's model, is a device bank and has changed.
+bool CanSendChanges();
+
+// --- Checks (each shows its message and answers false) ---------------------
+
+// Message 30 when the bank is a ROM bank or is marked read only.
+bool CheckWritable(int bank);
+// Message 34 when the bank belongs to another model than the loaded one.
+bool CheckBankPid(int bank);
+
+// --- Copy and swap (callers take the undo snapshot first) -------------------
+
+// Copies one control when the target accepts its controller number.
+bool CopyControl(int srcBank, int srcPreset, int srcControl, int dstBank, int dstPreset,
+                 int dstControl);
+// Copies the marked controls of the source preset to the target preset from
+// startControl on, keeping their distances; the written controls become the
+// control selection. Returns the number copied.
+int PasteControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl);
+// Exchanges two controls when each accepts the other's controller number.
+bool SwapControls(int bankA, int presetA, int controlA, int bankB, int presetB, int controlB);
+// As PasteControls, exchanging instead of copying. Returns the number swapped.
+int SwapMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl);
+void CopyPreset(int srcBank, int srcPreset, int dstBank, int dstPreset);
+// Copies the selected presets of the source to consecutive target presets
+// from startPreset until the device's presetCount. Returns the number copied.
+int PasteSelectedPresets(int srcBank, int dstBank, int startPreset);
+void SwapPresets(int bankA, int presetA, int bankB, int presetB);
+int SwapSelectedPresets(int srcBank, int dstBank, int startPreset);
+// Copies a whole bank: target -1 is the read scratch, source -1 likewise.
+// The target's presets all become changed, its changeCount rises and its
+// readOnly and rom flags are cleared.
+void CopyBank(int dstBank, int srcBank);
+void ClearChanges(int bank);
+void ClearAllChanges();
+
+// --- Ordering ----------------------------------------------------------------
+
+// Exchanges neighbouring entries while a bank of lower kind follows one of
+// higher kind (a stable bubble sort), so device banks come first; the current
+// bank stays current as it moves.
+void ReorderBanksByKind();
