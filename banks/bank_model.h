@@ -19,16 +19,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "devices/device_definition.h"
+
+// Capacities shared with the device definition (kMaxControls 100,
+// kMaxVariables 16, kMaxZones 8, kMaxZoneFields 16, kNameLen 48, kPathLen 280).
 constexpr int kMaxBanks = 64;
-constexpr int kMaxPresets = 128;
-constexpr int kMaxPresetControls = 100;
-constexpr int kMaxPresetVariables = 16;
-constexpr int kMaxPresetZones = 8;
-constexpr int kMaxPresetZoneFields = 16;
-constexpr int kNameSize = 48;
-constexpr int kPresetCreatedSize = 20;
-constexpr int kBankPathSize = 280;
-constexpr int kDisplayNameSize = 256;
+constexpr int kMaxPresets = kMaxPresetsPerBank;  // 128
+constexpr int kPresetCreatedLen = 20;
+constexpr int kDisplayNameLen = 256;
 
 // What a bank is to the user. The numbers are the ones the bank list is
 // ordered by (device banks first) and the ones the undo history stores.
@@ -42,26 +40,26 @@ struct PresetControl {
     int32_t program;       // program number (controls whose type has a program)
     int32_t msb;           // bank select MSB
     int32_t lsb;           // bank select LSB
-    char desc[kNameSize];  // the control's description within this preset
+    char desc[kNameLen];  // the control's description within this preset
 };
 
 // One complete setting of the device.
 struct PresetRecord {
-    char name[kNameSize];
-    char created[kPresetCreatedSize];
+    char name[kNameLen];
+    char created[kPresetCreatedLen];
     int32_t variableCount;   // number of variable entries of the preset
     int32_t controlCount;    // number of controls of the preset
     int32_t zoneFieldCount;  // number of zone fields per zone
-    int32_t variables[kMaxPresetVariables];  // by VariableDef index, not by slot
-    int32_t zones[kMaxPresetZones][kMaxPresetZoneFields];  // zone z, ZoneFieldDef f
-    PresetControl controls[kMaxPresetControls];            // one per ControlDef
+    int32_t variables[kMaxVariables];  // by VariableDef index, not by slot
+    int32_t zones[kMaxZones][kMaxZoneFields];  // zone z, ZoneFieldDef f
+    PresetControl controls[kMaxControls];            // one per ControlDef
     int32_t changed;  // changes since last loaded, saved or sent
 };
 
 // The contents of one bank (one block per open bank, plus the two scratches).
 struct BankData {
-    char name[kNameSize];     // "name"
-    char created[kNameSize];  // "created"
+    char name[kNameLen];     // "name"
+    char created[kNameLen];  // "created"
     int32_t pid;              // "PID"
     int32_t vid;              // "VID"
     int32_t groupId;          // "Group ID", at least 16
@@ -75,8 +73,8 @@ struct BankData {
 
 // One open bank in the list.
 struct BankEntry {
-    char path[kBankPathSize];  // the bank's file; "rom.xml" in the device folder for a device bank
-    char displayName[kDisplayNameSize];  // file name without its extension; device name for a device bank
+    char path[kPathLen];  // the bank's file; "rom.xml" in the device folder for a device bank
+    char displayName[kDisplayNameLen];  // file name without its extension; device name for a device bank
     BankKind kind;
     int32_t pid;          // PID of the device model the bank belongs to
     int32_t connection;   // device bank: what the identity reply carried (handed to the transfer engine)
@@ -99,11 +97,11 @@ struct BankList {
 // The selections the copy and paste operations work with (the views own
 // their appearance). Flags are 0 or 1.
 struct BankSelection {
-    uint8_t controls[kMaxPresetControls];
-    uint8_t savedControls[kMaxPresetControls];
+    uint8_t controls[kMaxControls];
+    uint8_t savedControls[kMaxControls];
     uint8_t presets[kMaxPresets];
     uint8_t savedPresets[kMaxPresets];
-    uint8_t markedControls[kMaxPresetControls];  // the controls being moved or pasted
+    uint8_t markedControls[kMaxControls];  // the controls being moved or pasted
 };
 
 extern BankList gBanks;
