@@ -14,10 +14,13 @@
 #include "shell/memory.h"
 #include "shell/messages.h"
 #include "shell/settings_platform.h"
+#include "shell/view_state.h"
 #include "shell/whole_file.h"
 #include "shell/working_blocks.h"
 
-Preferences gPreferences = DefaultPreferences();
+int gInitialisePresetNames = 0;
+int gShowAllRomBanks = 1;
+int gUndoLevels = 100;
 
 namespace {
 
@@ -50,7 +53,8 @@ void ApplyPlacement(SettingsWindow which, const WindowPlacementRecord& stored,
     PlacementRect fallback = {0, 0, 0, 0};
     if (PlatformGetWindowPlacement(which, &current)) fallback = current.normal;
     FitPlacementToScreens(&place.record, fallback, areas, areaCount);
-    if (which != SettingsWindow::kMain) PlatformMarkWindowShown(which, place.shown);
+    if (which == SettingsWindow::kLibrary) gLibraryShown = place.shown;
+    if (which == SettingsWindow::kEditor) gEditorShown = place.shown;
     PlatformSetWindowPlacement(which, place.record);
 }
 
@@ -61,11 +65,7 @@ void ApplySettingsImage(const SettingsImage& image) {
     ApplyPlacement(SettingsWindow::kLibrary, image.library, areas, areaCount);
     ApplyPlacement(SettingsWindow::kEditor, image.editor, areas, areaCount);
 
-    gPreferences.initialisePresetNames = Flag(image.prefs.initialisePresetNames);
-    gPreferences.showAllRomBanks = Flag(image.prefs.showAllRomBanks);
-    gPreferences.showCcOnControls = Flag(image.prefs.showCcOnControls);
-    gPreferences.fitMode = Flag(image.prefs.fitMode);
-    ApplyUndoLevelsPreference(image.prefs.undoLevels);
+    SetPreferences(image.prefs);
 }
 
 void ReadSettingsFile() {
@@ -102,9 +102,10 @@ WindowPlacementRecord CurrentPlacement(SettingsWindow which) {
     w.length = kWindowPlacementSize;
     // The platform reports a hidden window's restore state; the file must say
     // hidden so that it stays hidden at the next start.
-    if (which != SettingsWindow::kMain && !PlatformWindowMarkedShown(which)) {
-        w.showCmd = kShowHidden;
-    }
+    int shown = which == SettingsWindow::kMain      ? 1
+                : which == SettingsWindow::kLibrary ? gLibraryShown
+                                                    : gEditorShown;
+    if (!shown) w.showCmd = kShowHidden;
     return w;
 }
 
@@ -120,7 +121,7 @@ void WriteSettingsFile() {
     image.main = CurrentPlacement(SettingsWindow::kMain);
     image.library = CurrentPlacement(SettingsWindow::kLibrary);
     image.editor = CurrentPlacement(SettingsWindow::kEditor);
-    image.prefs = gPreferences;
+    image.prefs = CurrentPreferences();
     EncodeSettingsFile(image, buffer);
     WriteWholeFile(path, buffer, kSettingsFileSize);
     FreeBlock(buffer);
@@ -131,16 +132,37 @@ void WriteSettingsFile() {
 const char* SettingsPath() {
     char* out = gSettingsPath != nullptr ? gSettingsPath : gLocalSettingsPath;
     const char* dir = gProgramDir != nullptr ? gProgramDir : "";
-    std::snprintf(out, kPathSize, "%s%s", dir, kSettingsFileName);
+    int n = std::snprintf(out, kPathSize, "%s%s", dir, kSettingsFileName);
+    // A cut path would name some other file; an empty one is neither read nor
+    // written.
+    if (n < 0 || n >= kPathSize) out[0] = '\0';
     return out;
 }
 
 int ApplyUndoLevelsPreference(int levels) {
     // The history keeps at most 100 entries; a stored byte of up to 255 must not
     // reach it unchecked.
-    gPreferences.undoLevels = ClampUndoLevels(levels);
-    SetUndoLevels(gPreferences.undoLevels);
-    return gPreferences.undoLevels;
+    gUndoLevels = ClampUndoLevels(levels);
+    SetUndoLevels(gUndoLevels);
+    return gUndoLevels;
+}
+
+Preferences CurrentPreferences() {
+    Preferences p;
+    p.initialisePresetNames = gInitialisePresetNames;
+    p.showAllRomBanks = gShowAllRomBanks;
+    p.undoLevels = gUndoLevels;
+    p.showCcOnControls = gShowCcCh;
+    p.fitMode = gFitMode;
+    return p;
+}
+
+void SetPreferences(const Preferences& prefs) {
+    gInitialisePresetNames = Flag(prefs.initialisePresetNames);
+    gShowAllRomBanks = Flag(prefs.showAllRomBanks);
+    gShowCcCh = Flag(prefs.showCcOnControls);
+    gFitMode = Flag(prefs.fitMode);
+    ApplyUndoLevelsPreference(prefs.undoLevels);
 }
 
 int LoadSettings() {

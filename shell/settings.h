@@ -5,15 +5,18 @@
 
 #include "shell/settings_file.h"
 
-// The preferences in force (user-interface thread only). Start at
-// DefaultPreferences(); LoadSettings replaces them from the file, the Preferences
-// dialog and the View menu change them, SaveSettings writes them.
-//   initialisePresetNames: SysEx reception renames presets from the device.
-//   showAllRomBanks: ROM banks of every model are listed (commands 26, bank list).
-//   undoLevels: 1..100, the undo history's length (SetUndoLevels keeps it in step).
-//   showCcOnControls: command 25, the graphic view's CC/Ch overlays.
-//   fitMode: command 27, the graphic view scales its picture to the pane.
-extern Preferences gPreferences;
+// The preferences in force (user-interface thread only); the other two stored
+// preferences are view state (gShowCcCh and gFitMode in shell/view_state.h).
+// LoadSettings sets them from the file, the Preferences dialog changes them,
+// SaveSettings writes them.
+extern int gInitialisePresetNames;  // SysEx reception renames presets from the device
+extern int gShowAllRomBanks;        // ROM banks of every model are listed (command 26)
+extern int gUndoLevels;             // 1..100; set through ApplyUndoLevelsPreference
+
+// All five stored preferences as they are now, and setting them all (the undo
+// levels through ApplyUndoLevelsPreference; flags become 0 or 1).
+Preferences CurrentPreferences();
+void SetPreferences(const Preferences& prefs);
 
 // Smallest and largest number of undo levels the preference allows.
 constexpr int kMinUndoLevels = 1;

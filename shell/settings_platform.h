@@ -17,11 +17,6 @@ int PlatformGetWindowPlacement(SettingsWindow which, WindowPlacementRecord* plac
 // Places the window; its show command decides whether it is shown.
 void PlatformSetWindowPlacement(SettingsWindow which, const WindowPlacementRecord& placement);
 
-// The "shown" view state of the library and control editor windows (commands 23
-// and 24 toggle it; their check marks follow it). The main window is always shown.
-int PlatformWindowMarkedShown(SettingsWindow which);
-void PlatformMarkWindowShown(SettingsWindow which, int shown);
-
 // Work areas of the screens in screen coordinates, the primary one first.
 // Returns how many were stored (at most `capacity`).
 int PlatformWorkAreas(PlacementRect* areas, int capacity);
