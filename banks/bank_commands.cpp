@@ -1,0 +1,287 @@
+// The File commands on whole banks: New, Load, Save, Save As, Reload,
+// Delete, Rename, and the questions at Quit.
+#include "banks/bank_commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "banks/bank_file.h"
+#include "banks/file_dialogs.h"
+#include "banks/sxl_file.h"
+#include "devices/discovery.h"
+#include "devices/folder_list.h"
+#include "editing/undo_history.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/working_blocks.h"
+
+int (*gSendBankAtQuit)(int bank) = nullptr;
+
+static bool FileExists(const char* path) {
+    FILE* f = fopen(path, "rb");
+    if (!f) return false;
+    fclose(f);
+    return true;
+}
+
+// A successful load or Save As: the next dialog starts at this file.
+static void RememberBankPath(const char* path) {
+    if (gLastBankPath) CopyText(gLastBankPath, kPathSize, path);
+    if (gLastBankName) {
+        const char* name = path;
+        for (const char* p = path; *p; p++) {
+            if (*p == '\\' || *p == '/') name = p + 1;
+        }
+        CopyText(gLastBankName, kPathSize, name);
+    }
+    if (gFileIo) FolderOfPath(path, gFileIo->initialDir, sizeof gFileIo->initialDir);
+}
+
+static void ShowPopup(int id, const char* path) {
+    SetStatusPopupText(id, path);
+    ShowStatusPopup(1);
+}
+
+// path of the user bank named name: program folder + "User Preset Banks".
+static std::string UserBankPath(const std::string& name) {
+    std::string folder = JoinPath(DiscoveryProgramFolder(), "User Preset Banks");
+    return JoinPath(folder, name + ".xml");
+}
+
+void UniqueUserBankName(const char* base, const char* separator, char* out, size_t size) {
+    // Only open banks count; files on disk are not looked at. At most 64
+    // banks are open, so this ends within 65 tries.
+    std::string name = base;
+    for (int number = 2; IsBankOpen(UserBankPath(name).c_str()); number++) {
+        name = std::string(base) + separator + std::to_string(number);
+    }
+    CopyText(out, size, name.c_str());
+}
+
+int AddNewUserBank(const char* name) {
+    if (gBanks.count >= kMaxBanks) return -1;
+    std::string path = UserBankPath(name);
+    BankData* data = AllocBankData();
+    if (!data) return -1;
+    int index = gBanks.count;
+    BankEntry& entry = gBanks.entries[index];
+    memset(&entry, 0, sizeof entry);
+    CopyText(entry.path, path.c_str());
+    CopyText(entry.displayName, name);
+    entry.kind = BankKind::User;
+    entry.pid = gDevice.pid;
+    entry.hasFile = 0;
+    entry.changeCount = 1;
+    entry.data = data;
+    InitNewBankData(data, entry.displayName);
+    gBanks.count++;
+    gBanks.current = index;
+    return index;
+}
+
+int NewUserBank() {
+    if (gBanks.count >= kMaxBanks) return -1;
+    // The first bank of a device keeps the blank after "User Bank".
+    std::string base = std::string(gDevice.name) + " User Bank ";
+    char name[kDisplayNameLen];
+    UniqueUserBankName(base.c_str(), "", name, sizeof name);
+    return AddNewUserBank(name);
+}
+
+int NewUserBankCommand() {
+    if (gBanks.count >= kMaxBanks) return -1;
+    RecordUndoSnapshot(UndoKind::Creation, UndoScope::Bank, gBanks.count, 0);
+    return NewUserBank();
+}
+
+int LoadBankFile(const char* path) {
+    if (IsBankOpen(path)) {
+        StatusMessage(kStrAlreadyLoaded, path);
+        return 0;
+    }
+    ShowPopup(kStrReading, path);
+    int added = -1;
+    if (ReadBankFile(path, &gReadScratch, true)) added = AddBankFromData(path, &gReadScratch);
+    ShowStatusPopup(0);
+    return added >= 0;
+}
+
+int LoadBankCommand() {
+    char path[kPathSize] = "";
+    if (gLastBankPath) CopyText(path, gLastBankPath);
+    FileDialogResult chosen = {};
+    if (!ShowLoadFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
+        return 0;
+    }
+    if (chosen.filter == kFilterSxlFile) {
+        int added = ImportSxlFile(path);
+        if (added != kSxlNotRead) RememberBankPath(path);
+        return added >= 0;
+    }
+    int added = LoadBankFile(path);
+    // Remembered even when the read failed: the next dialog starts there.
+    RememberBankPath(path);
+    return added;
+}
+
+int SaveBank(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    // A ROM bank stays protected even after a reload cleared its flags.
+    if (entry->data->readOnly != 0 || entry->kind == BankKind::Rom) {
+        StatusMessage(kStrCannotSaveReadOnly, entry->displayName);
+        return 0;
+    }
+    ShowPopup(kStrWriting, entry->path);
+    int written = WriteBankFile(bank);
+    if (written) {
+        entry->changeCount = 0;
+        ClearChanges(bank);
+    }
+    ShowStatusPopup(0);
+    return written;
+}
+
+int SaveBankAsPath(int bank, const char* path) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || !path || !path[0]) return 0;
+    if (strlen(path) >= kPathLen) {
+        StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
+    if (FileExists(path)) {
+        if (!CheckFileWritable(path)) return 0;
+        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) !=
+            kIdYes) {
+            return 0;
+        }
+    }
+    ShowPopup(kStrWriting, path);
+    int written = 0;
+    if (SameTextNoCase(path, entry->path)) {
+        written = WriteBankFile(bank);
+        if (written) {
+            entry->changeCount = 0;
+            ClearChanges(bank);
+        }
+    } else {
+        // The bank it started from stays as it was: write under the new name,
+        // add the new file as a bank of its own, then put the old one back.
+        BankEntry savedEntry = *entry;
+        BankData* saved = AllocBankData();
+        if (saved) {
+            memcpy(saved, entry->data, sizeof *saved);
+            CopyText(entry->path, path);
+            DisplayNameFromPath(path, entry->displayName, sizeof entry->displayName);
+            MakeCreatedText(entry->data->created, sizeof entry->data->created);
+            entry->data->uniqueId = 0;
+            written = WriteBankFile(bank);
+            // With 64 banks open the file is written but not opened.
+            if (written) AddBankFromData(path, entry->data);
+            memcpy(entry->data, saved, sizeof *saved);
+            BankData* storage = entry->data;
+            *entry = savedEntry;
+            entry->data = storage;
+            FreeBankData(saved);
+        }
+    }
+    if (written) RememberBankPath(path);
+    ShowStatusPopup(0);
+    return written;
+}
+
+int SaveBankAs(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry) return 0;
+    if (!entry->displayName[0]) CopyText(entry->displayName, BankTitle(bank));
+    char path[kPathSize];
+    CopyText(path, entry->displayName);
+    FileDialogResult chosen = {};
+    if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
+        return 0;
+    }
+    return SaveBankAsPath(bank, path);
+}
+
+int ReloadBank(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    if (!ReadBankFile(entry->path, &gReadScratch, false)) return 0;
+    RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);
+    CopyBank(bank, -1);
+    entry->hasFile = 1;
+    entry->changeCount = 0;
+    ClearChanges(bank);
+    return 1;
+}
+
+int DeleteUserBank(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || entry->kind != BankKind::User) return 0;
+    RecordUndoSnapshot(UndoKind::Deletion, UndoScope::Bank, bank, 0);
+    remove(entry->path);
+    RemoveBank(bank);
+    SelectBank(gBanks.current);
+    return 1;
+}
+
+// A name that would leave the bank's folder or that the file system cannot
+// hold is refused like a failed rename.
+static bool NameUsableAsFile(const char* name) {
+    for (const char* p = name; *p; p++) {
+        if (strchr("\\/:*?\"<>|", *p) || static_cast<unsigned char>(*p) < 32) return false;
+    }
+    return true;
+}
+
+int RenameBank(int bank, const char* newName) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    if (!newName || !newName[0] || !NameUsableAsFile(newName)) {
+        StatusMessage(kStrCouldNotRename, entry->path);
+        return 0;
+    }
+    char folder[kPathLen];
+    FolderOfPath(entry->path, folder, sizeof folder);
+    std::string newPath = std::string(folder) + newName + ".xml";
+    if (newPath.size() >= kPathLen) {
+        StatusMessage(kStrCouldNotRename, entry->path);
+        return 0;
+    }
+    if (entry->hasFile && FileExists(entry->path)) {
+        // Moving onto a taken name would destroy that file: refuse instead.
+        // A change of letter case only is the same file on Windows.
+        bool taken = FileExists(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path);
+        if (taken || rename(entry->path, newPath.c_str()) != 0) {
+            StatusMessage(kStrCouldNotRename, entry->path);
+            return 0;
+        }
+    }
+    CopyText(entry->path, newPath.c_str());
+    CopyText(entry->displayName, newName);
+    CopyText(entry->data->name, newName);
+    return 1;
+}
+
+int ConfirmChangedBanks() {
+    int actedOn = 0;
+    for (int i = 0; i < gBanks.count; i++) {
+        BankEntry& entry = gBanks.entries[i];
+        if (entry.changeCount == 0) continue;
+        if (entry.kind == BankKind::User) {
+            if (MessageBoxFormat(gMainWindow, kStrAskSaveChanged, entry.displayName,
+                                 kMbYesNoQuestion) == kIdYes) {
+                SaveBank(i);
+                actedOn++;
+            }
+        } else if (entry.kind == BankKind::Device) {
+            if (MessageBoxFormat(gMainWindow, kStrAskSendChanged, entry.displayName,
+                                 kMbYesNoQuestion) == kIdYes) {
+                if (entry.pid != gDevice.pid) SelectBank(i);
+                if (gSendBankAtQuit) gSendBankAtQuit(i);
+                actedOn++;
+            }
+        }
+    }
+    return actedOn;
+}

@@ -1,0 +1,98 @@
+// Bank management: everything the user does with whole banks. Creating a
+// user bank, loading and saving bank files, Save As, reloading, renaming,
+// deleting, the device bank added when a device connects, showing or hiding
+// ROM banks, and the questions asked at quit about changed banks.
+//
+// The File menu's command table calls these directly:
+//   1  New User Preset Bank   RecordUndoSnapshot(Creation, Bank, gBanks.count, 0); NewUserBank()
+//   2  Load...                LoadBankCommand()
+//   3  Save                   SaveBank(gBanks.current)
+//   4  Save As...             SaveBankAs(gBanks.current)
+//   5  Reload Bank            ReloadBank(gBanks.current)
+//   6  Delete User Preset Bank DeleteUserBank(gBanks.current)
+//   10 Quit                   ConfirmChangedBanks(), then the program ends
+// (each after CommitEdits). NewUserBankCommand() does the snapshot and the
+// new bank together.
+//
+// User-interface thread only.
+#pragma once
+
+#include "banks/bank_model.h"
+
+// The file dialogs start at gFileIo->initialDir (shell/working_blocks.h)
+// with the last bank file (gLastBankPath); a successful load or Save As
+// stores the chosen path, its name and its folder back there.
+
+// --- Commands ---------------------------------------------------------------
+
+// A new user bank of the loaded device, with the device's defaults, made
+// current. Returns its index, -1 when 64 banks are open.
+int NewUserBank();
+// A new user bank named name (path in "User Preset Banks"), made current;
+// -1 when 64 banks are open or memory runs short.
+int AddNewUserBank(const char* name);
+// Command 1: the undo snapshot and NewUserBank.
+int NewUserBankCommand();
+// Command 2: the "Load File" dialog, then the bank file or the SysEx
+// Librarian file chosen. Returns 1 when a bank was added.
+int LoadBankCommand();
+// Loads a bank file as Load does, without the dialog; 1 when added.
+int LoadBankFile(const char* path);
+// Writes the bank to its file and marks it unchanged; 0 (and the bank keeps
+// its changed state) when it is read only or cannot be written.
+int SaveBank(int bank);
+// Command 4: the "Save File" dialog, then SaveBankAsPath.
+int SaveBankAs(int bank);
+// Save As without the dialog: the replace question when the file exists.
+int SaveBankAsPath(int bank, const char* path);
+// Rereads the bank from its file (undo snapshot "Reloading of"). 1 when read.
+int ReloadBank(int bank);
+// Deletes a user bank and its file (undo snapshot "Deletion of"); other
+// kinds: nothing. 1 when deleted.
+int DeleteUserBank(int bank);
+// Renames the bank and its file; message 32 when the name is empty or the
+// file cannot be moved. 1 when renamed.
+int RenameBank(int bank, const char* newName);
+
+// --- Operations used by discovery, the transfer engine and undo ------------
+
+// The device bank of a connected device: "rom.xml" in its folder, made
+// current, the list reordered by kind. Returns its index or -1.
+int AddDeviceBank(const char* deviceFolder, int pid, int connection);
+// A user or ROM bank at the end of the list, from data (copied) or, when data
+// is null, read from path. Made current. Returns its index or -1.
+int AddBankFromData(const char* path, const BankData* data);
+// Opens bank files folder + name in turn while fewer than 64 banks are open;
+// the current bank does not change. Returns the number opened.
+int OpenBankFiles(const char* const* names, int count, const char* folder);
+// Called when a bank becomes current: loads its device model when it differs
+// from the loaded one, and remembers a device bank.
+void SelectBank(int index);
+// Frees the bank and closes the gap.
+void RemoveBank(int index);
+// Opens a gap at index and puts copies of entry and data there (new storage),
+// made current. Returns index, or -1 when 64 banks are open or memory runs short.
+int InsertBank(int index, const BankEntry& entry, const BankData* data);
+void ShowRomBanks();
+void HideRomBanks();
+void RemoveDeviceBanks();
+// The questions at quit: save each changed user bank, send each changed
+// device bank. Returns the number of banks acted on.
+int ConfirmChangedBanks();
+
+// Sends a changed device bank at quit; the transfer engine sets it (packs the
+// bank into exchange slot 0 and sends it whole). Null: nothing is sent.
+extern int (*gSendBankAtQuit)(int bank);
+
+// --- Helpers shared with the import and the tools ---------------------------
+
+// Fills a bank with the loaded device's fresh presets (names "Untitled",
+// created = the bank's creation text, default values).
+void InitNewBankData(BankData* data, const char* name);
+// base, or when a user bank of that name is open, base + separator + 2, 3...
+void UniqueUserBankName(const char* base, const char* separator, char* out, size_t size);
+// The file name of path without its folder and without its last four
+// characters (".xml"), into out.
+void DisplayNameFromPath(const char* path, char* out, size_t size);
+// The folder part of path, with its trailing separator ("" when none).
+void FolderOfPath(const char* path, char* out, size_t size);

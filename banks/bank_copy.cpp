@@ -1,0 +1,229 @@
+// The copy and swap operations between banks, presets and controls. The
+// editing code calls them after it has taken its undo snapshot and checked
+// that the target is writable; they only move data and count the change.
+//
+// Counting a change: the changed counter of every preset written and the
+// changeCount of every bank written go up by one.
+#include <cstring>
+#include <memory>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+
+static PresetRecord* PresetAt(int bank, int preset) {
+    BankData* data = BankDataAt(bank);
+    if (!data || preset < 0 || preset >= kMaxPresets) return nullptr;
+    return &data->presets[preset];
+}
+
+static void CountBankChange(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (entry) entry->changeCount++;
+}
+
+static bool ValidControl(int control) {
+    return control >= 0 && control < kMaxControls;
+}
+
+bool CopyControl(int srcBank, int srcPreset, int srcControl, int dstBank, int dstPreset,
+                 int dstControl) {
+    PresetRecord* src = PresetAt(srcBank, srcPreset);
+    PresetRecord* dst = PresetAt(dstBank, dstPreset);
+    if (!src || !dst || !ValidControl(srcControl) || !ValidControl(dstControl)) return false;
+    if (!ControlAcceptsCc(dstControl, src->controls[srcControl].midiCc)) return false;
+    dst->controls[dstControl] = src->controls[srcControl];
+    dst->changed++;
+    CountBankChange(dstBank);
+    return true;
+}
+
+bool SwapControls(int bankA, int presetA, int controlA, int bankB, int presetB, int controlB) {
+    PresetRecord* a = PresetAt(bankA, presetA);
+    PresetRecord* b = PresetAt(bankB, presetB);
+    if (!a || !b || !ValidControl(controlA) || !ValidControl(controlB)) return false;
+    PresetControl& ca = a->controls[controlA];
+    PresetControl& cb = b->controls[controlB];
+    if (!ControlAcceptsCc(controlA, cb.midiCc) || !ControlAcceptsCc(controlB, ca.midiCc)) {
+        return false;
+    }
+    PresetControl t = ca;
+    ca = cb;
+    cb = t;
+    a->changed++;
+    if (b != a) b->changed++;
+    CountBankChange(bankA);
+    if (bankB != bankA) CountBankChange(bankB);
+    return true;
+}
+
+static int FirstMarkedControl() {
+    for (int i = 0; i < kMaxControls; i++) {
+        if (gSelection.markedControls[i]) return i;
+    }
+    return -1;
+}
+
+static int FirstSelectedControl() {
+    for (int i = 0; i < kMaxControls; i++) {
+        if (gSelection.controls[i]) return i;
+    }
+    return -1;
+}
+
+// The shared walk of PasteControls and SwapMarkedControls: marked control m
+// goes to start + (m - first marked), so the gaps between marked controls
+// stay. Targets past the device's controls are not written.
+static int MoveMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset,
+                              int startControl, bool swap) {
+    PresetRecord* src = PresetAt(srcBank, srcPreset);
+    PresetRecord* dst = PresetAt(dstBank, dstPreset);
+    if (!src || !dst) return 0;
+    int first = FirstMarkedControl();
+    memset(gSelection.controls, 0, sizeof gSelection.controls);
+    int moved = 0;
+    int limit = gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
+    if (first >= 0) {
+        for (int m = first; m < kMaxControls; m++) {
+            if (!gSelection.markedControls[m]) continue;
+            int target = startControl + (m - first);
+            if (target < 0 || target >= limit) continue;
+            PresetControl& from = src->controls[m];
+            PresetControl& to = dst->controls[target];
+            if (!ControlAcceptsCc(target, from.midiCc)) continue;
+            if (swap) {
+                if (!ControlAcceptsCc(m, to.midiCc)) continue;
+                PresetControl t = from;
+                from = to;
+                to = t;
+            } else {
+                to = from;
+            }
+            gSelection.controls[target] = 1;
+            moved++;
+        }
+    }
+    int selected = FirstSelectedControl();
+    gBanks.currentControl = selected >= 0 ? selected : startControl;
+    if (moved > 0) {
+        dst->changed++;
+        CountBankChange(dstBank);
+        if (swap) {
+            // Once for each preset and each bank, even when source and target
+            // are the same.
+            if (src != dst) src->changed++;
+            if (srcBank != dstBank) CountBankChange(srcBank);
+        }
+    }
+    return moved;
+}
+
+int PasteControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl) {
+    return MoveMarkedControls(srcBank, srcPreset, dstBank, dstPreset, startControl, false);
+}
+
+int SwapMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset,
+                       int startControl) {
+    return MoveMarkedControls(srcBank, srcPreset, dstBank, dstPreset, startControl, true);
+}
+
+void CopyPreset(int srcBank, int srcPreset, int dstBank, int dstPreset) {
+    PresetRecord* src = PresetAt(srcBank, srcPreset);
+    PresetRecord* dst = PresetAt(dstBank, dstPreset);
+    if (!src || !dst) return;
+    // The changed counter travels with the record; the target counts on top.
+    if (src != dst) memcpy(dst, src, sizeof *dst);
+    dst->changed++;
+    CountBankChange(dstBank);
+}
+
+void SwapPresets(int bankA, int presetA, int bankB, int presetB) {
+    PresetRecord* a = PresetAt(bankA, presetA);
+    PresetRecord* b = PresetAt(bankB, presetB);
+    if (!a || !b) return;
+    if (a != b) {
+        PresetRecord t;
+        memcpy(&t, a, sizeof t);
+        memcpy(a, b, sizeof t);
+        memcpy(b, &t, sizeof t);
+        a->changed++;
+    }
+    b->changed++;
+    CountBankChange(bankA);
+    if (bankB != bankA) CountBankChange(bankB);
+}
+
+static int PresetLimit() {
+    return gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
+}
+
+static int MoveSelectedPresets(int srcBank, int dstBank, int startPreset, bool swap) {
+    BankData* src = BankDataAt(srcBank);
+    BankData* dst = BankDataAt(dstBank);
+    if (!src || !dst || startPreset < 0) return 0;
+    // Pasting a bank's presets into itself must read the presets as they were
+    // before the paste, not the ones it has just overwritten.
+    std::unique_ptr<BankData> before;
+    if (!swap && src == dst) {
+        before.reset(new (std::nothrow) BankData);
+        if (!before) return 0;
+        memcpy(before.get(), src, sizeof *src);
+        src = before.get();
+    }
+    int target = startPreset;
+    int limit = PresetLimit();
+    int moved = 0;
+    for (int p = 0; p < kMaxPresets && target < limit; p++) {
+        if (!gSelection.presets[p]) continue;
+        PresetRecord& from = src->presets[p];
+        PresetRecord& to = dst->presets[target];
+        if (swap) {
+            if (&from != &to) {
+                PresetRecord t;
+                memcpy(&t, &from, sizeof t);
+                memcpy(&from, &to, sizeof t);
+                memcpy(&to, &t, sizeof t);
+                from.changed++;
+            }
+        } else if (&from != &to) {
+            memcpy(&to, &from, sizeof to);
+        }
+        to.changed++;
+        target++;
+        moved++;
+    }
+    CountBankChange(dstBank);
+    if (swap && srcBank != dstBank && moved > 0) CountBankChange(srcBank);
+    return moved;
+}
+
+int PasteSelectedPresets(int srcBank, int dstBank, int startPreset) {
+    return MoveSelectedPresets(srcBank, dstBank, startPreset, false);
+}
+
+int SwapSelectedPresets(int srcBank, int dstBank, int startPreset) {
+    return MoveSelectedPresets(srcBank, dstBank, startPreset, true);
+}
+
+void CopyBank(int dstBank, int srcBank) {
+    BankData* dst = BankDataAt(dstBank);
+    BankData* src = BankDataAt(srcBank);
+    if (!dst || !src) return;
+    if (dst != src) memcpy(dst, src, sizeof *dst);
+    for (int p = 0; p < kMaxPresets; p++) dst->presets[p].changed = 1;
+    dst->readOnly = 0;
+    dst->rom = 0;
+    CountBankChange(dstBank);
+}
+
+void ClearChanges(int bank) {
+    BankData* data = BankDataAt(bank);
+    if (!data) return;
+    for (int p = 0; p < kMaxPresets; p++) data->presets[p].changed = 0;
+}
+
+void ClearAllChanges() {
+    for (int i = 0; i < gBanks.count; i++) {
+        ClearChanges(i);
+        gBanks.entries[i].changeCount = 0;
+    }
+}

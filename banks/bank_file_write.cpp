@@ -1,0 +1,145 @@
+// Writing a bank file. The document is built in memory from the bank and the
+// loaded definition, written whole to a temporary file beside the target, and
+// only then put in the target's place: a failed write never costs the user
+// the file they had.
+#include <cstdio>
+#include <cstring>
+
+#include "banks/bank_file.h"
+#include "plist/plist_node.h"
+#include "plist/plist_xml.h"
+#include "shell/messages.h"
+#include "shell/whole_file.h"
+
+// Beside the target, in the same folder, so the final rename stays on one volume.
+constexpr char kTempSuffix[] = ".new";
+// UTF-8 of a 47-character field: at most two bytes per character.
+constexpr int kUtf8FieldSize = 2 * kNameLen + 1;
+
+static int Min(int a, int b) {
+    return a < b ? a : b;
+}
+
+static PlistNode* AddKeyed(PlistNode* parent, const char* key, PlistType type) {
+    PlistNode* node = Create(parent, type);
+    SetKey(node, key, 0);
+    return node;
+}
+
+static void AddInteger(PlistNode* parent, const char* key, int32_t value) {
+    SetInteger(AddKeyed(parent, key, PlistType::Integer), value);
+}
+
+static void AddBoolean(PlistNode* parent, const char* key, bool value) {
+    SetBoolean(AddKeyed(parent, key, PlistType::Boolean), value);
+}
+
+// 8-bit text goes out as UTF-8, each byte the character of the same number.
+static void AddName(PlistNode* parent, const char* key, const char* text) {
+    char utf8[kUtf8FieldSize];
+    NameToUtf8(text, utf8, sizeof utf8);
+    SetString(AddKeyed(parent, key, PlistType::String), utf8, 0);
+}
+
+// The value of the first variable aimed at slot k, 0 when none is.
+static int32_t SlotValue(const PresetRecord& preset, int k) {
+    int defined = Min(gDevice.variableCount, kMaxVariables);
+    for (int v = 0; v < defined; v++) {
+        if (gDevice.variables[v].target == k) return preset.variables[v];
+    }
+    return 0;
+}
+
+static bool ControlHasProgram(int control) {
+    if (control >= gDevice.controlCount) return false;
+    int type = gDevice.controls[control].typeIndex;
+    if (type < 0 || type >= kMaxControllerTypes) return false;
+    return gDevice.types[type].program != 0;
+}
+
+static void AddPreset(PlistNode* list, PresetRecord& preset) {
+    PlistNode* dict = Create(list, PlistType::Dict);
+    AddName(dict, "name", preset.name);
+
+    PlistNode* variables = AddKeyed(dict, "variables", PlistType::Array);
+    int slots = Min(preset.variableCount, kMaxVariables);
+    for (int k = 0; k < slots; k++) {
+        AddInteger(Create(variables, PlistType::Dict), "value", SlotValue(preset, k));
+    }
+
+    preset.zoneFieldCount = Min(gDevice.zoneFieldCount, kMaxZoneFields);
+    if (gDevice.zoneFieldCount > 0) {
+        PlistNode* zones = AddKeyed(dict, "zones", PlistType::Array);
+        int zoneCount = Min(gDevice.zoneLimit, kMaxZones);
+        for (int z = 0; z < zoneCount; z++) {
+            PlistNode* zone = Create(zones, PlistType::Dict);
+            for (int f = 0; f < preset.zoneFieldCount; f++) {
+                const char* tag = nullptr;
+                SysexFieldTag("zones", f, &tag);
+                // A field the sysex list does not name has no key to go under.
+                if (tag && tag[0]) AddInteger(zone, tag, preset.zones[z][f]);
+            }
+        }
+    }
+
+    PlistNode* controls = AddKeyed(dict, "controls", PlistType::Array);
+    int count = Min(preset.controlCount, kMaxControls);
+    for (int j = 0; j < count; j++) {
+        const PresetControl& c = preset.controls[j];
+        PlistNode* control = Create(controls, PlistType::Dict);
+        if (c.origin != -1) AddInteger(control, "origin", c.origin);
+        AddInteger(control, "channel", c.channel);
+        AddInteger(control, "MIDICC", c.midiCc);
+        if (ControlHasProgram(j)) AddInteger(control, "program", c.program);
+        AddInteger(control, "msb", c.msb);
+        AddInteger(control, "lsb", c.lsb);
+        if (c.desc[0]) AddName(control, "desc", c.desc);
+    }
+}
+
+PlistNode* BuildBankDocument(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return nullptr;
+    BankData* data = entry->data;
+    data->readOnly = 0;
+    data->rom = 0;
+    data->presetCountInFile = gDevice.presetCount;
+    data->pid = gDevice.pid;
+    data->vid = gDevice.vid;
+    if (data->uniqueId == 0) data->uniqueId = MakeUniqueId();
+    CopyText(data->name, entry->displayName);
+    if (!data->created[0]) MakeCreatedText(data->created, sizeof data->created);
+
+    PlistNode* root = Create(nullptr, PlistType::Dict);
+    PlistNode* preset = AddKeyed(root, "preset", PlistType::Dict);
+    AddName(preset, "name", data->name);
+    AddName(preset, "created", data->created);
+    AddInteger(preset, "PID", gDevice.pid);
+    AddInteger(preset, "VID", gDevice.vid);
+    AddInteger(preset, "Group ID", gDevice.groupId);
+    AddInteger(preset, "unique id", data->uniqueId);
+    AddBoolean(preset, "read only", false);
+    AddBoolean(preset, "ROM", false);
+    PlistNode* presets = AddKeyed(preset, "presets", PlistType::Array);
+    int count = Min(gDevice.presetCount, kMaxPresets);
+    for (int p = 0; p < count; p++) AddPreset(presets, data->presets[p]);
+    return root;
+}
+
+int WriteBankFile(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    char temp[kPathLen + sizeof kTempSuffix];
+    snprintf(temp, sizeof temp, "%s%s", entry->path, kTempSuffix);
+
+    PlistNode* root = BuildBankDocument(bank);
+    int error = SavePlistFile(root, temp, 0);
+    DestroyTree(root);
+    if (error == 0 && ReplaceFileAtomically(temp, entry->path)) {
+        entry->hasFile = 1;
+        return 1;
+    }
+    remove(temp);
+    StatusMessage(kStrCannotWriteFile, entry->path);
+    return 0;
+}

@@ -1,0 +1,238 @@
+// Adding, inserting, removing and selecting banks in the list: the operations
+// that discovery, the transfer engine, the ROM preference and undo share with
+// the File commands.
+#include <cstdio>
+#include <cstring>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_file.h"
+#include "devices/discovery.h"
+#include "devices/folder_list.h"
+#include "shell/settings.h"
+
+// Clamps v into the variable's range; a bound of -1 means the definition
+// gave none.
+static int32_t HoldInRange(int32_t v, const VariableDef& def) {
+    if (def.valueMin != -1 && v < def.valueMin) v = def.valueMin;
+    if (def.valueMax != -1 && v > def.valueMax) v = def.valueMax;
+    return v;
+}
+
+// The default of zone field f, stored by the definition under the field's id.
+static int32_t ZoneFieldDefault(int f) {
+    int slot = gDevice.zoneFields[f].id - 1;
+    return slot >= 0 && slot < kDefaultZoneCount ? gDevice.defaults.zones[slot] : 0;
+}
+
+static int Min(int a, int b) {
+    return a < b ? a : b;
+}
+
+void InitNewBankData(BankData* data, const char* name) {
+    memset(data, 0, sizeof *data);
+    CopyText(data->name, name);
+    MakeCreatedText(data->created, sizeof data->created);
+    data->pid = gDevice.pid;
+    data->vid = gDevice.vid;
+    data->groupId = gDevice.groupId < 16 ? 16 : gDevice.groupId;
+    data->presetCountInFile = gDevice.presetCount;
+
+    const DefaultValues& d = gDevice.defaults;
+    int presets = Min(gDevice.presetCount, kMaxPresets);
+    int variables = Min(gDevice.variableCount, kMaxVariables);
+    int controls = Min(gDevice.controlCount, kMaxControls);
+    int zoneFields = Min(gDevice.zoneFieldCount, kMaxZoneFields);
+    int zones = Min(gDevice.zoneLimit, kMaxZones);
+    for (int p = 0; p < presets; p++) {
+        PresetRecord& preset = data->presets[p];
+        CopyText(preset.name, "Untitled");
+        CopyText(preset.created, data->created);
+        preset.variableCount = Min(gDevice.variableSlots, kMaxVariables);
+        preset.controlCount = controls;
+        preset.zoneFieldCount = zoneFields;
+        // Every variable starts from its default, except the zone enable bits
+        // (the first variable with masks): only the first zone is on.
+        bool zoneBitsSeen = false;
+        for (int v = 0; v < variables; v++) {
+            const VariableDef& def = gDevice.variables[v];
+            if (def.maskCount > 0 && !zoneBitsSeen) {
+                preset.variables[v] = 1;
+                zoneBitsSeen = true;
+            } else {
+                int32_t value = v < kDefaultVariableCount ? d.variables[v] : 0;
+                preset.variables[v] = HoldInRange(value, def);
+            }
+        }
+        for (int j = 0; j < controls; j++) {
+            PresetControl& c = preset.controls[j];
+            c.origin = -1;
+            c.channel = d.channel;
+            c.midiCc = d.midiCc;
+            c.program = d.program;
+            c.msb = d.msb;
+            c.lsb = d.lsb;
+        }
+        for (int z = 0; z < zones; z++) {
+            for (int f = 0; f < zoneFields; f++) preset.zones[z][f] = ZoneFieldDefault(f);
+        }
+    }
+}
+
+// A new entry at the end with fresh zeroed storage; nullptr when the list is
+// full or memory runs short.
+static BankEntry* AppendEntry() {
+    if (gBanks.count >= kMaxBanks) return nullptr;
+    BankData* data = AllocBankData();
+    if (!data) return nullptr;
+    BankEntry* entry = &gBanks.entries[gBanks.count];
+    memset(entry, 0, sizeof *entry);
+    entry->data = data;
+    gBanks.count++;
+    return entry;
+}
+
+static void DropLastEntry() {
+    gBanks.count--;
+    FreeBankData(gBanks.entries[gBanks.count].data);
+    memset(&gBanks.entries[gBanks.count], 0, sizeof(BankEntry));
+}
+
+int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
+    if (gBanks.count >= kMaxBanks) return -1;
+    if (gDevice.pid != pid) SwitchDevice(pid);
+    BankEntry* entry = AppendEntry();
+    if (!entry) return -1;
+    int index = gBanks.count - 1;
+    snprintf(entry->path, sizeof entry->path, "%srom.xml", deviceFolder ? deviceFolder : "");
+    CopyText(entry->displayName, gDevice.name);
+    entry->kind = BankKind::Device;
+    entry->pid = pid;
+    entry->connection = connection;
+    if (ReadBankFile(entry->path, &gReadScratch, false)) {
+        CopyBank(index, -1);
+    } else {
+        // Never downloaded: empty presets, but the bank still belongs to its
+        // model, so that saving it writes the right PID.
+        memset(entry->data, 0, sizeof *entry->data);
+        entry->data->pid = pid;
+        entry->data->vid = gDevice.vid;
+        entry->data->groupId = gDevice.groupId;
+        for (int p = 0; p < kMaxPresets; p++) {
+            for (int j = 0; j < kMaxControls; j++) entry->data->presets[p].controls[j].origin = -1;
+        }
+    }
+    entry->hasFile = 1;
+    entry->changeCount = 0;
+    ClearChanges(index);
+    gBanks.current = index;
+    ReorderBanksByKind();
+    return gBanks.current;
+}
+
+// Fills a just-appended entry for a user or ROM bank file.
+static void FinishFileEntry(BankEntry* entry, const char* path) {
+    CopyText(entry->path, path);
+    DisplayNameFromPath(path, entry->displayName, sizeof entry->displayName);
+    entry->kind = entry->data->readOnly != 0 ? BankKind::Rom : BankKind::User;
+    entry->pid = entry->data->pid;
+    entry->hasFile = 1;
+    entry->changeCount = 0;
+    for (int p = 0; p < kMaxPresets; p++) entry->data->presets[p].changed = 0;
+}
+
+int AddBankFromData(const char* path, const BankData* data) {
+    BankEntry* entry = AppendEntry();
+    if (!entry) return -1;
+    if (data) {
+        memcpy(entry->data, data, sizeof *data);
+    } else if (!ReadBankFile(path, entry->data, false)) {
+        DropLastEntry();
+        return -1;
+    }
+    FinishFileEntry(entry, path);
+    gBanks.current = gBanks.count - 1;
+    return gBanks.current;
+}
+
+int OpenBankFiles(const char* const* names, int count, const char* folder) {
+    int opened = 0;
+    for (int i = 0; i < count && gBanks.count < kMaxBanks; i++) {
+        std::string path = JoinPath(folder ? folder : "", names[i]);
+        if (path.size() >= kPathLen) continue;
+        BankEntry* entry = AppendEntry();
+        if (!entry) break;
+        if (!ReadBankFile(path.c_str(), entry->data, false)) {
+            DropLastEntry();
+            continue;
+        }
+        FinishFileEntry(entry, path.c_str());
+        opened++;
+    }
+    return opened;
+}
+
+void SelectBank(int index) {
+    BankEntry* entry = BankAt(index);
+    if (!entry) return;
+    gBanks.current = index;
+    int pid = entry->pid;
+    if (pid <= 0 && entry->data) pid = entry->data->pid;
+    if (pid != gDevice.pid) SwitchDevice(pid);
+    if (entry->kind == BankKind::Device) gBanks.deviceBank = index;
+}
+
+void RemoveBank(int index) {
+    if (!BankAt(index)) return;
+    FreeBankData(gBanks.entries[index].data);
+    memmove(&gBanks.entries[index], &gBanks.entries[index + 1],
+            (gBanks.count - index - 1) * sizeof(BankEntry));
+    gBanks.count--;
+    memset(&gBanks.entries[gBanks.count], 0, sizeof(BankEntry));
+    if (gBanks.current >= gBanks.count) gBanks.current = gBanks.count > 0 ? gBanks.count - 1 : 0;
+    if (gBanks.deviceBank == index) {
+        gBanks.deviceBank = -1;
+    } else if (gBanks.deviceBank > index) {
+        gBanks.deviceBank--;
+    }
+}
+
+int InsertBank(int index, const BankEntry& entry, const BankData* data) {
+    if (gBanks.count >= kMaxBanks) return -1;
+    BankData* storage = AllocBankData();
+    if (!storage) return -1;
+    if (data) memcpy(storage, data, sizeof *storage);
+    if (index < 0) index = 0;
+    if (index > gBanks.count) index = gBanks.count;
+    memmove(&gBanks.entries[index + 1], &gBanks.entries[index],
+            (gBanks.count - index) * sizeof(BankEntry));
+    gBanks.entries[index] = entry;
+    gBanks.entries[index].data = storage;
+    gBanks.count++;
+    gBanks.current = index;
+    if (gBanks.deviceBank >= index) gBanks.deviceBank++;
+    return index;
+}
+
+void ShowRomBanks() {
+    gShowAllRomBanks = 1;
+    ScanRomBanks();
+    gBanks.deviceBank = 0;
+    SelectBank(0);
+}
+
+void HideRomBanks() {
+    gShowAllRomBanks = 0;
+    for (int i = gBanks.count - 1; i >= 0; i--) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.kind == BankKind::Rom && FindDeviceBankByPid(entry.pid) < 0) RemoveBank(i);
+    }
+    gBanks.deviceBank = 0;
+    SelectBank(0);
+}
+
+void RemoveDeviceBanks() {
+    for (int i = gBanks.count - 1; i >= 0; i--) {
+        if (gBanks.entries[i].kind == BankKind::Device) RemoveBank(i);
+    }
+    gBanks.deviceBank = -1;
+}

@@ -1,0 +1,45 @@
+// Path texts of bank files: folder and name parts, the display name, and the
+// extension the file dialogs' filters impose. Both separators count, so a
+// path written by the Windows program reads the same in the native tools.
+#include <cstring>
+
+#include "banks/bank_commands.h"
+#include "banks/file_dialogs.h"
+
+static const char* FileNamePart(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; p++) {
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    }
+    return name;
+}
+
+void FolderOfPath(const char* path, char* out, size_t size) {
+    if (!path) path = "";
+    size_t n = static_cast<size_t>(FileNamePart(path) - path);
+    if (size == 0) return;
+    if (n >= size) n = size - 1;
+    memcpy(out, path, n);
+    out[n] = 0;
+}
+
+void DisplayNameFromPath(const char* path, char* out, size_t size) {
+    const char* name = FileNamePart(path ? path : "");
+    size_t n = strlen(name);
+    n = n > 4 ? n - 4 : 0;
+    if (size == 0) return;
+    if (n >= size) n = size - 1;
+    memcpy(out, name, n);
+    out[n] = 0;
+}
+
+int ReplaceExtensionForFilter(char* path, size_t size, int filter) {
+    const char* extension = filter == kFilterSxlFile ? "sxl" : "xml";
+    char* name = const_cast<char*>(FileNamePart(path));
+    char* dot = strrchr(name, '.');
+    size_t stem = dot ? static_cast<size_t>(dot - path) : strlen(path);
+    if (stem + 1 + strlen(extension) + 1 > size) return 0;
+    path[stem] = '.';
+    strcpy(path + stem + 1, extension);
+    return 1;
+}

@@ -1,0 +1,51 @@
+// Scripted file dialogs for the native tests and tools.
+#include "headless/file_dialogs_headless.h"
+
+#include <cstdio>
+
+#include "banks/bank_model.h"
+#include "banks/file_dialogs.h"
+
+HeadlessFileDialogLog& HeadlessFileDialogs() {
+    static HeadlessFileDialogLog log;
+    return log;
+}
+
+void HeadlessFileDialogsReset() {
+    HeadlessFileDialogs() = HeadlessFileDialogLog();
+}
+
+void HeadlessQueueFileChoice(const std::string& path, int filter) {
+    HeadlessFileDialogs().answers.push_back({true, path, filter});
+}
+
+void HeadlessQueueFileCancel() {
+    HeadlessFileDialogs().answers.push_back({false, "", 0});
+}
+
+static int Answer(const char* title, char* path, size_t size, const char* initialDir,
+                  FileDialogResult* result) {
+    HeadlessFileDialogLog& log = HeadlessFileDialogs();
+    log.shown.push_back({title, initialDir ? initialDir : "", path ? path : ""});
+    if (log.answers.empty()) return 0;
+    HeadlessFileDialogAnswer answer = log.answers.front();
+    log.answers.erase(log.answers.begin());
+    if (!answer.chosen) return 0;
+    CopyText(path, size, answer.path.c_str());
+    ReplaceExtensionForFilter(path, size, answer.filter);
+    FILE* f = fopen(path, "rb");
+    if (result) {
+        result->filter = answer.filter;
+        result->exists = f != nullptr;
+    }
+    if (f) fclose(f);
+    return 1;
+}
+
+int ShowLoadFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
+    return Answer("Load File", path, size, initialDir, result);
+}
+
+int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
+    return Answer("Save File", path, size, initialDir, result);
+}
