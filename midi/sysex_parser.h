@@ -1,0 +1,40 @@
+// Reception: every complete SysEx message that arrives on an open MIDI input is
+// handed to one parser. It recognises identity replies, the device's handshake
+// answers (acknowledge, retry, cancel) and the device's data messages, which it
+// checks, answers and writes into the reception slot of the packed store.
+//
+// The parser runs on a MIDI input thread. It never touches the banks: when the
+// last message of a dump has been accepted it copies the received images into a
+// hand-over buffer and sets gTransfer.downloadComplete; the user-interface thread
+// takes the dump from there (TakeCompletedDump) and moves it into the device bank
+// (CompleteDownload), so the banks only ever change on that thread.
+#pragma once
+
+#include <cstdint>
+
+#include "midi/packed_image.h"
+
+// The longest SysEx message accepted from a device: the size of one receive
+// buffer. Anything longer is dropped whole.
+constexpr int kMaxIncomingSysEx = 16384;
+
+// The entry point for every input: serialises the parser between input threads
+// (several inputs, the simulated device) and parses one complete message.
+void DeliverSysExMessage(const uint8_t* message, int length);
+
+// Parses one complete message of `length` bytes. Callers other than
+// DeliverSysExMessage must hold no other thread inside the parser (tests,
+// ostrel-cli).
+void ParseIncomingSysEx(const uint8_t* message, int length);
+
+// True when the message is an identity reply of an accepted family (whether or
+// not it was recorded). Updates the reply pattern's device id as it goes.
+bool CheckIdentityReply(const uint8_t* message, int length);
+
+// Forgets the parser's own memory (the identity pattern's device id) and any
+// dump waiting to be handed over. Start-up and tests.
+void ResetSysExParser();
+
+// Takes the dump the parser finished: copies its images into `out` and returns
+// how many presets it holds; -1 when no dump is waiting.
+int TakeCompletedDump(PackedBank* out);

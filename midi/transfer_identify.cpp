@@ -1,0 +1,72 @@
+// Finding the connected devices: the identity request on every enabled output
+// in turn, and the device banks of the models that answered; and the start,
+// stop and refresh of the whole MIDI side.
+#include <thread>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_model.h"
+#include "devices/discovery.h"
+#include "midi/midi_ports.h"
+#include "midi/sysex_parser.h"
+#include "midi/sysex_send.h"
+#include "midi/transfer_engine.h"
+#include "midi/transfer_state.h"
+#include "midi/transfer_view.h"
+#include "midi/virtual_link.h"
+#include "shell/platform.h"
+
+void FinishIdentification() {
+    if (!gTransfer.identifying.exchange(0)) return;
+    const int count = IdentifiedDeviceCount();
+    for (int i = 0; i < count; i++) {
+        const IdentifiedDevice device = IdentifiedDeviceAt(i);
+        DeviceConnected(device.pid, device.port);
+    }
+}
+
+// Each port gets the whole wait: an answer that comes late is recorded with
+// the port probed at that moment, which is what the device bank binds to.
+void IdentifyDevices() {
+    TransferState& t = gTransfer;
+    PublishTransferLayout();
+    t.identifiedCount = 0;
+    t.identifying = 1;
+    for (int port = 0; port < kMaxMidiPorts; port++) {
+        if (!gMidiPorts.outputs[port].enabled) continue;
+        const uint32_t deadline = MilliClock() + kIdentifyWaitMs;
+        t.receiveDeadline = deadline;
+        SetMidiCurrentOutput(port);
+        SendShortMessage(ShortMessageKind::IdentityRequest, 0);
+        while ((int32_t)(MilliClock() - deadline) < 0) std::this_thread::yield();
+    }
+    FinishIdentification();
+}
+
+int RefreshDevices() {
+    if (TransferBusy()) return 0;
+    const int before = gBanks.current;
+    DrawActivityIndicator(0);
+    UnqueueInputBuffers();
+    CloseMidiPorts();
+    RemoveDeviceBanks();
+    gMidiPorts.defaultOutputMarker = kEmptyPort;
+    RefreshMidiPorts();
+    QueueInputBuffers();
+    IdentifyDevices();
+    DrawActivityIndicator(kIdleIndicatorFrame);
+    return gBanks.current != before;
+}
+
+void StartMidi() {
+    gSendBankAtQuit = SendDeviceBankAtQuit;
+    gMidiPorts.defaultOutputMarker = kEmptyPort;
+    RefreshMidiPorts();
+    QueueInputBuffers();
+    IdentifyDevices();
+}
+
+void StopMidi() {
+    UnqueueInputBuffers();
+    CloseMidiPorts();
+    VirtualLinkShutdown();
+}

@@ -1,0 +1,214 @@
+// Sending presets to the device with the acknowledge/retry/cancel handshake.
+//
+// The waits are busy loops on the millisecond clock, as the protocol was
+// designed around: nothing else runs on the user-interface thread while a
+// message is in flight, and the windows ignore input while `sending` is set.
+#include <thread>
+
+#include "banks/bank_model.h"
+#include "midi/bank_packing.h"
+#include "midi/midi_ports.h"
+#include "midi/sysex_format.h"
+#include "midi/transfer_engine.h"
+#include "midi/transfer_state.h"
+#include "midi/transfer_view.h"
+#include "shell/commands.h"
+#include "shell/messages.h"
+#include "shell/platform.h"
+
+static int gLastExchangeFailed = 0;
+
+int LastExchangeFailed() {
+    return gLastExchangeFailed;
+}
+
+void DrawProgress() {
+    DrawActivityIndicator(ProgressFrame(gTransfer.progressCounter));
+}
+
+// Waits for the device's answer to one send. Returns 1 when an acknowledge or
+// retry came, 0 on cancel or time-out (timedOut tells which).
+static int AwaitAnswer(uint32_t sentAt) {
+    TransferState& t = gTransfer;
+    for (;;) {
+        if (t.cancelsReceived != 0) return 0;
+        if (t.acksReceived != 0 || t.retriesReceived != 0) return 1;
+        if (MilliClock() - sentAt >= kHandshakeWaitMs) {
+            t.timedOut = 1;
+            return 0;
+        }
+        std::this_thread::yield();
+    }
+}
+
+// The device acknowledges, asks for the message again (retry) or gives up
+// (cancel); silence counts as a lost message. A retry is always honoured, up
+// to kMaxRetriedSends sends, so a device that never stops asking cannot hold
+// the program forever; an acknowledgement on any send means the device has
+// the data.
+int SendWithHandshake(const uint8_t* message, int length) {
+    TransferState& t = gTransfer;
+    int sends = 0;
+    for (;;) {
+        t.acksReceived = 0;
+        t.retriesReceived = 0;
+        t.cancelsReceived = 0;
+        t.timedOut = 0;
+        SendOnCurrentOutput(message, length);
+        sends++;
+        AwaitAnswer(MilliClock());
+        if (t.cancelsReceived != 0) break;
+        const bool unanswered = t.acksReceived == 0;
+        if (sends < kHandshakeAttempts && unanswered) continue;
+        if (t.retriesReceived != 0 && sends < kMaxRetriedSends) continue;
+        break;
+    }
+
+    gLastExchangeFailed = 1;
+    if (t.timedOut) {
+        StatusMessage(kStrDeviceNotResponding);
+        return 0;
+    }
+    if (t.cancelsReceived != 0) {
+        StatusMessage(kStrDeviceCancelled);
+        return 0;
+    }
+    if (t.acksReceived == 0) {  // still asking for retries after kMaxRetriedSends
+        StatusMessage(kStrDeviceDidNotReceive);
+        return 0;
+    }
+    gLastExchangeFailed = 0;
+    t.progressCounter.fetch_add(1);
+    DrawProgress();
+    t.cancelsReceived = 0;
+    return 1;
+}
+
+int SendPreset(int slot, int presetIndex) {
+    if (slot < 0 || slot >= kPackedStoreSlots || presetIndex < 0 ||
+        presetIndex >= kPackedPresetsPerBank)
+        return 0;
+    const SysexSizes sizes = PublishedSysexSizes();
+    const PackedPreset& image = gPackedStore.slots[slot].presets[presetIndex];
+    const int types = SysexMessagesPerPreset(sizes);
+    uint8_t message[kMaxDataMessageSize];
+    for (int i = 0; i < types; i++) {
+        const SysexTypeLayout& layout = kSysexTypes[i];
+        const int length = BuildDataMessage(image, layout, SysexValueCount(layout, sizes),
+                                            presetIndex + 1, sizes.groupId, gDeviceNumber, message);
+        if (!SendWithHandshake(message, length)) return 0;
+    }
+    return 1;
+}
+
+static void ShowSysExSent() {
+    SetStatusPopupText(kStrSysExSent);
+    ShowStatusPopup(1);
+    ShowStatusPopup(0);
+}
+
+static int PresetsToSend() {
+    const int count = gTransfer.presetCount;
+    return count < 0 ? 0 : count > kPackedPresetsPerBank ? kPackedPresetsPerBank : count;
+}
+
+int SendAllPresets(int slot) {
+    PublishTransferLayout();
+    gTransfer.progressCounter = 0;
+    gTransfer.sending = 1;
+    const int presets = PresetsToSend();
+    for (int p = 0; p < presets; p++)
+        if (!SendPreset(slot, p)) break;
+    gTransfer.sending = 0;
+    TransferRedrawMainWindow();
+    if (gLastExchangeFailed) return 0;
+    ShowSysExSent();
+    return 1;
+}
+
+// With no changed preset nothing is sent, and the outcome is that of the last
+// exchange: the bank is then marked sent unless that exchange failed.
+int SendChangedPresets(int slot, int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    PublishTransferLayout();
+    gTransfer.progressCounter = 0;
+    gTransfer.sending = 1;
+    const int presets = PresetsToSend();
+    for (int p = 0; p < presets; p++) {
+        PresetRecord& preset = entry->data->presets[p];
+        if (preset.changed == 0) continue;
+        if (!SendPreset(slot, p)) break;
+        preset.changed = 0;
+    }
+    gTransfer.sending = 0;
+    TransferRedrawMainWindow();
+    if (gLastExchangeFailed) return 0;
+    entry->changeCount = 0;
+    ShowSysExSent();
+    return 1;
+}
+
+// The device bank's connection is the output its device answered on: every
+// exchange goes there.
+static int FindConnectedDeviceBank() {
+    const int device = FindDeviceBank();
+    if (device >= 0) SetMidiCurrentOutput(gBanks.entries[device].connection);
+    return device;
+}
+
+bool TransferCompatible() {
+    const int device = FindDeviceBank();
+    const BankData* current = BankDataAt(gBanks.current);
+    const BankData* deviceData = BankDataAt(device);
+    if (device < 0 || gBanks.count == 0 || !current || !deviceData) return false;
+    return deviceData->pid == current->pid;
+}
+
+bool CanSendCurrentBank() {
+    return !gTransfer.receiving && TransferCompatible();
+}
+
+bool CanSendChangesNow() {
+    return !gTransfer.receiving && CanSendChanges();
+}
+
+bool CanDownloadFromDevice() {
+    return !gTransfer.sending && TransferCompatible();
+}
+
+bool TransferBusy() {
+    return gTransfer.sending || gTransfer.receiving;
+}
+
+// Sending a bank of another model would put another model's layout into the
+// device, so the command keeps to its enable rule even when called directly.
+void SendCurrentBank() {
+    if (gTransfer.receiving) return;
+    if (FindConnectedDeviceBank() < 0 || !TransferCompatible()) {
+        UpdateTransferMenu();
+        return;
+    }
+    PublishTransferLayout();
+    PackBank(BankDataAt(gBanks.current), kExchangeSlot);
+    SendAllPresets(kExchangeSlot);
+    UpdateTransferMenu();
+}
+
+void SendChanges() {
+    if (gTransfer.receiving || !CanSendChanges()) return;
+    FindConnectedDeviceBank();
+    PublishTransferLayout();
+    PackBank(BankDataAt(gBanks.current), kExchangeSlot);
+    SendChangedPresets(kExchangeSlot, gBanks.current);
+    UpdateTransferMenu();
+}
+
+int SendDeviceBankAtQuit(int bank) {
+    const BankData* data = BankDataAt(bank);
+    if (!data || bank < 0) return 0;
+    SetMidiCurrentOutput(gBanks.entries[bank].connection);
+    PublishTransferLayout();
+    PackBank(data, kExchangeSlot);
+    return SendAllPresets(kExchangeSlot);
+}

@@ -1,0 +1,81 @@
+// The transfer state shared by the reception parser and the transfer engine.
+#include "midi/transfer_state.h"
+
+#include "devices/device_definition.h"
+
+TransferState gTransfer;
+std::atomic<int> gDeviceNumber{kAllDevices};
+
+void ResetTransferState() {
+    TransferState& t = gTransfer;
+    t.handshakeActive = 0;
+    t.receiving = 0;
+    t.sending = 0;
+    t.downloadComplete = 0;
+    t.identifying = 0;
+    t.receiveDeadline = 0;
+    t.lastPresetNumber = 0;
+    t.progressCounter = 0;
+    t.acksReceived = 0;
+    t.retriesReceived = 0;
+    t.cancelsReceived = 0;
+    t.timedOut = 0;
+    t.lastType = kNoDataType;
+    t.errorRun = 0;
+    t.downloadSlot = 0;
+    for (auto& pair : t.identified) pair = 0;
+    t.identifiedCount = 0;
+}
+
+void PublishTransferLayout() {
+    TransferState& t = gTransfer;
+    t.groupId = gDevice.groupId < 16 ? 16 : gDevice.groupId;
+    t.presetCount = gDevice.presetCount;
+    t.linearCount = gDevice.linearControlCount;
+    t.buttonCount = gDevice.buttonControlCount;
+    t.variableLimit = gDevice.variableLimit;
+    t.zoneLimit = gDevice.zoneLimit;
+}
+
+SysexSizes PublishedSysexSizes() {
+    SysexSizes sizes;
+    sizes.groupId = gTransfer.groupId;
+    sizes.presetCount = gTransfer.presetCount;
+    sizes.linearCount = gTransfer.linearCount;
+    sizes.buttonCount = gTransfer.buttonCount;
+    sizes.variableLimit = gTransfer.variableLimit;
+    sizes.zoneLimit = gTransfer.zoneLimit;
+    return sizes;
+}
+
+static uint32_t PackIdentified(int pid, int port) {
+    return (uint32_t)(pid & 0xFFFF) | ((uint32_t)(port & 0xFFFF) << 16);
+}
+
+// Only the parser adds, and it runs under the input delivery lock, so the
+// check-then-append below never races with another append.
+int AddIdentifiedDevice(int pid, int port) {
+    const uint32_t packed = PackIdentified(pid, port);
+    const int count = gTransfer.identifiedCount;
+    for (int i = 0; i < count; i++)
+        if (gTransfer.identified[i] == packed) return 0;
+    if (count >= kMaxIdentified) return 0;
+    gTransfer.identified[count] = packed;
+    gTransfer.identifiedCount = count + 1;  // published after the entry
+    return 1;
+}
+
+int IdentifiedDeviceCount() {
+    return gTransfer.identifiedCount;
+}
+
+IdentifiedDevice IdentifiedDeviceAt(int index) {
+    const uint32_t packed = gTransfer.identified[index];
+    return IdentifiedDevice{(int)(packed & 0xFFFF), (int)(packed >> 16)};
+}
+
+int ProgressFrame(int32_t progressCounter) {
+    if (progressCounter >= 96) progressCounter = 0;
+    if (progressCounter < 0) progressCounter = 95;
+    return progressCounter / 4;
+}

@@ -1,0 +1,100 @@
+// The state the reception parser (on a MIDI input thread) and the transfer
+// engine and its timer tick (on the user-interface thread) share.
+//
+// The two sides talk through these fields without a lock, so each is an atomic:
+// a write is seen whole, and every poll re-reads the field. Who writes what:
+//
+//   field              written by                              read by
+//   -----------------  --------------------------------------  -------------------
+//   handshakeActive    UI (download sets, time-out clears),    parser, UI
+//                      parser (completion clears)
+//   receiving          parser (sets, completion clears),       UI, parser
+//                      UI (time-out clears)
+//   sending            UI                                      UI (menus, input)
+//   downloadComplete   parser (sets after handing the dump     UI
+//                      over), UI (clears after completing it)
+//   identifying        UI                                      parser
+//   receiveDeadline    parser (now + 3000), UI (identify)      UI
+//   lastPresetNumber   parser                                  tests, views
+//   progressCounter    parser (-1 per accepted message),       UI (indicator)
+//                      UI (+1 per acknowledged send)
+//   acks/retries/      parser (+1 per answer), UI (reset       UI (handshake)
+//   cancelsReceived    before each send)
+//   timedOut           UI                                      UI
+//   lastType, errorRun parser only
+//   downloadSlot       UI                                      UI (completion)
+//   identified         parser (while identifying)              UI (after identifying)
+//   layout fields      UI (PublishTransferLayout)              parser, senders
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "midi/sysex_format.h"
+
+constexpr int kMaxIdentified = 16;
+constexpr int kNoDataType = 0xFF;
+constexpr uint32_t kReceiveSilenceMs = 3000;
+
+// One device that answered the identity request: its model (PID) and the output
+// port that was being probed when the answer came.
+struct IdentifiedDevice {
+    int pid;
+    int port;
+};
+
+struct TransferState {
+    std::atomic<int> handshakeActive{0};        // a download was requested: answer data messages
+    std::atomic<int> receiving{0};              // a dump is arriving
+    std::atomic<int> sending{0};                // an upload loop is running
+    std::atomic<int> downloadComplete{0};       // a finished dump waits for the UI thread
+    std::atomic<int> identifying{0};            // identity replies are being collected
+    std::atomic<uint32_t> receiveDeadline{0};   // clock ms; silence after it abandons a dump
+    std::atomic<uint32_t> lastPresetNumber{0};  // byte 7 of the last accepted data message
+    std::atomic<int32_t> progressCounter{0};    // activity indicator position
+    std::atomic<uint32_t> acksReceived{0};
+    std::atomic<uint32_t> retriesReceived{0};
+    std::atomic<uint32_t> cancelsReceived{0};
+    std::atomic<uint32_t> timedOut{0};       // the last handshake wait ran out
+    std::atomic<int> lastType{kNoDataType};  // type of the last data message checked
+    std::atomic<uint32_t> errorRun{0};       // bad data messages in a row of that type
+    std::atomic<uint32_t> downloadSlot{0};   // store slot a completed dump is copied to
+    // Identified devices, packed as pid | port << 16, and their count.
+    std::atomic<uint32_t> identified[kMaxIdentified] = {};
+    std::atomic<int> identifiedCount{0};
+
+    // The loaded model's sizes as the MIDI threads may read them: the UI thread
+    // publishes them (PublishTransferLayout) rather than letting another thread
+    // read the device definition while it may be reloaded.
+    std::atomic<int> groupId{16};
+    std::atomic<int> presetCount{0};
+    std::atomic<int> linearCount{0};
+    std::atomic<int> buttonCount{0};
+    std::atomic<int> variableLimit{0};
+    std::atomic<int> zoneLimit{0};
+};
+
+extern TransferState gTransfer;
+
+// The device number of the MIDI Setup dialog, 0..127; 127 addresses every
+// device. Not saved: every run starts with 127.
+extern std::atomic<int> gDeviceNumber;
+
+// Puts every field back to its start value (start-up, tests).
+void ResetTransferState();
+
+// Copies the sizes of the loaded device definition into gTransfer. Called by the
+// UI thread before every exchange and on every timer tick.
+void PublishTransferLayout();
+// The published sizes, as the message builders want them.
+SysexSizes PublishedSysexSizes();
+
+// Identified devices (see IdentifiedDevice). Adding returns 0 when the pair is
+// already there or the table is full.
+int AddIdentifiedDevice(int pid, int port);
+int IdentifiedDeviceCount();
+IdentifiedDevice IdentifiedDeviceAt(int index);
+
+// The indicator frame for a progress count: the count is first brought into
+// 0..95 (96 or more becomes 0, below 0 becomes 95), then divided by 4.
+int ProgressFrame(int32_t progressCounter);

@@ -1,0 +1,336 @@
+// The simulated device's port pair and its thread (see virtual_link.h).
+//
+// Lock order: the link lock is never held while a message is delivered to the
+// parser (the parser answers through the send lock, and the send path takes
+// the link lock), nor while the thread is joined.
+#include "midi/virtual_link.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "devices/device_definition.h"
+#include "devices/discovery.h"
+#include "midi/sysex_parser.h"
+#include "shell/platform.h"
+
+namespace fs = std::filesystem;
+
+struct HostMessage {
+    int length;
+    uint8_t bytes[kMaxIncomingSysEx > 512 ? 512 : kMaxIncomingSysEx];
+};
+
+struct VirtualLink {
+    std::mutex lock;
+    std::condition_variable wake;
+    std::thread thread;
+    bool running = false;
+    bool stopping = false;
+    std::unique_ptr<VirtualDevice> device;
+    bool haveProfile = false;
+    VirtualDeviceProfile profile{};
+    bool havePath = false;
+    std::string memoryPath;
+    int outputOpen = 0;
+    int inputOpen = 0;
+    int inputQueued = 0;
+    std::deque<HostMessage> inbox;  // host -> device, not yet received
+    uint32_t lastActivity = 0;      // clock of the last message either way
+    bool busy = false;              // the thread is delivering outside the lock
+};
+
+static VirtualLink gLink;
+static bool gExitHookRegistered = false;
+
+static void SaveIfDirty(VirtualLink& link) {
+    if (link.device && link.device->memoryDirty && !link.memoryPath.empty()) {
+        if (VirtualDeviceSaveMemory(link.device.get(), link.memoryPath.c_str()))
+            link.device->memoryDirty = 0;
+    }
+}
+
+static void LinkThread() {
+    VirtualLink& link = gLink;
+    std::vector<std::vector<uint8_t>> deliveries;
+    std::unique_lock<std::mutex> hold(link.lock);
+    while (!link.stopping) {
+        VirtualDevice* device = link.device.get();
+        const uint32_t now = MilliClock();
+        while (!link.inbox.empty()) {
+            const HostMessage& message = link.inbox.front();
+            VirtualDeviceReceive(device, message.bytes, message.length, now);
+            link.inbox.pop_front();
+            link.lastActivity = now;
+        }
+        VirtualDeviceTick(device, now);
+        uint8_t out[kMaxDataMessageSize];
+        int length;
+        while ((length = VirtualDevicePopOutput(device, now, out)) > 0) {
+            deliveries.emplace_back(out, out + length);
+            link.lastActivity = now;
+        }
+        if (!deliveries.empty()) {
+            const bool deliver = link.inputOpen && link.inputQueued;
+            link.busy = true;
+            hold.unlock();
+            if (deliver)
+                for (const auto& message : deliveries)
+                    DeliverSysExMessage(message.data(), (int)message.size());
+            deliveries.clear();
+            hold.lock();
+            link.busy = false;
+            link.wake.notify_all();
+            continue;  // answers to what was delivered may be waiting already
+        }
+        if (device->memoryDirty && now - link.lastActivity >= kVirtualSaveDelayMs)
+            SaveIfDirty(link);
+
+        // Sleep until a message arrives, the next answer is due, a requested
+        // dump may time out, or a pending save is due.
+        uint32_t wait = 50;
+        uint32_t due;
+        if (VirtualDeviceHasOutput(device, &due)) {
+            const int32_t left = (int32_t)(due - now);
+            wait = left <= 0 ? 0 : std::min<uint32_t>(wait, (uint32_t)left);
+        }
+        if (device->dumpState == VirtualDumpState::Streaming) wait = 0;
+        if (wait > 0 && link.inbox.empty())
+            link.wake.wait_for(hold, std::chrono::milliseconds(wait));
+    }
+    SaveIfDirty(link);
+}
+
+static void ExitHook() {
+    VirtualLinkShutdown();
+}
+
+// Creates the device and starts the thread on first use. Lock held.
+static void EnsureRunning(VirtualLink& link) {
+    if (link.running) return;
+    if (!link.device) {
+        if (!link.haveProfile) {
+            char folder[kPathLen + 16];
+            snprintf(folder, sizeof folder, "%sDevices", DiscoveryProgramFolder());
+            if (!VirtualProfileFromDevices(folder, &link.profile))
+                link.profile = VirtualFallbackProfile();
+            link.haveProfile = true;
+        }
+        if (!link.havePath) {
+            char path[1024];
+            VirtualMemoryDefaultPath(path, sizeof path);
+            link.memoryPath = path;
+            link.havePath = true;
+        }
+        link.device.reset(new VirtualDevice);
+        VirtualDeviceInit(link.device.get(), link.profile);
+        if (!link.memoryPath.empty())
+            VirtualDeviceLoadMemory(link.device.get(), link.memoryPath.c_str());
+    }
+    if (!gExitHookRegistered) {
+        atexit(ExitHook);
+        gExitHookRegistered = true;
+    }
+    link.stopping = false;
+    link.running = true;
+    link.thread = std::thread(LinkThread);
+}
+
+int VirtualLinkOpenOutput() {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    EnsureRunning(gLink);
+    gLink.outputOpen = 1;
+    return 0;
+}
+
+void VirtualLinkCloseOutput() {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    gLink.outputOpen = 0;
+}
+
+int VirtualLinkOpenInput() {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    EnsureRunning(gLink);
+    gLink.inputOpen = 1;
+    return 0;
+}
+
+void VirtualLinkCloseInput() {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    gLink.inputOpen = 0;
+    gLink.inputQueued = 0;
+}
+
+void VirtualLinkSetInputQueued(int queued) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    gLink.inputQueued = queued ? 1 : 0;
+}
+
+void VirtualLinkSend(const uint8_t* bytes, int length) {
+    if (!bytes || length <= 0 || length > (int)sizeof(HostMessage::bytes)) return;
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.outputOpen || !gLink.running) return;
+    HostMessage message;
+    message.length = length;
+    memcpy(message.bytes, bytes, length);
+    gLink.inbox.push_back(message);
+    gLink.wake.notify_all();
+}
+
+void VirtualLinkSetProfile(const VirtualDeviceProfile& profile) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    gLink.profile = profile;
+    gLink.haveProfile = true;
+    if (gLink.device) gLink.device->profile = profile;
+}
+
+void VirtualLinkSetMemoryPath(const char* path) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    gLink.memoryPath = path ? path : "";
+    gLink.havePath = true;
+}
+
+void VirtualLinkSetLatency(uint32_t ms) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (gLink.device) gLink.device->latencyMs = ms;
+}
+
+void VirtualLinkSetFaults(const VirtualDeviceFaults& faults) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (gLink.device) gLink.device->faults = faults;
+}
+
+void VirtualLinkStartUnrequestedDump() {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.device) return;
+    VirtualDeviceStartDump(gLink.device.get(), 0, MilliClock());
+    gLink.wake.notify_all();
+}
+
+int VirtualLinkSnapshot(VirtualDevice* out) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.device) return 0;
+    memcpy(out, gLink.device.get(), sizeof *out);
+    return 1;
+}
+
+void VirtualLinkSetMemory(const PackedBank& memory) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.device) return;
+    gLink.device->memory = memory;
+    gLink.device->memoryDirty = 1;
+}
+
+int VirtualLinkWaitIdle(uint32_t timeoutMs) {
+    const uint32_t start = MilliClock();
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> hold(gLink.lock);
+            const VirtualDevice* device = gLink.device.get();
+            if (!device) return 1;
+            if (gLink.inbox.empty() && !gLink.busy && device->outboxCount == 0 &&
+                device->dumpState == VirtualDumpState::Idle)
+                return 1;
+        }
+        if (MilliClock() - start >= timeoutMs) return 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void VirtualLinkShutdown() {
+    std::unique_lock<std::mutex> hold(gLink.lock);
+    if (gLink.running) {
+        gLink.stopping = true;
+        gLink.wake.notify_all();
+        std::thread thread = std::move(gLink.thread);
+        hold.unlock();
+        thread.join();
+        hold.lock();
+        gLink.running = false;
+    }
+    SaveIfDirty(gLink);
+    gLink.device.reset();
+    gLink.inbox.clear();
+    gLink.outputOpen = gLink.inputOpen = gLink.inputQueued = 0;
+    gLink.haveProfile = false;
+    gLink.havePath = false;
+    gLink.memoryPath.clear();
+}
+
+VirtualDeviceProfile VirtualFallbackProfile() {
+    VirtualDeviceProfile profile{};
+    profile.pid = 0x0101;
+    profile.deviceId = 0;
+    profile.sizes = SysexSizes{16, 128, 8, 8, 4, 0};
+    return profile;
+}
+
+int VirtualProfileFromDevices(const char* devicesFolder, VirtualDeviceProfile* profile) {
+    std::error_code error;
+    std::vector<std::string> folders;
+    for (fs::directory_iterator it(devicesFolder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 4 && it->is_directory(error)) {
+            std::string ext = name.substr(name.size() - 4);
+            std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+            if (ext == ".eld") folders.push_back(name);
+        }
+    }
+    std::sort(folders.begin(), folders.end());
+    std::unique_ptr<DeviceDefinition> def(new DeviceDefinition);
+    for (const std::string& name : folders) {
+        const std::string folder =
+            (fs::path(devicesFolder) / name).string() + (char)fs::path::preferred_separator;
+        DeviceDefinitionLoad(def.get(), folder.c_str());
+        if (!def->name[0]) continue;
+        profile->pid = def->pid;
+        profile->deviceId = 0;
+        profile->sizes.groupId = def->groupId < 16 ? 16 : def->groupId;
+        profile->sizes.presetCount = def->presetCount;
+        profile->sizes.linearCount = def->linearControlCount;
+        profile->sizes.buttonCount = def->buttonControlCount;
+        profile->sizes.variableLimit = def->variableLimit;
+        profile->sizes.zoneLimit = def->zoneLimit;
+        return 1;
+    }
+    return 0;
+}
+
+void VirtualMemoryDefaultPath(char* path, int size) {
+    if (size <= 0) return;
+    path[0] = '\0';
+    const char* override = getenv("OSTREL_VIRTUAL_DEVICE_MEMORY");
+    if (override && override[0]) {
+        snprintf(path, size, "%s", override);
+        return;
+    }
+    fs::path folder;
+#ifdef _WIN32
+    const char* appData = getenv("APPDATA");
+    if (!appData || !appData[0]) return;
+    folder = fs::path(appData) / "Ostrel";
+#else
+    const char* xdg = getenv("XDG_DATA_HOME");
+    const char* home = getenv("HOME");
+    if (xdg && xdg[0])
+        folder = fs::path(xdg) / "ostrel";
+    else if (home && home[0])
+        folder = fs::path(home) / ".local" / "share" / "ostrel";
+    else
+        return;
+#endif
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) return;
+    snprintf(path, size, "%s", (folder / "Virtual Device.bin").string().c_str());
+}
