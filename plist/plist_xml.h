@@ -36,6 +36,7 @@ struct PlistSink {
     int error = 0;                    // 0 while all is well, else the first failure's code
     FILE* stream = nullptr;           // the open output stream of file sinks
     std::string* text = nullptr;      // the output string of string sinks
+    void* context = nullptr;          // free for sinks of the caller's own
 };
 
 // Output is formatted into a buffer of this size and handed to the sink when it is full.
