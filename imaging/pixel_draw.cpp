@@ -109,21 +109,33 @@ void Pixels24FillTranslucent(const Pixels24& dst, int x, int y, int w, int h, Co
     }
 }
 
-void Pixels24FrameTranslucent(const Pixels24& dst, int x, int y, int w, int h, int thickness,
-                              ColourFill colour, int alpha) {
-    if (w <= 0 || h <= 0 || thickness <= 0) return;
-    if (int64_t(x) + w > INT32_MAX || int64_t(y) + h > INT32_MAX) return;
-    // When opposite strips would meet they cover the whole rectangle; filling
-    // it once keeps any pixel from being mixed twice.
+int TranslucentFrameStrips(int x, int y, int w, int h, int thickness, PixelRect strips[4]) {
+    if (w <= 0 || h <= 0 || thickness <= 0) return 0;
+    if (int64_t(x) + w > INT32_MAX || int64_t(y) + h > INT32_MAX) return 0;
+    int right = x + w, bottom = y + h;
+    // When opposite strips would meet they cover the whole rectangle; one
+    // strip for all of it keeps any pixel from being mixed twice.
     if (int64_t(thickness) * 2 >= w || int64_t(thickness) * 2 >= h) {
-        Pixels24FillTranslucent(dst, x, y, w, h, colour, alpha);
-        return;
+        strips[0] = PixelRect{x, y, right, bottom};
+        return 1;
     }
     int t = thickness;
-    Pixels24FillTranslucent(dst, x, y, w, t, colour, alpha);
-    Pixels24FillTranslucent(dst, x, y + h - t, w, t, colour, alpha);
-    Pixels24FillTranslucent(dst, x, y + t, t, h - 2 * t, colour, alpha);
-    Pixels24FillTranslucent(dst, x + w - t, y + t, t, h - 2 * t, colour, alpha);
+    strips[0] = PixelRect{x, y, right, y + t};                   // top
+    strips[1] = PixelRect{x, bottom - t, right, bottom};         // bottom
+    strips[2] = PixelRect{x, y + t, x + t, bottom - t};          // left, between them
+    strips[3] = PixelRect{right - t, y + t, right, bottom - t};  // right, between them
+    return 4;
+}
+
+void Pixels24FrameTranslucent(const Pixels24& dst, int x, int y, int w, int h, int thickness,
+                              ColourFill colour, int alpha) {
+    PixelRect strips[4];
+    int count = TranslucentFrameStrips(x, y, w, h, thickness, strips);
+    for (int i = 0; i < count; i++) {
+        const PixelRect& s = strips[i];
+        Pixels24FillTranslucent(dst, s.left, s.top, s.right - s.left, s.bottom - s.top, colour,
+                                alpha);
+    }
 }
 
 void Pixels24CopyPart(const Pixels24& dst, int x, int y, int w, int h, const Pixels24& src,

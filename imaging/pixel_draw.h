@@ -37,6 +37,11 @@ void Pixels24FillTranslucent(const Pixels24& dst, int x, int y, int w, int h, Co
 void Pixels24FrameTranslucent(const Pixels24& dst, int x, int y, int w, int h, int thickness,
                               ColourFill colour, int alpha);
 
+// The strips of that frame (left, top, right, bottom each): 4 strips, or 1
+// (the whole rectangle) when opposite strips would meet, or 0 when there is
+// nothing to draw. Shared with the Win32 frame so both draw the same pixels.
+int TranslucentFrameStrips(int x, int y, int w, int h, int thickness, PixelRect strips[4]);
+
 // Opaque copy of the w x h part of src at (srcX, srcY) to (x, y).
 void Pixels24CopyPart(const Pixels24& dst, int x, int y, int w, int h, const Pixels24& src,
                       int srcX, int srcY);

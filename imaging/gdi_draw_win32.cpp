@@ -1,0 +1,165 @@
+// Drawing ImageBitmaps and RgbaImages on device contexts.
+//
+// Bitmap copies are plain GDI blits of the bitmap's DIB section. Per-pixel
+// operations (alpha images, translucent fills) have no GDI equivalent that
+// uses our exact rounding, so they read the destination rectangle back into
+// a scratch DIB section, mix there with the portable primitives, and write
+// the result back.
+#include "imaging/gdi_draw_win32.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "imaging/pixel_draw.h"
+
+namespace {
+
+// The part of (x, y, w, h) that can change on this DC: the DC's clip box (the
+// bitmap's extent for a memory DC, the update region on a paint DC).
+RECT VisiblePart(HDC dc, int x, int y, int w, int h) {
+    RECT r = {0, 0, 0, 0};
+    if (w <= 0 || h <= 0) return r;
+    RECT wanted = {x, y, static_cast<LONG>(std::min<int64_t>(int64_t(x) + w, INT32_MAX)),
+                   static_cast<LONG>(std::min<int64_t>(int64_t(y) + h, INT32_MAX))};
+    RECT box;
+    if (GetClipBox(dc, &box) == ERROR) return r;
+    if (!IntersectRect(&r, &wanted, &box)) SetRectEmpty(&r);
+    return r;
+}
+
+// Runs mix on a copy of the visible part of (x, y, w, h) and writes the
+// copy back. mix gets the copy's pixels and the copy's origin in DC
+// coordinates, so it can keep drawing in DC coordinates minus that origin.
+template <typename Mix>
+void ReadMixWrite(HDC dc, int x, int y, int w, int h, Mix mix) {
+    RECT r = VisiblePart(dc, x, y, w, h);
+    int cw = r.right - r.left, ch = r.bottom - r.top;
+    if (cw <= 0 || ch <= 0) return;
+    ImageBitmap scratch;
+    if (!ImageBitmapAllocate(&scratch, cw, ch)) return;
+    {
+        ScopedMemoryDc mem(dc);
+        if (mem.get()) {
+            ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(scratch.handle));
+            if (BitBlt(mem.get(), 0, 0, cw, ch, dc, r.left, r.top, SRCCOPY)) {
+                // GDI may still be writing the section; the CPU reads it next.
+                GdiFlush();
+                mix(scratch.pixels, r.left, r.top);
+                BitBlt(dc, r.left, r.top, cw, ch, mem.get(), 0, 0, SRCCOPY);
+            }
+        }
+    }
+    ImageBitmapRelease(&scratch);
+}
+
+// Narrows a copy of the w x h source area at (*srcX, *srcY) of a
+// width x height picture to the picture, moving the destination with it.
+// Returns false when nothing is left.
+bool ClipToSource(int width, int height, int* x, int* y, int* w, int* h, int* srcX, int* srcY) {
+    if (width <= 0 || height <= 0 || *w <= 0 || *h <= 0) return false;
+    int64_t dx = *x, dy = *y, cw = *w, ch = *h, sx = *srcX, sy = *srcY;
+    if (sx < 0) {
+        dx -= sx;
+        cw += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        ch += sy;
+        sy = 0;
+    }
+    cw = std::min<int64_t>(cw, width - sx);
+    ch = std::min<int64_t>(ch, height - sy);
+    if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return false;
+    *x = static_cast<int>(dx);
+    *y = static_cast<int>(dy);
+    *w = static_cast<int>(cw);
+    *h = static_cast<int>(ch);
+    *srcX = static_cast<int>(sx);
+    *srcY = static_cast<int>(sy);
+    return true;
+}
+
+}  // namespace
+
+void GdiDrawBitmapPart(HDC dc, const ImageBitmap& bitmap, int x, int y, int w, int h, int srcX,
+                       int srcY) {
+    if (ImageBitmapIsEmpty(bitmap)) return;
+    if (!ClipToSource(bitmap.width, bitmap.height, &x, &y, &w, &h, &srcX, &srcY)) return;
+    ScopedMemoryDc mem(dc);
+    if (!mem.get()) return;
+    ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(bitmap.handle));
+    BitBlt(dc, x, y, w, h, mem.get(), srcX, srcY, SRCCOPY);
+}
+
+void GdiDrawBitmap(HDC dc, const ImageBitmap& bitmap, int x, int y) {
+    GdiDrawBitmapPart(dc, bitmap, x, y, bitmap.width, bitmap.height, 0, 0);
+}
+
+void GdiTileBitmap(HDC dc, const ImageBitmap& bitmap, int x, int y, int w, int h, int srcX) {
+    if (ImageBitmapIsEmpty(bitmap) || w <= 0 || h <= 0) return;
+    // Only the visible part is tiled: a window-sized rectangle of small
+    // tiles is many blits, and most of them may be clipped away.
+    RECT r = VisiblePart(dc, x, y, w, h);
+    if (IsRectEmpty(&r)) return;
+    ScopedMemoryDc mem(dc);
+    if (!mem.get()) return;
+    ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(bitmap.handle));
+    int64_t firstCol = (int64_t(srcX) + (r.left - int64_t(x))) % bitmap.width;
+    if (firstCol < 0) firstCol += bitmap.width;
+    int firstRow = static_cast<int>((int64_t(r.top) - y) % bitmap.height);
+    for (int ty = r.top, sy = firstRow; ty < r.bottom; sy = 0) {
+        int th = std::min<int>(bitmap.height - sy, r.bottom - ty);
+        for (int tx = r.left, sx = static_cast<int>(firstCol); tx < r.right; sx = 0) {
+            int tw = std::min<int>(bitmap.width - sx, r.right - tx);
+            BitBlt(dc, tx, ty, tw, th, mem.get(), sx, sy, SRCCOPY);
+            tx += tw;
+        }
+        ty += th;
+    }
+}
+
+void GdiDrawBitmapKeyedPart(HDC dc, const ImageBitmap& bitmap, int x, int y, int srcX, int w,
+                            COLORREF key) {
+    int h = bitmap.height, srcY = 0;
+    if (ImageBitmapIsEmpty(bitmap)) return;
+    if (!ClipToSource(bitmap.width, bitmap.height, &x, &y, &w, &h, &srcX, &srcY)) return;
+    ScopedMemoryDc mem(dc);
+    if (!mem.get()) return;
+    ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(bitmap.handle));
+    TransparentBlt(dc, x, y, w, h, mem.get(), srcX, srcY, w, h, key);
+}
+
+void GdiDrawBitmapKeyed(HDC dc, const ImageBitmap& bitmap, int x, int y, COLORREF key) {
+    GdiDrawBitmapKeyedPart(dc, bitmap, x, y, 0, bitmap.width, key);
+}
+
+void GdiDrawRgbaImage(HDC dc, const RgbaImage& image, int x, int y, int w, int h, int srcX,
+                      int srcY, int globalAlpha) {
+    if (RgbaImageIsEmpty(image) || globalAlpha <= 0) return;
+    // Clip to the image first so that the read-back covers only what the
+    // image can change.
+    if (!ClipToSource(image.width, image.height, &x, &y, &w, &h, &srcX, &srcY)) return;
+    ReadMixWrite(dc, x, y, w, h, [&](const Pixels24& pixels, int originX, int originY) {
+        Pixels24BlendRgba(pixels, x - originX, y - originY, w, h, image, srcX, srcY, globalAlpha);
+    });
+}
+
+void GdiFillTranslucent(HDC dc, int x, int y, int w, int h, ColourFill colour, int alpha) {
+    if (alpha <= 0) return;
+    ReadMixWrite(dc, x, y, w, h, [&](const Pixels24& pixels, int originX, int originY) {
+        Pixels24FillTranslucent(pixels, x - originX, y - originY, w, h, colour, alpha);
+    });
+}
+
+void GdiFrameTranslucent(HDC dc, int x, int y, int w, int h, int thickness, ColourFill colour,
+                         int alpha) {
+    // Four read-backs of thin strips, not one of the whole rectangle: the
+    // window frames span the whole client area.
+    PixelRect strips[4];
+    int count = TranslucentFrameStrips(x, y, w, h, thickness, strips);
+    for (int i = 0; i < count; i++) {
+        const PixelRect& s = strips[i];
+        GdiFillTranslucent(dc, s.left, s.top, s.right - s.left, s.bottom - s.top, colour, alpha);
+    }
+}
