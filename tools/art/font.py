@@ -209,36 +209,36 @@ PIXEL_GLYPHS = {
 }
 
 
-def pixel_text_width(text, spacing=1):
+def pixel_text_width(text, spacing=1, scale=1):
     w = 0
     for i, ch in enumerate(text.upper()):
         w += len(PIXEL_GLYPHS.get(ch, PIXEL_GLYPHS[' '])[0])
         if i < len(text) - 1:
             w += spacing
-    return w
+    return w * scale
 
 
-def draw_pixel_text(canvas, text, x, y, colour, align='left', spacing=1):
-    """5-pixel capitals with whole-pixel strokes; (x, y) top-left, integers."""
-    w = pixel_text_width(text, spacing)
+def draw_pixel_text(canvas, text, x, y, colour, align='left', spacing=1, scale=1, dot=None):
+    """5-pixel capitals with whole-pixel strokes; (x, y) top-left, integers.
+    scale > 1 draws each font pixel as a scale x scale block, or, with dot,
+    as a round dot of that diameter (a dot-matrix display)."""
+    w = pixel_text_width(text, spacing, scale)
     if align == 'center':
         x = x - w // 2
     elif align == 'right':
         x = x - w
     cx = x
-    shapes = []
     for ch in text.upper():
         rows = PIXEL_GLYPHS.get(ch, PIXEL_GLYPHS[' '])
         for j, row in enumerate(rows):
-            i = 0
-            while i < len(row):
-                if row[i] == '1':
-                    k = i
-                    while k < len(row) and row[k] == '1':
-                        k += 1
-                    canvas.fill_rect_int(cx + i, y + j, cx + k, y + j + 1, colour)
-                    i = k
+            for i, bit in enumerate(row):
+                if bit != '1':
+                    continue
+                px = cx + i * scale
+                py = y + j * scale
+                if dot:
+                    canvas.fill(raster.circle(px + scale / 2.0, py + scale / 2.0, dot / 2.0), colour)
                 else:
-                    i += 1
-        cx += len(rows[0]) + spacing
+                    canvas.fill_rect_int(px, py, px + scale, py + scale, colour)
+        cx += (len(rows[0]) + spacing) * scale
     return w
