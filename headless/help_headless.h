@@ -3,6 +3,6 @@
 
 constexpr int kHeadlessHelpUrlSize = 1024;
 
-extern int gHeadlessHelpOpenCount;                     // pages asked for so far
+extern int gHeadlessHelpOpenCount;                        // pages asked for so far
 extern char gHeadlessHelpLastUrl[kHeadlessHelpUrlSize];   // the last URL
 extern char gHeadlessHelpLastPath[kHeadlessHelpUrlSize];  // the last page path

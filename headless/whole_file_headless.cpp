@@ -1,9 +1,10 @@
 // Headless replacement step of WriteWholeFile: POSIX rename replaces an existing
 // file atomically. Tests can make the next replacements fail to check that the old
 // file survives.
+#include "headless/whole_file_headless.h"
+
 #include <cstdio>
 
-#include "headless/whole_file_headless.h"
 #include "shell/whole_file.h"
 
 int gHeadlessReplaceFailures = 0;

@@ -90,7 +90,8 @@ int BuildHelpPagePath(const char* page, char* out, int size) {
     const char* dir = gProgramDir != nullptr ? gProgramDir : "";
     // The program directory ends in the separator of its platform; the pages
     // follow the same style.
-    char separator = std::strchr(dir, '/') != nullptr && std::strchr(dir, '\\') == nullptr ? '/' : '\\';
+    char separator =
+        std::strchr(dir, '/') != nullptr && std::strchr(dir, '\\') == nullptr ? '/' : '\\';
     int n = std::snprintf(out, size, "%s%s%c%s", dir, kHelpFolder, separator, page);
     if (n < 0 || n >= size) {
         out[0] = '\0';
@@ -105,4 +106,6 @@ int ShowHelpContext(int context) {
     return OpenTopic(*topic);
 }
 
-int ShowHelpContents() { return OpenTopic(*FindHelpTopic(kHelpContents)); }
+int ShowHelpContents() {
+    return OpenTopic(*FindHelpTopic(kHelpContents));
+}

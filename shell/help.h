@@ -5,14 +5,14 @@
 #pragma once
 
 // Help contexts that are not menu items of the command table.
-constexpr int kHelpContents = 8;          // the contents page (Help > Contents, F1)
-constexpr int kHelpMenus = 40;            // Help > Menus
-constexpr int kHelpWindow = 41;           // Help > Window
-constexpr int kHelpKeyboard = 42;         // Help > Keyboard Shortcuts
-constexpr int kHelpMidiSetup = 700;       // the MIDI Setup dialog
-constexpr int kHelpPreferences = 701;     // the Preferences dialog
-constexpr int kHelpHowToUseHelp = 900;    // Help > How to Use Help
-constexpr int kHelpAbout = 901;           // the About box
+constexpr int kHelpContents = 8;        // the contents page (Help > Contents, F1)
+constexpr int kHelpMenus = 40;          // Help > Menus
+constexpr int kHelpWindow = 41;         // Help > Window
+constexpr int kHelpKeyboard = 42;       // Help > Keyboard Shortcuts
+constexpr int kHelpMidiSetup = 700;     // the MIDI Setup dialog
+constexpr int kHelpPreferences = 701;   // the Preferences dialog
+constexpr int kHelpHowToUseHelp = 900;  // Help > How to Use Help
+constexpr int kHelpAbout = 901;         // the About box
 
 // Folder of the pages, beside the program.
 constexpr char kHelpFolder[] = "Help";

@@ -1,8 +1,7 @@
 // Which page of the user guide each help context shows, and which context F1 on
 // each menu item asks for.
-#include "shell/help.h"
-
 #include "shell/commands.h"
+#include "shell/help.h"
 
 // The pages in data/Help. Anchors are the id attributes on those pages; the
 // tests read the pages and check that every page and anchor named here exists.

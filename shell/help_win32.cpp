@@ -1,6 +1,6 @@
 // Handing a help page to the user's browser.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -11,7 +11,9 @@ int (*gHelpOpenOverride)(const char* url, const char* path) = nullptr;
 namespace {
 
 // ShellExecute reports success as a value above 32.
-int Launched(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
+int Launched(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
 
 }  // namespace
 

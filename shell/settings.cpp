@@ -29,7 +29,9 @@ constexpr char kSettingsFileName[] = "Settings.cfg";
 // Used when start-up has not allocated block 6 (the native tests, the tool).
 char gLocalSettingsPath[kPathSize];
 
-int Flag(int v) { return v != 0 ? 1 : 0; }
+int Flag(int v) {
+    return v != 0 ? 1 : 0;
+}
 
 int ClampUndoLevels(int levels) {
     if (levels < kMinUndoLevels) return kMinUndoLevels;

@@ -20,13 +20,19 @@ uint32_t GetU32(const unsigned char* p) {
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-void PutI32(unsigned char* p, int32_t v) { PutU32(p, static_cast<uint32_t>(v)); }
+void PutI32(unsigned char* p, int32_t v) {
+    PutU32(p, static_cast<uint32_t>(v));
+}
 
-int32_t GetI32(const unsigned char* p) { return static_cast<int32_t>(GetU32(p)); }
+int32_t GetI32(const unsigned char* p) {
+    return static_cast<int32_t>(GetU32(p));
+}
 
 // Preference values are ints in memory but bytes on disk: the low byte is kept,
 // as a value outside 0..255 can only come from a bug, not from the file.
-unsigned char LowByte(int v) { return static_cast<unsigned char>(v & 0xFF); }
+unsigned char LowByte(int v) {
+    return static_cast<unsigned char>(v & 0xFF);
+}
 
 }  // namespace
 
@@ -40,7 +46,8 @@ Preferences DefaultPreferences() {
     return p;
 }
 
-void EncodeWindowPlacement(const WindowPlacementRecord& w, unsigned char out[kWindowPlacementSize]) {
+void EncodeWindowPlacement(const WindowPlacementRecord& w,
+                           unsigned char out[kWindowPlacementSize]) {
     PutU32(out + 0, w.length);
     PutU32(out + 4, w.flags);
     PutU32(out + 8, w.showCmd);

@@ -10,15 +10,21 @@ namespace {
 // off every screen; only "restore to maximised" is worth keeping.
 constexpr uint32_t kKeptPlacementFlags = 0x2;
 
-int64_t Width(const PlacementRect& r) { return int64_t{r.right} - r.left; }
-int64_t Height(const PlacementRect& r) { return int64_t{r.bottom} - r.top; }
+int64_t Width(const PlacementRect& r) {
+    return int64_t{r.right} - r.left;
+}
+int64_t Height(const PlacementRect& r) {
+    return int64_t{r.bottom} - r.top;
+}
 
 int RectUsable(const PlacementRect& r) {
     return Width(r) > 0 && Height(r) > 0 && Width(r) <= kPlacementMaxExtent &&
            Height(r) <= kPlacementMaxExtent;
 }
 
-int64_t Clamp(int64_t v, int64_t lo, int64_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
+int64_t Clamp(int64_t v, int64_t lo, int64_t hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
 }  // namespace
 
@@ -67,14 +73,15 @@ void FitPlacementToScreens(WindowPlacementRecord* record, const PlacementRect& f
     int64_t top = int64_t{record->normal.top} + primary.top;
     int64_t w = Width(record->normal);
     int64_t h = Height(record->normal);
-    if (left < INT32_MIN / 2 || left > INT32_MAX / 2 || top < INT32_MIN / 2 || top > INT32_MAX / 2) {
-        left = primary.left;
-        top = primary.top;
-    }
-    PlacementRect screen = {static_cast<int32_t>(left), static_cast<int32_t>(top),
-                            static_cast<int32_t>(left + w), static_cast<int32_t>(top + h)};
-    for (int i = 0; i < workAreaCount; i++) {
-        if (PlacementRectReachable(screen, workAreas[i])) return;
+    // Coordinates this far out are on no screen, and would overflow below.
+    int sane =
+        left > INT32_MIN / 2 && left < INT32_MAX / 2 && top > INT32_MIN / 2 && top < INT32_MAX / 2;
+    if (sane) {
+        PlacementRect screen = {static_cast<int32_t>(left), static_cast<int32_t>(top),
+                                static_cast<int32_t>(left + w), static_cast<int32_t>(top + h)};
+        for (int i = 0; i < workAreaCount; i++) {
+            if (PlacementRectReachable(screen, workAreas[i])) return;
+        }
     }
 
     int64_t areaW = Width(primary);

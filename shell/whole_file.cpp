@@ -8,6 +8,7 @@
 #include <io.h>
 #include <share.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -53,6 +54,14 @@ long long WholeFileSize(const char* path) {
     if (path == nullptr || path[0] == '\0') return -1;
     FILE* f = OpenExclusive(path, "rb");
     if (f == nullptr) return -1;
+#ifndef _WIN32
+    // POSIX opens folders for reading too; they have no size worth reading.
+    struct stat st;
+    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
+        std::fclose(f);
+        return -1;
+    }
+#endif
     long long size = -1;
     if (std::fseek(f, 0, SEEK_END) == 0) {
 #ifdef _WIN32
