@@ -82,6 +82,25 @@ bool ClipToSource(int width, int height, int* x, int* y, int* w, int* h, int* sr
 
 }  // namespace
 
+int ImageBitmapFromDc(HDC dc, int x, int y, int w, int h, ImageBitmap* bitmap) {
+    ImageBitmapRelease(bitmap);
+    if (!ImageSizeAllowed(w, h) || !ImageBitmapAllocate(bitmap, w, h)) return 0;
+    int copied = 0;
+    {
+        ScopedMemoryDc mem(dc);
+        if (mem.get()) {
+            ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(bitmap->handle));
+            copied = BitBlt(mem.get(), 0, 0, w, h, dc, x, y, SRCCOPY);
+        }
+    }
+    GdiFlush();
+    if (!copied) {
+        ImageBitmapRelease(bitmap);
+        return 0;
+    }
+    return 1;
+}
+
 void GdiDrawBitmapPart(HDC dc, const ImageBitmap& bitmap, int x, int y, int w, int h, int srcX,
                        int srcY) {
     if (ImageBitmapIsEmpty(bitmap)) return;

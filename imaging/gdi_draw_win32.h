@@ -65,6 +65,11 @@ int ImageBitmapFromBitmapResource(HINSTANCE instance, const char* name, ImageBit
 // 0 with image empty.
 int RgbaImageFromPngResource(HINSTANCE instance, const char* name, RgbaImage* image);
 
+// A copy of the w x h rectangle at (x, y) of a DC (a window's off-screen
+// picture, for screenshots with WritePngFile). Returns 1, or 0 with bitmap
+// empty.
+int ImageBitmapFromDc(HDC dc, int x, int y, int w, int h, ImageBitmap* bitmap);
+
 // ---- Bitmap copies -----------------------------------------------------------
 
 // Opaque copy of the whole bitmap with its top-left at (x, y).

@@ -152,6 +152,20 @@ TEST(GdiImaging, OpaqueKeyedAndTiledCopies) {
     ImageBitmapRelease(&numbered);
 }
 
+TEST(GdiImaging, CapturedDcRectangleHoldsTheDrawnPixels) {
+    Surface surface(4, 3);
+    GdiFillTranslucent(surface.dc(), 1, 1, 2, 1, ColourFillFromRgb(RgbColour(9, 8, 7)), 255);
+    ImageBitmap shot;
+    ASSERT_EQ(ImageBitmapFromDc(surface.dc(), 1, 1, 3, 2, &shot), 1);
+    EXPECT_EQ(Pixels24Get(shot.pixels, 0, 0), RgbColour(9, 8, 7));
+    EXPECT_EQ(Pixels24Get(shot.pixels, 1, 0), RgbColour(9, 8, 7));
+    EXPECT_EQ(Pixels24Get(shot.pixels, 2, 0), kGrey);
+    EXPECT_EQ(Pixels24Get(shot.pixels, 0, 1), kGrey);
+    ImageBitmapRelease(&shot);
+    EXPECT_EQ(ImageBitmapFromDc(surface.dc(), 0, 0, 0, 5, &shot), 0);
+    EXPECT_TRUE(ImageBitmapIsEmpty(shot));
+}
+
 TEST(GdiImaging, EmptyPicturesDrawNothing) {
     Surface surface(2, 2);
     ImageBitmap empty;
