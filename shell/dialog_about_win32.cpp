@@ -1,0 +1,33 @@
+// The About box (AboutDlgProc): name, version and credits.
+#include <windows.h>
+
+#include "shell/app_state.h"
+#include "shell/dialog_ids.h"
+#include "shell/dialog_win32.h"
+#include "shell/dialogs.h"
+#include "shell/help.h"
+
+namespace {
+
+constexpr char kAboutTitle[] = "Lumetra Ostrel v1.2";
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetDlgItemTextA(dialog, IDC_ABOUT_TITLE, kAboutTitle);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 1);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+const DialogDescriptor kAboutDialog = {kHelpAbout, "ABOUT_DLG", AboutDlgProc, 1};
+
+}  // namespace
+
+int ShowAboutDialog() {
+    return RunDialog(&kAboutDialog, static_cast<HWND>(gMainWindow)) == 1 ? 1 : 0;
+}

@@ -1,0 +1,21 @@
+/* Control ids of the dialog templates (resources/dialogs.rc) and of the code
+   that runs them. Plain #defines: the resource compiler reads this file too. */
+#ifndef OSTREL_DIALOG_IDS_H
+#define OSTREL_DIALOG_IDS_H
+
+/* "DEVICES_DLG", MIDI Setup */
+#define IDC_DEVICES_FRAME 10
+#define IDC_DEVICE_INPUTS 1652
+#define IDC_DEVICE_OUTPUTS 1653
+#define IDC_DEVICE_NUMBER 1654
+
+/* "ABOUT_DLG" */
+#define IDC_ABOUT_TITLE 103
+#define IDC_ABOUT_SUBTITLE 104
+
+/* "PREFERENCES_DLG" */
+#define IDC_PREF_UNDO_LEVELS 201
+#define IDC_PREF_INIT_NAMES 202
+#define IDC_PREF_ALL_ROM 203
+
+#endif

@@ -1,0 +1,110 @@
+// The MIDI Setup dialog's rules, on the port tables of midi/midi_ports.h.
+#include "shell/dialog_midi_setup.h"
+
+#include "midi/transfer_engine.h"
+#include "midi/transfer_state.h"
+
+namespace {
+
+int IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+int AnySelected(const unsigned char* selected, int count) {
+    for (int i = 0; i < count; i++) {
+        if (selected[i]) return 1;
+    }
+    return 0;
+}
+
+int AnyOutputEnabled() {
+    for (int i = 0; i < gMidiPorts.outputCount && i < kMaxMidiPorts; i++) {
+        if (gMidiPorts.outputs[i].enabled) return 1;
+    }
+    return 0;
+}
+
+int AnyInputEnabled() {
+    for (int i = 0; i < gMidiPorts.inputCount && i < kMaxMidiPorts; i++) {
+        if (gMidiPorts.inputs[i].enabled) return 1;
+    }
+    return 0;
+}
+
+int SelectionDiffers(const MidiSetupChoice& choice) {
+    for (int i = 0; i < kMaxMidiPorts; i++) {
+        if ((choice.outputSelected[i] != 0) != (gMidiPorts.outputs[i].enabled != 0)) return 1;
+        if ((choice.inputSelected[i] != 0) != (gMidiPorts.inputs[i].enabled != 0)) return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int ParseDeviceNumber(const char* text) {
+    if (text == nullptr) return 0;
+    while (IsBlank(*text)) text++;
+    int value = 0;
+    for (; *text >= '0' && *text <= '9'; text++) {
+        // Saturate instead of overflowing: a pasted run of digits is just "too big".
+        value = value * 10 + (*text - '0');
+        if (value > kMaxDeviceNumber) value = kMaxDeviceNumber + 1;
+    }
+    return value > kMaxDeviceNumber ? kMaxDeviceNumber : value;
+}
+
+int MidiSetupOutputEntries() {
+    int n = 0;
+    while (n < kMaxMidiPorts && gMidiPorts.outputs[n].displayName[0] != '\0') n++;
+    return n;
+}
+
+int MidiSetupInputEntries() {
+    int n = 0;
+    while (n < kMaxMidiPorts && gMidiPorts.inputs[n].displayName[0] != '\0') n++;
+    return n;
+}
+
+MidiSetupChoice CurrentMidiSetup() {
+    MidiSetupChoice c;
+    c.deviceNumber = gDeviceNumber;
+    int outputs = MidiSetupOutputEntries();
+    int inputs = MidiSetupInputEntries();
+    for (int i = 0; i < kMaxMidiPorts; i++) {
+        c.outputSelected[i] = i < outputs && gMidiPorts.outputs[i].enabled ? 1 : 0;
+        c.inputSelected[i] = i < inputs && gMidiPorts.inputs[i].enabled ? 1 : 0;
+    }
+    return c;
+}
+
+MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
+    if (gMidiPorts.outputCount > 0 && !AnySelected(choice.outputSelected, kMaxMidiPorts)) {
+        return MidiSetupVerdict::kNeedPorts;
+    }
+    if (gMidiPorts.inputCount > 0 && !AnySelected(choice.inputSelected, kMaxMidiPorts)) {
+        return MidiSetupVerdict::kNeedPorts;
+    }
+    // Taken only from an accepted choice, so that a refused OK followed by
+    // Cancel changes nothing.
+    int number = choice.deviceNumber;
+    gDeviceNumber = number < 0 ? 0 : (number > kMaxDeviceNumber ? kMaxDeviceNumber : number);
+
+    if (!SelectionDiffers(choice)) return MidiSetupVerdict::kUnchanged;
+
+    UnqueueInputBuffers();
+    CloseMidiPorts();
+    for (int i = 0; i < kMaxMidiPorts; i++) {
+        gMidiPorts.outputs[i].enabled = choice.outputSelected[i] ? 1 : 0;
+        gMidiPorts.inputs[i].enabled = choice.inputSelected[i] ? 1 : 0;
+    }
+    OpenMidiPorts();
+    if (!AnyOutputEnabled() || !AnyInputEnabled()) {
+        // A chosen port failed to open: fall back to the ports a refresh would pick.
+        CloseMidiPorts();
+        gMidiPorts.defaultOutputMarker = kEmptyPort;
+        OpenMidiPorts();
+    }
+    QueueInputBuffers();
+    IdentifyDevices();
+    return MidiSetupVerdict::kReopened;
+}
