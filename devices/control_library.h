@@ -82,3 +82,11 @@ const LibraryControl* CcLibraryEntryForIn(const CcLibrary* lib, const DeviceDefi
 // the control, with the library's short name and list source when asked.
 const LibraryControl* FindLibraryControl(int32_t origin, const char** libraryShortName,
                                          int* source);
+
+// The drop of control libraryControlIndex of library onto control
+// controlIndex of a preset: refuses a read-only bank, a control of another
+// type (message 54) and a MIDICC the control does not accept (message 39);
+// otherwise sets the values the assignment text gives (program only for a
+// type that has one) and the origin, and counts the change. 1 when applied.
+int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
+                        int controlIndex);

@@ -24,7 +24,7 @@ struct LibraryListEntry {
 struct LibraryList {
     LibraryListEntry entries[kMaxLibraries];
     int32_t count;
-    int32_t current;  // index of the current library, -1 for none
+    int32_t current;  // index of the current library (meaningless while count is 0)
 };
 
 extern LibraryList gLibraryList;

@@ -1,0 +1,80 @@
+// The loaded definition and the questions the rest of the program asks it.
+#include "devices/device_definition.h"
+
+#include <cstring>
+
+#include "devices/cc_set.h"
+
+DeviceDefinition gDevice;
+
+void DeviceDefinitionReset(DeviceDefinition* def) {
+    memset(def, 0, sizeof *def);
+}
+
+int DeviceDefinitionFindType(const DeviceDefinition* def, const char* typeName) {
+    for (int i = 0; i < def->typeCount && i < kMaxControllerTypes; ++i)
+        if (strcmp(def->types[i].name, typeName) == 0) return i;
+    return -1;
+}
+
+int DeviceDefinitionAcceptsCc(const DeviceDefinition* def, int controlIndex, int cc) {
+    CcSet set;
+    if (controlIndex >= 0 && controlIndex < def->controlCount && controlIndex < kMaxControls) {
+        const ControlDef& control = def->controls[controlIndex];
+        int t = control.typeIndex;
+        // typeIndex is 0 both for the first type and for "no type": only a
+        // control that really is of its type gets the type's set.
+        if (t >= 0 && t < def->typeCount && strcmp(def->types[t].name, control.typeName) == 0) {
+            CcSetParse(&set, def->types[t].supportedCc);
+            if (!CcSetIsEmpty(&set)) return CcSetHas(&set, cc);
+        }
+    }
+    CcSetParse(&set, def->supportedCc);
+    return CcSetHas(&set, cc);
+}
+
+int ControlAcceptsCc(int controlIndex, int cc) {
+    return DeviceDefinitionAcceptsCc(&gDevice, controlIndex, cc);
+}
+
+int DeviceDefinitionSysexFieldTag(const DeviceDefinition* def, const char* arrayName, int k,
+                                  const char** tagName) {
+    int count = 0;
+    if (tagName) *tagName = nullptr;
+    for (int i = 0; i < def->sysexFieldCount && i < kMaxSysexFields; ++i) {
+        const SysexFieldDef& f = def->sysexFields[i];
+        if (strcmp(f.array, arrayName) != 0) continue;
+        if (count == k && tagName) *tagName = f.tagName;
+        ++count;
+    }
+    return count;
+}
+
+int SysexFieldTag(const char* arrayName, int k, const char** tagName) {
+    return DeviceDefinitionSysexFieldTag(&gDevice, arrayName, k, tagName);
+}
+
+int DeviceDefinitionSysexFieldIndex(const DeviceDefinition* def, const char* arrayName,
+                                    const char* tagName) {
+    int count = 0;
+    for (int i = 0; i < def->sysexFieldCount && i < kMaxSysexFields; ++i) {
+        const SysexFieldDef& f = def->sysexFields[i];
+        if (strcmp(f.array, arrayName) != 0) continue;
+        if (strcmp(f.tagName, tagName) == 0) return count;
+        ++count;
+    }
+    return count;
+}
+
+int SysexFieldIndex(const char* arrayName, const char* tagName) {
+    return DeviceDefinitionSysexFieldIndex(&gDevice, arrayName, tagName);
+}
+
+void DeviceDefinitionZoneNoteFields(const DeviceDefinition* def, int* lowField, int* highField) {
+    *lowField = DeviceDefinitionSysexFieldIndex(def, "zones", "note low");
+    *highField = DeviceDefinitionSysexFieldIndex(def, "zones", "note high");
+}
+
+void ZoneNoteFields(int* lowField, int* highField) {
+    DeviceDefinitionZoneNoteFields(&gDevice, lowField, highField);
+}

@@ -1,0 +1,19 @@
+// A whole device load, in its fixed order: the previous device's pictures are
+// released, the definition is read, the new pictures are built, the
+// controller-number library is read, the selections start again at preset 0
+// and control 0, and the views are laid out again.
+#pragma once
+
+void LoadDevice(const char* deviceFolder);
+
+// The steps of a device load that belong to the views. Each is a plain
+// function the views implement; devices/device_view_steps.cpp holds empty
+// ones until the views take them over.
+void ReleaseDevicePictures();
+void BuildDevicePictures();
+void LayoutDeviceViews();
+// Repaints the main window after a device change.
+void RedrawAfterDeviceChange();
+
+// The loaded device's name for the window title ("" when none is loaded).
+const char* LoadedDeviceName();

@@ -1,0 +1,68 @@
+// The library list: owning entries, the sort the library window shows them
+// in, and look-up by unique id.
+#include "devices/library_list.h"
+
+#include <algorithm>
+#include <cstring>
+
+LibraryList gLibraryList = {{}, 0, 0};
+
+namespace {
+
+void CopyField(char* dst, size_t size, const char* src) {
+    if (!src) src = "";
+    size_t n = strlen(src);
+    if (n >= size) n = size - 1;
+    memcpy(dst, src, n);
+    dst[n] = '\0';
+}
+
+bool ListsBefore(const LibraryListEntry& a, const LibraryListEntry& b) {
+    if (a.data->priority != b.data->priority) return a.data->priority < b.data->priority;
+    return strcmp(a.displayName, b.displayName) < 0;
+}
+
+}  // namespace
+
+void LibraryListClear(LibraryList* list) {
+    for (int i = 0; i < list->count; ++i) {
+        delete list->entries[i].data;
+        list->entries[i].data = nullptr;
+    }
+    list->count = 0;
+    list->current = 0;
+}
+
+int LibraryListAdd(LibraryList* list, const char* path, int32_t source, LibraryData* data) {
+    if (!data) return 0;
+    if (list->count >= kMaxLibraries) {
+        delete data;
+        return 0;
+    }
+    LibraryListEntry* e = &list->entries[list->count++];
+    CopyField(e->path, sizeof e->path, path);
+    CopyField(e->displayName, sizeof e->displayName, data->name);
+    e->source = source;
+    e->data = data;
+    return 1;
+}
+
+void LibraryListSort(LibraryList* list) {
+    if (list->count < 2) return;
+    // The current index follows its entry: remember which library it was.
+    const LibraryData* current = (list->current >= 0 && list->current < list->count)
+                                     ? list->entries[list->current].data
+                                     : nullptr;
+    // Stable, so libraries that compare equal keep the order they were found in.
+    std::stable_sort(list->entries, list->entries + list->count, ListsBefore);
+    if (current) {
+        for (int i = 0; i < list->count; ++i)
+            if (list->entries[i].data == current) list->current = i;
+    }
+}
+
+int LibraryListFindUniqueId(const LibraryList* list, int32_t uniqueId) {
+    for (int i = 0; i < list->count; ++i)
+        if (list->entries[i].data && list->entries[i].data->uniqueId == uniqueId) return i;
+    return -1;
+}
