@@ -1,0 +1,279 @@
+// The reception parser: every check in its order, the answers it sends, what
+// it stores, and input that must never get past it.
+#include "midi/sysex_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "headless/midi_system_headless.h"
+#include "midi/midi_ports.h"
+#include "midi/transfer_state.h"
+#include "shell/platform.h"
+#include "tests/midi/midi_test_support.h"
+
+namespace {
+
+class SysexParserTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetMidiForTest();
+        UseTestModel(4, 3, 2, 0, 2);
+        memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
+    }
+
+    const PackedPreset& Received(int preset) {
+        return gPackedStore.slots[kReceptionSlot].presets[preset];
+    }
+
+    // The command bytes (byte 6) and parameters of the short answers sent.
+    std::vector<std::pair<int, int>> Answers() {
+        std::vector<std::pair<int, int>> answers;
+        for (const auto& m : SentMessages()) {
+            EXPECT_EQ(m.size(), 9u);
+            if (m.size() == 9) answers.push_back({m[6], m[7]});
+        }
+        return answers;
+    }
+};
+
+using Answer = std::pair<int, int>;
+
+TEST_F(SysexParserTest, HandshakeAnswersAreCountedWhateverTheDeviceNumber) {
+    gDeviceNumber = 3;
+    Deliver({0xF0, 0x00, 0x20, 0x08, 0x55, 0x7F, 0x7F, 0x05, 0xF7});
+    Deliver(DeviceShortMessage(0x7E, 1, 3));
+    Deliver(DeviceShortMessage(0x7D, 1, 0x7F));
+    EXPECT_EQ(gTransfer.acksReceived, 1u);
+    EXPECT_EQ(gTransfer.retriesReceived, 1u);
+    EXPECT_EQ(gTransfer.cancelsReceived, 1u);
+    Deliver(DeviceShortMessage(0x7F, 1, 4));  // another device's answer
+    EXPECT_EQ(gTransfer.acksReceived, 1u);
+}
+
+TEST_F(SysexParserTest, DeviceFilter) {
+    gDeviceNumber = 3;
+    gTransfer.handshakeActive = 1;
+    Deliver(DeviceDataMessage(2, 1, {5, 6, 7, 8}, 4));
+    EXPECT_EQ(gTransfer.receiving, 0);
+    EXPECT_TRUE(SentMessages().empty());
+    Deliver(DeviceDataMessage(2, 1, {5, 6, 7, 8}, 0x7F));
+    EXPECT_EQ(gTransfer.receiving, 1);
+    Deliver(DeviceDataMessage(4, 1, {1, 1, 1, 1}, 3));
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7F, 1}, {0x7F, 1}}));
+    EXPECT_EQ(Received(0).bytes[kPackedLinearChannel + 3], 8);
+    EXPECT_EQ(Received(0).bytes[kPackedLinearMsb], 1);
+}
+
+TEST_F(SysexParserTest, AcceptedMessageUpdatesTheSharedState) {
+    gTransfer.handshakeActive = 1;
+    gTransfer.progressCounter = 10;
+    Deliver(DeviceDataMessage(5, 2, {1, 2, 3, 4}));
+    EXPECT_EQ(gTransfer.progressCounter, 9);
+    EXPECT_EQ(gTransfer.lastPresetNumber, 2u);
+    EXPECT_EQ(gTransfer.receiving, 1);
+    const int32_t left = (int32_t)(gTransfer.receiveDeadline - MilliClock());
+    EXPECT_GT(left, 2500);
+    EXPECT_LE(left, 3000);
+    // Type 2 of preset 1 restarts the indicator.
+    Deliver(DeviceDataMessage(2, 1, {0, 0, 0, 0}));
+    EXPECT_EQ(gTransfer.progressCounter, 0);
+}
+
+TEST_F(SysexParserTest, NibbleMessagesStoreOneValuePerPair) {
+    Deliver(DeviceDataMessage(3, 1, {0x0F, 0x0F, 0x0C, 0x08, 0x00, 0x07, 0x01, 0x00}));
+    EXPECT_EQ(Received(0).bytes[kPackedLinearMidiCc + 0], 0xFF);
+    EXPECT_EQ(Received(0).bytes[kPackedLinearMidiCc + 1], 200);
+    EXPECT_EQ(Received(0).bytes[kPackedLinearMidiCc + 2], 7);
+    EXPECT_EQ(Received(0).bytes[kPackedLinearMidiCc + 3], 16);
+    Deliver(DeviceDataMessage(11, 2, {0x0C, 0x08, 0x00, 0x01}));
+    EXPECT_EQ(Received(1).bytes[kPackedVariables], 0xC8);
+    EXPECT_EQ(Received(1).bytes[kPackedVariables + 1], 1);
+}
+
+TEST_F(SysexParserTest, PresetsOutsideTheBankAreBad) {
+    gTransfer.handshakeActive = 1;
+    Deliver(DeviceDataMessage(6, 0, {1, 2, 3}));
+    Deliver(DeviceDataMessage(7, 3, {1, 2, 3}));  // the model has 2 presets
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 0}, {0x7E, 3}}));
+    EXPECT_EQ(gTransfer.receiving, 0);
+}
+
+TEST_F(SysexParserTest, NoAnswersWithoutAHandshake) {
+    Deliver(DeviceDataMessage(6, 0, {1, 2, 3}));
+    Deliver(DeviceDataMessage(6, 1, {1, 2, 3}));
+    EXPECT_TRUE(SentMessages().empty());
+    EXPECT_EQ(Received(0).bytes[kPackedButtonChannel + 2], 3);
+}
+
+TEST_F(SysexParserTest, ThirdBadMessageOfATypeCancels) {
+    gTransfer.handshakeActive = 1;
+    auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
+    bad[bad.size() - 2] ^= 0x01;
+    Deliver(bad);
+    Deliver(bad);
+    Deliver(bad);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 1}, {0x7E, 1}, {0x7D, 1}}));
+    EXPECT_EQ(gTransfer.lastType, kNoDataType);
+    EXPECT_EQ(gTransfer.errorRun, 0u);
+}
+
+TEST_F(SysexParserTest, ADifferentTypeRestartsTheCountAGoodOneOfTheSameTypeDoesNot) {
+    gTransfer.handshakeActive = 1;
+    auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
+    bad[bad.size() - 2] ^= 0x01;
+    Deliver(bad);
+    Deliver(bad);
+    Deliver(DeviceDataMessage(6, 1, {1, 2, 3}));  // good, another type
+    Deliver(bad);
+    Deliver(bad);
+    EXPECT_EQ(Answers(),
+              (std::vector<Answer>{{0x7E, 1}, {0x7E, 1}, {0x7F, 1}, {0x7E, 1}, {0x7E, 1}}));
+    HeadlessMidiClearLog();
+    Deliver(DeviceDataMessage(5, 1, {1, 2, 3, 4}));  // good, same type: the run goes on
+    Deliver(bad);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7F, 1}, {0x7D, 1}}));
+}
+
+TEST_F(SysexParserTest, ALengthBytePastTheMessageIsBadAndNothingIsStored) {
+    gTransfer.handshakeActive = 1;
+    // Claims 40 data bytes but carries 4; the sum must not read past the end.
+    std::vector<uint8_t> m = {0xF0, 0x00, 0x20, 0x08, kTestGroupId, 0x7F, 0x02, 0x01, 40,
+                              1,    2,    3,    4,    0x00,         0xF7};
+    Deliver(m);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 1}}));
+    EXPECT_EQ(Received(0).bytes[kPackedLinearChannel], 0);
+    // One byte short of the checksum and F7 as well.
+    std::vector<uint8_t> shortOne = {0xF0, 0x00, 0x20, 0x08, kTestGroupId, 0x7F,
+                                     0x02, 0x01, 2,    1,    0xF7};
+    Deliver(shortOne);
+    EXPECT_EQ(gTransfer.retriesReceived, 0u);
+    EXPECT_EQ(SentMessages().size(), 2u);
+}
+
+TEST_F(SysexParserTest, IgnoredWithoutAnyEffect) {
+    gTransfer.handshakeActive = 1;
+    std::vector<std::vector<uint8_t>> ignored = {
+        {0xF0, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0xF7},                    // 8 bytes
+        {0xF0, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0x01, 0x00},              // no F7 at the end
+        {0xF0, 0x00, 0x21, 0x08, 0x10, 0x7F, 0x02, 0x01, 0x00, 0x7D, 0xF7},  // other maker
+        {0xF1, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0x01, 0xF7},
+    };
+    for (const auto& m : ignored) Deliver(m);
+    std::vector<uint8_t> overlong(kMaxIncomingSysEx + 1, 0x01);
+    overlong[0] = 0xF0;
+    overlong.back() = 0xF7;
+    Deliver(overlong);
+    EXPECT_TRUE(SentMessages().empty());
+    EXPECT_EQ(gTransfer.acksReceived, 0u);
+    EXPECT_EQ(gTransfer.lastType, kNoDataType);
+}
+
+TEST_F(SysexParserTest, DumpCompletesOnTheLastTypeOfTheLastPreset) {
+    gTransfer.handshakeActive = 1;
+    Deliver(DeviceDataMessage(11, 1, {0, 1, 0, 2}));
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    Deliver(DeviceDataMessage(12, 2, {9, 9}));  // no zones, but still stored
+    EXPECT_EQ(Received(1).bytes[PackedZoneOffset(1, 0)], 9);
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    Deliver(DeviceDataMessage(2, 2, {4, 3, 2, 1}));
+    Deliver(DeviceDataMessage(11, 2, {0, 5, 0, 6}));
+    EXPECT_EQ(gTransfer.downloadComplete, 1);
+    EXPECT_EQ(gTransfer.receiving, 0);
+    EXPECT_EQ(gTransfer.handshakeActive, 0);
+    // The final message is acknowledged like the others.
+    EXPECT_EQ(Answers().back(), (Answer{0x7F, 2}));
+
+    static PackedBank taken;
+    ASSERT_EQ(TakeCompletedDump(&taken), 2);
+    EXPECT_EQ(taken.presets[1].bytes[kPackedLinearChannel], 4);
+    EXPECT_EQ(taken.presets[1].bytes[kPackedVariables + 1], 6);
+    EXPECT_EQ(taken.presets[0].bytes[kPackedVariables + 1], 2);
+    EXPECT_EQ(TakeCompletedDump(&taken), -1);  // handed over once
+}
+
+TEST_F(SysexParserTest, WithZonesTheDumpEndsOnType19) {
+    UseTestModel(4, 3, 2, 4, 1);
+    Deliver(DeviceDataMessage(11, 1, {0, 1, 0, 2}));
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    Deliver(DeviceDataMessage(18, 1, {0x0C, 0x08}));
+    EXPECT_EQ(Received(0).bytes[PackedZoneOffset(0, 6)], 0xC8);
+    Deliver(DeviceDataMessage(19, 1, {0, 1}));
+    EXPECT_EQ(gTransfer.downloadComplete, 1);
+}
+
+TEST_F(SysexParserTest, IdentityRepliesOfAcceptedFamilies) {
+    uint8_t reply[kIdentityReplySize];
+    BuildIdentityReply(0x7F, 0x0A4D, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0763, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0E63, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0A4E, 0x0123, reply);
+    EXPECT_FALSE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0A4D, 0x0123, reply);
+    reply[6] = 0x21;  // another manufacturer
+    EXPECT_FALSE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0A4D, 0x0123, reply);
+    EXPECT_FALSE(CheckIdentityReply(reply, 12));  // too short to hold the member code
+}
+
+TEST_F(SysexParserTest, IdentityRepliesAreRecordedOnlyWhileIdentifying) {
+    uint8_t reply[kIdentityReplySize];
+    BuildIdentityReply(0, 0x0A4D, 0x0123, reply);
+    DeliverSysExMessage(reply, kIdentityReplySize);
+    EXPECT_EQ(IdentifiedDeviceCount(), 0);
+    gTransfer.identifying = 1;
+    SetMidiCurrentOutput(0);
+    DeliverSysExMessage(reply, kIdentityReplySize);
+    DeliverSysExMessage(reply, kIdentityReplySize);  // the same pair once
+    ASSERT_EQ(IdentifiedDeviceCount(), 1);
+    EXPECT_EQ(IdentifiedDeviceAt(0).pid, 0x0123);
+    EXPECT_EQ(IdentifiedDeviceAt(0).port, 0);
+    for (int pid = 1; pid < 40; pid++) {
+        BuildIdentityReply(0, 0x0A4D, pid, reply);
+        DeliverSysExMessage(reply, kIdentityReplySize);
+    }
+    EXPECT_EQ(IdentifiedDeviceCount(), kMaxIdentified);
+    EXPECT_TRUE(SentMessages().empty());  // identity replies are never answered
+}
+
+TEST_F(SysexParserTest, IdentityDeviceNumberTest) {
+    gDeviceNumber = 3;
+    uint8_t reply[kIdentityReplySize];
+    BuildIdentityReply(5, 0x0A4D, 0x0123, reply);
+    EXPECT_FALSE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(3, 0x0A4D, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+    BuildIdentityReply(0x7F, 0x0A4D, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+    gDeviceNumber = kAllDevices;
+    BuildIdentityReply(5, 0x0A4D, 0x0123, reply);
+    EXPECT_TRUE(CheckIdentityReply(reply, kIdentityReplySize));
+}
+
+// Random and mutated input: the parser may answer or ignore, but never reads
+// or writes outside the message and the reception slot (the sanitizers watch).
+TEST_F(SysexParserTest, SurvivesRandomAndMutatedInput) {
+    UseTestModel(40, 30, 16, 8, 128);
+    gTransfer.handshakeActive = 1;
+    std::mt19937 random(1234);
+    PackedPreset image;
+    for (int i = 0; i < kPackedPresetSize; i++) image.bytes[i] = (uint8_t)random();
+    for (int round = 0; round < 3000; round++) {
+        uint8_t m[kMaxDataMessageSize + 8];
+        const SysexTypeLayout& layout = kSysexTypes[random() % kSysexTypeCount];
+        int n = BuildDataMessage(image, layout, 1 + random() % 40, 1 + random() % 128, kTestGroupId,
+                                 0x7F, m);
+        const int flips = random() % 3;
+        for (int f = 0; f < flips; f++) m[random() % n] = (uint8_t)random();
+        if (random() % 4 == 0) n = 1 + random() % n;
+        std::vector<uint8_t> bytes(m, m + n);
+        Deliver(bytes);
+    }
+    SUCCEED();
+}
+
+}  // namespace

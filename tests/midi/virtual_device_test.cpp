@@ -1,0 +1,208 @@
+// The simulated device's side of the protocol, driven by hand without threads.
+#include "midi/virtual_device.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "tests/midi/midi_test_support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class VirtualDeviceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        VirtualDeviceProfile profile{};
+        profile.pid = 0x0321;
+        profile.deviceId = 2;
+        profile.sizes = SysexSizes{kTestGroupId, 3, 2, 2, 2, 0};
+        device.reset(new VirtualDevice);
+        VirtualDeviceInit(device.get(), profile);
+    }
+
+    void Receive(const Bytes& m, uint32_t now = 0) {
+        VirtualDeviceReceive(device.get(), m.data(), (int)m.size(), now);
+    }
+    std::vector<Bytes> Drain(uint32_t now = 0) {
+        std::vector<Bytes> out;
+        uint8_t m[kMaxDataMessageSize];
+        int n;
+        while ((n = VirtualDevicePopOutput(device.get(), now, m)) > 0) out.emplace_back(m, m + n);
+        return out;
+    }
+    Bytes Short(uint8_t command, int preset = 1) { return DeviceShortMessage(command, preset); }
+
+    std::unique_ptr<VirtualDevice> device;
+};
+
+TEST_F(VirtualDeviceTest, AnswersTheIdentityRequestAddressedToIt) {
+    Receive({0xF0, 0x7E, 0x05, 0x06, 0x01, 0xF7});  // another device number
+    EXPECT_TRUE(Drain().empty());
+    Receive({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
+    auto out = Drain();
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].size(), (size_t)kIdentityReplySize);
+    EXPECT_EQ(out[0][2], 2);
+    EXPECT_EQ(out[0][9] * 128 + out[0][8], kVirtualDeviceFamily);
+    EXPECT_EQ(out[0][11] * 128 + out[0][10], 0x0321);
+}
+
+TEST_F(VirtualDeviceTest, StoresGoodDataAndRefusesBadData) {
+    Receive(DeviceDataMessage(6, 2, {4, 5}));
+    auto bad = DeviceDataMessage(7, 2, {0, 1, 0, 2});
+    bad[bad.size() - 2] ^= 1;
+    Receive(bad);
+    Receive(DeviceDataMessage(6, 4, {4, 5}));  // preset beyond its 3
+    auto out = Drain();
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0][6], kCommandAcknowledge);
+    EXPECT_EQ(out[0][7], 2);
+    EXPECT_EQ(out[1][6], kCommandRetry);
+    EXPECT_EQ(out[2][6], kCommandRetry);
+    EXPECT_EQ(device->memory.presets[1].bytes[kPackedButtonChannel + 1], 5);
+    EXPECT_EQ(device->dataMessagesReceived, 1);
+    EXPECT_EQ(device->badMessagesReceived, 2);
+    EXPECT_EQ(device->memoryDirty, 1);
+}
+
+TEST_F(VirtualDeviceTest, IgnoresOtherModelsAndDevices) {
+    Bytes other = DeviceDataMessage(6, 1, {4, 5});
+    other[4] = kTestGroupId + 1;
+    Receive(other);
+    Receive(DeviceDataMessage(6, 1, {4, 5}, 3));
+    EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(VirtualDeviceTest, RequestedDumpWaitsForEachAcknowledgement) {
+    Receive(Short(kCommandDumpRequest, 0), 100);
+    auto out = Drain(100);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0][6], 2);
+    EXPECT_EQ(out[0][7], 1);
+    Receive(Short(kCommandRetry), 110);
+    out = Drain(110);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0][6], 2);  // the same message again
+    int messages = 2;
+    for (;;) {
+        Receive(Short(kCommandAcknowledge), 120);
+        out = Drain(120);
+        if (out.empty()) break;
+        messages++;
+    }
+    EXPECT_EQ(messages, 2 + 3 * 10 - 1);
+    EXPECT_EQ(device->dumpsCompleted, 1);
+    EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
+}
+
+TEST_F(VirtualDeviceTest, RequestedDumpGivesUpWithoutAnswers) {
+    Receive(Short(kCommandDumpRequest, 0), 100);
+    Drain(100);
+    VirtualDeviceTick(device.get(), 100 + kVirtualAnswerWaitMs - 1);
+    EXPECT_EQ(device->dumpState, VirtualDumpState::AwaitingAck);
+    VirtualDeviceTick(device.get(), 100 + kVirtualAnswerWaitMs);
+    EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
+}
+
+TEST_F(VirtualDeviceTest, CancelEndsADump) {
+    Receive(Short(kCommandDumpRequest, 0));
+    Drain();
+    Receive(Short(kCommandCancel));
+    EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
+    Receive(Short(kCommandAcknowledge));
+    EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(VirtualDeviceTest, UnrequestedDumpStreamsEverything) {
+    VirtualDeviceStartDump(device.get(), 0, 0);
+    auto out = Drain();
+    EXPECT_EQ(out.size(), 30u);
+    EXPECT_EQ(out.back()[6], 11);
+    EXPECT_EQ(out.back()[7], 3);
+    EXPECT_EQ(device->dumpsCompleted, 1);
+}
+
+TEST_F(VirtualDeviceTest, FaultsActAndAreUsedUp) {
+    device->faults.retryAnswers = 2;
+    device->faults.cancelAnswers = 1;
+    const Bytes data = DeviceDataMessage(6, 1, {1, 1});
+    for (int i = 0; i < 4; i++) Receive(data);
+    auto out = Drain();
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[0][6], kCommandRetry);
+    EXPECT_EQ(out[1][6], kCommandRetry);
+    EXPECT_EQ(out[2][6], kCommandCancel);
+    EXPECT_EQ(out[3][6], kCommandAcknowledge);
+
+    device->faults.dropAnswers = 1;
+    Receive(data);
+    Receive(data);
+    EXPECT_EQ(Drain().size(), 1u);
+
+    device->faults.corruptData = 1;
+    device->faults.silentAfter = 2;
+    VirtualDeviceStartDump(device.get(), 0, 0);
+    out = Drain();
+    ASSERT_EQ(out.size(), 2u);
+    int sum = 0;
+    for (size_t i = 6; i + 1 < out[0].size(); i++) sum += out[0][i];
+    EXPECT_NE(sum & 0x7F, 0);  // corrupted
+    sum = 0;
+    for (size_t i = 6; i + 1 < out[1].size(); i++) sum += out[1][i];
+    EXPECT_EQ(sum & 0x7F, 0);
+}
+
+TEST_F(VirtualDeviceTest, LatencyDelaysAnswers) {
+    device->latencyMs = 40;
+    Receive({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}, 1000);
+    uint32_t due = 0;
+    ASSERT_TRUE(VirtualDeviceHasOutput(device.get(), &due));
+    EXPECT_EQ(due, 1040u);
+    EXPECT_TRUE(Drain(1039).empty());
+    EXPECT_EQ(Drain(1040).size(), 1u);
+}
+
+TEST_F(VirtualDeviceTest, MalformedHostMessagesAreIgnored) {
+    Receive({0xF0});
+    Receive({0xF0, 0x7E, 0x7F, 0x06, 0x01});
+    Receive(
+        {0xF0, 0x00, 0x20, 0x08, kTestGroupId, 0x7F, 0x02, 0x01, 0x7F, 0xF7});  // length past end
+    auto out = Drain();
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0][6], kCommandRetry);
+}
+
+TEST_F(VirtualDeviceTest, MemoryFileRoundTripsAndRefusesOtherModels) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("ostrel-vd-" + std::to_string(getpid())))
+            .string();
+    device->memory.presets[5].bytes[kPackedButtonProgram] = 99;
+    ASSERT_TRUE(VirtualDeviceSaveMemory(device.get(), path.c_str()));
+
+    std::unique_ptr<VirtualDevice> other(new VirtualDevice);
+    VirtualDeviceInit(other.get(), device->profile);
+    ASSERT_TRUE(VirtualDeviceLoadMemory(other.get(), path.c_str()));
+    EXPECT_EQ(other->memory.presets[5].bytes[kPackedButtonProgram], 99);
+
+    VirtualDeviceProfile foreign = device->profile;
+    foreign.pid = 0x0999;
+    VirtualDeviceInit(other.get(), foreign);
+    EXPECT_FALSE(VirtualDeviceLoadMemory(other.get(), path.c_str()));
+    EXPECT_EQ(other->memory.presets[5].bytes[kPackedButtonProgram], 5);  // factory contents
+
+    FILE* f = fopen(path.c_str(), "wb");
+    fputs("OSTRVDM1", f);
+    fclose(f);
+    EXPECT_FALSE(VirtualDeviceLoadMemory(device.get(), path.c_str()));
+    remove(path.c_str());
+    EXPECT_FALSE(VirtualDeviceLoadMemory(device.get(), path.c_str()));
+}
+
+}  // namespace
