@@ -32,3 +32,16 @@ if(OSTREL_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   endforeach()
 endif()
+
+# libplist's XML reader is the yardstick for ours in the property-list benchmark; it is linked
+# into that benchmark only, and the benchmark runs without the comparison when it is missing.
+if(OSTREL_BENCH AND TARGET plist_bench)
+  find_package(PkgConfig)
+  if(PkgConfig_FOUND)
+    pkg_check_modules(LIBPLIST IMPORTED_TARGET libplist-2.0)
+  endif()
+  if(LIBPLIST_FOUND)
+    target_link_libraries(plist_bench PRIVATE PkgConfig::LIBPLIST)
+    target_compile_definitions(plist_bench PRIVATE OSTREL_HAVE_LIBPLIST=1)
+  endif()
+endif()

@@ -1,8 +1,9 @@
 // Property-list tree: node life cycle, multi-parent membership and change tracking.
 //
 // Invariants:
-//  1. A node's refCount equals the length of its parents list, and each container appears in
-//     a child's parents list exactly as many times as the child appears in its children list.
+//  1. A node's refCount equals the length of its parent list (parent, then moreParents), and
+//     each container appears in a child's parent list exactly as many times as the child
+//     appears in its children list. A node with parents has parent set.
 //  2. Only dict and array nodes have children; only string and data nodes have text.
 //  3. The tree has no loops: Append refuses a child that is the container or one of its
 //     ancestors, so recursive walks (clearing, writing, dirty marking) always end.
@@ -21,9 +22,13 @@ static void SetTypeBits(PlistNode* node, PlistType type) {
     node->flags = (node->flags & ~kPlistTypeMask) | static_cast<uint32_t>(type);
 }
 
+static void ReleaseChild(PlistNode* container, PlistNode* child);
+
+// Frees a node that no container holds any more, releasing its children first to last. Unlike
+// ClearValue it marks nothing dirty: nobody can see the node any more.
 static void DestroyNode(PlistNode* node) {
     assert(node->refCount == 0);
-    ClearValue(node);
+    for (PlistNode* child : node->children) ReleaseChild(node, child);
     delete node;
 }
 
@@ -111,16 +116,40 @@ bool SetType(PlistNode* node, PlistType type) {
     return true;
 }
 
-// Takes one occurrence of container out of the child's parents list and releases the child
-// when no container holds it any more. The container's own children list is the caller's.
-static void ReleaseChild(PlistNode* container, PlistNode* child) {
-    std::vector<PlistNode*>& parents = child->parents;
-    for (size_t i = 0; i < parents.size(); i++) {
-        if (parents[i] == container) {
-            parents.erase(parents.begin() + i);
-            break;
+static void AddParent(PlistNode* child, PlistNode* container) {
+    if (!child->parent) {
+        child->parent = container;
+        return;
+    }
+    if (!child->moreParents) child->moreParents.reset(new std::vector<PlistNode*>);
+    child->moreParents->push_back(container);
+}
+
+// Takes the first occurrence of container out of the child's parent list, keeping the order
+// of the others.
+static void DropParent(PlistNode* child, PlistNode* container) {
+    std::vector<PlistNode*>* more = child->moreParents.get();
+    if (child->parent == container) {
+        child->parent = nullptr;
+        if (more) {
+            child->parent = more->front();
+            more->erase(more->begin());
+        }
+    } else if (more) {
+        for (size_t i = 0; i < more->size(); i++) {
+            if ((*more)[i] == container) {
+                more->erase(more->begin() + i);
+                break;
+            }
         }
     }
+    if (more && more->empty()) child->moreParents.reset();
+}
+
+// Takes one occurrence of container out of the child's parent list and releases the child
+// when no container holds it any more. The container's own children list is the caller's.
+static void ReleaseChild(PlistNode* container, PlistNode* child) {
+    DropParent(child, container);
     assert(child->refCount > 0);
     child->refCount--;
     if (child->refCount == 0) DestroyNode(child);
@@ -128,6 +157,12 @@ static void ReleaseChild(PlistNode* container, PlistNode* child) {
 
 void ClearValue(PlistNode* node) {
     if (!node) return;
+    if (node->children.empty() && node->text.empty()) {
+        // Nothing owned: the common case of a node being typed as it is read.
+        node->value.integer = 0;
+        SetTypeBits(node, PlistType::None);
+        return;
+    }
     // Children are released first to last, as Remove would, but the list is taken out
     // whole: removing them one by one from the front costs quadratic time on big arrays.
     std::vector<PlistNode*> children;
@@ -215,8 +250,11 @@ uint32_t CountChildren(const PlistNode* node, bool includeVolatile) {
 // True when node is target or lies below it, i.e. target is node or one of its ancestors.
 static bool HasAncestor(const PlistNode* node, const PlistNode* target) {
     if (node == target) return true;
-    for (const PlistNode* parent : node->parents) {
-        if (HasAncestor(parent, target)) return true;
+    if (node->parent && HasAncestor(node->parent, target)) return true;
+    if (node->moreParents) {
+        for (const PlistNode* parent : *node->moreParents) {
+            if (HasAncestor(parent, target)) return true;
+        }
     }
     return false;
 }
@@ -229,7 +267,10 @@ void Append(PlistNode* container, PlistNode* child) {
         return;
     }
     child->refCount++;
-    child->parents.push_back(container);
+    AddParent(child, container);
+    // Most dicts of a document hold a handful of entries: one allocation for the first eight
+    // instead of one per doubling.
+    if (container->children.capacity() == 0) container->children.reserve(8);
     container->children.push_back(child);
     if (!(child->flags & kPlistVolatile)) MarkDirty(container, true);
 }
@@ -248,12 +289,13 @@ void Remove(PlistNode* container, PlistNode* child) {
 }
 
 uint32_t ParentCount(const PlistNode* node) {
-    return node ? static_cast<uint32_t>(node->parents.size()) : 0;
+    if (!node || !node->parent) return 0;
+    return 1 + (node->moreParents ? static_cast<uint32_t>(node->moreParents->size()) : 0);
 }
 
 PlistNode* ParentAt(const PlistNode* node, uint32_t index) {
     if (index >= ParentCount(node)) return nullptr;
-    return node->parents[index];
+    return index == 0 ? node->parent : (*node->moreParents)[index - 1];
 }
 
 void MarkDirty(PlistNode* node, bool on) {
@@ -261,7 +303,10 @@ void MarkDirty(PlistNode* node, bool on) {
     if (on) {
         if (node->flags & (kPlistDirty | kPlistVolatile)) return;
         node->flags |= kPlistDirty;
-        for (PlistNode* parent : node->parents) MarkDirty(parent, true);
+        if (node->parent) MarkDirty(node->parent, true);
+        if (node->moreParents) {
+            for (PlistNode* parent : *node->moreParents) MarkDirty(parent, true);
+        }
         return;
     }
     node->flags &= ~kPlistDirty;

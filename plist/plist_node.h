@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,16 +51,21 @@ enum LookupOptions : uint32_t {
 constexpr uint32_t kLookupIndexLimit = 65535;
 
 struct PlistNode {
-    uint32_t refCount = 0;            // containers holding this node; 0 for a root
-    std::vector<PlistNode*> parents;  // those containers, once per append
-    uint32_t flags = 0;               // type code | kPlistDirty | kPlistVolatile
-    std::string key;                  // empty when the node has no key
-    uint32_t keyHash = 0;             // KeyHash(0, key), 0 without key
+    uint32_t refCount = 0;  // containers holding this node; 0 for a root
+    uint32_t flags = 0;     // type code | kPlistDirty | kPlistVolatile
+    uint32_t keyHash = 0;   // KeyHash(0, key), 0 without key
     union {
         int32_t integer;
         float real;
         uint8_t boolean;  // 0 false, nonzero true
     } value = {0};
+    // The containers holding this node, once per append, in order: the first one inline
+    // (nearly every node has exactly one), the others in moreParents, which exists only
+    // while there are others. Use ParentCount/ParentAt. (Kept this small so that a node fits
+    // the allocator's fast bins: reading and freeing documents is mostly allocation.)
+    PlistNode* parent = nullptr;
+    std::unique_ptr<std::vector<PlistNode*>> moreParents;
+    std::string key;                   // empty when the node has no key
     std::string text;                  // String and Data values
     std::vector<PlistNode*> children;  // Dict and Array values, in order
 };

@@ -27,6 +27,9 @@
 
 static const char kTooDeepMessage[] = "document nested too deeply";
 
+// The elements of the format. Names are matched without regard to letter case.
+enum class Element { Other, Plist, Key, Dict, Array, Integer, Real, String, Data, True, False };
+
 struct ReaderLevel {
     PlistNode* node;   // node receiving the current element's type and text, or none
     bool acceptsText;  // the element open at this level takes text
@@ -38,9 +41,13 @@ struct Reader {
     std::vector<PlistNode*> strays;  // top-level nodes after the root, destroyed at the end
     int level;                       // index into levels
     bool tooDeep;                    // parse stopped by the nesting limit
+    bool textHandler;                // the character-data handler is set
+    std::vector<Element> open;       // the elements open in the document, innermost last
     std::string text;                // text gathered for levels[level].node
     ReaderLevel levels[kReaderLevels];
 };
+
+static void XMLCALL OnCharacterData(void* data, const XML_Char* text, int length);
 
 // Hands the gathered text to the node it was gathered for: an untyped node takes it as its
 // key, a typed one as its value.
@@ -58,12 +65,53 @@ static void FlushText(Reader* r) {
     r->text.clear();
 }
 
-static bool NameIs(const char* name, const char* expected) {
-    for (;; name++, expected++) {
-        char c = *name;
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-        if (c != *expected) return false;
-        if (c == '\0') return true;
+static char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Whether name (lower-cased as it goes) continues with the lower-case rest and ends there.
+static bool RestIs(const char* name, const char* rest) {
+    for (; *rest; name++, rest++) {
+        if (Lower(*name) != *rest) return false;
+    }
+    return *name == '\0';
+}
+
+// Called for every start and end tag: the first letter picks the one candidate to compare.
+static Element Classify(const char* name) {
+    const char* rest = name + 1;
+    switch (Lower(name[0])) {
+        case 'a':
+            return RestIs(rest, "rray") ? Element::Array : Element::Other;
+        case 'd':
+            if (Lower(name[1]) == 'i') return RestIs(rest, "ict") ? Element::Dict : Element::Other;
+            return RestIs(rest, "ata") ? Element::Data : Element::Other;
+        case 'f':
+            return RestIs(rest, "alse") ? Element::False : Element::Other;
+        case 'i':
+            return RestIs(rest, "nteger") ? Element::Integer : Element::Other;
+        case 'k':
+            return RestIs(rest, "ey") ? Element::Key : Element::Other;
+        case 'p':
+            return RestIs(rest, "list") ? Element::Plist : Element::Other;
+        case 'r':
+            return RestIs(rest, "eal") ? Element::Real : Element::Other;
+        case 's':
+            return RestIs(rest, "tring") ? Element::String : Element::Other;
+        case 't':
+            return RestIs(rest, "rue") ? Element::True : Element::Other;
+        default:
+            return Element::Other;
+    }
+}
+
+// Text is only wanted inside key and value elements; between elements (the indentation of
+// every line) expat is told not to deliver it at all.
+static void AcceptText(Reader* r, ReaderLevel* level, bool on) {
+    level->acceptsText = on;
+    if (r->textHandler != on) {
+        r->textHandler = on;
+        XML_SetCharacterDataHandler(r->parser, on ? OnCharacterData : nullptr);
     }
 }
 
@@ -81,50 +129,72 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
             r->strays.push_back(node);
         }
         level->node = node;
-        level->acceptsText = false;
+        AcceptText(r, level, false);
     }
     PlistNode* node = level->node;
-    if (NameIs(name, "plist")) {
-        level->acceptsText = false;
-    } else if (NameIs(name, "key")) {
-        level->acceptsText = true;
-    } else if (NameIs(name, "dict") || NameIs(name, "array")) {
-        if (r->level + 1 >= kReaderLevels) {
-            r->tooDeep = true;
-            XML_StopParser(r->parser, XML_FALSE);
-            return;
-        }
-        SetType(node, NameIs(name, "dict") ? PlistType::Dict : PlistType::Array);
-        r->level++;
-        r->levels[r->level].node = nullptr;
-        r->levels[r->level].acceptsText = false;
-    } else if (NameIs(name, "integer")) {
-        level->acceptsText = true;
-        SetType(node, PlistType::Integer);
-    } else if (NameIs(name, "real")) {
-        level->acceptsText = true;
-        SetType(node, PlistType::Real);
-    } else if (NameIs(name, "string")) {
-        level->acceptsText = true;
-        SetType(node, PlistType::String);
-    } else if (NameIs(name, "data")) {
-        level->acceptsText = true;
-        SetType(node, PlistType::Data);
-    } else if (NameIs(name, "true")) {
-        SetBoolean(node, true);
-    } else if (NameIs(name, "false")) {
-        SetBoolean(node, false);
+    const Element element = Classify(name);
+    r->open.push_back(element);  // so that the end tag need not be classified again
+    switch (element) {
+        case Element::Plist:
+            AcceptText(r, level, false);
+            break;
+        case Element::Key:
+            AcceptText(r, level, true);
+            break;
+        case Element::Dict:
+        case Element::Array:
+            if (r->level + 1 >= kReaderLevels) {
+                r->tooDeep = true;
+                XML_StopParser(r->parser, XML_FALSE);
+                return;
+            }
+            SetType(node, element == Element::Dict ? PlistType::Dict : PlistType::Array);
+            r->level++;
+            r->levels[r->level].node = nullptr;
+            AcceptText(r, &r->levels[r->level], false);
+            break;
+        case Element::Integer:
+            AcceptText(r, level, true);
+            SetType(node, PlistType::Integer);
+            break;
+        case Element::Real:
+            AcceptText(r, level, true);
+            SetType(node, PlistType::Real);
+            break;
+        case Element::String:
+            AcceptText(r, level, true);
+            SetType(node, PlistType::String);
+            break;
+        case Element::Data:
+            AcceptText(r, level, true);
+            SetType(node, PlistType::Data);
+            break;
+        case Element::True:
+            SetBoolean(node, true);
+            break;
+        case Element::False:
+            SetBoolean(node, false);
+            break;
+        case Element::Other:
+            break;
     }
 }
 
 static void XMLCALL OnEndElement(void* data, const XML_Char* name) {
     Reader* r = static_cast<Reader*>(data);
     FlushText(r);
-    if ((NameIs(name, "plist") || NameIs(name, "dict") || NameIs(name, "array")) && r->level > 0) {
+    (void)name;
+    Element element = Element::Other;
+    if (!r->open.empty()) {
+        element = r->open.back();
+        r->open.pop_back();
+    }
+    if ((element == Element::Plist || element == Element::Dict || element == Element::Array) &&
+        r->level > 0) {
         r->level--;
     }
     ReaderLevel* level = &r->levels[r->level];
-    level->acceptsText = false;
+    AcceptText(r, level, false);
     if (level->node && TypeOf(level->node) != PlistType::None) level->node = nullptr;
 }
 
@@ -159,6 +229,7 @@ PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistN
     r->root = nullptr;
     r->level = 0;
     r->tooDeep = false;
+    r->textHandler = false;
     r->levels[0] = {nullptr, false};
     if (!r->parser) {
         delete r;
@@ -166,7 +237,6 @@ PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistN
     }
     XML_SetUserData(r->parser, r);
     XML_SetElementHandler(r->parser, OnStartElement, OnEndElement);
-    XML_SetCharacterDataHandler(r->parser, OnCharacterData);
 
     // One call with the whole document, in pieces only when it exceeds expat's int length.
     const size_t kMaxPiece = 1u << 30;
