@@ -128,13 +128,14 @@ void ScanLibraryFolder(const std::string& folder, int32_t source) {
     CollectLibraryFiles(folder, &files);
     for (const std::string& path : files) {
         if (gLibraryList.count >= kMaxLibraries) break;
-        LibraryData* lib = new LibraryData();
+        LibraryData* lib = AllocLibraryData();
+        if (!lib) break;
         // Files without `library` (device definitions among them) are passed
         // over without a word.
         if (ReadListLibrary(path.c_str(), lib))
             LibraryListAdd(&gLibraryList, path.c_str(), source, lib);
         else
-            delete lib;
+            FreeLibraryData(lib);
     }
     LibraryListSort(&gLibraryList);
 }

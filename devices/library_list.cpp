@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shell/memory.h"
+
 LibraryList gLibraryList = {{}, 0, 0};
 
 namespace {
@@ -24,9 +26,17 @@ bool ListsBefore(const LibraryListEntry& a, const LibraryListEntry& b) {
 
 }  // namespace
 
+LibraryData* AllocLibraryData() {
+    return static_cast<LibraryData*>(AllocBlock(sizeof(LibraryData)));
+}
+
+void FreeLibraryData(LibraryData* data) {
+    if (data) FreeBlock(data);
+}
+
 void LibraryListClear(LibraryList* list) {
     for (int i = 0; i < list->count; ++i) {
-        delete list->entries[i].data;
+        FreeLibraryData(list->entries[i].data);
         list->entries[i].data = nullptr;
     }
     list->count = 0;
@@ -36,7 +46,7 @@ void LibraryListClear(LibraryList* list) {
 int LibraryListAdd(LibraryList* list, const char* path, int32_t source, LibraryData* data) {
     if (!data) return 0;
     if (list->count >= kMaxLibraries) {
-        delete data;
+        FreeLibraryData(data);
         return 0;
     }
     LibraryListEntry* e = &list->entries[list->count++];

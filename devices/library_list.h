@@ -29,6 +29,11 @@ struct LibraryList {
 
 extern LibraryList gLibraryList;
 
+// A zero-filled library block from the program's allocator; null (and the
+// memory message shown) when memory runs short.
+LibraryData* AllocLibraryData();
+void FreeLibraryData(LibraryData* data);
+
 // Frees every entry's contents and empties the list.
 void LibraryListClear(LibraryList* list);
 // Takes ownership of data; 0 (and data freed) when the list is full.

@@ -424,7 +424,7 @@ TEST_F(DefinitionTest, ControlAcceptsCcByTypeElseDevice) {
 }
 
 TEST(DefinitionFile, LoadsFromTheFolderAndKeepsTheDirectory) {
-    TempFolder temp;
+    DevicesTempFolder temp;
     temp.Write("K.eld/definition.xml", Device(KeyInt("VID", 4660)));
     std::string folder = temp.Folder() + "K.eld/";
     std::unique_ptr<DeviceDefinition> def(new DeviceDefinition());

@@ -13,30 +13,30 @@
 #include "plist/plist_xml.h"
 
 // A whole document around the given body of the root dictionary.
-inline std::string PlistDocument(const std::string& rootBody) {
+static inline std::string PlistDocument(const std::string& rootBody) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n" +
            rootBody + "\n</dict>\n</plist>\n";
 }
 
 // <key>k</key><string>v</string>
-inline std::string KeyString(const std::string& k, const std::string& v) {
+static inline std::string KeyString(const std::string& k, const std::string& v) {
     return "<key>" + k + "</key><string>" + v + "</string>";
 }
-inline std::string KeyInt(const std::string& k, long v) {
+static inline std::string KeyInt(const std::string& k, long v) {
     return "<key>" + k + "</key><integer>" + std::to_string(v) + "</integer>";
 }
-inline std::string KeyDict(const std::string& k, const std::string& body) {
+static inline std::string KeyDict(const std::string& k, const std::string& body) {
     return "<key>" + k + "</key><dict>" + body + "</dict>";
 }
-inline std::string KeyArray(const std::string& k, const std::string& body) {
+static inline std::string KeyArray(const std::string& k, const std::string& body) {
     return "<key>" + k + "</key><array>" + body + "</array>";
 }
-inline std::string Dict(const std::string& body) {
+static inline std::string Dict(const std::string& body) {
     return "<dict>" + body + "</dict>";
 }
 
 // Reads a definition document from memory into def (its directory kept).
-inline void ReadDefinitionText(DeviceDefinition* def, const std::string& xml) {
+static inline void ReadDefinitionText(DeviceDefinition* def, const std::string& xml) {
     PlistNode* root = ParsePlist(xml.data(), xml.size(), "test", nullptr);
     DeviceDefinitionRead(def, root);
     DestroyTree(root);
@@ -44,9 +44,9 @@ inline void ReadDefinitionText(DeviceDefinition* def, const std::string& xml) {
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.
-class TempFolder {
+class DevicesTempFolder {
   public:
-    TempFolder() {
+    DevicesTempFolder() {
         std::error_code ec;
         std::filesystem::path base = std::filesystem::temp_directory_path(ec);
         static int serial = 0;
@@ -56,12 +56,12 @@ class TempFolder {
             if (std::filesystem::create_directory(path_, ec)) break;
         }
     }
-    ~TempFolder() {
+    ~DevicesTempFolder() {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    DevicesTempFolder(const DevicesTempFolder&) = delete;
+    DevicesTempFolder& operator=(const DevicesTempFolder&) = delete;
 
     // The folder with a trailing separator, as program and device folders are given.
     std::string Folder() const { return path_.string() + "/"; }

@@ -71,7 +71,7 @@ TEST(LibraryTypeFilter, ExclamationReversesTheSense) {
 }
 
 LibraryData* MakeLibrary(const char* name, int priority, int uniqueId) {
-    LibraryData* lib = new LibraryData();
+    LibraryData* lib = AllocLibraryData();
     strcpy(lib->name, name);
     lib->priority = priority;
     lib->uniqueId = uniqueId;
@@ -105,8 +105,8 @@ TEST(LibraryList, SortsByPriorityThenNameInByteOrder) {
 TEST(LibraryList, RefusesEntriesBeyondItsCapacity) {
     LibraryList* list = new LibraryList();
     for (int i = 0; i < kMaxLibraries; ++i)
-        ASSERT_EQ(LibraryListAdd(list, "x", kLibrarySourceLibrary, new LibraryData()), 1);
-    EXPECT_EQ(LibraryListAdd(list, "x", kLibrarySourceLibrary, new LibraryData()), 0);
+        ASSERT_EQ(LibraryListAdd(list, "x", kLibrarySourceLibrary, AllocLibraryData()), 1);
+    EXPECT_EQ(LibraryListAdd(list, "x", kLibrarySourceLibrary, AllocLibraryData()), 0);
     EXPECT_EQ(list->count, kMaxLibraries);
     LibraryListClear(list);
     delete list;

@@ -1,0 +1,256 @@
+#include "devices/discovery.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "banks/bank_model.h"
+#include "devices/discovery_walk.h"
+#include "devices/folder_list.h"
+#include "devices/library_list.h"
+#include "devices_test_support.h"
+#include "headless/messages_headless.h"
+#include "shell/settings.h"
+
+namespace {
+
+std::string Definition(const std::string& name, int pid) {
+    return PlistDocument(KeyDict(
+        "device",
+        KeyString("name", name) + KeyInt("PID", pid) + KeyDict("graphic", "") +
+            KeyDict("preset", KeyInt("count", 2)) +
+            KeyArray("controls", Dict(KeyString("name", "Knob") + KeyString("type", "Knob"))) +
+            KeyArray("controller types", Dict(KeyString("name", "Knob") + KeyInt("linear", 1)))));
+}
+
+std::string Bank(const std::string& name, int pid, bool readOnly) {
+    return PlistDocument(
+        KeyDict("preset", KeyString("name", name) + KeyInt("PID", pid) +
+                              (readOnly ? "<key>read only</key><true/><key>ROM</key><true/>"
+                                        : "<key>read only</key><false/><key>ROM</key><false/>") +
+                              KeyArray("presets", Dict(KeyString("name", "First")))));
+}
+
+std::string Library(const std::string& name, int priority) {
+    return PlistDocument(
+        KeyDict("library", KeyString("name", name) + KeyInt("priority", priority)));
+}
+
+std::vector<std::string> Names(const std::vector<std::string>& paths, const std::string& base) {
+    std::vector<std::string> out;
+    for (const std::string& p : paths) out.push_back(p.substr(base.size()));
+    return out;
+}
+
+TEST(DiscoveryWalk, UserBankNamesSortedInByteOrder) {
+    DevicesTempFolder temp;
+    for (const char* name :
+         {"b.xml", "A.xml", "a.XML", "notes.xml.bak", "my.bank.xml", "plain", ".xml", "c.Xml"})
+        temp.Write(name, "x");
+    temp.MakeFolder("folder.xml");
+    std::vector<std::string> names;
+    ASSERT_EQ(CollectUserBankNames(temp.Folder(), &names), 1);
+    EXPECT_EQ(names, (std::vector<std::string>{".xml", "A.xml", "a.XML", "b.xml", "c.Xml"}));
+    EXPECT_EQ(CollectUserBankNames(temp.Folder() + "nothing", &names), 0);
+    EXPECT_TRUE(names.empty());
+}
+
+TEST(DiscoveryWalk, ExtensionIsTakenFromTheFirstDot) {
+    EXPECT_TRUE(HasUserBankExtension("bank.XmL"));
+    EXPECT_FALSE(HasUserBankExtension("notes.xml.bak"));
+    EXPECT_FALSE(HasUserBankExtension("my.bank.xml"));
+    EXPECT_FALSE(HasUserBankExtension("xml"));
+}
+
+TEST(DiscoveryWalk, RomBankCandidatesUseTheLastFourCharacters) {
+    DevicesTempFolder temp;
+    temp.Write("Devices/K.eld/definition.xml", "x");
+    temp.Write("Devices/K.eld/MIDICC.xml", "x");
+    temp.Write("Devices/K.eld/rom.xml", "x");
+    temp.Write("Devices/K.eld/Rom.XML", "x");
+    temp.Write("Devices/K.eld/Factory.XML", "x");
+    temp.Write("Devices/K.eld/my.bank.xml", "x");
+    temp.Write("Devices/K.eld/.xml", "x");
+    temp.Write("Devices/K.eld/notes.txt", "x");
+    temp.Write("Devices/K.eld/inner.ELD/Deep.xml", "x");
+    temp.Write("Devices/K.eld/graphics/Skip.xml", "x");
+    temp.Write("Devices/Loose.xml", "x");
+    temp.Write("Devices/Other/Skip.xml", "x");
+    std::vector<std::string> paths;
+    std::string base = temp.Folder() + "Devices/";
+    CollectRomBankCandidates(base, &paths);
+    EXPECT_EQ(Names(paths, base),
+              (std::vector<std::string>{"K.eld/Factory.XML", "K.eld/inner.ELD/Deep.xml",
+                                        "K.eld/my.bank.xml", "Loose.xml"}));
+}
+
+TEST(DiscoveryWalk, LibraryFilesInEldAndEllFolders) {
+    DevicesTempFolder temp;
+    temp.Write("Library/GM.ell/definition.xml", "x");
+    temp.Write("Library/Synth.ELL/MIDICC.XML", "x");
+    temp.Write("Library/Synth.ELL/other.xml", "x");
+    temp.Write("Library/Plain/definition.xml", "x");
+    temp.Write("Library/definition.xml", "x");
+    std::vector<std::string> paths;
+    std::string base = temp.Folder() + "Library/";
+    CollectLibraryFiles(base, &paths);
+    EXPECT_EQ(Names(paths, base),
+              (std::vector<std::string>{"definition.xml", "GM.ell/definition.xml",
+                                        "Synth.ELL/MIDICC.XML"}));
+}
+
+TEST(FolderList, NamesComeInCaseInsensitiveOrder) {
+    DevicesTempFolder temp;
+    for (const char* name : {"b", "B", "a", "C"}) temp.Write(name, "");
+    std::vector<FolderItem> items;
+    ASSERT_EQ(ListFolder(temp.Folder(), &items), 1);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].name, "a");
+    EXPECT_EQ(items[1].name, "B");
+    EXPECT_EQ(items[2].name, "b");
+    EXPECT_EQ(items[3].name, "C");
+    EXPECT_EQ(JoinPath("x/", "y"), "x/y");
+    EXPECT_EQ(JoinPath("x\\", "y"), "x\\y");
+    EXPECT_EQ(WithSeparator(""), "");
+}
+
+// --- Device folders ----------------------------------------------------------
+
+class DiscoveryTest : public ::testing::Test {
+  protected:
+    DevicesTempFolder temp;
+    void SetUp() override {
+        HeadlessMessagesReset();
+        HeadlessMessages().quiet = 1;
+        DiscoverySetProgramFolder(temp.Folder().c_str());
+        ResetBankList();
+        DeviceDefinitionReset(&gDevice);
+    }
+    void TearDown() override {
+        ResetBankList();
+        LibraryListClear(&gLibraryList);
+        DeviceDefinitionReset(&gDevice);
+        DiscoverySetProgramFolder(nullptr);
+    }
+};
+
+TEST_F(DiscoveryTest, IdentityNeedsADeviceName) {
+    temp.Write("Devices/A.eld/definition.xml", Definition("Alpha", 12));
+    temp.Write("Devices/B.eld/definition.xml", PlistDocument(KeyDict("device", KeyInt("PID", 12))));
+    temp.Write("Devices/C.eld/definition.xml",
+               PlistDocument(KeyDict("device", KeyString("name", "No PID"))));
+    int32_t pid = 0;
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/A.eld/").c_str(), &pid), 1);
+    EXPECT_EQ(pid, 12);
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/B.eld/").c_str(), &pid), 0);
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/C.eld/").c_str(), &pid), 1);
+    EXPECT_EQ(pid, -1);
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/none.eld/").c_str(), &pid), 0);
+}
+
+TEST_F(DiscoveryTest, FirstFolderWinsOnEqualPids) {
+    temp.Write("Devices/Second.eld/definition.xml", Definition("Second", 300));
+    temp.Write("Devices/First.ELD/definition.xml", Definition("First", 300));
+    temp.Write("Devices/Aaa.eld/definition.xml", PlistDocument(KeyDict("device", "")));
+    temp.Write("Devices/Abc/definition.xml", Definition("Not a device folder", 300));
+    char path[kPathLen], name[kPathLen];
+    ASSERT_EQ(FindDeviceFolder(300, path, name), 1);
+    EXPECT_EQ(std::string(path), temp.Folder() + "Devices/First.ELD/");
+    EXPECT_STREQ(name, "First");
+    EXPECT_EQ(FindDeviceFolder(301, path, name), 0);
+}
+
+TEST_F(DiscoveryTest, SwitchDeviceLoadsOnlyAFoundModel) {
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    EXPECT_EQ(SwitchDevice(1), 1);
+    EXPECT_STREQ(gDevice.name, "Keys 49");
+    EXPECT_EQ(std::string(gDevice.directory), temp.Folder() + "Devices/K.eld/");
+    EXPECT_EQ(gBanks.currentControl, 0);
+    EXPECT_EQ(SwitchDevice(2), 0);
+    EXPECT_STREQ(gDevice.name, "Keys 49");  // kept
+}
+
+TEST_F(DiscoveryTest, DeviceConnectedAddsTheDeviceBank) {
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    EXPECT_EQ(DeviceConnected(2, 0), 0);
+    EXPECT_EQ(gBanks.count, 0);
+    EXPECT_EQ(DeviceConnected(1, 5), 1);
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.entries[0].kind, BankKind::Device);
+    EXPECT_EQ(gBanks.entries[0].connection, 5);
+    EXPECT_EQ(std::string(gBanks.entries[0].path), temp.Folder() + "Devices/K.eld/rom.xml");
+}
+
+TEST_F(DiscoveryTest, StartUpScanOpensUserBanksThenRomBanks) {
+    gShowAllRomBanks = 1;
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    temp.Write("Devices/K.eld/Factory.xml", Bank("Factory", 1, true));
+    temp.Write("Devices/K.eld/rom.xml", Bank("Device", 1, false));
+    temp.Write("User Preset Banks/b.xml", Bank("b", 1, false));
+    temp.Write("User Preset Banks/A.xml", Bank("A", 1, false));
+    temp.Write("User Preset Banks/broken.xml", "not a bank");
+    temp.Write("User Preset Banks/notes.xml.bak", Bank("bak", 1, false));
+    ScanUserAndRomBanks(0);
+    ASSERT_EQ(gBanks.count, 3);
+    EXPECT_STREQ(gBanks.entries[0].displayName, "A");
+    EXPECT_STREQ(gBanks.entries[1].displayName, "b");
+    EXPECT_STREQ(gBanks.entries[2].displayName, "Factory");
+    EXPECT_EQ(gBanks.entries[2].kind, BankKind::Rom);
+    EXPECT_EQ(gBanks.current, 0);
+    EXPECT_STREQ(gDevice.name, "Keys 49");
+    // Nothing in a device folder other than its banks was taken for a bank.
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+}
+
+TEST_F(DiscoveryTest, RomBanksOfUnconnectedModelsWaitForThePreference) {
+    gShowAllRomBanks = 0;
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    temp.Write("Devices/K.eld/Factory.xml", Bank("Factory", 1, true));
+    ScanUserAndRomBanks(0);
+    EXPECT_EQ(gBanks.count, 0);
+    EXPECT_EQ(DeviceConnected(1, 0), 1);
+    ScanRomBanks();
+    EXPECT_EQ(gBanks.count, 2);
+    ScanRomBanks();  // already open: not added again
+    EXPECT_EQ(gBanks.count, 2);
+    gShowAllRomBanks = 1;
+}
+
+TEST_F(DiscoveryTest, MissingFoldersYieldNothing) {
+    ScanUserAndRomBanks(0);
+    ScanLibraries();
+    EXPECT_EQ(gBanks.count, 0);
+    EXPECT_EQ(gLibraryList.count, 0);
+    char path[kPathLen];
+    EXPECT_EQ(FindDeviceFolder(1, path, nullptr), 0);
+}
+
+TEST_F(DiscoveryTest, LibrariesFromBothFoldersSorted) {
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    temp.Write("Devices/K.eld/MIDICC.xml", Library("Keys Controls", 0));
+    temp.Write("Library/d1.ell/definition.xml", Library("drums", 5));
+    temp.Write("Library/d2.ell/definition.xml", Library("Drums", 5));
+    temp.Write("Library/s.ell/definition.xml", Library("Synth", 1));
+    temp.Write("Library/s.ell/midicc.xml", PlistDocument(KeyDict("other", "")));
+    ScanLibraries();
+    ASSERT_EQ(gLibraryList.count, 4);
+    EXPECT_STREQ(gLibraryList.entries[0].displayName, "Keys Controls");
+    EXPECT_EQ(gLibraryList.entries[0].source, kLibrarySourceDevices);
+    EXPECT_STREQ(gLibraryList.entries[1].displayName, "Synth");
+    EXPECT_EQ(gLibraryList.entries[1].source, kLibrarySourceLibrary);
+    EXPECT_STREQ(gLibraryList.entries[2].displayName, "Drums");
+    EXPECT_STREQ(gLibraryList.entries[3].displayName, "drums");
+    EXPECT_EQ(std::string(gLibraryList.entries[2].path),
+              temp.Folder() + "Library/d2.ell/definition.xml");
+}
+
+TEST_F(DiscoveryTest, AtMost256Libraries) {
+    for (int i = 0; i < 260; ++i)
+        temp.Write("Library/l" + std::to_string(i) + ".ell/definition.xml",
+                   Library("L" + std::to_string(i), 0));
+    ScanLibraries();
+    EXPECT_EQ(gLibraryList.count, kMaxLibraries);
+}
+
+}  // namespace
