@@ -246,9 +246,12 @@ TEST_F(DiscoveryTest, LibrariesFromBothFoldersSorted) {
 }
 
 TEST_F(DiscoveryTest, AtMost256Libraries) {
-    for (int i = 0; i < 260; ++i)
-        temp.Write("Library/l" + std::to_string(i) + ".ell/definition.xml",
-                   Library("L" + std::to_string(i), 0));
+    // Two library files per folder keep the number of folders down.
+    for (int i = 0; i < 130; ++i) {
+        std::string folder = "Library/l" + std::to_string(i) + ".ell/";
+        temp.Write(folder + "definition.xml", Library("L" + std::to_string(i), 0));
+        temp.Write(folder + "MIDICC.xml", Library("M" + std::to_string(i), 0));
+    }
     ScanLibraries();
     EXPECT_EQ(gLibraryList.count, kMaxLibraries);
 }
