@@ -16,6 +16,7 @@ struct FileIoContext {
     int32_t fileSize;            // bytes in the shared file buffer
     int32_t askWithDialog;       // 1: the path is asked for with a file dialog
     int32_t fileExists;          // set by the save dialog when the file exists
+    char spare[80];              // unused; keeps the block at its historical size
 };
 static_assert(sizeof(FileIoContext) == 616, "block 1 is 616 bytes");
 

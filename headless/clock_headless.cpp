@@ -1,0 +1,39 @@
+// Headless MilliClock: real steady time or a virtual clock (clock_headless.h).
+// Atomic because the MIDI side reads the clock from its own thread.
+#include "headless/clock_headless.h"
+
+#include <atomic>
+#include <chrono>
+
+#include "shell/platform.h"
+
+namespace {
+std::atomic<int> gVirtual{0};
+std::atomic<unsigned> gNow{0};
+std::atomic<unsigned> gStep{0};
+
+unsigned RealMilliseconds() {
+    using namespace std::chrono;
+    return static_cast<unsigned>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+}  // namespace
+
+void HeadlessClockUseReal() { gVirtual = 0; }
+
+void HeadlessClockUseVirtual(unsigned start, unsigned stepPerRead) {
+    gNow = start;
+    gStep = stepPerRead;
+    gVirtual = 1;
+}
+
+void HeadlessClockSet(unsigned now) { gNow = now; }
+void HeadlessClockAdvance(unsigned milliseconds) { gNow += milliseconds; }
+void HeadlessClockSetStep(unsigned stepPerRead) { gStep = stepPerRead; }
+
+unsigned HeadlessClockPeek() { return gVirtual ? gNow.load() : RealMilliseconds(); }
+
+unsigned MilliClock() {
+    if (!gVirtual) return RealMilliseconds();
+    return gNow.fetch_add(gStep.load());
+}

@@ -1,0 +1,21 @@
+// Headless CommitEdits and UpdateTitle (commands_headless.h).
+#include "headless/commands_headless.h"
+
+#include "shell/commands.h"
+#include "shell/joins.h"
+
+int gHeadlessCommitEditsCalls = 0;
+
+namespace {
+std::string gTitle;
+}
+
+std::string HeadlessWindowTitle() { return gTitle; }
+
+void CommitEdits() { ++gHeadlessCommitEditsCalls; }
+
+void UpdateTitle() {
+    char title[128];
+    FormatTitle(title, sizeof title, JoinDeviceName());
+    gTitle = title;
+}

@@ -1,0 +1,31 @@
+// The portable side of the command table: menu states and the title text.
+// The table itself (RunCommand) is in commands_win32.cpp, next to the windows
+// its commands show, hide and destroy.
+#include "shell/commands.h"
+
+#include "shell/joins.h"
+#include "shell/menu.h"
+#include "shell/text_format.h"
+#include "shell/view_state.h"
+
+int gLastCommand = 0;
+int gCommandsRun = 0;
+
+void FormatTitle(char* buffer, int size, const char* deviceName) {
+    const char* name = deviceName != nullptr && deviceName[0] != '\0' ? deviceName : "(Untitled)";
+    FormatText2(buffer, size, "%s - %s", kAppName, name);
+}
+
+void UpdateViewMenu() {
+    RadioCheckMenuCommand(kCmdGraphicView, kCmdListView,
+                          gViewMode == ViewMode::kList ? kCmdListView : kCmdGraphicView);
+    CheckMenuCommand(kCmdShowCcCh, gShowCcCh);
+    CheckMenuCommand(kCmdLibraryWindow, gLibraryShown);
+    CheckMenuCommand(kCmdEditorWindow, gEditorShown);
+}
+
+void UpdateTransferMenu() {
+    EnableMenuCommand(kCmdUpload, JoinCanSendChanges());
+    EnableMenuCommand(kCmdSendToDevice, JoinCanSendBank());
+    EnableMenuCommand(kCmdDownload, JoinCanDownload());
+}
