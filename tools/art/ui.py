@@ -264,12 +264,17 @@ def logo_top():
 
 
 def logo_name():
+    """The program's name; its first letter lit in the accent, like a
+    power ring."""
     w, h = 58, 13
     c = Canvas(w, h, ss=4)
-    font.draw_text(c, 'OSTREL', 29, 2.4, 8.2, rgb('#ffffff', 0.6), weight=1.7, tracking=1.9,
-                   align='center')
-    font.draw_text(c, 'OSTREL', 29, 1.6, 8.2, rgb('#17212c'), weight=1.7, tracking=1.9,
-                   align='center')
+    size, weight, tracking = 8.2, 1.7, 1.9
+    x = 29 - font.text_width('OSTREL', size, tracking) / 2.0
+    rest = x + font.text_width('O ', size, tracking) - size / 6.0 * 2.4
+    for dy, colour in ((0.8, rgb('#ffffff', 0.6)), (0.0, None)):
+        font.draw_text(c, 'O', x, 1.6 + dy, size, colour or P.ACCENT_LO, weight=weight)
+        font.draw_text(c, 'STREL', rest, 1.6 + dy, size, colour or rgb('#17212c'), weight=weight,
+                       tracking=tracking)
     return c.pixels()
 
 
