@@ -1,11 +1,14 @@
-// Folder listing on std::filesystem, without exceptions: an unreadable entry
-// or folder ends the listing instead of the program.
+// Folder listing on opendir/readdir, which both the C library here and the
+// mingw runtime provide (there on the ANSI find functions). Names pass
+// through as 8-bit bytes, exactly as the program's paths hold them; no
+// conversion can fail and nothing throws.
 #include "devices/folder_list.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -23,20 +26,24 @@ bool NameBefore(const FolderItem& a, const FolderItem& b) {
     return a.name < b.name;
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace
 
 int ListFolder(const std::string& folder, std::vector<FolderItem>* items) {
-    namespace fs = std::filesystem;
     items->clear();
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), ec);
-    if (ec) return 0;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        std::error_code typeEc;
-        bool isFolder = it->is_directory(typeEc);
-        items->push_back({it->path().filename().string(), isFolder && !typeEc});
+    if (folder.empty()) return 0;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return 0;
+    while (struct dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
+        items->push_back({name, IsFolder(JoinPath(folder, name))});
     }
+    closedir(dir);
     std::sort(items->begin(), items->end(), NameBefore);
     return 1;
 }
