@@ -181,9 +181,9 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
 }
 
 static void XMLCALL OnEndElement(void* data, const XML_Char* name) {
+    (void)name;  // the element was classified when it started
     Reader* r = static_cast<Reader*>(data);
     FlushText(r);
-    (void)name;
     Element element = Element::Other;
     if (!r->open.empty()) {
         element = r->open.back();
