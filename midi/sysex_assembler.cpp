@@ -30,10 +30,6 @@ int FeedSysExAssembler(SysExAssembler* a, const uint8_t* bytes, int count,
             ResetSysExAssembler(a);
             continue;
         }
-        if (byte & 0x80) {  // another status byte: the message was cut short
-            ResetSysExAssembler(a);
-            continue;
-        }
         if (a->overflow) continue;
         // Room is kept for the closing F7.
         if (a->length >= kMaxIncomingSysEx - 1) {

@@ -5,10 +5,11 @@
 // message once, whole.
 //
 // Rules: F0 starts a message (an unfinished one before it is dropped); F7 ends
-// it; real-time bytes (F8..FF) may be interleaved and are left out; any other
-// status byte ends an unfinished message without delivering it; data bytes
-// outside a message are ignored. A message longer than kMaxIncomingSysEx is
-// dropped whole: the bytes up to its F7 are skipped.
+// it; real-time bytes (F8..FF) may be interleaved and are left out; data bytes
+// outside a message are ignored. Other bytes with the top bit set stay in the
+// message: the device numbers its presets 1..128 in one byte, so preset 128
+// arrives as 80 inside its messages, and the parser judges such bytes. A message longer than
+// kMaxIncomingSysEx is dropped whole: the bytes up to its F7 are skipped.
 #pragma once
 
 #include <cstdint>

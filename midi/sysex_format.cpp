@@ -65,7 +65,9 @@ int BuildDataMessage(const PackedPreset& image, const SysexTypeLayout& layout, i
 
     int n = WriteHeader(groupId, deviceNumber, out);
     out[n++] = (uint8_t)layout.type;
-    out[n++] = (uint8_t)(presetNumber & 0x7F);
+    // Preset 128 goes out as 80: the device's protocol numbers presets in a
+    // whole byte here, so this one byte may carry the top bit.
+    out[n++] = (uint8_t)presetNumber;
     const bool nibble = layout.packing == SysexPacking::Nibble;
     out[n++] = (uint8_t)(nibble ? 2 * valueCount : valueCount);
     const uint8_t* field = image.bytes + layout.offset;
@@ -87,7 +89,7 @@ int BuildShortMessage(uint8_t command, uint8_t parameter, int groupId, int devic
                       uint8_t* out) {
     int n = WriteHeader(groupId, deviceNumber, out);
     out[n++] = (uint8_t)(command & 0x7F);
-    out[n++] = (uint8_t)(parameter & 0x7F);
+    out[n++] = parameter;  // a preset number: 80 for preset 128, as in data messages
     out[n++] = kSysExEnd;
     return n;
 }

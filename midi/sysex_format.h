@@ -12,7 +12,8 @@
 //   4        group id         (the model byte, `Group ID` of the definition)
 //   5        device number    (7F addresses every device)
 //   6        message type     (2..19, see kSysexTypes)
-//   7        preset number    (1-based)
+//   7        preset number    (1-based; preset 128 is 80, the one byte that
+//                              may have its top bit set)
 //   8        n                (number of data bytes that follow)
 //   9..8+n   data             (raw: one byte per value; nibble: two per value)
 //   9+n      checksum         (makes the 7-bit sum of bytes 6..9+n zero)

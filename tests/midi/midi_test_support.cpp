@@ -11,6 +11,7 @@
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/transfer_state.h"
+#include "shell/messages.h"
 
 void UseTestModel(int linear, int buttons, int variables, int zones, int presets) {
     DeviceDefinitionReset(&gDevice);
@@ -33,6 +34,7 @@ void ResetMidiForTest(int outputs, int inputs) {
     HeadlessClockUseReal();
     HeadlessMessagesReset();
     HeadlessMessages().quiet = 1;
+    gPopupMinimumMs = 0;  // the popup's display time is the shell's to test
     HeadlessTransferViewReset();
     ResetTransferState();
     ResetSysExParser();

@@ -42,10 +42,12 @@ TEST_F(SysExAssemblerTest, TwoMessagesInOneBufferAndRealTimeBytesBetween) {
     EXPECT_EQ(gDelivered[1], (std::vector<uint8_t>{0xF0, 0x03, 0xF7}));
 }
 
-TEST_F(SysExAssemblerTest, AStatusByteOrANewStartCutsAMessageShort) {
-    EXPECT_EQ(Feed({0xF0, 0x01, 0x90, 0x40, 0xF7}), 0);
+TEST_F(SysExAssemblerTest, ANewStartCutsAMessageShortOtherHighBytesStay) {
     EXPECT_EQ(Feed({0xF0, 0x01, 0xF0, 0x02, 0xF7}), 1);
     EXPECT_EQ(gDelivered[0], (std::vector<uint8_t>{0xF0, 0x02, 0xF7}));
+    // Preset 128 is numbered 80 inside the device's messages.
+    EXPECT_EQ(Feed({0xF0, 0x01, 0x80, 0x40, 0xF7}), 1);
+    EXPECT_EQ(gDelivered[1], (std::vector<uint8_t>{0xF0, 0x01, 0x80, 0x40, 0xF7}));
     EXPECT_EQ(Feed({0x01, 0x02, 0xF7}), 0);  // data and an end outside any message
 }
 

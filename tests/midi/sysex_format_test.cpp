@@ -63,6 +63,15 @@ TEST(SysexBuild, NibblesCarryValuesAbove127) {
     EXPECT_EQ(SevenBitSum(m), 0);
 }
 
+TEST(SysexBuild, Preset128IsNumberedInAWholeByte) {
+    const auto m = Build(Blank(), 2, 1, 128);
+    EXPECT_EQ(m[7], 0x80);
+    EXPECT_EQ(SevenBitSum(m), 0);
+    uint8_t ack[kShortMessageSize];
+    BuildShortMessage(kCommandAcknowledge, 128, 0x10, 127, ack);
+    EXPECT_EQ(ack[7], 0x80);
+}
+
 TEST(SysexBuild, EmptyGroupStillMakesAMessage) {
     const auto m = Build(Blank(), 4, 0);
     EXPECT_EQ(m.size(), 11u);

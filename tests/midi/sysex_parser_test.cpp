@@ -100,6 +100,14 @@ TEST_F(SysexParserTest, PresetsOutsideTheBankAreBad) {
     EXPECT_EQ(gTransfer.receiving, 0);
 }
 
+TEST_F(SysexParserTest, Preset128ArrivesAs80) {
+    UseTestModel(4, 3, 2, 0, 128);
+    gTransfer.handshakeActive = 1;
+    Deliver(DeviceDataMessage(2, 128, {9, 8, 7, 6}));
+    EXPECT_EQ(Received(127).bytes[kPackedLinearChannel], 9);
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7F, 0x80}}));
+}
+
 TEST_F(SysexParserTest, NoAnswersWithoutAHandshake) {
     Deliver(DeviceDataMessage(6, 0, {1, 2, 3}));
     Deliver(DeviceDataMessage(6, 1, {1, 2, 3}));

@@ -1,0 +1,438 @@
+// The transfer engine end to end: the real port tables, the reception parser on
+// the simulated device's own thread, discovery and the bank list. Every wait is
+// the engine's own, on the real clock.
+#include "midi/transfer_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "devices/discovery.h"
+#include "editing/undo_history.h"
+#include "headless/messages_headless.h"
+#include "headless/midi_system_headless.h"
+#include "headless/transfer_view_headless.h"
+#include "midi/bank_packing.h"
+#include "midi/midi_ports.h"
+#include "midi/transfer_state.h"
+#include "midi/virtual_link.h"
+#include "shell/settings.h"
+#include "tests/midi/midi_test_support.h"
+#include "tests/midi/transfer_test_support.h"
+
+namespace {
+
+constexpr int kPresets = 128;
+constexpr int kControls = kTransferTestLinear + kTransferTestButtons;
+
+// Values every message type can carry: raw fields stay below 128, nibble
+// fields use the whole byte, signed where they come back signed.
+void FillPreset(PresetRecord& r, int p, int seed) {
+    for (int c = 0; c < kControls; c++) {
+        PresetControl& control = r.controls[c];
+        control.channel = (p + c + seed) % 16;
+        control.midiCc = (p * 7 + c * 13 + seed) % 256;
+        control.program = c < kTransferTestLinear ? -1 : (p + c + seed) % 128;
+        control.msb = (p + 2 * c + seed) % 128;
+        control.lsb = (3 * p + c + seed) % 128;
+    }
+    for (int v = 0; v < kTransferTestVariables; v++)
+        r.variables[v] = (p * 5 + v + seed) % 256 - 128;
+    for (int z = 0; z < kTransferTestZones; z++)
+        for (int f = 0; f < 8; f++)
+            r.zones[z][f] =
+                f < 6 ? (p + z * 8 + f + seed) % 128 : (p * 3 + z + f + seed) % 256 - 128;
+}
+
+::testing::AssertionResult SamePreset(const PresetRecord& a, const PresetRecord& b, int p) {
+    for (int c = 0; c < kControls; c++) {
+        const PresetControl &x = a.controls[c], &y = b.controls[c];
+        if (x.channel != y.channel || x.midiCc != y.midiCc || x.program != y.program ||
+            x.msb != y.msb || x.lsb != y.lsb)
+            return ::testing::AssertionFailure() << "preset " << p << " control " << c;
+    }
+    for (int v = 0; v < kTransferTestVariables; v++)
+        if (a.variables[v] != b.variables[v])
+            return ::testing::AssertionFailure() << "preset " << p << " variable " << v;
+    for (int z = 0; z < kTransferTestZones; z++)
+        for (int f = 0; f < 8; f++)
+            if (a.zones[z][f] != b.zones[z][f])
+                return ::testing::AssertionFailure() << "preset " << p << " zone " << z << "/" << f;
+    return ::testing::AssertionSuccess();
+}
+
+bool PopupShown(const char* text) {
+    for (const std::string& shown : HeadlessMessages().popupsShown)
+        if (shown == text) return true;
+    return false;
+}
+
+// Runs the main window's timer tick every 5 ms until `done` or the time is up.
+bool TickUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+        OnTransferTimer();
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+class TransferEngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.Write("Devices/Test.eld/definition.xml",
+                     TestDefinitionXml("Test Keys", kTransferTestPid, kTransferTestLinear,
+                                       kTransferTestButtons, kTransferTestVariables,
+                                       kTransferTestZones, kPresets));
+        DiscoverySetProgramFolder(folder.Folder().c_str());
+        ResetBankList();
+        InitUndoHistory();
+        gInitialisePresetNames = 0;
+        ResetMidiForTest(0, 0);
+        StartWithVirtualDevice();
+    }
+
+    void TearDown() override {
+        StopMidi();
+        SetVirtualPortsRequested(0);
+        ResetBankList();
+        ClearUndoHistory();
+        DiscoverySetProgramFolder(nullptr);
+    }
+
+    void StartWithVirtualDevice() {
+        SetVirtualPortsRequested(1);
+        VirtualLinkSetMemoryPath(folder.Path("device-memory.bin").c_str());
+        InitMidiPorts();
+        StartMidi();
+        device = FindDeviceBank();
+        ASSERT_GE(device, 0) << "the simulated device was not identified";
+        ASSERT_EQ(gBanks.current, device);
+        ASSERT_EQ(gDevice.pid, kTransferTestPid);
+        HeadlessTransferViewReset();
+    }
+
+    BankData& DeviceBank() { return *gBanks.entries[device].data; }
+
+    void FillDeviceBank(int seed) {
+        for (int p = 0; p < kPresets; p++) FillPreset(DeviceBank().presets[p], p, seed);
+    }
+
+    // The device's memory, unpacked by the loaded model.
+    std::unique_ptr<BankData> DeviceMemory() {
+        std::unique_ptr<VirtualDevice> snapshot(new VirtualDevice);
+        EXPECT_TRUE(VirtualLinkSnapshot(snapshot.get()));
+        gPackedStore.slots[4] = snapshot->memory;
+        std::unique_ptr<BankData> bank(new BankData);
+        memset(bank.get(), 0, sizeof *bank);
+        UnpackBank(4, bank.get());
+        return bank;
+    }
+
+    int DeviceCounter(int VirtualDevice::*counter) {
+        std::unique_ptr<VirtualDevice> snapshot(new VirtualDevice);
+        VirtualLinkSnapshot(snapshot.get());
+        return (*snapshot).*counter;
+    }
+
+    void SetFaults(int drop, int corrupt, int retry, int cancel, int silentAfter) {
+        VirtualLinkSetFaults(VirtualDeviceFaults{drop, corrupt, retry, cancel, silentAfter});
+    }
+
+    // Marks one preset of the device bank as edited.
+    void EditPreset(int p, int seed) {
+        FillPreset(DeviceBank().presets[p], p, seed);
+        DeviceBank().presets[p].changed = 1;
+        gBanks.entries[device].changeCount++;
+    }
+
+    bool Download() {
+        HeadlessMessages().popupsShown.clear();
+        DownloadFromDevice();
+        return TickUntil([] { return PopupShown("SysEx Received"); }, 20000);
+    }
+
+    TransferTestFolder folder;
+    int device = -1;
+};
+
+TEST_F(TransferEngineTest, SendAndDownloadAWholeBankWithZones) {
+    FillDeviceBank(1);
+    SendCurrentBank();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(HeadlessLastStatus(), "");
+    EXPECT_EQ(gTransfer.sending, 0);
+    // 128 presets of 18 messages, one indicator step each.
+    EXPECT_EQ(HeadlessTransferView().frames.size(), 2304u);
+    EXPECT_EQ(gTransfer.progressCounter, 2304);
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 2304);
+    auto memory = DeviceMemory();
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(memory->presets[p], DeviceBank().presets[p], p));
+
+    // Forget the bank, then download it back.
+    std::unique_ptr<BankData> sent(new BankData);
+    *sent = DeviceBank();
+    strcpy(DeviceBank().presets[0].name, "Kept Name");
+    FillDeviceBank(50);
+    const int undoBefore = gUndo.top;
+    ASSERT_TRUE(Download());
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(DeviceBank().presets[p], sent->presets[p], p));
+    EXPECT_STREQ(DeviceBank().presets[0].name, "Kept Name");  // the preference is off
+    EXPECT_EQ(DeviceBank().presets[0].controls[0].origin, -1);
+    EXPECT_EQ(DeviceBank().pid, kTransferTestPid);
+    EXPECT_NE(gBanks.entries[device].changeCount, 0);
+    EXPECT_EQ(gUndo.top, undoBefore + 1);
+    EXPECT_EQ(gUndo.entries[gUndo.top].kind, UndoKind::SysexReceipt);
+    EXPECT_EQ(gTransfer.handshakeActive, 0);
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    EXPECT_GT(HeadlessTransferView().controlRedraws, 0);
+    // The finished dump also sits in the exchange slot, named by number.
+    char name[32];
+    GetPackedPresetName(gPackedStore.slots[kExchangeSlot].presets[127], name, sizeof name);
+    EXPECT_STREQ(name, "Memory Received 128");
+}
+
+TEST_F(TransferEngineTest, DownloadWithTheNamePreferenceNamesThePresetsByNumber) {
+    gInitialisePresetNames = 1;
+    strcpy(DeviceBank().presets[0].name, "Old");
+    ASSERT_TRUE(Download());
+    EXPECT_STREQ(DeviceBank().presets[0].name, "Memory Received 1");
+    EXPECT_STREQ(DeviceBank().presets[9].name, "Memory Received 10");
+}
+
+TEST_F(TransferEngineTest, UploadSendsOnlyTheChangedPresets) {
+    EditPreset(3, 7);
+    EditPreset(100, 9);
+    SendChanges();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 36);
+    EXPECT_EQ(DeviceBank().presets[3].changed, 0);
+    EXPECT_EQ(DeviceBank().presets[100].changed, 0);
+    EXPECT_EQ(gBanks.entries[device].changeCount, 0);
+    auto memory = DeviceMemory();
+    EXPECT_TRUE(SamePreset(memory->presets[3], DeviceBank().presets[3], 3));
+    EXPECT_TRUE(SamePreset(memory->presets[100], DeviceBank().presets[100], 100));
+}
+
+TEST_F(TransferEngineTest, UploadIsOnlyPossibleWithChanges) {
+    EXPECT_FALSE(CanSendChangesNow());
+    SendChanges();
+    EXPECT_FALSE(PopupShown("SysEx Sent"));
+    EditPreset(0, 1);
+    EXPECT_TRUE(CanSendChangesNow());
+    EXPECT_TRUE(CanSendCurrentBank());
+    EXPECT_TRUE(CanDownloadFromDevice());
+}
+
+TEST_F(TransferEngineTest, RetryThenAcknowledgeGoesOn) {
+    SetFaults(0, 0, 1, 0, -1);
+    EditPreset(5, 3);
+    SendChanges();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(HeadlessLastStatus(), "");
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 18);
+    EXPECT_TRUE(SamePreset(DeviceMemory()->presets[5], DeviceBank().presets[5], 5));
+}
+
+TEST_F(TransferEngineTest, ThreeSilentSendsMeanTheDeviceIsNotResponding) {
+    SetFaults(3, 0, 0, 0, -1);
+    EditPreset(5, 3);
+    const auto start = std::chrono::steady_clock::now();
+    SendChanges();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(3 * kHandshakeWaitMs - 20));
+    EXPECT_EQ(HeadlessLastStatus(), "The device is not responding");
+    EXPECT_FALSE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(DeviceBank().presets[5].changed, 1);
+    EXPECT_NE(gBanks.entries[device].changeCount, 0);
+    EXPECT_EQ(gTransfer.sending, 0);
+    // The upload stopped at its first message.
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 3);
+}
+
+TEST_F(TransferEngineTest, AnAcknowledgementAfterTwoSilentSendsIsSuccess) {
+    SetFaults(2, 0, 0, 0, -1);
+    EditPreset(5, 3);
+    SendChanges();
+    EXPECT_EQ(HeadlessLastStatus(), "");
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(gBanks.entries[device].changeCount, 0);
+}
+
+TEST_F(TransferEngineTest, CancelStopsTheUpload) {
+    SetFaults(0, 0, 0, 1, -1);
+    EditPreset(5, 3);
+    EditPreset(6, 3);
+    SendChanges();
+    EXPECT_EQ(HeadlessLastStatus(), "The device cancelled the operation");
+    EXPECT_FALSE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(DeviceBank().presets[5].changed, 1);
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 0);
+}
+
+TEST_F(TransferEngineTest, ADeviceThatOnlyAsksForRetriesIsGivenUpOn) {
+    SetFaults(0, 0, 1000, 0, -1);
+    EditPreset(5, 3);
+    SendChanges();
+    EXPECT_EQ(HeadlessLastStatus(), "The device did not receive the data");
+    EXPECT_FALSE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(DeviceBank().presets[5].changed, 1);
+}
+
+TEST_F(TransferEngineTest, CorruptedDumpMessagesAreAskedForAgain) {
+    FillDeviceBank(4);
+    SendCurrentBank();
+    FillDeviceBank(90);
+    SetFaults(0, 2, 0, 0, -1);
+    ASSERT_TRUE(Download());
+    auto memory = DeviceMemory();
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(DeviceBank().presets[p], memory->presets[p], p));
+}
+
+TEST_F(TransferEngineTest, DumpStoppingHalfWayLeavesTheBankAndALaterDumpWorks) {
+    FillDeviceBank(4);
+    SendCurrentBank();
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    FillDeviceBank(77);
+    std::unique_ptr<BankData> before(new BankData);
+    *before = DeviceBank();
+
+    SetFaults(0, 0, 0, 0, 1000);
+    DownloadFromDevice();
+    ASSERT_TRUE(TickUntil([] { return gTransfer.receiving != 0; }, 2000));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(TickUntil([] { return gTransfer.receiving == 0; }, 6000));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    EXPECT_EQ(gTransfer.handshakeActive, 0);
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    EXPECT_FALSE(PopupShown("SysEx Received"));
+    EXPECT_EQ(memcmp(&DeviceBank(), before.get(), sizeof(BankData)), 0);
+
+    SetFaults(0, 0, 0, 0, -1);
+    ASSERT_TRUE(Download());
+    auto memory = DeviceMemory();
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(DeviceBank().presets[p], memory->presets[p], p));
+}
+
+TEST_F(TransferEngineTest, UnrequestedDumpArrivesWithoutAnswers) {
+    FillDeviceBank(4);
+    SendCurrentBank();
+    FillDeviceBank(11);
+    HeadlessMessages().popupsShown.clear();
+    VirtualLinkStartUnrequestedDump();
+    ASSERT_TRUE(TickUntil([] { return PopupShown("SysEx Received"); }, 20000));
+    auto memory = DeviceMemory();
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(DeviceBank().presets[p], memory->presets[p], p));
+}
+
+TEST_F(TransferEngineTest, TheDeviceMemoryOutlivesTheProgram) {
+    FillDeviceBank(21);
+    SendCurrentBank();
+    std::unique_ptr<BankData> sent(new BankData);
+    *sent = DeviceBank();
+
+    StopMidi();  // saves the device's memory, as at quit
+    ResetBankList();
+    ResetMidiForTest(0, 0);
+    StartWithVirtualDevice();
+    FillDeviceBank(0);
+    ASSERT_TRUE(Download());
+    for (int p = 0; p < kPresets; p++)
+        ASSERT_TRUE(SamePreset(DeviceBank().presets[p], sent->presets[p], p));
+}
+
+TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
+    FillDeviceBank(33);
+    gBanks.entries[device].changeCount = 1;
+    ASSERT_TRUE(SendDeviceBankAtQuit(device));
+    auto memory = DeviceMemory();
+    EXPECT_TRUE(SamePreset(memory->presets[127], DeviceBank().presets[127], 127));
+}
+
+TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgain) {
+    EXPECT_EQ(RefreshDevices(), 0);
+    EXPECT_GE(FindDeviceBank(), 0);
+    const auto& frames = HeadlessTransferView().frames;
+    ASSERT_GE(frames.size(), 2u);
+    EXPECT_EQ(frames.front(), 0);
+    EXPECT_EQ(frames.back(), kIdleIndicatorFrame);
+}
+
+// Identification without the simulated device: a scripted answer that comes
+// late lands while the next port is probed, and is recorded with that port.
+class IdentifyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.Write("Devices/Test.eld/definition.xml",
+                     TestDefinitionXml("Test Keys", kTransferTestPid, 4, 4, 2, 0, 8));
+        DiscoverySetProgramFolder(folder.Folder().c_str());
+        ResetBankList();
+        ResetMidiForTest(0, 0);
+    }
+    void TearDown() override {
+        if (answer.joinable()) answer.join();
+        HeadlessMidiOnSend(nullptr);
+        StopMidi();
+        ResetBankList();
+        DiscoverySetProgramFolder(nullptr);
+    }
+    TransferTestFolder folder;
+    std::thread answer;
+};
+
+TEST_F(IdentifyTest, LateReplyIsRecordedWithThePortBeingProbed) {
+    HeadlessMidiPort out0, out1, in0;
+    out0.name = "Slow";
+    out1.name = "Other";
+    in0.name = "In";
+    HeadlessMidiSetPorts({out0, out1}, {in0});
+    HeadlessMidiOnSend([this](int id, const uint8_t* bytes, int length) {
+        if (id != 0 || length != 6 || bytes[1] != 0x7E) return;
+        answer = std::thread([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kIdentifyWaitMs + 150));
+            uint8_t reply[kIdentityReplySize];
+            BuildIdentityReply(0, 0x0A4D, kTransferTestPid, reply);
+            HeadlessMidiReceive(0, reply, kIdentityReplySize);
+        });
+    });
+    InitMidiPorts();
+    StartMidi();
+    const int bank = FindDeviceBank();
+    ASSERT_GE(bank, 0);
+    EXPECT_EQ(gBanks.entries[bank].connection, 1);
+    const auto log = HeadlessMidiLogCopy();
+    ASSERT_EQ(log.sent.size(), 2u);  // one identity request per output
+    EXPECT_EQ(log.sent[0].id, 0);
+    EXPECT_EQ(log.sent[1].id, 1);
+}
+
+TEST_F(IdentifyTest, NoEnabledOutputFindsNothing) {
+    HeadlessMidiSetPorts({}, {});
+    InitMidiPorts();
+    StartMidi();
+    EXPECT_EQ(FindDeviceBank(), -1);
+    EXPECT_TRUE(HeadlessMidiLogCopy().sent.empty());
+    // Without a device bank every transfer command does nothing.
+    DownloadFromDevice();
+    SendCurrentBank();
+    EXPECT_EQ(gTransfer.handshakeActive, 0);
+    EXPECT_FALSE(CanDownloadFromDevice());
+}
+
+}  // namespace
