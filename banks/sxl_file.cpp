@@ -1,0 +1,115 @@
+// Reading SysEx Librarian files into the PackedStore and importing them as a
+// new user bank.
+#include "banks/sxl_file.h"
+
+#include <cstring>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_model.h"
+#include "editing/undo_history.h"
+#include "midi/bank_packing.h"
+#include "shell/memory.h"
+#include "shell/messages.h"
+#include "shell/whole_file.h"
+
+// Where each piece of an older record goes in today's image.
+struct Sxl1Field {
+    int recordOffset;
+    int size;
+    int packedOffset;
+};
+
+constexpr Sxl1Field kSxl1Fields[] = {
+    {0, 32, kPackedNameOffset},       {32, 33, kPackedLinearChannel},
+    {65, 33, kPackedLinearMidiCc},    {98, 33, kPackedLinearMsb},
+    {131, 33, kPackedLinearLsb},      {164, 14, kPackedButtonChannel},
+    {178, 14, kPackedButtonMidiCc},   {192, 14, kPackedButtonProgram},
+    {206, 14, kPackedButtonMsb},      {220, 14, kPackedButtonLsb},
+    {234, 4, kPackedVariables},
+};
+
+static uint32_t ReadU32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+int ParseSxlImage(const uint8_t* bytes, size_t size, PackedBank* out) {
+    if (!bytes || size < kSxlHeaderSize || ReadU32(bytes + 8) != kSxlHeaderSize) {
+        return kSxlNotSxl;
+    }
+    const uint8_t* body = bytes + kSxlHeaderSize;
+    if (memcmp(bytes, "syx2", 4) == 0) {
+        if (size < static_cast<size_t>(kSxl2FileSize)) return kSxlNotSxl;
+        memcpy(out, body, sizeof *out);
+        return kSxlRead;
+    }
+    if (memcmp(bytes, "syx1", 4) == 0) {
+        if (size < static_cast<size_t>(kSxl1FileSize)) return kSxlNotSxl;
+        memset(out, 0, sizeof *out);
+        for (int r = 0; r < kSxl1RecordCount; r++) {
+            const uint8_t* record = body + r * kSxl1RecordSize;
+            uint8_t* image = out->presets[r].bytes;
+            for (const Sxl1Field& field : kSxl1Fields) {
+                memcpy(image + field.packedOffset, record + field.recordOffset, field.size);
+            }
+            // The old name field has no room for its terminator.
+            image[kPackedNameOffset + kPackedNameSize - 1] = 0;
+        }
+        return kSxlRead;
+    }
+    return kSxlNotSxl;
+}
+
+int ReadSxlFile(const char* path, int slot) {
+    if (!path || slot < 0 || slot >= kPackedStoreSlots) return kSxlNotRead;
+    long long size = WholeFileSize(path);
+    if (size < 0) return kSxlNotRead;
+    // Nothing past the larger generation is ever looked at, so a huge file
+    // costs no more memory than a real one.
+    size_t capacity = size < kSxl2FileSize ? static_cast<size_t>(size) : kSxl2FileSize;
+    uint8_t* block = static_cast<uint8_t*>(AllocBlock(capacity > 0 ? capacity : 1));
+    if (!block) {
+        gFatal = 0;
+        return kSxlNotRead;
+    }
+    size_t got = 0;
+    int result = kSxlNotRead;
+    if (!ReadWholeFile(path, block, capacity, &got)) {
+        StatusMessage(kStrCannotOpenFile, path);
+    } else {
+        result = ParseSxlImage(block, got, &gPackedStore.slots[slot]);
+        if (result == kSxlNotSxl) StatusMessage(kStrNotSxlFile, path);
+    }
+    FreeBlock(block);
+    return result;
+}
+
+static bool DeviceLoaded() {
+    return gDevice.pid != 0 || gDevice.name[0] != 0;
+}
+
+int ImportSxlFile(const char* path) {
+    SetStatusPopupText(kStrReading, path);
+    ShowStatusPopup(1);
+    int read = ReadSxlFile(path, kExchangeSlot);
+    ShowStatusPopup(0);
+    if (read != kSxlRead) return kSxlNotRead;
+    // The images need a definition to say which control is which.
+    if (!DeviceLoaded()) {
+        StatusMessage(kStrSxlNeedsDevice);
+        return kSxlNoBank;
+    }
+    if (gBanks.count >= kMaxBanks) return kSxlNoBank;
+
+    char base[kDisplayNameLen];
+    DisplayNameFromPath(path, base, sizeof base);
+    if (!base[0]) CopyText(base, "Imported");
+    char name[kDisplayNameLen];
+    UniqueUserBankName(base, " ", name, sizeof name);
+    RecordUndoSnapshot(UndoKind::Loading, UndoScope::Bank, gBanks.count, 0);
+    int index = AddNewUserBank(name);
+    if (index < 0) return kSxlNoBank;
+    BankData* data = gBanks.entries[index].data;
+    UnpackBank(kExchangeSlot, data);
+    for (int p = 0; p < gDevice.presetCount && p < kMaxPresets; p++) data->presets[p].changed = 1;
+    return index;
+}

@@ -1,0 +1,146 @@
+// ostrel-cli's shared helpers.
+#include "cli/cli_support.h"
+
+#include <fcntl.h>
+
+#include <cstdarg>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "banks/bank_file.h"
+#include "banks/bank_model.h"
+#include "cli/commands.h"
+#include "devices/discovery.h"
+#include "devices/folder_list.h"
+#include "plist/plist_node.h"
+#include "plist/plist_xml.h"
+#include "shell/whole_file.h"
+
+#ifdef _WIN32
+static const char kNullDevice[] = "NUL";
+#else
+static const char kNullDevice[] = "/dev/null";
+#endif
+
+static std::string gRoot;
+
+const std::string& CliRoot() {
+    return gRoot;
+}
+
+void CliSetRoot(const std::string& root) {
+    gRoot = WithSeparator(root);
+    DiscoverySetProgramFolder(gRoot.c_str());
+}
+
+void CliError(const char* file, const char* format, ...) {
+    fprintf(stderr, "ostrel-cli: %s: ", file);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stderr, format, args);
+    va_end(args);
+    fputc('\n', stderr);
+}
+
+StderrSilencer::StderrSilencer() {
+    fflush(stderr);
+    saved_ = dup(2);
+    int null = open(kNullDevice, O_WRONLY);
+    if (null >= 0) {
+        dup2(null, 2);
+        close(null);
+    }
+}
+
+StderrSilencer::~StderrSilencer() {
+    fflush(stderr);
+    if (saved_ >= 0) {
+        dup2(saved_, 2);
+        close(saved_);
+    }
+}
+
+bool CliHasExtension(const char* path, const char* ext) {
+    return EndsWithNoCase(path ? path : "", ext);
+}
+
+static std::string DevicesFolder() {
+    return JoinPath(CliRoot(), "Devices");
+}
+
+std::string DiagnoseBankFile(const char* path) {
+    if (WholeFileSize(path) < 0) return "cannot open file";
+    PlistNode* error = Create(nullptr, PlistType::None);
+    PlistNode* root;
+    {
+        StderrSilencer quiet;
+        root = LoadPlistFile(path, error);
+    }
+    std::string problem;
+    if (TypeOf(error) != PlistType::None) {
+        problem = std::string("not a well-formed property list: ") + TextOf(error);
+    } else if (TypeOf(FindChild(root, "preset", 0)) != PlistType::Dict) {
+        problem = "not an Corvanith SysEx Editor File (it has no preset dictionary)";
+    } else {
+        int32_t pid = GetIntOfChild(FindChild(root, "preset", 0), "PID");
+        char folder[kPathLen];
+        if (!FindDeviceFolder(pid, folder, nullptr)) {
+            problem = "no device definition with PID " + std::to_string(pid) + " under " +
+                      DevicesFolder();
+        }
+    }
+    DestroyTree(root);
+    DestroyTree(error);
+    return problem;
+}
+
+int CliReadBankFile(const char* path) {
+    std::string problem = DiagnoseBankFile(path);
+    if (problem.empty() && ReadBankFile(path, &gReadScratch, false)) return 1;
+    CliError(path, "%s", problem.empty() ? "cannot be read as a bank file" : problem.c_str());
+    return 0;
+}
+
+int CliLoadDevice(int pid) {
+    if (SwitchDevice(pid) && gDevice.pid == pid) return 1;
+    CliError(DevicesFolder().c_str(), "no device definition with PID %d", pid);
+    return 0;
+}
+
+int CliLoadFirstDevice() {
+    std::vector<FolderItem> items;
+    ListFolder(DevicesFolder(), &items);
+    for (const FolderItem& item : items) {
+        if (!item.isFolder || !EndsWithNoCase(item.name, ".eld")) continue;
+        int32_t pid;
+        std::string folder = WithSeparator(JoinPath(DevicesFolder(), item.name));
+        if (ReadDeviceIdentity(folder.c_str(), &pid) && SwitchDevice(pid)) return 1;
+    }
+    CliError(DevicesFolder().c_str(), "no device definitions found");
+    return 0;
+}
+
+std::string JsonString(const char* latin1) {
+    char utf8[4 * kDisplayNameLen + 1];
+    NameToUtf8(latin1, utf8, sizeof utf8);
+    std::string out = "\"";
+    for (const char* p = utf8; *p; p++) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}

@@ -1,0 +1,45 @@
+// Helpers shared by the ostrel-cli commands: the program folder, reading a
+// bank file against its device with a one-line diagnosis when it cannot be
+// read, and JSON text.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// The program folder given by --root (or the executable's folder), with a
+// trailing separator.
+const std::string& CliRoot();
+void CliSetRoot(const std::string& root);
+
+// Why path cannot be read as a bank file: "" when it can (so far as a look at
+// the document tells), else the problem in a few words.
+std::string DiagnoseBankFile(const char* path);
+
+// Reads a bank file into the read scratch, switching to its device model.
+// On failure prints one line naming the file and the problem and returns 0.
+int CliReadBankFile(const char* path);
+
+// Loads the device model with this PID; 0 (after a line naming the Devices
+// folder) when none has it.
+int CliLoadDevice(int pid);
+// Loads the first valid device model of the Devices folder; 0 when none.
+int CliLoadFirstDevice();
+
+// Whether path ends in ext (".sxl"), ignoring the case of letters.
+bool CliHasExtension(const char* path, const char* ext);
+
+// JSON string literal of 8-bit (Latin-1) text: UTF-8, quoted and escaped.
+std::string JsonString(const char* latin1);
+
+// While alive, the standard error stream goes nowhere: the property-list
+// reader's own error line would otherwise come before ours.
+class StderrSilencer {
+public:
+    StderrSilencer();
+    ~StderrSilencer();
+    StderrSilencer(const StderrSilencer&) = delete;
+    StderrSilencer& operator=(const StderrSilencer&) = delete;
+
+private:
+    int saved_;
+};

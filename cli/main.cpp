@@ -1,0 +1,123 @@
+// ostrel-cli: the companion command-line program for scripting and batch work
+// on bank files, using the program's own core code.
+//
+//   ostrel-cli [--root DIR] GROUP COMMAND [ARGUMENTS]
+//
+// DIR is the program folder (default: the folder of this executable); the
+// device definitions come from its "Devices" folder. Exit codes: 0 success,
+// 1 bad input (one line on standard error naming the file and the problem),
+// 2 usage.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "banks/bank_model.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "devices/folder_list.h"
+#include "editing/undo_history.h"
+#include "headless/messages_headless.h"
+#include "shell/working_blocks.h"
+
+static std::vector<const CliCommand*>& Registry() {
+    // A function-local table: registrars in other files may run first.
+    static std::vector<const CliCommand*> commands;
+    return commands;
+}
+
+CliCommandRegistrar::CliCommandRegistrar(const CliCommand* commands, size_t count) {
+    for (size_t i = 0; i < count; i++) Registry().push_back(&commands[i]);
+}
+
+static void PrintUsage(FILE* out) {
+    fprintf(out, "usage: ostrel-cli [--root DIR] COMMAND...\n\ncommands:\n");
+    for (const CliCommand* c : Registry()) {
+        fprintf(out, "  %s %s %s\n      %s\n", c->group, c->name, c->usage, c->summary);
+    }
+    fprintf(out,
+            "\n--root DIR  the program folder whose \"Devices\" folder holds the device\n"
+            "            definitions (default: the folder of ostrel-cli)\n"
+            "exit codes: 0 success, 1 bad input, 2 usage\n");
+}
+
+static std::string ExecutableFolder(const char* argv0) {
+    std::string path;
+#ifdef _WIN32
+    char buffer[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    if (n > 0 && n < sizeof buffer) path.assign(buffer, n);
+#else
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n > 0) path.assign(buffer, static_cast<size_t>(n));
+#endif
+    if (path.empty() && argv0) path = argv0;
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
+}
+
+static const CliCommand* FindCommand(const char* group, const char* name) {
+    for (const CliCommand* c : Registry()) {
+        if (strcmp(c->group, group) == 0 && strcmp(c->name, name) == 0) return c;
+    }
+    return nullptr;
+}
+
+int main(int argc, char** argv) {
+    // The message functions would print every message box and status text;
+    // the commands say what went wrong in one line of their own instead.
+    HeadlessMessages().quiet = 1;
+
+    std::string root = ExecutableFolder(argc > 0 ? argv[0] : nullptr);
+    std::vector<char*> args;
+    for (int i = 1; i < argc; i++) {
+        if (strcmp(argv[i], "--root") == 0) {
+            if (i + 1 >= argc) {
+                fprintf(stderr, "ostrel-cli: --root needs a folder\n");
+                return kCliUsage;
+            }
+            root = argv[++i];
+        } else if (strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0) {
+            PrintUsage(stdout);
+            return kCliOk;
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    if (args.size() < 2) {
+        PrintUsage(stderr);
+        return kCliUsage;
+    }
+    const CliCommand* command = FindCommand(args[0], args[1]);
+    if (!command) {
+        fprintf(stderr, "ostrel-cli: unknown command \"%s %s\"\n", args[0], args[1]);
+        PrintUsage(stderr);
+        return kCliUsage;
+    }
+
+    AllocWorkingBlocks();
+    std::string exe = WithSeparator(root) + "ostrel-cli";
+    ComputeProgramPaths(exe.c_str());
+    CliSetRoot(root);
+    InitUndoHistory();
+
+    std::vector<char*> rest(args.begin() + 2, args.end());
+    rest.push_back(nullptr);
+    int result = command->run(static_cast<int>(rest.size()) - 1, rest.data());
+    if (result == kCliUsage) {
+        fprintf(stderr, "usage: ostrel-cli [--root DIR] %s %s %s\n", command->group,
+                command->name, command->usage);
+    }
+
+    ClearUndoHistory();
+    ResetBankList();
+    FreeWorkingBlocks();
+    return result;
+}

@@ -1,0 +1,424 @@
+// The bank commands: New, Load, Save, Save As, Reload, Delete, Rename, the
+// list operations discovery and the ROM preference use, and the questions at
+// Quit.
+#include <cstring>
+
+#include "shell/settings.h"
+#include "tests/banks/bank_test_support.h"
+
+namespace {
+
+class BankCommandsTest : public BankTest {};
+
+TEST_F(BankCommandsTest, NewUserBankNumbersOnlyAgainstOpenBanks) {
+    int first = NewBank();
+    EXPECT_STREQ(gBanks.entries[first].displayName, "Alpha User Bank ");
+    EXPECT_EQ(std::string(gBanks.entries[first].path), UserBankFile("Alpha User Bank "));
+    int second = NewBank();
+    EXPECT_STREQ(gBanks.entries[second].displayName, "Alpha User Bank 2");
+    int third = NewBank();
+    EXPECT_STREQ(gBanks.entries[third].displayName, "Alpha User Bank 3");
+    EXPECT_EQ(gBanks.current, third);
+
+    // A file on disk with the next name does not count.
+    folder_.Write("User Preset Banks/Alpha User Bank 4.xml", "x");
+    RemoveBank(first);
+    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank ");
+    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank 4");
+}
+
+TEST_F(BankCommandsTest, ANewBankHoldsTheDevicesFreshPresets) {
+    int bank = NewBank();
+    const BankEntry& entry = gBanks.entries[bank];
+    EXPECT_EQ(entry.kind, BankKind::User);
+    EXPECT_EQ(entry.pid, kAlphaPid);
+    EXPECT_EQ(entry.hasFile, 0);
+    EXPECT_EQ(entry.changeCount, 1);
+    const BankData& data = *entry.data;
+    EXPECT_STREQ(data.name, "Alpha User Bank ");
+    EXPECT_EQ(data.pid, kAlphaPid);
+    EXPECT_EQ(data.vid, 7);
+    EXPECT_EQ(data.readOnly, 0);
+    EXPECT_EQ(data.rom, 0);
+    EXPECT_EQ(data.presetCountInFile, 4);
+    EXPECT_NE(data.created[0], 0);
+    for (int p = 0; p < 4; p++) {
+        const PresetRecord& preset = data.presets[p];
+        EXPECT_STREQ(preset.name, "Untitled");
+        EXPECT_STREQ(preset.created, data.created);
+        EXPECT_EQ(preset.variableCount, 3);
+        EXPECT_EQ(preset.controlCount, 3);
+        EXPECT_EQ(preset.zoneFieldCount, 2);
+        EXPECT_EQ(preset.variables[0], 1);  // zone enable bits: only the first zone on
+        EXPECT_EQ(preset.variables[1], 3);  // Transpose's default, inside -12..12
+        for (int c = 0; c < 3; c++) {
+            EXPECT_EQ(preset.controls[c].origin, -1);
+            EXPECT_EQ(preset.controls[c].channel, 1);
+            EXPECT_EQ(preset.controls[c].midiCc, 7);
+        }
+        for (int z = 0; z < 2; z++) {
+            EXPECT_EQ(preset.zones[z][0], 0);
+            EXPECT_EQ(preset.zones[z][1], 127);
+        }
+    }
+    EXPECT_STREQ(data.presets[4].name, "");  // beyond the device's presets: nothing
+}
+
+TEST_F(BankCommandsTest, NoBankIsAddedPastSixtyFour) {
+    for (int i = 0; i < kMaxBanks; i++) ASSERT_GE(NewUserBank(), 0);
+    EXPECT_EQ(NewUserBank(), -1);
+    EXPECT_EQ(NewUserBankCommand(), -1);
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(AddBankFromData("x.xml", gBanks.entries[0].data), -1);
+    EXPECT_EQ(gBanks.count, kMaxBanks);
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+    EXPECT_TRUE(HeadlessMessages().statusTexts.empty());
+}
+
+TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
+    int bank = NewBank();
+    Preset(bank, 1).changed = 3;
+    ASSERT_EQ(SaveBank(bank), 1);
+    EXPECT_TRUE(FileThere(gBanks.entries[bank].path));
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
+    EXPECT_EQ(Preset(bank, 1).changed, 0);
+    EXPECT_EQ(gBanks.entries[bank].hasFile, 1);
+    ASSERT_EQ(HeadlessMessages().popupsShown.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().popupsShown[0], std::string("Writing ") + gBanks.entries[bank].path);
+    EXPECT_EQ(HeadlessMessages().popupUp, 0);
+
+    gBanks.entries[bank].data->readOnly = 1;
+    gBanks.entries[bank].changeCount = 2;
+    remove(gBanks.entries[bank].path);
+    EXPECT_EQ(SaveBank(bank), 0);
+    EXPECT_EQ(HeadlessLastStatus(),
+              "Cannot Save Alpha User Bank  because it is marked as Read Only");
+    EXPECT_FALSE(FileThere(gBanks.entries[bank].path));
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 2);
+}
+
+TEST_F(BankCommandsTest, SaveAsToItsOwnPathWritesInPlace) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    gBanks.entries[bank].changeCount = 1;
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(SaveBankAsPath(bank, gBanks.entries[bank].path), 1);
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text,
+              std::string("Replace existing ") + gBanks.entries[bank].path);
+    EXPECT_EQ(HeadlessMessages().boxes[0].type, kMbYesNoQuestion);
+}
+
+TEST_F(BankCommandsTest, SaveAsToANewNameAddsThatFileAndLeavesTheBankAsItWas) {
+    int bank = NewBank();
+    BankData& data = *gBanks.entries[bank].data;
+    strcpy(data.created, "1:1:1:1:2001");
+    data.uniqueId = 4242;
+    strcpy(data.presets[0].name, "Mine");
+    BankEntry before = gBanks.entries[bank];
+
+    std::string target = folder_.Path("elsewhere/Live Set.xml");
+    folder_.Write("elsewhere/keep", "");
+    ASSERT_EQ(SaveBankAsPath(bank, target.c_str()), 1);
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());  // a new file: no question
+    ASSERT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gBanks.current, 1);
+    const BankEntry& added = gBanks.entries[1];
+    EXPECT_EQ(std::string(added.path), target);
+    EXPECT_STREQ(added.displayName, "Live Set");
+    EXPECT_EQ(added.kind, BankKind::User);
+    EXPECT_EQ(added.changeCount, 0);
+    EXPECT_EQ(added.hasFile, 1);
+    EXPECT_STREQ(added.data->name, "Live Set");
+    EXPECT_STREQ(added.data->presets[0].name, "Mine");
+    EXPECT_NE(added.data->uniqueId, 4242);
+    EXPECT_NE(added.data->uniqueId, 0);
+    EXPECT_STRNE(added.data->created, "1:1:1:1:2001");
+
+    const BankEntry& original = gBanks.entries[bank];
+    EXPECT_STREQ(original.path, before.path);
+    EXPECT_STREQ(original.displayName, before.displayName);
+    EXPECT_EQ(original.changeCount, before.changeCount);
+    EXPECT_EQ(original.hasFile, 0);
+    EXPECT_EQ(original.data->uniqueId, 4242);
+    EXPECT_STREQ(original.data->created, "1:1:1:1:2001");
+    EXPECT_EQ(std::string(gLastBankPath), target);
+    EXPECT_EQ(std::string(gFileIo->initialDir), folder_.Path("elsewhere/"));
+}
+
+TEST_F(BankCommandsTest, SaveAsOntoAnExistingFileAsksAndRespectsProtection) {
+    int bank = NewBank();
+    std::string target = UserBankFile("Existing");
+    folder_.Write("User Preset Banks/Existing.xml", "old contents");
+    // No: nothing written.
+    ASSERT_EQ(SaveBankAsPath(bank, target.c_str()), 0);
+    EXPECT_EQ(ReadFileText(target), "old contents");
+    EXPECT_EQ(gBanks.count, 1);
+
+    // A read-only bank file is refused before the question.
+    folder_.Write("User Preset Banks/Factory.xml",
+                  "<plist><dict><key>preset</key><dict><key>read only</key><true/>"
+                  "</dict></dict></plist>");
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    EXPECT_EQ(SaveBankAsPath(bank, UserBankFile("Factory").c_str()), 0);
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text,
+              "Cannot Save " + UserBankFile("Factory") + " because it is marked as Read Only");
+
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(SaveBankAsPath(bank, target.c_str()), 1);
+    EXPECT_NE(ReadFileText(target).find("<key>preset</key>"), std::string::npos);
+}
+
+TEST_F(BankCommandsTest, SaveAsUsesTheSaveDialog) {
+    int bank = NewBank();
+    gBanks.entries[bank].displayName[0] = 0;  // empty: the bank's title is proposed
+    HeadlessQueueFileChoice(folder_.Path("Chosen.txt"), 1);
+    ASSERT_EQ(SaveBankAs(bank), 1);
+    ASSERT_EQ(HeadlessFileDialogs().shown.size(), 1u);
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Save File");
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, "Alpha User Bank ");
+    EXPECT_TRUE(FileThere(folder_.Path("Chosen.xml")));  // the filter's extension
+
+    HeadlessQueueFileCancel();
+    EXPECT_EQ(SaveBankAs(bank), 0);
+}
+
+TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    strcpy(Preset(bank, 2).name, "Edited");
+    gBanks.entries[bank].changeCount = 4;
+    ASSERT_EQ(ReloadBank(bank), 1);
+    EXPECT_STREQ(Preset(bank, 2).name, "Untitled");
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
+    EXPECT_EQ(Preset(bank, 2).changed, 0);
+    ASSERT_EQ(gUndo.current, 0);
+    EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Reloading);
+
+    // A bank that cannot be read again changes nothing.
+    remove(gBanks.entries[bank].path);
+    strcpy(Preset(bank, 2).name, "Kept");
+    EXPECT_EQ(ReloadBank(bank), 0);
+    EXPECT_STREQ(Preset(bank, 2).name, "Kept");
+    EXPECT_EQ(gUndo.current, 0);
+}
+
+TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
+    int user = NewBank();
+    ASSERT_EQ(SaveBank(user), 1);
+    std::string path = gBanks.entries[user].path;
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    ASSERT_EQ(device, 0);
+    user = 1;
+    gBanks.entries[device].changeCount = 0;
+
+    EXPECT_EQ(DeleteUserBank(device), 0);
+    EXPECT_EQ(gBanks.count, 2);
+    gBanks.entries[user].kind = BankKind::Rom;
+    EXPECT_EQ(DeleteUserBank(user), 0);
+    EXPECT_TRUE(FileThere(path));
+    EXPECT_EQ(gUndo.top, -1);
+
+    gBanks.entries[user].kind = BankKind::User;
+    EXPECT_EQ(DeleteUserBank(user), 1);
+    EXPECT_FALSE(FileThere(path));
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.current, 0);
+    EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Deletion);
+}
+
+TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
+    int bank = NewBank();
+    // Never saved: names only.
+    ASSERT_EQ(RenameBank(bank, "Drums"), 1);
+    EXPECT_EQ(std::string(gBanks.entries[bank].path), UserBankFile("Drums"));
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Drums");
+    EXPECT_STREQ(gBanks.entries[bank].data->name, "Drums");
+    EXPECT_FALSE(FileThere(UserBankFile("Drums")));
+
+    ASSERT_EQ(SaveBank(bank), 1);
+    ASSERT_EQ(RenameBank(bank, "Percussion"), 1);
+    EXPECT_FALSE(FileThere(UserBankFile("Drums")));
+    EXPECT_TRUE(FileThere(UserBankFile("Percussion")));
+
+    // The new name is taken: refused, nothing moves.
+    folder_.Write("User Preset Banks/Taken.xml", "someone else's");
+    EXPECT_EQ(RenameBank(bank, "Taken"), 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Could not Rename " + UserBankFile("Percussion"));
+    EXPECT_EQ(ReadFileText(UserBankFile("Taken")), "someone else's");
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Percussion");
+
+    EXPECT_EQ(RenameBank(bank, ""), 0);
+    EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder
+    EXPECT_TRUE(FileThere(UserBankFile("Percussion")));
+}
+
+TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    std::string path = gBanks.entries[bank].path;
+    RemoveBank(bank);
+
+    HeadlessQueueFileChoice(path, 1);
+    ASSERT_EQ(LoadBankCommand(), 1);
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.entries[0].kind, BankKind::User);
+    EXPECT_EQ(gBanks.entries[0].changeCount, 0);
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Load File");
+    EXPECT_EQ(HeadlessMessages().popupsShown.back(), "Reading " + path);
+    EXPECT_EQ(std::string(gLastBankPath), path);
+    EXPECT_EQ(std::string(gLastBankName), "Alpha User Bank .xml");
+
+    HeadlessQueueFileChoice(path, 1);
+    EXPECT_EQ(LoadBankCommand(), 0);
+    EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
+    EXPECT_EQ(HeadlessFileDialogs().shown[1].proposed, path);  // starts at the last file
+
+    std::string notBank = folder_.Write("plain.xml", "<plist><dict/></plist>");
+    HeadlessQueueFileChoice(notBank, 1);
+    EXPECT_EQ(LoadBankCommand(), 0);
+    EXPECT_EQ(HeadlessMessages().boxes.back().text,
+              notBank + " is not an Corvanith SysEx Editor File");
+    EXPECT_EQ(std::string(gLastBankPath), notBank);  // remembered even so
+    EXPECT_EQ(gBanks.count, 1);
+
+    HeadlessQueueFileCancel();
+    EXPECT_EQ(LoadBankCommand(), 0);
+}
+
+TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
+    NewBank();
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
+    ASSERT_EQ(device, 0);
+    const BankEntry& entry = gBanks.entries[0];
+    EXPECT_EQ(entry.kind, BankKind::Device);
+    EXPECT_EQ(std::string(entry.path), folder_.Path("Devices/Alpha.eld/rom.xml"));
+    EXPECT_STREQ(entry.displayName, "Alpha");
+    EXPECT_EQ(entry.connection, 9);
+    EXPECT_EQ(entry.hasFile, 1);
+    EXPECT_EQ(entry.changeCount, 0);
+    EXPECT_EQ(entry.data->presets[0].controls[5].origin, -1);
+    EXPECT_EQ(entry.data->pid, kAlphaPid);
+
+    // Saved, it reads back as the device bank's contents.
+    strcpy(gBanks.entries[0].data->presets[0].name, "From device");
+    gBanks.entries[0].data->presets[0].controlCount = 3;
+    ASSERT_EQ(SaveBank(0), 1);
+    RemoveDeviceBanks();
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.deviceBank, -1);
+    device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
+    EXPECT_STREQ(gBanks.entries[device].data->presets[0].name, "From device");
+    EXPECT_EQ(gBanks.entries[device].data->presets[0].changed, 0);
+}
+
+TEST_F(BankCommandsTest, AddingADeviceBankOfAnotherModelLoadsThatModel) {
+    int device = AddDeviceBank(folder_.Path("Devices/Beta.eld/").c_str(), kBetaPid, 1);
+    ASSERT_EQ(device, 0);
+    EXPECT_EQ(gDevice.pid, kBetaPid);
+    EXPECT_STREQ(gBanks.entries[0].displayName, "Beta");
+}
+
+TEST_F(BankCommandsTest, OpenBankFilesKeepsTheCurrentBank) {
+    int a = NewBank();
+    ASSERT_EQ(SaveBank(a), 1);
+    int b = NewBank();
+    ASSERT_EQ(SaveBank(b), 1);
+    ResetBankList();
+    NewBank();
+    gBanks.current = 0;
+    const char* names[] = {"Alpha User Bank .xml", "missing.xml", "Alpha User Bank 2.xml"};
+    std::string folder = folder_.Path("User Preset Banks");
+    EXPECT_EQ(OpenBankFiles(names, 3, folder.c_str()), 2);
+    EXPECT_EQ(gBanks.count, 3);
+    EXPECT_EQ(gBanks.current, 0);
+    EXPECT_STREQ(gBanks.entries[2].displayName, "Alpha User Bank 2");
+}
+
+TEST_F(BankCommandsTest, RomBanksComeAndGoWithThePreference) {
+    std::string rom =
+        "<plist><dict><key>preset</key><dict><key>PID</key><integer>200</integer>"
+        "<key>read only</key><true/><key>presets</key><array/></dict></dict></plist>";
+    folder_.Write("Devices/Beta.eld/Factory.xml", rom);
+    gShowAllRomBanks = 0;
+    NewBank();
+    ShowRomBanks();
+    EXPECT_EQ(gShowAllRomBanks, 1);
+    ASSERT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gBanks.entries[1].kind, BankKind::Rom);
+    EXPECT_STREQ(gBanks.entries[1].displayName, "Factory");
+    EXPECT_EQ(gBanks.current, 0);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);  // bank 0 selected
+
+    HideRomBanks();
+    EXPECT_EQ(gShowAllRomBanks, 0);
+    EXPECT_EQ(gBanks.count, 1);
+    gShowAllRomBanks = 1;
+}
+
+TEST_F(BankCommandsTest, QuitAsksAboutChangedUserAndDeviceBanksOnly) {
+    int sent = -1;
+    static int* sentTo;
+    sentTo = &sent;
+    gSendBankAtQuit = [](int bank) {
+        *sentTo = bank;
+        return 1;
+    };
+    AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    int yes = NewBank();
+    int no = NewBank();
+    int rom = NewBank();
+    gBanks.entries[rom].kind = BankKind::Rom;
+    int unchanged = NewBank();
+    gBanks.entries[unchanged].changeCount = 0;
+    gBanks.entries[0].changeCount = 1;
+
+    HeadlessQueueAnswer(kIdYes);  // send the device bank
+    HeadlessQueueAnswer(kIdYes);  // save the first user bank
+    HeadlessQueueAnswer(kIdNo);   // not the second
+    EXPECT_EQ(ConfirmChangedBanks(), 2);
+    const auto& boxes = HeadlessMessages().boxes;
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, "Alpha has changed. Do you want to send it to the device?");
+    EXPECT_EQ(boxes[1].text, "Alpha User Bank  has changed. Do you want to save it?");
+    EXPECT_EQ(boxes[2].text, "Alpha User Bank 2 has changed. Do you want to save it?");
+    for (const auto& box : boxes) EXPECT_EQ(box.type, kMbYesNoQuestion);
+    EXPECT_EQ(sent, 0);
+    EXPECT_TRUE(FileThere(gBanks.entries[yes].path));
+    EXPECT_EQ(gBanks.entries[yes].changeCount, 0);
+    EXPECT_FALSE(FileThere(gBanks.entries[no].path));
+    EXPECT_EQ(gBanks.entries[no].changeCount, 1);
+    gSendBankAtQuit = nullptr;
+}
+
+TEST(FilePathTest, DisplayNamesFoldersAndFilterExtensions) {
+    char out[64];
+    DisplayNameFromPath("C:\\Banks\\Live Set.xml", out, sizeof out);
+    EXPECT_STREQ(out, "Live Set");
+    DisplayNameFromPath("/tmp/a.xml", out, sizeof out);
+    EXPECT_STREQ(out, "a");
+    DisplayNameFromPath("abc", out, sizeof out);
+    EXPECT_STREQ(out, "");
+    FolderOfPath("C:\\Banks\\Live Set.xml", out, sizeof out);
+    EXPECT_STREQ(out, "C:\\Banks\\");
+    FolderOfPath("file.xml", out, sizeof out);
+    EXPECT_STREQ(out, "");
+
+    char path[32] = "C:\\my.folder\\bank";
+    EXPECT_EQ(ReplaceExtensionForFilter(path, sizeof path, 1), 1);
+    EXPECT_STREQ(path, "C:\\my.folder\\bank.xml");
+    EXPECT_EQ(ReplaceExtensionForFilter(path, sizeof path, 2), 1);
+    EXPECT_STREQ(path, "C:\\my.folder\\bank.sxl");
+    char tight[11] = "ab.sxl.x";
+    EXPECT_EQ(ReplaceExtensionForFilter(tight, sizeof tight, 1), 1);
+    EXPECT_STREQ(tight, "ab.sxl.xml");
+    char full[8] = "abcdefg";
+    EXPECT_EQ(ReplaceExtensionForFilter(full, sizeof full, 1), 0);
+    EXPECT_STREQ(full, "abcdefg");
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// ostrel-cli, run as its own process from the build folder (it is built beside
+// the tests): exit codes, the one-line errors, JSON output and conversions.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "banks/sxl_file.h"
+#include "tests/banks/bank_test_support.h"
+
+namespace {
+
+std::string CliPath() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string self = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+    return self.substr(0, self.find_last_of('/') + 1) + "ostrel-cli";
+}
+
+std::string Quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FileThere(CliPath())) << "ostrel-cli is built beside the tests";
+        WriteDemoDevices(folder_);
+    }
+    CliRun Run(const std::string& arguments) {
+        std::string out = folder_.Path("stdout.txt");
+        std::string err = folder_.Path("stderr.txt");
+        std::string command = Quote(CliPath()) + " --root " + Quote(folder_.Folder()) + " " +
+                              arguments + " >" + Quote(out) + " 2>" + Quote(err);
+        int status = std::system(command.c_str());
+        CliRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadFileText(out);
+        run.err = ReadFileText(err);
+        return run;
+    }
+    std::string WriteAlphaBank(const std::string& name) {
+        return folder_.Write(
+            name,
+            "<plist><dict><key>preset</key><dict><key>name</key><string>Caf\xc3\xa9</string>"
+            "<key>PID</key><integer>100</integer><key>unique id</key><integer>12</integer>"
+            "<key>read only</key><false/><key>ROM</key><false/><key>presets</key><array>"
+            "<dict><key>name</key><string>Lead \"1\"</string><key>variables</key><array>"
+            "<dict><key>value</key><integer>1</integer></dict><dict/>"
+            "<dict><key>value</key><integer>-4</integer></dict></array>"
+            "<key>zones</key><array><dict><key>note low</key><integer>36</integer></dict></array>"
+            "<key>controls</key><array><dict><key>channel</key><integer>2</integer>"
+            "<key>MIDICC</key><integer>74</integer><key>desc</key><string>Cutoff</string></dict>"
+            "</array></dict></array></dict></dict></plist>");
+    }
+    BankTempFolder folder_;
+};
+
+TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
+    std::string bank = WriteAlphaBank("bank.xml");
+    CliRun run = Run("bank show --json " + Quote(bank));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string& j = run.out;
+    EXPECT_NE(j.find("\"name\": \"Caf\xc3\xa9\""), std::string::npos) << j;
+    EXPECT_NE(j.find("\"pid\": 100"), std::string::npos);
+    EXPECT_NE(j.find("\"groupId\": 16"), std::string::npos);
+    EXPECT_NE(j.find("\"uniqueId\": 12"), std::string::npos);
+    EXPECT_NE(j.find("\"deviceUniqueId\": -1"), std::string::npos);
+    EXPECT_NE(j.find("\"presetCountInFile\": 1"), std::string::npos);
+    EXPECT_NE(j.find("\"name\": \"Lead \\\"1\\\"\""), std::string::npos);
+    EXPECT_NE(j.find("\"variables\": [1, -4]"), std::string::npos);
+    EXPECT_NE(j.find("\"zones\": [[36, 0], [0, 0]]"), std::string::npos);
+    EXPECT_NE(j.find("{\"origin\": -1, \"channel\": 2, \"midiCc\": 74, \"program\": 0, \"msb\": 0, "
+                     "\"lsb\": 0, \"desc\": \"Cutoff\"}"),
+              std::string::npos);
+    // Four presets (the device's count), three controls each.
+    size_t presets = 0;
+    for (size_t at = j.find("\"controls\""); at != std::string::npos; at = j.find("\"controls\"", at + 1))
+        presets++;
+    EXPECT_EQ(presets, 4u);
+
+    CliRun text = Run("bank show " + Quote(bank));
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("Alpha"), std::string::npos);
+    EXPECT_NE(text.out.find("Knob 1"), std::string::npos);
+}
+
+TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
+    std::string truncated = folder_.Write("cut.xml", "<plist><dict><key>preset</key><dict>");
+    std::string notBank = folder_.Write("plain.xml", "<plist><dict/></plist>");
+    std::string unknown = folder_.Write(
+        "unknown.xml", "<plist><dict><key>preset</key><dict><key>PID</key><integer>999</integer>"
+                       "</dict></dict></plist>");
+    for (const std::string& file :
+         {truncated, notBank, unknown, folder_.Path("missing.xml")}) {
+        CliRun run = Run("bank show " + Quote(file));
+        EXPECT_EQ(run.exitCode, 1) << file;
+        EXPECT_EQ(run.out, "");
+        ASSERT_FALSE(run.err.empty()) << file;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // exactly one line
+        EXPECT_EQ(run.err.rfind("ostrel-cli: " + file + ": ", 0), 0u) << run.err;
+    }
+}
+
+TEST_F(CliTest, UsageErrorsExitTwo) {
+    EXPECT_EQ(Run("").exitCode, 2);
+    EXPECT_EQ(Run("bank").exitCode, 2);
+    EXPECT_EQ(Run("bank fly x").exitCode, 2);
+    EXPECT_EQ(Run("bank show").exitCode, 2);
+    EXPECT_EQ(Run("bank convert only-one").exitCode, 2);
+    EXPECT_EQ(Run("plist check a b").exitCode, 2);
+    CliRun help = Run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("bank show"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertWritesWhatSaveWrites) {
+    std::string bank = WriteAlphaBank("Source.xml");
+    std::string out = folder_.Path("out.xml");
+    CliRun run = Run("bank convert " + Quote(bank) + " " + Quote(out));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // The same bank saved by the program.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    if (!gFileIo) AllocWorkingBlocks();
+    DiscoverySetProgramFolder(folder_.Folder().c_str());
+    ResetBankList();
+    int index = AddBankFromData(bank.c_str(), nullptr);
+    ASSERT_GE(index, 0);
+    std::string saved = folder_.Path("saved.xml");
+    strcpy(gBanks.entries[index].path, saved.c_str());
+    ASSERT_EQ(SaveBank(index), 1);
+    EXPECT_EQ(ReadFileText(out), ReadFileText(saved));
+    EXPECT_NE(ReadFileText(out).find("<key>name</key><string>Source</string>"), std::string::npos);
+    ResetBankList();
+    DiscoverySetProgramFolder(nullptr);
+}
+
+TEST_F(CliTest, ConvertImportsSysExLibrarianFiles) {
+    std::string sxl(kSxl1FileSize, '\0');
+    sxl.replace(0, 4, "syx1");
+    sxl[8] = 12;
+    sxl[12] = 'X';  // the first preset's name
+    std::string in = folder_.Write("Old.SXL", sxl);
+    std::string out = folder_.Path("old.xml");
+    CliRun run = Run("bank convert --pid 100 " + Quote(in) + " " + Quote(out));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string text = ReadFileText(out);
+    EXPECT_NE(text.find("<key>name</key><string>Old</string>"), std::string::npos);
+    EXPECT_NE(text.find("<key>name</key><string>X</string>"), std::string::npos);
+    EXPECT_NE(text.find("<key>PID</key><integer>100</integer>"), std::string::npos);
+
+    std::string bad = folder_.Write("bad.sxl", "syx9");
+    CliRun refused = Run("bank convert " + Quote(bad) + " " + Quote(out));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err.rfind("ostrel-cli: " + bad + ": not an Corvanith SysEx Librarian File",
+                                0),
+              0u);
+    CliRun noDevice = Run("bank convert --pid 5 " + Quote(in) + " " + Quote(out));
+    EXPECT_EQ(noDevice.exitCode, 1);
+}
+
+TEST_F(CliTest, PlistCheck) {
+    std::string good = folder_.Write("good.xml", "<plist><dict><key>a</key><integer>1</integer></dict></plist>");
+    std::string bad = folder_.Write("bad.xml", "<plist><dict>\n<key>a</key>\n<integer>1</dict></plist>");
+    EXPECT_EQ(Run("plist check " + Quote(good)).exitCode, 0);
+    CliRun run = Run("plist check " + Quote(bad));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind(bad + ":3: ", 0), 0u) << run.err;
+    EXPECT_EQ(Run("plist check " + Quote(folder_.Path("none.xml"))).exitCode, 1);
+}
+
+}  // namespace
