@@ -6,6 +6,7 @@
 #include "shell/dialog_layout.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
+#include "shell/gdi_resources_win32.h"
 #include "shell/help.h"
 #include "shell/messages.h"
 
@@ -25,7 +26,11 @@ constexpr COLORREF kDarkFallback = RGB(167, 175, 185);
 
 HBRUSH gDialogBrushes[2];  // light, dark; made on first use
 
+// Start-up makes the two pattern brushes; the dialogs make their own only when
+// those are missing (a dialog run before start-up got that far, or the tests).
 HBRUSH TextureBrush(int which, const char* bitmapName, COLORREF fallback) {
+    HBRUSH shared = gPatternBrushes[which == 0 ? kPatternLight : kPatternDark];
+    if (shared != nullptr) return shared;
     if (gDialogBrushes[which] != nullptr) return gDialogBrushes[which];
     HBITMAP bitmap = LoadBitmapA(static_cast<HINSTANCE>(gInstance), bitmapName);
     if (bitmap != nullptr) {

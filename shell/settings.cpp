@@ -26,6 +26,13 @@ namespace {
 
 constexpr char kSettingsFileName[] = "Settings.cfg";
 
+// Show commands the program may be started with that mean "an ordinary window".
+constexpr int kShowPlain = 5;
+constexpr int kShowDefault = 10;
+
+// The main window's placement said maximised (LoadSettings).
+int gMainStartsMaximised = 0;
+
 // Used when start-up has not allocated block 6 (the native tests, the tool).
 char gLocalSettingsPath[kPathSize];
 
@@ -55,6 +62,8 @@ void ApplyPlacement(SettingsWindow which, const WindowPlacementRecord& stored,
     PlacementRect fallback = {0, 0, 0, 0};
     if (PlatformGetWindowPlacement(which, &current)) fallback = current.normal;
     FitPlacementToScreens(&place.record, fallback, areas, areaCount);
+    if (which == SettingsWindow::kMain)
+        gMainStartsMaximised = place.record.showCmd == kShowMaximised;
     if (which == SettingsWindow::kLibrary) gLibraryShown = place.shown;
     if (which == SettingsWindow::kEditor) gEditorShown = place.shown;
     PlatformSetWindowPlacement(which, place.record);
@@ -167,7 +176,14 @@ void SetPreferences(const Preferences& prefs) {
     ApplyUndoLevelsPreference(prefs.undoLevels);
 }
 
+int StartupShowCommand(int requested) {
+    int ordinary = requested == static_cast<int>(kShowNormal) || requested == kShowPlain ||
+                   requested == kShowDefault;
+    return gMainStartsMaximised && ordinary ? static_cast<int>(kShowMaximised) : requested;
+}
+
 int LoadSettings() {
+    gMainStartsMaximised = 0;
     BeginSettingsIo();
     ReadSettingsFile();
     EndSettingsIo();

@@ -30,6 +30,12 @@ constexpr int kMaxUndoLevelsPreference = 100;
 // Settings File"; the defaults then stay. Returns the fatal flag.
 int LoadSettings();
 
+// Start-up step 27.5: the show command for the main window. LoadSettings places
+// it hidden; it is shown with the command the program was started with, except
+// that a window saved maximised comes back maximised when that command asks for
+// an ordinary window (normal, show or default).
+int StartupShowCommand(int requested);
+
 // Quit: writes Settings.cfg (the windows' current placements, a hidden secondary
 // window saved as hidden, the preferences). A file that cannot be written is
 // silently left as it was.

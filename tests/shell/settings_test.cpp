@@ -326,3 +326,18 @@ TEST_F(SettingsTest, OverlongProgramFolderIsNeitherReadNorWritten) {
     gProgramDir = programDir_;
     EXPECT_EQ(Path(), SettingsPath());
 }
+
+TEST_F(SettingsTest, MaximisedMainWindowStartsMaximised) {
+    EXPECT_EQ(1, StartupShowCommand(1));  // no settings: as started
+    SettingsImage image = Image();
+    image.main.showCmd = kShowMaximised;
+    WriteFile(GoodFile(image));
+    LoadSettings();
+    EXPECT_EQ(3, StartupShowCommand(1));
+    EXPECT_EQ(3, StartupShowCommand(10));  // started "default"
+    EXPECT_EQ(7, StartupShowCommand(7));   // started minimised: stays so
+    image.main.showCmd = kShowNormal;
+    WriteFile(GoodFile(image));
+    LoadSettings();
+    EXPECT_EQ(1, StartupShowCommand(1));
+}
