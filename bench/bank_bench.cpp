@@ -1,0 +1,225 @@
+// Bank files and undo snapshots of a full 128-preset bank of the biggest demo
+// model (Meridian 49, its preset count raised to 128), and the same document
+// read and written by libplist for comparison.
+//
+// libplist is looked up at run time (dlopen), so the benchmark builds
+// without it and simply skips the comparison when it is not installed.
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_file.h"
+#include "banks/bank_model.h"
+#include "devices/discovery.h"
+#include "editing/undo_history.h"
+#include "headless/messages_headless.h"
+#include "plist/plist_node.h"
+#include "plist/plist_xml.h"
+#include "shell/working_blocks.h"
+
+namespace {
+
+std::string gBankPath;
+std::string gBankText;
+int gBank = -1;
+
+std::string ReadAll(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return text;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    fclose(f);
+    return text;
+}
+
+// A temporary program folder holding the demo model; a bank of 128 presets
+// whose every value differs, written once.
+bool SetUpBank() {
+    if (gBank >= 0) return true;
+    HeadlessMessages().quiet = 1;
+    char pattern[] = "/tmp/ostrel-bank-bench-XXXXXX";
+    if (!mkdtemp(pattern)) return false;
+    std::string folder = std::string(pattern) + "/";
+    std::string device = folder + "Devices/Meridian 49.eld/";
+    mkdir((folder + "Devices").c_str(), 0700);
+    mkdir(device.c_str(), 0700);
+    std::string definition =
+        ReadAll(std::string(OSTREL_SOURCE_DIR) + "/data/Devices/Meridian 49.eld/definition.xml");
+    if (definition.empty()) return false;
+    FILE* f = fopen((device + "definition.xml").c_str(), "wb");
+    fwrite(definition.data(), 1, definition.size(), f);
+    fclose(f);
+
+    AllocWorkingBlocks();
+    DiscoverySetProgramFolder(folder.c_str());
+    InitUndoHistory();
+    int32_t pid = -1;
+    if (!ReadDeviceIdentity(device.c_str(), &pid) || !SwitchDevice(pid)) return false;
+    gDevice.presetCount = kMaxPresets;
+
+    gBank = NewUserBank();
+    BankData& data = *gBanks.entries[gBank].data;
+    for (int p = 0; p < kMaxPresets; p++) {
+        PresetRecord& preset = data.presets[p];
+        snprintf(preset.name, sizeof preset.name, "Preset %d \xe9t\xe9", p + 1);
+        for (int c = 0; c < preset.controlCount; c++) {
+            PresetControl& control = preset.controls[c];
+            control.channel = (p + c) % 16;
+            control.midiCc = (p * 7 + c) % 128;
+            control.program = c % 128;
+            control.origin = c % 3 == 0 ? 65536 + c : -1;
+            if (c % 4 == 0) snprintf(control.desc, sizeof control.desc, "Control %d", c);
+        }
+        for (int v = 0; v < kMaxVariables; v++) preset.variables[v] = (p + v) % 12;
+        for (int z = 0; z < kMaxZones; z++) {
+            for (int zf = 0; zf < kMaxZoneFields; zf++) preset.zones[z][zf] = (z * 12 + zf) % 128;
+        }
+    }
+    gBankPath = folder + "Bench Bank.xml";
+    strcpy(gBanks.entries[gBank].path, gBankPath.c_str());
+    if (!WriteBankFile(gBank)) return false;
+    gBankText = ReadAll(gBankPath);
+    return !gBankText.empty();
+}
+
+void BM_ReadBankFile(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadBankFile(gBankPath.c_str(), &gReadScratch, false));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+    state.counters["file_bytes"] = static_cast<double>(gBankText.size());
+}
+BENCHMARK(BM_ReadBankFile)->Unit(benchmark::kMillisecond);
+
+void BM_WriteBankFile(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    for (auto _ : state) benchmark::DoNotOptimize(WriteBankFile(gBank));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_WriteBankFile)->Unit(benchmark::kMillisecond);
+
+void BM_UndoSnapshotBank(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    ClearUndoHistory();
+    // A full history, as after a long session: each snapshot drops the oldest.
+    for (auto _ : state) RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+    ClearUndoHistory();
+}
+BENCHMARK(BM_UndoSnapshotBank)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoSnapshotPreset(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    ClearUndoHistory();
+    for (auto _ : state) RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBank, 5);
+    ClearUndoHistory();
+}
+BENCHMARK(BM_UndoSnapshotPreset)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoAndRedoBank(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    ClearUndoHistory();
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+    for (auto _ : state) {
+        Undo();
+        Redo();
+    }
+    ClearUndoHistory();
+}
+BENCHMARK(BM_UndoAndRedoBank)->Unit(benchmark::kMicrosecond);
+
+// Our property-list reader and writer alone on the same document, to set
+// beside libplist's.
+void BM_OurPlistParse(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    for (auto _ : state) {
+        PlistNode* root = ParsePlist(gBankText.data(), gBankText.size(), "bench", nullptr);
+        benchmark::DoNotOptimize(root);
+        DestroyTree(root);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_OurPlistParse)->Unit(benchmark::kMillisecond);
+
+void BM_OurPlistWrite(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    PlistNode* root = ParsePlist(gBankText.data(), gBankText.size(), "bench", nullptr);
+    for (auto _ : state) {
+        std::string out;
+        out.reserve(gBankText.size());
+        PlistSink sink = PlistStringSink(&out);
+        WritePlist(root, &sink, kWriteDocument);
+        benchmark::DoNotOptimize(out.data());
+    }
+    DestroyTree(root);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_OurPlistWrite)->Unit(benchmark::kMillisecond);
+
+// libplist 2.x, looked up by name.
+struct LibPlist {
+    void (*fromXml)(const char*, uint32_t, void**) = nullptr;
+    void (*toXml)(void*, char**, uint32_t*) = nullptr;
+    void (*freeNode)(void*) = nullptr;
+    bool loaded = false;
+};
+
+const LibPlist& Libplist() {
+    static LibPlist lib;
+    static bool tried = false;
+    if (tried) return lib;
+    tried = true;
+    void* handle = dlopen("libplist-2.0.so.3", RTLD_NOW);
+    if (!handle) handle = dlopen("libplist-2.0.so", RTLD_NOW);
+    if (!handle) return lib;
+    lib.fromXml = reinterpret_cast<void (*)(const char*, uint32_t, void**)>(
+        dlsym(handle, "plist_from_xml"));
+    lib.toXml = reinterpret_cast<void (*)(void*, char**, uint32_t*)>(dlsym(handle, "plist_to_xml"));
+    lib.freeNode = reinterpret_cast<void (*)(void*)>(dlsym(handle, "plist_free"));
+    lib.loaded = lib.fromXml && lib.toXml && lib.freeNode;
+    return lib;
+}
+
+void BM_LibplistParse(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    const LibPlist& lib = Libplist();
+    if (!lib.loaded) return state.SkipWithError("libplist-2.0 not installed");
+    for (auto _ : state) {
+        void* root = nullptr;
+        lib.fromXml(gBankText.data(), static_cast<uint32_t>(gBankText.size()), &root);
+        benchmark::DoNotOptimize(root);
+        lib.freeNode(root);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_LibplistParse)->Unit(benchmark::kMillisecond);
+
+void BM_LibplistWrite(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    const LibPlist& lib = Libplist();
+    if (!lib.loaded) return state.SkipWithError("libplist-2.0 not installed");
+    void* root = nullptr;
+    lib.fromXml(gBankText.data(), static_cast<uint32_t>(gBankText.size()), &root);
+    if (!root) return state.SkipWithError("libplist could not read the bank");
+    for (auto _ : state) {
+        char* xml = nullptr;
+        uint32_t length = 0;
+        lib.toXml(root, &xml, &length);
+        benchmark::DoNotOptimize(xml);
+        free(xml);
+    }
+    lib.freeNode(root);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_LibplistWrite)->Unit(benchmark::kMillisecond);
+
+}  // namespace
