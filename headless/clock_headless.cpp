@@ -19,7 +19,9 @@ unsigned RealMilliseconds() {
 }
 }  // namespace
 
-void HeadlessClockUseReal() { gVirtual = 0; }
+void HeadlessClockUseReal() {
+    gVirtual = 0;
+}
 
 void HeadlessClockUseVirtual(unsigned start, unsigned stepPerRead) {
     gNow = start;
@@ -27,11 +29,19 @@ void HeadlessClockUseVirtual(unsigned start, unsigned stepPerRead) {
     gVirtual = 1;
 }
 
-void HeadlessClockSet(unsigned now) { gNow = now; }
-void HeadlessClockAdvance(unsigned milliseconds) { gNow += milliseconds; }
-void HeadlessClockSetStep(unsigned stepPerRead) { gStep = stepPerRead; }
+void HeadlessClockSet(unsigned now) {
+    gNow = now;
+}
+void HeadlessClockAdvance(unsigned milliseconds) {
+    gNow += milliseconds;
+}
+void HeadlessClockSetStep(unsigned stepPerRead) {
+    gStep = stepPerRead;
+}
 
-unsigned HeadlessClockPeek() { return gVirtual ? gNow.load() : RealMilliseconds(); }
+unsigned HeadlessClockPeek() {
+    return gVirtual ? gNow.load() : RealMilliseconds();
+}
 
 unsigned MilliClock() {
     if (!gVirtual) return RealMilliseconds();

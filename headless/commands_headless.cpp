@@ -5,17 +5,26 @@
 #include "shell/joins.h"
 
 int gHeadlessCommitEditsCalls = 0;
+int gHeadlessRepaints = 0;
 
 namespace {
 std::string gTitle;
 }
 
-std::string HeadlessWindowTitle() { return gTitle; }
+std::string HeadlessWindowTitle() {
+    return gTitle;
+}
 
-void CommitEdits() { ++gHeadlessCommitEditsCalls; }
+void CommitEdits() {
+    ++gHeadlessCommitEditsCalls;
+}
 
 void UpdateTitle() {
     char title[128];
     FormatTitle(title, sizeof title, JoinDeviceName());
     gTitle = title;
+}
+
+void RepaintMainWindow() {
+    ++gHeadlessRepaints;
 }

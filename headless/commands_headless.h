@@ -7,5 +7,8 @@
 // How often CommitEdits ran.
 extern int gHeadlessCommitEditsCalls;
 
+// How often RepaintMainWindow ran.
+extern int gHeadlessRepaints;
+
 // The title UpdateTitle last set ("" before the first call).
 std::string HeadlessWindowTitle();

@@ -39,7 +39,9 @@ HeadlessItem* Find(int id) {
 
 }  // namespace
 
-void HeadlessMenuReset() { Build(); }
+void HeadlessMenuReset() {
+    Build();
+}
 
 void EnableMenuCommand(int id, int enable) {
     if (HeadlessItem* item = Find(id)) item->enabled = enable ? 1 : 0;

@@ -11,7 +11,9 @@ namespace {
 HeadlessMessageLog gLog;
 }
 
-HeadlessMessageLog& HeadlessMessages() { return gLog; }
+HeadlessMessageLog& HeadlessMessages() {
+    return gLog;
+}
 
 void HeadlessMessagesReset() {
     int quiet = gLog.quiet;
@@ -26,7 +28,9 @@ void HeadlessMessagesReset() {
     gPopupText[0] = '\0';
 }
 
-void HeadlessQueueAnswer(int answer) { gLog.answers.push_back(answer); }
+void HeadlessQueueAnswer(int answer) {
+    gLog.answers.push_back(answer);
+}
 
 std::string HeadlessLastStatus() {
     return gLog.statusTexts.empty() ? std::string() : gLog.statusTexts.back();
@@ -77,4 +81,6 @@ void* PlatformAllocBlock(size_t size) {
     return std::calloc(size ? size : 1, 1);
 }
 
-void PlatformFreeBlock(void* block) { std::free(block); }
+void PlatformFreeBlock(void* block) {
+    std::free(block);
+}

@@ -22,11 +22,11 @@ struct HeadlessMessageLog {
     int statusClears = 0;                  // background-only redraws
     std::vector<std::string> popupsShown;  // text of each popup shown
     int popupCloses = 0;
-    int popupUp = 0;                       // 1 between a show and its close
-    std::vector<int> answers;              // queued answers, used front first
-    int allocationsToFail = 0;             // next N PlatformAllocBlock calls fail
+    int popupUp = 0;            // 1 between a show and its close
+    std::vector<int> answers;   // queued answers, used front first
+    int allocationsToFail = 0;  // next N PlatformAllocBlock calls fail
     int allocationsMade = 0;
-    int quiet = 0;                         // 1: do not print to stderr
+    int quiet = 0;  // 1: do not print to stderr
 };
 
 // The log. Tests normally call HeadlessMessagesReset() in SetUp.

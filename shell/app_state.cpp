@@ -13,7 +13,9 @@ WindowHandle gEditorWindow = nullptr;
 WindowHandle gEditValueWindow = nullptr;
 WindowHandle gRenamerWindow = nullptr;
 
-int InPlaceEditActive() { return gEditValueWindow != nullptr || gRenamerWindow != nullptr; }
+int InPlaceEditActive() {
+    return gEditValueWindow != nullptr || gRenamerWindow != nullptr;
+}
 
 ViewMode gViewMode = ViewMode::kGraphic;
 int gLibraryShown = 0;

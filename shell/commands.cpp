@@ -20,6 +20,7 @@ void UpdateViewMenu() {
     RadioCheckMenuCommand(kCmdGraphicView, kCmdListView,
                           gViewMode == ViewMode::kList ? kCmdListView : kCmdGraphicView);
     CheckMenuCommand(kCmdShowCcCh, gShowCcCh);
+    CheckMenuCommand(kCmdFitMode, gFitMode);
     CheckMenuCommand(kCmdLibraryWindow, gLibraryShown);
     CheckMenuCommand(kCmdEditorWindow, gEditorShown);
 }

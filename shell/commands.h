@@ -52,7 +52,8 @@ extern int gCommandsRun;
 void CommitEdits();
 
 // Menu state from the view state: radio-checks Graphic/List View by the view
-// mode and sets the marks of Show CC/Ch, Library and Control Editor.
+// mode and sets the marks of Show CC/Ch, Fit Picture, Library and Control
+// Editor.
 void UpdateViewMenu();
 
 // Enables or greys Upload, Download and Send to Device by the transfer
@@ -62,6 +63,9 @@ void UpdateTransferMenu();
 // Sets the main window's title to "Ostrel - <device name>", or
 // "Ostrel - (Untitled)" when no definition (or one without a name) is loaded.
 void UpdateTitle();
+
+// Repaints the whole main window (and its panes).
+void RepaintMainWindow();
 
 // The title text itself (portable, for the tests): writes into buffer.
 void FormatTitle(char* buffer, int size, const char* deviceName);

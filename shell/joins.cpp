@@ -1,57 +1,206 @@
 // The bodies of the shell's joins (joins.h). An empty body marks a join whose
-// subsystem is not built yet: the comment names the operation it will call.
+// subsystem is not built yet; its comment names what it will call.
 #include "shell/joins.h"
 
-void JoinFindPanelRecords() {}
-void JoinClearPackedStore() {}
-void JoinLayoutPanes() {}
-void JoinInitTooltip() {}
-void JoinClearClipboard() {}
-void JoinInitUndoHistory() {}
-void JoinInitBankList() {}
-void JoinClearLibraries() {}
-void JoinStartMidi() {}
-int JoinLoadSettings() { return 0; }
-void JoinScanBanks() {}
-void JoinClearBankChanges() {}
-void JoinScanLibraries() {}
-void JoinStopMidi() {}
-void JoinDestroyPaneScrollBars() {}
-void JoinFreeTooltip() {}
-void JoinFreeGraphicViewImages() {}
-void JoinFreeLibraries() {}
-void JoinFreeBanks() {}
-void JoinClearUndoHistory() {}
-void JoinNewUserBank() {}
-void JoinLoadBank() {}
-void JoinSaveBank() {}
-void JoinSaveBankAs() {}
-void JoinReloadBank() {}
-void JoinDeleteUserBank() {}
-void JoinSendChanges() {}
-void JoinDownloadFromDevice() {}
-void JoinSendCurrentBank() {}
-void JoinConfirmChangedBanks() {}
-void JoinSaveSettings() {}
-void JoinCloseHelp() {}
-void JoinUndo() {}
-void JoinRedo() {}
-void JoinCopy() {}
-void JoinPaste() {}
-void JoinSelectAllControls() {}
-void JoinDescribeClipboard() {}
-void JoinViewModeChanged() {}
-void JoinShowCcChanged() {}
-void JoinToggleRomBanks() {}
-void JoinFitModeChanged() {}
-void JoinMidiSetup() {}
-void JoinRefreshDevices() {}
-void JoinShowHelp(int) {}
-void JoinAbout() {}
-void JoinTransferTimer() {}
-void JoinTooltipTick() {}
-int JoinTransferBusy() { return 0; }
-int JoinCanSendChanges() { return 0; }
-int JoinCanDownload() { return 0; }
-int JoinCanSendBank() { return 0; }
-const char* JoinDeviceName() { return ""; }
+#include <cstring>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "devices/discovery.h"
+#include "devices/library_list.h"
+#include "editing/undo_history.h"
+#include "midi/packed_image.h"
+#include "midi/transfer_engine.h"
+#include "shell/commands.h"
+#include "shell/dialogs.h"
+#include "shell/help.h"
+#include "shell/memory.h"
+#include "shell/settings.h"
+#include "shell/working_blocks.h"
+
+// --- Start-up and shutdown ----------------------------------------------------
+
+void JoinFindPanelRecords() {}  // views: the panels find their tab and button records
+void JoinClearPackedStore() {
+    std::memset(&gPackedStore, 0, sizeof gPackedStore);
+}
+void JoinProgramFolderKnown() {
+    DiscoverySetProgramFolder(gProgramDir ? gProgramDir : "");
+}
+void JoinLayoutPanes() {}     // views: the fixed pane layout
+void JoinInitTooltip() {}     // views: ETooltip's brush, hidden
+void JoinClearClipboard() {}  // editing: the preset clipboard (not built yet)
+void JoinInitUndoHistory() {
+    InitUndoHistory();
+}
+void JoinInitBankList() {
+    ResetBankList();
+}
+void JoinClearLibraries() {
+    LibraryListClear(&gLibraryList);
+}
+void JoinStartMidi() {
+    StartMidi();
+}
+int JoinLoadSettings() {
+    return LoadSettings();
+}
+void JoinScanBanks() {
+    ScanUserAndRomBanks(0);
+}
+void JoinClearBankChanges() {
+    ClearAllChanges();
+}
+void JoinScanLibraries() {
+    ScanLibraries();
+}
+void JoinStopMidi() {
+    StopMidi();
+}
+
+void JoinDestroyPaneScrollBars() {}  // views
+void JoinFreeTooltip() {}            // views
+void JoinFreeGraphicViewImages() {}  // views: the device and controller pictures
+void JoinFreeLibraries() {
+    LibraryListClear(&gLibraryList);
+}
+void JoinFreeBanks() {
+    ResetBankList();
+}
+void JoinClearUndoHistory() {
+    ClearUndoHistory();
+}
+void JoinReleaseDialogs() {
+    ReleaseDialogResources();
+}
+
+// --- Commands -----------------------------------------------------------------
+
+void JoinNewUserBank() {
+    NewUserBankCommand();
+    ShowBank(gBanks.current);
+}
+void JoinLoadBank() {
+    LoadBankCommand();
+    ShowBank(gBanks.current);
+}
+void JoinSaveBank() {
+    SaveBank(gBanks.current);
+}
+void JoinSaveBankAs() {
+    SaveBankAs(gBanks.current);
+    ShowBank(gBanks.current);
+}
+void JoinReloadBank() {
+    ReloadBank(gBanks.current);
+    ShowBank(gBanks.current);
+}
+void JoinDeleteUserBank() {
+    DeleteUserBank(gBanks.current);
+    ShowBank(gBanks.current);
+}
+void JoinSendChanges() {
+    SendChanges();
+}
+void JoinDownloadFromDevice() {
+    DownloadFromDevice();
+}
+void JoinSendCurrentBank() {
+    SendCurrentBank();
+}
+void JoinConfirmChangedBanks() {
+    ConfirmChangedBanks();
+}
+void JoinSaveSettings() {
+    SaveSettings();
+}
+void JoinCloseHelp() {}  // the help opens in the browser: nothing to close
+void JoinUndo() {
+    Undo();
+    ShowBank(gBanks.current);
+}
+void JoinRedo() {
+    Redo();
+    ShowBank(gBanks.current);
+}
+void JoinCopy() {}               // editing: the clipboard (not built yet)
+void JoinPaste() {}              // editing: the clipboard (not built yet)
+void JoinSelectAllControls() {}  // views and editing (not built yet)
+void JoinDescribeClipboard() {}  // editing: the clipboard (not built yet)
+void JoinViewModeChanged() {
+    RepaintMainWindow();
+}
+void JoinShowCcChanged() {
+    RepaintMainWindow();
+}
+void JoinToggleRomBanks() {
+    gShowAllRomBanks = !gShowAllRomBanks;
+    if (gShowAllRomBanks) {
+        ShowRomBanks();
+    } else {
+        HideRomBanks();
+    }
+    ShowBank(0);
+}
+void JoinFitModeChanged() {
+    RepaintMainWindow();
+}
+void JoinMidiSetup() {
+    ShowMidiSetupDialog();
+}
+void JoinPreferences() {
+    ShowPreferencesDialog();
+}
+void JoinRefreshDevices() {
+    RefreshDevices();
+    ShowBank(gBanks.current);
+}
+void JoinShowHelp(int context) {
+    if (context == kHelpContextContents) {
+        ShowHelpContents();
+    } else if (context == kHelpContextHelpOnHelp) {
+        ShowHelpContext(kHelpHowToUseHelp);
+    } else {
+        ShowHelpContext(context);
+    }
+}
+void JoinAbout() {
+    ShowAboutDialog();
+}
+void JoinTransferTimer() {
+    OnTransferTimer();
+}
+void JoinTooltipTick() {}  // views: ETooltip tracking
+void JoinHideTooltip() {}  // views: ETooltip
+
+// --- Transfer state and rules ---------------------------------------------------
+
+int JoinTransferBusy() {
+    return TransferBusy() ? 1 : 0;
+}
+int JoinCanSendChanges() {
+    return CanSendChangesNow() ? 1 : 0;
+}
+int JoinCanDownload() {
+    return CanDownloadFromDevice() ? 1 : 0;
+}
+int JoinCanSendBank() {
+    return CanSendCurrentBank() ? 1 : 0;
+}
+
+const char* JoinDeviceName() {
+    return gDevice.name;
+}
+
+void ShowBank(int index) {
+    // The views' part (selections, scroll bars, the zone tab, the library
+    // follow) joins here when the views exist.
+    if (index >= 0 && index < gBanks.count) {
+        gBanks.current = index;
+        SelectBank(index);
+    }
+    UpdateTitle();
+    UpdateTransferMenu();
+    RepaintMainWindow();
+}

@@ -10,67 +10,77 @@
 // ---------------------------------------------------------------------------
 // Start-up (in the order of the steps that call them) and shutdown.
 
-void JoinFindPanelRecords();   // step 11: panels find their tab and button records
-void JoinClearPackedStore();   // step 17: zero the five packed-bank slots
-void JoinLayoutPanes();        // step 19: fixed pane layout, panes learn their windows
-void JoinInitTooltip();        // step 20: tooltip brush, tooltip hidden
-void JoinClearClipboard();     // step 21 and shutdown: empty the preset clipboard
-void JoinInitUndoHistory();    // step 22: undo history with 100 levels
-void JoinInitBankList();       // step 23: no banks, current bank 0
-void JoinClearLibraries();     // step 24: library count 0
-void JoinStartMidi();          // step 25 (and Refresh Devices): ports, buffers, identify
-int JoinLoadSettings();        // step 26: read Settings.cfg; returns the fatal flag
-void JoinScanBanks();          // step 27.1: user preset banks and ROM banks
-void JoinClearBankChanges();   // step 27.2: every change counter cleared
-void JoinScanLibraries();      // step 27.3: the libraries of the "Library" folder
-void JoinStopMidi();           // step 27.8: unqueue the input buffers, close the ports
+void JoinFindPanelRecords();    // step 11: panels find their tab and button records
+void JoinClearPackedStore();    // step 17: zero the five packed-bank slots
+void JoinProgramFolderKnown();  // step 18: discovery learns the program folder
+void JoinLayoutPanes();         // step 19: fixed pane layout, panes learn their windows
+void JoinInitTooltip();         // step 20: tooltip brush, tooltip hidden
+void JoinClearClipboard();      // step 21 and shutdown: empty the preset clipboard
+void JoinInitUndoHistory();     // step 22: undo history with 100 levels
+void JoinInitBankList();        // step 23: no banks, current bank 0
+void JoinClearLibraries();      // step 24: library count 0
+void JoinStartMidi();           // step 25 (and Refresh Devices): ports, buffers, identify
+int JoinLoadSettings();         // step 26: read Settings.cfg; returns the fatal flag
+void JoinScanBanks();           // step 27.1: user preset banks and ROM banks
+void JoinClearBankChanges();    // step 27.2: every change counter cleared
+void JoinScanLibraries();       // step 27.3: the libraries of the "Library" folder
+void JoinStopMidi();            // step 27.8: unqueue the input buffers, close the ports
 
-void JoinDestroyPaneScrollBars();    // shutdown 1
-void JoinFreeTooltip();              // shutdown 2
-void JoinFreeGraphicViewImages();    // shutdown 3
-void JoinFreeLibraries();            // shutdown 4
-void JoinFreeBanks();                // shutdown 5
-void JoinClearUndoHistory();         // shutdown 6
+void JoinDestroyPaneScrollBars();  // shutdown 1
+void JoinFreeTooltip();            // shutdown 2
+void JoinFreeGraphicViewImages();  // shutdown 3
+void JoinFreeLibraries();          // shutdown 4
+void JoinFreeBanks();              // shutdown 5
+void JoinClearUndoHistory();       // shutdown 6
+void JoinReleaseDialogs();         // shutdown: the dialogs' texture brushes
 
 // ---------------------------------------------------------------------------
 // The command table's work.
 
-void JoinNewUserBank();            // command 1
-void JoinLoadBank();               // command 2
-void JoinSaveBank();               // command 3: the current bank
-void JoinSaveBankAs();             // command 4
-void JoinReloadBank();             // command 5
-void JoinDeleteUserBank();         // command 6
-void JoinSendChanges();            // command 7
-void JoinDownloadFromDevice();     // command 8
-void JoinSendCurrentBank();        // command 9
-void JoinConfirmChangedBanks();    // Quit: the save/send questions
-void JoinSaveSettings();           // Quit: write Settings.cfg
-void JoinCloseHelp();              // Quit: close the help viewer
-void JoinUndo();                   // command 11
-void JoinRedo();                   // command 12
-void JoinCopy();                   // command 13
-void JoinPaste();                  // command 14
-void JoinSelectAllControls();      // command 16
-void JoinDescribeClipboard();      // command 17
-void JoinViewModeChanged();        // commands 21, 22: drop the pane's scroll bars, repaint
-void JoinShowCcChanged();          // command 25: repaint the graphic/list pane
-void JoinToggleRomBanks();         // command 26
-void JoinFitModeChanged();         // command 27
-void JoinMidiSetup();              // command 31: the MIDI Setup dialog
-void JoinRefreshDevices();         // command 33
-void JoinShowHelp(int context);    // commands 51-55 and menu help; -1 contents, -2 help on help
-void JoinAbout();                  // command 56: the About dialog
-void JoinTransferTimer();          // timer 100: the transfer engine's tick
-void JoinTooltipTick();            // timer 100: tooltip tracking at the cursor
+void JoinNewUserBank();                     // command 1
+void JoinLoadBank();                        // command 2
+void JoinSaveBank();                        // command 3: the current bank
+void JoinSaveBankAs();                      // command 4
+void JoinReloadBank();                      // command 5
+void JoinDeleteUserBank();                  // command 6
+void JoinSendChanges();                     // command 7
+void JoinDownloadFromDevice();              // command 8
+void JoinSendCurrentBank();                 // command 9
+void JoinConfirmChangedBanks();             // Quit: the save/send questions
+void JoinSaveSettings();                    // Quit: write Settings.cfg
+void JoinCloseHelp();                       // Quit: close the help viewer
+void JoinUndo();                            // command 11
+void JoinRedo();                            // command 12
+void JoinCopy();                            // command 13
+void JoinPaste();                           // command 14
+void JoinSelectAllControls();               // command 16
+void JoinDescribeClipboard();               // command 17
+void JoinViewModeChanged();                 // commands 21, 22: drop the pane's scroll bars, repaint
+void JoinShowCcChanged();                   // command 25: repaint the graphic/list pane
+void JoinToggleRomBanks();                  // command 26
+void JoinFitModeChanged();                  // command 27
+void JoinMidiSetup();                       // command 31: the MIDI Setup dialog
+void JoinPreferences();                     // command 32: the Preferences dialog
+void JoinRefreshDevices();                  // command 33
+void JoinShowHelp(int context);             // commands 51-55: a help context, or one of these two
+constexpr int kHelpContextContents = -1;    // the contents (HELP_INDEX)
+constexpr int kHelpContextHelpOnHelp = -2;  // how to use help (HELP_HELPONHELP)
+void JoinAbout();                           // command 56: the About dialog
+void JoinTransferTimer();                   // timer 100: the transfer engine's tick
+void JoinTooltipTick();                     // timer 100: tooltip tracking at the cursor
+void JoinHideTooltip();                     // menu help and clicks hide the tooltip
 
 // ---------------------------------------------------------------------------
 // The transfer engine's state and enable rules.
 
-int JoinTransferBusy();       // 1 while sending or receiving: input is ignored
-int JoinCanSendChanges();     // enable rule of Upload to Device (7)
-int JoinCanDownload();        // enable rule of Download from Device (8)
-int JoinCanSendBank();        // enable rule of Send to Device (9)
+int JoinTransferBusy();    // 1 while sending or receiving: input is ignored
+int JoinCanSendChanges();  // enable rule of Upload to Device (7)
+int JoinCanDownload();     // enable rule of Download from Device (8)
+int JoinCanSendBank();     // enable rule of Send to Device (9)
 
 // The loaded device definition's name ("" when none).
 const char* JoinDeviceName();
+
+// Makes bank `index` current and shows it (the shell's ShowBank: the bank
+// list selects it, which loads its device; the title follows).
+void ShowBank(int index);

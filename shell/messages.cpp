@@ -87,7 +87,9 @@ int MessageBoxFormat(WindowHandle owner, int id, FormatArg argument, unsigned ty
     return ShowMessageBox(owner, text, kAppName, type);
 }
 
-void StatusMessage(int id, FormatArg argument) { StatusMessage2(id, argument, FormatArg()); }
+void StatusMessage(int id, FormatArg argument) {
+    StatusMessage2(id, argument, FormatArg());
+}
 
 void StatusMessage2(int id, FormatArg argument1, FormatArg argument2) {
     char format[kMaxMessageText + 1];

@@ -27,8 +27,8 @@ constexpr char kAppName[] = "Ostrel";
 // Message box types and answers, with the platform's values.
 constexpr unsigned kMbOk = 0;
 constexpr unsigned kMbYesNo = 4;
-constexpr unsigned kMbIconHand = 16;      // stop icon: errors
-constexpr unsigned kMbIconQuestion = 32;  // question icon
+constexpr unsigned kMbIconHand = 16;                               // stop icon: errors
+constexpr unsigned kMbIconQuestion = 32;                           // question icon
 constexpr unsigned kMbYesNoQuestion = kMbYesNo | kMbIconQuestion;  // 36: questions
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;

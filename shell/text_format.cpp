@@ -65,8 +65,8 @@ void PutNumber(TextSink& sink, const Conversion& conv, long value) {
     const char* alphabet = conv.type == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
     if (conv.type == 'd' || conv.type == 'i') {
         negative = value < 0;
-        magnitude = negative ? 0ul - static_cast<unsigned long>(value)
-                             : static_cast<unsigned long>(value);
+        magnitude =
+            negative ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
     } else {
         // wsprintf's %u and %x take the 32-bit pattern of the argument.
         magnitude = static_cast<unsigned long>(static_cast<unsigned int>(value));
@@ -105,8 +105,8 @@ void PutArgument(TextSink& sink, const Conversion& conv, const FormatArg* arg) {
             break;
         case 'c': {
             char c = arg->kind == FormatArg::Kind::kNumber ? static_cast<char>(arg->number)
-                     : arg->text != nullptr               ? arg->text[0]
-                                                          : '\0';
+                     : arg->text != nullptr                ? arg->text[0]
+                                                           : '\0';
             if (c != '\0') PutField(sink, conv, &c, 1, false);
             break;
         }

@@ -4,14 +4,14 @@
 
 // The system metrics start-up caches (step 10).
 struct SystemMetricsCache {
-    int frameX;      // sizing frame
+    int frameX;  // sizing frame
     int frameY;
-    int dlgFrameX;   // dialog frame
+    int dlgFrameX;  // dialog frame
     int dlgFrameY;
     int caption;
-    int menu;        // menu bar height
-    int scrollX;     // vertical scroll bar width
-    int scrollY;     // horizontal scroll bar height
+    int menu;     // menu bar height
+    int scrollX;  // vertical scroll bar width
+    int scrollY;  // horizontal scroll bar height
     int thumbX;
     int thumbY;
     int borderX;
@@ -20,7 +20,7 @@ struct SystemMetricsCache {
     int iconY;
     int screenW;
     int screenH;
-    int fullW;       // full-screen work area
+    int fullW;  // full-screen work area
     int fullH;
 };
 extern SystemMetricsCache gMetrics;

@@ -23,13 +23,13 @@ static_assert(sizeof(FileIoContext) == 616, "block 1 is 616 bytes");
 constexpr int kSysexInputBufferSize = 16384;
 constexpr int kMidiErrorTextSize = 1024;
 
-extern FileIoContext* gFileIo;         // block 1
-extern unsigned char* gSysexInput;     // block 2: SysEx input buffer (16384)
-extern char* gMidiErrorText;           // block 3: MIDI port error text (1024)
-extern char* gLastBankPath;            // block 4: last bank file loaded or saved
-extern char* gProgramDir;              // block 5: program directory, trailing backslash
-extern char* gSettingsPath;            // block 6: full path of Settings.cfg
-extern char* gLastBankName;            // block 7: file-name part of block 4
+extern FileIoContext* gFileIo;      // block 1
+extern unsigned char* gSysexInput;  // block 2: SysEx input buffer (16384)
+extern char* gMidiErrorText;        // block 3: MIDI port error text (1024)
+extern char* gLastBankPath;         // block 4: last bank file loaded or saved
+extern char* gProgramDir;           // block 5: program directory, trailing backslash
+extern char* gSettingsPath;         // block 6: full path of Settings.cfg
+extern char* gLastBankName;         // block 7: file-name part of block 4
 
 // Allocates the seven blocks with AllocBlock in the order above. Each failure
 // shows the memory message; the remaining blocks are still attempted. Returns

@@ -1,5 +1,7 @@
 // The message functions against the headless platform: what would be shown,
 // when it is suppressed, and how long the popup stays up.
+#include "shell/messages.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,13 +11,12 @@
 #include "headless/messages_headless.h"
 #include "shell/app_state.h"
 #include "shell/memory.h"
-#include "shell/messages.h"
 #include "shell/working_blocks.h"
 
 namespace {
 
 class MessagesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         HeadlessMessages().quiet = 1;
         HeadlessMessagesReset();
@@ -63,9 +64,10 @@ TEST_F(MessagesTest, CopyAndFormatLeaveTheBufferAloneWithoutAnEntry) {
 TEST_F(MessagesTest, CopyStringStopsAt255Characters) {
     char buffer[400];
     CopyStringById(buffer, kStrCcOutOfRange);
-    EXPECT_EQ(std::strlen(buffer), std::strlen(
-        "That Library Control cannot be used because the MIDICC is out of range of the "
-        "Controller you dragged it to."));
+    EXPECT_EQ(
+        std::strlen(buffer),
+        std::strlen("That Library Control cannot be used because the MIDICC is out of range of the "
+                    "Controller you dragged it to."));
     char path[300];
     std::memset(path, 'a', sizeof path);
     path[299] = '\0';
@@ -110,7 +112,8 @@ TEST_F(MessagesTest, StatusDisplayShowsFormattedTextsAndClearsOnlyWhenShown) {
     EXPECT_EQ(HeadlessLastStatus(), "Cannot open file C:\\x.xml");
     EXPECT_EQ(gStatusShown, 1);
     StatusMessage2(kStrWrongControlType, "Knob 1", "Pad 2");
-    EXPECT_EQ(HeadlessLastStatus(), "Can not drag Knob 1 to Pad 2.  It is the wrong type of control.");
+    EXPECT_EQ(HeadlessLastStatus(),
+              "Can not drag Knob 1 to Pad 2.  It is the wrong type of control.");
     ClearStatus();
     ClearStatus();
     EXPECT_EQ(HeadlessMessages().statusClears, 1);

@@ -1,11 +1,11 @@
 // Word wrap of the status display, the display panel's pieces and the popup's
 // geometry.
+#include "shell/status_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "shell/status_layout.h"
 
 namespace {
 
@@ -56,7 +56,8 @@ TEST(StatusWrap, BreaksInsideTheLineNotAtALaterBlank) {
 }
 
 TEST(StatusWrap, AWordWiderThanTheBoxStaysAloneAndTheRestWraps) {
-    std::vector<std::string> lines = Wrap("Cannot open file C:\\Very\\Long\\Path\\Name.xml now", 60);
+    std::vector<std::string> lines =
+        Wrap("Cannot open file C:\\Very\\Long\\Path\\Name.xml now", 60);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Cannot");
     EXPECT_EQ(lines[1], "open file");

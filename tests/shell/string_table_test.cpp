@@ -1,12 +1,13 @@
 // The string table: exact texts, the resource-name runs, and the rules that
 // keep the resource script and the portable table identical.
+#include "shell/string_table.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "shell/messages.h"
-#include "shell/string_table.h"
 
 TEST(StringTable, IdsRiseStrictlySoLookupFindsEveryEntry) {
     for (int i = 1; i < kStringCount; ++i) {
@@ -50,8 +51,8 @@ TEST(StringTable, TextsWhoseSpacingMatters) {
 }
 
 TEST(StringTable, IdsWithoutEntries) {
-    for (int id : {4, 11, 15, 20, 21, 22, 40, 43, 45, 46, 53, 55, 127, 140, 163, 388, 400, 409,
-                   456, 462, 469, 479, 485, -1, 100000}) {
+    for (int id : {4,   11,  15,  20,  21,  22,  40,  43,  45,  46,  53, 55,    127,
+                   140, 163, 388, 400, 409, 456, 462, 469, 479, 485, -1, 100000}) {
         EXPECT_EQ(FindString(id), nullptr) << id;
     }
 }
@@ -90,7 +91,7 @@ TEST(StringTable, CursorAndBitmapNames) {
     for (int i = 0; i < kCursorNameCount; ++i) {
         EXPECT_STREQ(FindString(kStrFirstCursor + i), cursors[i]);
     }
-    const char* bitmaps[] = {"TEX_BACKGROUND", "TEX_ALLIGHT", "TEX_ALDARK", "A_MIDIPLUG",
+    const char* bitmaps[] = {"TEX_BACKGROUND", "TEX_ALLIGHT", "TEX_ALDARK",  "A_MIDIPLUG",
                              "BUT_OFF",        "BUT_ON",      "BUT_OFF_SEL", "BUT_ON_SEL"};
     for (int i = 0; i < kBitmapNameCount; ++i) {
         EXPECT_STREQ(FindString(kStrFirstBitmap + i), bitmaps[i]);
@@ -174,6 +175,6 @@ TEST(StringTable, EveryMessageTextExactly) {
     }
     // Besides these, the resource names and the three "!" ends (checked
     // above) and ids 39, 47, 54: nothing else.
-    EXPECT_EQ(kStringCount, static_cast<int>(sizeof expected / sizeof expected[0]) + 3 + 4 + 8 +
-                                24 + 4 + 4 + 3);
+    EXPECT_EQ(kStringCount,
+              static_cast<int>(sizeof expected / sizeof expected[0]) + 3 + 4 + 8 + 24 + 4 + 4 + 3);
 }

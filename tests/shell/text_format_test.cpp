@@ -1,10 +1,10 @@
 // Formatting of string-table texts: wsprintf's conversions, always bounded.
+#include "shell/text_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-
-#include "shell/text_format.h"
 
 namespace {
 std::string Format(const char* format, FormatArg a = FormatArg(), FormatArg b = FormatArg()) {
@@ -15,7 +15,8 @@ std::string Format(const char* format, FormatArg a = FormatArg(), FormatArg b = 
 }  // namespace
 
 TEST(TextFormat, ConversionsOfTheStringTable) {
-    EXPECT_EQ(Format("Cannot open file %s", "C:\\Banks\\a.xml"), "Cannot open file C:\\Banks\\a.xml");
+    EXPECT_EQ(Format("Cannot open file %s", "C:\\Banks\\a.xml"),
+              "Cannot open file C:\\Banks\\a.xml");
     EXPECT_EQ(Format("%d Presets from ", 12), "12 Presets from ");
     EXPECT_EQ(Format("Can not drag %s to %s.  It", "Knob 1", "Pad 3"),
               "Can not drag Knob 1 to Pad 3.  It");

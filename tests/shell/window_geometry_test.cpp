@@ -1,7 +1,7 @@
 // Window sizes and placements from the system metrics.
-#include <gtest/gtest.h>
-
 #include "shell/window_geometry.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 SystemMetricsCache Metrics(int fullW) {

@@ -1,0 +1,125 @@
+// MainWndProc: the main window's messages. Each case hands off to one
+// function; painting and the panes' mouse input belong to the panels.
+#include <windows.h>
+
+#include "shell/app_state.h"
+#include "shell/commands.h"
+#include "shell/joins.h"
+#include "shell/menu_help_win32.h"
+#include "shell/messages.h"
+#include "shell/view_state.h"
+#include "shell/window_geometry.h"
+#include "shell/windows_win32.h"
+
+namespace {
+
+constexpr UINT_PTR kTransferTimer = 100;
+constexpr UINT_PTR kDragScrollTimer = 101;
+constexpr UINT_PTR kSpinnerTimer = 102;
+constexpr UINT kTransferTimerPeriodMs = 50;
+
+LRESULT OnCreate(HWND window) {
+    gMainWindow = window;
+    SetTimer(window, kTransferTimer, kTransferTimerPeriodMs, nullptr);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    KillTimer(window, kTransferTimer);
+    gMainWindow = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnSize(WPARAM sizeType) {
+    if (sizeType == SIZE_MINIMIZED) gMainMinimised = 1;
+    if (sizeType == SIZE_RESTORED) gMainMinimised = 0;
+    return 0;
+}
+
+LRESULT OnGetMinMaxInfo(LPARAM lParam) {
+    MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = kMainMinWidth;
+    info->ptMinTrackSize.y = kMainMinHeight;
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Commands that arrive while a box is up or a transfer runs are dropped.
+    if (InputBlocked()) return DefWindowProcA(window, message, wParam, lParam);
+    int id = LOWORD(wParam);
+    if (TakeMenuHelpRequest(id)) return 0;
+    RunCommand(window, id);
+    return 0;
+}
+
+LRESULT OnTimer(WPARAM id) {
+    if (id == kDragScrollTimer || id == kSpinnerTimer) return 0;  // drags and spinner: views
+    JoinTransferTimer();
+    JoinTooltipTick();
+    return 0;
+}
+
+LRESULT OnMouse(UINT message) {
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) {
+        ClearStatus();
+    }
+    // While blocked, mouse input is ignored; otherwise it goes to the main
+    // panel's mouse dispatch once the panels exist.
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(window);
+        case WM_DESTROY:
+            return OnDestroy(window);
+        case WM_SIZE:
+            return OnSize(wParam);
+        case WM_PAINT:
+            PaintMainWindow(window);
+            return 0;
+        case WM_CLOSE:
+            // The close box and Alt+F4 are the command Quit.
+            PostMessageA(window, WM_COMMAND, kCmdQuit, 0);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_GETMINMAXINFO:
+            return OnGetMinMaxInfo(lParam);
+        case WM_KEYDOWN:
+            // Row movement and renaming belong to the panes; all keys are
+            // swallowed here.
+            return 0;
+        case WM_COMMAND:
+            return OnCommand(window, message, wParam, lParam);
+        case WM_TIMER:
+            return OnTimer(wParam);
+        case WM_ENTERIDLE:
+            OnMenuIdle(window, wParam);
+            return 0;
+        case WM_ENTERMENULOOP:
+            gMenuOpen = 1;
+            return 0;
+        case WM_EXITMENULOOP:
+            gMenuOpen = 0;
+            return 0;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+            return OnMouse(message);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int InputBlocked() {
+    return gModalBoxUp || JoinTransferBusy();
+}

@@ -1,0 +1,145 @@
+// Start-up, shutdown and the whole run of the program, in their fixed
+// orders. Work that belongs to other subsystems is reached through the joins
+// (joins.h); the numbers are the steps of the start-up order.
+#include "shell/startup_win32.h"
+
+#include "shell/app_state.h"
+#include "shell/commands.h"
+#include "shell/fonts.h"
+#include "shell/gdi_resources_win32.h"
+#include "shell/interface_images.h"
+#include "shell/joins.h"
+#include "shell/memory.h"
+#include "shell/message_loop_win32.h"
+#include "shell/messages.h"
+#include "shell/platform.h"
+#include "shell/status_layout.h"
+#include "shell/window_geometry.h"
+#include "shell/windows_win32.h"
+#include "shell/working_blocks.h"
+
+namespace {
+
+void ComputePaths(const char* exePath) {
+    char own[MAX_PATH] = "";
+    if (exePath == nullptr) {
+        DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) own[0] = '\0';
+        exePath = own;
+    }
+    ComputeProgramPaths(exePath);
+}
+
+// The first part of shutdown that the tests and an unfinished run need: the
+// windows and the popup gone, and no quit message left behind for a later
+// loop in the same process.
+void DestroyRemainingWindows() {
+    if (gPopupWindow != nullptr) PlatformClosePopup();
+    gPopupShown = 0;
+    bool hadWindows = gMainWindow || gLibraryWindow || gEditorWindow;
+    DestroyMainWindows();
+    if (hadWindows) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+}
+
+}  // namespace
+
+StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) {
+    // 1
+    gInstance = instance;
+    gDesktopWindow = GetDesktopWindow();
+    gFatal = 0;
+    // 2, 3: every block is attempted; any failure ends the program.
+    AllocWorkingBlocks();
+    if (gFatal) return StartUpResult::kFailed;
+    // 4 to 8
+    AddFontResources();
+    LoadMenuAndAccelerators();
+    CreatePensAndBrushes();
+    LoadCursors();
+    // 9: the previous-instance argument is always null here, so the classes
+    // are always registered.
+    if (!RegisterWindowClasses()) return StartUpResult::kFailed;
+    // 10 to 12
+    CacheSystemMetrics();
+    JoinFindPanelRecords();
+    int windowsMade = CreateMainWindows();
+    // 13 to 16
+    LoadInterfaceBitmaps();
+    LoadInterfaceImages();
+    CreateSharedFonts();
+    gPopupGeometry = StatusPopupStartGeometry(
+        gFontMetrics[kFontPanelBold].averageWidth, gFontMetrics[kFontPanelBold].height,
+        gMetrics.dlgFrameX, gMetrics.dlgFrameY, gMetrics.fullW, gMetrics.fullH);
+    // 17 to 25
+    JoinClearPackedStore();
+    ComputePaths(exePath);
+    JoinProgramFolderKnown();
+    JoinLayoutPanes();
+    JoinInitTooltip();
+    JoinClearClipboard();
+    JoinInitUndoHistory();
+    JoinInitBankList();
+    JoinClearLibraries();
+    JoinStartMidi();
+    // 26: the settings place the windows; a memory failure skips step 27.
+    if (JoinLoadSettings() != 0 || !windowsMade) return StartUpResult::kNotRunning;
+    // 27.1 to 27.4
+    JoinScanBanks();
+    JoinClearBankChanges();
+    JoinScanLibraries();
+    UpdateViewMenu();
+    UpdateTransferMenu();
+    UpdateTitle();
+    // 27.5, 27.6
+    HWND main = static_cast<HWND>(gMainWindow);
+    ShowWindow(main, showCommand);
+    SetFocus(main);
+    InstallCallWndHook();
+    return StartUpResult::kRunning;
+}
+
+void ShutDown(StartUpResult started) {
+    if (started == StartUpResult::kRunning) {
+        // 27.8
+        RemoveCallWndHook();
+        JoinStopMidi();
+    }
+    DestroyRemainingWindows();
+    if (started != StartUpResult::kFailed) {
+        // 28, in its order.
+        JoinDestroyPaneScrollBars();
+        JoinFreeTooltip();
+        JoinFreeGraphicViewImages();
+        JoinFreeLibraries();
+        JoinFreeBanks();
+        JoinClearUndoHistory();
+        JoinClearClipboard();
+        JoinReleaseDialogs();
+    }
+    DeleteSharedFonts();
+    DestroyCursors();
+    DeletePensAndBrushes();
+    FreeInterfaceImages();
+    DeletePatternBrushes();
+    FreeInterfaceBitmaps();
+    // A menu that never got its window is not destroyed with one.
+    if (gMainMenu != nullptr && IsMenu(gMainMenu)) DestroyMenu(gMainMenu);
+    gMainMenu = nullptr;
+    gAccelerators = nullptr;
+    // Released here although the process ends anyway: the GUI tests start
+    // the program many times in one process.
+    UnregisterWindowClasses();
+    FreeWorkingBlocks();
+}
+
+int RunOstrel(HINSTANCE instance, int showCommand) {
+    StartUpResult started = StartUp(instance, showCommand, nullptr);
+    int exitCode = 0;
+    if (started == StartUpResult::kRunning) exitCode = RunMessageLoop();
+    ShutDown(started);
+    return exitCode;
+}

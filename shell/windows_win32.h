@@ -1,0 +1,42 @@
+// The four window classes, the three hidden windows and the status popup's
+// window, and the window procedures. Windows build only.
+#pragma once
+
+#include <windows.h>
+
+// Step 9: registers "Ostrel", "Library", "Editor" and "Message" in that
+// order. Returns 0 as soon as one registration fails.
+int RegisterWindowClasses();
+void UnregisterWindowClasses();
+
+// Step 10: fills gMetrics (shell/window_geometry.h) from the system.
+void CacheSystemMetrics();
+
+// Step 12: creates the main, library and control editor windows, hidden.
+// Returns 1 when all three exist.
+int CreateMainWindows();
+
+// Destroys whichever of the three still exist (Quit, and a failed start-up).
+void DestroyMainWindows();
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK LibraryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MessageWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// 1 while user input must be ignored: a modal box is up or the transfer
+// engine is sending or receiving.
+int InputBlocked();
+
+// Painting until the panels draw the windows: the textured background with
+// the panel frame, and on the main window the status display's background.
+void PaintWindowBackground(HWND window, HDC dc, int frameMode);
+void PaintMainWindow(HWND window);
+void PaintPlainWindow(HWND window);
+
+// Draws the status display (its background, and `text` wrapped when not
+// null) on a device context of the main window's client area.
+void DrawStatusDisplay(HDC dc, const char* text);
+
+// The status popup's window while it is up.
+extern HWND gPopupWindow;

@@ -1,0 +1,149 @@
+// The GUI test harness (gui_harness.h).
+#include "gui_harness.h"
+
+#include <cstdio>
+
+#include "imaging/gdi_draw_win32.h"
+#include "imaging/png_encode.h"
+#include "shell/app_state.h"
+#include "shell/message_loop_win32.h"
+#include "shell/platform_win32.h"
+
+std::vector<ShownBox> RunningProgram::boxes;
+std::vector<int> RunningProgram::answers;
+
+namespace {
+
+int RecordBox(WindowHandle, const char* text, const char* caption, unsigned type) {
+    RunningProgram::boxes.push_back(ShownBox{text ? text : "", caption ? caption : "", type});
+    if (!RunningProgram::answers.empty()) {
+        int answer = RunningProgram::answers.front();
+        RunningProgram::answers.erase(RunningProgram::answers.begin());
+        return answer;
+    }
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+}
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = dir + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full + "\\");
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+TempProgramFolder::TempProgramFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    char name[64];
+    std::snprintf(name, sizeof name, "ostrel-gui-%lu-%d\\", GetCurrentProcessId(), ++counter);
+    dir_ = std::string(temp) + name;
+    RemoveTree(dir_);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    for (const char* sub : {"Devices", "Library", "User Preset Banks"}) {
+        CreateDirectoryA((dir_ + sub).c_str(), nullptr);
+    }
+}
+
+TempProgramFolder::~TempProgramFolder() {
+    RemoveTree(dir_);
+}
+
+RunningProgram::RunningProgram(const TempProgramFolder& folder, int showCommand) {
+    boxes.clear();
+    gMessageBoxOverride = RecordBox;
+    std::string exe = folder.exePath();
+    result_ = StartUp(GetModuleHandleA(nullptr), showCommand, exe.c_str());
+    PumpMessages(50);
+}
+
+RunningProgram::~RunningProgram() {
+    ShutDown(result_);
+    PumpMessages();
+    gMessageBoxOverride = nullptr;
+    answers.clear();
+    SetKeyHeld(VK_CONTROL, false);
+    SetKeyHeld(VK_SHIFT, false);
+}
+
+HWND RunningProgram::main() const {
+    return static_cast<HWND>(gMainWindow);
+}
+HWND RunningProgram::library() const {
+    return static_cast<HWND>(gLibraryWindow);
+}
+HWND RunningProgram::editor() const {
+    return static_cast<HWND>(gEditorWindow);
+}
+
+int PumpMessages(int milliseconds) {
+    DWORD start = GetTickCount();
+    int quit = 0;
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = 1;
+                continue;
+            }
+            ProcessLoopMessage(&message);
+        }
+        if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) break;
+        Sleep(5);
+    }
+    return quit;
+}
+
+void SetKeyHeld(int virtualKey, bool held) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[virtualKey] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+void PostKey(HWND window, int virtualKey) {
+    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
+int WriteWindowPng(HWND window, const std::string& path) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    ImageBitmap picture;
+    int ok = ImageBitmapFromDc(dc, 0, 0, client.right, client.bottom, &picture);
+    ReleaseDC(window, dc);
+    if (ok) ok = WritePngFile(path.c_str(), picture.pixels);
+    ImageBitmapRelease(&picture);
+    return ok;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+std::string ScreenshotPath(const char* name) {
+    char dir[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, dir);
+    std::string path = length > 0 && length < MAX_PATH ? std::string(dir) + "\\" : std::string();
+    return path + name;
+}
