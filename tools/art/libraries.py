@@ -53,8 +53,10 @@ _GM_DESC = {
     121: 'Returns controllers to their rest values', 123: 'Releases every held note',
 }
 
-# Numbers the GM library names for switches; only buttons and pads read them so.
-_SWITCH_CCS = set(range(64, 70)) | set(range(120, 128))
+# Numbers the GM library names for switches only: the two pedals a device
+# file may read differently on continuous controls, and the channel mode
+# messages, which continuous controls do not send.
+_SWITCH_CCS = {64, 65} | set(range(120, 128))
 
 
 def gm_name(n):

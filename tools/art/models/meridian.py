@@ -44,13 +44,13 @@ def _types():
     btn = hardware.button(PANEL, 13, 7, led=True)
     trn = hardware.button(PANEL, 18, 9, led=False)
     pad = hardware.pad(PANEL, 21)
-    cont = '0-129, 140-141, 255'
+    cont = '0-119, 128-129, 140-141, 255'
     return {
         'Knob': ControllerType('Knob', True, False, 0, 127, cont, knob, 'knob'),
         'Fader': ControllerType('Fader', True, False, 0, 127, cont, fad, 'fader'),
-        'Pitch Wheel': ControllerType('Pitch Wheel', True, False, 0, 127, '0-128, 255', pitch,
+        'Pitch Wheel': ControllerType('Pitch Wheel', True, False, 0, 127, '0-119, 128, 255', pitch,
                                       'pitch_wheel'),
-        'Mod Wheel': ControllerType('Mod Wheel', True, False, 0, 127, '0-129, 255', mod,
+        'Mod Wheel': ControllerType('Mod Wheel', True, False, 0, 127, '0-119, 128-129, 255', mod,
                                     'mod_wheel'),
         'Button': ControllerType('Button', False, True, 0, 127, '0-127, 130-138, 255', btn,
                                  'button'),

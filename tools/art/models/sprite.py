@@ -31,10 +31,10 @@ def _types():
     strip = hardware.touch_strip(PANEL, 22, 180, 15)
     pad = hardware.pad(PANEL, 54)
     trn = hardware.button(PANEL, 40, 20, led=False)
-    cont = '0-129, 140-141, 255'
+    cont = '0-119, 128-129, 140-141, 255'
     return {
         'Knob': ControllerType('Knob', True, False, 0, 127, cont, knob, 'knob'),
-        'Touch Strip': ControllerType('Touch Strip', True, False, 0, 127, '0-129, 255', strip,
+        'Touch Strip': ControllerType('Touch Strip', True, False, 0, 127, '0-119, 128-129, 255', strip,
                                       'touch_strip'),
         'Pad': ControllerType('Pad', False, True, 0, 127, '0-127, 129-131, 255', pad, 'pad'),
         'Transport': ControllerType('Transport', False, True, 0, 127, '0-127, 130, 133-138, 255',
