@@ -1,9 +1,9 @@
 """Corvanith Sprite 25: a compact controller with 25 mini keys, 16 pads,
 8 knobs, two touch strips and transport buttons; no keyboard zones.
 
-The picture is 1240 x 385, much wider than high: in the graphic view's
-586 x 409 pane it shows at the height-based scale (about 1.0) and scrolls
-horizontally. All geometry is here; the definition's positions are written
+The picture is 1240 x 384, much wider than high: in the graphic view's
+586 x 409 pane it is shown at the height-based scale, (409 - 8 - 17) / 384 =
+1.0 with the usual 17-pixel scroll bar, and scrolls horizontally. All geometry is here; the definition's positions are written
 from it.
 """
 
@@ -12,12 +12,12 @@ from .. import palette as P
 from ..raster import rect, circle, polygon, linear, rgb
 from .base import Control, ControllerType, Model
 
-W, H = 1240, 385
+W, H = 1240, 384
 PANEL = rgb('#2c3642')
 
 RIM = 12                                  # body rim round the panel
 KEYS_X0, WHITE_W = 630, 39                # 15 white keys: 630 .. 1215
-KEYS_TOP, WHITE_LEN, BLACK_LEN = 152, 220, 136
+KEYS_TOP, WHITE_LEN, BLACK_LEN = 152, 206, 128
 KNOB_X0, KNOB_PITCH, KNOB_Y = 380, 114, 70
 PAD_X0, PAD_Y0, PAD_PITCH = 380, 150, 62
 TRANSPORT_X = (68, 133, 198)
