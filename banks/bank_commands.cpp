@@ -101,7 +101,12 @@ int LoadBankFile(const char* path) {
     }
     ShowPopup(kStrReading, path);
     int added = -1;
-    if (ReadBankFile(path, &gReadScratch, true)) added = AddBankFromData(path, &gReadScratch);
+    if (ReadBankFile(path, &gReadScratch, true)) {
+        added = AddBankFromData(path, &gReadScratch);
+        // Reading switched to the file's model; with no room for the bank the
+        // current bank's model must come back.
+        if (added < 0) SelectBank(gBanks.current);
+    }
     ShowStatusPopup(0);
     return added >= 0;
 }

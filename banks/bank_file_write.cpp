@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "banks/bank_file.h"
+#include "devices/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 #include "shell/messages.h"
@@ -129,6 +130,14 @@ PlistNode* BuildBankDocument(int bank) {
 int WriteBankFile(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return 0;
+    // The document takes its PID, sizes and keys from the loaded definition,
+    // so a bank of another model (asked about at Quit, or put back by undo)
+    // is written against its own; without it the bank would change model.
+    int pid = entry->kind == BankKind::Device ? entry->pid : entry->data->pid;
+    if (pid != gDevice.pid && !(SwitchDevice(pid) && gDevice.pid == pid)) {
+        StatusMessage(kStrCannotWriteFile, entry->path);
+        return 0;
+    }
     char temp[kPathLen + sizeof kTempSuffix];
     snprintf(temp, sizeof temp, "%s%s", entry->path, kTempSuffix);
 

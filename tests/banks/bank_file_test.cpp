@@ -34,7 +34,9 @@ TEST_F(BankFileTest, WriterProducesTheDocumentByteForByte) {
     strcpy(entry.path, UserBankFile("Gig").c_str());
     strcpy(entry.displayName, "Gig");
     entry.kind = BankKind::User;
+    entry.pid = kBetaPid;
     BankData* data = AllocBankData();
+    data->pid = kBetaPid;
     strcpy(data->name, "old name");  // the entry's display name wins
     strcpy(data->created, "1:2:3:4:2020");
     data->uniqueId = 77;
@@ -339,6 +341,32 @@ TEST_F(BankFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(WriteBankFile(bank), 0);
     EXPECT_EQ(HeadlessLastStatus(), "Cannot Write file " + folder_.Path("no such folder/x.xml") +
                                         " to disk");
+}
+
+TEST_F(BankFileTest, ABankIsWrittenAgainstItsOwnModel) {
+    int alpha = NewBank();
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int beta = NewBank();
+    ASSERT_TRUE(SwitchDevice(kAlphaPid));
+    // Saved while Alpha is loaded, as the questions at Quit may do.
+    ASSERT_EQ(WriteBankFile(beta), 1);
+    EXPECT_EQ(gDevice.pid, kBetaPid);
+    std::string text = ReadFileText(gBanks.entries[beta].path);
+    EXPECT_NE(text.find("<key>PID</key><integer>200</integer>"), std::string::npos);
+    BankData* read = AllocBankData();
+    ASSERT_EQ(ReadBankFile(gBanks.entries[beta].path, read, false), 1);
+    EXPECT_EQ(read->presetCountInFile, 2);
+    ASSERT_EQ(WriteBankFile(alpha), 1);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
+
+    // A model no folder holds cannot be written faithfully: refused.
+    gBanks.entries[alpha].data->pid = 300;
+    std::string before = ReadFileText(gBanks.entries[alpha].path);
+    EXPECT_EQ(WriteBankFile(alpha), 0);
+    EXPECT_EQ(ReadFileText(gBanks.entries[alpha].path), before);
+    EXPECT_EQ(HeadlessLastStatus(),
+              std::string("Cannot Write file ") + gBanks.entries[alpha].path + " to disk");
+    FreeBankData(read);
 }
 
 TEST_F(BankFileTest, CheckFileWritableRefusesReadOnlyAndRomFiles) {

@@ -1,0 +1,166 @@
+// The File menu's bank commands and Edit's Undo/Redo in the running program:
+// New, Save, Save As (same and new path, through the real "Save File"
+// dialog), Reload, Delete, the Undo and Redo item texts after each, and Quit
+// with a changed user bank answered No.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "banks/bank_model.h"
+#include "devices/discovery.h"
+#include "gui_harness.h"
+#include "shell/commands.h"
+
+namespace {
+
+// The demo model copied into the test's program folder, with one user bank
+// of it so that start-up loads the model.
+void InstallDemoDevice(const TempProgramFolder& folder, int32_t* pid) {
+    std::string device = folder.path("Devices\\Sprite 25.eld");
+    CreateDirectoryA(device.c_str(), nullptr);
+    // The build copies the demo data beside the test program (its working folder).
+    ASSERT_TRUE(CopyFileA("Devices\\Sprite 25.eld\\definition.xml",
+                          (device + "\\definition.xml").c_str(), FALSE));
+    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), pid));
+    std::string bank =
+        "<plist><dict><key>preset</key><dict><key>name</key><string>Start</string>"
+        "<key>PID</key><integer>" +
+        std::to_string(*pid) +
+        "</integer><key>read only</key><false/><key>ROM</key><false/>"
+        "<key>presets</key><array/></dict></dict></plist>";
+    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Start.xml").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string MenuText(HWND main, int id) {
+    char text[256] = "";
+    GetMenuStringA(GetMenu(main), id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+bool MenuEnabled(HWND main, int id) {
+    return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(20);
+}
+
+// Answers the next "Save File" dialog with a path, from a timer that runs
+// inside the dialog's own message loop.
+std::string gDialogAnswer;
+std::string gDialogTitleSeen;
+
+void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA(nullptr, "Save File");
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    gDialogTitleSeen = "Save File";
+    // The file name box: cmb13 in the Explorer-style dialog, edt1 in the old one.
+    if (!SetDlgItemTextA(dialog, 0x47c, gDialogAnswer.c_str())) {
+        SetDlgItemTextA(dialog, 0x480, gDialogAnswer.c_str());
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void SaveAsThroughDialog(HWND main, const std::string& path) {
+    gDialogAnswer = path;
+    gDialogTitleSeen.clear();
+    SetTimer(nullptr, 0, 100, AnswerSaveDialog);
+    Command(main, kCmdSaveAs);
+}
+
+TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
+    TempProgramFolder folder;
+    int32_t pid = -1;
+    InstallDemoDevice(folder, &pid);
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gDevice.pid, pid);
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo\tCtrl+Z");
+    EXPECT_FALSE(MenuEnabled(main, kCmdUndo));
+
+    // New: a user bank of the loaded model, undoable.
+    Command(main, kCmdNewBank);
+    ASSERT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gBanks.current, 1);
+    std::string bankName = std::string(gDevice.name) + " User Bank ";
+    EXPECT_STREQ(gBanks.entries[1].displayName, bankName.c_str());
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Creation of Preset Bank\tCtrl+Z");
+    EXPECT_TRUE(MenuEnabled(main, kCmdUndo));
+    Command(main, kCmdUndo);
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_EQ(MenuText(main, kCmdRedo), "&Redo Creation of Preset Bank\tCtrl+Shift+Z");
+    Command(main, kCmdRedo);
+    ASSERT_EQ(gBanks.count, 2);
+
+    // Save: the file appears and the bank is unchanged.
+    std::string path = folder.path(("User Preset Banks\\" + bankName + ".xml").c_str());
+    Command(main, kCmdSave);
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(gBanks.entries[1].changeCount, 0);
+
+    // Save As to the same path: the replace question, then written in place.
+    RunningProgram::answers = {IDYES};
+    SaveAsThroughDialog(main, path);
+    EXPECT_EQ(gDialogTitleSeen, "Save File");
+    EXPECT_EQ(gBanks.count, 2);
+    ASSERT_FALSE(RunningProgram::boxes.empty());
+    EXPECT_EQ(RunningProgram::boxes.back().text, "Replace existing " + path);
+
+    // Save As to a new path: a new current bank.
+    std::string copy = folder.path("User Preset Banks\\Copy.xml");
+    SaveAsThroughDialog(main, copy);
+    EXPECT_TRUE(FileExists(copy));
+    ASSERT_EQ(gBanks.count, 3);
+    EXPECT_EQ(gBanks.current, 2);
+    EXPECT_STREQ(gBanks.entries[2].displayName, "Copy");
+
+    // Reload: undoable as "Reloading of".
+    Command(main, kCmdReloadBank);
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Reloading of Copy\tCtrl+Z");
+
+    // Delete: the file goes; Undo writes it again.
+    Command(main, kCmdDeleteBank);
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_EQ(gBanks.count, 2);
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Deletion of Copy\tCtrl+Z");
+    Command(main, kCmdUndo);
+    EXPECT_TRUE(FileExists(copy));
+    EXPECT_EQ(gBanks.count, 3);
+    EXPECT_EQ(MenuText(main, kCmdRedo), "&Redo Deletion of Copy\tCtrl+Shift+Z");
+}
+
+TEST(BankCommandsGui, QuitWithAChangedUserBankAnsweredNoLeavesItUnsaved) {
+    TempProgramFolder folder;
+    int32_t pid = -1;
+    InstallDemoDevice(folder, &pid);
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    Command(main, kCmdNewBank);
+    ASSERT_EQ(gBanks.count, 2);
+    std::string bankName = std::string(gBanks.entries[1].displayName);
+    std::string path = gBanks.entries[1].path;
+    RunningProgram::boxes.clear();
+    RunningProgram::answers = {IDNO};
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return !IsWindow(main); }, 5000);
+    ASSERT_FALSE(RunningProgram::boxes.empty());
+    EXPECT_EQ(RunningProgram::boxes[0].text, bankName + " has changed. Do you want to save it?");
+    EXPECT_EQ(RunningProgram::boxes[0].type, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(IsWindow(main));
+}
+
+}  // namespace
