@@ -121,8 +121,7 @@ int PasteControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int st
     return MoveMarkedControls(srcBank, srcPreset, dstBank, dstPreset, startControl, false);
 }
 
-int SwapMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset,
-                       int startControl) {
+int SwapMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl) {
     return MoveMarkedControls(srcBank, srcPreset, dstBank, dstPreset, startControl, true);
 }
 

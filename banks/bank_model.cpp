@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "devices/device_definition.h"
-#include "shell/messages.h"
 #include "shell/memory.h"
+#include "shell/messages.h"
 
 BankList gBanks = {{}, 0, 0, 0, 0, -1};
 BankSelection gSelection;

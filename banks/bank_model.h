@@ -34,12 +34,12 @@ enum class BankKind : int32_t { Device = 0, User = 1, Rom = 2 };
 
 // One control's assignment within one preset.
 struct PresetControl {
-    int32_t origin;        // library unique id * 65536 + index in that library; -1 = none
-    int32_t channel;       // MIDI channel
-    int32_t midiCc;        // controller number
-    int32_t program;       // program number (controls whose type has a program)
-    int32_t msb;           // bank select MSB
-    int32_t lsb;           // bank select LSB
+    int32_t origin;       // library unique id * 65536 + index in that library; -1 = none
+    int32_t channel;      // MIDI channel
+    int32_t midiCc;       // controller number
+    int32_t program;      // program number (controls whose type has a program)
+    int32_t msb;          // bank select MSB
+    int32_t lsb;          // bank select LSB
     char desc[kNameLen];  // the control's description within this preset
 };
 
@@ -47,26 +47,26 @@ struct PresetControl {
 struct PresetRecord {
     char name[kNameLen];
     char created[kPresetCreatedLen];
-    int32_t variableCount;   // number of variable entries of the preset
-    int32_t controlCount;    // number of controls of the preset
-    int32_t zoneFieldCount;  // number of zone fields per zone
-    int32_t variables[kMaxVariables];  // by VariableDef index, not by slot
+    int32_t variableCount;                     // number of variable entries of the preset
+    int32_t controlCount;                      // number of controls of the preset
+    int32_t zoneFieldCount;                    // number of zone fields per zone
+    int32_t variables[kMaxVariables];          // by VariableDef index, not by slot
     int32_t zones[kMaxZones][kMaxZoneFields];  // zone z, ZoneFieldDef f
-    PresetControl controls[kMaxControls];            // one per ControlDef
-    int32_t changed;  // changes since last loaded, saved or sent
+    PresetControl controls[kMaxControls];      // one per ControlDef
+    int32_t changed;                           // changes since last loaded, saved or sent
 };
 
 // The contents of one bank (one block per open bank, plus the two scratches).
 struct BankData {
     char name[kNameLen];     // "name"
     char created[kNameLen];  // "created"
-    int32_t pid;              // "PID"
-    int32_t vid;              // "VID"
-    int32_t groupId;          // "Group ID", at least 16
-    int32_t uniqueId;         // "unique id"; 0 = none yet
-    int32_t deviceUniqueId;   // "device unique id"
-    int32_t readOnly;         // "read only"; non-zero = read only
-    int32_t rom;              // "ROM"
+    int32_t pid;             // "PID"
+    int32_t vid;             // "VID"
+    int32_t groupId;         // "Group ID", at least 16
+    int32_t uniqueId;        // "unique id"; 0 = none yet
+    int32_t deviceUniqueId;  // "device unique id"
+    int32_t readOnly;        // "read only"; non-zero = read only
+    int32_t rom;             // "ROM"
     int32_t presetCountInFile;
     PresetRecord presets[kMaxPresets];
 };
@@ -74,10 +74,12 @@ struct BankData {
 // One open bank in the list.
 struct BankEntry {
     char path[kPathLen];  // the bank's file; "rom.xml" in the device folder for a device bank
-    char displayName[kDisplayNameLen];  // file name without its extension; device name for a device bank
+    char displayName[kDisplayNameLen];  // file name without its extension; device name for a device
+                                        // bank
     BankKind kind;
-    int32_t pid;          // PID of the device model the bank belongs to
-    int32_t connection;   // device bank: what the identity reply carried (handed to the transfer engine)
+    int32_t pid;  // PID of the device model the bank belongs to
+    int32_t
+        connection;  // device bank: what the identity reply carried (handed to the transfer engine)
     int32_t changeCount;  // changes since loaded, saved or sent; non-zero = changed
     int32_t hasFile;      // 1 once read from or written to its file
     BankData* data;       // owned by the entry: taken when added, freed when removed
@@ -87,8 +89,8 @@ struct BankEntry {
 // transfer engine's completion runs there too.
 struct BankList {
     BankEntry entries[kMaxBanks];
-    int32_t count;    // entries in use, 0..64
-    int32_t current;  // the bank the views show
+    int32_t count;           // entries in use, 0..64
+    int32_t current;         // the bank the views show
     int32_t currentPreset;   // current preset of the current bank
     int32_t currentControl;  // current control
     int32_t deviceBank;      // remembered device bank index for FindDeviceBank; -1 none

@@ -32,8 +32,8 @@ static int RunDialog(bool save, char* path, size_t size, const char* initialDir,
     ofn.lpstrTitle = save ? "Save File" : "Load File";
     ofn.lpstrDefExt = save ? "xml" : "SXL";
     // The commands ask their own replace question.
-    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                (save ? 0 : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    ofn.Flags =
+        OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
     gModalBoxUp = 1;
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     gModalBoxUp = 0;

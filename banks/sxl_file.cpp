@@ -20,11 +20,11 @@ struct Sxl1Field {
 };
 
 constexpr Sxl1Field kSxl1Fields[] = {
-    {0, 32, kPackedNameOffset},       {32, 33, kPackedLinearChannel},
-    {65, 33, kPackedLinearMidiCc},    {98, 33, kPackedLinearMsb},
-    {131, 33, kPackedLinearLsb},      {164, 14, kPackedButtonChannel},
-    {178, 14, kPackedButtonMidiCc},   {192, 14, kPackedButtonProgram},
-    {206, 14, kPackedButtonMsb},      {220, 14, kPackedButtonLsb},
+    {0, 32, kPackedNameOffset},     {32, 33, kPackedLinearChannel},
+    {65, 33, kPackedLinearMidiCc},  {98, 33, kPackedLinearMsb},
+    {131, 33, kPackedLinearLsb},    {164, 14, kPackedButtonChannel},
+    {178, 14, kPackedButtonMidiCc}, {192, 14, kPackedButtonProgram},
+    {206, 14, kPackedButtonMsb},    {220, 14, kPackedButtonLsb},
     {234, 4, kPackedVariables},
 };
 

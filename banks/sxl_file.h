@@ -42,9 +42,9 @@ constexpr int kSxl1RecordCount = 33;
 constexpr int kSxl1FileSize = kSxlHeaderSize + kSxl1RecordCount * kSxl1RecordSize;  // 7,866
 
 // ReadSxlFile results.
-constexpr int kSxlRead = 0;     // the presets are in the slot
-constexpr int kSxlNotSxl = 1;   // wrong magic, header length or size: message 27
-constexpr int kSxlNotRead = -1; // the file could not be opened or read, or no memory
+constexpr int kSxlRead = 0;      // the presets are in the slot
+constexpr int kSxlNotSxl = 1;    // wrong magic, header length or size: message 27
+constexpr int kSxlNotRead = -1;  // the file could not be opened or read, or no memory
 
 // ImportSxlFile's answer when the presets were read but no bank was made.
 constexpr int kSxlNoBank = -2;

@@ -181,8 +181,8 @@ const LibPlist& Libplist() {
     void* handle = dlopen("libplist-2.0.so.3", RTLD_NOW);
     if (!handle) handle = dlopen("libplist-2.0.so", RTLD_NOW);
     if (!handle) return lib;
-    lib.fromXml = reinterpret_cast<void (*)(const char*, uint32_t, void**)>(
-        dlsym(handle, "plist_from_xml"));
+    lib.fromXml =
+        reinterpret_cast<void (*)(const char*, uint32_t, void**)>(dlsym(handle, "plist_from_xml"));
     lib.toXml = reinterpret_cast<void (*)(void*, char**, uint32_t*)>(dlsym(handle, "plist_to_xml"));
     lib.freeNode = reinterpret_cast<void (*)(void*)>(dlsym(handle, "plist_free"));
     lib.loaded = lib.fromXml && lib.toXml && lib.freeNode;

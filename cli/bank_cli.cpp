@@ -48,10 +48,11 @@ static void PrintJson(const BankData& bank) {
         printf("],\n      \"controls\": [");
         for (int c = 0; c < controls; c++) {
             const PresetControl& control = preset.controls[c];
-            printf("%s\n        {\"origin\": %d, \"channel\": %d, \"midiCc\": %d, \"program\": %d, "
-                   "\"msb\": %d, \"lsb\": %d, \"desc\": %s}",
-                   c ? "," : "", control.origin, control.channel, control.midiCc,
-                   control.program, control.msb, control.lsb, JsonString(control.desc).c_str());
+            printf(
+                "%s\n        {\"origin\": %d, \"channel\": %d, \"midiCc\": %d, \"program\": %d, "
+                "\"msb\": %d, \"lsb\": %d, \"desc\": %s}",
+                c ? "," : "", control.origin, control.channel, control.midiCc, control.program,
+                control.msb, control.lsb, JsonString(control.desc).c_str());
         }
         printf("%s]\n    }", controls ? "\n      " : "");
     }
@@ -176,8 +177,8 @@ static int RunBankConvert(int argc, char** argv) {
 }
 
 static const CliCommand kBankCommands[] = {
-    {"bank", "show", "[--json] FILE",
-     "print a bank file as read against its device's definition", RunBankShow},
+    {"bank", "show", "[--json] FILE", "print a bank file as read against its device's definition",
+     RunBankShow},
     {"bank", "convert", "[--pid N] IN OUT",
      "write IN (a bank file, or a SysEx Librarian .sxl file unpacked by the definition of PID N "
      "or the first device found) as the bank file OUT, exactly as Save writes it",

@@ -34,12 +34,12 @@ std::string JsonString(const char* latin1);
 // While alive, the standard error stream goes nowhere: the property-list
 // reader's own error line would otherwise come before ours.
 class StderrSilencer {
-public:
+  public:
     StderrSilencer();
     ~StderrSilencer();
     StderrSilencer(const StderrSilencer&) = delete;
     StderrSilencer& operator=(const StderrSilencer&) = delete;
 
-private:
+  private:
     int saved_;
 };

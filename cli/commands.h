@@ -6,7 +6,8 @@
 //
 //   static int RunSyxPack(int argc, char** argv);
 //   static const CliCommand kSyxCommands[] = {
-//       {"syx", "pack", "[--device N] BANK.xml OUT.syx", "write a bank's data messages", RunSyxPack},
+//       {"syx", "pack", "[--device N] BANK.xml OUT.syx", "write a bank's data messages",
+//       RunSyxPack},
 //   };
 //   static CliCommandRegistrar gSyxCommands(kSyxCommands, std::size(kSyxCommands));
 //

@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
     rest.push_back(nullptr);
     int result = command->run(static_cast<int>(rest.size()) - 1, rest.data());
     if (result == kCliUsage) {
-        fprintf(stderr, "usage: ostrel-cli [--root DIR] %s %s %s\n", command->group,
-                command->name, command->usage);
+        fprintf(stderr, "usage: ostrel-cli [--root DIR] %s %s %s\n", command->group, command->name,
+                command->usage);
     }
 
     ClearUndoHistory();

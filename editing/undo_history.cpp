@@ -19,8 +19,9 @@ UndoHistory gUndo = {kMaxUndoLevels, -1, -1, {}, {}, "", "", "", ""};
 
 // The menu's words for each kind, by kind number.
 static const char* const kKindWords[] = {
-    "Renaming of", "Edit of",  "Library Assignment to", "Paste to",           "Creation of",
-    "Deletion of", "Loading of", "Reloading of",        "Receipt of Sysex to",
+    "Renaming of", "Edit of",      "Library Assignment to",
+    "Paste to",    "Creation of",  "Deletion of",
+    "Loading of",  "Reloading of", "Receipt of Sysex to",
 };
 constexpr int kKindCount = static_cast<int>(sizeof kKindWords / sizeof kKindWords[0]);
 

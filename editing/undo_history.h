@@ -66,7 +66,7 @@ struct UndoHistory {
     int32_t top;      // last stored entry, -1 when empty
     int32_t current;  // entry the next Undo restores, -1 when none
     UndoEntry entries[kMaxUndoLevels];
-    UndoEntry scratch;  // the live state taken while Undo and Redo swap
+    UndoEntry scratch;                  // the live state taken while Undo and Redo swap
     char undoPrefix[kUndoMenuTextLen];  // the Undo item's text before its first character below 33
     char undoSuffix[kUndoMenuTextLen];  // ... and from that character on (the tab and shortcut)
     char redoPrefix[kUndoMenuTextLen];

@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int p = 0; p < kMaxPresets; p++) {
             const PresetRecord& preset = gReadScratch.presets[p];
             if (preset.controlCount > kMaxControls || preset.variableCount > kMaxVariables ||
-                preset.zoneFieldCount > kMaxZoneFields || memchr(preset.name, 0, kNameLen) == nullptr)
+                preset.zoneFieldCount > kMaxZoneFields ||
+                memchr(preset.name, 0, kNameLen) == nullptr)
                 abort();
         }
     }

@@ -84,7 +84,8 @@ TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
     EXPECT_EQ(Preset(bank, 1).changed, 0);
     EXPECT_EQ(gBanks.entries[bank].hasFile, 1);
     ASSERT_EQ(HeadlessMessages().popupsShown.size(), 1u);
-    EXPECT_EQ(HeadlessMessages().popupsShown[0], std::string("Writing ") + gBanks.entries[bank].path);
+    EXPECT_EQ(HeadlessMessages().popupsShown[0],
+              std::string("Writing ") + gBanks.entries[bank].path);
     EXPECT_EQ(HeadlessMessages().popupUp, 0);
 
     gBanks.entries[bank].data->readOnly = 1;

@@ -22,7 +22,7 @@ std::string AlphaHeader(const std::string& extra = "<key>read only</key><false/>
 }
 
 class BankFileTest : public BankTest {
-protected:
+  protected:
     std::string WriteBank(const std::string& name, const std::string& presetBody) {
         return folder_.Write("User Preset Banks/" + name + ".xml", BankDocument(presetBody));
     }
@@ -188,16 +188,17 @@ TEST_F(BankFileTest, NamesAreUtf8InTheFileAndLatin1InMemory) {
 }
 
 TEST_F(BankFileTest, MissingKeysTakeTheirDefaults) {
-    WriteBank("Sparse",
-              "<key>PID</key><integer>100</integer><key>Group ID</key><integer>5</integer>"
-              "<key>presets</key><array><dict><key>controls</key><array>"
-              "<dict/>"
-              "<dict><key>MIDICC</key><integer>-1</integer><key>channel</key><integer>4</integer></dict>"
-              "</array></dict></array>");
+    WriteBank(
+        "Sparse",
+        "<key>PID</key><integer>100</integer><key>Group ID</key><integer>5</integer>"
+        "<key>presets</key><array><dict><key>controls</key><array>"
+        "<dict/>"
+        "<dict><key>MIDICC</key><integer>-1</integer><key>channel</key><integer>4</integer></dict>"
+        "</array></dict></array>");
     BankData* read = AllocBankData();
     ASSERT_EQ(ReadBankFile(UserBankFile("Sparse").c_str(), read, false), 1);
-    EXPECT_EQ(read->groupId, 16);     // raised
-    EXPECT_EQ(read->readOnly, -1);    // missing: counts as read only
+    EXPECT_EQ(read->groupId, 16);   // raised
+    EXPECT_EQ(read->readOnly, -1);  // missing: counts as read only
     EXPECT_EQ(read->rom, -1);
     EXPECT_EQ(read->vid, -1);
     EXPECT_EQ(read->uniqueId, -1);
@@ -243,11 +244,14 @@ TEST_F(BankFileTest, OversizedContentsStayInsideTheTables) {
     std::string presets;
     for (int p = 0; p < 130; p++) {
         std::string controls;
-        for (int c = 0; c < 105; c++) controls += "<dict><key>channel</key><integer>3</integer></dict>";
+        for (int c = 0; c < 105; c++)
+            controls += "<dict><key>channel</key><integer>3</integer></dict>";
         std::string zones;
-        for (int z = 0; z < 12; z++) zones += "<dict><key>note low</key><integer>1</integer></dict>";
+        for (int z = 0; z < 12; z++)
+            zones += "<dict><key>note low</key><integer>1</integer></dict>";
         std::string variables;
-        for (int v = 0; v < 20; v++) variables += "<dict><key>value</key><integer>1</integer></dict>";
+        for (int v = 0; v < 20; v++)
+            variables += "<dict><key>value</key><integer>1</integer></dict>";
         presets += "<dict><key>name</key><string>" + std::string(300, 'x') +
                    "</string><key>created</key><string>" + std::string(100, '9') +
                    "</string><key>variables</key><array>" + variables +
@@ -274,9 +278,10 @@ TEST_F(BankFileTest, OversizedContentsStayInsideTheTables) {
 }
 
 TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
-    WriteBank("Other", "<key>PID</key><integer>200</integer><key>read only</key><false/>"
-                       "<key>presets</key><array><dict><key>controls</key><array><dict/></array>"
-                       "</dict></array>");
+    WriteBank("Other",
+              "<key>PID</key><integer>200</integer><key>read only</key><false/>"
+              "<key>presets</key><array><dict><key>controls</key><array><dict/></array>"
+              "</dict></array>");
     BankData* read = AllocBankData();
     ASSERT_EQ(ReadBankFile(UserBankFile("Other").c_str(), read, false), 1);
     EXPECT_EQ(gDevice.pid, kBetaPid);
@@ -314,8 +319,8 @@ TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {
     }
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
     // A `preset` that is not a dictionary is no bank either.
-    std::string wrongKind =
-        folder_.Write("kind.xml", "<plist><dict><key>preset</key><string>x</string></dict></plist>");
+    std::string wrongKind = folder_.Write(
+        "kind.xml", "<plist><dict><key>preset</key><string>x</string></dict></plist>");
     EXPECT_EQ(ReadBankFile(wrongKind.c_str(), read, false), 0);
     FreeBankData(read);
 }
@@ -339,8 +344,8 @@ TEST_F(BankFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     // A folder that does not exist: nothing can be created there.
     strcpy(gBanks.entries[bank].path, folder_.Path("no such folder/x.xml").c_str());
     EXPECT_EQ(WriteBankFile(bank), 0);
-    EXPECT_EQ(HeadlessLastStatus(), "Cannot Write file " + folder_.Path("no such folder/x.xml") +
-                                        " to disk");
+    EXPECT_EQ(HeadlessLastStatus(),
+              "Cannot Write file " + folder_.Path("no such folder/x.xml") + " to disk");
 }
 
 TEST_F(BankFileTest, ABankIsWrittenAgainstItsOwnModel) {
@@ -370,10 +375,13 @@ TEST_F(BankFileTest, ABankIsWrittenAgainstItsOwnModel) {
 }
 
 TEST_F(BankFileTest, CheckFileWritableRefusesReadOnlyAndRomFiles) {
-    std::string readOnly = WriteBank("RO", AlphaHeader("<key>read only</key><true/><key>ROM</key><false/>"));
-    std::string rom = WriteBank("ROM", AlphaHeader("<key>read only</key><false/><key>ROM</key><true/>"));
+    std::string readOnly =
+        WriteBank("RO", AlphaHeader("<key>read only</key><true/><key>ROM</key><false/>"));
+    std::string rom =
+        WriteBank("ROM", AlphaHeader("<key>read only</key><false/><key>ROM</key><true/>"));
     std::string missing = WriteBank("Missing", AlphaHeader(""));
-    std::string plain = WriteBank("Plain", AlphaHeader("<key>read only</key><false/><key>ROM</key><false/>"));
+    std::string plain =
+        WriteBank("Plain", AlphaHeader("<key>read only</key><false/><key>ROM</key><false/>"));
     std::string notBank = folder_.Write("other.xml", "<plist><dict/></plist>");
 
     EXPECT_FALSE(CheckFileWritable(readOnly.c_str()));
@@ -389,8 +397,9 @@ TEST_F(BankFileTest, CheckFileWritableRefusesReadOnlyAndRomFiles) {
 }
 
 TEST_F(BankFileTest, SavingACopyOfARomBankClearsItsFlags) {
-    std::string rom = WriteBank("Factory", AlphaHeader("<key>read only</key><true/><key>ROM</key><true/>") +
-                                               "<key>presets</key><array><dict/></array>");
+    std::string rom =
+        WriteBank("Factory", AlphaHeader("<key>read only</key><true/><key>ROM</key><true/>") +
+                                 "<key>presets</key><array><dict/></array>");
     int bank = AddBankFromData(rom.c_str(), nullptr);
     ASSERT_GE(bank, 0);
     EXPECT_EQ(gBanks.entries[bank].kind, BankKind::Rom);
@@ -415,9 +424,9 @@ TEST(BankTextTest, CreatedTextIsMinuteHourDayMonthYear) {
     EXPECT_STREQ(tiny, "7:15:");
     MakeCreatedText(text, sizeof text);
     int fields[5];
-    EXPECT_EQ(sscanf(text, "%d:%d:%d:%d:%d", &fields[0], &fields[1], &fields[2], &fields[3],
-                     &fields[4]),
-              5);
+    EXPECT_EQ(
+        sscanf(text, "%d:%d:%d:%d:%d", &fields[0], &fields[1], &fields[2], &fields[3], &fields[4]),
+        5);
     EXPECT_GE(fields[4], 2024);
 }
 

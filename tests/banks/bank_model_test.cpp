@@ -7,7 +7,7 @@
 namespace {
 
 class BankModelTest : public BankTest {
-protected:
+  protected:
     // Two user banks of Alpha, unchanged, with recognisable controls.
     void SetUp() override {
         BankTest::SetUp();
@@ -211,9 +211,8 @@ TEST_F(BankModelTest, ChecksReportWhatTheyRefuse) {
     EXPECT_TRUE(CheckBankPid(b_));
     gBanks.entries[b_].data->pid = kBetaPid;
     EXPECT_FALSE(CheckBankPid(b_));
-    EXPECT_EQ(HeadlessLastStatus(),
-              std::string("Cannot Copy ") + BankTitle(b_) +
-                  " to the device because it is the wrong type of bank");
+    EXPECT_EQ(HeadlessLastStatus(), std::string("Cannot Copy ") + BankTitle(b_) +
+                                        " to the device because it is the wrong type of bank");
 }
 
 TEST_F(BankModelTest, LookUps) {

@@ -11,13 +11,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
@@ -109,14 +108,14 @@ inline const char* BetaDefinition() {
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class BankTempFolder {
-public:
+  public:
     BankTempFolder() {
         std::error_code ec;
         std::filesystem::path base = std::filesystem::temp_directory_path(ec);
         static int serial = 0;
         for (;;) {
-            path_ = base / ("ostrel-banks-" + std::to_string(::getpid()) + "-" +
-                            std::to_string(serial++));
+            path_ = base /
+                    ("ostrel-banks-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
             if (std::filesystem::create_directory(path_, ec)) break;
         }
     }
@@ -141,7 +140,7 @@ public:
         return p.string();
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -172,7 +171,7 @@ inline void WriteDemoDevices(const BankTempFolder& folder) {
 // Every test starts with no banks, an empty undo history, the menu as the
 // resource has it, and model Alpha loaded from a temporary program folder.
 class BankTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         HeadlessMessagesReset();
         HeadlessMessages().quiet = 1;
@@ -205,7 +204,9 @@ protected:
     std::string UserBankFile(const std::string& name) const {
         return folder_.Path("User Preset Banks/" + name + ".xml");
     }
-    PresetRecord& Preset(int bank, int preset) { return gBanks.entries[bank].data->presets[preset]; }
+    PresetRecord& Preset(int bank, int preset) {
+        return gBanks.entries[bank].data->presets[preset];
+    }
 
     BankTempFolder folder_;
 };

@@ -1,10 +1,11 @@
 // SysEx Librarian files: both generations into the exchange slot, the header
 // checks, and the import into a new user bank.
+#include "banks/sxl_file.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "banks/sxl_file.h"
 #include "midi/packed_image.h"
 #include "tests/banks/bank_test_support.h"
 
@@ -42,7 +43,8 @@ std::vector<uint8_t> Syx1File() {
     for (int r = 0; r < 33; r++) {
         uint8_t* record = bytes.data() + kSxlHeaderSize + r * kSxl1RecordSize;
         for (int f = 1; f < 11; f++) {
-            memset(record + kFieldOffsets[f], 10 * (f + 1) + r, kFieldOffsets[f + 1] - kFieldOffsets[f]);
+            memset(record + kFieldOffsets[f], 10 * (f + 1) + r,
+                   kFieldOffsets[f + 1] - kFieldOffsets[f]);
         }
         // A name that fills its 32 bytes without a terminator.
         memset(record, 'A' + (r % 26), 32);
@@ -51,7 +53,7 @@ std::vector<uint8_t> Syx1File() {
 }
 
 class SxlFileTest : public BankTest {
-protected:
+  protected:
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
         return folder_.Write(name, std::string(bytes.begin(), bytes.end()));
     }
@@ -79,8 +81,8 @@ TEST_F(SxlFileTest, OlderGenerationIsConvertedAndTheRestCleared) {
     struct Expect {
         int offset, count, value;
     };
-    const Expect fields[] = {{32, 33, 25},   {160, 33, 35},  {288, 33, 45},  {416, 33, 55},
-                             {544, 14, 65},  {672, 14, 75},  {800, 14, 85},  {928, 14, 95},
+    const Expect fields[] = {{32, 33, 25},    {160, 33, 35}, {288, 33, 45}, {416, 33, 55},
+                             {544, 14, 65},   {672, 14, 75}, {800, 14, 85}, {928, 14, 95},
                              {1056, 14, 105}, {1184, 4, 115}};
     for (const Expect& e : fields) {
         EXPECT_EQ(image[e.offset], e.value) << e.offset;

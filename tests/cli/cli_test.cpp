@@ -30,7 +30,7 @@ struct CliRun {
 };
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(FileThere(CliPath())) << "ostrel-cli is built beside the tests";
         WriteDemoDevices(folder_);
@@ -84,7 +84,8 @@ TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
               std::string::npos);
     // Four presets (the device's count), three controls each.
     size_t presets = 0;
-    for (size_t at = j.find("\"controls\""); at != std::string::npos; at = j.find("\"controls\"", at + 1))
+    for (size_t at = j.find("\"controls\""); at != std::string::npos;
+         at = j.find("\"controls\"", at + 1))
         presets++;
     EXPECT_EQ(presets, 4u);
 
@@ -97,11 +98,11 @@ TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
 TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
     std::string truncated = folder_.Write("cut.xml", "<plist><dict><key>preset</key><dict>");
     std::string notBank = folder_.Write("plain.xml", "<plist><dict/></plist>");
-    std::string unknown = folder_.Write(
-        "unknown.xml", "<plist><dict><key>preset</key><dict><key>PID</key><integer>999</integer>"
-                       "</dict></dict></plist>");
-    for (const std::string& file :
-         {truncated, notBank, unknown, folder_.Path("missing.xml")}) {
+    std::string unknown =
+        folder_.Write("unknown.xml",
+                      "<plist><dict><key>preset</key><dict><key>PID</key><integer>999</integer>"
+                      "</dict></dict></plist>");
+    for (const std::string& file : {truncated, notBank, unknown, folder_.Path("missing.xml")}) {
         CliRun run = Run("bank show " + Quote(file));
         EXPECT_EQ(run.exitCode, 1) << file;
         EXPECT_EQ(run.out, "");
@@ -163,16 +164,17 @@ TEST_F(CliTest, ConvertImportsSysExLibrarianFiles) {
     std::string bad = folder_.Write("bad.sxl", "syx9");
     CliRun refused = Run("bank convert " + Quote(bad) + " " + Quote(out));
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err.rfind("ostrel-cli: " + bad + ": not an Corvanith SysEx Librarian File",
-                                0),
-              0u);
+    EXPECT_EQ(
+        refused.err.rfind("ostrel-cli: " + bad + ": not an Corvanith SysEx Librarian File", 0), 0u);
     CliRun noDevice = Run("bank convert --pid 5 " + Quote(in) + " " + Quote(out));
     EXPECT_EQ(noDevice.exitCode, 1);
 }
 
 TEST_F(CliTest, PlistCheck) {
-    std::string good = folder_.Write("good.xml", "<plist><dict><key>a</key><integer>1</integer></dict></plist>");
-    std::string bad = folder_.Write("bad.xml", "<plist><dict>\n<key>a</key>\n<integer>1</dict></plist>");
+    std::string good =
+        folder_.Write("good.xml", "<plist><dict><key>a</key><integer>1</integer></dict></plist>");
+    std::string bad =
+        folder_.Write("bad.xml", "<plist><dict>\n<key>a</key>\n<integer>1</dict></plist>");
     EXPECT_EQ(Run("plist check " + Quote(good)).exitCode, 0);
     CliRun run = Run("plist check " + Quote(bad));
     EXPECT_EQ(run.exitCode, 1);

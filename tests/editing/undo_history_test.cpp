@@ -9,7 +9,7 @@
 namespace {
 
 class UndoTest : public BankTest {
-protected:
+  protected:
     std::string MenuText(int id) {
         char text[256];
         GetMenuCommandText(id, text, sizeof text);
@@ -128,8 +128,8 @@ TEST_F(UndoTest, LoweringTheLevelsNeverTurnsRedoStepsIntoUndoSteps) {
 TEST_F(UndoTest, BankEditsPutTheContentsBack) {
     int bank = NewBank();
     gBanks.entries[bank].changeCount = 0;
-    for (UndoKind kind : {UndoKind::Edit, UndoKind::LibraryAssignment, UndoKind::Paste,
-                          UndoKind::SysexReceipt}) {
+    for (UndoKind kind :
+         {UndoKind::Edit, UndoKind::LibraryAssignment, UndoKind::Paste, UndoKind::SysexReceipt}) {
         RecordUndoSnapshot(kind, UndoScope::Bank, bank, 0);
         strcpy(Preset(bank, 3).name, "changed");
         Preset(bank, 3).controls[1].midiCc = 99;
