@@ -1,6 +1,7 @@
 // Handing a help page to the user's browser.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h first.
+#include <shellapi.h>
 
 #include <cstdio>
 
