@@ -1,0 +1,47 @@
+// Fuzz target for the reception parser: whatever a device (or a broken cable)
+// sends must be answered or ignored without reading or writing out of bounds.
+//
+// Input: byte 0 chooses the set-up (device number, handshake, identification,
+// zones), byte 1 the preset count; the rest is cut after every F7 into the
+// messages delivered, and is also delivered whole as one message.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "devices/device_definition.h"
+#include "midi/midi_ports.h"
+#include "midi/sysex_parser.h"
+#include "midi/transfer_state.h"
+
+static PackedBank gTaken;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) return 0;
+    static bool started = false;
+    if (!started) {
+        InitMidiPorts();  // no ports: answers go nowhere
+        started = true;
+    }
+    const uint8_t setup = data[0];
+    gDevice.presetCount = 1 + data[1] % 128;
+    gDevice.zoneLimit = (setup & 0x08) ? 4 : 0;
+    gDevice.groupId = 0x10;
+    PublishTransferLayout();
+    gDeviceNumber = (setup & 0x01) ? 3 : kAllDevices;
+    gTransfer.handshakeActive = (setup >> 1) & 1;
+    gTransfer.identifying = (setup >> 2) & 1;
+    gTransfer.identifiedCount = (setup & 0x10) ? kMaxIdentified - 1 : 0;
+
+    const uint8_t* bytes = data + 2;
+    const size_t count = size - 2;
+    size_t start = 0;
+    for (size_t i = 0; i < count; i++) {
+        if (bytes[i] != 0xF7) continue;
+        DeliverSysExMessage(bytes + start, (int)(i + 1 - start));
+        start = i + 1;
+    }
+    if (count <= (size_t)kMaxIncomingSysEx + 8) DeliverSysExMessage(bytes, (int)count);
+    TakeCompletedDump(&gTaken);
+    ResetTransferState();
+    return 0;
+}
