@@ -13,7 +13,7 @@ namespace {
 struct WriteState {
     png_structp png;
     png_infop info;
-    const TestPng* spec;
+    const TestPng* description;
     png_bytepp rows;
     std::vector<uint8_t>* out;
 };
@@ -32,23 +32,25 @@ void OnFlush(png_structp) {}
 
 int WriteGuarded(WriteState* s) {
     if (setjmp(png_jmpbuf(s->png))) return 0;
-    const TestPng& spec = *s->spec;
+    const TestPng& description = *s->description;
     png_set_write_fn(s->png, s, OnWrite, OnFlush);
-    png_set_IHDR(s->png, s->info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(s->png, s->info, description.width, description.height, description.bitDepth,
+                 description.colourType,
+                 description.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(s->png, s->info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(s->png, s->info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.hasTransparentColour) {
-        png_color_16 colour = spec.transparentColour;
+    if (!description.palette.empty())
+        png_set_PLTE(s->png, s->info, description.palette.data(),
+                     static_cast<int>(description.palette.size()));
+    if (!description.paletteAlpha.empty())
+        png_set_tRNS(s->png, s->info, description.paletteAlpha.data(),
+                     static_cast<int>(description.paletteAlpha.size()), nullptr);
+    if (description.hasTransparentColour) {
+        png_color_16 colour = description.transparentColour;
         png_set_tRNS(s->png, s->info, nullptr, 0, &colour);
     }
-    if (spec.gamma > 0.0) png_set_gAMA(s->png, s->info, spec.gamma);
-    if (spec.hasBackground) {
-        png_color_16 colour = spec.background;
+    if (description.gamma > 0.0) png_set_gAMA(s->png, s->info, description.gamma);
+    if (description.hasBackground) {
+        png_color_16 colour = description.background;
         png_set_bKGD(s->png, s->info, &colour);
     }
     png_write_info(s->png, s->info);
@@ -59,10 +61,10 @@ int WriteGuarded(WriteState* s) {
 
 }  // namespace
 
-std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
+std::vector<uint8_t> WriteTestPng(const TestPng& description) {
     std::vector<uint8_t> out;
     int channels = 1;
-    switch (spec.colourType) {
+    switch (description.colourType) {
         case PNG_COLOR_TYPE_GRAY_ALPHA:
             channels = 2;
             break;
@@ -76,16 +78,17 @@ std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
             channels = 1;
             break;
     }
-    size_t rowBytes = (static_cast<size_t>(spec.width) * channels * spec.bitDepth + 7) / 8;
-    std::vector<std::vector<uint8_t>> rows(spec.height, std::vector<uint8_t>(rowBytes, 0));
-    for (size_t y = 0; y < rows.size() && y < spec.rows.size(); y++)
-        for (size_t i = 0; i < rowBytes && i < spec.rows[y].size(); i++)
-            rows[y][i] = spec.rows[y][i];
+    size_t rowBytes =
+        (static_cast<size_t>(description.width) * channels * description.bitDepth + 7) / 8;
+    std::vector<std::vector<uint8_t>> rows(description.height, std::vector<uint8_t>(rowBytes, 0));
+    for (size_t y = 0; y < rows.size() && y < description.rows.size(); y++)
+        for (size_t i = 0; i < rowBytes && i < description.rows[y].size(); i++)
+            rows[y][i] = description.rows[y][i];
     std::vector<png_bytep> rowPointers;
     for (auto& row : rows) rowPointers.push_back(row.data());
 
     WriteState state = {};
-    state.spec = &spec;
+    state.description = &description;
     state.rows = rowPointers.data();
     state.out = &out;
     state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
@@ -98,17 +101,17 @@ std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
 }
 
 std::vector<uint8_t> WriteRgbaPng(int width, int height, const std::vector<uint8_t>& rgba) {
-    TestPng spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+    TestPng description;
+    description.width = width;
+    description.height = height;
+    description.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
     for (int y = 0; y < height; y++) {
         size_t start = static_cast<size_t>(y) * width * 4;
         if (start >= rgba.size()) break;
         size_t end = std::min(rgba.size(), start + static_cast<size_t>(width) * 4);
-        spec.rows.emplace_back(rgba.begin() + start, rgba.begin() + end);
+        description.rows.emplace_back(rgba.begin() + start, rgba.begin() + end);
     }
-    return WriteTestPng(spec);
+    return WriteTestPng(description);
 }
 
 std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
