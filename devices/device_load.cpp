@@ -8,6 +8,7 @@
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
+#include "shell/commands.h"
 
 namespace {
 
@@ -31,6 +32,11 @@ void LoadDevice(const char* deviceFolder) {
     LoadCcLibrary(deviceFolder);
     ResetSelections();
     LayoutDeviceViews();
+}
+
+void RedrawAfterDeviceChange() {
+    UpdateTitle();
+    RepaintMainWindow();
 }
 
 const char* LoadedDeviceName() {

@@ -12,7 +12,9 @@ void LoadDevice(const char* deviceFolder);
 void ReleaseDevicePictures();
 void BuildDevicePictures();
 void LayoutDeviceViews();
-// Repaints the main window after a device change.
+
+// After a device change: the title names the new device and the main window
+// is repainted.
 void RedrawAfterDeviceChange();
 
 // The loaded device's name for the window title ("" when none is loaded).

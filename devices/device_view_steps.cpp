@@ -6,4 +6,3 @@
 void ReleaseDevicePictures() {}
 void BuildDevicePictures() {}
 void LayoutDeviceViews() {}
-void RedrawAfterDeviceChange() {}

@@ -10,6 +10,7 @@
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
 #include "devices_test_support.h"
+#include "headless/commands_headless.h"
 #include "headless/messages_headless.h"
 #include "shell/settings.h"
 
@@ -167,8 +168,11 @@ TEST_F(DiscoveryTest, SwitchDeviceLoadsOnlyAFoundModel) {
     EXPECT_STREQ(gDevice.name, "Keys 49");
     EXPECT_EQ(std::string(gDevice.directory), temp.Folder() + "Devices/K.eld/");
     EXPECT_EQ(gBanks.currentControl, 0);
+    EXPECT_EQ(HeadlessWindowTitle(), "Ostrel - Keys 49");
+    int repaints = gHeadlessRepaints;
     EXPECT_EQ(SwitchDevice(2), 0);
     EXPECT_STREQ(gDevice.name, "Keys 49");  // kept
+    EXPECT_EQ(gHeadlessRepaints, repaints);
 }
 
 TEST_F(DiscoveryTest, DeviceConnectedAddsTheDeviceBank) {
