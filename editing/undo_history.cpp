@@ -154,11 +154,19 @@ void RecordUndoSnapshot(UndoKind kind, UndoScope scope, int bank, int preset) {
 }
 
 // Puts entry i back (direction -1 undo, +1 redo) and keeps what it replaced.
+// A step that brings a bank back (undoing a deletion, redoing a creation)
+// keeps the bank it brought back, so that the entry goes on naming the bank
+// its step is about.
 static void SwapEntry(int i, int direction) {
     UndoHistory& h = gUndo;
     UndoEntry& e = h.entries[i];
-    FillEntry(&h.scratch, e.kind, e.scope, e.bank, e.preset);
+    bool inserts =
+        e.scope == UndoScope::Bank &&
+        ((e.kind == UndoKind::Deletion && direction < 0) ||
+         ((e.kind == UndoKind::Creation || e.kind == UndoKind::Loading) && direction > 0));
+    if (!inserts) FillEntry(&h.scratch, e.kind, e.scope, e.bank, e.preset);
     Restore(e, direction);
+    if (inserts) FillEntry(&h.scratch, e.kind, e.scope, e.bank, e.preset);
     ReleaseEntry(&e);
     e = h.scratch;
     memset(&h.scratch, 0, sizeof h.scratch);

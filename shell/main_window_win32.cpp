@@ -31,9 +31,11 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-LRESULT OnSize(WPARAM sizeType) {
+LRESULT OnSize(WPARAM sizeType, LPARAM lParam) {
     if (sizeType == SIZE_MINIMIZED) gMainMinimised = 1;
     if (sizeType == SIZE_RESTORED) gMainMinimised = 0;
+    // The panes and the other panel items follow when the panels exist.
+    if (!gMainMinimised) ResizeStatusDisplay(LOWORD(lParam));
     return 0;
 }
 
@@ -78,7 +80,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_DESTROY:
             return OnDestroy(window);
         case WM_SIZE:
-            return OnSize(wParam);
+            return OnSize(wParam, lParam);
         case WM_PAINT:
             PaintMainWindow(window);
             return 0;

@@ -66,9 +66,12 @@ int FormatStringById(char* buffer, int size, int id, FormatArg argument) {
 }
 
 int ShowMessageBox(WindowHandle owner, const char* text, const char* caption, unsigned type) {
+    // A box shown from inside a dialog must not end the dialog's own modal
+    // state when it closes: the flag goes back to what it was.
+    int previous = gModalBoxUp;
     gModalBoxUp = 1;
     int answer = PlatformMessageBox(owner, text, caption, type);
-    gModalBoxUp = 0;
+    gModalBoxUp = previous;
     return answer;
 }
 

@@ -98,8 +98,9 @@ int FormatStringById(char (&buffer)[N], int id, FormatArg argument) {
 // ---------------------------------------------------------------------------
 // Message boxes. `owner` may be null (the desktop).
 
-// Sets the modal-box flag, shows the platform message box, clears the flag and
-// returns the button pressed (kIdOk, kIdYes, kIdNo...).
+// Sets the modal-box flag, shows the platform message box, puts the flag back
+// as it was (still set when the box came from a dialog) and returns the
+// button pressed (kIdOk, kIdYes, kIdNo...).
 int ShowMessageBox(WindowHandle owner, const char* text, const char* caption, unsigned type);
 
 // The text of `id` in a message box. Shows nothing and answers 0 while the

@@ -9,6 +9,7 @@
 #include "shell/interface_images.h"
 #include "shell/platform.h"
 #include "shell/status_layout.h"
+#include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 
 namespace {
@@ -97,13 +98,42 @@ void DrawStatusDisplay(HDC dc, const char* text) {
     DeleteObject(bitmap);
 }
 
+namespace {
+// A text shown while the main window is still hidden (the settings file is
+// read before the window appears): drawing it then would lose it, so the
+// window's first paint draws it instead.
+char gPendingStatus[kMaxMessageText + 1];
+}  // namespace
+
+const char* TakePendingStatus() {
+    if (gPendingStatus[0] == '\0') return nullptr;
+    static char taken[kMaxMessageText + 1];
+    lstrcpynA(taken, gPendingStatus, sizeof taken);
+    gPendingStatus[0] = '\0';
+    return taken;
+}
+
 void PlatformDrawStatus(const char* text) {
     HWND window = static_cast<HWND>(gMainWindow);
-    if (window == nullptr) {
+    if (window == nullptr || !IsWindowVisible(window)) {
+        if (text != nullptr) {
+            lstrcpynA(gPendingStatus, text, sizeof gPendingStatus);
+        } else {
+            gPendingStatus[0] = '\0';
+        }
         return;
     }
+    gPendingStatus[0] = '\0';
     HDC dc = GetDC(window);
     if (dc == nullptr) return;
     DrawStatusDisplay(dc, text);
     ReleaseDC(window, dc);
+}
+
+void ResizeStatusDisplay(int clientWidth) {
+    // Widening by every change of the width adds up to the design width plus
+    // the difference from the design client width.
+    if (clientWidth <= 0) return;
+    int width = kStatusDisplayDesignRect.width + clientWidth - kMainClientWidth;
+    gStatusDisplayRect.width = width > 0 ? width : 0;
 }

@@ -63,12 +63,14 @@ void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
 }
 
 void PaintMainWindow(HWND window) {
-    PaintOffScreen(window, [window](HDC dc) {
+    const char* pending = TakePendingStatus();
+    PaintOffScreen(window, [window, pending](HDC dc) {
         PaintWindowBackground(window, dc, 1);
-        DrawStatusDisplay(dc, nullptr);
+        DrawStatusDisplay(dc, pending);
     });
-    // The display has no stored text: a repaint leaves it empty.
-    gStatusShown = 0;
+    // The display has no stored text: a repaint leaves it empty, unless it
+    // is the first showing of a text that came while the window was hidden.
+    gStatusShown = pending != nullptr ? 1 : 0;
 }
 
 void PaintPlainWindow(HWND window) {

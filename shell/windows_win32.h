@@ -38,5 +38,13 @@ void PaintPlainWindow(HWND window);
 // null) on a device context of the main window's client area.
 void DrawStatusDisplay(HDC dc, const char* text);
 
+// The status text drawn while the main window was hidden, once (null when
+// none): the main window's first paint shows it.
+const char* TakePendingStatus();
+
+// Follows a new client width of the main window: the status display widens
+// or narrows by the change.
+void ResizeStatusDisplay(int clientWidth);
+
 // The status popup's window while it is up.
 extern HWND gPopupWindow;

@@ -175,6 +175,8 @@ TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
     EXPECT_STREQ(gBanks.entries[2].displayName, "Alpha User Bank 3");
     EXPECT_STREQ(Preset(2, 0).name, "Fresh");
     EXPECT_EQ(gBanks.current, 2);
+    Undo();
+    EXPECT_EQ(gBanks.count, 2);
 }
 
 TEST_F(UndoTest, DeletionIsUndoneByWritingTheFileAgain) {
@@ -197,6 +199,7 @@ TEST_F(UndoTest, DeletionIsUndoneByWritingTheFileAgain) {
     ASSERT_EQ(ReadBankFile(path.c_str(), read, false), 1);
     EXPECT_STREQ(read->presets[1].name, "Keep me");
     FreeBankData(read);
+    EXPECT_EQ(MenuText(12), "&Redo Deletion of Alpha User Bank 2\tCtrl+Shift+Z");
 
     Redo();
     EXPECT_FALSE(FileThere(path));

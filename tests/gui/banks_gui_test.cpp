@@ -109,6 +109,8 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     Command(main, kCmdSave);
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(gBanks.entries[1].changeCount, 0);
+    // Saving is not a step of the history.
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Creation of Preset Bank\tCtrl+Z");
 
     // Save As to the same path: the replace question, then written in place.
     RunningProgram::answers = {IDYES};
@@ -125,6 +127,8 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     ASSERT_EQ(gBanks.count, 3);
     EXPECT_EQ(gBanks.current, 2);
     EXPECT_STREQ(gBanks.entries[2].displayName, "Copy");
+    EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Creation of Preset Bank\tCtrl+Z");
+    EXPECT_FALSE(MenuEnabled(main, kCmdRedo));
 
     // Reload: undoable as "Reloading of".
     Command(main, kCmdReloadBank);
@@ -139,6 +143,9 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     EXPECT_TRUE(FileExists(copy));
     EXPECT_EQ(gBanks.count, 3);
     EXPECT_EQ(MenuText(main, kCmdRedo), "&Redo Deletion of Copy\tCtrl+Shift+Z");
+    Command(main, kCmdRedo);
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_EQ(gBanks.count, 2);
 }
 
 TEST(BankCommandsGui, QuitWithAChangedUserBankAnsweredNoLeavesItUnsaved) {

@@ -1,7 +1,13 @@
 // The message loop's accelerator rule and the call-window hook.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "gui_harness.h"
+#include "shell/help.h"
+#include "shell/help_platform.h"
+#include "shell/menu_help_win32.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/menu.h"
@@ -192,4 +198,50 @@ TEST(CallWndHook, InstalledOnceAndRemovedAtShutdown) {
         EXPECT_EQ(gCallWndHook, hook);
     }
     EXPECT_EQ(gCallWndHook, nullptr);
+}
+
+namespace {
+std::vector<std::string> gOpenedHelp;
+int RecordHelp(const char* url, const char*) {
+    gOpenedHelp.push_back(url ? url : "");
+    return 1;
+}
+}  // namespace
+
+TEST(MenuHelp, F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
+    TempProgramFolder folder;
+    RunningProgram program(folder);
+    gOpenedHelp.clear();
+    gHelpOpenOverride = RecordHelp;
+
+    // The menu loop idles with F1 held: a help request, and Enter for the
+    // highlighted item.
+    SetKeyHeld(VK_F1, true);
+    SendMessageA(program.main(), WM_ENTERIDLE, MSGF_MENU, 0);
+    SetKeyHeld(VK_F1, false);
+    EXPECT_EQ(gMenuHelpPending, 1);
+    MSG posted;
+    ASSERT_TRUE(PeekMessageA(&posted, program.main(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, static_cast<WPARAM>(VK_RETURN));
+
+    // The item's command arrives: help context 303, and no Save.
+    gLastCommand = 0;
+    SendMessageA(program.main(), WM_COMMAND, kCmdSave, 0);
+    EXPECT_EQ(gLastCommand, 0);
+    EXPECT_EQ(gMenuHelpPending, 0);
+    ASSERT_EQ(gOpenedHelp.size(), 1u);
+    const HelpTopic* save = FindHelpTopic(MenuHelpContext(kCmdSave));
+    ASSERT_NE(save, nullptr);
+    EXPECT_NE(gOpenedHelp[0].find(save->page), std::string::npos);
+    EXPECT_NE(gOpenedHelp[0].find(std::string("#") + save->anchor), std::string::npos);
+
+    // "&Window" has no help of its own: nothing shown, nothing run, and the
+    // request ends so the next command runs normally.
+    gMenuHelpPending = 1;
+    SendMessageA(program.main(), WM_COMMAND, kCmdHelpWindow, 0);
+    EXPECT_EQ(gOpenedHelp.size(), 1u);
+    EXPECT_EQ(gLastCommand, 0);
+    SendMessageA(program.main(), WM_COMMAND, kCmdLibraryWindow, 0);
+    EXPECT_EQ(gLastCommand, kCmdLibraryWindow);
+    gHelpOpenOverride = nullptr;
 }

@@ -115,3 +115,33 @@ TEST(Resources, MenuAndAcceleratorsMatchThePortableTables) {
         EXPECT_EQ((accels[i].fVirt & FSHIFT) != 0, kAccelerators[i].shift != 0);
     }
 }
+
+TEST(StatusDisplay, WidensWithTheMainWindow) {
+    TempProgramFolder folder;
+    RunningProgram program(folder);
+    RECT window;
+    GetWindowRect(program.main(), &window);
+    SetWindowPos(program.main(), nullptr, 0, 0, window.right - window.left + 200,
+                 window.bottom - window.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(30);
+    EXPECT_EQ(gStatusDisplayRect.width, 614);
+    StatusMessage(kStrCcOutOfRange);  // one line now
+    ASSERT_EQ(WriteWindowPng(program.main(), ScreenshotPath("gui-main-window-wide.png")), 1);
+    SetWindowPos(program.main(), nullptr, 0, 0, window.right - window.left,
+                 window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(30);
+    EXPECT_EQ(gStatusDisplayRect.width, 414);
+}
+
+TEST(StatusDisplay, ATextFromBeforeTheWindowAppearsIsShownByItsFirstPaint) {
+    TempProgramFolder folder;
+    RunningProgram program(folder);
+    ShowWindow(program.main(), SW_HIDE);
+    StatusMessage(kStrNotSettingsFile, "C:\\Ostrel\\Settings.cfg");
+    EXPECT_EQ(TextPixels(program.main()), 0);
+    ShowWindow(program.main(), SW_SHOW);
+    UpdateWindow(program.main());
+    PumpMessages(30);
+    EXPECT_GT(TextPixels(program.main()), 40);
+    EXPECT_EQ(gStatusShown, 1);
+}

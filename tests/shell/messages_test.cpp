@@ -87,7 +87,13 @@ TEST_F(MessagesTest, MessageBoxSetsTheModalFlagOnlyWhileUp) {
     EXPECT_EQ(box.type, 36u);
     EXPECT_EQ(box.modalFlag, 1);
     EXPECT_EQ(gModalBoxUp, 0);
+    // A box from inside a dialog leaves the dialog's modal state in force.
+    gModalBoxUp = 1;
+    MessageBoxFormat(nullptr, kStrAskReplaceExisting, "a.xml", kMbYesNoQuestion);
+    EXPECT_EQ(gModalBoxUp, 1);
+    gModalBoxUp = 0;
     // Unanswered questions are answered No, the harmless choice.
+    HeadlessMessages().answers.clear();
     EXPECT_EQ(MessageBoxFormat(nullptr, kStrAskSendChanged, "Dev", kMbYesNoQuestion), kIdNo);
 }
 

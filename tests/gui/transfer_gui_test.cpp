@@ -1,0 +1,137 @@
+// The transfer commands in the running program with the simulated device
+// ("Ostrel Virtual Device", as with OSTREL_VIRTUAL_DEVICE=1): start-up finds it
+// and adds its device bank; Download from Device fills that bank and says
+// "SysEx Received"; Send to Device sends every preset and says "SysEx Sent";
+// after one preset is edited, Upload to Device sends only that one.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "gui_harness.h"
+#include "midi/bank_packing.h"
+#include "midi/midi_ports.h"
+#include "midi/sysex_format.h"
+#include "midi/transfer_state.h"
+#include "midi/virtual_link.h"
+#include "shell/commands.h"
+#include "shell/messages.h"
+
+namespace {
+
+void InstallMeridian(const TempProgramFolder& folder) {
+    std::string device = folder.path("Devices\\Meridian 49.eld");
+    CreateDirectoryA(device.c_str(), nullptr);
+    // The build copies the demo data beside the test program (its working folder).
+    ASSERT_TRUE(CopyFileA("Devices\\Meridian 49.eld\\definition.xml",
+                          (device + "\\definition.xml").c_str(), FALSE));
+}
+
+bool MenuEnabled(HWND main, int id) {
+    return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(20);
+}
+
+int DeviceMessagesReceived() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    if (!VirtualLinkSnapshot(device.get())) return -1;
+    return device->dataMessagesReceived;
+}
+
+// The device's memory, unpacked by the loaded model (store slot 4 is spare).
+std::unique_ptr<BankData> DeviceMemory() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    VirtualLinkSnapshot(device.get());
+    gPackedStore.slots[4] = device->memory;
+    std::unique_ptr<BankData> bank(new BankData);
+    memset(bank.get(), 0, sizeof *bank);
+    UnpackBank(4, bank.get());
+    return bank;
+}
+
+bool SameControls(const PresetRecord& a, const PresetRecord& b) {
+    for (int c = 0; c < gDevice.controlCount; c++) {
+        const PresetControl &x = a.controls[c], &y = b.controls[c];
+        if (x.channel != y.channel || x.midiCc != y.midiCc || x.msb != y.msb || x.lsb != y.lsb)
+            return false;
+        if (c >= gDevice.linearControlCount && x.program != y.program) return false;
+    }
+    return true;
+}
+
+class TransferGui : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallMeridian(folder);
+        SetVirtualPortsRequested(1);
+        VirtualLinkSetMemoryPath(folder.path("Virtual Device.bin").c_str());
+    }
+    void TearDown() override { SetVirtualPortsRequested(0); }
+    TempProgramFolder folder;
+};
+
+TEST_F(TransferGui, DownloadSendAndUploadWithTheVirtualDevice) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+
+    // Start-up identified the simulated device on its port and added its bank.
+    EXPECT_STREQ(gMidiPorts.outputs[gMidiPorts.outputCount - 1].displayName + 3,
+                 "Ostrel Virtual Device");
+    const int device = FindDeviceBank();
+    ASSERT_GE(device, 0);
+    ASSERT_EQ(gBanks.current, device);
+    EXPECT_STREQ(gDevice.name, "Corvanith Meridian 49");
+    EXPECT_TRUE(MenuEnabled(main, kCmdDownload));
+    EXPECT_TRUE(MenuEnabled(main, kCmdSendToDevice));
+    EXPECT_FALSE(MenuEnabled(main, kCmdUpload));  // nothing changed yet
+
+    // Download from Device: the bank takes the device's memory; the timer says so.
+    BankData& bank = *gBanks.entries[device].data;
+    strcpy(gPopupText, "");
+    Command(main, kCmdDownload);
+    ASSERT_TRUE(PumpUntil([] { return strcmp(gPopupText, "SysEx Received") == 0; }, 20000));
+    EXPECT_EQ(gTransfer.receiving, 0);
+    auto memory = DeviceMemory();
+    for (int p = 0; p < gDevice.presetCount; p++)
+        ASSERT_TRUE(SameControls(bank.presets[p], memory->presets[p])) << "preset " << p;
+    WriteWindowPng(main, ScreenshotPath("transfer_after_download"));
+
+    // Send to Device: every preset, 18 messages each (the model has zones).
+    for (int p = 0; p < gDevice.presetCount; p++)
+        for (int c = 0; c < gDevice.controlCount; c++) bank.presets[p].controls[c].lsb = (p + c) % 128;
+    const int before = DeviceMessagesReceived();
+    strcpy(gPopupText, "");
+    Command(main, kCmdSendToDevice);
+    EXPECT_STREQ(gPopupText, "SysEx Sent");
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceMessagesReceived() - before, gDevice.presetCount * 18);
+    memory = DeviceMemory();
+    EXPECT_TRUE(SameControls(bank.presets[gDevice.presetCount - 1],
+                             memory->presets[gDevice.presetCount - 1]));
+
+    // Edit one preset as the editors do (change counted), then Upload to Device.
+    bank.presets[7].controls[0].midiCc = 21;
+    bank.presets[7].changed++;
+    gBanks.entries[device].changeCount++;
+    UpdateTransferMenu();
+    EXPECT_TRUE(MenuEnabled(main, kCmdUpload));
+    const int beforeUpload = DeviceMessagesReceived();
+    strcpy(gPopupText, "");
+    Command(main, kCmdUpload);
+    EXPECT_STREQ(gPopupText, "SysEx Sent");
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceMessagesReceived() - beforeUpload, 18);
+    EXPECT_EQ(DeviceMemory()->presets[7].controls[0].midiCc, 21);
+    EXPECT_EQ(gBanks.entries[device].changeCount, 0);
+    EXPECT_FALSE(MenuEnabled(main, kCmdUpload));
+}
+
+}  // namespace
