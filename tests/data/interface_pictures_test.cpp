@@ -150,7 +150,9 @@ TEST(InterfaceImages, ToolbarButtonsAndTheirPressedTwinsDiffer) {
         ASSERT_EQ(normal.height, pressed.height);
         EXPECT_NE(normal.pixels, pressed.pixels);
         // The middle of a button is solid: the panel draws it over the texture.
-        const uint8_t* centre = RgbaImagePixel(normal, normal.width / 2, normal.height / 2);
+        // (The zone strip stacks its buttons; take the first one's middle.)
+        const int cy = strcmp(name, "PNG_BUT_ZONES") == 0 ? 7 : normal.height / 2;
+        const uint8_t* centre = RgbaImagePixel(normal, normal.width / 2, cy);
         EXPECT_EQ(centre[3], 255);
     }
 }
