@@ -35,38 +35,6 @@ ZONE_BUTTONS = 8  # the largest zone limit a definition may give
 # Textures (tileable in both directions)
 
 
-def brushed(w, h, base, amount, seed, streak=48):
-    """Brushed metal: long horizontal streaks plus fine grain, periodic so the
-    tile repeats without seams. streak must divide w."""
-    cells_x = w // streak
-    rows = []
-    for y in range(h):
-        row = []
-        for x in range(w):
-            n = (0.50 * raster.value_noise(x / streak, y * 0.9, seed, cells_x, 0) +
-                 0.30 * raster.value_noise(x / (streak / 4), y * 0.45, seed + 1, cells_x * 4, 0) +
-                 0.20 * raster.hash01(x, y, seed + 2))
-            # value_noise on y uses unit lattice steps: period h needs y*k integral
-            # at y = h; both factors keep the lattice periodic through wrap below.
-            row.append(n)
-        rows.append(row)
-    # Make the tile periodic vertically by cross-fading the last rows into the first.
-    fade = min(16, h // 4)
-    for k in range(fade):
-        t = (k + 1) / (fade + 1)
-        y = h - fade + k
-        for x in range(w):
-            rows[y][x] = rows[y][x] * (1 - t) + rows[k][x] * t * 0.5 + rows[y][x] * t * 0.5
-    out = []
-    for y in range(h):
-        line = []
-        for x in range(w):
-            v = (rows[y][x] - 0.5) * amount
-            line.append(tuple(raster.to8(raster.clamp01(base[i] + v)) for i in range(3)) + (255,))
-        out.append(line)
-    return out
-
-
 def periodic_brushed(w, h, base, amount, seed, streak=32):
     """Brushed texture built only from periodic lattices (seamless tiles)."""
     cx = w // streak
