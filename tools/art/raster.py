@@ -23,33 +23,12 @@ def rgb(hex_text, alpha=1.0):
     return (int(h[0:2], 16) / 255.0, int(h[2:4], 16) / 255.0, int(h[4:6], 16) / 255.0, alpha)
 
 
-def rgb8(r, g, b, a=255):
-    return (r / 255.0, g / 255.0, b / 255.0, a / 255.0)
-
-
 def mix(c0, c1, t):
     return tuple(c0[i] + (c1[i] - c0[i]) * t for i in range(4))
 
 
-def with_alpha(c, a):
-    return (c[0], c[1], c[2], a)
-
-
-def shade(c, f):
-    """Lighten (f > 0) towards white or darken (f < 0) towards black."""
-    if f >= 0:
-        return (c[0] + (1 - c[0]) * f, c[1] + (1 - c[1]) * f, c[2] + (1 - c[2]) * f, c[3])
-    f = -f
-    return (c[0] * (1 - f), c[1] * (1 - f), c[2] * (1 - f), c[3])
-
-
 def clamp01(v):
     return 0.0 if v < 0.0 else (1.0 if v > 1.0 else v)
-
-
-def smoothstep(e0, e1, x):
-    t = clamp01((x - e0) / (e1 - e0))
-    return t * t * (3 - 2 * t)
 
 
 # ---------------------------------------------------------------------------
@@ -111,20 +90,6 @@ def circle(cx, cy, r):
         return math.hypot(x - cx, y - cy) - r
 
     return Shape(sdf, (cx - r, cy - r, cx + r, cy + r))
-
-
-def ellipse(cx, cy, rx, ry):
-    # Not an exact distance, but close enough near the edge for coverage.
-    def sdf(x, y):
-        dx = (x - cx) / rx
-        dy = (y - cy) / ry
-        k = math.hypot(dx, dy)
-        if k == 0:
-            return -min(rx, ry)
-        g = math.hypot(dx / rx, dy / ry)
-        return (k - 1) * k / g if g else -min(rx, ry)
-
-    return Shape(sdf, (cx - rx, cy - ry, cx + rx, cy + ry))
 
 
 def rect(x0, y0, x1, y1, r=0.0):
@@ -383,14 +348,6 @@ class Canvas:
 
     # -- filling ------------------------------------------------------------
 
-    def _range(self, bbox, pad=1.0):
-        ss = self.ss
-        x0 = max(0, int(math.floor((bbox[0] - pad) * ss)))
-        y0 = max(0, int(math.floor((bbox[1] - pad) * ss)))
-        x1 = min(self.sw, int(math.ceil((bbox[2] + pad) * ss)))
-        y1 = min(self.sh, int(math.ceil((bbox[3] + pad) * ss)))
-        return x0, y0, x1, y1
-
     def fill(self, shape, paint, alpha=1.0, soft=0.0, mode='over', clip=None):
         """Fill a shape. soft > 0 widens the edge ramp to that many output
         pixels (shadows, glows). mode: 'over', 'add' (light), 'erase',
@@ -508,33 +465,6 @@ class Canvas:
                     for i in range(base, base + ss):
                         self._put(i, colour, alpha, mode)
 
-    def set_pixel(self, px, py, colour, alpha=1.0):
-        self.fill_rect_int(px, py, px + 1, py + 1, colour, alpha)
-
-    def shade_all(self, func, bbox=None):
-        """Apply func(x, y, (r, g, b, a) straight) -> new straight colour to
-        every sample with non-zero alpha (used for textures and lighting)."""
-        ss = self.ss
-        inv = 1.0 / ss
-        if bbox is None:
-            x0, y0, x1, y1 = 0, 0, self.sw, self.sh
-        else:
-            x0, y0, x1, y1 = self._range(bbox, 0)
-        R, G, B, A = self.r, self.g, self.b, self.a
-        for iy in range(y0, y1):
-            y = (iy + 0.5) * inv
-            row = iy * self.sw
-            for ix in range(x0, x1):
-                i = row + ix
-                a = A[i]
-                if a <= 0.0:
-                    continue
-                c = func((ix + 0.5) * inv, y, (R[i] / a, G[i] / a, B[i] / a, a))
-                R[i] = c[0] * c[3]
-                G[i] = c[1] * c[3]
-                B[i] = c[2] * c[3]
-                A[i] = c[3]
-
     def draw(self, other, dx, dy, alpha=1.0):
         """Composite another canvas of the same sample density at an integer
         output-pixel offset."""
@@ -615,16 +545,6 @@ def crop(rows, x, y, w, h):
     return [row[x:x + w] for row in rows[y:y + h]]
 
 
-def paste(dst, src, x, y):
-    """Opaque copy of src rows into dst rows (in place)."""
-    for j, row in enumerate(src):
-        if 0 <= y + j < len(dst):
-            d = dst[y + j]
-            for i, p in enumerate(row):
-                if 0 <= x + i < len(d):
-                    d[x + i] = p
-
-
 def blank(w, h, colour=(0, 0, 0, 0)):
     return [[colour] * w for _ in range(h)]
 
@@ -636,11 +556,4 @@ def hstack(images):
         w = len(im[0])
         for y in range(h):
             out[y].extend(im[y] if y < len(im) else [(0, 0, 0, 0)] * w)
-    return out
-
-
-def vstack(images):
-    out = []
-    for im in images:
-        out.extend([list(r) for r in im])
     return out
