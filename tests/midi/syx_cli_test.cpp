@@ -118,8 +118,9 @@ TEST_F(SyxCliTest, IncompleteOrForeignInputExitsOneWithOneLine) {
     folder.Write("half.syx", std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(
         Run("syx unpack " + Quote(folder.Path("half.syx")) + " " + Quote(folder.Path("x.xml"))), 1);
-    EXPECT_NE(Err().find("holds no complete dump"), std::string::npos) << Err();
-    EXPECT_EQ(std::count(Err().begin(), Err().end(), '\n'), 1);
+    const std::string err = Err();
+    EXPECT_NE(err.find("holds no complete dump"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_NE(access(folder.Path("x.xml").c_str(), F_OK), 0);
 
     folder.Write("junk.syx", "not sysex at all");
