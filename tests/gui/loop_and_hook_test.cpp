@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "gui_harness.h"
-#include "shell/help.h"
-#include "shell/help_platform.h"
-#include "shell/menu_help_win32.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
+#include "shell/help.h"
+#include "shell/help_platform.h"
 #include "shell/menu.h"
+#include "shell/menu_help_win32.h"
 #include "shell/message_loop.h"
 #include "shell/message_loop_win32.h"
 #include "shell/window_geometry.h"

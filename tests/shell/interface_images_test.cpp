@@ -1,7 +1,7 @@
 // The resource-name runs behind the interface picture tables.
-#include <gtest/gtest.h>
-
 #include "shell/interface_images.h"
+
+#include <gtest/gtest.h>
 
 TEST(ResourceNameRuns, ReadUpToTheBangAndSkipMissingIds) {
     const char* names[kMaxRunSpan];
