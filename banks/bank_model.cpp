@@ -36,7 +36,10 @@ bool SameTextNoCase(const char* a, const char* b) {
 }
 
 BankData* AllocBankData() {
-    return static_cast<BankData*>(AllocBlock(sizeof(BankData)));
+    BankData* data = static_cast<BankData*>(AllocBlock(sizeof(BankData)));
+    // The allocator has said so; the operation is given up, not the program.
+    if (!data) gFatal = 0;
+    return data;
 }
 
 void FreeBankData(BankData* data) {

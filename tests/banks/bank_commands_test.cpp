@@ -75,6 +75,19 @@ TEST_F(BankCommandsTest, NoBankIsAddedPastSixtyFour) {
     EXPECT_TRUE(HeadlessMessages().statusTexts.empty());
 }
 
+TEST_F(BankCommandsTest, NoMemoryForABankAddsNothing) {
+    NewBank();
+    HeadlessMessages().allocationsToFail = 1;
+    EXPECT_EQ(NewUserBank(), -1);
+    EXPECT_EQ(gBanks.count, 1);
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text, "Running short of memory");
+    EXPECT_EQ(gFatal, 0);
+    HeadlessMessages().allocationsToFail = 1;
+    EXPECT_EQ(InsertBank(0, gBanks.entries[0], gBanks.entries[0].data), -1);
+    EXPECT_EQ(gBanks.count, 1);
+}
+
 TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
     int bank = NewBank();
     Preset(bank, 1).changed = 3;

@@ -221,6 +221,34 @@ TEST_F(BankFileTest, MissingKeysTakeTheirDefaults) {
     EXPECT_EQ(gBanks.entries[bank].kind, BankKind::Rom);
 }
 
+TEST_F(BankFileTest, ValuesOfTheWrongKindReadAsDefaults) {
+    WriteBank("Kinds",
+              "<key>name</key><integer>5</integer><key>PID</key><real>100.7</real>"
+              "<key>read only</key><string>no</string>"
+              "<key>presets</key><array><string>not a dict</string>"
+              "<dict><key>controls</key><string>none</string>"
+              "<key>variables</key><integer>3</integer>"
+              "<key>zones</key><true/></dict>"
+              "<dict><key>controls</key><dict><key>a</key><dict><key>MIDICC</key>"
+              "<string>x</string><key>channel</key><false/></dict></dict></dict>"
+              "</array>");
+    BankData* read = AllocBankData();
+    ASSERT_EQ(ReadBankFile(UserBankFile("Kinds").c_str(), read, false), 1);
+    EXPECT_EQ(read->pid, kAlphaPid);  // a real is truncated
+    EXPECT_STREQ(read->name, "");
+    EXPECT_EQ(read->readOnly, 0);  // any other kind reads as 0
+    EXPECT_EQ(read->presetCountInFile, 3);
+    EXPECT_EQ(read->presets[0].controlCount, 0);
+    EXPECT_EQ(read->presets[1].controlCount, 0);
+    EXPECT_EQ(read->presets[1].variableCount, 0);
+    EXPECT_EQ(read->presets[1].zoneFieldCount, 2);  // `zones` present, of no use
+    // A dictionary serves as a list; a string MIDICC reads 0, false reads 0.
+    EXPECT_EQ(read->presets[2].controlCount, 1);
+    EXPECT_EQ(read->presets[2].controls[0].midiCc, 0);
+    EXPECT_EQ(read->presets[2].controls[0].channel, 0);
+    FreeBankData(read);
+}
+
 TEST_F(BankFileTest, VariablesGoToTheVariableAimedAtTheirSlot) {
     // Slot 1 is the target of no variable: its element changes nothing.
     WriteBank("Vars", AlphaHeader() +
