@@ -150,6 +150,18 @@ void BM_OurPlistParse(benchmark::State& state) {
 }
 BENCHMARK(BM_OurPlistParse)->Unit(benchmark::kMillisecond);
 
+// The property-list part of ReadBankFile: the file read, parsed and released.
+void BM_OurLoadPlistFile(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    for (auto _ : state) {
+        PlistNode* root = LoadPlistFile(gBankPath.c_str(), nullptr);
+        benchmark::DoNotOptimize(root);
+        DestroyTree(root);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gBankText.size()));
+}
+BENCHMARK(BM_OurLoadPlistFile)->Unit(benchmark::kMillisecond);
+
 void BM_OurPlistWrite(benchmark::State& state) {
     if (!SetUpBank()) return state.SkipWithError("demo model not found");
     PlistNode* root = ParsePlist(gBankText.data(), gBankText.size(), "bench", nullptr);
@@ -223,3 +235,4 @@ void BM_LibplistWrite(benchmark::State& state) {
 BENCHMARK(BM_LibplistWrite)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
