@@ -12,6 +12,7 @@
 #include "editing/undo_history.h"
 #include "midi/packed_image.h"
 #include "midi/transfer_engine.h"
+#include "midi/transfer_state.h"
 #include "shell/commands.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
@@ -36,11 +37,17 @@ void JoinInitUndoHistory() {
 }
 void JoinInitBankList() {
     ResetBankList();
+    // No definition is loaded before the first bank is shown (a start-up in
+    // a process that ran the program before begins clean as well).
+    DeviceDefinitionReset(&gDevice);
 }
 void JoinClearLibraries() {
     LibraryListClear(&gLibraryList);
 }
 void JoinStartMidi() {
+    // The transfer state starts clean (it is static, so only a second start
+    // in one process, as in the GUI tests, could find it used).
+    ResetTransferState();
     StartMidi();
 }
 int JoinLoadSettings() {

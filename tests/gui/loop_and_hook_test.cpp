@@ -213,6 +213,14 @@ int RecordHelp(const char* url, const char*) {
 // covered with the pages copied in by the F1 test of dialogs_gui_test.cpp.
 TEST(MenuHelp, DISABLED_F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
     TempProgramFolder folder;
+    const HelpTopic* save = FindHelpTopic(MenuHelpContext(kCmdSave));
+    ASSERT_NE(save, nullptr);
+    // The help only opens pages that exist beside the program.
+    CreateDirectoryA(folder.path("Help").c_str(), nullptr);
+    std::string page = folder.path("Help\\") + save->page;
+    HANDLE file = CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
     RunningProgram program(folder);
     gOpenedHelp.clear();
     gHelpOpenOverride = RecordHelp;
@@ -233,8 +241,6 @@ TEST(MenuHelp, DISABLED_F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
     EXPECT_EQ(gLastCommand, 0);
     EXPECT_EQ(gMenuHelpPending, 0);
     ASSERT_EQ(gOpenedHelp.size(), 1u);
-    const HelpTopic* save = FindHelpTopic(MenuHelpContext(kCmdSave));
-    ASSERT_NE(save, nullptr);
     EXPECT_NE(gOpenedHelp[0].find(save->page), std::string::npos);
     EXPECT_NE(gOpenedHelp[0].find(std::string("#") + save->anchor), std::string::npos);
 
