@@ -151,3 +151,25 @@ TEST(StartUp, MainWindowPicture) {
     COLORREF face = GetSysColor(COLOR_BTNFACE);
     EXPECT_NE(ClientPixel(program.main(), 100, 300), face);
 }
+
+TEST(StartUp, AWindowClassThatCannotBeRegisteredEndsStartUpQuietly) {
+    // Another "Ostrel" class in this module makes step 9 fail.
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Ostrel";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    {
+        TempProgramFolder folder;
+        RunningProgram program(folder);
+        EXPECT_EQ(program.result(), StartUpResult::kFailed);
+        EXPECT_EQ(gMainWindow, nullptr);
+        EXPECT_TRUE(RunningProgram::boxes.empty());
+        EXPECT_EQ(gCallWndHook, nullptr);
+    }
+    UnregisterClassA("Ostrel", GetModuleHandleA(nullptr));
+    // And the next start works as usual.
+    TempProgramFolder folder;
+    RunningProgram program(folder);
+    EXPECT_EQ(program.result(), StartUpResult::kRunning);
+}
