@@ -67,7 +67,7 @@ bool SameControls(const PresetRecord& a, const PresetRecord& b) {
 }
 
 class TransferGui : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InstallMeridian(folder);
         SetVirtualPortsRequested(1);
@@ -106,7 +106,8 @@ TEST_F(TransferGui, DownloadSendAndUploadWithTheVirtualDevice) {
 
     // Send to Device: every preset, 18 messages each (the model has zones).
     for (int p = 0; p < gDevice.presetCount; p++)
-        for (int c = 0; c < gDevice.controlCount; c++) bank.presets[p].controls[c].lsb = (p + c) % 128;
+        for (int c = 0; c < gDevice.controlCount; c++)
+            bank.presets[p].controls[c].lsb = (p + c) % 128;
     const int before = DeviceMessagesReceived();
     strcpy(gPopupText, "");
     Command(main, kCmdSendToDevice);
