@@ -177,7 +177,8 @@ class BankTest : public ::testing::Test {
         HeadlessMessages().quiet = 1;
         HeadlessMenuReset();
         HeadlessFileDialogsReset();
-        if (!gFileIo) AllocWorkingBlocks();
+        ownsWorkingBlocks_ = gFileIo == nullptr;
+        if (ownsWorkingBlocks_) AllocWorkingBlocks();
         gLastBankPath[0] = 0;
         gFileIo->initialDir[0] = 0;
         WriteDemoDevices(folder_);
@@ -193,6 +194,7 @@ class BankTest : public ::testing::Test {
         ClearUndoHistory();
         ResetBankList();
         DiscoverySetProgramFolder(nullptr);
+        if (ownsWorkingBlocks_) FreeWorkingBlocks();
     }
 
     // A new user bank of the loaded model; its index.
@@ -209,4 +211,5 @@ class BankTest : public ::testing::Test {
     }
 
     BankTempFolder folder_;
+    bool ownsWorkingBlocks_ = false;
 };

@@ -133,7 +133,8 @@ TEST_F(CliTest, ConvertWritesWhatSaveWrites) {
     // The same bank saved by the program.
     HeadlessMessagesReset();
     HeadlessMessages().quiet = 1;
-    if (!gFileIo) AllocWorkingBlocks();
+    bool ownsWorkingBlocks = gFileIo == nullptr;
+    if (ownsWorkingBlocks) AllocWorkingBlocks();
     DiscoverySetProgramFolder(folder_.Folder().c_str());
     ResetBankList();
     int index = AddBankFromData(bank.c_str(), nullptr);
@@ -145,6 +146,7 @@ TEST_F(CliTest, ConvertWritesWhatSaveWrites) {
     EXPECT_NE(ReadFileText(out).find("<key>name</key><string>Source</string>"), std::string::npos);
     ResetBankList();
     DiscoverySetProgramFolder(nullptr);
+    if (ownsWorkingBlocks) FreeWorkingBlocks();
 }
 
 TEST_F(CliTest, ConvertImportsSysExLibrarianFiles) {
