@@ -60,9 +60,11 @@ int InputOf(HMIDIIN handle) {
     return -1;
 }
 
-// One returned buffer: its bytes through the reassembler, then back to the
-// driver unless the input is being closed or its buffers were taken back.
-void OnLongData(HMIDIIN handle, MIDIHDR* header, bool error) {
+// MIM_LONGDATA / MIM_LONGERROR, on the receive thread: the returned buffer's
+// bytes through the reassembler, then the buffer back to the driver unless the
+// input is being closed or its buffers were taken back. A buffer of 0 bytes
+// (as a reset returns them) is not parsed.
+void MidiInputCallback(HMIDIIN handle, MIDIHDR* header, bool error) {
     std::unique_lock<std::mutex> hold(gInputLock);
     const int id = InputOf(handle);
     if (id < 0) return;
@@ -92,10 +94,10 @@ DWORD WINAPI ReceiveThread(LPVOID ready) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         switch (message.message) {
             case MM_MIM_LONGDATA:
-                OnLongData((HMIDIIN)message.wParam, (MIDIHDR*)message.lParam, false);
+                MidiInputCallback((HMIDIIN)message.wParam, (MIDIHDR*)message.lParam, false);
                 break;
             case MM_MIM_LONGERROR:
-                OnLongData((HMIDIIN)message.wParam, (MIDIHDR*)message.lParam, true);
+                MidiInputCallback((HMIDIIN)message.wParam, (MIDIHDR*)message.lParam, true);
                 break;
             default:  // short messages, open and close notices: not ours
                 break;

@@ -181,6 +181,16 @@ bool TransferBusy() {
     return gTransfer.sending || gTransfer.receiving;
 }
 
+// Once the device holds the whole device bank, the bank has no changes the
+// device lacks. Another bank sent to the device keeps its counters: they say
+// what is not yet saved to its file.
+static void MarkDeviceBankSent(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || entry->kind != BankKind::Device) return;
+    for (int p = 0; p < kMaxPresets; p++) entry->data->presets[p].changed = 0;
+    entry->changeCount = 0;
+}
+
 // Sending a bank of another model would put another model's layout into the
 // device, so the command keeps to its enable rule even when called directly.
 void SendCurrentBank() {
@@ -191,7 +201,7 @@ void SendCurrentBank() {
     }
     PublishTransferLayout();
     PackBank(BankDataAt(gBanks.current), kExchangeSlot);
-    SendAllPresets(kExchangeSlot);
+    if (SendAllPresets(kExchangeSlot)) MarkDeviceBankSent(gBanks.current);
     UpdateTransferMenu();
 }
 
@@ -210,5 +220,7 @@ int SendDeviceBankAtQuit(int bank) {
     SetMidiCurrentOutput(gBanks.entries[bank].connection);
     PublishTransferLayout();
     PackBank(data, kExchangeSlot);
-    return SendAllPresets(kExchangeSlot);
+    if (!SendAllPresets(kExchangeSlot)) return 0;
+    MarkDeviceBankSent(bank);
+    return 1;
 }

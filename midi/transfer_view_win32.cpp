@@ -13,8 +13,8 @@
 
 namespace {
 
-// The indicator's toolbar item: a 30 x 30 box at (160, 17), the 29 x 29 frame
-// one pixel inside.
+// The indicator's toolbar item: an outline from (160, 17) to (190, 47), the
+// 29 x 29 frame one pixel inside it.
 constexpr int kIndicatorX = 160;
 constexpr int kIndicatorY = 17;
 constexpr int kIndicatorBox = 30;
@@ -40,8 +40,9 @@ void DrawActivityIndicator(int frame) {
         ScopedSelectObject pen(
             dc, gPens[kPenIndicator] ? (HGDIOBJ)gPens[kPenIndicator] : GetStockObject(BLACK_PEN));
         ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
-        Rectangle(dc, kIndicatorX, kIndicatorY, kIndicatorX + kIndicatorBox,
-                  kIndicatorY + kIndicatorBox);
+        // Lines at x and x + 30, y 17 and 47: the frame fits between them.
+        Rectangle(dc, kIndicatorX, kIndicatorY, kIndicatorX + kIndicatorBox + 1,
+                  kIndicatorY + kIndicatorBox + 1);
     }
     const ImageBitmap& strip = gBitmaps[kBitmapMidiPlug];
     GdiDrawBitmapPart(dc, strip, kIndicatorX + 1, kIndicatorY + 1, kFrameSize, kFrameSize,

@@ -15,7 +15,9 @@
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
+#include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
+#include "midi/transfer_view.h"
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
 #include "shell/messages.h"
@@ -102,7 +104,7 @@ TEST_F(TransferGui, DownloadSendAndUploadWithTheVirtualDevice) {
     auto memory = DeviceMemory();
     for (int p = 0; p < gDevice.presetCount; p++)
         ASSERT_TRUE(SameControls(bank.presets[p], memory->presets[p])) << "preset " << p;
-    WriteWindowPng(main, ScreenshotPath("transfer_after_download"));
+    WriteWindowPng(main, ScreenshotPath("transfer-after-download.png"));
 
     // Send to Device: every preset, 18 messages each (the model has zones).
     for (int p = 0; p < gDevice.presetCount; p++)
@@ -117,6 +119,13 @@ TEST_F(TransferGui, DownloadSendAndUploadWithTheVirtualDevice) {
     memory = DeviceMemory();
     EXPECT_TRUE(SameControls(bank.presets[gDevice.presetCount - 1],
                              memory->presets[gDevice.presetCount - 1]));
+
+    // The activity indicator: its outline with the indicator pen, the frame inside.
+    DrawActivityIndicator(kIdleIndicatorFrame);
+    EXPECT_EQ(ClientPixel(main, 160, 17), RGB(48, 48, 52));
+    EXPECT_EQ(ClientPixel(main, 190, 47), RGB(48, 48, 52));
+    EXPECT_NE(ClientPixel(main, 175, 32), RGB(48, 48, 52));  // the frame's picture
+    WriteWindowPng(main, ScreenshotPath("transfer-indicator.png"));
 
     // Edit one preset as the editors do (change counted), then Upload to Device.
     bank.presets[7].controls[0].midiCc = 21;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <thread>
 
+#include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
@@ -223,6 +224,26 @@ TEST_F(TransferEngineTest, UploadSendsOnlyTheChangedPresets) {
     auto memory = DeviceMemory();
     EXPECT_TRUE(SamePreset(memory->presets[3], DeviceBank().presets[3], 3));
     EXPECT_TRUE(SamePreset(memory->presets[100], DeviceBank().presets[100], 100));
+}
+
+TEST_F(TransferEngineTest, SendingTheDeviceBankMarksItSentButNotAUserBank) {
+    EditPreset(2, 5);
+    SendCurrentBank();
+    EXPECT_EQ(gBanks.entries[device].changeCount, 0);
+    EXPECT_EQ(DeviceBank().presets[2].changed, 0);
+    EXPECT_FALSE(CanSendChangesNow());
+
+    const int user = AddNewUserBank("Mine");
+    ASSERT_GE(user, 0);
+    gBanks.current = user;
+    gBanks.entries[user].changeCount = 3;
+    gBanks.entries[user].data->presets[0].changed = 1;
+    ASSERT_TRUE(CanSendCurrentBank());
+    HeadlessMessages().popupsShown.clear();
+    SendCurrentBank();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(gBanks.entries[user].changeCount, 3);  // still not saved to its file
+    EXPECT_EQ(gBanks.entries[user].data->presets[0].changed, 1);
 }
 
 TEST_F(TransferEngineTest, UploadIsOnlyPossibleWithChanges) {
