@@ -29,20 +29,9 @@ fi
 echo "== Windows build and GUI tests under Wine"
 bash scripts/build.sh windows
 if [ -f build/win/ostrel_gui_tests.exe ]; then
-  export WINEPREFIX="$HOME/.cache/ostrel/wine" WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-  # A persistent wineserver makes each test start in a fraction of a second.
-  # Its services must be up before ctest runs, or they inherit ctest's pipe.
-  run_gui() {
-    /usr/lib/wine/wineserver -p >/dev/null 2>&1
-    /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
-    (cd build/win && ctest --output-on-failure)
-    local rc=$?
-    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-    return $rc
-  }
-  export -f run_gui
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run_gui || status=1
+  # xvfb-run is a POSIX shell script, so the runner is a script of its own
+  # rather than an exported function.
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/gui-tests.sh || status=1
 fi
 
 if [ $status -ne 0 ]; then echo "make test: FAILED"; else echo "make test: all passed"; fi

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs the GUI tests of the Windows build under Wine. Meant to run inside a
+# virtual display (see test.sh). A persistent wineserver makes each test start
+# in a fraction of a second; its services must be up before ctest runs, or
+# they inherit ctest's pipe.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+export WINEPREFIX="${WINEPREFIX:-$HOME/.cache/ostrel/wine}" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
+/usr/lib/wine/wineserver -p >/dev/null 2>&1
+/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
+(cd build/win && ctest --output-on-failure "$@")
+rc=$?
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+exit $rc
