@@ -1,0 +1,3 @@
+#include "views/editor_document.h"
+
+EditorDocument gDocument;

@@ -1,0 +1,59 @@
+// What the views ask of the window system: repainting, mouse capture and
+// confinement, cursors, the key state, the pointer and the views' timers.
+// Implemented by views/view_platform_win32.cpp in the program and by a
+// recording double (headless/view_platform_headless.*) in the native tests.
+#pragma once
+
+#include "views/pane.h"
+
+// Repaints the pane: its title strip, frame and body (the scroll-bar strips
+// are left alone, except for the device view, whose picture runs under them).
+void InvalidatePane(Pane& pane);
+// Repaints the pane on its own at the next paint (scrolling, keyboard zone
+// drags): the window's other items and panes are not drawn again.
+void InvalidatePaneAlone(Pane& pane);
+// Repaints a rectangle of a window's client area (the whole area when rect
+// is null).
+void InvalidateWindowRect(PaneWindow window, const PaneRect* rect);
+
+// Mouse capture, and confinement of the pointer to a rectangle of the
+// window's client area (the whole client area when rect is null).
+void CaptureMouse(PaneWindow window);
+void ReleaseMouse();
+void ConfinePointer(PaneWindow window, const PaneRect* rect);
+void ReleasePointer();
+
+enum class ViewCursor { kArrow, kDragSingle, kDragMultiple, kZoneSize, kZoneMove };
+// Sets the cursor of `window` (its class cursor is restored with kArrow).
+void SetViewCursor(PaneWindow window, ViewCursor cursor);
+
+// 1 while the key is held now (virtual-key codes of the Windows API).
+constexpr int kVkShift = 0x10;
+constexpr int kVkControl = 0x11;
+int KeyHeld(int virtualKey);
+// 1 while the left mouse button is held now.
+int LeftButtonHeld();
+
+// The pointer in `window`'s client coordinates.
+void PointerPosition(PaneWindow window, int* x, int* y);
+
+// The views' timers on the main window: 101 drives drag edge-scrolling and
+// the rubber band, 102 the value spinner.
+constexpr int kDragTimer = 101;
+constexpr int kSpinnerTimer = 102;
+void StartViewTimer(int id, int periodMs);
+void StopViewTimer(int id);
+
+// Draws (or, drawn a second time, erases) the dotted focus rectangle of the
+// rubber band straight on the window: an XOR drawing.
+void DrawFocusBand(PaneWindow window, const PaneRect& band);
+
+// Makes the pane's bar window match its scroll state: created (with the
+// pane as its user data) or updated when total > page, destroyed otherwise.
+void SyncPaneScrollBar(Pane& pane, int vertical);
+// Destroys every bar window of the pane (view switches, shutdown).
+void DestroyPaneScrollBars(Pane& pane);
+// The system's scroll-bar sizes: a vertical bar's width, a horizontal bar's
+// height.
+int SystemScrollBarWidth();
+int SystemScrollBarHeight();
