@@ -1,9 +1,14 @@
 // Headless replacement step of WriteWholeFile: POSIX rename replaces an existing
-// file atomically. Tests can make the next replacements fail to check that the old
+// file atomically; the Windows build of the command-line tool needs
+// MoveFileEx for that, since rename there refuses an existing target. Tests can make the next replacements fail to check that the old
 // file survives.
 #include "headless/whole_file_headless.h"
 
 #include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "shell/whole_file.h"
 
@@ -17,5 +22,9 @@ int ReplaceFileAtomically(const char* tempPath, const char* path) {
         std::fprintf(stderr, "ReplaceFileAtomically: simulated failure for %s\n", path);
         return 0;
     }
+#ifdef _WIN32
+    return MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
     return std::rename(tempPath, path) == 0;
+#endif
 }

@@ -83,7 +83,7 @@ TEST(GdiImaging, RgbaImageIsBlendedWithTheGlobalAlpha) {
     EXPECT_EQ(surface.At(2, 0), RgbColour(64, 64, 64));
 }
 
-TEST(GdiImaging, DISABLED_OversizedAndOffsetDrawsStayInsideTheImageAndTheDc) {
+TEST(GdiImaging, OversizedAndOffsetDrawsStayInsideTheImageAndTheDc) {
     Surface surface(6, 4);
     GdiDrawRgbaImage(surface.dc(), SolidImage(2, 2, 0, 0, 0, 255), 1, 1, 40, 40, 0, 0, 255);
     GdiDrawRgbaImage(surface.dc(), SolidImage(3, 3, 0, 0, 0, 255), 5, 3, 3, 3, 0, 0, 255);
@@ -152,7 +152,7 @@ TEST(GdiImaging, OpaqueKeyedAndTiledCopies) {
     ImageBitmapRelease(&numbered);
 }
 
-TEST(GdiImaging, DISABLED_CapturedDcRectangleHoldsTheDrawnPixels) {
+TEST(GdiImaging, CapturedDcRectangleHoldsTheDrawnPixels) {
     Surface surface(4, 3);
     GdiFillTranslucent(surface.dc(), 1, 1, 2, 1, ColourFillFromRgb(RgbColour(9, 8, 7)), 255);
     ImageBitmap shot;

@@ -208,10 +208,7 @@ int RecordHelp(const char* url, const char*) {
 }
 }  // namespace
 
-// Disabled: the temporary program folder of this fixture has no Help pages, and a
-// missing page is refused before the override is asked. The same behaviour is
-// covered with the pages copied in by the F1 test of dialogs_gui_test.cpp.
-TEST(MenuHelp, DISABLED_F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
+TEST(MenuHelp, F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
     TempProgramFolder folder;
     const HelpTopic* save = FindHelpTopic(MenuHelpContext(kCmdSave));
     ASSERT_NE(save, nullptr);
