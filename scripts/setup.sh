@@ -24,7 +24,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libplist-dev
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine wine64 xvfb xauth xdotool imagemagick
+  wine wine64 fonts-wine xvfb xauth xdotool imagemagick
 )
 
 install_packages() {
@@ -120,17 +120,25 @@ cross_deps() {
   ln -sfn "$prefix" "$CACHE/mingw"
 }
 
+# Wine's own fonts (MS Sans Serif, Small Fonts, Fixedsys, and Marlett for the
+# caption buttons) are not found where Debian installs them: copy them in.
+wine_fonts() {
+  local fonts="$1/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+}
+
 wine_prefix() {
   local prefix="$CACHE/wine"
-  [ -f "$prefix/.complete" ] && return 0
+  if [ -f "$prefix/.complete" ]; then wine_fonts "$prefix"; return 0; fi
   log "creating the Wine prefix"
   rm -rf "$prefix"
   mkdir -p "$prefix"
   export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
   xvfb-run -a /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w || true
-  mkdir -p "$prefix/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+  wine_fonts "$prefix"
   # Without a window manager, managed windows cost about two seconds a run.
   xvfb-run -a /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w || true
