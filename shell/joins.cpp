@@ -9,6 +9,7 @@
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
 #include "devices/library_list.h"
+#include "editing/clipboard.h"
 #include "editing/undo_history.h"
 #include "midi/packed_image.h"
 #include "midi/transfer_engine.h"
@@ -19,19 +20,32 @@
 #include "shell/memory.h"
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
+#include "shell/app_state.h"
+#include "views/pane_layout.h"
+#include "views/panel.h"
+#include "views/tooltip.h"
+#include "views/view_platform.h"
+#include "views/bank_selection.h"
 
 // --- Start-up and shutdown ----------------------------------------------------
 
-void JoinFindPanelRecords() {}  // views: the panels find their tab and button records
+void JoinFindPanelRecords() {
+    ResetPanels(nullptr, nullptr, nullptr);
+}
 void JoinClearPackedStore() {
     std::memset(&gPackedStore, 0, sizeof gPackedStore);
 }
 void JoinProgramFolderKnown() {
     DiscoverySetProgramFolder(gProgramDir ? gProgramDir : "");
 }
-void JoinLayoutPanes() {}     // views: the fixed pane layout
-void JoinInitTooltip() {}     // views: ETooltip's brush, hidden
-void JoinClearClipboard() {}  // editing: the preset clipboard (not built yet)
+void JoinLayoutPanes() {
+    LayoutPanes(static_cast<PaneWindow>(gMainWindow), static_cast<PaneWindow>(gLibraryWindow),
+                static_cast<PaneWindow>(gEditorWindow));
+}
+void JoinInitTooltip() {
+    ResetTooltip();
+}
+void JoinClearClipboard() { ClearClipboard(); }
 void JoinInitUndoHistory() {
     InitUndoHistory();
 }
@@ -66,8 +80,12 @@ void JoinStopMidi() {
     StopMidi();
 }
 
-void JoinDestroyPaneScrollBars() {}  // views
-void JoinFreeTooltip() {}            // views
+void JoinDestroyPaneScrollBars() {
+    for (int i = 0; i < kPaneCount; ++i) DestroyPaneScrollBars(PaneAt(i));
+}
+void JoinFreeTooltip() {
+    ResetTooltip();
+}
 void JoinFreeGraphicViewImages() {}  // views: the device and controller pictures
 void JoinFreeLibraries() {
     LibraryListClear(&gLibraryList);
@@ -131,10 +149,10 @@ void JoinRedo() {
     Redo();
     ShowBank(gBanks.current);
 }
-void JoinCopy() {}               // editing: the clipboard (not built yet)
-void JoinPaste() {}              // editing: the clipboard (not built yet)
-void JoinSelectAllControls() {}  // views and editing (not built yet)
-void JoinDescribeClipboard() {}  // editing: the clipboard (not built yet)
+void JoinCopy() { CopySelection(); }
+void JoinPaste() { PasteClipboard(); }
+void JoinSelectAllControls() { SelectAllControls(); }
+void JoinDescribeClipboard() { DescribeClipboard(); }
 void JoinViewModeChanged() {
     RepaintMainWindow();
 }
@@ -178,8 +196,12 @@ void JoinAbout() {
 void JoinTransferTimer() {
     OnTransferTimer();
 }
-void JoinTooltipTick() {}  // views: ETooltip tracking
-void JoinHideTooltip() {}  // views: ETooltip
+void JoinTooltipTick() {
+    TooltipTick();
+}
+void JoinHideTooltip() {
+    TooltipHide();
+}
 
 // --- Transfer state and rules ---------------------------------------------------
 
@@ -206,6 +228,7 @@ void ShowBank(int index) {
     if (index >= 0 && index < gBanks.count) {
         gBanks.current = index;
         SelectBank(index);
+        BankShownInViews(index);
     }
     UpdateTitle();
     UpdateTransferMenu();

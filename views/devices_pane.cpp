@@ -1,7 +1,92 @@
-// DevicesPane's mouse handling. (Placeholder until the pane is built: it handles
-// nothing.)
+// The devices list's mouse: choosing a bank, making a device bank the active
+// one with a press on its icon, renaming, and dropping banks and presets.
 #include "views/devices_pane.h"
+
+#include "banks/bank_model.h"
+#include "editing/drag.h"
+#include "editing/drops.h"
+#include "editing/in_place_edit.h"
+#include "shell/joins.h"
+#include "views/bank_selection.h"
+#include "views/list_rows.h"
+#include "views/pane_keys.h"
+#include "views/presets_pane.h"
+#include "views/view_platform.h"
 
 DevicesPane gDevicesPane;
 
-int DevicesPane::Mouse(PaneWindow, int, int, int, int) { return kMouseNotHandled; }
+int BankRowIcon(int bank) {
+    const BankEntry* entry = BankAt(bank);
+    if (!entry) return 2;
+    switch (entry->kind) {
+        case BankKind::Device:
+            return bank == gBanks.deviceBank ? 1 : 0;
+        case BankKind::Rom:
+            return 3;
+        default:
+            return 2;
+    }
+}
+
+void RenameCurrentBank() {
+    int bank = gBanks.current;
+    BankEntry* entry = BankAt(bank);
+    if (!entry || entry->kind != BankKind::User) return;
+    ScrollListToRow(gDevicesPane, bank, gBanks.count);
+    PaneRect rect = ListRowRect(gDevicesPane, bank, kBankNameLeft, 2);
+    BeginRename(&gDevicesPane, bank, gDevicesPane.window, entry, bank, 0, 0, nullptr, &rect);
+}
+
+static void OnBankPress(DevicesPane& pane, int x, int bank) {
+    if (x - pane.rect.x > kBankIconHit) {
+        ShowBank(bank);
+        ArmDrag(&pane, bank, gBanks.currentPreset, 0, 0, 1);
+        return;
+    }
+    // The icon: only a device bank that is not yet the active one reacts.
+    const BankEntry* entry = BankAt(bank);
+    if (entry->kind != BankKind::Device || bank == gBanks.deviceBank) return;
+    gBanks.deviceBank = bank;
+    gBanks.currentPreset = 0;
+    ShowBank(bank);
+}
+
+static void OnBankRelease(DevicesPane& pane, int bank) {
+    if (!gDrag.dragging) return;
+    Pane* source = gDrag.sourcePane;
+    EndDrag();
+    if (bank >= gBanks.count) return;
+    if (source == &pane) {
+        DropBankOnBank(bank);
+    } else if (source == &gPresetsPane) {
+        DropPresetsOnBank(bank);
+    }
+}
+
+int DevicesPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
+    int row = ListRowAt(*this, x, y);
+    if (row < 0) return kMouseNotHandled;
+    bool onBank = row < gBanks.count;
+    switch (message) {
+        case kLeftDown:
+            SetFocusPane(this, keyFlags);
+            CloseInPlaceEditors();
+            if (onBank) OnBankPress(*this, x, row);
+            return kMouseHandled;
+        case kLeftUp:
+            OnBankRelease(*this, row);
+            return kMouseHandled;
+        case kMouseMove:
+            // Dragging presets or controls over a bank shows that bank, so
+            // that they can be dropped into it.
+            if (gDrag.dragging && gDrag.sourcePane != this && onBank && row != gBanks.current) {
+                ShowBank(row);
+            }
+            return kMouseHandled;
+        case kLeftDoubleClick:
+            if (onBank && row == gBanks.current) RenameCurrentBank();
+            return kMouseHandled;
+        default:
+            return kMouseNotHandled;
+    }
+}

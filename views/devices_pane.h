@@ -1,7 +1,13 @@
-// DevicesPane: the main window's list of open banks, "Devices and Files".
+// DevicesPane: the main window's list of open banks, "Devices and Files":
+// device banks, user preset banks and ROM banks, each with its kind's icon.
 #pragma once
 
 #include "views/pane.h"
+
+// The name of a row starts this far right of the pane's left edge, after
+// the icon; a press within kBankIconHit pixels of the edge is on the icon.
+constexpr int kBankNameLeft = 16;
+constexpr int kBankIconHit = 12;
 
 class DevicesPane : public Pane {
 public:
@@ -10,3 +16,9 @@ public:
 };
 
 extern DevicesPane gDevicesPane;
+
+// The icon a bank row shows: 0 device bank, 1 the active device bank,
+// 2 user bank, 3 ROM bank (the order of the file icons).
+int BankRowIcon(int bank);
+// Opens the renamer over the current bank's name when it is a user bank.
+void RenameCurrentBank();

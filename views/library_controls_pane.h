@@ -1,7 +1,10 @@
 // LibraryControlsPane: the controls of the current library, "Controls".
+// They are dragged from here onto the controls of the device view.
 #pragma once
 
 #include "views/pane.h"
+
+struct LibraryData;
 
 class LibraryControlsPane : public Pane {
 public:
@@ -10,3 +13,6 @@ public:
 };
 
 extern LibraryControlsPane gLibraryControlsPane;
+
+// The current library's contents when it is listed, else null.
+const LibraryData* CurrentListedLibrary();

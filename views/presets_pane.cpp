@@ -1,7 +1,85 @@
-// PresetsPane's mouse handling. (Placeholder until the pane is built: it handles
-// nothing.)
+// The presets list's mouse: the preset selection with Ctrl and Shift, the
+// current preset, renaming, and dropping presets onto presets.
 #include "views/presets_pane.h"
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "editing/drag.h"
+#include "editing/drops.h"
+#include "editing/in_place_edit.h"
+#include "views/bank_selection.h"
+#include "views/list_rows.h"
+#include "views/pane_keys.h"
+#include "views/view_platform.h"
 
 PresetsPane gPresetsPane;
 
-int PresetsPane::Mouse(PaneWindow, int, int, int, int) { return kMouseNotHandled; }
+int ShownPresetCount() {
+    if (!BankAt(gBanks.current)) return 0;
+    int count = gDevice.presetCount;
+    if (count < 0) return 0;
+    return count < kMaxPresets ? count : kMaxPresets;
+}
+
+int CurrentBankWritable() {
+    const BankEntry* entry = BankAt(gBanks.current);
+    if (!entry || !entry->data) return 0;
+    return entry->kind != BankKind::Rom && !entry->data->readOnly;
+}
+
+void RenameCurrentPreset() {
+    int preset = gBanks.currentPreset;
+    if (!CurrentBankWritable() || preset < 0 || preset >= ShownPresetCount()) return;
+    ScrollListToRow(gPresetsPane, preset, ShownPresetCount());
+    PaneRect rect = ListRowRect(gPresetsPane, preset, kPresetNameLeft, 4);
+    BankData* data = BankDataAt(gBanks.current);
+    BeginRename(&gPresetsPane, preset, gPresetsPane.window, nullptr, gBanks.current, preset, 0,
+                data->presets[preset].name, &rect);
+}
+
+static void OnPresetPress(PresetsPane& pane, int preset, int keyFlags) {
+    PressSelect(gSelection.presets, ShownPresetCount(), preset, keyFlags);
+    SelectPreset(preset);
+    ArmDrag(&pane, gBanks.current, preset, 0, 0, 0);
+}
+
+static void OnPresetRelease(PresetsPane& pane, int preset, int keyFlags) {
+    if (gDrag.dragging) {
+        Pane* source = gDrag.sourcePane;
+        EndDrag();
+        if (source == &pane && preset < ShownPresetCount()) DropPresetsOnPreset(preset);
+        return;
+    }
+    if (preset >= ShownPresetCount()) return;
+    ReleaseSelect(gSelection.presets, ShownPresetCount(), preset, keyFlags);
+    if (!(keyFlags & (kKeyFlagControl | kKeyFlagShift))) SelectPreset(preset);
+    InvalidatePane(pane);
+}
+
+int PresetsPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
+    int row = ListRowAt(*this, x, y);
+    if (row < 0) return kMouseNotHandled;
+    bool onPreset = row < ShownPresetCount();
+    switch (message) {
+        case kLeftDown:
+            SetFocusPane(this, keyFlags);
+            CloseInPlaceEditors();
+            if (onPreset) OnPresetPress(*this, row, keyFlags);
+            return kMouseHandled;
+        case kLeftUp:
+            OnPresetRelease(*this, row, keyFlags);
+            return kMouseHandled;
+        case kMouseMove:
+            // Controls dragged over a preset are about to go into it.
+            if (gDrag.dragging && gDrag.sourcePane != this && onPreset &&
+                row != gBanks.currentPreset) {
+                SelectPreset(row);
+            }
+            return kMouseHandled;
+        case kLeftDoubleClick:
+            if (onPreset && row == gBanks.currentPreset) RenameCurrentPreset();
+            return kMouseHandled;
+        default:
+            return kMouseNotHandled;
+    }
+}

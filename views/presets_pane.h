@@ -1,7 +1,13 @@
-// PresetsPane: the presets of the current bank, numbered.
+// PresetsPane: the presets of the current bank, numbered, with a selection
+// of one or more presets for copying and dragging.
 #pragma once
 
 #include "views/pane.h"
+
+// The row's number ends at this distance from the pane's left edge and the
+// name starts at kPresetNameLeft.
+constexpr int kPresetNumberRight = 17;
+constexpr int kPresetNameLeft = 20;
 
 class PresetsPane : public Pane {
 public:
@@ -10,3 +16,10 @@ public:
 };
 
 extern PresetsPane gPresetsPane;
+
+// The number of presets the current bank shows (the loaded device's count).
+int ShownPresetCount();
+// Whether the current bank may be changed (not ROM, not read only); quiet.
+int CurrentBankWritable();
+// Opens the renamer over the current preset's name when the bank may change.
+void RenameCurrentPreset();

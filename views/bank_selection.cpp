@@ -1,0 +1,109 @@
+// Choosing a bank, a preset or a control, as the views see it.
+#include "views/bank_selection.h"
+
+#include <cstring>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "devices/library_list.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
+#include "views/devices_pane.h"
+#include "views/editor_document.h"
+#include "views/editor_pane.h"
+#include "views/library_controls_pane.h"
+#include "views/library_files_pane.h"
+#include "views/list_rows.h"
+#include "views/presets_pane.h"
+#include "views/view_platform.h"
+
+// The control editor's tab that shows the keyboard zones' fields.
+constexpr int kZoneDataTab = 2;
+
+static int PresetCount() {
+    return gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
+}
+
+void SetCurrentControl(int control) {
+    if (control < 0) control = 0;
+    gDocument.currentControl = control;
+    gBanks.currentControl = control;
+    gDeviceView.current = control;
+}
+
+int CurrentControl() {
+    return gDocument.currentControl;
+}
+
+void BankShownInViews(int index) {
+    if (!BankAt(index)) return;
+    int presets = PresetCount();
+    if (gBanks.currentPreset < 0 || gBanks.currentPreset >= presets) gBanks.currentPreset = 0;
+    std::memset(gSelection.presets, 0, sizeof gSelection.presets);
+    gSelection.presets[gBanks.currentPreset] = 1;
+    std::memset(gSelection.controls, 0, sizeof gSelection.controls);
+    gSelection.controls[0] = 1;
+    SetCurrentControl(0);
+    gDocument.currentZone = 0;
+    gPresetsPane.current = gBanks.currentPreset;
+    gDevicesPane.current = index;
+
+    // The new bank may have another device with other rows and another
+    // picture width: both start again from the top left, without bars.
+    gPresetsPane.vertical.position = 0;
+    DestroyPaneScrollBars(gPresetsPane);
+    gDeviceView.horizontal.position = 0;
+    gDeviceView.horizontal.total = 0;
+    SyncPaneScrollBar(gDeviceView, 0);
+
+    if (gEditorPane.shownTab == kZoneDataTab && gDevice.zoneFieldCount <= 0) {
+        gEditorPane.shownTab = 0;
+    }
+    InvalidatePane(gDevicesPane);
+    InvalidatePane(gPresetsPane);
+    InvalidatePane(gDeviceView);
+    InvalidatePane(gEditorPane);
+    LibraryFollow();
+}
+
+void SelectPreset(int preset) {
+    if (preset < 0 || preset >= PresetCount()) return;
+    gBanks.currentPreset = preset;
+    gPresetsPane.current = preset;
+    InvalidatePane(gPresetsPane);
+    // Only the title of the device view names the preset; its picture shows
+    // values only with the CC/Ch labels on.
+    InvalidatePane(gDeviceView);
+    InvalidatePane(gEditorPane);
+    LibraryFollow();
+}
+
+void LibraryFollow() {
+    BankData* data = BankDataAt(gBanks.current);
+    int control = CurrentControl();
+    int preset = gBanks.currentPreset;
+    if (!data || control < 0 || control >= kMaxControls || preset < 0 || preset >= kMaxPresets) {
+        return;
+    }
+    int32_t origin = data->presets[preset].controls[control].origin;
+    if (origin == -1) return;
+    uint32_t bits = static_cast<uint32_t>(origin);
+    int library = LibraryListFindUniqueId(&gLibraryList, static_cast<int32_t>(bits >> 16));
+    if (library < 0) return;
+    const LibraryData* lib = gLibraryList.entries[library].data;
+    int index = static_cast<int>(bits & 0xFFFF);
+    if (!lib || index >= lib->controlCount) return;
+
+    gLibraryList.current = library;
+    int row = LibraryFilesRowOf(library);
+    if (row >= 0) {
+        gLibraryFilesPane.current = row;
+        ScrollListToRow(gLibraryFilesPane, row, LibraryFilesRowCount());
+    }
+    gLibraryControlsPane.current = index;
+    ScrollListToRow(gLibraryControlsPane, index, lib->controlCount);
+    if (gLibraryShown) {
+        InvalidatePane(gLibraryFilesPane);
+        InvalidatePane(gLibraryControlsPane);
+    }
+}

@@ -1,0 +1,28 @@
+// What choosing a bank, a preset or a control does in the views: the
+// selections and current items reset or set, the scroll positions, the
+// windows repainted, and the library window following the current control's
+// library origin.
+#pragma once
+
+// The views' part of showing bank `index` (ShowBank calls it after the bank
+// list has selected the bank and loaded its device): the current preset
+// kept when the device has it, else 0; the preset selection that preset
+// alone; control 0 selected and current; zone 0; the presets list and the
+// device view scrolled back to the start; the control editor leaves "Zone
+// Data" when the device has no zone fields; the library follows.
+void BankShownInViews(int index);
+
+// Makes `preset` of the current bank current (the preset selection is left
+// to the caller): the presets list, the device view and the control editor
+// repaint, and the library follows.
+void SelectPreset(int preset);
+
+// Makes `control` the current control of the views and the bank model.
+void SetCurrentControl(int control);
+// The current control (of the device view and the control editor).
+int CurrentControl();
+
+// When the current control's assignment came from a library that is open,
+// that library and that control become current in the library window and
+// are scrolled into view (repainted while the window is shown).
+void LibraryFollow();
