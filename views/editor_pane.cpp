@@ -1,7 +1,230 @@
-// EditorPane's mouse handling. (Placeholder until the pane is built: it handles
-// nothing.)
+// EditorPane's mouse and keyboard handling: choosing the current field,
+// opening the in-place editors, toggling options and zones, starting the
+// value spinner, and the zone buttons.
 #include "views/editor_pane.h"
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "editing/in_place_edit.h"
+#include "views/device_view.h"
+#include "views/editor_document.h"
+#include "views/editor_pane_layout.h"
+#include "views/keyboard_pane.h"
+#include "views/list_columns.h"
+#include "views/presets_pane.h"
+#include "views/value_spinner.h"
+#include "views/view_platform.h"
+#include "views/zone_keyboard.h"
+#include "views/zone_select.h"
 
 EditorPane gEditorPane;
 
-int EditorPane::Mouse(PaneWindow, int, int, int, int) { return kMouseNotHandled; }
+namespace {
+
+// Big enough not to live on the stack; the pane is used from the one
+// user-interface thread only.
+EditorLayout gMouseLayout;
+
+bool IsDoubleClick(int message) {
+    return message == kLeftDoubleClick || message == kRightDoubleClick;
+}
+
+bool IsPress(int message) {
+    return message == kLeftDown || message == kRightDown || IsDoubleClick(message);
+}
+
+// The in-place editor sits over the value box, a little larger so that its
+// frame does not cover the text, within the box's row.
+PaneRect EditRect(const PaneRect& box) {
+    return {box.x - 2, box.y - 1, box.width + 4, box.height + 2};
+}
+
+bool TypeHasProgram(int control) {
+    if (control < 0 || control >= gDevice.controlCount || control >= kMaxControls) return false;
+    int type = gDevice.controls[control].typeIndex;
+    return type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
+}
+
+void CountOptionChange(int bank, PresetRecord* preset) {
+    BankEntry* entry = BankAt(bank);
+    preset->changed += 1;
+    if (entry != nullptr) entry->changeCount += 1;
+    InvalidatePane(gPresetsPane);
+    InvalidatePane(gKeyboardPane);
+    RepaintEditorPane();
+}
+
+void OnDetailField(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int message) {
+    const ColumnDef& field = DetailFields[hit.index];
+    if (hit.index != pane.currentField) {
+        if (field.kind == kColumnValue || field.kind == kColumnParameter ||
+            field.kind == kColumnComment) {
+            pane.currentField = hit.index;
+            RepaintEditorPane();
+        }
+        return;
+    }
+    if (!IsDoubleClick(message)) return;  // single clicks on the current field do nothing
+    if (field.kind != kColumnValue && field.kind != kColumnComment) return;
+    int bank = gBanks.current, control = gDocument.currentControl;
+    PresetRecord* preset = EditorCurrentPreset();
+    if (preset == nullptr || control < 0 || control >= kMaxControls) return;
+    if (!CheckWritable(bank)) return;
+    PaneRect rect = EditRect(hit.box);
+    if (field.kind == kColumnValue) {
+        BeginEditValue(&pane, window, bank, gBanks.currentPreset, control, field.subkind, 0,
+                       kFormatDecimal, &rect);
+    } else {
+        BeginRename(&pane, 0, window, nullptr, bank, gBanks.currentPreset, 1,
+                    preset->controls[control].desc, &rect);
+    }
+}
+
+void OnVariable(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int message) {
+    int v = hit.index;
+    if (v != pane.currentVariable) {
+        pane.currentVariable = v;
+        RepaintEditorPane();
+        return;
+    }
+    const VariableDef& def = gDevice.variables[v];
+    PresetRecord* preset = EditorCurrentPreset();
+    int bank = gBanks.current;
+    if (preset == nullptr) return;
+    if (def.maskCount > 0) {
+        if (hit.item != EditorItem::kVariableOption) return;
+        if (!CheckWritable(bank)) return;
+        // Options count as a change of the preset but take no undo step.
+        if (def.alwaysOneValue) preset->variables[v] = 0;
+        preset->variables[v] ^= def.masks[hit.option].mask;
+        CountOptionChange(bank, preset);
+        return;
+    }
+    if (IsDoubleClick(message)) {
+        if (!CheckWritable(bank)) return;
+        PaneRect rect = EditRect(hit.box);
+        BeginEditValue(&pane, window, bank, gBanks.currentPreset, kEditVariable, v, 0,
+                       kFormatDecimal, &rect);
+    } else if (def.valueMax - def.valueMin <= 1) {
+        if (!CheckWritable(bank)) return;
+        StartValueSpinner(window, message, bank, gBanks.currentPreset, kSpinVariable, v, 0,
+                          kFormatDecimal);
+    }
+}
+
+void OnZoneEnable(int message) {
+    if (message != kLeftDown) return;
+    // The enable bit is part of the preset like any other value: a bank
+    // that may not change keeps it as well.
+    if (!CheckWritable(gBanks.current)) return;
+    if (!ToggleZoneEnabled(EditorCurrentPreset(), gDocument.currentZone)) return;
+    InvalidatePane(gKeyboardPane);
+    RepaintEditorPane();
+}
+
+void OnZoneField(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int message) {
+    int f = hit.index;
+    if (f != pane.currentZoneField) {
+        pane.currentZoneField = f;
+        RepaintEditorPane();
+        return;
+    }
+    int bank = gBanks.current;
+    int format =
+        (f == ZoneLowNoteField() || f == ZoneHighNoteField()) ? kFormatNoteName : kFormatDecimal;
+    const ZoneFieldDef& def = gDevice.zoneFields[f];
+    if (IsDoubleClick(message)) {
+        if (!CheckWritable(bank)) return;
+        PaneRect rect = EditRect(hit.box);
+        BeginEditValue(&pane, window, bank, gBanks.currentPreset, kEditZoneField, f,
+                       gDocument.currentZone, format, &rect);
+    } else if (def.valueMax - def.valueMin <= 1) {
+        if (!CheckWritable(bank)) return;
+        StartValueSpinner(window, message, bank, gBanks.currentPreset, kSpinZoneField, f,
+                          gDocument.currentZone, format);
+    }
+}
+
+int NextWrapping(int current, int count, int backwards) {
+    if (count <= 0) return 0;
+    int next = current + (backwards ? -1 : 1);
+    if (next < 0) next = count - 1;
+    if (next >= count) next = 0;
+    return next;
+}
+
+}  // namespace
+
+void RepaintEditorPane() {
+    InvalidatePane(gEditorPane);
+    // The zone buttons lie under the pane, outside its rectangle.
+    if (gEditorPane.window != nullptr) InvalidateWindowRect(gEditorPane.window, nullptr);
+}
+
+int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {
+    if (gBanks.count == 0) return kMouseNotHandled;
+    BuildEditorLayout(*this, &gMouseLayout);
+    int button = EditorZoneButtonAt(gMouseLayout, x, y);
+    if (button >= 0) {
+        if (message == kLeftUp) {
+            CloseInPlaceEditors();
+            SelectZoneAndRepaint(button);
+        }
+        return kMouseHandled;
+    }
+    if (x < rect.x || x >= rect.x + rect.width || y < rect.y || y >= rect.y + rect.height)
+        return kMouseNotHandled;
+    if (!IsPress(message)) return kMouseHandled;
+    CloseInPlaceEditors();
+    const EditorEntry* hit = EditorHitTest(gMouseLayout, *this, x, y);
+    if (hit == nullptr) return kMouseHandled;
+    switch (hit->item) {
+        case EditorItem::kDetailField:
+            OnDetailField(*this, window, *hit, message);
+            break;
+        case EditorItem::kVariable:
+        case EditorItem::kVariableOption:
+            OnVariable(*this, window, *hit, message);
+            break;
+        case EditorItem::kZoneEnable:
+            OnZoneEnable(message);
+            break;
+        case EditorItem::kZoneField:
+            OnZoneField(*this, window, *hit, message);
+            break;
+        default:
+            break;
+    }
+    return kMouseHandled;
+}
+
+void EditorPaneTabKey(int backwards) {
+    EditorPane& pane = gEditorPane;
+    switch (pane.shownTab) {
+        case kTabDetails: {
+            int field = pane.currentField;
+            for (int step = 0; step < kColumnCount; ++step) {
+                field = NextWrapping(field, kColumnCount, backwards);
+                const ColumnDef& f = DetailFields[field];
+                if (f.kind != kColumnValue && f.kind != kColumnComment) continue;
+                if (f.kind == kColumnValue && f.subkind == kValueProgram &&
+                    !TypeHasProgram(gDocument.currentControl))
+                    continue;
+                pane.currentField = field;
+                break;
+            }
+            break;
+        }
+        case kTabVariables:
+            pane.currentVariable =
+                NextWrapping(pane.currentVariable, gDevice.variableCount, backwards);
+            break;
+        case kTabZones:
+            pane.currentZoneField =
+                NextWrapping(pane.currentZoneField, gDevice.zoneFieldCount, backwards);
+            break;
+        default:
+            break;
+    }
+    RepaintEditorPane();
+}

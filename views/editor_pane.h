@@ -1,12 +1,20 @@
-// EditorPane: the body of the control editor window, showing one of its tabs.
+// EditorPane: the body of the control editor window, showing one of its tabs
+// (Control Details, Extra Variables, Zone Data) with the zone buttons below.
 #pragma once
 
 #include "views/pane.h"
 
 class EditorPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };
 
 extern EditorPane gEditorPane;
+
+// Tab and Shift+Tab in the control editor window: the next field, variable or
+// zone field of the shown tab becomes current (wrapping around).
+void EditorPaneTabKey(int backwards);
+
+// Repaints the pane and the zone buttons under it.
+void RepaintEditorPane();

@@ -1,7 +1,133 @@
-// KeyboardPane's mouse handling. (Placeholder until the pane is built: it handles
-// nothing.)
+// KeyboardPane's mouse handling: choosing, dragging and switching zones.
 #include "views/keyboard_pane.h"
+
+#include "banks/bank_model.h"
+#include "editing/in_place_edit.h"
+#include "shell/view_state.h"
+#include "views/editor_document.h"
+#include "views/editor_pane.h"
+#include "views/view_platform.h"
+#include "views/zone_keyboard.h"
+#include "views/zone_select.h"
 
 KeyboardPane gKeyboardPane;
 
-int KeyboardPane::Mouse(PaneWindow, int, int, int, int) { return kMouseNotHandled; }
+namespace {
+
+constexpr int kConfineInset = 5;
+
+void Relayout(const Pane& pane) {
+    LayoutZoneKeys(pane.rect);
+    LayoutZoneBars(pane.rect, EditorCurrentPreset());
+}
+
+bool Inside(const Pane& pane, int x, int y) {
+    const PaneRect& r = pane.rect;
+    return x >= r.x && x < r.x + r.width && y >= r.y + 2 && y < r.y + r.height - 2;
+}
+
+void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
+    int zone = gDocument.currentZone;
+    PresetRecord* preset = EditorCurrentPreset();
+    int32_t* low = ZoneLowNote(preset, zone);
+    int32_t* high = ZoneHighNote(preset, zone);
+    int note = ZoneKeyNoteAt(x);
+    if (low == nullptr || high == nullptr || note < 0) return;
+    ZoneKeyboard& k = gZoneKeyboard;
+    if (note == *low) {
+        k.dragMode = ZoneDragMode::kLowEdge;
+    } else if (note == *high) {
+        k.dragMode = ZoneDragMode::kHighEdge;
+    } else {
+        k.dragMode = ZoneDragMode::kMove;
+        k.grabOffset = note - *low;
+    }
+    CaptureMouse(window);
+    // The pointer stays over the keyboard, between its own row and the
+    // bar's middle.
+    const KeyRect& bar = k.bars[zone];
+    int centre = (bar.top + bar.bottom) / 2;
+    int top = y < centre ? y : centre;
+    int bottom = y < centre ? centre : y;
+    PaneRect confine = {pane.rect.x + kConfineInset, top, pane.rect.width - 2 * kConfineInset,
+                        bottom - top + 1};
+    ConfinePointer(window, &confine);
+    SetViewCursor(
+        window, k.dragMode == ZoneDragMode::kMove ? ViewCursor::kZoneMove : ViewCursor::kZoneSize);
+}
+
+void DragTo(KeyboardPane& pane, int x) {
+    ZoneKeyboard& k = gZoneKeyboard;
+    int note = ZoneKeyNoteAt(x);
+    PresetRecord* preset = EditorCurrentPreset();
+    int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
+    int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
+    if (note < 0 || low == nullptr || high == nullptr) return;
+    int first = k.firstNote, last = k.firstNote + k.keyCount - 1;
+    int32_t oldLow = *low, oldHigh = *high;
+    switch (k.dragMode) {
+        case ZoneDragMode::kMove:
+            DragZoneMove(note, k.grabOffset, first, last, low, high);
+            break;
+        case ZoneDragMode::kLowEdge:
+            DragZoneLowEdge(note, first, low, high);
+            break;
+        case ZoneDragMode::kHighEdge:
+            DragZoneHighEdge(note, low, high);
+            break;
+        default:
+            break;
+    }
+    if (*low != oldLow || *high != oldHigh) InvalidatePaneAlone(pane);
+}
+
+void EndDrag(PaneWindow window) {
+    gZoneKeyboard.dragMode = ZoneDragMode::kNone;
+    SetViewCursor(window, ViewCursor::kArrow);
+    ReleasePointer();
+    ReleaseMouse();
+    // The Zone Data tab shows the new notes.
+    RepaintEditorPane();
+}
+
+}  // namespace
+
+int KeyboardPaneShown() {
+    return DeviceHasZones() && gViewMode == ViewMode::kGraphic ? 1 : 0;
+}
+
+int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int) {
+    bool dragging = gZoneKeyboard.dragMode != ZoneDragMode::kNone;
+    if (dragging) {
+        if (message == kMouseMove) {
+            DragTo(*this, x);
+            return kMouseHandled;
+        }
+        if (message == kLeftUp) {
+            EndDrag(window);
+            return kMouseHandled;
+        }
+    }
+    if (!KeyboardPaneShown() || message == kMouseMove || !Inside(*this, x, y))
+        return kMouseNotHandled;
+    if (message != kLeftDown && message != kLeftDoubleClick) return kMouseHandled;
+    CloseInPlaceEditors();
+    Relayout(*this);
+    int zone = ZoneBarAt(x, y);
+    if (zone < 0) return kMouseHandled;
+    if (zone != gDocument.currentZone) {
+        SelectZoneAndRepaint(zone);
+        return kMouseHandled;
+    }
+    if (!CheckWritable(gBanks.current)) return kMouseHandled;
+    if (message == kLeftDoubleClick) {
+        // No undo step and no change count, as for range drags.
+        if (ToggleZoneEnabled(EditorCurrentPreset(), zone)) {
+            InvalidatePaneAlone(*this);
+            RepaintEditorPane();
+        }
+        return kMouseHandled;
+    }
+    StartDrag(*this, window, x, y);
+    return kMouseHandled;
+}

@@ -1,12 +1,19 @@
-// KeyboardPane: the keyboard zone editor under the graphic view of a device with zones.
+// KeyboardPane: the keyboard zone editor under the graphic view of a device
+// with zones: the device's keyboard with one translucent bar per zone. A
+// click picks a zone, a drag moves it or one of its edges, a double click
+// switches it on or off.
 #pragma once
 
 #include "views/pane.h"
 
 class KeyboardPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };
 
 extern KeyboardPane gKeyboardPane;
+
+// 1 when the pane is part of the main window now: the device has zones and
+// the graphic view is shown.
+int KeyboardPaneShown();

@@ -1,7 +1,211 @@
-// The value spinner. (Placeholder until it is built: never starts.)
+// The value spinner: one integer of a preset stepped while a mouse button is
+// held, on timer 102.
+//
+// States and their transitions:
+//   idle     -> started   StartValueSpinner (a range other than 0 .. 1): timer
+//                         at 350 ms, capture, confinement, undo, one step
+//   idle     -> idle      StartValueSpinner on a 0 .. 1 value: flipped at once
+//   started  -> stepping  first ValueSpinnerTick: timer re-armed at 50 ms
+//   started, stepping -> idle   ValueSpinnerButtonUp of the starting button,
+//                         or a step that hit a limit (EndSpinner)
 #include "views/value_spinner.h"
 
-void StartValueSpinner(PaneWindow, int, int, int, int, int, int, int) {}
-void ValueSpinnerTick() {}
-void ValueSpinnerButtonUp(int) {}
-int ValueSpinnerActive() { return 0; }
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "editing/undo_history.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
+#include "views/editor_document.h"
+#include "views/editor_pane.h"
+#include "views/keyboard_pane.h"
+#include "views/presets_pane.h"
+#include "views/view_platform.h"
+#include "views/zone_keyboard.h"
+
+namespace {
+
+constexpr int kFirstRepeatMs = 350;
+constexpr int kRepeatMs = 50;
+constexpr int kStep = 10;
+constexpr int kNoteStep = 12;  // an octave, for the current zone's notes
+constexpr int kVkRightButton = 0x02;
+
+enum class SpinPhase { kIdle, kStarted, kStepping };
+
+struct ValueSpinner {
+    SpinPhase phase = SpinPhase::kIdle;
+    PaneWindow window = nullptr;
+    int increasing = 0;  // 1: started by the right button
+    int bank = 0;
+    int preset = 0;
+    int selector = 0;
+    int field = 0;
+    int zone = 0;
+    int format = 0;
+    int min = 0;
+    int max = 0;
+    int step = kStep;
+};
+
+ValueSpinner gSpinner;
+
+// The value the spinner works on, with its limits; null when the target does
+// not exist.
+int32_t* SpinTarget(int bank, int preset, int selector, int field, int zone, int* min, int* max) {
+    BankData* data = BankDataAt(bank);
+    if (data == nullptr || bank < 0 || preset < 0 || preset >= kMaxPresets) return nullptr;
+    PresetRecord& record = data->presets[preset];
+    if (selector == kSpinVariable) {
+        if (field < 0 || field >= gDevice.variableCount || field >= kMaxVariables) return nullptr;
+        *min = gDevice.variables[field].valueMin;
+        *max = gDevice.variables[field].valueMax;
+        return &record.variables[field];
+    }
+    if (selector == kSpinZoneField) {
+        if (field < 0 || field >= gDevice.zoneFieldCount || field >= kMaxZoneFields) return nullptr;
+        if (zone < 0 || zone >= kMaxZones) return nullptr;
+        *min = gDevice.zoneFields[field].valueMin;
+        *max = gDevice.zoneFields[field].valueMax;
+        return &record.zones[zone][field];
+    }
+    return nullptr;
+}
+
+bool IsCurrentZoneNote(const ValueSpinner& s, int field) {
+    return s.selector == kSpinZoneField && s.zone == gDocument.currentZone && field >= 0 &&
+           s.bank == gBanks.current && s.preset == gBanks.currentPreset;
+}
+
+void RepaintValueViews() {
+    InvalidatePane(gPresetsPane);
+    InvalidatePane(gEditorPane);
+    InvalidatePane(gKeyboardPane);
+    // The picture shows values only through its CC/Ch labels.
+    if (gShowCcCh) InvalidatePane(gDeviceView);
+}
+
+void CountChange(int bank, int preset) {
+    BankEntry* entry = BankAt(bank);
+    if (entry == nullptr || entry->data == nullptr) return;
+    entry->data->presets[preset].changed += 1;
+    entry->changeCount += 1;
+}
+
+void EndSpinner() {
+    ValueSpinner& s = gSpinner;
+    StopViewTimer(kSpinnerTimer);
+    ReleasePointer();
+    SetViewCursor(s.window, ViewCursor::kArrow);
+    ReleaseMouse();
+    CountChange(s.bank, s.preset);
+    s.phase = SpinPhase::kIdle;
+    RepaintValueViews();
+}
+
+// Applies one step; returns 1 when a limit stopped it.
+int ApplyStep() {
+    ValueSpinner& s = gSpinner;
+    int min = 0, max = 0;
+    int32_t* value = SpinTarget(s.bank, s.preset, s.selector, s.field, s.zone, &min, &max);
+    if (value == nullptr) return 1;
+    int amount;
+    if (KeyHeld(kVkShift)) {
+        amount = s.step;
+    } else if (s.increasing) {
+        amount = LeftButtonHeld() ? s.step : 1;
+    } else {
+        amount = KeyHeld(kVkRightButton) ? s.step : 1;
+    }
+    int v = *value + (s.increasing ? amount : -amount);
+    int clamped = 0;
+    if (v < min) {
+        v = min;
+        clamped = 1;
+    }
+    if (v > max) {
+        v = max;
+        clamped = 1;
+    }
+    // The current zone's notes stay in order: low never passes high.
+    if (IsCurrentZoneNote(s, s.field)) {
+        PresetRecord* preset = &BankDataAt(s.bank)->presets[s.preset];
+        int32_t* low = ZoneLowNote(preset, s.zone);
+        int32_t* high = ZoneHighNote(preset, s.zone);
+        if (value == low && high != nullptr && v > *high) {
+            v = *high;
+            clamped = 1;
+        }
+        if (value == high && low != nullptr && v < *low) {
+            v = *low;
+            clamped = 1;
+        }
+    }
+    *value = v;
+    InvalidatePane(gEditorPane);
+    return clamped;
+}
+
+}  // namespace
+
+void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int selector,
+                       int field, int zone, int format) {
+    if (gSpinner.phase != SpinPhase::kIdle) return;
+    int min = 0, max = 0;
+    int32_t* value = SpinTarget(bank, preset, selector, field, zone, &min, &max);
+    if (value == nullptr) return;
+
+    if (min == 0 && max == 1) {
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
+        *value = *value ? 0 : 1;
+        RepaintValueViews();
+        return;
+    }
+    if (min > max) return;  // no value fits: nothing to step
+
+    ValueSpinner& s = gSpinner;
+    s = ValueSpinner();
+    s.window = window;
+    s.increasing = message == kRightDown || message == kRightDoubleClick;
+    s.bank = bank;
+    s.preset = preset;
+    s.selector = selector;
+    s.field = field;
+    s.zone = zone;
+    s.format = format;
+    s.min = min;
+    s.max = max;
+    PresetRecord* record = &BankDataAt(bank)->presets[preset];
+    bool note = IsCurrentZoneNote(s, field) &&
+                (value == ZoneLowNote(record, zone) || value == ZoneHighNote(record, zone));
+    s.step = note ? kNoteStep : kStep;
+    s.phase = SpinPhase::kStarted;
+
+    StartViewTimer(kSpinnerTimer, kFirstRepeatMs);
+    CaptureMouse(window);
+    ConfinePointer(window, nullptr);
+    SetViewCursor(window, ViewCursor::kArrow);
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
+    if (ApplyStep()) EndSpinner();
+}
+
+void ValueSpinnerTick() {
+    ValueSpinner& s = gSpinner;
+    if (s.phase == SpinPhase::kIdle) return;
+    if (s.phase == SpinPhase::kStarted) {
+        StartViewTimer(kSpinnerTimer, kRepeatMs);
+        s.phase = SpinPhase::kStepping;
+    }
+    if (ApplyStep()) EndSpinner();
+}
+
+void ValueSpinnerButtonUp(int message) {
+    ValueSpinner& s = gSpinner;
+    if (s.phase == SpinPhase::kIdle) return;
+    if ((message == kLeftUp && !s.increasing) || (message == kRightUp && s.increasing)) {
+        EndSpinner();
+    }
+}
+
+int ValueSpinnerActive() {
+    return gSpinner.phase != SpinPhase::kIdle ? 1 : 0;
+}
