@@ -9,7 +9,7 @@ int ListRowCapacity(const Pane& pane) {
     // Row i is drawn while y + 2 + 13 i < y + h - 11, that is 13 i < h - 13.
     int room = pane.rect.height - 13;
     if (room <= 0) return 0;
-    return (room + kListRowHeight - 1) / kListRowHeight;
+    return (room + kPaneRowHeight - 1) / kPaneRowHeight;
 }
 
 int ListRowsShown(const Pane& pane, int total) {
@@ -22,17 +22,17 @@ int ListRowsShown(const Pane& pane, int total) {
 int ListRowAt(const Pane& pane, int x, int y) {
     const PaneRect& r = pane.rect;
     if (x < r.x || x > r.x + r.width - 1) return -1;
-    if (y < r.y + kListTopInset || y > r.y + r.height - 3) return -1;
-    return (y - r.y - kListTopInset) / kListRowHeight + pane.vertical.position;
+    if (y < r.y + kPaneRowInset || y > r.y + r.height - 3) return -1;
+    return (y - r.y - kPaneRowInset) / kPaneRowHeight + pane.vertical.position;
 }
 
 int ListRowTop(const Pane& pane, int shown) {
-    return pane.rect.y + kListTopInset + shown * kListRowHeight;
+    return pane.rect.y + kPaneRowInset + shown * kPaneRowHeight;
 }
 
 PaneRect ListRowRect(const Pane& pane, int row, int left, int right) {
     int top = ListRowTop(pane, row - pane.vertical.position);
-    return PaneRect{pane.rect.x + left, top, pane.rect.width - left - right, kListRowHeight};
+    return PaneRect{pane.rect.x + left, top, pane.rect.width - left - right, kPaneRowHeight};
 }
 
 int ScrollRowIntoView(int top, int visible, int total, int row) {

@@ -5,8 +5,8 @@
 
 #include "views/pane.h"
 
-constexpr int kListRowHeight = 13;
-constexpr int kListTopInset = 2;
+constexpr int kPaneRowHeight = 13;
+constexpr int kPaneRowInset = 2;
 // The text of a row starts this far right of the pane (after the icon in the
 // devices list); the presets list puts its numbers before it.
 constexpr int kListIconWidth = 12;

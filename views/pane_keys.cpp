@@ -20,17 +20,27 @@ void SetFocusPane(Pane* pane, int keyFlags) {
     gLastPaneKeyFlags = keyFlags & (kKeyFlagShift | kKeyFlagControl);
 }
 
-// Moves a list pane's position one line when its current row has left the
-// rows shown (the way a click at the edge would have needed a scroll).
-static void KeepRowShown(Pane& pane, int row, int total) {
-    ScrollListToRow(pane, row, total);
+// A key moves the row by one, so the pane scrolls by one line when the row
+// leaves the rows shown.
+static void KeepRowShown(Pane& pane, int row) {
+    int capacity = ListRowCapacity(pane);
+    int top = pane.vertical.position;
+    if (row < top) {
+        top = row;
+    } else if (capacity > 0 && row >= top + capacity) {
+        top = row - capacity + 1;
+    }
+    if (top == pane.vertical.position) return;
+    pane.vertical.position = top;
+    SyncPaneScrollBar(pane, 1);
+    InvalidatePaneAlone(pane);
 }
 
 static int MoveBank(int step) {
     int bank = gBanks.current + step;
     if (bank < 0 || bank >= gBanks.count) return 1;
     ShowBank(bank);
-    KeepRowShown(gDevicesPane, bank, gBanks.count);
+    KeepRowShown(gDevicesPane, bank);
     return 1;
 }
 
@@ -48,7 +58,7 @@ static int MovePreset(int step) {
     if (preset < 0 || preset >= count) return 1;
     ChooseByKey(gSelection.presets, count, preset);
     SelectPreset(preset);
-    KeepRowShown(gPresetsPane, preset, count);
+    KeepRowShown(gPresetsPane, preset);
     return 1;
 }
 

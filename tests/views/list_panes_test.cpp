@@ -1,0 +1,278 @@
+// The four list panes: row geometry, choosing banks and presets with the
+// mouse and the keys, the icon rule, the libraries listed, and the library
+// window following the current control.
+#include <gtest/gtest.h>
+
+#include "tests/views/lists_pane_fixture.h"
+
+using ListPanesTest = ListsTest;
+
+TEST_F(ListPanesTest, RowsFitTheirPaneAndPointsFindTheirRow) {
+    // The devices list (134 high) shows 10 rows, the presets list 18.
+    EXPECT_EQ(ListRowCapacity(gDevicesPane), 10);
+    EXPECT_EQ(ListRowCapacity(gPresetsPane), 18);
+    const PaneRect& r = gDevicesPane.rect;
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + 20, r.y + 1), -1);  // above the first row
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + 20, r.y + 2), 0);
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + 20, r.y + 2 + 13), 1);
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x - 1, r.y + 20), -1);
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + r.width, r.y + 20), -1);
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + 20, r.y + r.height - 2), -1);
+    gDevicesPane.vertical.position = 4;
+    EXPECT_EQ(ListRowAt(gDevicesPane, r.x + 20, r.y + 2 + 13), 5);
+    EXPECT_EQ(ListRowsShown(gDevicesPane, 12), 8);
+}
+
+TEST_F(ListPanesTest, ScrollingIntoViewMovesOnlyWhenTheRowIsHidden) {
+    EXPECT_EQ(ScrollRowIntoView(5, 10, 40, 7), 5);    // shown: stays
+    EXPECT_EQ(ScrollRowIntoView(5, 10, 40, 2), 2);    // above: becomes the top
+    EXPECT_EQ(ScrollRowIntoView(5, 10, 40, 20), 20);  // below: becomes the top
+    EXPECT_EQ(ScrollRowIntoView(5, 10, 40, 35), 30);  // near the end: the last page
+    EXPECT_EQ(ScrollRowIntoView(0, 10, 4, 3), 0);     // everything fits
+}
+
+TEST_F(ListPanesTest, PressOnABankSelectsItAndLoadsItsDevice) {
+    int gamma = GammaBank("G");
+    int other = GammaBank("G2");
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int beta = NewBank();
+    gDocument.currentZone = 3;
+    gPresetsPane.vertical.position = 2;
+
+    EXPECT_EQ(Press(gDevicesPane, gamma), kMouseHandled);
+    EXPECT_EQ(gBanks.current, gamma);
+    EXPECT_EQ(gDevice.pid, kGammaPid);
+    EXPECT_EQ(gFocusPane, &gDevicesPane);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gSelection.presets[gBanks.currentPreset], 1);
+    EXPECT_EQ(gSelection.controls[0], 1);
+    EXPECT_EQ(CurrentControl(), 0);
+    EXPECT_EQ(gDocument.currentZone, 0);
+    EXPECT_EQ(gPresetsPane.vertical.position, 0);
+    EXPECT_EQ(gDrag.armed, 1);
+    EXPECT_EQ(gDrag.sourceBank, gamma);
+
+    // Another bank of the same device keeps the current preset, alone
+    // selected, with control 0 current.
+    gBanks.currentPreset = 5;
+    gSelection.presets[2] = 1;
+    SetCurrentControl(3);
+    gDrag = DragState();
+    Press(gDevicesPane, other);
+    EXPECT_EQ(gBanks.currentPreset, 5);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gSelection.presets[5], 1);
+    EXPECT_EQ(CurrentControl(), 0);
+    // Beta has two presets: preset 5 becomes 0.
+    gDrag = DragState();
+    Press(gDevicesPane, beta);
+    EXPECT_EQ(gDevice.pid, kBetaPid);
+    EXPECT_EQ(gBanks.currentPreset, 0);
+    // Rows past the last bank do nothing.
+    gDrag = DragState();
+    Press(gDevicesPane, 5);
+    EXPECT_EQ(gBanks.current, beta);
+    EXPECT_EQ(gDrag.armed, 0);
+}
+
+TEST_F(ListPanesTest, TheIconMakesADeviceBankActiveAndIsIgnoredElsewhere) {
+    int user = GammaBank("User");
+    int first = GammaBank("Device 1");
+    int device = GammaBank("Device 2");
+    gBanks.entries[first].kind = BankKind::Device;
+    gBanks.entries[device].kind = BankKind::Device;
+    ShowBank(first);  // the first device bank of the model is the active one
+    ShowBank(user);
+    gBanks.currentPreset = 3;
+    int iconX = gDevicesPane.rect.x + 5;
+
+    gDevicesPane.Mouse(FakeMainWindow(), iconX, RowY(gDevicesPane, user), kLeftDown, 0);
+    EXPECT_EQ(gBanks.current, user);
+    EXPECT_EQ(gDrag.armed, 0);
+    EXPECT_EQ(BankRowIcon(user), 2);
+    EXPECT_EQ(BankRowIcon(first), 1);
+    EXPECT_EQ(BankRowIcon(device), 0);
+
+    gDevicesPane.Mouse(FakeMainWindow(), iconX, RowY(gDevicesPane, device), kLeftDown, 0);
+    EXPECT_EQ(gBanks.current, device);
+    EXPECT_EQ(gBanks.deviceBank, device);
+    EXPECT_EQ(gBanks.currentPreset, 0);
+    EXPECT_EQ(gDrag.armed, 0);
+    EXPECT_EQ(BankRowIcon(device), 1);
+    EXPECT_EQ(BankRowIcon(first), 0);
+
+    // The active device bank's icon does nothing more.
+    ShowBank(user);
+    gDevicesPane.Mouse(FakeMainWindow(), iconX, RowY(gDevicesPane, device), kLeftDown, 0);
+    EXPECT_EQ(gBanks.current, user);
+}
+
+TEST_F(ListPanesTest, PresetClicksSelectWithShiftAndControl) {
+    GammaBank("G");
+    Press(gPresetsPane, 2);
+    Release(gPresetsPane, 2);
+    EXPECT_EQ(gBanks.currentPreset, 2);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gFocusPane, &gPresetsPane);
+
+    Press(gPresetsPane, 5, kKeyFlagShift);
+    Release(gPresetsPane, 5, kKeyFlagShift);
+    EXPECT_EQ(SelectedPresets(), 4);  // 2..5
+    EXPECT_EQ(gSelection.presets[5], 1);
+    EXPECT_EQ(gBanks.currentPreset, 5);
+
+    // Ctrl toggles on the release; a plain press on a selected preset keeps
+    // the selection until the release.
+    Press(gPresetsPane, 3, kKeyFlagControl);
+    EXPECT_EQ(gSelection.presets[3], 1);
+    Release(gPresetsPane, 3, kKeyFlagControl);
+    EXPECT_EQ(gSelection.presets[3], 0);
+    Press(gPresetsPane, 4);
+    EXPECT_EQ(SelectedPresets(), 3);
+    Release(gPresetsPane, 4);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gSelection.presets[4], 1);
+
+    // Rows past the device's 16 presets are ignored (row 17 is shown).
+    Press(gPresetsPane, 17);
+    Release(gPresetsPane, 17);
+    EXPECT_EQ(gBanks.currentPreset, 4);
+    EXPECT_EQ(gSelection.presets[17], 0);
+}
+
+TEST_F(ListPanesTest, UpAndDownMoveTheFocusPanesRowAndScroll) {
+    for (int i = 0; i < 12; i++) GammaBank(("B" + std::to_string(i)).c_str());
+    EXPECT_EQ(PaneKeyDown(kVkDown), 0);  // no focus pane yet
+    Press(gDevicesPane, 8);
+    Release(gDevicesPane, 8);
+    EXPECT_EQ(PaneKeyDown(kVkDown), 1);
+    EXPECT_EQ(gBanks.current, 9);
+    EXPECT_EQ(gDevicesPane.vertical.position, 0);
+    PaneKeyDown(kVkDown);
+    EXPECT_EQ(gBanks.current, 10);
+    EXPECT_EQ(gDevicesPane.vertical.position, 1);  // one line down
+    PaneKeyDown(kVkDown);
+    PaneKeyDown(kVkDown);  // already the last bank
+    EXPECT_EQ(gBanks.current, 11);
+    EXPECT_EQ(gDevicesPane.vertical.position, 2);
+
+    Press(gPresetsPane, 0);
+    Release(gPresetsPane, 0);
+    EXPECT_EQ(PaneKeyDown(kVkUp), 1);  // at the top: stays
+    EXPECT_EQ(gBanks.currentPreset, 0);
+    PaneKeyDown(kVkDown);
+    EXPECT_EQ(gBanks.currentPreset, 1);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gSelection.presets[1], 1);
+
+    // With Shift recorded from the last press, the keys extend the range.
+    Press(gPresetsPane, 2, kKeyFlagShift);
+    Release(gPresetsPane, 2, kKeyFlagShift);
+    PaneKeyDown(kVkDown);
+    EXPECT_EQ(SelectedPresets(), 3);  // 1, 2, 3
+    EXPECT_EQ(gBanks.currentPreset, 3);
+    EXPECT_EQ(PaneKeyDown(0x41), 0);  // other keys are not the panes'
+}
+
+TEST_F(ListPanesTest, DownInTheDeviceViewMovesTheCurrentControl) {
+    GammaBank("G");
+    SetFocusPane(&gDeviceView, 0);
+    SetCurrentControl(4);
+    PaneKeyDown(kVkDown);
+    EXPECT_EQ(CurrentControl(), 5);
+    EXPECT_EQ(gSelection.controls[5], 1);
+    EXPECT_EQ(gSelection.controls[4], 0);
+    PaneKeyDown(kVkDown);  // 6 controls: 5 is the last
+    EXPECT_EQ(CurrentControl(), 5);
+    EXPECT_EQ(gDeviceView.scrollIntoView, 1);
+}
+
+TEST_F(ListPanesTest, DeviceLibrariesAreListedOnlyWithTheirDeviceBankOpen) {
+    int shared = AddLibrary("Synths", 7, kLibrarySourceLibrary, 0, 3);
+    int own = AddLibrary("Gamma own", 8, kLibrarySourceDevices, kGammaPid, 2);
+    int user = GammaBank("G");
+    EXPECT_EQ(LibraryFilesRowCount(), 1);
+    EXPECT_EQ(LibraryFilesRowOf(own), -1);
+    int device = GammaBank("Device");
+    gBanks.entries[device].kind = BankKind::Device;
+    gBanks.entries[device].pid = kGammaPid;
+    ASSERT_EQ(FindDeviceBankByPid(kGammaPid), device);
+    EXPECT_EQ(LibraryFilesRowCount(), 2);
+    EXPECT_EQ(LibraryFilesEntryAt(1), own);
+    EXPECT_EQ(LibraryFilesRowOf(shared), 0);
+
+    // A press on the listed row makes that library current, the controls
+    // list back to its first row.
+    gLibraryControlsPane.current = 1;
+    gLibraryControlsPane.vertical.position = 1;
+    EXPECT_EQ(Press(gLibraryFilesPane, 1), kMouseHandled);
+    EXPECT_EQ(gLibraryList.current, own);
+    EXPECT_EQ(gLibraryFilesPane.current, 1);
+    EXPECT_EQ(gLibraryControlsPane.current, 0);
+    EXPECT_EQ(gLibraryControlsPane.vertical.position, 0);
+    EXPECT_EQ(CurrentListedLibrary(), gLibraryList.entries[own].data);
+
+    RemoveBank(device);
+    EXPECT_EQ(LibraryFilesRowCount(), 1);
+    EXPECT_EQ(CurrentListedLibrary(), nullptr);
+    (void)user;
+}
+
+TEST_F(ListPanesTest, TheLibraryFollowsTheCurrentControlsOrigin) {
+    AddLibrary("Synths", 7, kLibrarySourceLibrary, 0, 3);
+    int pads = AddLibrary("Pads", 9, kLibrarySourceLibrary, 0, 40);
+    int bank = GammaBank("G");
+    Control(bank, 2, 1).origin = 9 * 65536 + 30;
+    gLibraryList.current = 0;
+    SetCurrentControl(1);
+    SelectPreset(2);
+    EXPECT_EQ(gLibraryList.current, pads);
+    EXPECT_EQ(gLibraryFilesPane.current, 1);
+    EXPECT_EQ(gLibraryControlsPane.current, 30);
+    // 264 high: 20 rows shown; row 30 of 40 brought into view.
+    EXPECT_GT(gLibraryControlsPane.vertical.position, 10);
+    EXPECT_LE(gLibraryControlsPane.vertical.position, 30);
+
+    // No origin: the library window stays where it is.
+    gLibraryList.current = 0;
+    SelectPreset(3);
+    EXPECT_EQ(gLibraryList.current, 0);
+}
+
+TEST_F(ListPanesTest, DraggingOverAnotherPaneMakesTheRowUnderThePointerCurrent) {
+    int a = GammaBank("A");
+    int b = GammaBank("B");
+    ShowBank(a);
+    Press(gPresetsPane, 1);
+    StartDrag();
+    ASSERT_EQ(gDrag.dragging, 1);
+    MoveOver(gDevicesPane, b);
+    EXPECT_EQ(gBanks.current, b);
+    // Moving over the pane the drag came from does not choose.
+    MoveOver(gPresetsPane, 6);
+    EXPECT_EQ(gBanks.currentPreset, 1);
+    EndDrag();
+    // Without a drag, moves choose nothing.
+    MoveOver(gDevicesPane, a);
+    EXPECT_EQ(gBanks.current, b);
+}
+
+TEST_F(ListPanesTest, LibraryControlsArmADragFromTheOtherWindow) {
+    int lib = AddLibrary("Synths", 7, kLibrarySourceLibrary, 0, 3);
+    gLibraryList.current = lib;
+    EXPECT_EQ(Press(gLibraryControlsPane, 2), kMouseHandled);
+    EXPECT_EQ(gLibraryControlsPane.current, 2);
+    EXPECT_EQ(gDrag.armed, 1);
+    EXPECT_EQ(gDrag.fromOtherWindow, 1);
+    EXPECT_EQ(gDrag.sourceBank, lib);
+    EXPECT_EQ(gDrag.sourceControl, 2);
+    // Past the library's controls nothing is armed.
+    gDrag = DragState();
+    Press(gLibraryControlsPane, 3);
+    EXPECT_EQ(gDrag.armed, 0);
+    EXPECT_EQ(gLibraryControlsPane.current, 2);
+    // A right press in the files list is taken and does nothing.
+    EXPECT_EQ(gLibraryFilesPane.Mouse(FakeLibraryWindow(), NameX(gLibraryFilesPane),
+                                      RowY(gLibraryFilesPane, 0), kRightDown, 0),
+              kMouseHandled);
+}
