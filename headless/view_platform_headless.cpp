@@ -12,7 +12,10 @@ void HeadlessViewReset() { gLog = HeadlessViewLog(); }
 
 void InvalidatePane(Pane& pane) { gLog.invalidatedPanes.push_back(&pane); }
 void InvalidatePaneAlone(Pane& pane) { gLog.alonePanes.push_back(&pane); }
-void InvalidateWindowRect(PaneWindow, const PaneRect*) { ++gLog.windowInvalidations; }
+void InvalidateWindowRect(PaneWindow, const PaneRect* rect) {
+    ++gLog.windowInvalidations;
+    if (rect != nullptr) gLog.invalidatedRects.push_back(*rect);
+}
 
 void CaptureMouse(PaneWindow window) { gLog.captured = window; }
 void ReleaseMouse() { gLog.captured = nullptr; }
@@ -55,3 +58,22 @@ void DestroyPaneScrollBars(Pane& pane) {
 }
 int SystemScrollBarWidth() { return 16; }
 int SystemScrollBarHeight() { return 16; }
+
+void PaintWindowNow(PaneWindow) { ++gLog.paintsNow; }
+void WindowClientSize(PaneWindow, int* width, int* height) {
+    *width = gLog.clientWidth;
+    *height = gLog.clientHeight;
+}
+void MeasureTooltipText(const char* text, int* width, int* height) {
+    *width = static_cast<int>(std::string(text).size()) * gLog.charWidth;
+    *height = gLog.textHeight;
+}
+void ShowTooltipWindow(PaneWindow parent, const PaneRect& rect, const char* text) {
+    gLog.tooltipShown = 1;
+    ++gLog.tooltipShows;
+    gLog.tooltipParent = parent;
+    gLog.tooltipRect = rect;
+    gLog.tooltipText = text;
+}
+void HideTooltipWindow() { gLog.tooltipShown = 0; }
+void RunPanelCommand(PaneWindow, int command) { gLog.commands.push_back(command); }

@@ -3,6 +3,7 @@
 // the key state and the pointer position from values the tests set.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "views/view_platform.h"
@@ -18,12 +19,24 @@ struct HeadlessViewLog {
     int focusBandDraws = 0;  // XOR drawings of the rubber band
     PaneRect lastFocusBand = {0, 0, 0, 0};
     int timers[2] = {0, 0};  // period of timers 101 and 102 while running, else 0
+    std::vector<PaneRect> invalidatedRects;  // each InvalidateWindowRect with a rectangle
+    int paintsNow = 0;                       // each PaintWindowNow
+    int tooltipShown = 0;                    // 1 while the tooltip window would be up
+    int tooltipShows = 0;
+    PaneWindow tooltipParent = nullptr;
+    PaneRect tooltipRect = {0, 0, 0, 0};
+    std::string tooltipText;
+    std::vector<int> commands;  // each RunPanelCommand
     // Set by the tests.
     int controlHeld = 0;
     int shiftHeld = 0;
     int leftButtonHeld = 0;
     int pointerX = 0;
     int pointerY = 0;
+    int clientWidth = 792;  // every window's client size
+    int clientHeight = 526;
+    int charWidth = 6;      // tooltip text: pixels per character, line height
+    int textHeight = 13;
 };
 
 HeadlessViewLog& HeadlessView();

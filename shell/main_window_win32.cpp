@@ -10,6 +10,9 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "editing/drag.h"
+#include "views/panel.h"
+#include "views/value_spinner.h"
 
 namespace {
 
@@ -31,11 +34,10 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
-LRESULT OnSize(WPARAM sizeType, LPARAM lParam) {
+LRESULT OnSize(HWND window, WPARAM sizeType) {
     if (sizeType == SIZE_MINIMIZED) gMainMinimised = 1;
     if (sizeType == SIZE_RESTORED) gMainMinimised = 0;
-    // The panes and the other panel items follow when the panels exist.
-    if (!gMainMinimised) ResizeStatusDisplay(LOWORD(lParam));
+    RelayoutWindow(window);
     return 0;
 }
 
@@ -55,19 +57,18 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnTimer(WPARAM id) {
-    if (id == kDragScrollTimer || id == kSpinnerTimer) return 0;  // drags and spinner: views
+LRESULT OnTimer(HWND window, WPARAM id) {
+    if (id == kDragScrollTimer) {
+        DragTick(window);
+        RubberBandTick();
+        return 0;
+    }
+    if (id == kSpinnerTimer) {
+        ValueSpinnerTick();
+        return 0;
+    }
     JoinTransferTimer();
     JoinTooltipTick();
-    return 0;
-}
-
-LRESULT OnMouse(UINT message) {
-    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) {
-        ClearStatus();
-    }
-    // While blocked, mouse input is ignored; otherwise it goes to the main
-    // panel's mouse dispatch once the panels exist.
     return 0;
 }
 
@@ -80,7 +81,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_DESTROY:
             return OnDestroy(window);
         case WM_SIZE:
-            return OnSize(wParam, lParam);
+            return OnSize(window, wParam);
         case WM_PAINT:
             PaintMainWindow(window);
             return 0;
@@ -99,7 +100,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             return OnCommand(window, message, wParam, lParam);
         case WM_TIMER:
-            return OnTimer(wParam);
+            return OnTimer(window, wParam);
         case WM_ENTERIDLE:
             OnMenuIdle(window, wParam);
             return 0;
@@ -116,7 +117,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_RBUTTONDBLCLK:
-            return OnMouse(message);
+            return PanelWindowMouse(window, gMainPanel, message, wParam, lParam);
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return PanelWindowScroll(message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

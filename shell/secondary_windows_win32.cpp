@@ -11,6 +11,7 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/panel.h"
 
 namespace {
 
@@ -26,16 +27,22 @@ void TrackMinimised(int* flag, WPARAM sizeType) {
     if (sizeType == SIZE_RESTORED) *flag = 0;
 }
 
-// What the two secondary windows have in common; `which` is their command
-// (23 library, 24 control editor), sent to the main window by the close box.
-LRESULT SecondaryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int* minimised,
-                         int closeCommand, int minWidth, int minHeight) {
+// What the two secondary windows have in common; `closeCommand` is their
+// command (23 library, 24 control editor), sent to the main window by the
+// close box.
+LRESULT SecondaryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Panel& panel,
+                         int* minimised, int closeCommand, int minWidth, int minHeight) {
     switch (message) {
         case WM_SIZE:
             TrackMinimised(minimised, wParam);
+            RelayoutWindow(window);
             return 0;
         case WM_PAINT:
-            PaintPlainWindow(window);
+            if (&panel == &gLibraryPanel) {
+                PaintLibraryWindow(window);
+            } else {
+                PaintEditorWindow(window);
+            }
             return 0;
         case WM_CLOSE:
             // Closing hides the window through its View menu command.
@@ -46,11 +53,17 @@ LRESULT SecondaryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             return 1;
         case WM_GETMINMAXINFO:
             return OnMinMax(lParam, minWidth, minHeight);
+        case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
         case WM_RBUTTONDBLCLK:
-            ClearStatus();
-            return 0;
+            return PanelWindowMouse(window, panel, message, wParam, lParam);
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return PanelWindowScroll(message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -67,7 +80,8 @@ LRESULT CALLBACK LibraryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         gLibraryWindow = nullptr;
         return 0;
     }
-    return SecondaryWndProc(window, message, wParam, lParam, &gLibraryMinimised, kCmdLibraryWindow,
+    return SecondaryWndProc(window, message, wParam, lParam, gLibraryPanel, &gLibraryMinimised,
+                            kCmdLibraryWindow,
                             kLibraryMinWidth, kLibraryMinHeight);
 }
 
@@ -82,44 +96,14 @@ LRESULT CALLBACK ControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     // The control editor cannot be made smaller than it starts.
     WindowRect initial = EditorWindowRect(gMetrics);
-    return SecondaryWndProc(window, message, wParam, lParam, &gEditorMinimised, kCmdEditorWindow,
-                            initial.width, initial.height);
+    return SecondaryWndProc(window, message, wParam, lParam, gEditorPanel, &gEditorMinimised,
+                            kCmdEditorWindow, initial.width, initial.height);
 }
-
-namespace {
-
-// The popup's label: its text centred, black over a white copy one pixel to
-// the right and below, in the bold panel font.
-void PaintPopup(HWND window) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    PaintWindowBackground(window, dc, 0);
-    RECT client;
-    GetClientRect(window, &client);
-    HGDIOBJ oldFont = SelectObject(
-        dc, gFonts[kFontPanelBold] ? gFonts[kFontPanelBold] : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-    int length = lstrlenA(gPopupText);
-    int x = client.right / 2;
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, gPopupText, length, &size);
-    int y = (client.bottom - size.cy) / 2;
-    if (y < 0) y = 0;
-    SetTextColor(dc, RGB(255, 255, 255));
-    TextOutA(dc, x + 1, y + 1, gPopupText, length);
-    SetTextColor(dc, RGB(0, 0, 0));
-    TextOutA(dc, x, y, gPopupText, length);
-    SelectObject(dc, oldFont);
-    EndPaint(window, &ps);
-}
-
-}  // namespace
 
 LRESULT CALLBACK MessageWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            PaintPopup(window);
+            PaintMessageWindow(window);
             return 0;
         case WM_ERASEBKGND:
             return 1;

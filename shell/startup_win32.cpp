@@ -13,10 +13,12 @@
 #include "shell/message_loop_win32.h"
 #include "shell/messages.h"
 #include "shell/platform.h"
+#include "shell/settings.h"
 #include "shell/status_layout.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 #include "shell/working_blocks.h"
+#include "views/panel.h"
 
 namespace {
 
@@ -74,6 +76,8 @@ StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) 
     gPopupGeometry = StatusPopupStartGeometry(
         gFontMetrics[kFontPanelBold].averageWidth, gFontMetrics[kFontPanelBold].height,
         gMetrics.dlgFrameX, gMetrics.dlgFrameY, gMetrics.fullW, gMetrics.fullH);
+    ApplyMessagePanelUnits(gFontMetrics[kFontPanelBold].averageWidth,
+                           gFontMetrics[kFontPanelBold].height);
     // 17 to 25
     JoinClearPackedStore();
     ComputePaths(exePath);
@@ -96,7 +100,9 @@ StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) 
     UpdateTitle();
     // 27.5, 27.6
     HWND main = static_cast<HWND>(gMainWindow);
-    ShowWindow(main, showCommand);
+    // A window saved maximised comes back maximised (a saved minimised one
+    // was already turned back to normal when the settings were read).
+    ShowWindow(main, StartupShowCommand(showCommand));
     SetFocus(main);
     InstallCallWndHook();
     return StartUpResult::kRunning;

@@ -129,11 +129,3 @@ void PlatformDrawStatus(const char* text) {
     DrawStatusDisplay(dc, text);
     ReleaseDC(window, dc);
 }
-
-void ResizeStatusDisplay(int clientWidth) {
-    // Widening by every change of the width adds up to the design width plus
-    // the difference from the design client width.
-    if (clientWidth <= 0) return;
-    int width = kStatusDisplayDesignRect.width + clientWidth - kMainClientWidth;
-    gStatusDisplayRect.width = width > 0 ? width : 0;
-}

@@ -1,6 +1,5 @@
-// Painting of the windows until the panels draw them: the textured
-// background with the panel frame, through an off-screen bitmap so nothing
-// flickers, and the status display's background on the main window.
+// Painting of the four windows: each window's panel and panes, after the
+// window's re-layout when its size changed since the last one.
 #include <windows.h>
 
 #include "imaging/gdi_draw_win32.h"
@@ -8,35 +7,16 @@
 #include "shell/messages.h"
 #include "shell/status_layout.h"
 #include "shell/windows_win32.h"
+#include "devices/device_load.h"
+#include "shell/app_state.h"
+#include "shell/view_state.h"
+#include "views/pane_layout.h"
+#include "views/panel.h"
+#include "views/panel_paint_win32.h"
 
 namespace {
 
 const ColourFill kFrameColour = {32, 48, 64};
-
-// Paints through an off-screen copy of the client area (+1, as the panels
-// do) and copies only the update rectangle to the screen.
-template <typename Painter>
-void PaintOffScreen(HWND window, Painter paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT client;
-    GetClientRect(window, &client);
-    ScopedMemoryDc memory(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right + 1, client.bottom + 1);
-    if (memory.get() != nullptr && bitmap != nullptr) {
-        {
-            ScopedSelectObject select(memory.get(), bitmap);
-            paint(memory.get());
-            const RECT& u = ps.rcPaint;
-            BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, memory.get(), u.left,
-                   u.top, SRCCOPY);
-        }
-    } else {
-        paint(dc);  // no memory for the copy: draw straight on the window
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    EndPaint(window, &ps);
-}
 
 }  // namespace
 
@@ -63,16 +43,50 @@ void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
 }
 
 void PaintMainWindow(HWND window) {
+    RelayoutWindow(window);
     const char* pending = TakePendingStatus();
-    PaintOffScreen(window, [window, pending](HDC dc) {
-        PaintWindowBackground(window, dc, 1);
-        DrawStatusDisplay(dc, pending);
-    });
+    PaintPanelWindow(window, gMainPanel, pending);
     // The display has no stored text: a repaint leaves it empty, unless it
     // is the first showing of a text that came while the window was hidden.
     gStatusShown = pending != nullptr ? 1 : 0;
 }
 
-void PaintPlainWindow(HWND window) {
-    PaintOffScreen(window, [window](HDC dc) { PaintWindowBackground(window, dc, 1); });
+void PaintLibraryWindow(HWND window) {
+    RelayoutWindow(window);
+    PaintPanelWindow(window, gLibraryPanel, nullptr);
+}
+
+void PaintEditorWindow(HWND window) {
+    RelayoutWindow(window);
+    PaintPanelWindow(window, gEditorPanel, nullptr);
+}
+
+void PaintMessageWindow(HWND window) {
+    // The label shows the popup's text across the whole popup.
+    RECT client;
+    GetClientRect(window, &client);
+    PanelItem& label = gMessagePanel.items[0];
+    label.label = gPopupText;
+    label.x = 0;
+    label.width = client.right;
+    PaintPanelWindow(window, gMessagePanel, nullptr);
+}
+
+void RelayoutWindow(HWND window) {
+    RECT client;
+    if (!GetClientRect(window, &client)) return;
+    int w = client.right;
+    int h = client.bottom;
+    if (window == static_cast<HWND>(gMainWindow)) {
+        if (gMainMinimised || !RelayoutMainWindow(w, h)) return;
+        // The device picture follows the view's new size.
+        BuildDevicePictures();
+        InvalidateRect(window, nullptr, FALSE);
+    } else if (window == static_cast<HWND>(gLibraryWindow)) {
+        if (gLibraryMinimised || !RelayoutLibraryWindow(w, h)) return;
+        InvalidateRect(window, nullptr, FALSE);
+    } else if (window == static_cast<HWND>(gEditorWindow)) {
+        if (gEditorMinimised || !RelayoutEditorWindow(w, h)) return;
+        InvalidateRect(window, nullptr, FALSE);
+    }
 }

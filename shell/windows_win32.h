@@ -28,11 +28,26 @@ LRESULT CALLBACK MessageWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // engine is sending or receiving.
 int InputBlocked();
 
-// Painting until the panels draw the windows: the textured background with
-// the panel frame, and on the main window the status display's background.
+// Painting: the textured background with the panel frame (mode 1 raised,
+// 2 or more sunken), and each window's whole paint through its panel.
 void PaintWindowBackground(HWND window, HDC dc, int frameMode);
 void PaintMainWindow(HWND window);
-void PaintPlainWindow(HWND window);
+void PaintLibraryWindow(HWND window);
+void PaintEditorWindow(HWND window);
+void PaintMessageWindow(HWND window);
+
+// Mouse input of a window with a panel (messages WM_MOUSEMOVE to
+// WM_RBUTTONDBLCLK): a button press clears the status display; unless input
+// is blocked, the message goes to the panel's mouse dispatch.
+struct Panel;
+LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
+// WM_HSCROLL and WM_VSCROLL from a pane's scroll bar: the pane scrolls.
+LRESULT PanelWindowScroll(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Moves and resizes the window's items and panes when its client size
+// changed since its last layout (nothing while it is minimised), and
+// repaints it then.
+void RelayoutWindow(HWND window);
 
 // Draws the status display (its background, and `text` wrapped when not
 // null) on a device context of the main window's client area.
@@ -42,9 +57,6 @@ void DrawStatusDisplay(HDC dc, const char* text);
 // none): the main window's first paint shows it.
 const char* TakePendingStatus();
 
-// Follows a new client width of the main window: the status display widens
-// or narrows by the change.
-void ResizeStatusDisplay(int clientWidth);
 
 // The status popup's window while it is up.
 extern HWND gPopupWindow;

@@ -57,3 +57,21 @@ void DestroyPaneScrollBars(Pane& pane);
 // height.
 int SystemScrollBarWidth();
 int SystemScrollBarHeight();
+
+// Repaints the window's invalid parts at once (a toolbar button shown
+// pressed while its transfer runs without handling messages).
+void PaintWindowNow(PaneWindow window);
+
+// The size of the window's client area.
+void WindowClientSize(PaneWindow window, int* width, int* height);
+
+// The tooltip window: the size of `text` in the panel font; the window shown
+// at `rect` (client pixels of `parent`) with the text, replacing any shown
+// one; and its removal (nothing when none is shown).
+void MeasureTooltipText(const char* text, int* width, int* height);
+void ShowTooltipWindow(PaneWindow parent, const PaneRect& rect, const char* text);
+void HideTooltipWindow();
+
+// Runs a command of the command table for `window`, as a toolbar button
+// does (the headless double records it).
+void RunPanelCommand(PaneWindow window, int command);

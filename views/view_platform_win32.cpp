@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "shell/app_state.h"
+#include "shell/commands.h"
 #include "shell/gdi_resources_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
@@ -160,3 +161,18 @@ void DestroyPaneScrollBars(Pane& pane) {
 
 int SystemScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 int SystemScrollBarHeight() { return GetSystemMetrics(SM_CYHSCROLL); }
+
+void PaintWindowNow(PaneWindow window) {
+    if (window != nullptr) UpdateWindow(Hwnd(window));
+}
+
+void WindowClientSize(PaneWindow window, int* width, int* height) {
+    RECT r = {0, 0, 0, 0};
+    if (window != nullptr) GetClientRect(Hwnd(window), &r);
+    *width = r.right;
+    *height = r.bottom;
+}
+
+void RunPanelCommand(PaneWindow window, int command) {
+    RunCommand(static_cast<WindowHandle>(window), command);
+}

@@ -1,0 +1,54 @@
+// The window procedures' mouse and scroll-bar messages, handed to the panels
+// and the panes.
+#include <windows.h>
+#include <windowsx.h>
+
+#include "shell/messages.h"
+#include "shell/windows_win32.h"
+#include "views/pane_scroll.h"
+#include "views/panel_mouse.h"
+
+namespace {
+
+// SB_ENDSCROLL: the end of a scroll, which a pane may answer.
+constexpr int kEndScroll = 8;
+
+int ThumbPosition(HWND bar, int request, WPARAM wParam) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS | SIF_POS;
+    // The message carries only 16 bits of the position.
+    if (!GetScrollInfo(bar, SB_CTL, &info)) return HIWORD(wParam);
+    return request == kScrollThumbTrack ? info.nTrackPos : HIWORD(wParam);
+}
+
+}  // namespace
+
+LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) {
+        ClearStatus();
+    }
+    if (InputBlocked()) return 0;
+    if (panel.window == nullptr) panel.window = reinterpret_cast<PaneWindow>(window);
+    // Captured moves outside the window come with negative coordinates.
+    int x = GET_X_LPARAM(lParam);
+    int y = GET_Y_LPARAM(lParam);
+    PanelMouse(panel, x, y, static_cast<int>(message), static_cast<int>(wParam & 0xFFFF));
+    return 0;
+}
+
+LRESULT PanelWindowScroll(UINT message, WPARAM wParam, LPARAM lParam) {
+    int request = LOWORD(wParam);
+    if (request > kScrollThumbTrack && request != kEndScroll) return 0;
+    if (InputBlocked()) return 0;
+    HWND bar = reinterpret_cast<HWND>(lParam);
+    if (bar == nullptr) return 0;
+    Pane* pane = reinterpret_cast<Pane*>(GetWindowLongPtrA(bar, GWLP_USERDATA));
+    if (pane == nullptr) return 0;
+    int thumb = 0;
+    if (request == kScrollThumbPosition || request == kScrollThumbTrack) {
+        thumb = ThumbPosition(bar, request, wParam);
+    }
+    ScrollPane(*pane, message == WM_VSCROLL ? 1 : 0, request, thumb);
+    return 0;
+}

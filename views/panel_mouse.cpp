@@ -1,0 +1,152 @@
+// Mouse dispatch of the panels (the press states are listed in
+// panel_mouse.h).
+#include "views/panel_mouse.h"
+
+#include "editing/drag.h"
+#include "editing/in_place_edit.h"
+#include "shell/commands.h"
+#include "shell/view_state.h"
+#include "views/editor_tabs.h"
+#include "views/tooltip.h"
+#include "views/value_spinner.h"
+#include "views/view_platform.h"
+
+namespace {
+
+void RedrawItem(const Panel& panel, const PanelItem& item) {
+    PaneRect r = PanelItemRect(item);
+    InvalidateWindowRect(panel.window, &r);
+}
+
+// The transfer operations run without handling messages: the button is
+// painted pressed before and released after.
+void RunTransfer(Panel& panel, PanelItem& item, int command) {
+    item.pressed = 1;
+    RedrawItem(panel, item);
+    PaintWindowNow(panel.window);
+    RunPanelCommand(panel.window, command);
+    item.pressed = 0;
+    RedrawItem(panel, item);
+}
+
+void ReleasePress(Panel& panel) {
+    if (panel.pressedItem >= 0 && panel.pressedItem < panel.itemCount) {
+        panel.items[panel.pressedItem].pressed = 0;
+        RedrawItem(panel, panel.items[panel.pressedItem]);
+    }
+    panel.pressedItem = -1;
+    panel.pressedInside = 0;
+    ReleasePointer();
+    ReleaseMouse();
+}
+
+void PressItem(Panel& panel, int index) {
+    TooltipHide();
+    PanelItem& item = panel.items[index];
+    panel.pressedItem = index;
+    panel.pressedInside = 1;
+    // A tab's pressed flag means "shown": its feedback is the shown picture.
+    if (item.kind == kKindButton) item.pressed = 1;
+    RedrawItem(panel, item);
+    CaptureMouse(panel.window);
+    ConfinePointer(panel.window, nullptr);
+}
+
+void TrackPress(Panel& panel, int hit) {
+    int inside = hit == panel.pressedItem ? 1 : 0;
+    if (inside == panel.pressedInside) return;
+    panel.pressedInside = inside;
+    PanelItem& item = panel.items[panel.pressedItem];
+    if (item.kind == kKindButton) item.pressed = inside;
+    RedrawItem(panel, item);
+}
+
+void EndPress(Panel& panel, int hit) {
+    int index = panel.pressedItem;
+    int inside = hit == index;
+    ReleasePress(panel);
+    if (!inside) return;
+    TooltipHide();
+    CloseInPlaceEditors();
+    RunPanelItemAction(panel, panel.items[index]);
+}
+
+// The items' part of the dispatch.
+void ItemsMouse(Panel& panel, int x, int y, int message) {
+    if (gRubberBand.active || gDrag.dragging) return;
+    int hit = HitTestPanel(panel, x, y);
+    switch (message) {
+        case kLeftDown:
+        case kLeftDoubleClick:
+            if (hit >= 0 && panel.pressedItem < 0 && PanelItemEnabled(panel.items[hit])) {
+                PressItem(panel, hit);
+            } else if (hit >= 0) {
+                TooltipHide();  // clicking any item hides the tooltip
+            }
+            break;
+        case kMouseMove:
+            if (panel.pressedItem >= 0) TrackPress(panel, hit);
+            break;
+        case kLeftUp:
+            if (panel.pressedItem >= 0) EndPress(panel, hit);
+            break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+PaneRect PanelItemRect(const PanelItem& item) {
+    int width = item.width;
+    if (item.kind == kKindTab) {
+        int image = 0;
+        EditorTabAppearance(item.type, item.width, item.image, &width, &image);
+    }
+    return {item.x, item.y, width, item.height};
+}
+
+void RunPanelItemAction(Panel& panel, PanelItem& item) {
+    PaneWindow main = gMainPanel.window != nullptr ? gMainPanel.window : panel.window;
+    switch (item.type) {
+        case kItemRescan: RunPanelCommand(main, kCmdRefreshDevices); break;
+        case kItemNew: RunPanelCommand(panel.window, kCmdNewBank); break;
+        case kItemSend: RunTransfer(panel, item, kCmdSendToDevice); break;
+        case kItemUpload: RunTransfer(panel, item, kCmdUpload); break;
+        case kItemDownload: RunTransfer(panel, item, kCmdDownload); break;
+        case kItemView:
+            RunPanelCommand(main,
+                            gViewMode == ViewMode::kGraphic ? kCmdListView : kCmdGraphicView);
+            break;
+        case kItemLibrary: RunPanelCommand(main, kCmdLibraryWindow); break;
+        case kItemInfo: RunPanelCommand(panel.window, kCmdEditorWindow); break;
+        case kItemTabDetails:
+        case kItemTabVariables:
+        case kItemTabZones: ClickEditorTab(item.type); break;
+        default: break;
+    }
+}
+
+int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
+    if (message == kMouseMove) TooltipTrack(panel, x, y);
+    if (message == kMouseMove && gDrag.armed && !gDrag.dragging) StartDrag();
+    int pressedBefore = panel.pressedItem;
+    ItemsMouse(panel, x, y, message);
+    int handled = kMouseNotHandled;
+    // The press of a toolbar button is its own: the panes do not see it.
+    if (pressedBefore < 0 && panel.pressedItem < 0) {
+        if (message == kLeftUp || message == kRightUp) ValueSpinnerButtonUp(message);
+        for (int i = 0; i < panel.paneCount && handled != kMouseHandled; ++i) {
+            handled = panel.mousePanes[i]->Mouse(panel.window, x, y, message, keyFlags);
+        }
+    } else {
+        handled = kMouseHandled;
+    }
+    if (message == kLeftUp) {
+        if (handled != kMouseHandled) {
+            if (gDrag.dragging) EndDrag();
+            if (gRubberBand.active) EndRubberBand();
+        }
+        gDrag.armed = 0;
+    }
+    return handled;
+}

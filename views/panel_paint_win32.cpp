@@ -1,0 +1,187 @@
+// Painting of the panels and their windows.
+#include "views/panel_paint_win32.h"
+
+#include "editing/drag.h"
+#include "imaging/gdi_draw_win32.h"
+#include "shell/fonts.h"
+#include "shell/gdi_resources_win32.h"
+#include "shell/interface_images.h"
+#include "shell/messages.h"
+#include "shell/windows_win32.h"
+#include "views/editor_tabs.h"
+#include "views/pane_layout.h"
+#include "views/view_platform.h"
+
+namespace {
+
+constexpr int kDisabledAlpha = 128;
+constexpr int kIndicatorTop = 17;
+constexpr int kIndicatorBox = 30;
+constexpr int kIndicatorFrame = 29;
+constexpr int kIdleFrame = 24;
+constexpr int kFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"
+constexpr COLORREF kTabTextColour = RGB(0, 0, 32);
+constexpr int kTabTextTop = 2;
+
+HGDIOBJ FontOr(int index) {
+    if (index >= 0 && index < kFontCount && gFonts[index] != nullptr) return gFonts[index];
+    return GetStockObject(DEFAULT_GUI_FONT);
+}
+
+const RgbaImage* ButtonImage(int index) {
+    if (index < 0 || index >= gButtonImageCount) return nullptr;
+    const RgbaImage& image = gButtonImages[index];
+    return RgbaImageIsEmpty(image) ? nullptr : &image;
+}
+
+void DrawImageAt(HDC dc, const RgbaImage* image, int x, int y, int alpha) {
+    if (image != nullptr) GdiDrawRgbaImage(dc, *image, x, y, alpha);
+}
+
+void DrawLabel(HDC dc, const Panel& panel, const PanelItem& item) {
+    if (item.label == nullptr || item.label[0] == '\0') return;
+    ScopedSelectObject font(dc, FontOr(item.image));
+    SetBkMode(dc, TRANSPARENT);
+    int x = item.x + item.width / 2;
+    SetTextAlign(dc, (&panel == &gMessagePanel ? TA_CENTER : TA_LEFT) | TA_TOP);
+    int length = lstrlenA(item.label);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, x + 1, item.y + 1, item.label, length);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, x, item.y, item.label, length);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+}
+
+void DrawIndicator(HDC dc, const PanelItem& item) {
+    {
+        ScopedSelectObject pen(dc, gPens[kPenIndicator] ? static_cast<HGDIOBJ>(gPens[kPenIndicator])
+                                                        : GetStockObject(BLACK_PEN));
+        ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
+        Rectangle(dc, item.x, kIndicatorTop, item.x + kIndicatorBox + 1,
+                  kIndicatorTop + kIndicatorBox + 1);
+    }
+    const ImageBitmap& strip = gBitmaps[kBitmapMidiPlug];
+    if (ImageBitmapIsEmpty(strip)) return;
+    GdiDrawBitmapPart(dc, strip, item.x + 1, kIndicatorTop + 1, kIndicatorFrame, kIndicatorFrame,
+                      kIdleFrame * kIndicatorFrame, 0);
+}
+
+void DrawTab(HDC dc, const PanelItem& item) {
+    if (item.type == kItemTabZones && !DeviceHasZoneTab()) return;
+    int width = item.width;
+    int image = item.image;
+    EditorTabAppearance(item.type, item.width, item.image, &width, &image);
+    DrawImageAt(dc, ButtonImage(item.pressed ? image + 1 : image), item.x, item.y, 255);
+    char label[64] = "";
+    if (LoadStringById(kFirstTabLabel + item.type - kItemTabDetails, label, sizeof label) <= 0) {
+        return;
+    }
+    ScopedSelectObject font(dc, FontOr(kFontPanel));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTabTextColour);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutA(dc, item.x + width / 2, item.y + kTabTextTop, label, lstrlenA(label));
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+}
+
+void DrawButton(HDC dc, const PanelItem& item) {
+    int alpha = 255;
+    if ((item.type == kItemSend || item.type == kItemUpload || item.type == kItemDownload) &&
+        !PanelItemEnabled(item)) {
+        alpha = kDisabledAlpha;
+    }
+    DrawImageAt(dc, ButtonImage(item.pressed ? item.image + 1 : item.image), item.x, item.y,
+                alpha);
+}
+
+// The off-screen picture's clip: the update rectangle.
+void ClipTo(HDC dc, const RECT& r) {
+    HRGN region = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    if (region == nullptr) return;
+    SelectClipRgn(dc, region);
+    DeleteObject(region);
+}
+
+int Contains(const PaneRect& outer, const RECT& inner) {
+    return inner.left >= outer.x && inner.top >= outer.y &&
+           inner.right <= outer.x + outer.width && inner.bottom <= outer.y + outer.height;
+}
+
+void PaintEverything(HWND window, HDC dc, Panel& panel, const char* statusText) {
+    PaintWindowBackground(window, dc, panel.layout.frameMode);
+    for (int i = 0; i < panel.itemCount; ++i) DrawPanelItem(dc, panel, panel.items[i], statusText);
+    for (int i = 0; i < panel.paneCount; ++i) panel.paintPanes[i]->Paint(reinterpret_cast<PaneDc>(dc));
+}
+
+// The band is an XOR drawing on the window: the copy just covered the part
+// inside the update rectangle, and only that part may be drawn again (a
+// second drawing outside it would erase the band there).
+void RedrawRubberBand(HWND window, const RECT& update) {
+    if (!gRubberBand.active || gRubberBand.pane == nullptr ||
+        gRubberBand.pane->window != reinterpret_cast<PaneWindow>(window)) {
+        return;
+    }
+    HDC dc = GetDC(window);
+    if (dc == nullptr) return;
+    IntersectClipRect(dc, update.left, update.top, update.right, update.bottom);
+    const PaneRect& b = gRubberBand.band;
+    RECT band = {b.x, b.y, b.x + b.width, b.y + b.height};
+    DrawFocusRect(dc, &band);
+    ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char* statusText) {
+    switch (item.type) {
+        case kItemLabel: DrawLabel(dc, panel, item); return;
+        case kItemIndicator: DrawIndicator(dc, item); return;
+        case kItemLogoTop:
+        case kItemLogoName:
+        case kItemLogoBottom:
+            if (item.image >= 0 && item.image < gLogoImageCount) {
+                DrawImageAt(dc, &gLogoImages[item.image], item.x, item.y, 255);
+            }
+            return;
+        case kItemStatusDisplay: DrawStatusDisplay(dc, statusText); return;
+        default: break;
+    }
+    if (item.kind == kKindTab) {
+        DrawTab(dc, item);
+    } else if (item.kind == kKindButton) {
+        DrawButton(dc, item);
+    }
+}
+
+void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    const RECT& u = ps.rcPaint;
+    Pane* alone = TakePaintAloneRequest(reinterpret_cast<PaneWindow>(window));
+    // A pane is painted alone only when nothing outside it waits to be
+    // painted (another invalidation may have joined its update region).
+    if (alone != nullptr &&
+        !Contains(PaneInvalidRect(*alone, SystemScrollBarWidth(), SystemScrollBarHeight()), u)) {
+        alone = nullptr;
+    }
+    ScopedMemoryDc memory(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right + 1, client.bottom + 1);
+    if (memory.get() != nullptr && bitmap != nullptr) {
+        ScopedSelectObject select(memory.get(), bitmap);
+        ClipTo(memory.get(), u);
+        if (alone != nullptr) {
+            alone->Paint(reinterpret_cast<PaneDc>(memory.get()));
+        } else {
+            PaintEverything(window, memory.get(), panel, statusText);
+        }
+        BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, memory.get(), u.left, u.top,
+               SRCCOPY);
+    } else {
+        PaintEverything(window, dc, panel, statusText);  // no memory: straight on the window
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    EndPaint(window, &ps);
+    RedrawRubberBand(window, u);
+}

@@ -1,0 +1,17 @@
+// Painting a window with a panel: its textured background and frame, its
+// items, then its panes, through an off-screen bitmap. Windows build only.
+#pragma once
+
+#include <windows.h>
+
+#include "views/panel.h"
+
+// The whole paint of `window` on its WM_PAINT: everything, or only the pane
+// that asked to be painted alone; the update rectangle is copied to the
+// screen, and a rubber band being dragged is drawn again over it.
+// `statusText` is a status text the display item draws (null: none).
+void PaintPanelWindow(HWND window, Panel& panel, const char* statusText);
+
+// One item (algorithm of the toolbar: buttons dimmed when disabled, the
+// activity indicator, tabs, logos, the status display, the label).
+void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char* statusText);
