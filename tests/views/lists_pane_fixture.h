@@ -22,6 +22,7 @@
 #include "views/library_files_pane.h"
 #include "views/list_rows.h"
 #include "views/pane_keys.h"
+#include "views/keyboard_pane.h"
 #include "views/presets_pane.h"
 
 constexpr int kGammaPid = 300;
