@@ -1,0 +1,247 @@
+// The panels in the running program: the toolbar's pictures and press
+// feedback, the dimmed transfer buttons, the delayed tooltip and its
+// placement, and the re-layout of the main window when it is resized.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "gui_harness.h"
+#include "imaging/gdi_draw_win32.h"
+#include "shell/commands.h"
+#include "shell/interface_images.h"
+#include "shell/joins.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
+#include "views/devices_pane.h"
+#include "views/pane_layout.h"
+#include "views/panel.h"
+#include "views/panel_paint_win32.h"
+#include "views/presets_pane.h"
+#include "views/tooltip.h"
+
+namespace {
+
+void InstallMeridian(const TempProgramFolder& folder) {
+    std::string device = folder.path("Devices\\Meridian 49.eld");
+    CreateDirectoryA(device.c_str(), nullptr);
+    // The build copies the demo data beside the test program (its working folder).
+    ASSERT_TRUE(CopyFileA("Devices\\Meridian 49.eld\\definition.xml",
+                          (device + "\\definition.xml").c_str(), FALSE));
+}
+
+const PanelItem& Item(int type) {
+    const PanelItem* item = FindPanelItem(gMainPanel, type);
+    EXPECT_NE(item, nullptr);
+    return *item;
+}
+
+POINT Centre(const PanelItem& item) { return {item.x + item.width / 2, item.y + item.height / 2}; }
+
+void Mouse(HWND window, UINT message, POINT p, WPARAM keys = 0) {
+    SendMessageA(window, message, keys, MAKELPARAM(p.x, p.y));
+}
+
+// A point of the item's normal picture that is opaque and not black.
+bool OpaquePoint(const RgbaImage& image, int* px, int* py) {
+    for (int y = image.height / 4; y < image.height * 3 / 4; ++y) {
+        for (int x = image.width / 4; x < image.width * 3 / 4; ++x) {
+            const uint8_t* p = RgbaImagePixel(image, x, y);
+            if (p[3] == 255 && p[0] + p[1] + p[2] > 150) {
+                *px = x;
+                *py = y;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The item drawn on its own over black: its picture at full or half
+// opacity shows in the brightness of one opaque pixel.
+COLORREF ItemOverBlack(const PanelItem& item, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 600);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 800, 600};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawPanelItem(dc, gMainPanel, item, nullptr);
+    COLORREF colour = GetPixel(dc, item.x + x, item.y + y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+class PanelsGui : public ::testing::Test {
+  protected:
+    void SetUp() override { InstallMeridian(folder); }
+    TempProgramFolder folder;
+};
+
+TEST_F(PanelsGui, MainWindowDrawsToolbarPanesAndFrames) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    PumpMessages(50);
+    UpdateWindow(main);
+    WriteWindowPng(main, ScreenshotPath("panels-main.png"));
+
+    // The panes' frames: the black outline of the presets pane's body and
+    // its white inside, the title strip's outline above it.
+    const PaneRect& presets = gPresetsPane.rect;
+    EXPECT_EQ(ClientPixel(main, presets.x, presets.y + 20), RGB(0, 0, 0));
+    EXPECT_EQ(ClientPixel(main, presets.x + presets.width, presets.y + 20), RGB(96, 96, 100));
+    EXPECT_EQ(ClientPixel(main, presets.x, presets.y - 17), RGB(0, 0, 0));
+    // The library button, always enabled, at full strength where its picture is opaque.
+    const PanelItem& library = Item(kItemLibrary);
+    const RgbaImage& picture = gButtonImages[library.image];
+    int x = 0, y = 0;
+    ASSERT_TRUE(OpaquePoint(picture, &x, &y));
+    const uint8_t* p = RgbaImagePixel(picture, x, y);
+    EXPECT_EQ(ClientPixel(main, library.x + x, library.y + y), RGB(p[0], p[1], p[2]));
+}
+
+TEST_F(PanelsGui, DisabledSendButtonIsHalfStrengthAndIgnoresClicks) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    ASSERT_FALSE(JoinCanSendBank());  // no device connected
+
+    const PanelItem& send = Item(kItemSend);
+    int x = 0, y = 0;
+    ASSERT_TRUE(OpaquePoint(gButtonImages[send.image], &x, &y));
+    const uint8_t* p = RgbaImagePixel(gButtonImages[send.image], x, y);
+    COLORREF dimmed = ItemOverBlack(send, x, y);
+    EXPECT_NEAR(GetRValue(dimmed), p[0] * 128 / 255, 2);
+    EXPECT_NEAR(GetGValue(dimmed), p[1] * 128 / 255, 2);
+    EXPECT_NEAR(GetBValue(dimmed), p[2] * 128 / 255, 2);
+    // An enabled button over the same black is at full strength.
+    const PanelItem& info = Item(kItemInfo);
+    int ix = 0, iy = 0;
+    ASSERT_TRUE(OpaquePoint(gButtonImages[info.image], &ix, &iy));
+    const uint8_t* q = RgbaImagePixel(gButtonImages[info.image], ix, iy);
+    EXPECT_EQ(ItemOverBlack(info, ix, iy), RGB(q[0], q[1], q[2]));
+
+    int before = gCommandsRun;
+    Mouse(main, WM_LBUTTONDOWN, Centre(send), MK_LBUTTON);
+    EXPECT_EQ(gMainPanel.pressedItem, -1);
+    Mouse(main, WM_LBUTTONUP, Centre(send));
+    PumpMessages(20);
+    EXPECT_EQ(gCommandsRun, before);
+}
+
+TEST_F(PanelsGui, PressMoveOffAndReleaseRunsNothingMovingBackRunsTheAction) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    PumpMessages(20);
+    ASSERT_EQ(gEditorShown, 0);
+    const PanelItem& info = Item(kItemInfo);
+    POINT on = Centre(info);
+    POINT off = {on.x - 200, on.y - 200};
+
+    // Pressed: drawn with the pressed picture and the mouse captured.
+    int before = gCommandsRun;
+    Mouse(main, WM_LBUTTONDOWN, on, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), main);
+    EXPECT_EQ(info.pressed, 1);
+    Mouse(main, WM_MOUSEMOVE, off, MK_LBUTTON);
+    EXPECT_EQ(info.pressed, 0);  // drawn released while the pointer is off it
+    Mouse(main, WM_LBUTTONUP, off);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(gCommandsRun, before);
+    EXPECT_EQ(gEditorShown, 0);
+
+    // Off and back on before the release: the control editor opens.
+    Mouse(main, WM_LBUTTONDOWN, on, MK_LBUTTON);
+    Mouse(main, WM_MOUSEMOVE, off, MK_LBUTTON);
+    Mouse(main, WM_MOUSEMOVE, on, MK_LBUTTON);
+    EXPECT_EQ(info.pressed, 1);
+    Mouse(main, WM_LBUTTONUP, on);
+    PumpMessages(20);
+    EXPECT_EQ(gLastCommand, kCmdEditorWindow);
+    EXPECT_EQ(gEditorShown, 1);
+    EXPECT_TRUE(IsWindowVisible(program.editor()));
+    EXPECT_EQ(info.pressed, 0);
+}
+
+TEST_F(PanelsGui, TooltipAppearsAboutHalfASecondLaterAboveABottomRowButton) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    PumpMessages(20);
+    const PanelItem& view = Item(kItemView);
+    POINT on = Centre(view);
+    POINT screen = on;
+    ClientToScreen(main, &screen);
+    SetCursorPos(screen.x, screen.y);
+    DWORD start = GetTickCount();
+    Mouse(main, WM_MOUSEMOVE, on);
+    EXPECT_EQ(gTooltip.pending, FindPanelItem(gMainPanel, kItemView) - gMainPanel.items);
+    EXPECT_EQ(gTooltip.shown, -1);
+    // No more mouse movement: timer 100 shows it.
+    ASSERT_TRUE(PumpUntil([] { return gTooltip.shown >= 0; }, 2000));
+    DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 450u);
+    EXPECT_LE(waited, 1000u);
+    EXPECT_STREQ(gTooltip.text, "Toggle between the Graphic View and the List View");
+
+    HWND tip = FindWindowExA(main, nullptr, "static", nullptr);
+    ASSERT_NE(tip, nullptr);
+    RECT r;
+    GetWindowRect(tip, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.bottom, view.y);  // directly above the button
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_LE(r.right, client.right);
+    WriteWindowPng(main, ScreenshotPath("panels-tooltip.png"));
+
+    // Clicking hides it.
+    Mouse(main, WM_LBUTTONDOWN, {5, 300}, MK_LBUTTON);
+    Mouse(main, WM_LBUTTONUP, {5, 300});
+    Mouse(main, WM_MOUSEMOVE, {5, 300});
+    EXPECT_EQ(FindWindowExA(main, nullptr, "static", nullptr), nullptr);
+}
+
+TEST_F(PanelsGui, ResizingMovesBottomRowButtonsAndGrowsPanes) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    PumpMessages(20);
+    RECT window;
+    GetWindowRect(main, &window);
+    SetWindowPos(main, nullptr, 0, 0, window.right - window.left + 100,
+                 window.bottom - window.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(50);
+    RECT client;
+    GetClientRect(main, &client);
+    ASSERT_EQ(client.right, kMainDesignWidth + 100);
+    ASSERT_EQ(client.bottom, kMainDesignHeight + 60);
+
+    EXPECT_EQ(Item(kItemView).x, 727 + 100);
+    EXPECT_EQ(Item(kItemView).y, 494 + 60);
+    EXPECT_EQ(Item(kItemNew).y, 492 + 60);
+    EXPECT_EQ(Item(kItemNew).x, 9);
+    EXPECT_EQ(Item(kItemLibrary).x, 736 + 100);
+    EXPECT_EQ(Item(kItemLibrary).y, 23);
+    EXPECT_EQ(Item(kItemStatusDisplay).width, 414 + 100);
+    EXPECT_EQ(gDeviceView.rect.height, 409 + 60);
+    EXPECT_EQ(gDeviceView.rect.x + gDeviceView.rect.width, 785 + 100);
+    EXPECT_EQ(gPresetsPane.rect.y + gPresetsPane.rect.height, 479 + 60);
+    UpdateWindow(main);
+    WriteWindowPng(main, ScreenshotPath("panels-resized.png"));
+
+    // The view button answers where it now is.
+    const PanelItem& view = Item(kItemView);
+    ViewMode before = gViewMode;
+    Mouse(main, WM_LBUTTONDOWN, Centre(view), MK_LBUTTON);
+    Mouse(main, WM_LBUTTONUP, Centre(view));
+    PumpMessages(20);
+    EXPECT_NE(gViewMode, before);
+}
+
+}  // namespace
