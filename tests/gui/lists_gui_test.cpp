@@ -1,0 +1,155 @@
+// The list panes in the running program with the demo data: the banks in
+// "Devices and Files", a click showing a bank's presets, Up and Down, a
+// preset dragged onto another, and the libraries of the library window.
+// Pictures of both windows are left as lists_main.png and lists_library.png.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "banks/bank_model.h"
+#include "devices/library_list.h"
+#include "gui_harness.h"
+#include "shell/commands.h"
+#include "views/devices_pane.h"
+#include "views/library_controls_pane.h"
+#include "views/library_files_pane.h"
+#include "views/list_rows.h"
+#include "views/presets_pane.h"
+
+namespace {
+
+// Copies a folder of the demo data (beside the test program) into the
+// program folder, with everything inside it.
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyTree(from + "\\" + name, to + "\\" + name);
+        } else {
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void InstallDemoData(const TempProgramFolder& folder) {
+    CopyTree("Devices", folder.path("Devices"));
+    CopyTree("Library", folder.path("Library"));
+    CopyTree("User Preset Banks", folder.path("User Preset Banks"));
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+int RowMiddle(const Pane& pane, int row) {
+    return ListRowTop(pane, row - pane.vertical.position) + 6;
+}
+
+void Click(HWND window, const Pane& pane, int row) {
+    LPARAM at = At(pane.rect.x + 60, RowMiddle(pane, row));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(window, WM_LBUTTONUP, 0, at);
+    PumpMessages(20);
+}
+
+bool IsNavy(COLORREF c) { return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90; }
+
+class ListsGuiTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InstallDemoData(folder_);
+        program_ = new RunningProgram(folder_);
+        ASSERT_EQ(program_->result(), StartUpResult::kRunning);
+        PumpMessages(50);
+    }
+    void TearDown() override { delete program_; }
+
+    TempProgramFolder folder_;
+    RunningProgram* program_ = nullptr;
+};
+
+TEST_F(ListsGuiTest, BanksPresetsKeysAndAPresetDrag) {
+    HWND main = program_->main();
+    ASSERT_GE(gBanks.count, 2);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(20);
+
+    // The current bank's row is drawn on the navy selection.
+    const PaneRect& devices = gDevicesPane.rect;
+    int currentRow = RowMiddle(gDevicesPane, gBanks.current);
+    EXPECT_TRUE(IsNavy(ClientPixel(main, devices.x + devices.width - 6, currentRow)));
+
+    // A click on the other bank shows its presets.
+    int other = gBanks.current == 0 ? 1 : 0;
+    Click(main, gDevicesPane, other);
+    EXPECT_EQ(gBanks.current, other);
+    EXPECT_GT(ShownPresetCount(), 4);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(20);
+    const PaneRect& presets = gPresetsPane.rect;
+    int selectedRow = RowMiddle(gPresetsPane, gBanks.currentPreset);
+    EXPECT_TRUE(IsNavy(ClientPixel(main, presets.x + presets.width - 8, selectedRow)));
+    EXPECT_FALSE(IsNavy(ClientPixel(main, presets.x + presets.width - 8, selectedRow + 13)));
+
+    // Up and Down on the presets list.
+    Click(main, gPresetsPane, 1);
+    EXPECT_EQ(gBanks.currentPreset, 1);
+    PostKey(main, VK_DOWN);
+    PumpMessages(20);
+    EXPECT_EQ(gBanks.currentPreset, 2);
+    PostKey(main, VK_UP);
+    PostKey(main, VK_UP);
+    PumpMessages(20);
+    EXPECT_EQ(gBanks.currentPreset, 0);
+
+    // Preset 0 dragged onto preset 3 of the same bank: the two change places.
+    BankData* data = BankDataAt(gBanks.current);
+    ASSERT_NE(data, nullptr);
+    std::string first = data->presets[0].name;
+    std::string fourth = data->presets[3].name;
+    int x = presets.x + 60;
+    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 0)));
+    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 2)));
+    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 3)));
+    SendMessageA(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gPresetsPane, 3)));
+    PumpMessages(20);
+    EXPECT_EQ(std::string(data->presets[3].name), first);
+    EXPECT_EQ(std::string(data->presets[0].name), fourth);
+    EXPECT_EQ(gBanks.currentPreset, 3);
+    EXPECT_GT(data->presets[3].changed, 0);
+
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(20);
+    EXPECT_TRUE(WriteWindowPng(main, ScreenshotPath("lists_main.png")));
+}
+
+TEST_F(ListsGuiTest, TheLibraryWindowListsTheLibraries) {
+    HWND main = program_->main();
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdLibraryWindow, 0), 0);
+    PumpMessages(50);
+    HWND library = program_->library();
+    ASSERT_TRUE(IsWindowVisible(library));
+    ASSERT_GT(LibraryFilesRowCount(), 1);
+
+    Click(library, gLibraryFilesPane, 1);
+    EXPECT_EQ(gLibraryFilesPane.current, 1);
+    EXPECT_EQ(gLibraryList.current, LibraryFilesEntryAt(1));
+    const LibraryData* chosen = CurrentListedLibrary();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_GT(chosen->controlCount, 0);
+    Click(library, gLibraryControlsPane, 0);
+    EXPECT_EQ(gLibraryControlsPane.current, 0);
+
+    RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(20);
+    const PaneRect& files = gLibraryFilesPane.rect;
+    EXPECT_TRUE(IsNavy(ClientPixel(library, files.x + files.width - 8,
+                                   RowMiddle(gLibraryFilesPane, 1))));
+    EXPECT_TRUE(WriteWindowPng(library, ScreenshotPath("lists_library.png")));
+}
+
+}  // namespace
