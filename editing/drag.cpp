@@ -228,19 +228,28 @@ void RubberBandTick() {
     int x = 0;
     int y = 0;
     PointerPosition(b.pane->window, &x, &y);
-    int moved = 0;
+    int request[2] = {-1, -1};  // horizontal, vertical
     if (x >= b.bounds.x + b.bounds.width - 2) {
-        moved += ScrollBand(0, kScrollLineDown);
+        request[0] = kScrollLineDown;
     } else if (x <= b.bounds.x + 1) {
-        moved += ScrollBand(0, kScrollLineUp);
+        request[0] = kScrollLineUp;
     }
     if (y >= b.bounds.y + b.bounds.height - 2) {
-        moved += ScrollBand(1, kScrollLineDown);
+        request[1] = kScrollLineDown;
     } else if (y <= b.bounds.y + 1) {
-        moved += ScrollBand(1, kScrollLineUp);
+        request[1] = kScrollLineUp;
     }
-    // The pane repainted under the old band: draw the new one fresh.
-    if (moved != 0) UpdateRubberBand(x, y);
+    if (request[0] < 0 && request[1] < 0) return;
+    // The XOR band must come off before the scrolled pane is painted, and
+    // go on again after: erase, scroll, paint now, draw.
+    DrawBand();
+    int moved = 0;
+    for (int vertical = 0; vertical < 2; vertical++) {
+        if (request[vertical] >= 0) moved += ScrollBand(vertical, request[vertical]);
+    }
+    if (moved != 0) PaintWindowNow(b.pane->window);
+    DrawBand();
+    UpdateRubberBand(x, y);
 }
 
 void EndRubberBand() {

@@ -148,9 +148,19 @@ TEST_F(DragTest, TheRubberBandSpansFromItsAnchorAndKeepsItThroughScrolling) {
     // moves up with its content.
     HeadlessView().pointerX = r.x + 50;
     HeadlessView().pointerY = r.y + r.height - 1;
+    int paints = HeadlessView().paintsNow;
     RubberBandTick();
     EXPECT_EQ(gDeviceView.vertical.position, 16);
     EXPECT_EQ(gRubberBand.anchorY, r.y + 100 - 16);
+    // Taken off before the scrolled view is painted, and drawn again after.
+    EXPECT_EQ(HeadlessView().paintsNow, paints + 1);
+    EXPECT_EQ(HeadlessView().focusBandDraws % 2, 1);
+    // Inside the bounds a tick does nothing.
+    int draws = HeadlessView().focusBandDraws;
+    HeadlessView().pointerY = r.y + 200;
+    RubberBandTick();
+    EXPECT_EQ(HeadlessView().focusBandDraws, draws);
+    EXPECT_EQ(gDeviceView.vertical.position, 16);
 
     EndRubberBand();
     EXPECT_EQ(gRubberBand.active, 0);
