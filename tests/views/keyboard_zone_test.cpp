@@ -1,0 +1,256 @@
+// The keyboard zone editor: key layout from the octave template, zone bars,
+// hit tests, the drag rules, zone twins and the pane's mouse table.
+#include "tests/views/editor_test_support.h"
+#include "views/zone_select.h"
+
+namespace {
+
+using editor_test::ZonerTest;
+
+class KeyboardZoneTest : public ZonerTest {
+  protected:
+    void Layout() {
+        LayoutZoneKeys(gKeyboardPane.rect);
+        LayoutZoneBars(gKeyboardPane.rect, &Preset());
+    }
+    int Down(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftDown, 0); }
+    int Double(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftDoubleClick, 0); }
+    int Move(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kMouseMove, 0); }
+    int Up(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftUp, 0); }
+    // The middle of key `note` horizontally, at the height of zone z's bar.
+    int KeyX(int note) {
+        const KeyRect& k = gZoneKeyboard.keys[note - 36];
+        return (k.left + k.right) / 2;
+    }
+    int BarY(int zone) {
+        return (gZoneKeyboard.bars[zone].top + gZoneKeyboard.bars[zone].bottom) / 2;
+    }
+    PaneWindow Window() { return reinterpret_cast<PaneWindow>(this); }
+};
+
+TEST_F(KeyboardZoneTest, KeysFollowTheOctaveTemplateAndRepeatEachOctave) {
+    Layout();
+    ASSERT_EQ(gZoneKeyboard.keyCount, 25);
+    const KeyRect& c = gZoneKeyboard.keys[0];  // C: white 3..23 shifted to the pane's left
+    EXPECT_EQ(c.left, 202);
+    EXPECT_EQ(c.right, 222);
+    EXPECT_EQ(c.top, 398);
+    EXPECT_EQ(c.bottom, 476);
+    const KeyRect& cSharp = gZoneKeyboard.keys[1];  // C#: black 17..29
+    EXPECT_EQ(cSharp.left, 216);
+    EXPECT_EQ(cSharp.bottom, 445);
+    const KeyRect& f = gZoneKeyboard.keys[5];  // F: the fourth white key
+    EXPECT_EQ(f.left, 262);
+    for (int i = 0; i + 12 < 25; ++i) {
+        EXPECT_EQ(gZoneKeyboard.keys[i + 12].left - gZoneKeyboard.keys[i].left, 140) << i;
+    }
+}
+
+TEST_F(KeyboardZoneTest, AKeyboardStartingOnABlackKeyStillStartsAtThePaneEdge) {
+    gDevice.lowestNote = 37;
+    gDevice.keyboardSize = 3;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keys[0].left, 202);              // C# template moved to the left edge
+    EXPECT_EQ(gZoneKeyboard.keys[1].left, 202 + (23 - 17));  // D, from its white template
+    EXPECT_EQ(gZoneKeyboard.firstNote, 37);
+}
+
+TEST_F(KeyboardZoneTest, KeyLayoutScalesWithThePane) {
+    gKeyboardPane.rect = {199, 395, 293, 42};  // half the picture
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keys[0].left, 199 + 2);    // trunc(1.5 + 199 + 0.5)
+    EXPECT_EQ(gZoneKeyboard.keys[0].right, 199 + 12);  // trunc(11.5 + 199 + 0.5)
+    EXPECT_EQ(gZoneKeyboard.keys[12].left - gZoneKeyboard.keys[0].left, 70);
+}
+
+TEST_F(KeyboardZoneTest, KeyUnderAPointTakesTheFirstKeyInIndexOrder) {
+    Layout();
+    EXPECT_EQ(ZoneKeyNoteAt(205), 36);
+    EXPECT_EQ(ZoneKeyNoteAt(218), 36);  // C's rectangle comes before C#'s
+    EXPECT_EQ(ZoneKeyNoteAt(225), 37);  // past C: C# before D
+    EXPECT_EQ(ZoneKeyNoteAt(235), 38);
+    EXPECT_EQ(ZoneKeyNoteAt(100), -1);
+    EXPECT_EQ(ZoneKeyNoteAt(700), -1);
+}
+
+TEST_F(KeyboardZoneTest, BarsShareTheBoundsHeightWithQuarterGaps) {
+    Layout();
+    ASSERT_EQ(gZoneKeyboard.zoneCount, 4);
+    // Rows of (81 - 3) / 4 = 19; gap 4.75; bars trunc(19 - 4.75 + 0.5) = 14 high.
+    EXPECT_EQ(gZoneKeyboard.bars[0].top, 400);  // trunc(3 + 2.375 + 395 + 0.5)
+    EXPECT_EQ(gZoneKeyboard.bars[0].bottom, 414);
+    EXPECT_EQ(gZoneKeyboard.bars[1].top, 419);
+    EXPECT_EQ(gZoneKeyboard.bars[3].top, 457);
+    // Zone 1 covers notes 36..41: from C's left to F's right + 1.
+    EXPECT_EQ(gZoneKeyboard.bars[0].left, 202);
+    EXPECT_EQ(gZoneKeyboard.bars[0].right, 283);
+    EXPECT_EQ(ZoneBarAt(240, 405), 0);
+    EXPECT_EQ(ZoneBarAt(240, 416), -1);  // the gap between two bars
+    EXPECT_EQ(ZoneBarAt(290, 425), 1);
+}
+
+TEST_F(KeyboardZoneTest, NotesOffTheKeyboardOrUpsideDownStillDrawOverTheKeys) {
+    Preset().zones[0][1] = -20;
+    Preset().zones[0][2] = 300;
+    Preset().zones[1][1] = 50;  // low above high
+    Preset().zones[1][2] = 40;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.bars[0].left, gZoneKeyboard.keys[0].left);
+    EXPECT_EQ(gZoneKeyboard.bars[0].right, gZoneKeyboard.keys[24].right + 1);
+    EXPECT_EQ(gZoneKeyboard.bars[1].left, gZoneKeyboard.keys[40 - 36].left);
+    EXPECT_EQ(gZoneKeyboard.bars[1].right, gZoneKeyboard.keys[50 - 36].right + 1);
+    EXPECT_LE(gZoneKeyboard.bars[0].right, gKeyboardPane.rect.x + gKeyboardPane.rect.width);
+}
+
+TEST_F(KeyboardZoneTest, MissingPictureOrBoundsNeverLayOutOutsideThePane) {
+    gZoneKeyboard.pictureWidth = 0;  // the picture could not be read
+    gZoneKeyboard.pictureHeight = 0;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keyCount, 25);  // the bounds stand in: 583 + 3 wide
+    EXPECT_LE(gZoneKeyboard.keys[24].right, gKeyboardPane.rect.x + gKeyboardPane.rect.width);
+
+    gDevice.zoneKeyboardRect = {0, 0, 0, 0};
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keyCount, 0);
+    EXPECT_EQ(gZoneKeyboard.zoneCount, 0);
+    EXPECT_EQ(ZoneBarAt(300, 420), -1);
+    EXPECT_EQ(Down(300, 420), kMouseHandled);  // a click on nothing changes nothing
+    EXPECT_EQ(gDocument.currentZone, 0);
+}
+
+TEST_F(KeyboardZoneTest, KeyboardsLargerThanTheTableAreCut) {
+    gDevice.keyboardSize = 500;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keyCount, kMaxZoneKeys);
+}
+
+TEST_F(KeyboardZoneTest, DragRulesKeepTheZoneOnTheKeyboard) {
+    int32_t low = 50, high = 55;
+    DragZoneMove(70, 2, 36, 60, &low, &high);  // past the right end
+    EXPECT_EQ(high, 60);
+    EXPECT_EQ(low, 55);  // the width is kept
+    DragZoneMove(30, 0, 36, 60, &low, &high);
+    EXPECT_EQ(low, 36);
+    EXPECT_EQ(high, 41);
+
+    low = 40, high = 45;
+    DragZoneLowEdge(50, 36, &low, &high);  // beyond the high note
+    EXPECT_EQ(low, 45);
+    EXPECT_EQ(high, 45);
+    DragZoneHighEdge(30, &low, &high);
+    EXPECT_EQ(high, 45);
+
+    low = 50, high = 20;  // stored upside down
+    DragZoneMove(40, 0, 36, 60, &low, &high);
+    EXPECT_EQ(low, 40);
+    EXPECT_EQ(high, 40);
+    low = 0, high = 127;  // wider than the keyboard
+    DragZoneMove(40, 0, 36, 60, &low, &high);
+    EXPECT_EQ(low, 36);
+    EXPECT_EQ(high, 60);
+}
+
+TEST_F(KeyboardZoneTest, ClickingAnotherZoneMovesSelectedControlsToTheirTwins) {
+    gSelection.controls[0] = 1;  // zone 0: shown in every zone
+    gSelection.controls[1] = 1;  // the wheel of zone 1
+    gDocument.currentControl = 1;
+    Layout();
+    EXPECT_EQ(Down(KeyX(50), BarY(2)), kMouseHandled);
+    EXPECT_EQ(gDocument.currentZone, 2);
+    EXPECT_EQ(gSelection.controls[0], 1);
+    EXPECT_EQ(gSelection.controls[1], 0);
+    EXPECT_EQ(gSelection.controls[3], 1);  // the wheel of zone 3
+    EXPECT_EQ(gDocument.currentControl, 0);
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);  // choosing does not drag
+    EXPECT_NE(HeadlessView().invalidatedPanes.size(), 0u);
+}
+
+TEST_F(KeyboardZoneTest, SelectZoneWithNothingSelectedKeepsTheCurrentControlVisible) {
+    gDocument.currentControl = 2;  // the wheel of zone 2
+    EXPECT_EQ(SelectZone(3), 1);
+    EXPECT_EQ(gDocument.currentControl, 4);
+    EXPECT_EQ(SelectZone(3), 0);  // already current
+    EXPECT_EQ(SelectZone(4), 0);  // no zone 5
+    EXPECT_EQ(SelectZone(-1), 0);
+    EXPECT_EQ(gDocument.currentZone, 3);
+}
+
+TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
+    Layout();
+    ASSERT_EQ(Down(KeyX(38), BarY(0)), kMouseHandled);  // zone 1 is 36..41
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kMove);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kZoneMove);
+    EXPECT_EQ(HeadlessView().captured, Window());
+    EXPECT_EQ(HeadlessView().confinedRect.x, 204);
+    EXPECT_EQ(HeadlessView().confinedRect.width, 576);
+
+    EXPECT_EQ(Move(KeyX(45), 470), kMouseHandled);  // anywhere in height: only x counts
+    EXPECT_EQ(Preset().zones[0][1], 43);
+    EXPECT_EQ(Preset().zones[0][2], 48);
+    EXPECT_FALSE(HeadlessView().alonePanes.empty());
+    Move(KeyX(60), BarY(0));
+    EXPECT_EQ(Preset().zones[0][2], 60);
+    EXPECT_EQ(Preset().zones[0][1], 55);
+
+    EXPECT_EQ(Up(KeyX(60), BarY(0)), kMouseHandled);
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
+    EXPECT_EQ(HeadlessView().captured, nullptr);
+    EXPECT_EQ(HeadlessView().confined, 0);
+    // Range drags take no undo step and count no change.
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(Preset().changed, 0);
+    EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
+}
+
+TEST_F(KeyboardZoneTest, EdgesResizeAndAOneKeyZoneResizesFromItsLowEdge) {
+    Layout();
+    Down(KeyX(41), BarY(0));  // zone 1's high note
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kHighEdge);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kZoneSize);
+    Move(KeyX(33 + 3), BarY(0));  // below the low note
+    EXPECT_EQ(Preset().zones[0][2], 36);
+    Up(0, 0);
+
+    Preset().zones[0][1] = 40;
+    Preset().zones[0][2] = 40;
+    Layout();
+    Down(KeyX(40), BarY(0));
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kLowEdge);
+    Move(KeyX(50), BarY(0));
+    EXPECT_EQ(Preset().zones[0][1], 40);  // never past the high note
+    Move(KeyX(37), BarY(0));
+    EXPECT_EQ(Preset().zones[0][1], 37);
+    Up(0, 0);
+}
+
+TEST_F(KeyboardZoneTest, DoubleClickOnTheCurrentZoneSwitchesItUnlessReadOnly) {
+    Layout();
+    EXPECT_EQ(ZoneEnabled(&Preset(), 0), 1);
+    Double(KeyX(38), BarY(0));
+    EXPECT_EQ(ZoneEnabled(&Preset(), 0), 0);
+    EXPECT_EQ(Preset().variables[0], 0x4);
+    EXPECT_EQ(gUndo.top, -1);
+
+    Entry().data->readOnly = 1;
+    Double(KeyX(38), BarY(0));
+    EXPECT_EQ(ZoneEnabled(&Preset(), 0), 0);
+    EXPECT_NE(HeadlessLastStatus().find("Read Only"), std::string::npos);
+    Down(KeyX(38), BarY(0));  // nor may it be dragged
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+}
+
+TEST_F(KeyboardZoneTest, ThePaneTakesNoInputInListViewOrWithoutZonesOrOutsideIt) {
+    Layout();
+    gViewMode = ViewMode::kList;
+    EXPECT_EQ(Down(KeyX(50), BarY(2)), kMouseNotHandled);
+    gViewMode = ViewMode::kGraphic;
+    EXPECT_EQ(Down(KeyX(50), 395), kMouseNotHandled);  // the top two rows belong to no pane
+    EXPECT_EQ(Down(KeyX(50), 300), kMouseNotHandled);
+    gDevice.zoneLimit = 0;
+    EXPECT_EQ(Down(KeyX(50), BarY(2)), kMouseNotHandled);
+    EXPECT_FALSE(KeyboardPaneShown());
+    EXPECT_EQ(gDocument.currentZone, 0);
+}
+
+}  // namespace
