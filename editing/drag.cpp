@@ -29,6 +29,9 @@ DragState gDrag;
 RubberBand gRubberBand;
 
 constexpr int kDragTickMs = 50;
+// How close to an unconfined source pane's top or bottom edge the pointer
+// scrolls it.
+constexpr int kEdgeReach = 4;
 // The rubber band scrolls this many steps per tick past an edge.
 constexpr int kBandScrollSteps = 16;
 
@@ -135,15 +138,29 @@ void EndDrag() {
 }
 
 void DragTick(PaneWindow) {
-    if (!gDrag.dragging || !gDrag.confined || !gDrag.sourcePane) return;
+    if (!gDrag.dragging || !gDrag.sourcePane) return;
     Pane& pane = *gDrag.sourcePane;
     int x = 0;
     int y = 0;
     PointerPosition(pane.window, &x, &y);
-    const PaneRect& r = gDrag.confineRect;
-    if (y <= r.y) {
+    if (gDrag.confined) {
+        const PaneRect& r = gDrag.confineRect;
+        if (y <= r.y) {
+            ScrollPane(pane, 1, kScrollLineUp, 0);
+        } else if (y >= r.y + r.height - 1) {
+            ScrollPane(pane, 1, kScrollLineDown, 0);
+        }
+        return;
+    }
+    // A drag that may leave its pane (presets go to other banks too) is not
+    // confined, yet must reach rows scrolled out of sight: the pointer held
+    // on the pane's top or bottom edge scrolls it as well.
+    if (gDrag.fromOtherWindow) return;
+    const PaneRect& r = pane.rect;
+    if (x < r.x || x >= r.x + r.width) return;
+    if (y >= r.y - kEdgeReach && y <= r.y + kEdgeReach) {
         ScrollPane(pane, 1, kScrollLineUp, 0);
-    } else if (y >= r.y + r.height - 1) {
+    } else if (y >= r.y + r.height - kEdgeReach && y <= r.y + r.height + kEdgeReach) {
         ScrollPane(pane, 1, kScrollLineDown, 0);
     }
 }

@@ -11,14 +11,12 @@
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
+#include "views/editor_tabs.h"
 #include "views/library_controls_pane.h"
 #include "views/library_files_pane.h"
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
-
-// The control editor's tab that shows the keyboard zones' fields.
-constexpr int kZoneDataTab = 2;
 
 static int PresetCount() {
     return gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
@@ -56,9 +54,7 @@ void BankShownInViews(int index) {
     gDeviceView.horizontal.total = 0;
     SyncPaneScrollBar(gDeviceView, 0);
 
-    if (gEditorPane.shownTab == kZoneDataTab && gDevice.zoneFieldCount <= 0) {
-        gEditorPane.shownTab = 0;
-    }
+    EditorTabsDeviceChanged();
     InvalidatePane(gDevicesPane);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDeviceView);

@@ -33,8 +33,7 @@ void RenameCurrentBank() {
     BankEntry* entry = BankAt(bank);
     if (!entry || entry->kind != BankKind::User) return;
     ScrollListToRow(gDevicesPane, bank, gBanks.count);
-    PaneRect rect = ListRowRect(gDevicesPane, bank, kBankNameLeft, 2);
-    BeginRename(&gDevicesPane, bank, gDevicesPane.window, entry, bank, 0, 0, nullptr, &rect);
+    BeginRename(&gDevicesPane, bank, gDevicesPane.window, entry, bank, 0, 0, nullptr, nullptr);
 }
 
 static void OnBankPress(DevicesPane& pane, int x, int bank) {

@@ -30,11 +30,6 @@ int ListRowTop(const Pane& pane, int shown) {
     return pane.rect.y + kPaneRowInset + shown * kPaneRowHeight;
 }
 
-PaneRect ListRowRect(const Pane& pane, int row, int left, int right) {
-    int top = ListRowTop(pane, row - pane.vertical.position);
-    return PaneRect{pane.rect.x + left, top, pane.rect.width - left - right, kPaneRowHeight};
-}
-
 int ScrollRowIntoView(int top, int visible, int total, int row) {
     if (row < top) return row;
     if (row >= top + visible) {

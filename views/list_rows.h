@@ -21,9 +21,6 @@ int ListRowsShown(const Pane& pane, int total);
 int ListRowAt(const Pane& pane, int x, int y);
 // Top of shown row `shown` (0 = the first row drawn) in client pixels.
 int ListRowTop(const Pane& pane, int shown);
-// The rectangle of list row `row` (scroll position included) from pane x +
-// left to pane x + width - right: where a renamer opens over it.
-PaneRect ListRowRect(const Pane& pane, int row, int left, int right);
 
 // The scroll position that shows `row` of `total` with `visible` rows shown
 // from `top`: moved only when the row is above or below the shown ones.

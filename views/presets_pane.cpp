@@ -31,10 +31,9 @@ void RenameCurrentPreset() {
     int preset = gBanks.currentPreset;
     if (!CurrentBankWritable() || preset < 0 || preset >= ShownPresetCount()) return;
     ScrollListToRow(gPresetsPane, preset, ShownPresetCount());
-    PaneRect rect = ListRowRect(gPresetsPane, preset, kPresetNameLeft, 4);
     BankData* data = BankDataAt(gBanks.current);
     BeginRename(&gPresetsPane, preset, gPresetsPane.window, nullptr, gBanks.current, preset, 0,
-                data->presets[preset].name, &rect);
+                data->presets[preset].name, nullptr);
 }
 
 static void OnPresetPress(PresetsPane& pane, int preset, int keyFlags) {

@@ -100,6 +100,34 @@ TEST_F(DragTest, ABankDragIsConfinedAndScrollsAtTheEdges) {
     EXPECT_EQ(gDevicesPane.vertical.position, 1);
 }
 
+TEST_F(DragTest, APresetDragScrollsItsListOnlyOnItsEdges) {
+    GammaBank("G");
+    gPresetsPane.rect.height = 80;  // 6 rows of the 16 shown
+    gPresetsPane.vertical.total = 16;
+    gPresetsPane.vertical.page = 6;
+    Press(gPresetsPane, 1);
+    StartDrag();
+    ASSERT_EQ(gDrag.confined, 0);
+    const PaneRect& r = gPresetsPane.rect;
+    HeadlessView().pointerX = r.x + 50;
+    HeadlessView().pointerY = r.y + 40;
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 0);
+    HeadlessView().pointerY = r.y + r.height;
+    DragTick(FakeMainWindow());
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 2);
+    // Beside the pane (over the device view) nothing scrolls.
+    HeadlessView().pointerX = r.x + r.width + 20;
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 2);
+    HeadlessView().pointerX = r.x + 50;
+    HeadlessView().pointerY = r.y - 2;
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 1);
+    EndDrag();
+}
+
 TEST_F(DragTest, ALibraryDragIsSingleAndFromTheOtherWindow) {
     int lib = AddLibrary("Synths", 7, kLibrarySourceLibrary, 0, 3);
     gLibraryList.current = lib;
