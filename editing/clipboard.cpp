@@ -190,6 +190,7 @@ void PasteClipboard() {
     InvalidatePane(gDevicesPane);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDeviceView);
+    UpdateTransferMenu();
 }
 
 void SelectAllControls() {

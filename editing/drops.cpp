@@ -12,6 +12,7 @@
 #include "editing/drag.h"
 #include "editing/undo_history.h"
 #include "midi/transfer_engine.h"
+#include "shell/commands.h"
 #include "shell/joins.h"
 #include "shell/messages.h"
 #include "views/bank_selection.h"
@@ -26,10 +27,13 @@ static int ControlCount() {
     return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
 }
 
+// After a drop: the lists show changed banks and presets in bold, and
+// Upload to Device follows the changes.
 static void RepaintBankViews() {
     InvalidatePane(gDevicesPane);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDeviceView);
+    UpdateTransferMenu();
 }
 
 int ControlOriginFits(int bank, int preset, int from, int to) {
