@@ -62,7 +62,7 @@ static void TakeSelection(const uint8_t* flags, int count) {
 }
 
 void CopySelection() {
-    int kind = gFocusPane == &gPresetsPane ? kClipboardPresets
+    int kind = gFocusPane == &gPresetsPane  ? kClipboardPresets
                : gFocusPane == &gDeviceView ? kClipboardControls
                                             : 0;
     if (kind == 0) return;

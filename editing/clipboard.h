@@ -16,12 +16,12 @@ constexpr int kClipboardPresets = 1;
 constexpr int kClipboardControls = 2;
 
 struct PresetClipboard {
-    int valid = 0;   // something has been copied
-    int kind = 0;    // kClipboardPresets or kClipboardControls
-    int bank = 0;    // bank-list index of the source
-    int preset = 0;  // source preset (controls only)
-    int count = 0;   // items copied
-    int first = -1;  // first copied item, -1 when none
+    int valid = 0;                       // something has been copied
+    int kind = 0;                        // kClipboardPresets or kClipboardControls
+    int bank = 0;                        // bank-list index of the source
+    int preset = 0;                      // source preset (controls only)
+    int count = 0;                       // items copied
+    int first = -1;                      // first copied item, -1 when none
     uint8_t selected[kMaxPresets] = {};  // the source selection, per preset or per control
     char source[kNameLen] = {};          // the bank's name, or "preset (bank)"
     BankData* bankData = nullptr;        // presets: the whole source bank (owned)

@@ -116,9 +116,9 @@ int DropControls(int target) {
         int k = backwards ? n - 1 - step : step;
         int to = target + k;
         if (to >= ControlCount()) continue;
-        bool done = copy ? CopyControl(gDrag.sourceBank, gDrag.sourcePreset, dragged[k], bank,
-                                       preset, to)
-                         : SwapControls(bank, preset, dragged[k], bank, preset, to);
+        bool done =
+            copy ? CopyControl(gDrag.sourceBank, gDrag.sourcePreset, dragged[k], bank, preset, to)
+                 : SwapControls(bank, preset, dragged[k], bank, preset, to);
         if (done) {
             gSelection.controls[to] = 1;
             written++;

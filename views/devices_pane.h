@@ -10,7 +10,7 @@ constexpr int kBankNameLeft = 16;
 constexpr int kBankIconHit = 12;
 
 class DevicesPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };

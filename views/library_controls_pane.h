@@ -7,7 +7,7 @@
 struct LibraryData;
 
 class LibraryControlsPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };

@@ -6,7 +6,7 @@
 #include "views/pane.h"
 
 class LibraryFilesPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };

@@ -10,7 +10,7 @@ constexpr int kPresetNumberRight = 17;
 constexpr int kPresetNameLeft = 20;
 
 class PresetsPane : public Pane {
-public:
+  public:
     void Paint(PaneDc dc) override;
     int Mouse(PaneWindow window, int x, int y, int message, int keyFlags) override;
 };

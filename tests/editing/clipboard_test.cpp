@@ -1,7 +1,8 @@
 // Copy, Paste, Select All Controls and Describe Clipboard.
+#include "editing/clipboard.h"
+
 #include <gtest/gtest.h>
 
-#include "editing/clipboard.h"
 #include "shell/commands.h"
 #include "shell/menu.h"
 #include "tests/views/lists_pane_fixture.h"

@@ -8,6 +8,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/library_list.h"
+#include "editing/drag.h"
 #include "gui_harness.h"
 #include "shell/commands.h"
 #include "views/devices_pane.h"
@@ -43,7 +44,9 @@ void InstallDemoData(const TempProgramFolder& folder) {
     CopyTree("User Preset Banks", folder.path("User Preset Banks"));
 }
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
 
 int RowMiddle(const Pane& pane, int row) {
     return ListRowTop(pane, row - pane.vertical.position) + 6;
@@ -56,7 +59,9 @@ void Click(HWND window, const Pane& pane, int row) {
     PumpMessages(20);
 }
 
-bool IsNavy(COLORREF c) { return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90; }
+bool IsNavy(COLORREF c) {
+    return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90;
+}
 
 class ListsGuiTest : public ::testing::Test {
   protected:
@@ -127,6 +132,47 @@ TEST_F(ListsGuiTest, BanksPresetsKeysAndAPresetDrag) {
     EXPECT_TRUE(WriteWindowPng(main, ScreenshotPath("lists_main.png")));
 }
 
+// Finds an open bank by its title; -1 when none.
+int BankNamed(const char* title) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (std::string(BankTitle(i)) == title) return i;
+    }
+    return -1;
+}
+
+void DragBank(HWND main, int from, int to) {
+    int x = gDevicesPane.rect.x + 60;
+    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, from)));
+    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, to)));
+    SendMessageA(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, to)));
+    PumpMessages(20);
+}
+
+TEST_F(ListsGuiTest, ABankDraggedOntoABankOfItsDeviceIsCopied) {
+    HWND main = program_->main();
+    int rom = BankNamed("Meridian Studio");
+    int user = BankNamed("My Meridian Setups");
+    int other = BankNamed("My Sprite Kits");
+    ASSERT_GE(rom, 0);
+    ASSERT_GE(user, 0);
+    ASSERT_GE(other, 0);
+    std::string romFirst = BankDataAt(rom)->presets[0].name;
+    std::string otherFirst = BankDataAt(other)->presets[0].name;
+    ASSERT_NE(std::string(BankDataAt(user)->presets[0].name), romFirst);
+
+    DragBank(main, rom, user);
+    EXPECT_EQ(std::string(BankDataAt(user)->presets[0].name), romFirst);
+    EXPECT_EQ(gBanks.current, user);
+    EXPECT_GT(gBanks.entries[user].changeCount, 0);
+
+    // Another device's bank is refused; the cursor is the arrow again.
+    DragBank(main, user, other);
+    EXPECT_EQ(std::string(BankDataAt(other)->presets[0].name), otherFirst);
+    EXPECT_EQ(gDrag.dragging, 0);
+    EXPECT_EQ(GetClassLongPtrA(main, GCLP_HCURSOR),
+              reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+}
+
 TEST_F(ListsGuiTest, TheLibraryWindowListsTheLibraries) {
     HWND main = program_->main();
     SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdLibraryWindow, 0), 0);
@@ -147,8 +193,8 @@ TEST_F(ListsGuiTest, TheLibraryWindowListsTheLibraries) {
     RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(20);
     const PaneRect& files = gLibraryFilesPane.rect;
-    EXPECT_TRUE(IsNavy(ClientPixel(library, files.x + files.width - 8,
-                                   RowMiddle(gLibraryFilesPane, 1))));
+    EXPECT_TRUE(
+        IsNavy(ClientPixel(library, files.x + files.width - 8, RowMiddle(gLibraryFilesPane, 1))));
     EXPECT_TRUE(WriteWindowPng(library, ScreenshotPath("lists_library.png")));
 }
 

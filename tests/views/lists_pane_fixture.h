@@ -18,11 +18,11 @@
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
+#include "views/keyboard_pane.h"
 #include "views/library_controls_pane.h"
 #include "views/library_files_pane.h"
 #include "views/list_rows.h"
 #include "views/pane_keys.h"
-#include "views/keyboard_pane.h"
 #include "views/presets_pane.h"
 
 constexpr int kGammaPid = 300;
@@ -58,8 +58,12 @@ inline const char* GammaDefinition() {
 }
 
 // Stand-ins for the two windows: the panes only pass them on.
-inline PaneWindow FakeMainWindow() { return reinterpret_cast<PaneWindow>(0x1000); }
-inline PaneWindow FakeLibraryWindow() { return reinterpret_cast<PaneWindow>(0x2000); }
+inline PaneWindow FakeMainWindow() {
+    return reinterpret_cast<PaneWindow>(0x1000);
+}
+inline PaneWindow FakeLibraryWindow() {
+    return reinterpret_cast<PaneWindow>(0x2000);
+}
 
 class ListsTest : public BankTest {
   protected:
