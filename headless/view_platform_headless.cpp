@@ -30,6 +30,7 @@ void SetViewCursor(PaneWindow, ViewCursor cursor) { gLog.cursor = cursor; }
 int KeyHeld(int virtualKey) {
     if (virtualKey == kVkControl) return gLog.controlHeld;
     if (virtualKey == kVkShift) return gLog.shiftHeld;
+    if (virtualKey == kVkRightButton) return gLog.rightButtonHeld;
     return 0;
 }
 int LeftButtonHeld() { return gLog.leftButtonHeld; }

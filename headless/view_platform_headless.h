@@ -31,6 +31,7 @@ struct HeadlessViewLog {
     int controlHeld = 0;
     int shiftHeld = 0;
     int leftButtonHeld = 0;
+    int rightButtonHeld = 0;  // KeyHeld of the right button's key code (VK_RBUTTON, 2)
     int pointerX = 0;
     int pointerY = 0;
     int clientWidth = 792;  // every window's client size

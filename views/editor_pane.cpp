@@ -11,6 +11,7 @@
 #include "views/editor_pane_layout.h"
 #include "views/keyboard_pane.h"
 #include "views/list_columns.h"
+#include "views/panel.h"
 #include "views/presets_pane.h"
 #include "views/value_spinner.h"
 #include "views/view_platform.h"
@@ -49,6 +50,7 @@ void CountOptionChange(int bank, PresetRecord* preset) {
     BankEntry* entry = BankAt(bank);
     preset->changed += 1;
     if (entry != nullptr) entry->changeCount += 1;
+    RefreshSendChangesButton();
     InvalidatePane(gPresetsPane);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();
@@ -159,6 +161,13 @@ void RepaintEditorPane() {
     InvalidatePane(gEditorPane);
     // The zone buttons lie under the pane, outside its rectangle.
     if (gEditorPane.window != nullptr) InvalidateWindowRect(gEditorPane.window, nullptr);
+}
+
+void RefreshSendChangesButton() {
+    const PanelItem* upload = FindPanelItem(gMainPanel, kItemUpload);
+    if (upload == nullptr || gMainPanel.window == nullptr) return;
+    PaneRect rect = {upload->x, upload->y, upload->width, upload->height};
+    InvalidateWindowRect(gMainPanel.window, &rect);
 }
 
 int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {

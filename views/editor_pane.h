@@ -18,3 +18,7 @@ void EditorPaneTabKey(int backwards);
 
 // Repaints the pane and the zone buttons under it.
 void RepaintEditorPane();
+
+// Repaints the main window's send-changes button, whose state follows the
+// change counts.
+void RefreshSendChangesButton();

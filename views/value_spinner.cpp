@@ -7,7 +7,8 @@
 //   idle     -> idle      StartValueSpinner on a 0 .. 1 value: flipped at once
 //   started  -> stepping  first ValueSpinnerTick: timer re-armed at 50 ms
 //   started, stepping -> idle   ValueSpinnerButtonUp of the starting button,
-//                         or a step that hit a limit (EndSpinner)
+//                         a tick that finds it released, or a step that hit
+//                         a limit (EndSpinner)
 #include "views/value_spinner.h"
 
 #include "banks/bank_model.h"
@@ -28,7 +29,6 @@ constexpr int kFirstRepeatMs = 350;
 constexpr int kRepeatMs = 50;
 constexpr int kStep = 10;
 constexpr int kNoteStep = 12;  // an octave, for the current zone's notes
-constexpr int kVkRightButton = 0x02;
 
 enum class SpinPhase { kIdle, kStarted, kStepping };
 
@@ -89,6 +89,7 @@ void CountChange(int bank, int preset) {
     if (entry == nullptr || entry->data == nullptr) return;
     entry->data->presets[preset].changed += 1;
     entry->changeCount += 1;
+    RefreshSendChangesButton();
 }
 
 void EndSpinner() {
@@ -191,6 +192,13 @@ void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int
 void ValueSpinnerTick() {
     ValueSpinner& s = gSpinner;
     if (s.phase == SpinPhase::kIdle) return;
+    // A release the window never saw (its capture was taken away) must not
+    // leave the value running on to its limit.
+    bool startingHeld = s.increasing ? KeyHeld(kVkRightButton) != 0 : LeftButtonHeld() != 0;
+    if (!startingHeld) {
+        EndSpinner();
+        return;
+    }
     if (s.phase == SpinPhase::kStarted) {
         StartViewTimer(kSpinnerTimer, kRepeatMs);
         s.phase = SpinPhase::kStepping;

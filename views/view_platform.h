@@ -30,6 +30,7 @@ void SetViewCursor(PaneWindow window, ViewCursor cursor);
 // 1 while the key is held now (virtual-key codes of the Windows API).
 constexpr int kVkShift = 0x10;
 constexpr int kVkControl = 0x11;
+constexpr int kVkRightButton = 0x02;  // the right mouse button's state, as a key
 int KeyHeld(int virtualKey);
 // 1 while the left mouse button is held now.
 int LeftButtonHeld();

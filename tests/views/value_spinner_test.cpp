@@ -46,6 +46,7 @@ TEST_F(ValueSpinnerTest, TwoValuedZoneFieldTogglesInTheNamedZone) {
 
 TEST_F(ValueSpinnerTest, LeftButtonDecreasesByOneThenRepeatsOnTheTimer) {
     Preset().variables[2] = 50;
+    HeadlessView().leftButtonHeld = 1;
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
     EXPECT_TRUE(ValueSpinnerActive());
     EXPECT_EQ(Preset().variables[2], 49);  // one step at once
@@ -75,6 +76,7 @@ TEST_F(ValueSpinnerTest, LeftButtonDecreasesByOneThenRepeatsOnTheTimer) {
 
 TEST_F(ValueSpinnerTest, RightButtonIncreasesAndBothButtonsOrShiftStepByTen) {
     Preset().variables[2] = 50;
+    HeadlessView().rightButtonHeld = 1;
     StartValueSpinner(Window(), kRightDown, 0, 1, kSpinVariable, 2, 0, 0);
     EXPECT_EQ(Preset().variables[2], 51);
     HeadlessView().leftButtonHeld = 1;  // the other button joins in
@@ -91,6 +93,23 @@ TEST_F(ValueSpinnerTest, RightButtonIncreasesAndBothButtonsOrShiftStepByTen) {
     EXPECT_TRUE(ValueSpinnerActive());
     ValueSpinnerButtonUp(kRightUp);
     EXPECT_FALSE(ValueSpinnerActive());
+}
+
+TEST_F(ValueSpinnerTest, BothButtonsDecreaseByTenAndAMissedReleaseEndsAtTheNextTick) {
+    Preset().variables[2] = 50;
+    HeadlessView().leftButtonHeld = 1;
+    StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
+    HeadlessView().rightButtonHeld = 1;
+    ValueSpinnerTick();
+    EXPECT_EQ(Preset().variables[2], 39);
+    // The left button went up where the window did not see it.
+    HeadlessView().leftButtonHeld = 0;
+    ValueSpinnerTick();
+    EXPECT_EQ(Preset().variables[2], 39);
+    EXPECT_FALSE(ValueSpinnerActive());
+    EXPECT_EQ(HeadlessView().timers[1], 0);
+    EXPECT_EQ(HeadlessView().captured, nullptr);
+    EXPECT_EQ(Entry().changeCount, 1);
 }
 
 TEST_F(ValueSpinnerTest, ReachingALimitClampsAndEnds) {
@@ -113,6 +132,7 @@ TEST_F(ValueSpinnerTest, CurrentZoneLowNoteStepsByAnOctaveAndNeverPassesTheHighN
     Preset().zones[1][1] = 40;
     Preset().zones[1][2] = 58;
     HeadlessView().shiftHeld = 1;
+    HeadlessView().rightButtonHeld = 1;
     StartValueSpinner(Window(), kRightDown, 0, 1, kSpinZoneField, 1, 1, 7);
     EXPECT_EQ(Preset().zones[1][1], 52);
     EXPECT_TRUE(ValueSpinnerActive());
@@ -155,6 +175,7 @@ TEST_F(ValueSpinnerTest, MissingTargetsStartNothing) {
 TEST_F(ValueSpinnerTest, ASecondStartWhileSteppingIsIgnored) {
     Preset().variables[2] = 50;
     Preset().zones[0][0] = 5;
+    HeadlessView().leftButtonHeld = 1;
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinZoneField, 0, 0, 0);
     EXPECT_EQ(Preset().zones[0][0], 5);
