@@ -1,8 +1,29 @@
-// The views' part of a device load. The graphic view owns the device's
-// pictures and the layout of the panes; until it exists there is nothing to
-// release, build or lay out, and these do nothing.
+// The views' part of a device load: the previous device's pictures go, the
+// column tables take the new device's field labels and ranges, the new
+// pictures are made at the device view's scale, and the views start again at
+// the left and top.
+#include "devices/device_definition.h"
 #include "devices/device_load.h"
+#include "views/device_view.h"
+#include "views/graphic_pictures.h"
+#include "views/list_columns.h"
+#include "views/view_platform.h"
+#include "views/zone_device_steps.h"
 
-void ReleaseDevicePictures() {}
-void BuildDevicePictures() {}
-void LayoutDeviceViews() {}
+void ReleaseDevicePictures() {
+    ReleaseGraphicPictures();
+    ReleaseZoneEditorPictures();
+}
+
+void BuildDevicePictures() {
+    ResetColumnTables(gDevice);
+    BuildGraphicPictures();
+    BuildZoneEditorPictures();
+}
+
+void LayoutDeviceViews() {
+    gDeviceView.horizontal.position = 0;
+    gDeviceView.vertical.position = 0;
+    if (gDeviceView.window) DestroyPaneScrollBars(gDeviceView);
+    ResetEditorForDevice();
+}

@@ -20,6 +20,8 @@
 #include "shell/memory.h"
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
+#include "views/device_view.h"
+#include "views/graphic_pictures.h"
 #include "shell/app_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
@@ -86,7 +88,9 @@ void JoinDestroyPaneScrollBars() {
 void JoinFreeTooltip() {
     ResetTooltip();
 }
-void JoinFreeGraphicViewImages() {}  // views: the device and controller pictures
+void JoinFreeGraphicViewImages() {
+    ReleaseGraphicPictures();
+}
 void JoinFreeLibraries() {
     LibraryListClear(&gLibraryList);
 }
@@ -154,10 +158,10 @@ void JoinPaste() { PasteClipboard(); }
 void JoinSelectAllControls() { SelectAllControls(); }
 void JoinDescribeClipboard() { DescribeClipboard(); }
 void JoinViewModeChanged() {
-    RepaintMainWindow();
+    DeviceViewModeChanged();
 }
 void JoinShowCcChanged() {
-    RepaintMainWindow();
+    DeviceViewShowCcChanged();
 }
 void JoinToggleRomBanks() {
     gShowAllRomBanks = !gShowAllRomBanks;
@@ -169,7 +173,7 @@ void JoinToggleRomBanks() {
     ShowBank(0);
 }
 void JoinFitModeChanged() {
-    RepaintMainWindow();
+    DeviceViewFitModeChanged();
 }
 void JoinMidiSetup() {
     ShowMidiSetupDialog();

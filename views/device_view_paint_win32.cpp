@@ -1,6 +1,136 @@
-// DeviceView's painting. (Placeholder until the pane is built: it draws nothing.)
+// Painting the graphic view: the title strip, the device picture, each
+// control of the shown zone in its normal or selected pictures, and the
+// CC/Ch labels in translucent boxes. The quick redraw paints only the
+// controls whose selection changed, straight on the window.
 #include <windows.h>
 
-#include "views/device_view.h"
+#include <cstring>
 
-void DeviceView::Paint(PaneDc) {}
+#include "banks/bank_model.h"
+#include "imaging/gdi_draw_win32.h"
+#include "shell/gdi_resources_win32.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
+#include "views/devices_pane.h"
+#include "views/editor_document.h"
+#include "views/graphic_geometry.h"
+#include "views/graphic_pictures.h"
+#include "views/pane_frame.h"
+#include "views/pane_scroll.h"
+
+namespace {
+
+constexpr COLORREF kPictureKey = RGB(255, 255, 255);
+constexpr int kLabelFillAlpha = 170;
+constexpr int kLabelFrameAlpha = 128;
+
+COLORREF DeviceColourKey() {
+    // The definition's colour is packed red + 256 green + 65536 blue, as a COLORREF.
+    return static_cast<COLORREF>(gDevice.colour);
+}
+
+void DrawLabel(HDC dc, const TypePictures& pictures, int left, int top, const char* text) {
+    HGDIOBJ font = gFonts[kFontSmall] ? static_cast<HGDIOBJ>(gFonts[kFontSmall])
+                                      : GetStockObject(DEFAULT_GUI_FONT);
+    ScopedSelectObject selectFont(dc, font);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    int boxWidth = size.cx + 2;
+    int boxHeight = size.cy;
+    int boxLeft = left + pictures.normal.width / 2 - boxWidth / 2;
+    int boxTop = top + (pictures.normal.height - size.cy) / 2;
+    ColourFill fill = ColourFillFromRgb(RgbColour(188, 204, 220));
+    GdiFillTranslucent(dc, boxLeft, boxTop, boxWidth, boxHeight, fill, kLabelFillAlpha);
+    GdiFrameTranslucent(dc, boxLeft, boxTop, boxWidth, boxHeight, 1, fill, kLabelFrameAlpha);
+    RECT box = {boxLeft, boxTop, boxLeft + boxWidth, boxTop + boxHeight};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, text, -1, &box, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void DrawControl(HDC dc, int control, int originX, int originY) {
+    const DocControl& placed = gDocument.controls[control];
+    const TypePictures& pictures = gDocument.types[placed.type];
+    int selected = gSelection.controls[control] != 0;
+    const ImageBitmap& back = selected ? pictures.backgroundSelected : pictures.background;
+    const ImageBitmap& front = selected ? pictures.selected : pictures.normal;
+    GdiDrawBitmap(dc, back, originX + placed.backgroundRect.left,
+                  originY + placed.backgroundRect.top);
+    GdiDrawBitmapKeyed(dc, front, originX + placed.overlayRect.left,
+                       originY + placed.overlayRect.top, DeviceColourKey());
+    if (!gShowCcCh) return;
+    const BankData* data = BankDataAt(gBanks.current);
+    if (!data) return;
+    const PresetControl& assignment = data->presets[gBanks.currentPreset].controls[control];
+    char text[24];
+    if (FormatCcChLabel(assignment.midiCc, assignment.channel, gDocument.scale, text,
+                        sizeof text)) {
+        DrawLabel(dc, pictures, originX + placed.overlayRect.left, originY + placed.overlayRect.top,
+                  text);
+    }
+}
+
+}  // namespace
+
+void DeviceView::Paint(PaneDc dc) {
+    listMode = gViewMode == ViewMode::kList ? 1 : 0;  // the settings may have chosen it
+    if (listMode) {
+        PaintList(dc);
+    } else {
+        PaintGraphic(dc);
+    }
+}
+
+void DeviceView::PaintGraphic(PaneDc paneDc) {
+    HDC dc = reinterpret_cast<HDC>(paneDc);
+    int quick = gDocument.quickRedraw;
+    if (!quick) {
+        RefitGraphicPictures();  // the window may have been resized since they were made
+        title = DeviceViewTitle();
+        DrawPaneFrame(paneDc, *this,
+                      BankAt(gBanks.current) ? BankRowIcon(gBanks.current) : kNoFileIcon, 1);
+    }
+    if (!gDocument.hasPictures || !BankDataAt(gBanks.current)) {
+        if (!quick) UpdatePaneScrollBar(*this, 0, 0, 0);
+        return;
+    }
+    int pictureWidth = rect.width - 2 * kPictureMargin;
+    int pictureHeight = DeviceViewPictureHeight() - 2 * kPictureMargin;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, rect.x + kPictureMargin, rect.y + kPictureMargin,
+                      rect.x + kPictureMargin + pictureWidth,
+                      rect.y + kPictureMargin + pictureHeight);
+    int originX = rect.x + kPictureMargin + gDocument.offX;
+    int originY = rect.y + kPictureMargin + gDocument.offY;
+    if (gDocument.scrollMode) {
+        originX = rect.x + kPictureMargin - horizontal.position;
+        originY = rect.y + kPictureMargin;
+        if (!quick) {
+            GdiDrawBitmapKeyedPart(dc, gDocument.background, originX + horizontal.position, originY,
+                                   horizontal.position, pictureWidth, kPictureKey);
+        }
+    } else if (!quick) {
+        GdiDrawBitmapKeyed(dc, gDocument.background, originX, originY, kPictureKey);
+    }
+    int count = gDevice.controlCount < kDocMaxControls ? gDevice.controlCount : kDocMaxControls;
+    for (int i = 0; i < count; ++i) {
+        if (!ControlInZone(gDocument, i)) continue;
+        if (quick && !gDocument.changed[i]) continue;
+        DrawControl(dc, i, originX, originY);
+    }
+    RestoreDC(dc, saved);
+    RememberPaintedSelection();
+    if (!quick) UpdatePaneScrollBar(*this, 0, gDocument.backgroundWidth, pictureWidth);
+}
+
+void QuickRedrawDeviceView() {
+    HWND hwnd = reinterpret_cast<HWND>(gDeviceView.window);
+    if (!hwnd || gDeviceView.listMode || !gDocument.hasPictures) return;
+    if (ComputeSelectionChanges() == 0) return;
+    HDC dc = GetDC(hwnd);
+    if (!dc) return;
+    gDocument.quickRedraw = 1;
+    gDeviceView.PaintGraphic(reinterpret_cast<PaneDc>(dc));
+    gDocument.quickRedraw = 0;
+    ReleaseDC(hwnd, dc);
+}

@@ -31,8 +31,8 @@ struct TypePictures {
 
 // Where one control of the loaded device sits on the picture.
 struct DocControl {
-    int zone;  // 0: shown in every zone; else the zone number from 1
-    int type;  // index of its controller type
+    int zone;          // 0: shown in every zone; else the zone number from 1
+    int type;          // index of its controller type
     int firstCentreX;  // centre of the type's background picture
     int firstCentreY;
     int secondCentreX;  // centre of the type's normal / selected picture
@@ -50,6 +50,9 @@ struct EditorDocument {
     int backgroundHeight = 0;
     int offX = 0;  // centring offsets, signed
     int offY = 0;
+    int builtWidth = 0;  // the view size the pictures were scaled for
+    int builtHeight = 0;
+    int hasPictures = 0;  // a device's pictures are built (released at the next load)
     TypePictures types[kDocMaxTypes];
     DocControl controls[kDocMaxControls];
 

@@ -1,0 +1,168 @@
+// The device view in the running program with the Meridian 49 demo device:
+// its pictures built at start-up, clicks and a rubber band selecting
+// controls, the list view's rows, the CC/Ch labels and fit mode; pictures of
+// both views are written for people to look at.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "devices/discovery.h"
+#include "gui_harness.h"
+#include "shell/commands.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
+#include "views/editor_document.h"
+#include "views/graphic_geometry.h"
+
+namespace {
+
+// Copies a folder and everything in it.
+void CopyFolder(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyFolder(from + "\\" + name, to + "\\" + name);
+        } else {
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// The Meridian 49 folder beside the test program, with a user bank of it so
+// that start-up shows that model first.
+void InstallMeridian(const TempProgramFolder& folder) {
+    std::string device = folder.path("Devices\\Meridian 49.eld");
+    CopyFolder("Devices\\Meridian 49.eld", device);
+    int32_t pid = 0;
+    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
+    std::string bank =
+        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
+        "<key>PID</key><integer>" +
+        std::to_string(pid) +
+        "</integer><key>read only</key><false/><key>ROM</key><false/>"
+        "<key>presets</key><array/></dict></dict></plist>";
+    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Live.xml").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(30);
+}
+
+void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
+    SendMessageA(window, message, keys, MAKELPARAM(x, y));
+    PumpMessages(10);
+}
+
+// The client point in the middle of a control's overlay picture.
+POINT ControlPoint(int control) {
+    const DocControl& c = gDocument.controls[control];
+    POINT p;
+    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
+          (c.overlayRect.left + c.overlayRect.right) / 2;
+    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
+          (c.overlayRect.top + c.overlayRect.bottom) / 2;
+    return p;
+}
+
+int SelectedCount() {
+    int count = 0;
+    for (int i = 0; i < gDevice.controlCount; ++i) count += gSelection.controls[i] ? 1 : 0;
+    return count;
+}
+
+class DeviceViewGui : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InstallMeridian(folder_);
+        program_ = new RunningProgram(folder_);
+        main_ = program_->main();
+        PumpMessages(100);
+    }
+    void TearDown() override {
+        gViewMode = ViewMode::kGraphic;
+        gShowCcCh = 0;
+        gFitMode = 0;
+        delete program_;
+    }
+    TempProgramFolder folder_;
+    RunningProgram* program_ = nullptr;
+    HWND main_ = nullptr;
+};
+
+TEST_F(DeviceViewGui, ClicksAndABandSelectControls) {
+    ASSERT_STREQ(gDevice.name, "Corvanith Meridian 49");
+    ASSERT_TRUE(gDocument.hasPictures);
+    ASSERT_GT(gDevice.controlCount, 4);
+    int first = -1;
+    int second = -1;
+    for (int i = 0; i < gDevice.controlCount && second < 0; ++i) {
+        if (gDocument.controls[i].zone != 0) continue;
+        (first < 0 ? first : second) = i;
+    }
+    ASSERT_GE(second, 0);
+    POINT a = ControlPoint(first);
+    POINT b = ControlPoint(second);
+    Mouse(main_, WM_LBUTTONDOWN, a.x, a.y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, a.x, a.y, 0);
+    EXPECT_EQ(gSelection.controls[first], 1);
+    EXPECT_EQ(SelectedCount(), 1);
+    EXPECT_EQ(gBanks.currentControl, first);
+    SetKeyHeld(VK_CONTROL, true);
+    Mouse(main_, WM_LBUTTONDOWN, b.x, b.y, MK_LBUTTON | MK_CONTROL);
+    Mouse(main_, WM_LBUTTONUP, b.x, b.y, MK_CONTROL);
+    SetKeyHeld(VK_CONTROL, false);
+    EXPECT_EQ(SelectedCount(), 2);
+    WriteWindowPng(main_, ScreenshotPath("device_view_graphic_two_selected.png"));
+
+    // A band over the whole picture from its empty top-left corner.
+    int left = gDeviceView.rect.x + 2;
+    int top = gDeviceView.rect.y + 3;
+    int right = gDeviceView.rect.x + gDeviceView.rect.width - 3;
+    int bottom = gDeviceView.rect.y + DeviceViewPictureHeight() - 3;
+    Mouse(main_, WM_LBUTTONDOWN, left, top, MK_LBUTTON);
+    Mouse(main_, WM_MOUSEMOVE, (left + right) / 2, (top + bottom) / 2, MK_LBUTTON);
+    Mouse(main_, WM_MOUSEMOVE, right, bottom, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, right, bottom, 0);
+    EXPECT_EQ(SelectedCount(), gDevice.controlCount);
+    EXPECT_EQ(GetCapture(), nullptr) << "the band let the mouse go";
+
+    Command(main_, kCmdShowCcCh);
+    EXPECT_EQ(gShowCcCh, 1);
+    PumpMessages(50);
+    WriteWindowPng(main_, ScreenshotPath("device_view_graphic_labels.png"));
+}
+
+TEST_F(DeviceViewGui, ListViewShowsARowPerControl) {
+    Command(main_, kCmdListView);
+    EXPECT_EQ(gDeviceView.listMode, 1);
+    PumpMessages(50);
+    int rows = ListVisibleRows(gDeviceView, gDevice.controlCount);
+    EXPECT_GT(rows, 10);
+    EXPECT_EQ(gDeviceView.vertical.total, gDevice.controlCount);
+    EXPECT_EQ(gDeviceView.vertical.page, rows);
+    // A click on the third row's name selects that control alone.
+    int y = gDeviceView.rect.y + 2 + ListHeaderHeight() + 2 * kListViewRowHeight + 5;
+    Mouse(main_, WM_LBUTTONDOWN, gDeviceView.rect.x + 20, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, gDeviceView.rect.x + 20, y, 0);
+    EXPECT_EQ(gBanks.currentControl, 2);
+    EXPECT_EQ(SelectedCount(), 1);
+    PumpMessages(50);
+    WriteWindowPng(main_, ScreenshotPath("device_view_list.png"));
+    Command(main_, kCmdGraphicView);
+    EXPECT_EQ(gDeviceView.listMode, 0);
+}
+
+}  // namespace
