@@ -11,7 +11,9 @@
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 #include "editing/drag.h"
+#include "views/pane_keys.h"
 #include "views/panel.h"
+#include "views/panel_mouse.h"
 #include "views/value_spinner.h"
 
 namespace {
@@ -94,8 +96,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_GETMINMAXINFO:
             return OnGetMinMaxInfo(lParam);
         case WM_KEYDOWN:
-            // Row movement and renaming belong to the panes; all keys are
-            // swallowed here.
+            // Row movement and renaming belong to the panes; all other keys
+            // are swallowed.
+            if (!InputBlocked()) PaneKeyDown(static_cast<int>(wParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            PanelCaptureLost(gMainPanel);
             return 0;
         case WM_COMMAND:
             return OnCommand(window, message, wParam, lParam);

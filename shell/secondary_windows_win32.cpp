@@ -11,7 +11,9 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/editor_pane.h"
 #include "views/panel.h"
+#include "views/panel_mouse.h"
 
 namespace {
 
@@ -64,6 +66,16 @@ LRESULT SecondaryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         case WM_HSCROLL:
         case WM_VSCROLL:
             return PanelWindowScroll(message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            PanelCaptureLost(panel);
+            return 0;
+        case WM_KEYDOWN:
+            // Tab and Shift+Tab walk the control editor's fields.
+            if (&panel == &gEditorPanel && wParam == VK_TAB) {
+                if (!InputBlocked()) EditorPaneTabKey(GetKeyState(VK_SHIFT) < 0 ? 1 : 0);
+                return 0;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

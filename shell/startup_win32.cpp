@@ -36,6 +36,10 @@ void ComputePaths(const char* exePath) {
 // windows and the popup gone, and no quit message left behind for a later
 // loop in the same process.
 void DestroyRemainingWindows() {
+    // A press, drag or rubber band still under way holds the mouse and may
+    // confine the pointer: both are the whole system's, not the window's.
+    ReleaseCapture();
+    ClipCursor(nullptr);
     if (gPopupWindow != nullptr) PlatformClosePopup();
     gPopupShown = 0;
     bool hadWindows = gMainWindow || gLibraryWindow || gEditorWindow;

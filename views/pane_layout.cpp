@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "devices/device_definition.h"
+#include "editing/drag.h"
 #include "shell/status_layout.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -122,6 +123,11 @@ void LayoutPanes(PaneWindow mainWindow, PaneWindow libraryWindow, PaneWindow edi
     gLibraryLast = {kLibraryDesignWidth, kLibraryDesignHeight};
     gEditorLast = {kEditorDesignWidth, kEditorDesignHeight};
     gPaintAlone = nullptr;
+    // No drag, band or confinement survives into a new start (the GUI tests
+    // start the program many times in one process).
+    gDrag = DragState();
+    gRubberBand = RubberBand();
+    ReleasePointer();
 }
 
 int RelayoutMainWindow(int width, int height) {

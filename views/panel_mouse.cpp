@@ -105,6 +105,10 @@ PaneRect PanelItemRect(const PanelItem& item) {
     return {item.x, item.y, width, item.height};
 }
 
+void PanelCaptureLost(Panel& panel) {
+    if (panel.pressedItem >= 0) ReleasePress(panel);
+}
+
 void RunPanelItemAction(Panel& panel, PanelItem& item) {
     PaneWindow main = gMainPanel.window != nullptr ? gMainPanel.window : panel.window;
     switch (item.type) {

@@ -16,6 +16,10 @@
 // button or a pane took it.
 int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags);
 
+// The window lost the mouse capture (another window took it, the user
+// switched away): a pressed button is released without its action.
+void PanelCaptureLost(Panel& panel);
+
 // What a click on an item does (its action after the release on it).
 void RunPanelItemAction(Panel& panel, PanelItem& item);
 

@@ -3,6 +3,7 @@
 // placement, and the re-layout of the main window when it is resized.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +12,12 @@
 #include "shell/commands.h"
 #include "shell/interface_images.h"
 #include "shell/joins.h"
+#include "shell/settings.h"
+#include "shell/status_layout.h"
+#include "shell/app_state.h"
+#include "shell/memory.h"
+#include "shell/windows_win32.h"
+#include "shell/settings_file.h"
 #include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -75,9 +82,29 @@ COLORREF ItemOverBlack(const PanelItem& item, int x, int y) {
     return colour;
 }
 
+// A settings file whose main window was saved with `show`.
+void WriteSettingsWithMainShown(const TempProgramFolder& folder, uint32_t show) {
+    SettingsImage image = {};
+    image.main = {kWindowPlacementSize, 0, show, -1, -1, -1, -1, {20, 20, 900, 700}};
+    image.library = {kWindowPlacementSize, 0, kShowHidden, -1, -1, -1, -1, {0, 0, 210, 500}};
+    image.editor = {kWindowPlacementSize, 0, kShowHidden, -1, -1, -1, -1, {0, 0, 620, 170}};
+    image.prefs = DefaultPreferences();
+    unsigned char bytes[kSettingsFileSize];
+    EncodeSettingsFile(image, bytes);
+    FILE* f = std::fopen(folder.path("Settings.cfg").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+}
+
 class PanelsGui : public ::testing::Test {
   protected:
-    void SetUp() override { InstallMeridian(folder); }
+    void SetUp() override {
+        InstallMeridian(folder);
+        // What a fresh process starts with: the tests share one process.
+        gLibraryShown = gEditorShown = 0;
+        gViewMode = ViewMode::kGraphic;
+    }
     TempProgramFolder folder;
 };
 
@@ -138,7 +165,7 @@ TEST_F(PanelsGui, PressMoveOffAndReleaseRunsNothingMovingBackRunsTheAction) {
     ASSERT_EQ(program.result(), StartUpResult::kRunning);
     HWND main = program.main();
     PumpMessages(20);
-    ASSERT_EQ(gEditorShown, 0);
+    ASSERT_FALSE(IsWindowVisible(program.editor()));
     const PanelItem& info = Item(kItemInfo);
     POINT on = Centre(info);
     POINT off = {on.x - 200, on.y - 200};
@@ -153,7 +180,7 @@ TEST_F(PanelsGui, PressMoveOffAndReleaseRunsNothingMovingBackRunsTheAction) {
     Mouse(main, WM_LBUTTONUP, off);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(gCommandsRun, before);
-    EXPECT_EQ(gEditorShown, 0);
+    EXPECT_FALSE(IsWindowVisible(program.editor()));
 
     // Off and back on before the release: the control editor opens.
     Mouse(main, WM_LBUTTONDOWN, on, MK_LBUTTON);
@@ -163,7 +190,6 @@ TEST_F(PanelsGui, PressMoveOffAndReleaseRunsNothingMovingBackRunsTheAction) {
     Mouse(main, WM_LBUTTONUP, on);
     PumpMessages(20);
     EXPECT_EQ(gLastCommand, kCmdEditorWindow);
-    EXPECT_EQ(gEditorShown, 1);
     EXPECT_TRUE(IsWindowVisible(program.editor()));
     EXPECT_EQ(info.pressed, 0);
 }
@@ -242,6 +268,26 @@ TEST_F(PanelsGui, ResizingMovesBottomRowButtonsAndGrowsPanes) {
     Mouse(main, WM_LBUTTONUP, Centre(view));
     PumpMessages(20);
     EXPECT_NE(gViewMode, before);
+}
+
+TEST_F(PanelsGui, SavedMaximisedWindowOpensMaximisedAndMinimisedOpensNormal) {
+    WriteSettingsWithMainShown(folder, kShowMaximised);
+    {
+        RunningProgram program(folder);
+        ASSERT_EQ(program.result(), StartUpResult::kRunning);
+        EXPECT_TRUE(IsZoomed(program.main()));
+        PumpMessages(20);
+        // The panes took the maximised window's size.
+        RECT client;
+        GetClientRect(program.main(), &client);
+        EXPECT_EQ(gDeviceView.rect.x + gDeviceView.rect.width, client.right - 7);
+    }
+    WriteSettingsWithMainShown(folder, kShowMinimised);
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    EXPECT_TRUE(IsWindowVisible(program.main()));
+    EXPECT_FALSE(IsIconic(program.main()));
+    EXPECT_FALSE(IsZoomed(program.main()));
 }
 
 }  // namespace

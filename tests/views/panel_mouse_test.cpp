@@ -137,6 +137,18 @@ TEST_F(PanelTest, PressMoveOffReleaseRunsNothingMoveBackRunsTheButton) {
     EXPECT_EQ(last.width, info.width);
 }
 
+TEST_F(PanelTest, LosingTheCaptureReleasesAPressWithoutItsAction) {
+    PanelItem& library = Item(kItemLibrary);
+    PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftDown, kKeyFlagLeft);
+    ASSERT_EQ(library.pressed, 1);
+    PanelCaptureLost(gMainPanel);
+    EXPECT_EQ(library.pressed, 0);
+    EXPECT_EQ(gMainPanel.pressedItem, -1);
+    EXPECT_EQ(HeadlessView().confined, 0);
+    PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftUp, 0);
+    EXPECT_TRUE(HeadlessView().commands.empty());
+}
+
 TEST_F(PanelTest, ButtonsRunTheirCommands) {
     Click(Item(kItemView).x + 3, Item(kItemView).y + 3);
     Click(Item(kItemLibrary).x + 3, Item(kItemLibrary).y + 3);
