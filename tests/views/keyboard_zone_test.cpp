@@ -15,7 +15,7 @@ class KeyboardZoneTest : public ZonerTest {
     }
     int Down(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftDown, 0); }
     int Double(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftDoubleClick, 0); }
-    int Move(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kMouseMove, 0); }
+    int Move(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kMouseMove, kKeyFlagLeft); }
     int Up(int x, int y) { return gKeyboardPane.Mouse(Window(), x, y, kLeftUp, 0); }
     // The middle of key `note` horizontally, at the height of zone z's bar.
     int KeyX(int note) {
@@ -201,6 +201,17 @@ TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_EQ(Preset().changed, 0);
     EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
+}
+
+TEST_F(KeyboardZoneTest, AMoveWithoutTheButtonEndsADragWhoseReleaseWasMissed) {
+    Layout();
+    Down(KeyX(38), BarY(0));
+    ASSERT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kMove);
+    gKeyboardPane.Mouse(Window(), KeyX(50), BarY(0), kMouseMove, 0);
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+    EXPECT_EQ(Preset().zones[0][1], 36);  // not moved
+    EXPECT_EQ(HeadlessView().captured, nullptr);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
 }
 
 TEST_F(KeyboardZoneTest, EdgesResizeAndAOneKeyZoneResizesFromItsLowEdge) {
