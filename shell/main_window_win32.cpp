@@ -2,6 +2,7 @@
 // function; painting and the panes' mouse input belong to the panels.
 #include <windows.h>
 
+#include "editing/drag.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
@@ -10,10 +11,10 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
-#include "editing/drag.h"
 #include "views/pane_keys.h"
 #include "views/panel.h"
 #include "views/panel_mouse.h"
+#include "views/tooltip.h"
 #include "views/value_spinner.h"
 
 namespace {
@@ -70,7 +71,16 @@ LRESULT OnTimer(HWND window, WPARAM id) {
         return 0;
     }
     JoinTransferTimer();
-    JoinTooltipTick();
+    // The tick tracks the pointer over the main window only: over another
+    // window the client point could fall on a toolbar item hidden beneath.
+    POINT p;
+    GetCursorPos(&p);
+    HWND under = WindowFromPoint(p);
+    if (under == window || IsChild(window, under)) {
+        JoinTooltipTick();
+    } else if (gTooltip.panel == &gMainPanel) {
+        TooltipTrack(gMainPanel, -1, -1);  // left the window: as over no item
+    }
     return 0;
 }
 

@@ -93,8 +93,7 @@ LRESULT CALLBACK LibraryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     return SecondaryWndProc(window, message, wParam, lParam, gLibraryPanel, &gLibraryMinimised,
-                            kCmdLibraryWindow,
-                            kLibraryMinWidth, kLibraryMinHeight);
+                            kCmdLibraryWindow, kLibraryMinWidth, kLibraryMinHeight);
 }
 
 LRESULT CALLBACK ControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,14 +2,14 @@
 // window's re-layout when its size changed since the last one.
 #include <windows.h>
 
+#include "devices/device_load.h"
 #include "imaging/gdi_draw_win32.h"
+#include "shell/app_state.h"
 #include "shell/interface_images.h"
 #include "shell/messages.h"
 #include "shell/status_layout.h"
-#include "shell/windows_win32.h"
-#include "devices/device_load.h"
-#include "shell/app_state.h"
 #include "shell/view_state.h"
+#include "shell/windows_win32.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"

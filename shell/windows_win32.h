@@ -57,6 +57,5 @@ void DrawStatusDisplay(HDC dc, const char* text);
 // none): the main window's first paint shows it.
 const char* TakePendingStatus();
 
-
 // The status popup's window while it is up.
 extern HWND gPopupWindow;

@@ -28,8 +28,8 @@ const PaneDescriptor kPaneDescriptors[kPaneCount] = {
 
 namespace {
 
-Pane* const kPanes[kPaneCount] = {&gDevicesPane,      &gPresetsPane,         &gDeviceView,
-                                  &gKeyboardPane,     &gLibraryFilesPane,    &gLibraryControlsPane,
+Pane* const kPanes[kPaneCount] = {&gDevicesPane,  &gPresetsPane,      &gDeviceView,
+                                  &gKeyboardPane, &gLibraryFilesPane, &gLibraryControlsPane,
                                   &gEditorPane};
 
 struct LastLayout {
@@ -42,7 +42,9 @@ LastLayout gEditorLast = {kEditorDesignWidth, kEditorDesignHeight};
 
 Pane* gPaintAlone = nullptr;
 
-const PaneRect& Design(int index) { return kPaneDescriptors[index].rect; }
+const PaneRect& Design(int index) {
+    return kPaneDescriptors[index].rect;
+}
 
 // value * numerator / denominator, rounded to the nearest integer.
 int Scale(int value, int numerator, int denominator) {
@@ -52,7 +54,9 @@ int Scale(int value, int numerator, int denominator) {
     return static_cast<int>((twice + (twice >= 0 ? 1 : -1)) / 2);
 }
 
-int NonNegative(int value) { return value > 0 ? value : 0; }
+int NonNegative(int value) {
+    return value > 0 ? value : 0;
+}
 
 // 1 when the size needs a new layout (and records it as the last one).
 int TakeNewSize(LastLayout& last, int width, int height) {
@@ -80,15 +84,22 @@ void MoveItems(int width, int height, int deviceViewLeftChange) {
                 break;
             case kItemLibrary:
             case kItemLogoTop:
-            case kItemLogoName: item.x += dw; break;
+            case kItemLogoName:
+                item.x += dw;
+                break;
             case kItemRescan:
-            case kItemNew: item.y += dh; break;
+            case kItemNew:
+                item.y += dh;
+                break;
             case kItemLogoBottom:
                 item.y += dh;
                 item.x += deviceViewLeftChange;
                 break;
-            case kItemStatusDisplay: item.width = NonNegative(design.width + dw); break;
-            default: break;
+            case kItemStatusDisplay:
+                item.width = NonNegative(design.width + dw);
+                break;
+            default:
+                break;
         }
     }
     const PanelItem* display = FindPanelItem(gMainPanel, kItemStatusDisplay);
@@ -99,7 +110,9 @@ void MoveItems(int width, int height, int deviceViewLeftChange) {
 
 }  // namespace
 
-Pane& PaneAt(int index) { return *kPanes[index]; }
+Pane& PaneAt(int index) {
+    return *kPanes[index];
+}
 
 void LayoutPanes(PaneWindow mainWindow, PaneWindow libraryWindow, PaneWindow editorWindow) {
     for (int i = 0; i < kPaneCount; ++i) {
@@ -205,7 +218,9 @@ int RelayoutEditorWindow(int width, int height) {
     return 1;
 }
 
-int EditorContentShift() { return (gEditorLast.width - kEditorDesignWidth) / 2; }
+int EditorContentShift() {
+    return (gEditorLast.width - kEditorDesignWidth) / 2;
+}
 
 int GraphicPictureHeight(int deviceHasZones) {
     const PaneRect& view = Design(kPaneDeviceView);
@@ -228,7 +243,8 @@ PaneRect PaneInvalidRect(const Pane& pane, int barWidth, int barHeight) {
 
 PaneRect PaneScrollBarRect(const Pane& pane, int vertical, int barWidth, int barHeight) {
     const PaneRect& r = pane.rect;
-    if (vertical) return {r.x + r.width - barWidth - 1, r.y + 1, barWidth, NonNegative(r.height - 1)};
+    if (vertical)
+        return {r.x + r.width - barWidth - 1, r.y + 1, barWidth, NonNegative(r.height - 1)};
     int viewHeight = r.height;
     if (&pane == &gDeviceView && !pane.listMode) {
         viewHeight = GraphicPictureHeight(gDevice.zoneLimit != 0);
@@ -236,7 +252,9 @@ PaneRect PaneScrollBarRect(const Pane& pane, int vertical, int barWidth, int bar
     return {r.x + 1, r.y + viewHeight - barHeight - 1, NonNegative(r.width - 1), barHeight};
 }
 
-void RequestPaintAlone(Pane& pane) { gPaintAlone = &pane; }
+void RequestPaintAlone(Pane& pane) {
+    gPaintAlone = &pane;
+}
 
 Pane* TakePaintAloneRequest(PaneWindow window) {
     Pane* pane = gPaintAlone;

@@ -86,18 +86,30 @@ void CopyItems(PanelItem* to, const PanelItem* from, int count) {
     std::memcpy(to, from, sizeof(PanelItem) * count);
 }
 
-int ToPixels(int value, int unit) { return value < 0 ? -value : value * unit; }
+int ToPixels(int value, int unit) {
+    return value < 0 ? -value : value * unit;
+}
 
 }  // namespace
 
-Panel gMainPanel = {{"Ostrel", 0, 0, 0, 0, 0, 1, 1}, gMainItems, kMainItemCount, kMainItems,
-                    kMainPaintPanes, kMainMousePanes, 4};
-Panel gLibraryPanel = {{"Library", 0, 0, 0, 0, 0, 1, 1}, nullptr, 0, nullptr, kLibraryPanes,
-                       kLibraryPanes, 2};
-Panel gEditorPanel = {{"Editor", 0, 0, 0, 0, 0, 1, 1}, gEditorItems, kEditorItemCount,
-                      kEditorItems, kEditorPanes, kEditorPanes, 1};
-Panel gMessagePanel = {kMessageLayout, gMessageItems, kMessageItemCount, kMessageItems,
-                       nullptr, nullptr, 0};
+Panel gMainPanel = {{"Ostrel", 0, 0, 0, 0, 0, 1, 1},
+                    gMainItems,
+                    kMainItemCount,
+                    kMainItems,
+                    kMainPaintPanes,
+                    kMainMousePanes,
+                    4};
+Panel gLibraryPanel = {
+    {"Library", 0, 0, 0, 0, 0, 1, 1}, nullptr, 0, nullptr, kLibraryPanes, kLibraryPanes, 2};
+Panel gEditorPanel = {{"Editor", 0, 0, 0, 0, 0, 1, 1},
+                      gEditorItems,
+                      kEditorItemCount,
+                      kEditorItems,
+                      kEditorPanes,
+                      kEditorPanes,
+                      1};
+Panel gMessagePanel = {
+    kMessageLayout, gMessageItems, kMessageItemCount, kMessageItems, nullptr, nullptr, 0};
 
 void ResetPanels(PaneWindow mainWindow, PaneWindow libraryWindow, PaneWindow editorWindow) {
     CopyItems(gMainItems, kMainItems, kMainItemCount);
@@ -135,18 +147,26 @@ const PanelItem* FindPanelItem(const Panel& panel, int type) {
     return FindPanelItem(const_cast<Panel&>(panel), type);
 }
 
-int DeviceHasZoneTab() { return gDevice.zoneFieldCount > 0 ? 1 : 0; }
+int DeviceHasZoneTab() {
+    return gDevice.zoneFieldCount > 0 ? 1 : 0;
+}
 
 int PanelItemEnabled(const PanelItem& item) {
     if (item.kind == kKindStatic) return 0;
     switch (item.type) {
-        case kItemSend: return JoinCanSendBank();
-        case kItemUpload: return JoinCanSendChanges();
-        case kItemDownload: return JoinCanDownload();
+        case kItemSend:
+            return JoinCanSendBank();
+        case kItemUpload:
+            return JoinCanSendChanges();
+        case kItemDownload:
+            return JoinCanDownload();
         // Refreshing closes the ports under a running transfer.
-        case kItemRescan: return JoinTransferBusy() ? 0 : 1;
-        case kItemTabZones: return DeviceHasZoneTab();
-        default: return 1;
+        case kItemRescan:
+            return JoinTransferBusy() ? 0 : 1;
+        case kItemTabZones:
+            return DeviceHasZoneTab();
+        default:
+            return 1;
     }
 }
 
@@ -158,9 +178,9 @@ PaneRect CharacterUnitsToPixels(int x, int y, int width, int height, int average
 
 void ApplyMessagePanelUnits(int averageWidth, int charHeight) {
     PanelLayout& layout = gMessagePanel.layout;
-    PaneRect window = CharacterUnitsToPixels(kMessageLayout.x, kMessageLayout.y,
-                                             kMessageLayout.width, kMessageLayout.height,
-                                             averageWidth, charHeight);
+    PaneRect window =
+        CharacterUnitsToPixels(kMessageLayout.x, kMessageLayout.y, kMessageLayout.width,
+                               kMessageLayout.height, averageWidth, charHeight);
     layout.x = window.x;
     layout.y = window.y;
     layout.width = window.width;

@@ -9,19 +9,19 @@
 #include "views/pane.h"
 
 // Item types. Each type names one item of one panel.
-constexpr int kItemLabel = 1;       // the "Message" panel's text
-constexpr int kItemRescan = 2;      // refresh MIDI and devices (command 33)
-constexpr int kItemNew = 3;         // new user bank (command 1)
-constexpr int kItemIndicator = 4;   // the SysEx activity indicator
-constexpr int kItemSend = 5;        // send the current bank
-constexpr int kItemUpload = 6;      // send the changes of the device bank
-constexpr int kItemDownload = 7;    // download the device
-constexpr int kItemView = 8;        // graphic / list view (commands 21, 22)
-constexpr int kItemLibrary = 9;     // library window (command 23)
-constexpr int kItemInfo = 10;       // control editor window (command 24)
-constexpr int kItemTabDetails = 11;   // "Control Details"
-constexpr int kItemTabVariables = 12; // "Extra Variables"
-constexpr int kItemTabZones = 13;     // "Zone Data"
+constexpr int kItemLabel = 1;          // the "Message" panel's text
+constexpr int kItemRescan = 2;         // refresh MIDI and devices (command 33)
+constexpr int kItemNew = 3;            // new user bank (command 1)
+constexpr int kItemIndicator = 4;      // the SysEx activity indicator
+constexpr int kItemSend = 5;           // send the current bank
+constexpr int kItemUpload = 6;         // send the changes of the device bank
+constexpr int kItemDownload = 7;       // download the device
+constexpr int kItemView = 8;           // graphic / list view (commands 21, 22)
+constexpr int kItemLibrary = 9;        // library window (command 23)
+constexpr int kItemInfo = 10;          // control editor window (command 24)
+constexpr int kItemTabDetails = 11;    // "Control Details"
+constexpr int kItemTabVariables = 12;  // "Extra Variables"
+constexpr int kItemTabZones = 13;      // "Zone Data"
 constexpr int kItemLogoTop = 14;
 constexpr int kItemLogoName = 15;
 constexpr int kItemLogoBottom = 16;
@@ -37,11 +37,11 @@ constexpr int kFirstTooltipString = 128;  // an item's tooltip text is string 12
 
 // One item of a panel, its fields in the order of the layout tables.
 struct PanelItem {
-    int type;          // kItem*; 0 ends a layout
-    int kind;          // kKind*
-    const char* label; // type 1 only: the text, set at run time
-    int x;             // window client pixels (character units in the "Message"
-    int y;             // panel's layout until start-up converts them)
+    int type;           // kItem*; 0 ends a layout
+    int kind;           // kKind*
+    const char* label;  // type 1 only: the text, set at run time
+    int x;              // window client pixels (character units in the "Message"
+    int y;              // panel's layout until start-up converts them)
     int width;
     int height;
     int image;    // buttons and tabs: the normal image in gButtonImages (pressed
@@ -111,7 +111,7 @@ int DeviceHasZoneTab();
 // y and height * character height, width * average width; a negative value
 // is taken as pixels (its absolute value).
 PaneRect CharacterUnitsToPixels(int x, int y, int width, int height, int averageWidth,
-                                       int charHeight);
+                                int charHeight);
 // Converts the "Message" panel's layout and label to pixels with the font's
 // metrics (start-up, once the fonts exist).
 void ApplyMessagePanelUnits(int averageWidth, int charHeight);

@@ -90,7 +90,8 @@ void ItemsMouse(Panel& panel, int x, int y, int message) {
         case kLeftUp:
             if (panel.pressedItem >= 0) EndPress(panel, hit);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -112,21 +113,37 @@ void PanelCaptureLost(Panel& panel) {
 void RunPanelItemAction(Panel& panel, PanelItem& item) {
     PaneWindow main = gMainPanel.window != nullptr ? gMainPanel.window : panel.window;
     switch (item.type) {
-        case kItemRescan: RunPanelCommand(main, kCmdRefreshDevices); break;
-        case kItemNew: RunPanelCommand(panel.window, kCmdNewBank); break;
-        case kItemSend: RunTransfer(panel, item, kCmdSendToDevice); break;
-        case kItemUpload: RunTransfer(panel, item, kCmdUpload); break;
-        case kItemDownload: RunTransfer(panel, item, kCmdDownload); break;
-        case kItemView:
-            RunPanelCommand(main,
-                            gViewMode == ViewMode::kGraphic ? kCmdListView : kCmdGraphicView);
+        case kItemRescan:
+            RunPanelCommand(main, kCmdRefreshDevices);
             break;
-        case kItemLibrary: RunPanelCommand(main, kCmdLibraryWindow); break;
-        case kItemInfo: RunPanelCommand(panel.window, kCmdEditorWindow); break;
+        case kItemNew:
+            RunPanelCommand(panel.window, kCmdNewBank);
+            break;
+        case kItemSend:
+            RunTransfer(panel, item, kCmdSendToDevice);
+            break;
+        case kItemUpload:
+            RunTransfer(panel, item, kCmdUpload);
+            break;
+        case kItemDownload:
+            RunTransfer(panel, item, kCmdDownload);
+            break;
+        case kItemView:
+            RunPanelCommand(main, gViewMode == ViewMode::kGraphic ? kCmdListView : kCmdGraphicView);
+            break;
+        case kItemLibrary:
+            RunPanelCommand(main, kCmdLibraryWindow);
+            break;
+        case kItemInfo:
+            RunPanelCommand(panel.window, kCmdEditorWindow);
+            break;
         case kItemTabDetails:
         case kItemTabVariables:
-        case kItemTabZones: ClickEditorTab(item.type); break;
-        default: break;
+        case kItemTabZones:
+            ClickEditorTab(item.type);
+            break;
+        default:
+            break;
     }
 }
 

@@ -90,8 +90,7 @@ void DrawButton(HDC dc, const PanelItem& item) {
         !PanelItemEnabled(item)) {
         alpha = kDisabledAlpha;
     }
-    DrawImageAt(dc, ButtonImage(item.pressed ? item.image + 1 : item.image), item.x, item.y,
-                alpha);
+    DrawImageAt(dc, ButtonImage(item.pressed ? item.image + 1 : item.image), item.x, item.y, alpha);
 }
 
 // The off-screen picture's clip: the update rectangle.
@@ -103,14 +102,15 @@ void ClipTo(HDC dc, const RECT& r) {
 }
 
 int Contains(const PaneRect& outer, const RECT& inner) {
-    return inner.left >= outer.x && inner.top >= outer.y &&
-           inner.right <= outer.x + outer.width && inner.bottom <= outer.y + outer.height;
+    return inner.left >= outer.x && inner.top >= outer.y && inner.right <= outer.x + outer.width &&
+           inner.bottom <= outer.y + outer.height;
 }
 
 void PaintEverything(HWND window, HDC dc, Panel& panel, const char* statusText) {
     PaintWindowBackground(window, dc, panel.layout.frameMode);
     for (int i = 0; i < panel.itemCount; ++i) DrawPanelItem(dc, panel, panel.items[i], statusText);
-    for (int i = 0; i < panel.paneCount; ++i) panel.paintPanes[i]->Paint(reinterpret_cast<PaneDc>(dc));
+    for (int i = 0; i < panel.paneCount; ++i)
+        panel.paintPanes[i]->Paint(reinterpret_cast<PaneDc>(dc));
 }
 
 // The band is an XOR drawing on the window: the copy just covered the part
@@ -134,8 +134,12 @@ void RedrawRubberBand(HWND window, const RECT& update) {
 
 void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char* statusText) {
     switch (item.type) {
-        case kItemLabel: DrawLabel(dc, panel, item); return;
-        case kItemIndicator: DrawIndicator(dc, item); return;
+        case kItemLabel:
+            DrawLabel(dc, panel, item);
+            return;
+        case kItemIndicator:
+            DrawIndicator(dc, item);
+            return;
         case kItemLogoTop:
         case kItemLogoName:
         case kItemLogoBottom:
@@ -143,8 +147,11 @@ void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char
                 DrawImageAt(dc, &gLogoImages[item.image], item.x, item.y, 255);
             }
             return;
-        case kItemStatusDisplay: DrawStatusDisplay(dc, statusText); return;
-        default: break;
+        case kItemStatusDisplay:
+            DrawStatusDisplay(dc, statusText);
+            return;
+        default:
+            break;
     }
     if (item.kind == kKindTab) {
         DrawTab(dc, item);

@@ -31,9 +31,9 @@ class ETooltip {
     static void Paint(HWND window);
     static void FreeBrush();
 
-    static HWND window_;       // null while hidden
+    static HWND window_;         // null while hidden
     static WNDPROC staticProc_;  // the "static" class's own procedure
-    static HBRUSH brush_;       // lives as long as the window
+    static HBRUSH brush_;        // lives as long as the window
     static char text_[256];
 };
 
@@ -47,9 +47,9 @@ void ETooltip::Show(HWND parent, const PaneRect& rect, const char* text) {
     if (parent == nullptr) return;
     lstrcpynA(text_, text, sizeof text_);
     if (brush_ == nullptr) brush_ = CreateSolidBrush(kTooltipColour);
-    HWND window = CreateWindowExA(0, "static", "", WS_CHILD | WS_BORDER, rect.x, rect.y,
-                                  rect.width, rect.height, parent, nullptr,
-                                  static_cast<HINSTANCE>(gInstance), nullptr);
+    HWND window =
+        CreateWindowExA(0, "static", "", WS_CHILD | WS_BORDER, rect.x, rect.y, rect.width,
+                        rect.height, parent, nullptr, static_cast<HINSTANCE>(gInstance), nullptr);
     if (window == nullptr) return;
     staticProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ETooltip::WndProc)));
@@ -82,8 +82,7 @@ void ETooltip::Paint(HWND window) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0, 0, 0));
         SetTextAlign(dc, TA_LEFT | TA_TOP);
-        ExtTextOutA(dc, kTextLeft, kTextTop, ETO_CLIPPED, &client, text_, lstrlenA(text_),
-                    nullptr);
+        ExtTextOutA(dc, kTextLeft, kTextTop, ETO_CLIPPED, &client, text_, lstrlenA(text_), nullptr);
     }
     EndPaint(window, &ps);
 }
@@ -123,4 +122,6 @@ void ShowTooltipWindow(PaneWindow parent, const PaneRect& rect, const char* text
     ETooltip::Show(reinterpret_cast<HWND>(parent), rect, text);
 }
 
-void HideTooltipWindow() { ETooltip::Hide(); }
+void HideTooltipWindow() {
+    ETooltip::Hide();
+}

@@ -11,11 +11,17 @@
 
 namespace {
 
-HWND Hwnd(PaneWindow window) { return reinterpret_cast<HWND>(window); }
+HWND Hwnd(PaneWindow window) {
+    return reinterpret_cast<HWND>(window);
+}
 
-RECT ToRect(const PaneRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+RECT ToRect(const PaneRect& r) {
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
 
-HINSTANCE Instance() { return static_cast<HINSTANCE>(gInstance); }
+HINSTANCE Instance() {
+    return static_cast<HINSTANCE>(gInstance);
+}
 
 }  // namespace
 
@@ -45,7 +51,9 @@ void CaptureMouse(PaneWindow window) {
     if (window != nullptr) SetCapture(Hwnd(window));
 }
 
-void ReleaseMouse() { ReleaseCapture(); }
+void ReleaseMouse() {
+    ReleaseCapture();
+}
 
 void ConfinePointer(PaneWindow window, const PaneRect* rect) {
     HWND hwnd = Hwnd(window);
@@ -63,7 +71,9 @@ void ConfinePointer(PaneWindow window, const PaneRect* rect) {
     ClipCursor(&screen);
 }
 
-void ReleasePointer() { ClipCursor(nullptr); }
+void ReleasePointer() {
+    ClipCursor(nullptr);
+}
 
 void SetViewCursor(PaneWindow window, ViewCursor cursor) {
     HCURSOR handle = gArrowCursor != nullptr ? gArrowCursor : LoadCursor(nullptr, IDC_ARROW);
@@ -79,7 +89,9 @@ void SetViewCursor(PaneWindow window, ViewCursor cursor) {
     SetCursor(handle);
 }
 
-int KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0 ? 1 : 0; }
+int KeyHeld(int virtualKey) {
+    return GetKeyState(virtualKey) < 0 ? 1 : 0;
+}
 
 int LeftButtonHeld() {
     // With the buttons swapped the "left" button the views mean is the primary.
@@ -132,11 +144,10 @@ void SyncPaneScrollBar(Pane& pane, int vertical) {
     }
     PaneRect r = PaneScrollBarRect(pane, vertical, SystemScrollBarWidth(), SystemScrollBarHeight());
     if (s.bar == nullptr) {
-        HWND bar = CreateWindowExA(0, "scrollbar", nullptr,
-                                   WS_CHILD | WS_VISIBLE | (vertical ? SBS_VERT : SBS_HORZ), r.x,
-                                   r.y, r.width, r.height, Hwnd(pane.window),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.controlId)),
-                                   Instance(), nullptr);
+        HWND bar = CreateWindowExA(
+            0, "scrollbar", nullptr, WS_CHILD | WS_VISIBLE | (vertical ? SBS_VERT : SBS_HORZ), r.x,
+            r.y, r.width, r.height, Hwnd(pane.window),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.controlId)), Instance(), nullptr);
         if (bar == nullptr) return;
         // The window procedure finds the pane to scroll through the bar.
         SetWindowLongPtrA(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pane));
@@ -159,8 +170,12 @@ void DestroyPaneScrollBars(Pane& pane) {
     DestroyBar(pane.vertical);
 }
 
-int SystemScrollBarWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
-int SystemScrollBarHeight() { return GetSystemMetrics(SM_CYHSCROLL); }
+int SystemScrollBarWidth() {
+    return GetSystemMetrics(SM_CXVSCROLL);
+}
+int SystemScrollBarHeight() {
+    return GetSystemMetrics(SM_CYHSCROLL);
+}
 
 void PaintWindowNow(PaneWindow window) {
     if (window != nullptr) UpdateWindow(Hwnd(window));

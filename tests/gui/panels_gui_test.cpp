@@ -9,16 +9,16 @@
 
 #include "gui_harness.h"
 #include "imaging/gdi_draw_win32.h"
+#include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/interface_images.h"
 #include "shell/joins.h"
-#include "shell/settings.h"
-#include "shell/status_layout.h"
-#include "shell/app_state.h"
 #include "shell/memory.h"
-#include "shell/windows_win32.h"
+#include "shell/settings.h"
 #include "shell/settings_file.h"
+#include "shell/status_layout.h"
 #include "shell/view_state.h"
+#include "shell/windows_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/pane_layout.h"
@@ -43,7 +43,9 @@ const PanelItem& Item(int type) {
     return *item;
 }
 
-POINT Centre(const PanelItem& item) { return {item.x + item.width / 2, item.y + item.height / 2}; }
+POINT Centre(const PanelItem& item) {
+    return {item.x + item.width / 2, item.y + item.height / 2};
+}
 
 void Mouse(HWND window, UINT message, POINT p, WPARAM keys = 0) {
     SendMessageA(window, message, keys, MAKELPARAM(p.x, p.y));

@@ -18,7 +18,9 @@
 
 namespace {
 
-PaneWindow FakeWindow(int n) { return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(n)); }
+PaneWindow FakeWindow(int n) {
+    return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(n));
+}
 
 bool Same(const PaneRect& a, const PaneRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
@@ -26,12 +28,14 @@ bool Same(const PaneRect& a, const PaneRect& b) {
 
 ::testing::AssertionResult RectIs(const PaneRect& r, int x, int y, int w, int h) {
     if (Same(r, {x, y, w, h})) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "rect is " << r.x << "," << r.y << " " << r.width
-                                         << "x" << r.height << ", expected " << x << "," << y
-                                         << " " << w << "x" << h;
+    return ::testing::AssertionFailure()
+           << "rect is " << r.x << "," << r.y << " " << r.width << "x" << r.height << ", expected "
+           << x << "," << y << " " << w << "x" << h;
 }
 
-const PanelItem& MainItem(int type) { return *FindPanelItem(gMainPanel, type); }
+const PanelItem& MainItem(int type) {
+    return *FindPanelItem(gMainPanel, type);
+}
 
 class PaneLayoutTest : public ::testing::Test {
   protected:
@@ -81,7 +85,8 @@ TEST_F(PaneLayoutTest, MainWindowGrowsPanesAndMovesItemsByTheirRules) {
 
     int dw = 990 - kMainDesignWidth;
     int dh = 789 - kMainDesignHeight;
-    EXPECT_TRUE(RectIs({MainItem(kItemView).x, MainItem(kItemView).y, 57, 24}, 727 + dw, 494 + dh, 57, 24));
+    EXPECT_TRUE(
+        RectIs({MainItem(kItemView).x, MainItem(kItemView).y, 57, 24}, 727 + dw, 494 + dh, 57, 24));
     EXPECT_EQ(MainItem(kItemInfo).x, 662 + dw);
     EXPECT_EQ(MainItem(kItemLibrary).x, 736 + dw);
     EXPECT_EQ(MainItem(kItemLibrary).y, 23);

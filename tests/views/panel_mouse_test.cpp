@@ -1,5 +1,7 @@
 // The panels: hit tests and enabling of their items, character units, and
 // the mouse dispatch's press feedback, actions and hand-off to the panes.
+#include "views/panel_mouse.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -12,12 +14,13 @@
 #include "shell/view_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
-#include "views/panel_mouse.h"
 #include "views/tooltip.h"
 
 namespace {
 
-PaneWindow Window(int n) { return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(n)); }
+PaneWindow Window(int n) {
+    return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(n));
+}
 
 // A pane that records the messages it gets and handles those inside its
 // rectangle.
@@ -26,8 +29,8 @@ class RecordingPane : public Pane {
     void Paint(PaneDc) override {}
     int Mouse(PaneWindow, int x, int y, int message, int) override {
         messages.push_back(message);
-        bool inside = x >= rect.x && x < rect.x + rect.width && y >= rect.y &&
-                      y < rect.y + rect.height;
+        bool inside =
+            x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
         return inside ? kMouseHandled : kMouseNotHandled;
     }
     std::vector<int> messages;
@@ -156,10 +159,10 @@ TEST_F(PanelTest, ButtonsRunTheirCommands) {
     Click(Item(kItemRescan).x + 3, Item(kItemRescan).y + 3);
     gViewMode = ViewMode::kList;
     Click(Item(kItemView).x + 3, Item(kItemView).y + 3);
-    Click(Item(kItemSend).x + 3, Item(kItemSend).y + 3);  // disabled: nothing
+    Click(Item(kItemSend).x + 3, Item(kItemSend).y + 3);        // disabled: nothing
     Click(Item(kItemLogoTop).x + 3, Item(kItemLogoTop).y + 3);  // a static: nothing
-    std::vector<int> expected = {kCmdListView, kCmdLibraryWindow, kCmdNewBank,
-                                 kCmdRefreshDevices, kCmdGraphicView};
+    std::vector<int> expected = {kCmdListView, kCmdLibraryWindow, kCmdNewBank, kCmdRefreshDevices,
+                                 kCmdGraphicView};
     EXPECT_EQ(HeadlessView().commands, expected);
 }
 

@@ -11,9 +11,13 @@
 
 namespace {
 
-PaneWindow MainWindow() { return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(1)); }
+PaneWindow MainWindow() {
+    return reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(1));
+}
 
-int IndexOf(int type) { return static_cast<int>(FindPanelItem(gMainPanel, type) - gMainPanel.items); }
+int IndexOf(int type) {
+    return static_cast<int>(FindPanelItem(gMainPanel, type) - gMainPanel.items);
+}
 
 class TooltipTest : public ::testing::Test {
   protected:
@@ -147,8 +151,8 @@ TEST_F(TooltipTest, PlacementRules) {
     r = TooltipPlacement(20, 500, 60, 13, low, 199, 792, 526);
     EXPECT_EQ(r.y, 492 - 17);
     // A tiny window: the top stays in the client area.
-    r = TooltipPlacement(20, 5, 60, 13, {kItemNew, kKindButton, nullptr, 0, 0, 40, 10, 2, 1, 0},
-                         -1, 100, 12);
+    r = TooltipPlacement(20, 5, 60, 13, {kItemNew, kKindButton, nullptr, 0, 0, 40, 10, 2, 1, 0}, -1,
+                         100, 12);
     EXPECT_EQ(r.y, 0);
 }
 
