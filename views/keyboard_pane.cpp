@@ -92,19 +92,17 @@ void EndDrag(PaneWindow window) {
 
 }  // namespace
 
+void KeyboardPaneCaptureLost() {
+    if (gZoneKeyboard.dragMode != ZoneDragMode::kNone) EndDrag(gKeyboardPane.window);
+}
+
 int KeyboardPaneShown() {
     return DeviceHasZones() && gViewMode == ViewMode::kGraphic ? 1 : 0;
 }
 
-int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int keyFlags) {
+int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     bool dragging = gZoneKeyboard.dragMode != ZoneDragMode::kNone;
     if (dragging) {
-        // A move without the left button means its release went elsewhere
-        // (the capture was taken away): the drag is over, not continued.
-        if (message == kMouseMove && !(keyFlags & kKeyFlagLeft)) {
-            EndDrag(window);
-            return kMouseNotHandled;
-        }
         if (message == kMouseMove) {
             DragTo(*this, x);
             return kMouseHandled;

@@ -17,3 +17,7 @@ extern KeyboardPane gKeyboardPane;
 // 1 when the pane is part of the main window now: the device has zones and
 // the graphic view is shown.
 int KeyboardPaneShown();
+
+// The main window lost the mouse capture (another window took it, so the
+// button's release will not come here): a zone drag ends where it is.
+void KeyboardPaneCaptureLost();
