@@ -1,10 +1,18 @@
 // The keyboard zone editor: key layout from the octave template, zone bars,
 // hit tests, the drag rules, zone twins and the pane's mouse table.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "devices/folder_list.h"
+#include "tests/support/png_writer.h"
 #include "tests/views/editor_test_support.h"
 #include "views/zone_select.h"
 
 namespace {
 
+using editor_test::SetText;
 using editor_test::ZonerTest;
 
 class KeyboardZoneTest : public ZonerTest {
@@ -116,6 +124,39 @@ TEST_F(KeyboardZoneTest, MissingPictureOrBoundsNeverLayOutOutsideThePane) {
     EXPECT_EQ(ZoneBarAt(300, 420), -1);
     EXPECT_EQ(Down(300, 420), kMouseHandled);  // a click on nothing changes nothing
     EXPECT_EQ(gDocument.currentZone, 0);
+}
+
+TEST_F(KeyboardZoneTest, ThePictureIsReadFromTheGraphicsFolderAndScaledToThePane) {
+    namespace fs = std::filesystem;
+    fs::path folder = fs::temp_directory_path() / ("zoner_" + std::to_string(getpid()));
+    fs::create_directories(folder / "graphics");
+    std::vector<uint8_t> rgba(293 * 42 * 4, 200);
+    std::vector<uint8_t> png = WriteRgbaPng(293, 42, rgba);
+    std::ofstream(folder / "graphics" / "keys.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    SetText(gDevice.directory, (folder.string() + kPathSeparator).c_str());
+    SetText(gDevice.zoneKeyboardBackground, "keys.png");
+    LoadZoneKeyboardPicture();
+    EXPECT_EQ(gZoneKeyboard.pictureWidth, 293);
+    EXPECT_EQ(gZoneKeyboard.pictureHeight, 42);
+    Layout();  // the pane is twice the picture: keys twice the template
+    EXPECT_EQ(gZoneKeyboard.keys[0].right - gZoneKeyboard.keys[0].left, 40);
+    EXPECT_EQ(gZoneKeyboard.scaled.width, 586);
+    EXPECT_EQ(gZoneKeyboard.scaled.height, 84);
+
+    // A missing or damaged picture leaves none; the bounds stand in.
+    SetText(gDevice.zoneKeyboardBackground, "missing.png");
+    LoadZoneKeyboardPicture();
+    EXPECT_TRUE(ImageBitmapIsEmpty(gZoneKeyboard.original));
+    EXPECT_EQ(gZoneKeyboard.pictureWidth, 0);
+    std::ofstream(folder / "graphics" / "bad.png") << "not a picture";
+    SetText(gDevice.zoneKeyboardBackground, "bad.png");
+    LoadZoneKeyboardPicture();
+    EXPECT_TRUE(ImageBitmapIsEmpty(gZoneKeyboard.original));
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keys[0].right - gZoneKeyboard.keys[0].left, 20);
+    ReleaseZoneKeyboardPicture();
+    fs::remove_all(folder);
 }
 
 TEST_F(KeyboardZoneTest, KeyboardsLargerThanTheTableAreCut) {
