@@ -11,6 +11,7 @@
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
+#include "views/editor_tabs.h"
 #include "views/keyboard_pane.h"
 #include "views/library_controls_pane.h"
 #include "views/library_files_pane.h"
@@ -129,7 +130,13 @@ int HitTestPanel(const Panel& panel, int x, int y) {
     for (int i = 0; i < panel.itemCount; ++i) {
         const PanelItem& item = panel.items[i];
         if (item.type == kItemTabZones && !DeviceHasZoneTab()) continue;
-        if (x >= item.x && x < item.x + item.width && y >= item.y && y < item.y + item.height) {
+        int width = item.width;
+        if (item.kind == kKindTab) {
+            // The last tab is drawn wider: it answers where it is drawn.
+            int image = 0;
+            EditorTabAppearance(item.type, item.width, item.image, &width, &image);
+        }
+        if (x >= item.x && x < item.x + width && y >= item.y && y < item.y + item.height) {
             return i;
         }
     }

@@ -72,10 +72,13 @@ TEST_F(PanelTest, HitTestIncludesTopLeftExcludesFarEdges) {
 }
 
 TEST_F(PanelTest, ZoneTabExistsOnlyForDevicesWithZoneDataFields) {
+    EXPECT_EQ(HitTestPanel(gEditorPanel, 235, 10), 1);  // "Extra Variables", drawn 115 wide
+    EXPECT_EQ(HitTestPanel(gEditorPanel, 123 + 115, 10), -1);
     EXPECT_EQ(HitTestPanel(gEditorPanel, 240, 10), -1);
     EXPECT_FALSE(PanelItemEnabled(*FindPanelItem(gEditorPanel, kItemTabZones)));
     gDevice.zoneFieldCount = 3;
     EXPECT_EQ(HitTestPanel(gEditorPanel, 240, 10), 2);
+    EXPECT_EQ(HitTestPanel(gEditorPanel, 229, 10), 1);
     EXPECT_TRUE(PanelItemEnabled(*FindPanelItem(gEditorPanel, kItemTabZones)));
     EXPECT_EQ(FindPanelItem(gEditorPanel, kItemTabDetails)->pressed, 1);  // shown at start
 }
