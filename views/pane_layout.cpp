@@ -38,7 +38,7 @@ struct LastLayout {
 };
 LastLayout gMainLast = {kMainDesignWidth, kMainDesignHeight};
 LastLayout gLibraryLast = {kLibraryDesignWidth, kLibraryDesignHeight};
-LastLayout gEditorLast = {kEditorDesignWidth, kEditorDesignHeight};
+LastLayout gEditorLast = {kEditorClientDesignWidth, kEditorClientDesignHeight};
 
 Pane* gPaintAlone = nullptr;
 
@@ -134,7 +134,7 @@ void LayoutPanes(PaneWindow mainWindow, PaneWindow libraryWindow, PaneWindow edi
     gStatusDisplayRect = kStatusDisplayDesignRect;
     gMainLast = {kMainDesignWidth, kMainDesignHeight};
     gLibraryLast = {kLibraryDesignWidth, kLibraryDesignHeight};
-    gEditorLast = {kEditorDesignWidth, kEditorDesignHeight};
+    gEditorLast = {kEditorClientDesignWidth, kEditorClientDesignHeight};
     gPaintAlone = nullptr;
     // No drag, band or confinement survives into a new start (the GUI tests
     // start the program many times in one process).
@@ -213,13 +213,13 @@ int RelayoutEditorWindow(int width, int height) {
     const PaneRect& editor = Design(kPaneEditor);
     PaneRect& e = gEditorPane.rect;
     e = editor;
-    e.width = NonNegative(editor.width + width - kEditorDesignWidth);
-    e.height = NonNegative(editor.height + height - kEditorDesignHeight);
+    e.width = NonNegative(editor.width + width - kEditorClientDesignWidth);
+    e.height = NonNegative(editor.height + height - kEditorClientDesignHeight);
     return 1;
 }
 
 int EditorContentShift() {
-    return (gEditorLast.width - kEditorDesignWidth) / 2;
+    return (gEditorLast.width - kEditorClientDesignWidth) / 2;
 }
 
 int GraphicPictureHeight(int deviceHasZones) {

@@ -11,8 +11,8 @@ constexpr int kMainDesignWidth = 792;
 constexpr int kMainDesignHeight = 526;
 constexpr int kLibraryDesignWidth = 200;
 constexpr int kLibraryDesignHeight = 470;
-constexpr int kEditorDesignWidth = 602;
-constexpr int kEditorDesignHeight = 115;
+constexpr int kEditorClientDesignWidth = 602;
+constexpr int kEditorClientDesignHeight = 115;
 
 // The title strip sits above a pane's rectangle, from y - 17 to y - 2.
 constexpr int kTitleStripHeight = 17;
