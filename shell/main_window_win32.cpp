@@ -2,6 +2,8 @@
 // function; painting and the panes' mouse input belong to the panels.
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "editing/drag.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
@@ -71,15 +73,22 @@ LRESULT OnTimer(HWND window, WPARAM id) {
         return 0;
     }
     JoinTransferTimer();
-    // The tick tracks the pointer over the main window only: over another
-    // window the client point could fall on a toolbar item hidden beneath.
+    // The tick tracks the pointer over the window it is in: over another
+    // window the main window's client point could fall on a toolbar item
+    // hidden beneath.
     POINT p;
     GetCursorPos(&p);
     HWND under = WindowFromPoint(p);
     if (under == window || IsChild(window, under)) {
         JoinTooltipTick();
-    } else if (gTooltip.panel == &gMainPanel) {
-        TooltipTrack(gMainPanel, -1, -1);  // left the window: as over no item
+        return 0;
+    }
+    if (gTooltip.panel == &gMainPanel) TooltipTrack(gMainPanel, -1, -1);  // it left
+    for (Panel* panel : {&gLibraryPanel, &gEditorPanel}) {
+        HWND owner = reinterpret_cast<HWND>(panel->window);
+        if (owner != nullptr && (under == owner || IsChild(owner, under))) {
+            TooltipTickPanel(*panel);
+        }
     }
     return 0;
 }

@@ -39,7 +39,8 @@ LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam,
 
 LRESULT PanelWindowScroll(UINT message, WPARAM wParam, LPARAM lParam) {
     int request = LOWORD(wParam);
-    if (request > kScrollThumbTrack && request != kEndScroll) return 0;
+    // Top and bottom come from the bar's own context menu: they scroll too.
+    if (request > kScrollBottom && request != kEndScroll) return 0;
     if (InputBlocked()) return 0;
     HWND bar = reinterpret_cast<HWND>(lParam);
     if (bar == nullptr) return 0;

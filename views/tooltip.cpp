@@ -94,6 +94,18 @@ void TooltipTick() {
     TooltipTrack(gMainPanel, x, y);
 }
 
+void TooltipTickPanel(const Panel& panel) {
+    if (&panel == &gMainPanel) {
+        TooltipTick();
+        return;
+    }
+    if (gTooltip.panel != &panel || panel.window == nullptr) return;
+    int x = 0;
+    int y = 0;
+    PointerPosition(panel.window, &x, &y);
+    TooltipTrack(panel, x, y);
+}
+
 PaneRect TooltipPlacement(int px, int py, int textWidth, int textHeight, const PanelItem& item,
                           int statusLeft, int clientWidth, int clientHeight) {
     int w = textWidth + kPaddingWidth;

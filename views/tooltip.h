@@ -36,6 +36,10 @@ void TooltipTrack(const Panel& panel, int x, int y);
 
 // The main window's timer tick: tracks the main panel at the pointer.
 void TooltipTick();
+// The same for the panel of the window under the pointer, when it is the
+// panel whose tooltip is armed or shown (the control editor's tabs show
+// theirs without another mouse move too).
+void TooltipTickPanel(const Panel& panel);
 
 // Destroys a shown tooltip and drops a pending one.
 void TooltipHide();

@@ -21,7 +21,9 @@
 #include "shell/windows_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/library_controls_pane.h"
 #include "views/pane_layout.h"
+#include "views/pane_scroll.h"
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"
 #include "views/presets_pane.h"
@@ -290,6 +292,47 @@ TEST_F(PanelsGui, SavedMaximisedWindowOpensMaximisedAndMinimisedOpensNormal) {
     EXPECT_TRUE(IsWindowVisible(program.main()));
     EXPECT_FALSE(IsIconic(program.main()));
     EXPECT_FALSE(IsZoomed(program.main()));
+}
+
+TEST_F(PanelsGui, PaneScrollBarsComeAndGoAndScrollTheirPane) {
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND library = program.library();
+    ASSERT_FALSE(IsWindowVisible(library));  // nothing repaints the pane meanwhile
+    Pane& pane = gLibraryControlsPane;
+    UpdatePaneScrollBar(pane, 1, 40, 10);
+    HWND bar = reinterpret_cast<HWND>(pane.vertical.bar);
+    ASSERT_NE(bar, nullptr);
+    char cls[32];
+    GetClassNameA(bar, cls, sizeof cls);
+    EXPECT_STREQ(cls, "ScrollBar");
+    EXPECT_EQ(GetParent(bar), library);
+    EXPECT_EQ(GetDlgCtrlID(bar), 1010);
+    RECT r;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, library, reinterpret_cast<POINT*>(&r), 2);
+    PaneRect expected =
+        PaneScrollBarRect(pane, 1, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(r.left, expected.x);
+    EXPECT_EQ(r.top, expected.y);
+    EXPECT_EQ(r.bottom - r.top, expected.height);
+
+    // The bar's messages scroll the pane, clamped to total - page.
+    SendMessageA(library, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(pane.vertical.position, 1);
+    SendMessageA(library, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(pane.vertical.position, 11);
+    SendMessageA(library, WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(pane.vertical.position, 30);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 30);
+    SendMessageA(library, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7),
+                 reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(pane.vertical.position, 7);
+    // Everything fits again: the bar goes and the position is 0.
+    UpdatePaneScrollBar(pane, 1, 8, 10);
+    EXPECT_EQ(pane.vertical.bar, nullptr);
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_EQ(pane.vertical.position, 0);
 }
 
 }  // namespace

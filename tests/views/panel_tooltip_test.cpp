@@ -118,6 +118,27 @@ TEST_F(TooltipTest, NotArmedWithButtonHeldInMenusOrWithoutText) {
     EXPECT_EQ(gTooltip.pending, -1);
 }
 
+TEST_F(TooltipTest, EditorTabTooltipShowsOnTheTickInItsOwnWindow) {
+    PaneWindow editor = reinterpret_cast<PaneWindow>(static_cast<uintptr_t>(3));
+    LayoutPanes(MainWindow(), nullptr, editor);
+    HeadlessView().pointerX = 20;
+    HeadlessView().pointerY = 12;
+    TooltipTrack(gEditorPanel, 20, 12);  // over "Control Details"
+    HeadlessClockAdvance(500);
+    TooltipTick();  // the main panel's tick leaves another window's tooltip alone
+    EXPECT_EQ(HeadlessView().tooltipShows, 0);
+    EXPECT_EQ(gTooltip.pending, 0);
+    TooltipTickPanel(gMainPanel);
+    EXPECT_EQ(HeadlessView().tooltipShows, 0);
+    TooltipTickPanel(gEditorPanel);
+    ASSERT_EQ(HeadlessView().tooltipShown, 1);
+    EXPECT_EQ(HeadlessView().tooltipParent, editor);
+    EXPECT_EQ(HeadlessView().tooltipText, "Show the Control Details");
+    // Back in the main window: the editor's tooltip goes.
+    MoveTo(400, 300);
+    EXPECT_EQ(HeadlessView().tooltipShown, 0);
+}
+
 TEST_F(TooltipTest, BottomRowButtonGetsItsTooltipRightAboveIt) {
     const PanelItem& view = *FindPanelItem(gMainPanel, kItemView);
     MoveTo(view.x + 10, view.y + 12);
