@@ -3,6 +3,7 @@
 
 #include "editing/drag.h"
 #include "imaging/gdi_draw_win32.h"
+#include "midi/transfer_state.h"
 #include "shell/fonts.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/interface_images.h"
@@ -62,8 +63,11 @@ void DrawIndicator(HDC dc, const PanelItem& item) {
     }
     const ImageBitmap& strip = gBitmaps[kBitmapMidiPlug];
     if (ImageBitmapIsEmpty(strip)) return;
+    // A repaint during a download keeps the frame of its progress.
+    int frame = gTransfer.receiving ? ProgressFrame(gTransfer.progressCounter) : kIdleFrame;
+    if (frame < 0 || frame > kIdleFrame) frame = kIdleFrame;
     GdiDrawBitmapPart(dc, strip, item.x + 1, kIndicatorTop + 1, kIndicatorFrame, kIndicatorFrame,
-                      kIdleFrame * kIndicatorFrame, 0);
+                      frame * kIndicatorFrame, 0);
 }
 
 void DrawTab(HDC dc, const PanelItem& item) {
