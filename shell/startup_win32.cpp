@@ -3,6 +3,7 @@
 // (joins.h); the numbers are the steps of the start-up order.
 #include "shell/startup_win32.h"
 
+#include "editing/drag.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/fonts.h"
@@ -15,6 +16,7 @@
 #include "shell/platform.h"
 #include "shell/settings.h"
 #include "shell/status_layout.h"
+#include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 #include "shell/working_blocks.h"
@@ -40,6 +42,8 @@ void DestroyRemainingWindows() {
     // confine the pointer: both are the whole system's, not the window's.
     ReleaseCapture();
     ClipCursor(nullptr);
+    gDrag = DragState();
+    gRubberBand = RubberBand();
     if (gPopupWindow != nullptr) PlatformClosePopup();
     gPopupShown = 0;
     bool hadWindows = gMainWindow || gLibraryWindow || gEditorWindow;
@@ -58,6 +62,10 @@ StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) 
     gInstance = instance;
     gDesktopWindow = GetDesktopWindow();
     gFatal = 0;
+    // The windows start hidden and not minimised, whatever an earlier start
+    // in this process left behind (the GUI tests start the program often).
+    gLibraryShown = gEditorShown = 0;
+    gMainMinimised = gLibraryMinimised = gEditorMinimised = 0;
     // 2, 3: every block is attempted; any failure ends the program.
     AllocWorkingBlocks();
     if (gFatal) return StartUpResult::kFailed;
