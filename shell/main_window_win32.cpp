@@ -13,6 +13,7 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/keyboard_pane.h"
 #include "views/pane_keys.h"
 #include "views/panel.h"
 #include "views/panel_mouse.h"
@@ -120,7 +121,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             if (!InputBlocked()) PaneKeyDown(static_cast<int>(wParam));
             return 0;
         case WM_CAPTURECHANGED:
-            PanelCaptureLost(gMainPanel);
+            // Only a capture taken by another window; our own releases end
+            // their presses and drags themselves.
+            if (reinterpret_cast<HWND>(lParam) != window) {
+                PanelCaptureLost(gMainPanel);
+                KeyboardPaneCaptureLost();
+            }
             return 0;
         case WM_COMMAND:
             return OnCommand(window, message, wParam, lParam);

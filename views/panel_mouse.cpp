@@ -29,7 +29,9 @@ void RunTransfer(Panel& panel, PanelItem& item, int command) {
     RedrawItem(panel, item);
 }
 
-void ReleasePress(Panel& panel) {
+// `ownCapture` 0 when the capture went to another window already: it is
+// that window's now and must not be taken from it.
+void ReleasePress(Panel& panel, int ownCapture) {
     if (panel.pressedItem >= 0 && panel.pressedItem < panel.itemCount) {
         panel.items[panel.pressedItem].pressed = 0;
         RedrawItem(panel, panel.items[panel.pressedItem]);
@@ -37,7 +39,7 @@ void ReleasePress(Panel& panel) {
     panel.pressedItem = -1;
     panel.pressedInside = 0;
     ReleasePointer();
-    ReleaseMouse();
+    if (ownCapture) ReleaseMouse();
 }
 
 void PressItem(Panel& panel, int index) {
@@ -64,7 +66,7 @@ void TrackPress(Panel& panel, int hit) {
 void EndPress(Panel& panel, int hit) {
     int index = panel.pressedItem;
     int inside = hit == index;
-    ReleasePress(panel);
+    ReleasePress(panel, 1);
     if (!inside) return;
     TooltipHide();
     CloseInPlaceEditors();
@@ -107,7 +109,7 @@ PaneRect PanelItemRect(const PanelItem& item) {
 }
 
 void PanelCaptureLost(Panel& panel) {
-    if (panel.pressedItem >= 0) ReleasePress(panel);
+    if (panel.pressedItem >= 0) ReleasePress(panel, 0);
 }
 
 void RunPanelItemAction(Panel& panel, PanelItem& item) {

@@ -147,7 +147,9 @@ TEST_F(PanelTest, LosingTheCaptureReleasesAPressWithoutItsAction) {
     PanelItem& library = Item(kItemLibrary);
     PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftDown, kKeyFlagLeft);
     ASSERT_EQ(library.pressed, 1);
+    HeadlessView().captured = Window(9);  // another window took it
     PanelCaptureLost(gMainPanel);
+    EXPECT_EQ(HeadlessView().captured, Window(9));  // and keeps it
     EXPECT_EQ(library.pressed, 0);
     EXPECT_EQ(gMainPanel.pressedItem, -1);
     EXPECT_EQ(HeadlessView().confined, 0);
