@@ -1,7 +1,8 @@
 // The views' part of a device load: the previous device's pictures go, the
 // column tables take the new device's field labels and ranges, the new
-// pictures are made at the device view's scale, and the views start again at
-// the left and top.
+// pictures are made at the device view's scale (the zone keyboard's too),
+// and the views start again at the left and top with the editors' current
+// items back in range.
 #include "devices/device_definition.h"
 #include "devices/device_load.h"
 #include "views/device_view.h"

@@ -62,6 +62,19 @@ LRESULT CALLBACK InPlaceEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(subclass.oldProc, edit, message, wParam, lParam);
 }
 
+// The panel font's average character width.
+int InPlaceEditCharWidth() {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(
+        dc, gFonts[kFontPanel] ? gFonts[kFontPanel] : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics;
+    int width = 7;
+    if (GetTextMetricsA(dc, &metrics)) width = metrics.tmAveCharWidth;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return width;
+}
+
 }  // namespace
 
 PaneWindow OpenInPlaceEditControl(int controlId, PaneWindow parent, const PaneRect& rect,
@@ -73,6 +86,14 @@ PaneWindow OpenInPlaceEditControl(int controlId, PaneWindow parent, const PaneRe
     if (place.height < needed) {
         place.y -= (needed - place.height) / 2;
         place.height = needed;
+    }
+    // A narrow value cell grows to the left (values are right-aligned) until
+    // its longest value fits inside the frame.
+    int neededWidth = InPlaceEditCharWidth() * (maxChars < 4 ? maxChars + 1 : 5) +
+                      2 * GetSystemMetrics(SM_CXDLGFRAME);
+    if (place.width < neededWidth) {
+        place.x -= neededWidth - place.width;
+        place.width = neededWidth;
     }
     HWND edit =
         CreateWindowExA(0, "edit", text, WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_AUTOHSCROLL,

@@ -7,6 +7,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
+#include "devices/device_load.h"
 #include "devices/discovery.h"
 #include "devices/library_list.h"
 #include "editing/clipboard.h"
@@ -21,7 +22,6 @@
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
 #include "views/device_view.h"
-#include "views/graphic_pictures.h"
 #include "shell/app_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
@@ -89,7 +89,7 @@ void JoinFreeTooltip() {
     ResetTooltip();
 }
 void JoinFreeGraphicViewImages() {
-    ReleaseGraphicPictures();
+    ReleaseDevicePictures();
 }
 void JoinFreeLibraries() {
     LibraryListClear(&gLibraryList);

@@ -9,6 +9,8 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
+#include "editing/edit_value.h"
+#include "editing/in_place_edit.h"
 #include "gui_harness.h"
 #include "shell/commands.h"
 #include "shell/view_state.h"
@@ -163,6 +165,51 @@ TEST_F(DeviceViewGui, ListViewShowsARowPerControl) {
     WriteWindowPng(main_, ScreenshotPath("device_view_list.png"));
     Command(main_, kCmdGraphicView);
     EXPECT_EQ(gDeviceView.listMode, 0);
+}
+
+TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
+    Command(main_, kCmdListView);
+    PumpMessages(30);
+    const int row = 3;
+    const int channelColumn = 4;
+    LayoutListColumns(gDeviceView, gDeviceView.vertical.total > gDeviceView.vertical.page,
+                      ListColumns);
+    int nameX = ListColumns[0].x + 10;
+    int channelX = ListColumns[channelColumn].x + 5;
+    int y = gDeviceView.rect.y + 2 + ListHeaderHeight() + row * kListViewRowHeight + 5;
+    // The first click makes the row current; a double click then edits.
+    Mouse(main_, WM_LBUTTONDOWN, nameX, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, nameX, y, 0);
+    ASSERT_EQ(gBanks.currentControl, row);
+    Mouse(main_, WM_LBUTTONDOWN, channelX, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, channelX, y, 0);
+    Mouse(main_, WM_LBUTTONDBLCLK, channelX, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, channelX, y, 0);
+    HWND edit = GetDlgItem(main_, kEditValueControlId);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(InPlaceEditorOpen());
+    WriteWindowPng(main_, ScreenshotPath("device_view_list_editing.png"));
+    SetWindowTextA(edit, "200");
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages(30);
+    EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr) << "Enter closes the editor";
+    EXPECT_FALSE(InPlaceEditorOpen());
+    EditValueState state;
+    ASSERT_TRUE(
+        EditValuePrepare(&state, gBanks.current, gBanks.currentPreset, row, kValueChannel, 0, 0));
+    const PresetRecord& preset = gBanks.entries[gBanks.current].data->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset.controls[row].channel, state.max) << "200 is brought into the range";
+    EXPECT_GT(gBanks.entries[gBanks.current].changeCount, 0);
+    // Escape leaves the value as it was.
+    Mouse(main_, WM_LBUTTONDBLCLK, channelX, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, channelX, y, 0);
+    edit = GetDlgItem(main_, kEditValueControlId);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, "1");
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages(30);
+    EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr);
+    EXPECT_EQ(preset.controls[row].channel, state.max);
 }
 
 }  // namespace
