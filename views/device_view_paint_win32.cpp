@@ -15,6 +15,7 @@
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
 #include "views/graphic_pictures.h"
+#include "views/keyboard_pane.h"
 #include "views/pane_frame.h"
 #include "views/pane_scroll.h"
 
@@ -120,7 +121,11 @@ void DeviceView::PaintGraphic(PaneDc paneDc) {
     }
     RestoreDC(dc, saved);
     RememberPaintedSelection();
-    if (!quick) UpdatePaneScrollBar(*this, 0, gDocument.backgroundWidth, pictureWidth);
+    if (quick) return;
+    UpdatePaneScrollBar(*this, 0, gDocument.backgroundWidth, pictureWidth);
+    // The frame's body covers the keyboard below the picture: when this
+    // pane is painted alone (scrolling), the keyboard must be drawn again.
+    if (gDevice.zoneLimit != 0 && gKeyboardPane.window == window) gKeyboardPane.Paint(paneDc);
 }
 
 void QuickRedrawDeviceView() {

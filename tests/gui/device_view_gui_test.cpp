@@ -17,6 +17,7 @@
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
+#include "views/pane_scroll.h"
 
 namespace {
 
@@ -38,11 +39,30 @@ void CopyFolder(const std::string& from, const std::string& to) {
     FindClose(search);
 }
 
+// Replaces the picture bounds of a copied definition.
+void WidenBounds(const std::string& path, const char* bounds) {
+    std::string text;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file) return;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    fclose(file);
+    const std::string from = "<string>0, 0, 578, 236</string>";
+    size_t at = text.find(from);
+    if (at == std::string::npos) return;
+    text.replace(at, from.size(), std::string("<string>") + bounds + "</string>");
+    file = fopen(path.c_str(), "wb");
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+}
+
 // The Meridian 49 folder beside the test program, with a user bank of it so
 // that start-up shows that model first.
-void InstallMeridian(const TempProgramFolder& folder) {
+void InstallMeridian(const TempProgramFolder& folder, const char* bounds = nullptr) {
     std::string device = folder.path("Devices\\Meridian 49.eld");
     CopyFolder("Devices\\Meridian 49.eld", device);
+    if (bounds) WidenBounds(device + "\\definition.xml", bounds);
     int32_t pid = 0;
     ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
     std::string bank =
@@ -210,6 +230,33 @@ TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
     PumpMessages(30);
     EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr);
     EXPECT_EQ(preset.controls[row].channel, state.max);
+}
+
+// A definition far wider than high: the picture keeps the height's scale
+// and scrolls sideways; fit mode shows it whole without a bar.
+TEST(DeviceViewWideGui, WidePicturesScrollUntilFitted) {
+    TempProgramFolder folder;
+    InstallMeridian(folder, "0, 0, 1400, 236");
+    RunningProgram program(folder);
+    HWND main = program.main();
+    PumpMessages(100);
+    ASSERT_EQ(gDevice.bounds[2], 1400);
+    EXPECT_EQ(gDocument.scrollMode, 1);
+    EXPECT_GT(gDocument.scale, 0.5f);
+    EXPECT_GT(gDeviceView.horizontal.total, gDeviceView.horizontal.page);
+    EXPECT_NE(gDeviceView.horizontal.bar, nullptr);
+    ScrollPane(gDeviceView, 0, kScrollPageDown, 0);
+    ScrollPane(gDeviceView, 0, kScrollPageDown, 0);
+    PumpMessages(50);
+    EXPECT_EQ(gDeviceView.horizontal.position, 20);
+    WriteWindowPng(main, ScreenshotPath("device_view_scrolled.png"));
+    Command(main, kCmdFitMode);
+    PumpMessages(50);
+    EXPECT_EQ(gDocument.scrollMode, 0);
+    EXPECT_LT(gDocument.scale, 0.5f);
+    EXPECT_EQ(gDeviceView.horizontal.bar, nullptr);
+    WriteWindowPng(main, ScreenshotPath("device_view_fitted.png"));
+    Command(main, kCmdFitMode);
 }
 
 }  // namespace
