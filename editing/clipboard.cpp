@@ -152,7 +152,9 @@ static void PasteControlRecords() {
     int limit = ControlCount();
     int targets[kMaxPresets];
     PasteTargets(gSelection.controls, limit, CurrentControl(), targets);
-    int start = targets[gClipboard.first >= 0 ? gClipboard.first : 0];
+    // The control the paste starts at: selected and current when nothing
+    // could be pasted.
+    int start = FirstSelected(gSelection.controls, limit);
     if (start < 0) start = CurrentControl();
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);
     PresetRecord& record = data->presets[preset];
