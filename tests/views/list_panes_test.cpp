@@ -3,6 +3,10 @@
 // window following the current control.
 #include <gtest/gtest.h>
 
+#include "editing/in_place_edit.h"
+#include "editing/in_place_edit_platform.h"
+#include "editing/renamer.h"
+#include "headless/in_place_edit_headless.h"
 #include "tests/views/lists_pane_fixture.h"
 
 using ListPanesTest = ListsTest;
@@ -275,4 +279,61 @@ TEST_F(ListPanesTest, LibraryControlsArmADragFromTheOtherWindow) {
     EXPECT_EQ(gLibraryFilesPane.Mouse(FakeLibraryWindow(), NameX(gLibraryFilesPane),
                                       RowY(gLibraryFilesPane, 0), kRightDown, 0),
               kMouseHandled);
+}
+
+// Renaming from the lists: a double click or Enter opens the renamer over
+// the current row when its bank may be renamed or changed.
+class ListRenameTest : public ListsTest {
+  protected:
+    void SetUp() override {
+        ListsTest::SetUp();
+        HeadlessEditorsReset();
+    }
+    void TearDown() override {
+        CloseInPlaceEditors();
+        ListsTest::TearDown();
+    }
+    static HeadlessEditControl& Renamer() { return HeadlessEditor(kRenamerControlId); }
+    static void Type(const char* text) {
+        std::strcpy(Renamer().text, text);
+        InPlaceEditEnter(kRenamerControlId);
+        InPlaceEditClosed(kRenamerControlId);
+    }
+    static void DoubleClick(Pane& pane, int row) {
+        Press(pane, row);
+        Release(pane, row);
+        pane.Mouse(pane.window, NameX(pane), RowY(pane, row), kLeftDoubleClick, 0);
+    }
+};
+
+TEST_F(ListRenameTest, ADoubleClickRenamesAPresetOfAWritableBank) {
+    int bank = GammaBank("G");
+    DoubleClick(gPresetsPane, 4);
+    ASSERT_EQ(Renamer().open, 1);
+    EXPECT_EQ(Renamer().parent, FakeMainWindow());
+    Type("Lead");
+    EXPECT_STREQ(Preset(bank, 4).name, "Lead");
+    EXPECT_EQ(gUndo.entries[gUndo.top].kind, UndoKind::Renaming);
+
+    // Read only: neither the double click nor Enter opens it.
+    gBanks.entries[bank].data->readOnly = 1;
+    DoubleClick(gPresetsPane, 5);
+    EXPECT_EQ(Renamer().open, 0);
+    EXPECT_EQ(PaneKeyDown(kVkReturn), 1);
+    EXPECT_EQ(Renamer().open, 0);
+}
+
+TEST_F(ListRenameTest, EnterRenamesOnlyAUserBank) {
+    int user = GammaBank("User");
+    int device = GammaBank("Device");
+    gBanks.entries[device].kind = BankKind::Device;
+    Press(gDevicesPane, device);
+    Release(gDevicesPane, device);
+    PaneKeyDown(kVkReturn);
+    EXPECT_EQ(Renamer().opens, 0);
+    Press(gDevicesPane, user);
+    Release(gDevicesPane, user);
+    PaneKeyDown(kVkReturn);
+    EXPECT_EQ(Renamer().open, 1);
+    EXPECT_EQ(Renamer().opens, 1);
 }
