@@ -16,24 +16,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$PWD/../ostrel-screenshot.png"
-headless() {
-  /usr/lib/wine/wine64 "$1" &
-  local pid=$! found=""
-  for _ in $(seq 1 120); do
-    found=$(xdotool search --onlyvisible --name '^Ostrel' 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && break
-    sleep 0.5
-  done
-  if [ -z "$found" ]; then
-    echo "run: the main window did not appear" >&2
-    /usr/lib/wine/wineserver -k || true
-    return 1
-  fi
-  sleep 2   # let it finish painting
-  import -window root "$2"
-  /usr/lib/wine/wineserver -k || true
-  wait "$pid" 2>/dev/null || true
-}
-export -f headless
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c 'headless "$0" "$1"' "$exe" "$shot"
+# xvfb-run is a POSIX shell script: the steps inside it are a script of their
+# own rather than an exported function.
+xvfb-run -a -s "-screen 0 1280x800x24" bash ../../scripts/screenshot.sh "$exe" "$shot"
 echo "No display: started Ostrel in a virtual one and saved a screenshot to build/ostrel-screenshot.png"

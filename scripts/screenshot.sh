@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Starts the program given as $1 under Wine inside the current (virtual)
+# display, waits for its main window, saves a picture of the screen to $2 and
+# stops Wine again. run.sh calls it inside xvfb-run.
+set -uo pipefail
+exe=$1 shot=$2
+/usr/lib/wine/wine64 "$exe" &
+pid=$!
+found=""
+for _ in $(seq 1 120); do
+  found=$(xdotool search --onlyvisible --name '^Ostrel' 2>/dev/null | head -n 1 || true)
+  [ -n "$found" ] && break
+  sleep 0.5
+done
+if [ -z "$found" ]; then
+  echo "run: the main window did not appear" >&2
+  /usr/lib/wine/wineserver -k || true
+  exit 1
+fi
+sleep 3   # let it finish loading the demo banks and painting
+import -window root "$shot"
+/usr/lib/wine/wineserver -k || true
+wait "$pid" 2>/dev/null || true
