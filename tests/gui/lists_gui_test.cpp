@@ -173,6 +173,28 @@ TEST_F(ListsGuiTest, ABankDraggedOntoABankOfItsDeviceIsCopied) {
               reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
 }
 
+bool PasteEnabled(HWND main) {
+    UINT state = GetMenuState(GetMenu(main), kCmdPaste, MF_BYCOMMAND);
+    return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+TEST_F(ListsGuiTest, CopyAndPasteAPresetThroughTheEditMenu) {
+    HWND main = program_->main();
+    EXPECT_FALSE(PasteEnabled(main));
+    Click(main, gPresetsPane, 0);
+    BankData* data = BankDataAt(gBanks.current);
+    ASSERT_NE(data, nullptr);
+    std::string first = data->presets[0].name;
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdCopy, 0), 0);
+    PumpMessages(20);
+    EXPECT_TRUE(PasteEnabled(main));
+    Click(main, gPresetsPane, 5);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdPaste, 0), 0);
+    PumpMessages(20);
+    EXPECT_EQ(std::string(data->presets[5].name), first);
+    EXPECT_EQ(gSelection.presets[5], 1);
+}
+
 TEST_F(ListsGuiTest, TheLibraryWindowListsTheLibraries) {
     HWND main = program_->main();
     SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdLibraryWindow, 0), 0);
