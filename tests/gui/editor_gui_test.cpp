@@ -41,11 +41,11 @@ void CopyFolder(const std::string& from, const std::string& to) {
     FindClose(search);
 }
 
-// The Meridian 49 and the libraries beside the test program, with a user bank
-// of the Meridian so that start-up shows it first.
-void InstallMeridian(const TempProgramFolder& folder) {
-    std::string device = folder.path("Devices\\Meridian 49.eld");
-    CopyFolder("Devices\\Meridian 49.eld", device);
+// A device folder beside the test program and the libraries, with a user bank
+// of that device so that start-up shows it first.
+void InstallDevice(const TempProgramFolder& folder, const char* name) {
+    std::string device = folder.path("Devices\\") + name;
+    CopyFolder(std::string("Devices\\") + name, device);
     CopyFolder("Library", folder.path("Library"));
     int32_t pid = 0;
     ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
@@ -95,7 +95,7 @@ const EditorEntry* FindEntry(const EditorLayout& layout, EditorItem item, int in
 class EditorGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallMeridian(folder_);
+        InstallDevice(folder_, "Meridian 49.eld");
         program_ = new RunningProgram(folder_);
         main_ = program_->main();
         PumpMessages(100);
@@ -216,6 +216,27 @@ TEST_F(EditorGui, KeyboardPaneShowsTheZonesAndMovesOne) {
     EXPECT_EQ(gDocument.currentZone, 1);
     Repaint(main_);
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("editor_keyboard_zone2.png")));
+}
+
+// The Sprite 25 has no zones: two tabs, no keyboard pane.
+TEST(EditorGuiWithoutZones, TwoTabsAndNoKeyboardPane) {
+    TempProgramFolder folder;
+    InstallDevice(folder, "Sprite 25.eld");
+    RunningProgram program(folder);
+    PumpMessages(100);
+    ASSERT_EQ(gDevice.zoneLimit, 0);
+    ASSERT_EQ(gDevice.zoneFieldCount, 0);
+    EXPECT_FALSE(KeyboardPaneShown());
+    SendMessageA(program.main(), WM_COMMAND, MAKEWPARAM(kCmdEditorWindow, 0), 0);
+    PumpMessages(50);
+    HWND editor = program.editor();
+    Click(editor, 230 + 50, 8 + 9);  // where "Zone Data" would be
+    EXPECT_EQ(gCurrentTab, kEditorTabDetails);
+    Click(editor, 123 + 100, 8 + 9);  // the widened "Extra Variables"
+    EXPECT_EQ(gCurrentTab, kEditorTabVariables);
+    Repaint(editor);
+    EXPECT_TRUE(WriteWindowPng(editor, ScreenshotPath("editor_no_zones.png")));
+    SelectEditorTab(kEditorTabDetails);
 }
 
 }  // namespace
