@@ -9,6 +9,7 @@
 #include "editing/edit_value.h"
 #include "editing/in_place_edit_platform.h"
 #include "editing/renamer.h"
+#include "shell/commands.h"
 #include "shell/message_loop.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -40,6 +41,7 @@ void RepaintAfterEdit() {
                        static_cast<Pane*>(&gPresetsPane), static_cast<Pane*>(&gDevicesPane)}) {
         if (pane->window) InvalidatePane(*pane);
     }
+    UpdateTransferMenu();  // a changed device bank can now be sent
 }
 
 void CloseEditValue() {

@@ -87,7 +87,7 @@ void OnListRelease(int row, int keyFlags) {
 void OpenCellEditor(PaneWindow window, int row, const ListHit& hit) {
     const ColumnDef& column = ListColumns[hit.column];
     BankData* data = BankDataAt(gBanks.current);
-    if (!data) return;
+    if (!data || gBanks.currentPreset < 0 || gBanks.currentPreset >= kMaxPresets) return;
     if (column.kind == kColumnValue) {
         PaneRect cell = hit.cell;
         cell.y += kValueEditorInset;
@@ -181,7 +181,10 @@ void ListParameterText(int bank, int preset, int control, char* out, int size) {
 void ListCellText(const ColumnDef& column, int control, char* out, int size) {
     out[0] = '\0';
     const BankData* data = BankDataAt(gBanks.current);
-    if (!data || control < 0 || control >= ControlCount()) return;
+    if (!data || control < 0 || control >= ControlCount() || gBanks.currentPreset < 0 ||
+        gBanks.currentPreset >= kMaxPresets) {
+        return;
+    }
     const PresetControl& assignment = data->presets[gBanks.currentPreset].controls[control];
     const ControlDef& def = gDevice.controls[control];
     switch (column.kind) {

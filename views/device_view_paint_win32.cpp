@@ -91,7 +91,8 @@ void DeviceView::PaintGraphic(PaneDc paneDc) {
         DrawPaneFrame(paneDc, *this,
                       BankAt(gBanks.current) ? BankRowIcon(gBanks.current) : kNoFileIcon, 1);
     }
-    if (!gDocument.hasPictures || !BankDataAt(gBanks.current)) {
+    if (!gDocument.hasPictures || !BankDataAt(gBanks.current) || gBanks.currentPreset < 0 ||
+        gBanks.currentPreset >= kMaxPresets) {
         if (!quick) UpdatePaneScrollBar(*this, 0, 0, 0);
         return;
     }
