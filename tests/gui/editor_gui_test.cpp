@@ -216,6 +216,20 @@ TEST_F(EditorGui, KeyboardPaneShowsTheZonesAndMovesOne) {
     EXPECT_EQ(gDocument.currentZone, 1);
     Repaint(main_);
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("editor_keyboard_zone2.png")));
+
+    // A larger window widens the pane; the keys and the picture follow.
+    MoveWindow(main_, 0, 0, 1100, 760, TRUE);
+    PumpMessages(50);
+    Repaint(main_);
+    const PaneRect& pane = gKeyboardPane.rect;
+    EXPECT_GT(pane.width, 586);
+    EXPECT_EQ(gZoneKeyboard.scaled.width, pane.width);
+    // The first key keeps the picture's left margin (3 pixels), scaled.
+    double scale = static_cast<double>(pane.width) / gZoneKeyboard.pictureWidth;
+    EXPECT_EQ(gZoneKeyboard.keys[0].left, pane.x + static_cast<int>(3 * scale + 0.5));
+    EXPECT_LE(gZoneKeyboard.keys[48].right, pane.x + pane.width);
+    EXPECT_GE(gZoneKeyboard.keys[48].right, pane.x + pane.width - 8);
+    EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("editor_keyboard_wide.png")));
 }
 
 // The Sprite 25 has no zones: two tabs, no keyboard pane.
