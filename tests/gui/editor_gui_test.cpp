@@ -186,6 +186,18 @@ TEST_F(EditorGui, TabsValueBoxesOptionsAndZoneButtons) {
     ASSERT_NE(low, nullptr);
     EXPECT_STREQ(low->value, "C 3");  // note 60
     EXPECT_TRUE(WriteWindowPng(editor, ScreenshotPath("editor_zones.png")));
+
+    // A wider window keeps the content in the middle of the wider pane.
+    RECT frame;
+    GetWindowRect(editor, &frame);
+    MoveWindow(editor, frame.left, frame.top, frame.right - frame.left + 200,
+               frame.bottom - frame.top + 40, TRUE);
+    PumpMessages(50);
+    Repaint(editor);
+    EXPECT_EQ(gEditorPane.rect.width, 586 + 200);
+    BuildEditorLayout(gEditorPane, &layout_);
+    EXPECT_EQ(layout_.contentX, gEditorPane.rect.x + 100);
+    EXPECT_TRUE(WriteWindowPng(editor, ScreenshotPath("editor_wide.png")));
 }
 
 TEST_F(EditorGui, KeyboardPaneShowsTheZonesAndMovesOne) {
