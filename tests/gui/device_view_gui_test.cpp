@@ -161,6 +161,15 @@ TEST_F(DeviceViewGui, ClicksAndABandSelectControls) {
     EXPECT_EQ(SelectedCount(), gDevice.controlCount);
     EXPECT_EQ(GetCapture(), nullptr) << "the band let the mouse go";
 
+    // Some assignments to label: a controller with a channel, one without,
+    // a channel alone (no controller), and none at all.
+    PresetRecord& preset = gBanks.entries[gBanks.current].data->presets[gBanks.currentPreset];
+    for (int i = 0; i < gDevice.controlCount; ++i) {
+        preset.controls[i].midiCc = i % 4 == 3 ? 255 : 20 + i;
+        preset.controls[i].channel = i % 4 == 0 ? 0 : 1 + i % 16;
+    }
+    preset.controls[first].midiCc = 255;
+    preset.controls[first].channel = 0;
     Command(main_, kCmdShowCcCh);
     EXPECT_EQ(gShowCcCh, 1);
     PumpMessages(50);
