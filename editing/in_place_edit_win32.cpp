@@ -124,7 +124,12 @@ void DestroyInPlaceEditControl(PaneWindow edit) {
             subclass.edit = nullptr;
         }
     }
+    // The keys go back to the window the editor sat in (its accelerators and
+    // the panes' Up and Down).
+    HWND parent = GetParent(window);
+    int hadFocus = GetFocus() == window;
     DestroyWindow(window);
+    if (hadFocus && parent) SetFocus(parent);
 }
 
 void InPlaceEditControlText(PaneWindow edit, char* out, int size) {

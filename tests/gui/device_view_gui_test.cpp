@@ -222,6 +222,7 @@ TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     PumpMessages(30);
     EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr) << "Enter closes the editor";
+    EXPECT_EQ(GetFocus(), main_) << "the keys go back to the main window";
     EXPECT_FALSE(InPlaceEditorOpen());
     EditValueState state;
     ASSERT_TRUE(
