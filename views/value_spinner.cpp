@@ -200,7 +200,9 @@ void ValueSpinnerTick() {
         return;
     }
     if (s.phase == SpinPhase::kStarted) {
+        // Repeating: the pointer would only hide the value being stepped.
         StartViewTimer(kSpinnerTimer, kRepeatMs);
+        SetViewCursor(s.window, ViewCursor::kHidden);
         s.phase = SpinPhase::kStepping;
     }
     if (ApplyStep()) EndSpinner();

@@ -23,7 +23,8 @@ void ReleaseMouse();
 void ConfinePointer(PaneWindow window, const PaneRect* rect);
 void ReleasePointer();
 
-enum class ViewCursor { kArrow, kDragSingle, kDragMultiple, kZoneSize, kZoneMove };
+// kHidden: no cursor at all (the value spinner while it repeats).
+enum class ViewCursor { kArrow, kDragSingle, kDragMultiple, kZoneSize, kZoneMove, kHidden };
 // Sets the cursor of `window` (its class cursor is restored with kArrow).
 void SetViewCursor(PaneWindow window, ViewCursor cursor);
 

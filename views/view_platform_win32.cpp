@@ -81,6 +81,7 @@ void SetViewCursor(PaneWindow window, ViewCursor cursor) {
     if (named >= 0 && named < kCursorNameCount && gCursors[named] != nullptr) {
         handle = gCursors[named];
     }
+    if (cursor == ViewCursor::kHidden) handle = nullptr;
     // The class cursor is what the window shows on every move; changing it
     // keeps the drag cursor up without handling WM_SETCURSOR.
     if (window != nullptr) {

@@ -55,8 +55,10 @@ TEST_F(ValueSpinnerTest, LeftButtonDecreasesByOneThenRepeatsOnTheTimer) {
     EXPECT_EQ(HeadlessView().confined, 1);
     EXPECT_EQ(gUndo.top, 0);
 
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     ValueSpinnerTick();
     EXPECT_EQ(HeadlessView().timers[1], 50);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kHidden);
     EXPECT_EQ(Preset().variables[2], 48);
     ValueSpinnerTick();
     EXPECT_EQ(Preset().variables[2], 47);
@@ -70,6 +72,7 @@ TEST_F(ValueSpinnerTest, LeftButtonDecreasesByOneThenRepeatsOnTheTimer) {
     EXPECT_EQ(HeadlessView().timers[1], 0);
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().confined, 0);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(Preset().changed, 1);
     EXPECT_EQ(Entry().changeCount, 1);
 }
