@@ -14,13 +14,13 @@
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
+#include "views/list_rows.h"
 #include "views/pane_scroll.h"
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
 
 namespace {
 
-constexpr int kRowHeight = 13;
 constexpr int kBankNameInset = 16;  // the bank list's icon column
 constexpr int kPresetNameInset = 12;
 
@@ -30,7 +30,8 @@ PaneRect CellOfRow(const Pane& list, int row, int leftInset) {
     if (list.vertical.total > list.vertical.page) right -= ScrollBarWidth();
     PaneRect cell;
     cell.x = list.rect.x + leftInset;
-    cell.y = (row - list.vertical.position) * kRowHeight + list.rect.y - 1;
+    // One pixel above the row's text, as the lists draw their rows.
+    cell.y = (row - list.vertical.position) * kPaneRowHeight + list.rect.y + kPaneRowInset - 1;
     cell.width = right - cell.x;
     cell.height = InPlaceEditLineHeight();
     return cell;

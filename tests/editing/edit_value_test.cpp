@@ -14,6 +14,7 @@
 #include "tests/banks/bank_test_support.h"
 #include "views/editor_document.h"
 #include "views/list_columns.h"
+#include "views/presets_pane.h"
 
 namespace {
 
@@ -268,6 +269,26 @@ TEST_F(RenamerTest, CommentsAreEditsAndCutToTheField) {
     EXPECT_EQ(std::strlen(comment), 47u);
     EXPECT_EQ(gUndo.entries[gUndo.top].kind, UndoKind::Edit);
     EXPECT_EQ(HeadlessEditor(kRenamerControlId).maxChars, kRenamerMaxChars);
+}
+
+TEST_F(RenamerTest, WithoutARectangleTheRowOfTheListIsEdited) {
+    gPresetsPane.rect = {9, 241, 182, 238};
+    gPresetsPane.vertical = PaneScroll{};
+    gPresetsPane.vertical.position = 2;
+    char* name = Preset(bank_, 5).name;
+    BeginRename(&gPresetsPane, 5, nullptr, nullptr, bank_, 5, kRenameKindRenaming, name, nullptr);
+    ASSERT_TRUE(gRenamer.active);
+    const PaneRect& cell = HeadlessEditor(kRenamerControlId).rect;
+    EXPECT_EQ(cell.x, 9 + 12) << "the preset list's names start 12 pixels in";
+    EXPECT_EQ(cell.y, 241 + 2 + (5 - 2) * 13 - 1);
+    EXPECT_EQ(cell.width, 182 - 12);
+    CloseInPlaceEditors();
+    // With its scroll bar shown the cell ends before the bar.
+    gPresetsPane.vertical.total = 128;
+    gPresetsPane.vertical.page = 18;
+    BeginRename(&gPresetsPane, 5, nullptr, nullptr, bank_, 5, kRenameKindRenaming, name, nullptr);
+    EXPECT_EQ(HeadlessEditor(kRenamerControlId).rect.width, 182 - 12 - 16);
+    gPresetsPane.vertical = PaneScroll{};
 }
 
 TEST_F(RenamerTest, BankNamesIgnoreEmptyAndUnchangedTexts) {
