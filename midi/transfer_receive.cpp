@@ -35,8 +35,10 @@ void DownloadFromDevice() {
     SetMidiCurrentOutput(gBanks.entries[device].connection);
     PublishTransferLayout();
     gTransfer.downloadSlot = kExchangeSlot;
+    // The request marks the handshake active before it leaves; setting it
+    // again here could undo the end of a dump the input thread has already
+    // received in full.
     SendShortMessage(ShortMessageKind::DumpRequest, 0);
-    gTransfer.handshakeActive = 1;
     UpdateTransferMenu();
 }
 

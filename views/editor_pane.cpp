@@ -46,11 +46,8 @@ bool TypeHasProgram(int control) {
     return type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
 }
 
-void CountOptionChange(int bank, PresetRecord* preset) {
-    BankEntry* entry = BankAt(bank);
-    preset->changed += 1;
-    if (entry != nullptr) entry->changeCount += 1;
-    RefreshSendChangesButton();
+void CountOptionChange(int bank, int preset) {
+    CountPresetEdit(bank, preset);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();
@@ -99,7 +96,7 @@ void OnVariable(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int
         // Options count as a change of the preset but take no undo step.
         if (def.alwaysOneValue) preset->variables[v] = 0;
         preset->variables[v] ^= def.masks[hit.option].mask;
-        CountOptionChange(bank, preset);
+        CountOptionChange(bank, gBanks.currentPreset);
         return;
     }
     if (IsDoubleClick(message)) {
@@ -120,6 +117,8 @@ void OnZoneEnable(int message) {
     // that may not change keeps it as well.
     if (!CheckWritable(gBanks.current)) return;
     if (!ToggleZoneEnabled(EditorCurrentPreset(), gDocument.currentZone)) return;
+    CountPresetEdit(gBanks.current, gBanks.currentPreset);
+    InvalidatePane(gPresetsPane);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();
 }
@@ -161,6 +160,14 @@ void RepaintEditorPane() {
     InvalidatePane(gEditorPane);
     // The zone buttons lie under the pane, outside its rectangle.
     if (gEditorPane.window != nullptr) InvalidateWindowRect(gEditorPane.window, nullptr);
+}
+
+void CountPresetEdit(int bank, int preset) {
+    BankEntry* entry = BankAt(bank);
+    if (entry == nullptr || entry->data == nullptr || preset < 0 || preset >= kMaxPresets) return;
+    entry->data->presets[preset].changed += 1;
+    entry->changeCount += 1;
+    RefreshSendChangesButton();
 }
 
 void RefreshSendChangesButton() {

@@ -22,3 +22,8 @@ void RepaintEditorPane();
 // Repaints the main window's send-changes button, whose state follows the
 // change counts.
 void RefreshSendChangesButton();
+
+// Counts an edit of preset `preset` of bank `bank` made in the control
+// editor or on the keyboard: the preset and the bank become changed, so the
+// edit is offered for saving at Quit and sent by Upload to Device.
+void CountPresetEdit(int bank, int preset);

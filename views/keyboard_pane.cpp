@@ -78,11 +78,17 @@ void DragTo(KeyboardPane& pane, int x) {
         default:
             break;
     }
-    if (*low != oldLow || *high != oldHigh) InvalidatePaneAlone(pane);
+    if (*low != oldLow || *high != oldHigh) {
+        gZoneKeyboard.moved = 1;
+        InvalidatePaneAlone(pane);
+    }
 }
 
 void EndDrag(PaneWindow window) {
     gZoneKeyboard.dragMode = ZoneDragMode::kNone;
+    // A drag that moved the zone is one change of the preset.
+    if (gZoneKeyboard.moved) CountPresetEdit(gBanks.current, gBanks.currentPreset);
+    gZoneKeyboard.moved = 0;
     SetViewCursor(window, ViewCursor::kArrow);
     ReleasePointer();
     ReleaseMouse();
@@ -125,8 +131,9 @@ int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     }
     if (!CheckWritable(gBanks.current)) return kMouseHandled;
     if (message == kLeftDoubleClick) {
-        // No undo step and no change count, as for range drags.
+        // No undo step, as for range drags, but a change of the preset.
         if (ToggleZoneEnabled(EditorCurrentPreset(), zone)) {
+            CountPresetEdit(gBanks.current, gBanks.currentPreset);
             InvalidatePaneAlone(*this);
             RepaintEditorPane();
         }

@@ -84,21 +84,13 @@ void RepaintValueViews() {
     if (gShowCcCh) InvalidatePane(gDeviceView);
 }
 
-void CountChange(int bank, int preset) {
-    BankEntry* entry = BankAt(bank);
-    if (entry == nullptr || entry->data == nullptr) return;
-    entry->data->presets[preset].changed += 1;
-    entry->changeCount += 1;
-    RefreshSendChangesButton();
-}
-
 void EndSpinner() {
     ValueSpinner& s = gSpinner;
     StopViewTimer(kSpinnerTimer);
     ReleasePointer();
     SetViewCursor(s.window, ViewCursor::kArrow);
     ReleaseMouse();
-    CountChange(s.bank, s.preset);
+    CountPresetEdit(s.bank, s.preset);
     s.phase = SpinPhase::kIdle;
     RepaintValueViews();
 }
@@ -158,6 +150,8 @@ void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int
     if (min == 0 && max == 1) {
         RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
         *value = *value ? 0 : 1;
+        // Counted as a change too, or Quit would not offer to save it.
+        CountPresetEdit(bank, preset);
         RepaintValueViews();
         return;
     }

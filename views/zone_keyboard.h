@@ -41,6 +41,7 @@ struct ZoneKeyboard {
     // Dragging.
     ZoneDragMode dragMode = ZoneDragMode::kNone;
     int grabOffset = 0;  // note under the pointer - low note, when a move starts
+    int moved = 0;       // the running drag has changed the zone
 };
 
 extern ZoneKeyboard gZoneKeyboard;

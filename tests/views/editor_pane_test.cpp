@@ -227,7 +227,7 @@ TEST_F(VariablesTest, PlainVariablesEditOnDoubleClickAndTwoValuedOnesToggle) {
     Click(EditorItem::kVariable, 3, kLeftDown);
     EXPECT_EQ(Preset().variables[3], 1);
     EXPECT_EQ(gUndo.top, 0);  // the spinner's toggle takes an undo step
-    EXPECT_EQ(Preset().changed, 0);
+    EXPECT_EQ(Preset().changed, 1);
 }
 
 TEST_F(VariablesTest, ReadOnlyBanksKeepTheirOptions) {
@@ -280,14 +280,15 @@ TEST_F(ZoneDataTest, CaptionEnableBoxAndFieldsWithNoteNames) {
     EXPECT_EQ(mute->labelX, 53 + 60 + 23 + 12);  // the fourth row starts a column
 }
 
-TEST_F(ZoneDataTest, TheEnableBoxTogglesOnTheLeftButtonWithoutUndoOrCount) {
+TEST_F(ZoneDataTest, TheEnableBoxTogglesOnTheLeftButtonWithoutUndoButCounted) {
     Click(EditorItem::kZoneEnable, 1, kRightDown);
     EXPECT_EQ(Preset().variables[0], 0x5);
     Click(EditorItem::kZoneEnable, 1, kLeftDown);
     EXPECT_EQ(Preset().variables[0], 0x7);
     EXPECT_STREQ(Find(EditorItem::kZoneEnable, 1)->value, "On");
     EXPECT_EQ(gUndo.top, -1);
-    EXPECT_EQ(Preset().changed, 0);
+    EXPECT_EQ(Preset().changed, 1);
+    EXPECT_EQ(Entry().changeCount, 1);
     Entry().data->readOnly = 1;
     Click(EditorItem::kZoneEnable, 1, kLeftDown);
     EXPECT_EQ(Preset().variables[0], 0x7);

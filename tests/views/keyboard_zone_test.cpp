@@ -238,9 +238,10 @@ TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().confined, 0);
-    // Range drags take no undo step and count no change.
+    // A range drag takes no undo step but is one change of the preset.
     EXPECT_EQ(gUndo.top, -1);
-    EXPECT_EQ(Preset().changed, 0);
+    EXPECT_EQ(Preset().changed, 1);
+    EXPECT_EQ(Entry().changeCount, 1);
     EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
 }
 
@@ -286,6 +287,7 @@ TEST_F(KeyboardZoneTest, DoubleClickOnTheCurrentZoneSwitchesItUnlessReadOnly) {
     EXPECT_EQ(ZoneEnabled(&Preset(), 0), 0);
     EXPECT_EQ(Preset().variables[0], 0x4);
     EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(Preset().changed, 1);
 
     Entry().data->readOnly = 1;
     Double(KeyX(38), BarY(0));

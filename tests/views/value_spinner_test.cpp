@@ -20,7 +20,7 @@ class ValueSpinnerTest : public ZonerTest {
     PaneWindow Window() { return reinterpret_cast<PaneWindow>(this); }
 };
 
-TEST_F(ValueSpinnerTest, TwoValuedVariableTogglesOncePerClickWithOneUndoStepAndNoCount) {
+TEST_F(ValueSpinnerTest, TwoValuedVariableTogglesOncePerClickWithOneUndoStepAndOneChange) {
     Preset().variables[3] = 0;
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 3, 0, 0);
     EXPECT_EQ(Preset().variables[3], 1);
@@ -28,8 +28,10 @@ TEST_F(ValueSpinnerTest, TwoValuedVariableTogglesOncePerClickWithOneUndoStepAndN
     EXPECT_EQ(gUndo.entries[0].preset, 1);
     EXPECT_FALSE(ValueSpinnerActive());
     EXPECT_EQ(HeadlessView().timers[1], 0);
-    EXPECT_EQ(Preset().changed, 0);
-    EXPECT_EQ(Entry().changeCount, 0);
+    // A toggle is a change of the preset: Quit offers to save it and Upload
+    // to Device sends it.
+    EXPECT_EQ(Preset().changed, 1);
+    EXPECT_EQ(Entry().changeCount, 1);
 
     StartValueSpinner(Window(), kRightDown, 0, 1, kSpinVariable, 3, 0, 0);
     EXPECT_EQ(Preset().variables[3], 0);
