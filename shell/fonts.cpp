@@ -1,4 +1,4 @@
-// The shared fonts' specifications and recorded metrics (fonts.h).
+// The shared fonts: how each is made, and the metrics recorded for it (fonts.h).
 #include "shell/fonts.h"
 
 const FontSpec kFontSpecs[kFontCount] = {
