@@ -21,24 +21,6 @@
 
 namespace {
 
-// Copies a folder and everything in it.
-void CopyFolder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyFolder(from + "\\" + name, to + "\\" + name);
-        } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 // Replaces the picture bounds of a copied definition.
 void WidenBounds(const std::string& path, const char* bounds) {
     std::string text;

@@ -24,23 +24,6 @@
 
 namespace {
 
-void CopyFolder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyFolder(from + "\\" + name, to + "\\" + name);
-        } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 // A device folder beside the test program and the libraries, with a user bank
 // of that device so that start-up shows it first.
 void InstallDevice(const TempProgramFolder& folder, const char* name) {

@@ -46,6 +46,23 @@ void RemoveTree(const std::string& dir) {
 
 }  // namespace
 
+void CopyFolder(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyFolder(from + "\\" + name, to + "\\" + name);
+        } else {
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 TempProgramFolder::TempProgramFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);

@@ -10,6 +10,10 @@
 
 #include "shell/startup_win32.h"
 
+// Copies a folder and everything in it (the demo data beside the test
+// program into a temporary program folder, say).
+void CopyFolder(const std::string& from, const std::string& to);
+
 // A fresh, empty program folder in the temporary directory ("Devices",
 // "Library" and "User Preset Banks" inside, no Settings.cfg), removed again
 // with everything in it when the object goes.

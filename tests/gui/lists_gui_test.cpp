@@ -19,29 +19,10 @@
 
 namespace {
 
-// Copies a folder of the demo data (beside the test program) into the
-// program folder, with everything inside it.
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyTree(from + "\\" + name, to + "\\" + name);
-        } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 void InstallDemoData(const TempProgramFolder& folder) {
-    CopyTree("Devices", folder.path("Devices"));
-    CopyTree("Library", folder.path("Library"));
-    CopyTree("User Preset Banks", folder.path("User Preset Banks"));
+    CopyFolder("Devices", folder.path("Devices"));
+    CopyFolder("Library", folder.path("Library"));
+    CopyFolder("User Preset Banks", folder.path("User Preset Banks"));
 }
 
 LPARAM At(int x, int y) {
@@ -170,7 +151,7 @@ TEST_F(ListsGuiTest, ABankDraggedOntoABankOfItsDeviceIsCopied) {
     EXPECT_EQ(std::string(BankDataAt(other)->presets[0].name), otherFirst);
     EXPECT_EQ(gDrag.dragging, 0);
     EXPECT_EQ(GetClassLongPtrA(main, GCLP_HCURSOR),
-              reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+              reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
 }
 
 bool PasteEnabled(HWND main) {
