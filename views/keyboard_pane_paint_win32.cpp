@@ -18,6 +18,7 @@ constexpr int kEnabledAlpha = 192;
 constexpr int kDisabledAlpha = 96;
 constexpr int kFrameAlpha = 128;
 constexpr int kFrameWidth = 2;
+constexpr int kLabelMargin = 4;
 constexpr COLORREF kZoneLabelColour = RGB(0, 0, 192);
 
 void DrawBar(HDC dc, const PaneRect& pane, int zone, const PresetRecord* preset) {
@@ -34,9 +35,11 @@ void DrawBar(HDC dc, const PaneRect& pane, int zone, const PresetRecord* preset)
     std::snprintf(text, sizeof text, "Zone %d", zone + 1);
     SIZE size = {0, 0};
     GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    // The name stays inside the pane even when the bar sits at its edge.
+    // The name stays inside the pane, clear of its frame, even when the bar
+    // sits at its edge (a fresh bank's zones are all on the lowest key).
     int centre = (bar.left + bar.right) / 2;
-    int lowest = pane.x + size.cx / 2, highest = pane.x + pane.width - size.cx / 2;
+    int lowest = pane.x + kLabelMargin + size.cx / 2;
+    int highest = pane.x + pane.width - kLabelMargin - size.cx / 2;
     if (centre > highest) centre = highest;
     if (centre < lowest) centre = lowest;
     SetTextColor(dc, kZoneLabelColour);

@@ -347,6 +347,20 @@ TEST_F(EditorFlowGui, ZeroZonesKeepTheirLabelsApart) {
                 p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom;
             EXPECT_FALSE(overlap) << "bars " << a << " and " << b << " overlap";
         }
+    // The names keep clear of the pane's left edge: none of their ink in the
+    // first columns.
+    const PaneRect& pane = gKeyboardPane.rect;
+    int ink = 0;
+    for (int z = 0; z < 4; ++z)
+        for (int y = gZoneKeyboard.bars[z].top; y < gZoneKeyboard.bars[z].bottom; ++y)
+            for (int x = pane.x; x < pane.x + 3; ++x)
+                ink += ClientPixel(main_, x, y) == RGB(0, 0, 192) ? 1 : 0;
+    EXPECT_EQ(ink, 0);
+    int labelInk = 0;
+    for (int y = gZoneKeyboard.bars[0].top; y < gZoneKeyboard.bars[0].bottom; ++y)
+        for (int x = pane.x; x < pane.x + 60; ++x)
+            labelInk += ClientPixel(main_, x, y) == RGB(0, 0, 192) ? 1 : 0;
+    EXPECT_GT(labelInk, 10) << "the first zone's name is drawn";
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("editor_flow_keyboard_zero_zones.png")));
 }
 

@@ -248,8 +248,12 @@ TEST_F(ViewsFlowGui, SpriteGraphicViewScrolls) {
     bool sideways = gDeviceView.horizontal.total > gDeviceView.horizontal.page;
     bool down = gDeviceView.vertical.total > gDeviceView.vertical.page;
     ASSERT_TRUE(sideways || down) << "the Sprite's picture is larger than the pane";
-    int moved = ScrollPane(gDeviceView, sideways ? 0 : 1, kScrollPageDown, 0);
-    EXPECT_GT(moved, 0);
+    int vertical = sideways ? 0 : 1;
+    EXPECT_GT(ScrollPane(gDeviceView, vertical, kScrollPageDown, 0), 0);
+    ScrollPane(gDeviceView, vertical, kScrollBottom, 0);
+    const PaneScroll& bar = sideways ? gDeviceView.horizontal : gDeviceView.vertical;
+    EXPECT_EQ(bar.position, bar.total - bar.page) << "the end of the picture, no further";
+    EXPECT_EQ(ScrollPane(gDeviceView, vertical, kScrollLineDown, 0), 0);
     Repaint(main_);
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("views_flow_sprite_scrolled.png")));
     Command(main_, kCmdListView);
