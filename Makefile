@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows bench fuzz clean
+.PHONY: run test setup native windows bench bench-win fuzz clean
 
 run:
 	@bash scripts/run.sh
@@ -18,6 +18,13 @@ windows:
 
 bench:
 	@bash scripts/build.sh bench && bash scripts/bench.sh
+
+# The main window's paint timed under Wine (needs Google Benchmark cross-built by setup).
+bench-win:
+	@bash scripts/build.sh windows
+	@test -f build/win/ostrel_paint_bench.exe || { echo "bench-win: ostrel_paint_bench.exe \
+	  not built: run make setup, then configure build/win again"; exit 1; }
+	@cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ../../scripts/wine-run.sh ./ostrel_paint_bench.exe
 
 fuzz:
 	@bash scripts/build.sh fuzz

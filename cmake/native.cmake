@@ -15,6 +15,7 @@ endif()
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  list(FILTER bench_sources EXCLUDE REGEX "_win32\\.cpp$")  # Windows build, under Wine
   foreach(source ${bench_sources})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source} $<TARGET_OBJECTS:ostrel_headless>)

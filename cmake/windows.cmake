@@ -36,3 +36,18 @@ if(OSTREL_GUI_TEST_SOURCES)
   gtest_discover_tests(ostrel_gui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
+
+# The main window's paint timed under Wine (make bench-win), built only when
+# the setup script managed to cross-build Google Benchmark. Not a test.
+if(EXISTS ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a)
+  add_executable(ostrel_paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_bench_win32.cpp
+    ${CMAKE_SOURCE_DIR}/tests/gui/gui_harness.cpp ${OSTREL_RESOURCE_SCRIPT}
+    $<TARGET_OBJECTS:ostrel_win32>)
+  target_include_directories(ostrel_paint_bench PRIVATE ${OSTREL_MINGW_PREFIX}/include)
+  target_compile_definitions(ostrel_paint_bench PRIVATE BENCHMARK_STATIC_DEFINE)
+  target_link_libraries(ostrel_paint_bench PRIVATE ostrel_core
+    ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a shlwapi ${OSTREL_WIN32_LIBS})
+  add_dependencies(ostrel_paint_bench ostrel_data)
+else()
+  message(STATUS "Google Benchmark not cross-built: ostrel_paint_bench left out")
+endif()

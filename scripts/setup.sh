@@ -3,8 +3,9 @@
 # every step checks whether its result is already there.
 #
 #   - Debian packages for both builds, the GUI tests and the fuzzers
-#   - expat, libpng and GoogleTest cross-built for mingw-w64 into a cache
-#     outside the checkout (~/.cache/ostrel), keyed by their versions
+#   - expat, libpng, GoogleTest and (optional) Google Benchmark cross-built
+#     for mingw-w64 into a cache outside the checkout (~/.cache/ostrel),
+#     keyed by their versions
 #   - a Wine prefix in the same cache, with fonts and a quiet X11 driver
 set -euo pipefail
 
@@ -120,6 +121,39 @@ cross_deps() {
   ln -sfn "$prefix" "$CACHE/mingw"
 }
 
+# Google Benchmark for the Windows paint benchmark. Optional: when it cannot
+# be built the Windows build simply leaves that benchmark out, so a failure
+# here is logged and never stops the setup. A failed attempt is remembered
+# for this version, so a rerun does not try again.
+build_benchmark() {
+  local prefix="$1"
+  [ -f "$prefix/lib/libbenchmark.a" ] && return 0
+  local version; version=$(dpkg-query -W -f='${Version}' libbenchmark-dev 2>/dev/null || echo none)
+  local failed="$prefix/.benchmark-failed-$(echo "$version" | tr -c 'A-Za-z0-9._\n-' '_')"
+  [ -f "$failed" ] && return 0
+  log "cross-building Google Benchmark"
+  enable_deb_src || true
+  local work dir; work=$(mktemp -d)
+  # Debian's packaging takes the library version from GIT_VERSION, which its
+  # build passes in; without it the library's properties are left empty.
+  if (cd "$work" && apt-get source -qq benchmark/bookworm >/dev/null 2>&1) &&
+    dir=$(find "$work" -maxdepth 1 -type d -name 'benchmark-*' | head -n 1) && [ -n "$dir" ] &&
+    cmake -S "$dir" -B "$work/bench-build" -DCMAKE_TOOLCHAIN_FILE="$(mingw_toolchain)" \
+      -DGIT_VERSION="${dir##*/benchmark-}" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+      -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF \
+      -DBENCHMARK_ENABLE_GTEST_TESTS=OFF -DBENCHMARK_ENABLE_INSTALL=ON >/dev/null 2>&1 &&
+    cmake --build "$work/bench-build" -j"$(nproc)" >/dev/null 2>&1 &&
+    cmake --install "$work/bench-build" >/dev/null 2>&1 &&
+    [ -f "$prefix/lib/libbenchmark.a" ]; then
+    log "Google Benchmark ready"
+  else
+    log "Google Benchmark could not be cross-built: the Windows paint benchmark is left out"
+    touch "$failed"
+  fi
+  rm -rf "$work"
+}
+
 # Wine's own fonts (MS Sans Serif, Small Fonts, Fixedsys, and Marlett for the
 # caption buttons) are not found where Debian installs them: copy them in.
 wine_fonts() {
@@ -148,5 +182,6 @@ wine_prefix() {
 mkdir -p "$CACHE"
 install_packages
 cross_deps
+build_benchmark "$(readlink -f "$CACHE/mingw")"
 wine_prefix
 log "ready (cache: $CACHE)"
