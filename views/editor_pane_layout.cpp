@@ -202,6 +202,12 @@ void LayoutZones(const Pane& pane, int x0, EditorLayout* layout) {
     }
     labelWidth += kLabelPadding;
     int low = ZoneLowNoteField(), high = ZoneHighNoteField();
+    // Note names run to four characters ("C#-1"): the column's boxes are
+    // widened to hold the longest one.
+    if (low >= 0 || high >= 0) {
+        int note = gEditorTextWidth("C#-1") + 4;
+        if (note > box) box = note;
+    }
     int x = x0 + kMargin + gEditorTextWidth(caption.label) + kLabelPadding, y = top;
     for (int f = 0; f < fields; ++f) {
         if (y > top && y > bottom - kBottomReserve) {

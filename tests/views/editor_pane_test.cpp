@@ -277,7 +277,10 @@ TEST_F(ZoneDataTest, CaptionEnableBoxAndFieldsWithNoteNames) {
     EXPECT_STREQ(Find(EditorItem::kZoneField, 0)->value, "2");
     const EditorEntry* mute = Find(EditorItem::kZoneField, 3);
     EXPECT_STREQ(mute->value, "Off");
-    EXPECT_EQ(mute->labelX, 53 + 60 + 23 + 12);  // the fourth row starts a column
+    // Boxes hold a four-character note name ("C#-1": 4 x 6 + 4), wider than
+    // the three-digit boxes (3 x 7 + 2) of the other tabs.
+    EXPECT_EQ(low->box.width, 28);
+    EXPECT_EQ(mute->labelX, 53 + 60 + 28 + 12);  // the fourth row starts a column
 }
 
 TEST_F(ZoneDataTest, TheEnableBoxTogglesOnTheLeftButtonWithoutUndoButCounted) {
