@@ -1,0 +1,219 @@
+// Drags and drops through the real windows with the demo data: presets and
+// banks dragged onto places that refuse them (a ROM bank, another device's
+// bank, the source itself, no pane at all), a swap undone, and the Edit
+// menu's Select All Controls, Copy and Describe Clipboard. Whatever a drop
+// does, the pointer must come back free: the class cursor the arrow and the
+// pointer confinement the whole screen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "editing/drag.h"
+#include "gui_harness.h"
+#include "shell/commands.h"
+#include "views/devices_pane.h"
+#include "views/list_rows.h"
+#include "views/presets_pane.h"
+
+namespace {
+
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+
+int RowMiddle(const Pane& pane, int row) {
+    return ListRowTop(pane, row - pane.vertical.position) + 6;
+}
+
+int BankNamed(const char* title) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (std::string(BankTitle(i)) == title) return i;
+    }
+    return -1;
+}
+
+std::vector<std::string> PresetNames(int bank) {
+    std::vector<std::string> names;
+    const BankData* data = BankDataAt(bank);
+    if (!data) return names;
+    for (int i = 0; i < kMaxPresets; i++) names.push_back(data->presets[i].name);
+    return names;
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(30);
+}
+
+class DragDropGui : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CopyFolder("Devices", folder_.path("Devices"));
+        CopyFolder("Library", folder_.path("Library"));
+        CopyFolder("User Preset Banks", folder_.path("User Preset Banks"));
+        RunningProgram::boxes.clear();
+        program_ = new RunningProgram(folder_);
+        ASSERT_EQ(program_->result(), StartUpResult::kRunning);
+        main_ = program_->main();
+        PumpMessages(50);
+        rom_ = BankNamed("Meridian Studio");
+        user_ = BankNamed("My Meridian Setups");
+        other_ = BankNamed("My Sprite Kits");
+        ASSERT_GE(rom_, 0);
+        ASSERT_GE(user_, 0);
+        ASSERT_GE(other_, 0);
+    }
+    void TearDown() override {
+        delete program_;
+        RunningProgram::boxes.clear();
+    }
+
+    // The pointer is free again: no drag under way, the arrow as the main
+    // window's class cursor, the confinement the whole screen.
+    void ExpectPointerReleased() {
+        EXPECT_EQ(gDrag.dragging, 0);
+        EXPECT_EQ(gDrag.confined, 0);
+        EXPECT_EQ(GetClassLongPtrA(main_, GCLP_HCURSOR),
+                  reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+        RECT clip = {};
+        GetClipCursor(&clip);
+        EXPECT_EQ(clip.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+        EXPECT_EQ(clip.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+        EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    }
+
+    void Press(int x, int y) { SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+    void Move(int x, int y) { SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
+    void Release(int x, int y) {
+        SendMessageA(main_, WM_LBUTTONUP, 0, At(x, y));
+        PumpMessages(20);
+    }
+
+    void ClickBank(int bank) {
+        int x = gDevicesPane.rect.x + 60;
+        Press(x, RowMiddle(gDevicesPane, bank));
+        Release(x, RowMiddle(gDevicesPane, bank));
+    }
+
+    TempProgramFolder folder_;
+    RunningProgram* program_ = nullptr;
+    HWND main_ = nullptr;
+    int rom_ = -1;
+    int user_ = -1;
+    int other_ = -1;
+};
+
+TEST_F(DragDropGui, DropsOntoARomBankAreRefused) {
+    std::vector<std::string> romBefore = PresetNames(rom_);
+    int x = gDevicesPane.rect.x + 60;
+
+    // A whole bank onto the ROM bank.
+    Press(x, RowMiddle(gDevicesPane, user_));
+    Move(x, RowMiddle(gDevicesPane, rom_));
+    Release(x, RowMiddle(gDevicesPane, rom_));
+    EXPECT_EQ(PresetNames(rom_), romBefore);
+    EXPECT_EQ(gBanks.entries[rom_].changeCount, 0);
+    ExpectPointerReleased();
+
+    // A preset of the user bank onto the ROM bank's row.
+    ClickBank(user_);
+    ASSERT_EQ(gBanks.current, user_);
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Move(px, RowMiddle(gPresetsPane, 2));
+    Move(x, RowMiddle(gDevicesPane, rom_));
+    Release(x, RowMiddle(gDevicesPane, rom_));
+    EXPECT_EQ(PresetNames(rom_), romBefore);
+    ExpectPointerReleased();
+}
+
+TEST_F(DragDropGui, RefusedDropsChangeNothingAndFreeThePointer) {
+    ClickBank(user_);
+    ASSERT_EQ(gBanks.current, user_);
+    std::vector<std::string> userBefore = PresetNames(user_);
+    std::vector<std::string> otherBefore = PresetNames(other_);
+    int x = gDevicesPane.rect.x + 60;
+
+    // The bank onto another device's bank.
+    Press(x, RowMiddle(gDevicesPane, user_));
+    Move(x, RowMiddle(gDevicesPane, other_));
+    Release(x, RowMiddle(gDevicesPane, other_));
+    EXPECT_EQ(PresetNames(other_), otherBefore);
+    ExpectPointerReleased();
+
+    // The bank onto itself.
+    Press(x, RowMiddle(gDevicesPane, user_));
+    Move(x, RowMiddle(gDevicesPane, user_) + 3);
+    Release(x, RowMiddle(gDevicesPane, user_) + 3);
+    EXPECT_EQ(PresetNames(user_), userBefore);
+    EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
+    ExpectPointerReleased();
+
+    // A preset onto itself, after wandering over its neighbours.
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 1));
+    Move(px, RowMiddle(gPresetsPane, 3));
+    Move(px, RowMiddle(gPresetsPane, 1));
+    Release(px, RowMiddle(gPresetsPane, 1));
+    EXPECT_EQ(PresetNames(user_), userBefore);
+    ExpectPointerReleased();
+
+    // A preset released in the gap between the panes: a picture of the
+    // window mid-drag first, for people to look at.
+    ShowWindow(program_->library(), SW_HIDE);
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Move(px, RowMiddle(gPresetsPane, 2));
+    Move(px, RowMiddle(gPresetsPane, 4));
+    EXPECT_EQ(gDrag.dragging, 1);
+    EXPECT_NE(GetClassLongPtrA(main_, GCLP_HCURSOR),
+              reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(10);
+    EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("drag_drop_mid_drag.png")));
+    int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
+    Move(gapX, RowMiddle(gPresetsPane, 4));
+    Release(gapX, RowMiddle(gPresetsPane, 4));
+    EXPECT_EQ(PresetNames(user_), userBefore);
+    EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
+    ExpectPointerReleased();
+}
+
+TEST_F(DragDropGui, APresetSwapIsUndoneExactly) {
+    ClickBank(user_);
+    ASSERT_EQ(gBanks.current, user_);
+    std::vector<std::string> before = PresetNames(user_);
+    ASSERT_NE(before[0], before[3]);
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Move(px, RowMiddle(gPresetsPane, 2));
+    Move(px, RowMiddle(gPresetsPane, 3));
+    Release(px, RowMiddle(gPresetsPane, 3));
+    std::vector<std::string> after = PresetNames(user_);
+    EXPECT_EQ(after[3], before[0]);
+    EXPECT_EQ(after[0], before[3]);
+    ExpectPointerReleased();
+
+    Command(main_, kCmdUndo);
+    EXPECT_EQ(PresetNames(user_), before);
+}
+
+TEST_F(DragDropGui, SelectAllCopyAndDescribeThroughTheEditMenu) {
+    ClickBank(user_);
+    ASSERT_GT(gDevice.controlCount, 2);
+    Command(main_, kCmdSelectAll);
+    int selected = 0;
+    for (int i = 0; i < gDevice.controlCount; i++) selected += gSelection.controls[i] ? 1 : 0;
+    EXPECT_EQ(selected, gDevice.controlCount);
+
+    Command(main_, kCmdCopy);
+    size_t boxes = RunningProgram::boxes.size();
+    Command(main_, kCmdDescribeClipboard);
+    ASSERT_GT(RunningProgram::boxes.size(), boxes);
+    EXPECT_FALSE(RunningProgram::boxes.back().text.empty());
+}
+
+}  // namespace
