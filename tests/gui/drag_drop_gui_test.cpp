@@ -1,4 +1,5 @@
-// Drags and drops through the real windows with the demo data: presets and
+// Drags and drops through the real windows with the demo data: controls
+// dragged, Ctrl-copied and undone in the graphic view; presets and
 // banks dragged onto places that refuse them (a ROM bank, another device's
 // bank, the source itself, no pane at all), a swap undone, and the Edit
 // menu's Select All Controls, Copy and Describe Clipboard. Whatever a drop
@@ -14,7 +15,11 @@
 #include "editing/drag.h"
 #include "gui_harness.h"
 #include "shell/commands.h"
+#include "shell/gdi_resources_win32.h"
+#include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/editor_document.h"
+#include "views/graphic_geometry.h"
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
 
@@ -214,6 +219,95 @@ TEST_F(DragDropGui, SelectAllCopyAndDescribeThroughTheEditMenu) {
     Command(main_, kCmdDescribeClipboard);
     ASSERT_GT(RunningProgram::boxes.size(), boxes);
     EXPECT_FALSE(RunningProgram::boxes.back().text.empty());
+}
+
+// The client point in the middle of a control's overlay picture.
+POINT ControlPoint(int control) {
+    const DocControl& c = gDocument.controls[control];
+    POINT p;
+    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
+          (c.overlayRect.left + c.overlayRect.right) / 2;
+    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
+          (c.overlayRect.top + c.overlayRect.bottom) / 2;
+    return p;
+}
+
+ULONG_PTR ClassCursor(HWND window) {
+    return GetClassLongPtrA(window, GCLP_HCURSOR);
+}
+
+TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
+    ClickBank(user_);
+    ASSERT_TRUE(gDocument.hasPictures);
+    // Two controls of one type whose assignments differ.
+    int a = -1;
+    int b = -1;
+    const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    for (int i = 0; i < gDevice.controlCount && b < 0; i++) {
+        for (int j = i + 1; j < gDevice.controlCount && b < 0; j++) {
+            if (gDevice.controls[i].typeIndex != gDevice.controls[j].typeIndex) continue;
+            if (preset->controls[i].midiCc == preset->controls[j].midiCc) continue;
+            a = i;
+            b = j;
+        }
+    }
+    ASSERT_GE(b, 0);
+    PresetControl oldA = preset->controls[a];
+    PresetControl oldB = preset->controls[b];
+    POINT pa = ControlPoint(a);
+    POINT pb = ControlPoint(b);
+
+    // A plain drag exchanges the two, with the single-control cursor.
+    Press(pa.x, pa.y);
+    Move(pa.x + 6, pa.y + 6);
+    Move(pb.x, pb.y);
+    EXPECT_EQ(gDrag.dragging, 1);
+    ASSERT_NE(gCursors[0], nullptr);
+    EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[0]));
+    Release(pb.x, pb.y);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset->controls[b].midiCc, oldA.midiCc);
+    EXPECT_EQ(preset->controls[a].midiCc, oldB.midiCc);
+    ExpectPointerReleased();
+    Command(main_, kCmdUndo);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset->controls[a].midiCc, oldA.midiCc);
+    EXPECT_EQ(preset->controls[b].midiCc, oldB.midiCc);
+
+    // With Ctrl the dragged control is copied and the source keeps its own.
+    SetKeyHeld(VK_CONTROL, true);
+    SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(pa.x, pa.y));
+    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pa.x + 6, pa.y + 6));
+    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pb.x, pb.y));
+    EXPECT_EQ(gDrag.copyMode, 1);
+    SendMessageA(main_, WM_LBUTTONUP, MK_CONTROL, At(pb.x, pb.y));
+    SetKeyHeld(VK_CONTROL, false);
+    PumpMessages(20);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset->controls[b].midiCc, oldA.midiCc);
+    EXPECT_EQ(preset->controls[a].midiCc, oldA.midiCc);
+    ExpectPointerReleased();
+    Command(main_, kCmdUndo);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset->controls[b].midiCc, oldB.midiCc);
+
+    // Every control dragged shows the multiple cursor; dropped back onto the
+    // control it started from, nothing changes.
+    Command(main_, kCmdSelectAll);
+    std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
+    Press(pa.x, pa.y);
+    Move(pa.x + 8, pa.y + 8);
+    EXPECT_EQ(gDrag.dragging, 1);
+    ASSERT_NE(gCursors[1], nullptr);
+    EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[1]));
+    Move(pa.x, pa.y);
+    Release(pa.x, pa.y);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        EXPECT_EQ(preset->controls[i].midiCc, before[i].midiCc) << i;
+        EXPECT_EQ(preset->controls[i].origin, before[i].origin) << i;
+    }
+    ExpectPointerReleased();
 }
 
 }  // namespace
