@@ -20,6 +20,8 @@
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
+#include "views/library_controls_pane.h"
+#include "views/library_files_pane.h"
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
 
@@ -308,6 +310,50 @@ TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
         EXPECT_EQ(preset->controls[i].origin, before[i].origin) << i;
     }
     ExpectPointerReleased();
+}
+
+TEST_F(DragDropGui, ALibraryControlDroppedOntoAControlIsAssignedAndUndone) {
+    ClickBank(user_);
+    Command(main_, kCmdLibraryWindow);
+    HWND library = program_->library();
+    ASSERT_TRUE(IsWindowVisible(library));
+    const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
+    // The first control that takes the library's first control (a wrong
+    // type is refused and leaves the control alone).
+    int x = gLibraryControlsPane.rect.x + 60;
+    int y = RowMiddle(gLibraryControlsPane, 0);
+    int assigned = -1;
+    for (int target = 0; target < gDevice.controlCount && assigned < 0; target++) {
+        if (gDocument.controls[target].zone != 0) continue;
+        POINT p = ControlPoint(target);
+        SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+        SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+        ASSERT_EQ(gDrag.dragging, 1);
+        SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        if (target == 0) {
+            RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            PumpMessages(10);
+            EXPECT_TRUE(WriteWindowPng(library, ScreenshotPath("drag_drop_library.png")));
+        }
+        SendMessageA(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
+        PumpMessages(20);
+        ExpectPointerReleased();
+        EXPECT_EQ(GetClassLongPtrA(library, GCLP_HCURSOR),
+                  reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+        preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+        if (preset->controls[target].origin != before[target].origin) assigned = target;
+    }
+    ASSERT_GE(assigned, 0);
+    EXPECT_GE(preset->controls[assigned].origin, 0);
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        if (i == assigned) continue;
+        EXPECT_EQ(preset->controls[i].origin, before[i].origin) << i;
+    }
+    Command(main_, kCmdUndo);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    EXPECT_EQ(preset->controls[assigned].origin, before[assigned].origin);
+    EXPECT_EQ(preset->controls[assigned].midiCc, before[assigned].midiCc);
 }
 
 }  // namespace
