@@ -356,4 +356,50 @@ TEST_F(DragDropGui, ALibraryControlDroppedOntoAControlIsAssignedAndUndone) {
     EXPECT_EQ(preset->controls[assigned].midiCc, before[assigned].midiCc);
 }
 
+TEST_F(DragDropGui, ADragReleasedOverAnotherWindowChangesNothing) {
+    ClickBank(user_);
+    std::vector<std::string> before = PresetNames(user_);
+    int px = gPresetsPane.rect.x + 60;
+    // The main window keeps the capture, so the release comes to it with a
+    // point outside its client area: left of it, then right of it.
+    for (int releaseX : {-40, 1100}) {
+        Press(px, RowMiddle(gPresetsPane, 0));
+        Move(px, RowMiddle(gPresetsPane, 2));
+        Move(releaseX, RowMiddle(gPresetsPane, 2));
+        Release(releaseX, RowMiddle(gPresetsPane, 2));
+        EXPECT_EQ(PresetNames(user_), before);
+        EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
+        ExpectPointerReleased();
+    }
+}
+
+TEST_F(DragDropGui, ControlsCopiedAndPastedIntoAnotherPreset) {
+    ClickBank(user_);
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Release(px, RowMiddle(gPresetsPane, 0));
+    Command(main_, kCmdSelectAll);
+    Command(main_, kCmdCopy);
+    const BankData* data = BankDataAt(user_);
+    std::vector<PresetControl> copied(data->presets[0].controls,
+                                      data->presets[0].controls + gDevice.controlCount);
+    int target = -1;
+    for (int i = 1; i < 8 && target < 0; i++) {
+        for (int c = 0; c < gDevice.controlCount; c++) {
+            if (data->presets[i].controls[c].midiCc != copied[c].midiCc) target = i;
+        }
+    }
+    ASSERT_GT(target, 0);
+    Press(px, RowMiddle(gPresetsPane, target));
+    Release(px, RowMiddle(gPresetsPane, target));
+    ASSERT_EQ(gBanks.currentPreset, target);
+    Command(main_, kCmdSelectAll);
+    Command(main_, kCmdPaste);
+    data = BankDataAt(user_);
+    for (int c = 0; c < gDevice.controlCount; c++) {
+        EXPECT_EQ(data->presets[target].controls[c].midiCc, copied[c].midiCc) << c;
+        EXPECT_EQ(data->presets[target].controls[c].origin, copied[c].origin) << c;
+    }
+}
+
 }  // namespace
