@@ -402,4 +402,29 @@ TEST_F(DragDropGui, ControlsCopiedAndPastedIntoAnotherPreset) {
     }
 }
 
+TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
+    ClickBank(user_);
+    std::vector<std::string> before = PresetNames(user_);
+    const PaneRect& r = gPresetsPane.rect;
+    ASSERT_EQ(gPresetsPane.vertical.position, 0);
+    int px = r.x + 60;
+    int edgeY = r.y + r.height - 1;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Move(px, RowMiddle(gPresetsPane, 2));
+    Move(px, edgeY);
+    ASSERT_EQ(gDrag.dragging, 1);
+    // The tick reads the pointer itself, so the pointer goes there too.
+    POINT screen = {px, edgeY};
+    ClientToScreen(main_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 5; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    PumpMessages(10);
+    EXPECT_GT(gPresetsPane.vertical.position, 0);
+    int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
+    Move(gapX, edgeY);
+    Release(gapX, edgeY);
+    EXPECT_EQ(PresetNames(user_), before);
+    ExpectPointerReleased();
+}
+
 }  // namespace
