@@ -103,7 +103,12 @@ namespace {
 // read before the window appears): drawing it then would lose it, so the
 // window's first paint draws it instead.
 char gPendingStatus[kMaxMessageText + 1];
+char gShownStatus[kMaxMessageText + 1];
 }  // namespace
+
+const char* ShownStatusText() {
+    return gShownStatus[0] != '\0' ? gShownStatus : nullptr;
+}
 
 const char* TakePendingStatus() {
     if (gPendingStatus[0] == '\0') return nullptr;
@@ -114,6 +119,11 @@ const char* TakePendingStatus() {
 }
 
 void PlatformDrawStatus(const char* text) {
+    if (text != nullptr) {
+        lstrcpynA(gShownStatus, text, sizeof gShownStatus);
+    } else {
+        gShownStatus[0] = '\0';
+    }
     HWND window = static_cast<HWND>(gMainWindow);
     if (window == nullptr || !IsWindowVisible(window)) {
         if (text != nullptr) {

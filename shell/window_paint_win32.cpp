@@ -45,10 +45,11 @@ void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
 void PaintMainWindow(HWND window) {
     RelayoutWindow(window);
     const char* pending = TakePendingStatus();
-    PaintPanelWindow(window, gMainPanel, pending);
-    // The display has no stored text: a repaint leaves it empty, unless it
-    // is the first showing of a text that came while the window was hidden.
-    gStatusShown = pending != nullptr ? 1 : 0;
+    // A repaint keeps the text the display shows: a bank list repainted
+    // after a refused drop must not wipe the message that says why.
+    const char* text = pending != nullptr ? pending : ShownStatusText();
+    PaintPanelWindow(window, gMainPanel, text);
+    gStatusShown = text != nullptr ? 1 : 0;
 }
 
 void PaintLibraryWindow(HWND window) {

@@ -56,6 +56,8 @@ void DrawStatusDisplay(HDC dc, const char* text);
 // The status text drawn while the main window was hidden, once (null when
 // none): the main window's first paint shows it.
 const char* TakePendingStatus();
+// The text the status display shows now; nullptr when it is empty.
+const char* ShownStatusText();
 
 // The status popup's window while it is up.
 extern HWND gPopupWindow;

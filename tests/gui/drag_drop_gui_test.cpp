@@ -16,6 +16,7 @@
 #include "gui_harness.h"
 #include "shell/commands.h"
 #include "shell/gdi_resources_win32.h"
+#include "shell/messages.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
@@ -118,23 +119,29 @@ TEST_F(DragDropGui, DropsOntoARomBankAreRefused) {
     std::vector<std::string> romBefore = PresetNames(rom_);
     int x = gDevicesPane.rect.x + 60;
 
-    // A whole bank onto the ROM bank.
+    // A whole bank onto the ROM bank: the read-only message stays in the
+    // status display through the panes' repaint.
+    ClearStatus();
     Press(x, RowMiddle(gDevicesPane, user_));
     Move(x, RowMiddle(gDevicesPane, rom_));
-    Release(x, RowMiddle(gDevicesPane, rom_));
+    SendMessageA(main_, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, rom_)));
+    PumpMessages(20);
     EXPECT_EQ(PresetNames(rom_), romBefore);
+    EXPECT_EQ(gStatusShown, 1);
     EXPECT_EQ(gBanks.entries[rom_].changeCount, 0);
     ExpectPointerReleased();
 
     // A preset of the user bank onto the ROM bank's row.
     ClickBank(user_);
     ASSERT_EQ(gBanks.current, user_);
+    ClearStatus();
     int px = gPresetsPane.rect.x + 60;
     Press(px, RowMiddle(gPresetsPane, 0));
     Move(px, RowMiddle(gPresetsPane, 2));
     Move(x, RowMiddle(gDevicesPane, rom_));
     Release(x, RowMiddle(gDevicesPane, rom_));
     EXPECT_EQ(PresetNames(rom_), romBefore);
+    EXPECT_EQ(gStatusShown, 1);
     ExpectPointerReleased();
 }
 
@@ -145,11 +152,13 @@ TEST_F(DragDropGui, RefusedDropsChangeNothingAndFreeThePointer) {
     std::vector<std::string> otherBefore = PresetNames(other_);
     int x = gDevicesPane.rect.x + 60;
 
-    // The bank onto another device's bank.
+    // The bank onto another device's bank: said in the status display.
+    ClearStatus();
     Press(x, RowMiddle(gDevicesPane, user_));
     Move(x, RowMiddle(gDevicesPane, other_));
     Release(x, RowMiddle(gDevicesPane, other_));
     EXPECT_EQ(PresetNames(other_), otherBefore);
+    EXPECT_EQ(gStatusShown, 1);
     ExpectPointerReleased();
 
     // The bank onto itself.
