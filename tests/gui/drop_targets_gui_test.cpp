@@ -1,0 +1,233 @@
+// Drops onto the places that take them, through the real windows: a user
+// bank dragged onto the simulated device's bank (copied and sent), two
+// presets dragged onto another bank's row (placed, and undone).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "banks/bank_model.h"
+#include "devices/device_definition.h"
+#include "editing/drag.h"
+#include "gui_harness.h"
+#include "midi/bank_packing.h"
+#include "midi/midi_ports.h"
+#include "midi/transfer_engine.h"
+#include "midi/transfer_state.h"
+#include "midi/virtual_link.h"
+#include "shell/commands.h"
+#include "shell/messages.h"
+#include "views/devices_pane.h"
+#include "views/list_rows.h"
+#include "views/presets_pane.h"
+
+namespace {
+
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+
+int RowMiddle(const Pane& pane, int row) {
+    return ListRowTop(pane, row - pane.vertical.position) + 6;
+}
+
+int BankNamed(const char* title) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (std::string(BankTitle(i)) == title) return i;
+    }
+    return -1;
+}
+
+std::vector<std::string> PresetNames(int bank, int count = kMaxPresets) {
+    std::vector<std::string> names;
+    const BankData* data = BankDataAt(bank);
+    if (!data) return names;
+    for (int i = 0; i < count; i++) names.push_back(data->presets[i].name);
+    return names;
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(30);
+}
+
+int DeviceMessagesReceived() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    if (!VirtualLinkSnapshot(device.get())) return -1;
+    return device->dataMessagesReceived;
+}
+
+// The device's memory, unpacked by the loaded model (store slot 4 is spare).
+std::unique_ptr<BankData> DeviceMemory() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    VirtualLinkSnapshot(device.get());
+    gPackedStore.slots[4] = device->memory;
+    std::unique_ptr<BankData> bank(new BankData);
+    memset(bank.get(), 0, sizeof *bank);
+    UnpackBank(4, bank.get());
+    return bank;
+}
+
+// A second, empty user bank of the Meridian 49 (same model as "My Meridian
+// Setups"), so presets have somewhere of their own model to go.
+void WriteSpareMeridianBank(const TempProgramFolder& folder) {
+    const std::string bank =
+        "<plist><dict><key>preset</key><dict><key>name</key><string>Spare Meridian</string>"
+        "<key>PID</key><integer>2609</integer><key>read only</key><false/>"
+        "<key>ROM</key><false/><key>presets</key><array/></dict></dict></plist>";
+    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Spare Meridian.xml").c_str(),
+                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+class DropTargetsGui : public ::testing::Test {
+  protected:
+    void Start(bool virtualDevice) {
+        CopyFolder("Devices", folder_.path("Devices"));
+        CopyFolder("Library", folder_.path("Library"));
+        CopyFolder("User Preset Banks", folder_.path("User Preset Banks"));
+        WriteSpareMeridianBank(folder_);
+        if (virtualDevice) {
+            SetVirtualPortsRequested(1);
+            VirtualLinkSetMemoryPath(folder_.path("Virtual Device.bin").c_str());
+            virtual_ = true;
+        }
+        RunningProgram::boxes.clear();
+        program_ = new RunningProgram(folder_);
+        ASSERT_EQ(program_->result(), StartUpResult::kRunning);
+        main_ = program_->main();
+        PumpMessages(50);
+        user_ = BankNamed("My Meridian Setups");
+        spare_ = BankNamed("Spare Meridian");
+        ASSERT_GE(user_, 0);
+        ASSERT_GE(spare_, 0);
+    }
+    void TearDown() override {
+        delete program_;
+        RunningProgram::boxes.clear();
+        if (virtual_) SetVirtualPortsRequested(0);
+    }
+
+    void ExpectPointerReleased() {
+        EXPECT_EQ(gDrag.dragging, 0);
+        EXPECT_EQ(gDrag.confined, 0);
+        EXPECT_EQ(GetClassLongPtrA(main_, GCLP_HCURSOR),
+                  reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+    }
+
+    void Press(int x, int y, WPARAM keys = 0) {
+        SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y));
+    }
+    void Move(int x, int y) { SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
+    void Release(int x, int y, WPARAM keys = 0) {
+        SendMessageA(main_, WM_LBUTTONUP, keys, At(x, y));
+        PumpMessages(20);
+    }
+
+    void ClickBank(int bank) {
+        int x = gDevicesPane.rect.x + 60;
+        Press(x, RowMiddle(gDevicesPane, bank));
+        Release(x, RowMiddle(gDevicesPane, bank));
+    }
+
+    TempProgramFolder folder_;
+    RunningProgram* program_ = nullptr;
+    HWND main_ = nullptr;
+    bool virtual_ = false;
+    int user_ = -1;
+    int spare_ = -1;
+};
+
+TEST_F(DropTargetsGui, AUserBankDroppedOntoTheDeviceBankIsCopiedAndSent) {
+    Start(true);
+    const int device = FindDeviceBank();
+    ASSERT_GE(device, 0);
+    ASSERT_NE(device, user_);
+    ClickBank(user_);
+    ASSERT_STREQ(gDevice.name, "Corvanith Meridian 49");
+    const int count = gDevice.presetCount;
+    ASSERT_GT(count, 0);
+    std::vector<std::string> source = PresetNames(user_, count);
+    ASSERT_NE(PresetNames(device, count), source);
+
+    const int before = DeviceMessagesReceived();
+    ASSERT_GE(before, 0);
+    strcpy(gPopupText, "");
+    int x = gDevicesPane.rect.x + 60;
+    Press(x, RowMiddle(gDevicesPane, user_));
+    Move(x, RowMiddle(gDevicesPane, user_) + 8);
+    Move(x, RowMiddle(gDevicesPane, device));
+    ASSERT_EQ(gDrag.dragging, 1);
+    Release(x, RowMiddle(gDevicesPane, device));
+    ExpectPointerReleased();
+
+    EXPECT_EQ(gBanks.current, device);
+    EXPECT_EQ(PresetNames(device, count), source);
+    EXPECT_STREQ(gPopupText, "SysEx Sent");
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceMessagesReceived() - before, count * 18);
+    // What reached the device is the user bank's presets.
+    auto memory = DeviceMemory();
+    const BankData* data = BankDataAt(user_);
+    for (int p = 0; p < count; p++) {
+        for (int c = 0; c < gDevice.controlCount; c++) {
+            ASSERT_EQ(memory->presets[p].controls[c].midiCc, data->presets[p].controls[c].midiCc)
+                << "preset " << p << " control " << c;
+            ASSERT_EQ(memory->presets[p].controls[c].channel, data->presets[p].controls[c].channel)
+                << "preset " << p << " control " << c;
+        }
+    }
+}
+
+TEST_F(DropTargetsGui, TwoPresetsDroppedOntoAnotherBanksRowAreUndone) {
+    Start(false);
+    ClickBank(user_);
+    ASSERT_EQ(gBanks.current, user_);
+    std::vector<std::string> source = PresetNames(user_);
+    std::vector<std::string> spareBefore = PresetNames(spare_);
+    ASSERT_NE(source[1], spareBefore[1]);
+    ASSERT_NE(source[2], spareBefore[2]);
+
+    // Presets 1 and 2 selected: a click, then a Shift click.
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 1));
+    Release(px, RowMiddle(gPresetsPane, 1));
+    SetKeyHeld(VK_SHIFT, true);
+    Press(px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
+    Release(px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
+    SetKeyHeld(VK_SHIFT, false);
+    ASSERT_EQ(gSelection.presets[1], 1);
+    ASSERT_EQ(gSelection.presets[2], 1);
+    ASSERT_EQ(gSelection.presets[0], 0);
+    ASSERT_EQ(gSelection.presets[3], 0);
+
+    int x = gDevicesPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 1));
+    Move(px, RowMiddle(gPresetsPane, 3));
+    Move(x, RowMiddle(gDevicesPane, spare_));
+    ASSERT_EQ(gDrag.dragging, 1);
+    Release(x, RowMiddle(gDevicesPane, spare_));
+    ExpectPointerReleased();
+
+    // Placed where they were in their own bank; the rest of the bank and the
+    // source untouched.
+    std::vector<std::string> after = PresetNames(spare_);
+    EXPECT_EQ(after[1], source[1]);
+    EXPECT_EQ(after[2], source[2]);
+    for (int i = 0; i < kMaxPresets; i++) {
+        if (i == 1 || i == 2) continue;
+        EXPECT_EQ(after[i], spareBefore[i]) << i;
+    }
+    EXPECT_EQ(PresetNames(user_), source);
+    EXPECT_GT(gBanks.entries[spare_].changeCount, 0);
+
+    Command(main_, kCmdUndo);
+    EXPECT_EQ(PresetNames(spare_), spareBefore);
+    EXPECT_EQ(PresetNames(user_), source);
+}
+
+}  // namespace
