@@ -1,6 +1,7 @@
 // Drops onto the places that take them, through the real windows: a user
 // bank dragged onto the simulated device's bank (copied and sent), two
-// presets dragged onto another bank's row (placed, and undone).
+// presets dragged onto another bank's row (placed, and undone), a library
+// control dropped onto a row of the list view (named in its "Parameter" cell).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "devices/control_library.h"
 #include "devices/device_definition.h"
 #include "editing/drag.h"
 #include "gui_harness.h"
@@ -19,7 +21,11 @@
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
 #include "shell/messages.h"
+#include "shell/view_state.h"
+#include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/library_controls_pane.h"
+#include "views/list_columns.h"
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
 
@@ -107,6 +113,7 @@ class DropTargetsGui : public ::testing::Test {
         ASSERT_GE(spare_, 0);
     }
     void TearDown() override {
+        gViewMode = ViewMode::kGraphic;
         delete program_;
         RunningProgram::boxes.clear();
         if (virtual_) SetVirtualPortsRequested(0);
@@ -228,6 +235,87 @@ TEST_F(DropTargetsGui, TwoPresetsDroppedOntoAnotherBanksRowAreUndone) {
     Command(main_, kCmdUndo);
     EXPECT_EQ(PresetNames(spare_), spareBefore);
     EXPECT_EQ(PresetNames(user_), source);
+}
+
+int ColumnOf(int kind) {
+    for (int i = 0; i < kColumnCount; ++i)
+        if (ListColumns[i].kind == kind && ListColumns[i].visible) return i;
+    return -1;
+}
+
+// Client point inside the list cell of `row` (counted from the top shown).
+POINT ListCell(int column, int row) {
+    LayoutListColumns(gDeviceView, gDeviceView.vertical.total > gDeviceView.vertical.page,
+                      ListColumns);
+    POINT p;
+    p.x = ListColumns[column].x + 6;
+    p.y = gDeviceView.rect.y + 2 + ListHeaderHeight() + row * kListViewRowHeight + 5;
+    return p;
+}
+
+std::string ParameterCell(int control) {
+    int column = ColumnOf(kColumnParameter);
+    if (column < 0) return "<no Parameter column>";
+    char text[256];
+    ListCellText(ListColumns[column], control, text, sizeof text);
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
+    Start(false);
+    ClickBank(user_);
+    Command(main_, kCmdListView);
+    ASSERT_EQ(gViewMode, ViewMode::kList);
+    ASSERT_GE(ColumnOf(kColumnParameter), 0);
+    Command(main_, kCmdLibraryWindow);
+    HWND library = program_->library();
+    ASSERT_TRUE(IsWindowVisible(library));
+    const LibraryData* listed = CurrentListedLibrary();
+    ASSERT_NE(listed, nullptr);
+    ASSERT_GT(listed->controlCount, 0);
+    const std::string name = listed->controls[0].name;
+    ASSERT_FALSE(name.empty());
+
+    const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
+    int x = gLibraryControlsPane.rect.x + 60;
+    int y = RowMiddle(gLibraryControlsPane, 0);
+    int shown = ListVisibleRows(gDeviceView, gDevice.controlCount);
+    int nameColumn = ColumnOf(kColumnName);
+    ASSERT_GE(nameColumn, 0);
+    // The first shown row whose control takes the library control (other
+    // types refuse it).
+    int assigned = -1;
+    for (int row = 0; row < shown && assigned < 0; row++) {
+        int target = row + gDeviceView.vertical.position;
+        if (EndsWith(ParameterCell(target), name)) continue;
+        POINT p = ListCell(nameColumn, row);
+        SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+        SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+        ASSERT_EQ(gDrag.dragging, 1);
+        SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        SendMessageA(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
+        PumpMessages(20);
+        ExpectPointerReleased();
+        preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+        if (preset->controls[target].origin != before[target].origin) assigned = target;
+    }
+    ASSERT_GE(assigned, 0);
+    EXPECT_EQ(preset->controls[assigned].origin, listed->uniqueId * 65536);
+    std::string cell = ParameterCell(assigned);
+    EXPECT_TRUE(EndsWith(cell, name)) << cell << " / " << name;
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        if (i == assigned) continue;
+        EXPECT_EQ(preset->controls[i].origin, before[i].origin) << i;
+    }
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(10);
+    EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("drop_targets_list.png")));
 }
 
 }  // namespace
