@@ -1,7 +1,8 @@
 // Drops onto the places that take them, through the real windows: a user
 // bank dragged onto the simulated device's bank (copied and sent), two
 // presets dragged onto another bank's row (placed, and undone), a library
-// control dropped onto a row of the list view (named in its "Parameter" cell).
+// control dropped onto a row of the list view (named in its "Parameter" cell),
+// and a rubber band held past the edge of a sideways-scrolled picture.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -24,6 +25,8 @@
 #include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/editor_document.h"
+#include "views/graphic_geometry.h"
 #include "views/library_controls_pane.h"
 #include "views/list_columns.h"
 #include "views/list_rows.h"
@@ -90,10 +93,32 @@ void WriteSpareMeridianBank(const TempProgramFolder& folder) {
     CloseHandle(file);
 }
 
+// The Meridian 49's picture made far wider than the pane, so that it scrolls
+// sideways with the controls spread over more than one page.
+void WidenMeridianPicture(const TempProgramFolder& folder) {
+    std::string path = folder.path("Devices\\Meridian 49.eld\\definition.xml");
+    std::string text;
+    FILE* file = fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    fclose(file);
+    const std::string from = "<string>0, 0, 578, 236</string>";
+    size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, from.size(), "<string>0, 0, 1400, 236</string>");
+    file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+}
+
 class DropTargetsGui : public ::testing::Test {
   protected:
-    void Start(bool virtualDevice) {
+    void Start(bool virtualDevice, bool widePicture = false) {
         CopyFolder("Devices", folder_.path("Devices"));
+        if (widePicture) WidenMeridianPicture(folder_);
         CopyFolder("Library", folder_.path("Library"));
         CopyFolder("User Preset Banks", folder_.path("User Preset Banks"));
         WriteSpareMeridianBank(folder_);
@@ -316,6 +341,62 @@ TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(10);
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("drop_targets_list.png")));
+}
+
+TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThePage) {
+    Start(false, true);
+    ClickBank(user_);
+    ASSERT_EQ(gDevice.bounds[2], 1400);
+    ASSERT_TRUE(gDocument.hasPictures);
+    ASSERT_GT(gDeviceView.horizontal.total, gDeviceView.horizontal.page);
+    ASSERT_EQ(gDeviceView.horizontal.position, 0);
+    const PaneRect r = gDeviceView.rect;
+    // The picture's right edge on the first page, in picture coordinates.
+    int pageRight = 0;
+    int unused = 0;
+    PanePointToPicture(gDocument, 0, r.width - 1, 0, &pageRight, &unused);
+    int beyond = 0;
+    for (int c = 0; c < gDevice.controlCount; c++) {
+        if (gDocument.controls[c].zone == 0 && gDocument.controls[c].overlayRect.left > pageRight)
+            beyond++;
+    }
+    ASSERT_GT(beyond, 0) << "every control fits on the first page";
+
+    // From the empty top-left corner to past the right edge, low enough to
+    // enclose whole controls.
+    int startX = r.x + 2;
+    int startY = r.y + 2;
+    ASSERT_LT(DeviceViewControlAt(startX, startY), 0);
+    int endX = r.x + r.width + 30;
+    int endY = r.y + DeviceViewPictureHeight() - 3;
+    Press(startX, startY);
+    ASSERT_EQ(gRubberBand.active, 1);
+    Move(r.x + r.width / 2, endY);
+    Move(endX, endY);
+    // The tick reads the pointer itself, so the pointer goes there too.
+    POINT screen = {endX, endY};
+    ClientToScreen(main_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 6; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    PumpMessages(10);
+    int scrolled = gDeviceView.horizontal.position;
+    EXPECT_GT(scrolled, 0);
+    Release(endX, endY);
+    EXPECT_EQ(gRubberBand.active, 0);
+    EXPECT_EQ(gDrag.confined, 0);
+
+    // Selected: controls past the first page, and still the ones near the
+    // start the band kept its anchor on.
+    int selectedBeyond = 0;
+    int selectedFirstPage = 0;
+    for (int c = 0; c < gDevice.controlCount; c++) {
+        if (!gSelection.controls[c]) continue;
+        if (gDocument.controls[c].overlayRect.right > pageRight) selectedBeyond++;
+        if (gDocument.controls[c].overlayRect.right <= pageRight) selectedFirstPage++;
+    }
+    EXPECT_GT(selectedBeyond, 0);
+    EXPECT_GT(selectedFirstPage, 0);
+    WriteWindowPng(main_, ScreenshotPath("drop_targets_band_scrolled.png"));
 }
 
 }  // namespace
