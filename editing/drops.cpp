@@ -186,6 +186,13 @@ static int PlaceDraggedPresets(int bank, int start) {
     return placed;
 }
 
+// A bank's device model: the entry's PID, else the one its file gave.
+static int BankPid(int bank) {
+    const BankEntry* entry = BankAt(bank);
+    if (entry->pid > 0 || !entry->data) return entry->pid;
+    return entry->data->pid;
+}
+
 int DropPresetsOnPreset(int target) {
     int bank = gBanks.current;
     if (target < 0 || target >= ShownPresetCount()) return 0;
@@ -206,6 +213,11 @@ int DropPresetsOnBank(int target) {
     // nothing to do.
     if (target == gDrag.sourceBank && !gDrag.copyMode) return 0;
     if (!CheckWritable(target)) return 0;
+    // Presets of another model would put its controls into this one's slots.
+    if (BankAt(gDrag.sourceBank) && BankPid(target) != BankPid(gDrag.sourceBank)) {
+        StatusMessage(kStrCannotCopyWrongBank, BankTitle(gDrag.sourceBank));
+        return 0;
+    }
     if (target != gBanks.current) ShowBank(target);
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     int placed = PlaceDraggedPresets(target, start);
@@ -213,13 +225,6 @@ int DropPresetsOnBank(int target) {
     RepaintBankViews();
     if (placed > 0 && entry->kind == BankKind::Device) SendChanges();
     return placed > 0 ? 1 : 0;
-}
-
-// A bank's device model: the entry's PID, else the one its file gave.
-static int BankPid(int bank) {
-    const BankEntry* entry = BankAt(bank);
-    if (entry->pid > 0 || !entry->data) return entry->pid;
-    return entry->data->pid;
 }
 
 int DropBankOnBank(int target) {

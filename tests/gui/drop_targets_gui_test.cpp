@@ -399,4 +399,26 @@ TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThe
     WriteWindowPng(main_, ScreenshotPath("drop_targets_band_scrolled.png"));
 }
 
+TEST_F(DropTargetsGui, PresetsOfAnotherModelAreRefusedByABanksRow) {
+    Start(false);
+    int sprite = BankNamed("My Sprite Kits");
+    ASSERT_GE(sprite, 0);
+    ClickBank(sprite);
+    ASSERT_EQ(gBanks.current, sprite);
+    std::vector<std::string> meridianBefore = PresetNames(user_);
+    std::vector<std::string> spriteBefore = PresetNames(sprite);
+    ClearStatus();
+    int px = gPresetsPane.rect.x + 60;
+    int x = gDevicesPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Move(px, RowMiddle(gPresetsPane, 2));
+    Move(x, RowMiddle(gDevicesPane, user_));
+    Release(x, RowMiddle(gDevicesPane, user_));
+    ExpectPointerReleased();
+    EXPECT_EQ(PresetNames(user_), meridianBefore);
+    EXPECT_EQ(PresetNames(sprite), spriteBefore);
+    EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
+    EXPECT_EQ(gStatusShown, 1);
+}
+
 }  // namespace
