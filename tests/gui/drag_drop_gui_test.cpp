@@ -2,7 +2,9 @@
 // dragged, Ctrl-copied and undone in the graphic view; presets and
 // banks dragged onto places that refuse them (a ROM bank, another device's
 // bank, the source itself, no pane at all), a swap undone, and the Edit
-// menu's Select All Controls, Copy and Describe Clipboard. Whatever a drop
+// menu's Select All Controls, Copy and Describe Clipboard; three controls
+// carried into another preset, and a library drag seen over both windows
+// (left as drag_drop_both_windows.png). Whatever a drop
 // does, the pointer must come back free: the class cursor the arrow and the
 // pointer confinement the whole screen.
 #include <gtest/gtest.h>
@@ -434,6 +436,154 @@ TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
     Release(gapX, edgeY);
     EXPECT_EQ(PresetNames(user_), before);
     ExpectPointerReleased();
+}
+
+}  // namespace
+
+namespace {
+
+// The selected controls of the device view, in index order.
+std::vector<int> SelectedControls() {
+    std::vector<int> selected;
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        if (gSelection.controls[i]) selected.push_back(i);
+    }
+    return selected;
+}
+
+bool SameAssignment(const PresetControl& a, const PresetControl& b) {
+    return a.midiCc == b.midiCc && a.channel == b.channel && a.origin == b.origin;
+}
+
+TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
+    ClickBank(user_);
+    int px = gPresetsPane.rect.x + 60;
+    Press(px, RowMiddle(gPresetsPane, 0));
+    Release(px, RowMiddle(gPresetsPane, 0));
+    const BankData* data = BankDataAt(user_);
+    // Three neighbouring controls on the picture, and a preset that assigns
+    // them otherwise.
+    int first = -1;
+    int target = -1;
+    for (int a = 0; a + 2 < gDevice.controlCount && first < 0; a++) {
+        if (gDocument.controls[a].zone || gDocument.controls[a + 1].zone ||
+            gDocument.controls[a + 2].zone) {
+            continue;
+        }
+        for (int p = 1; p < 16 && target < 0; p++) {
+            for (int k = 0; k < 3; k++) {
+                if (!SameAssignment(data->presets[p].controls[a + k],
+                                    data->presets[0].controls[a + k])) {
+                    target = p;
+                }
+            }
+        }
+        if (target >= 0) first = a;
+    }
+    ASSERT_GE(first, 0);
+    std::vector<PresetControl> source(data->presets[0].controls,
+                                      data->presets[0].controls + gDevice.controlCount);
+    std::vector<PresetControl> old(data->presets[target].controls,
+                                   data->presets[target].controls + gDevice.controlCount);
+
+    // A click and two Ctrl-clicks select the three.
+    POINT p0 = ControlPoint(first);
+    Press(p0.x, p0.y);
+    Release(p0.x, p0.y);
+    SetKeyHeld(VK_CONTROL, true);
+    for (int k = 1; k < 3; k++) {
+        POINT p = ControlPoint(first + k);
+        SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(p.x, p.y));
+        SendMessageA(main_, WM_LBUTTONUP, MK_CONTROL, At(p.x, p.y));
+        PumpMessages(10);
+    }
+    SetKeyHeld(VK_CONTROL, false);
+    ASSERT_EQ(SelectedControls(), (std::vector<int>{first, first + 1, first + 2}));
+
+    // Dragged with the multiple cursor over the target preset's row (which
+    // makes it current) and dropped onto the first of them there.
+    Press(p0.x, p0.y);
+    Move(p0.x + 8, p0.y + 8);
+    ASSERT_EQ(gDrag.dragging, 1);
+    EXPECT_EQ(gDrag.count, 3);
+    ASSERT_NE(gCursors[1], nullptr);
+    EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[1]));
+    Move(px, RowMiddle(gPresetsPane, target));
+    EXPECT_EQ(gBanks.currentPreset, target);
+    Move(p0.x, p0.y);
+    Release(p0.x, p0.y);
+    ExpectPointerReleased();
+
+    data = BankDataAt(user_);
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        bool dropped = i >= first && i < first + 3;
+        const PresetControl& expected = dropped ? source[i] : old[i];
+        EXPECT_TRUE(SameAssignment(data->presets[target].controls[i], expected)) << i;
+        EXPECT_TRUE(SameAssignment(data->presets[0].controls[i], source[i])) << i;
+    }
+    EXPECT_EQ(SelectedControls(), (std::vector<int>{first, first + 1, first + 2}));
+    Command(main_, kCmdUndo);
+    data = BankDataAt(user_);
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        EXPECT_TRUE(SameAssignment(data->presets[target].controls[i], old[i])) << i;
+    }
+}
+
+TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
+    ClickBank(user_);
+    Command(main_, kCmdLibraryWindow);
+    HWND library = program_->library();
+    ASSERT_TRUE(IsWindowVisible(library));
+    // The library window stands beside the main window's right edge, the
+    // pair centred on the screen.
+    RECT m = {};
+    RECT l = {};
+    GetWindowRect(main_, &m);
+    GetWindowRect(library, &l);
+    int libraryWidth = l.right - l.left;
+    int left = (GetSystemMetrics(SM_CXSCREEN) - (m.right - m.left) - libraryWidth) / 2;
+    if (left < 0) left = 0;
+    SetWindowPos(main_, nullptr, left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(library, HWND_TOP, left + (m.right - m.left), m.top, 0, 0, SWP_NOSIZE);
+    PumpMessages(50);
+
+    int x = gLibraryControlsPane.rect.x + 60;
+    int y = RowMiddle(gLibraryControlsPane, 0);
+    SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+    ASSERT_EQ(gDrag.dragging, 1);
+    ASSERT_EQ(gDrag.fromOtherWindow, 1);
+    ASSERT_NE(gCursors[0], nullptr);
+    EXPECT_EQ(ClassCursor(library), reinterpret_cast<ULONG_PTR>(gCursors[0]));
+    EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[0]));
+
+    // Over a control of the main window, the pointer really there.
+    POINT target = ControlPoint(0);
+    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(target.x, target.y));
+    POINT screen = target;
+    ClientToScreen(main_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(50);
+    GetWindowRect(main_, &m);
+    GetWindowRect(library, &l);
+    RECT both = {m.left, m.top < l.top ? m.top : l.top, l.right > m.right ? l.right : m.right,
+                 l.bottom > m.bottom ? l.bottom : m.bottom};
+    EXPECT_TRUE(WriteScreenPng(both, ScreenshotPath("drag_drop_both_windows.png")));
+
+    // Released outside both windows' panes: nothing is assigned, and both
+    // windows show the arrow again.
+    const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
+    SendMessageA(main_, WM_LBUTTONUP, 0, At(-20, -20));
+    PumpMessages(20);
+    ExpectPointerReleased();
+    EXPECT_EQ(ClassCursor(library), reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        EXPECT_TRUE(SameAssignment(preset->controls[i], before[i])) << i;
+    }
 }
 
 }  // namespace

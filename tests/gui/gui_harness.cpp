@@ -151,6 +151,36 @@ int WriteWindowPng(HWND window, const std::string& path) {
     return ok;
 }
 
+int WriteScreenPng(const RECT& area, const std::string& path) {
+    int w = area.right - area.left;
+    int h = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    // A screen copy leaves the pointer out; it is what shows the drag.
+    POINT pointer;
+    HCURSOR cursor = GetCursor();
+    ICONINFO info = {};
+    if (cursor && GetCursorPos(&pointer) && GetIconInfo(cursor, &info)) {
+        DrawIconEx(memory, pointer.x - area.left - static_cast<int>(info.xHotspot),
+                   pointer.y - area.top - static_cast<int>(info.yHotspot), cursor, 0, 0, 0, nullptr,
+                   DI_NORMAL);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+    }
+    ImageBitmap picture;
+    int ok = ImageBitmapFromDc(memory, 0, 0, w, h, &picture);
+    if (ok) ok = WritePngFile(path.c_str(), picture.pixels);
+    ImageBitmapRelease(&picture);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 COLORREF ClientPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     COLORREF colour = GetPixel(dc, x, y);

@@ -88,6 +88,10 @@ void PostKey(HWND window, int virtualKey);
 // Writes the client area of a visible window to a PNG file. Returns 1.
 int WriteWindowPng(HWND window, const std::string& path);
 
+// Writes a rectangle of the screen (screen coordinates) to a PNG file, with
+// the pointer drawn in it as the current cursor where it stands. Returns 1.
+int WriteScreenPng(const RECT& area, const std::string& path);
+
 // The colour of one client pixel of a window, as drawn on the screen.
 COLORREF ClientPixel(HWND window, int x, int y);
 

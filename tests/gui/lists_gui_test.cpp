@@ -1,9 +1,12 @@
 // The list panes in the running program with the demo data: the banks in
 // "Devices and Files", a click showing a bank's presets, Up and Down, a
 // preset dragged onto another, and the libraries of the library window.
-// Pictures of both windows are left as lists_main.png and lists_library.png.
+// A bank drag held on the edges of a bank list too long for its pane
+// scrolls it. Pictures of both windows are left as lists_main.png and
+// lists_library.png.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "banks/bank_model.h"
@@ -48,11 +51,14 @@ class ListsGuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
         InstallDemoData(folder_);
+        AddBanks();
         program_ = new RunningProgram(folder_);
         ASSERT_EQ(program_->result(), StartUpResult::kRunning);
         PumpMessages(50);
     }
     void TearDown() override { delete program_; }
+    // Bank files of a test's own, put beside the demo banks before the start.
+    virtual void AddBanks() {}
 
     TempProgramFolder folder_;
     RunningProgram* program_ = nullptr;
@@ -199,6 +205,70 @@ TEST_F(ListsGuiTest, TheLibraryWindowListsTheLibraries) {
     EXPECT_TRUE(
         IsNavy(ClientPixel(library, files.x + files.width - 8, RowMiddle(gLibraryFilesPane, 1))));
     EXPECT_TRUE(WriteWindowPng(library, ScreenshotPath("lists_library.png")));
+}
+
+// A program folder with more user banks than the bank list shows at once.
+class CrowdedBankListGui : public ListsGuiTest {
+  protected:
+    void AddBanks() override {
+        std::string banks = folder_.path("User Preset Banks") + "\\";
+        for (int i = 1; i <= 40; i++) {
+            char name[64];
+            std::snprintf(name, sizeof name, "Setups %02d.xml", i);
+            CopyFileA((banks + "My Meridian Setups.xml").c_str(), (banks + name).c_str(), FALSE);
+        }
+    }
+};
+
+TEST_F(CrowdedBankListGui, ABankDragHeldOnTheBottomEdgeScrollsTheListARowPerTick) {
+    HWND main = program_->main();
+    const Pane& pane = gDevicesPane;
+    ASSERT_GT(pane.vertical.total, pane.vertical.page);
+    ASSERT_EQ(pane.vertical.position, 0);
+    int first = BankNamed("My Meridian Setups");
+    ASSERT_GE(first, 0);
+    ASSERT_LT(first, pane.vertical.page - 1);
+    int changes = 0;
+    for (int i = 0; i < gBanks.count; i++) changes += gBanks.entries[i].changeCount;
+
+    int x = pane.rect.x + 60;
+    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(pane, first)));
+    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(pane, first + 1)));
+    ASSERT_EQ(gDrag.dragging, 1);
+    ASSERT_EQ(gDrag.confined, 1);
+    // The tick reads the pointer itself: it goes onto the confinement's
+    // bottom row, then back inside, then onto the top row.
+    int bottom = gDrag.confineRect.y + gDrag.confineRect.height - 1;
+    POINT screen = {x, bottom};
+    ClientToScreen(main, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 5; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    EXPECT_EQ(pane.vertical.position, 5);
+    screen = {x, RowMiddle(pane, first + 6)};
+    ClientToScreen(main, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 3; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    EXPECT_EQ(pane.vertical.position, 5);
+    screen = {x, gDrag.confineRect.y};
+    ClientToScreen(main, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 2; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    EXPECT_EQ(pane.vertical.position, 3);
+
+    // Released between the panes: nothing is copied, the pointer is free.
+    int gapX = pane.rect.x + pane.rect.width + 3;
+    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(gapX, RowMiddle(pane, first + 6)));
+    SendMessageA(main, WM_LBUTTONUP, 0, At(gapX, RowMiddle(pane, first + 6)));
+    PumpMessages(20);
+    EXPECT_EQ(gDrag.dragging, 0);
+    EXPECT_EQ(gDrag.confined, 0);
+    int after = 0;
+    for (int i = 0; i < gBanks.count; i++) after += gBanks.entries[i].changeCount;
+    EXPECT_EQ(after, changes);
+    RECT clip = {};
+    GetClipCursor(&clip);
+    EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
 }  // namespace
