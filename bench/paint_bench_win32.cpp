@@ -15,6 +15,7 @@
 #include "shell/commands.h"
 #include "shell/view_state.h"
 #include "tests/gui/gui_harness.h"
+#include "tests/gui/gui_steps.h"
 #include "views/editor_document.h"
 #include "views/graphic_pictures.h"
 
@@ -38,15 +39,6 @@ std::string ProgramFolder() {
     return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == text.size();
-}
-
 // The demo device and a user bank of it, so that start-up selects that model.
 bool InstallDemoDevice(const TempProgramFolder& folder) {
     std::string from = ProgramFolder() + "Devices\\" + kDemoDevice;
@@ -57,13 +49,7 @@ bool InstallDemoDevice(const TempProgramFolder& folder) {
         std::fprintf(stderr, "paint bench: no demo device at %s\n", from.c_str());
         return false;
     }
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    return WriteWholeFile(folder.path("User Preset Banks\\Live.xml"), bank);
+    return WriteEmptyUserBank(folder, "Live", pid);
 }
 
 void Command(int id) {

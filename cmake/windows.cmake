@@ -41,7 +41,8 @@ endif()
 # the setup script managed to cross-build Google Benchmark. Not a test.
 if(EXISTS ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a)
   add_executable(ostrel_paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_bench_win32.cpp
-    ${CMAKE_SOURCE_DIR}/tests/gui/gui_harness.cpp ${OSTREL_RESOURCE_SCRIPT}
+    ${CMAKE_SOURCE_DIR}/tests/gui/gui_harness.cpp ${CMAKE_SOURCE_DIR}/tests/gui/gui_steps.cpp
+    ${OSTREL_RESOURCE_SCRIPT}
     $<TARGET_OBJECTS:ostrel_win32>)
   target_include_directories(ostrel_paint_bench PRIVATE ${OSTREL_MINGW_PREFIX}/include)
   target_compile_definitions(ostrel_paint_bench PRIVATE BENCHMARK_STATIC_DEFINE)

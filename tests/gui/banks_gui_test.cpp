@@ -9,30 +9,17 @@
 #include "banks/bank_model.h"
 #include "devices/discovery.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 
 namespace {
 
-// The demo model copied into the test's program folder, with one user bank
-// of it so that start-up loads the model.
+// The demo model's definition in the test's program folder, with one user
+// bank "Start" of it so that start-up loads the model.
 void InstallDemoDevice(const TempProgramFolder& folder, int32_t* pid) {
-    std::string device = folder.path("Devices\\Sprite 25.eld");
-    CreateDirectoryA(device.c_str(), nullptr);
-    // The build copies the demo data beside the test program (its working folder).
-    ASSERT_TRUE(CopyFileA("Devices\\Sprite 25.eld\\definition.xml",
-                          (device + "\\definition.xml").c_str(), FALSE));
-    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), pid));
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Start</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(*pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Start.xml").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
+    *pid = InstallDefinitionOnly(folder, "Sprite 25.eld");
+    ASSERT_NE(*pid, 0);
+    ASSERT_TRUE(WriteEmptyUserBank(folder, "Start", *pid));
 }
 
 std::string MenuText(HWND main, int id) {
@@ -41,17 +28,8 @@ std::string MenuText(HWND main, int id) {
     return text;
 }
 
-bool MenuEnabled(HWND main, int id) {
-    return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(20);
 }
 
 // Answers the next "Save File" dialog with a path, from a timer that runs

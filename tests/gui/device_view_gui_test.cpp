@@ -12,6 +12,7 @@
 #include "editing/edit_value.h"
 #include "editing/in_place_edit.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "shell/view_state.h"
 #include "views/device_view.h"
@@ -21,64 +22,9 @@
 
 namespace {
 
-// Replaces the picture bounds of a copied definition.
-void WidenBounds(const std::string& path, const char* bounds) {
-    std::string text;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    fclose(file);
-    const std::string from = "<string>0, 0, 578, 236</string>";
-    size_t at = text.find(from);
-    if (at == std::string::npos) return;
-    text.replace(at, from.size(), std::string("<string>") + bounds + "</string>");
-    file = fopen(path.c_str(), "wb");
-    fwrite(text.data(), 1, text.size(), file);
-    fclose(file);
-}
-
-// The Meridian 49 folder beside the test program, with a user bank of it so
-// that start-up shows that model first.
-void InstallMeridian(const TempProgramFolder& folder, const char* bounds = nullptr) {
-    std::string device = folder.path("Devices\\Meridian 49.eld");
-    CopyFolder("Devices\\Meridian 49.eld", device);
-    if (bounds) WidenBounds(device + "\\definition.xml", bounds);
-    int32_t pid = 0;
-    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Live.xml").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(30);
-}
-
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
     SendMessageA(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
-}
-
-// The client point in the middle of a control's overlay picture.
-POINT ControlPoint(int control) {
-    const DocControl& c = gDocument.controls[control];
-    POINT p;
-    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
-          (c.overlayRect.left + c.overlayRect.right) / 2;
-    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
-          (c.overlayRect.top + c.overlayRect.bottom) / 2;
-    return p;
 }
 
 int SelectedCount() {
@@ -90,7 +36,7 @@ int SelectedCount() {
 class DeviceViewGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallMeridian(folder_);
+        ASSERT_NE(InstallDeviceWithBank(folder_, "Meridian 49.eld"), 0);
         program_ = new RunningProgram(folder_);
         main_ = program_->main();
         PumpMessages(100);
@@ -228,7 +174,8 @@ TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
 // and scrolls sideways; fit mode shows it whole without a bar.
 TEST(DeviceViewWideGui, WidePicturesScrollUntilFitted) {
     TempProgramFolder folder;
-    InstallMeridian(folder, "0, 0, 1400, 236");
+    ASSERT_NE(InstallDeviceWithBank(folder, "Meridian 49.eld"), 0);
+    ASSERT_TRUE(WidenMeridianPicture(folder));
     RunningProgram program(folder);
     HWND main = program.main();
     PumpMessages(100);

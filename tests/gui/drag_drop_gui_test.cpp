@@ -16,6 +16,7 @@
 #include "devices/device_definition.h"
 #include "editing/drag.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/messages.h"
@@ -29,34 +30,6 @@
 #include "views/presets_pane.h"
 
 namespace {
-
-LPARAM At(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
-int RowMiddle(const Pane& pane, int row) {
-    return ListRowTop(pane, row - pane.vertical.position) + 6;
-}
-
-int BankNamed(const char* title) {
-    for (int i = 0; i < gBanks.count; i++) {
-        if (std::string(BankTitle(i)) == title) return i;
-    }
-    return -1;
-}
-
-std::vector<std::string> PresetNames(int bank) {
-    std::vector<std::string> names;
-    const BankData* data = BankDataAt(bank);
-    if (!data) return names;
-    for (int i = 0; i < kMaxPresets; i++) names.push_back(data->presets[i].name);
-    return names;
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(30);
-}
 
 class DragDropGui : public ::testing::Test {
   protected:
@@ -232,21 +205,6 @@ TEST_F(DragDropGui, SelectAllCopyAndDescribeThroughTheEditMenu) {
     Command(main_, kCmdDescribeClipboard);
     ASSERT_GT(RunningProgram::boxes.size(), boxes);
     EXPECT_FALSE(RunningProgram::boxes.back().text.empty());
-}
-
-// The client point in the middle of a control's overlay picture.
-POINT ControlPoint(int control) {
-    const DocControl& c = gDocument.controls[control];
-    POINT p;
-    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
-          (c.overlayRect.left + c.overlayRect.right) / 2;
-    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
-          (c.overlayRect.top + c.overlayRect.bottom) / 2;
-    return p;
-}
-
-ULONG_PTR ClassCursor(HWND window) {
-    return GetClassLongPtrA(window, GCLP_HCURSOR);
 }
 
 TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {

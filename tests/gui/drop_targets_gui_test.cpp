@@ -15,6 +15,7 @@
 #include "devices/device_definition.h"
 #include "editing/drag.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_engine.h"
@@ -34,94 +35,19 @@
 
 namespace {
 
-LPARAM At(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
-int RowMiddle(const Pane& pane, int row) {
-    return ListRowTop(pane, row - pane.vertical.position) + 6;
-}
-
-int BankNamed(const char* title) {
-    for (int i = 0; i < gBanks.count; i++) {
-        if (std::string(BankTitle(i)) == title) return i;
-    }
-    return -1;
-}
-
-std::vector<std::string> PresetNames(int bank, int count = kMaxPresets) {
-    std::vector<std::string> names;
-    const BankData* data = BankDataAt(bank);
-    if (!data) return names;
-    for (int i = 0; i < count; i++) names.push_back(data->presets[i].name);
-    return names;
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(30);
-}
-
-int DeviceMessagesReceived() {
-    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
-    if (!VirtualLinkSnapshot(device.get())) return -1;
-    return device->dataMessagesReceived;
-}
-
-// The device's memory, unpacked by the loaded model (store slot 4 is spare).
-std::unique_ptr<BankData> DeviceMemory() {
-    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
-    VirtualLinkSnapshot(device.get());
-    gPackedStore.slots[4] = device->memory;
-    std::unique_ptr<BankData> bank(new BankData);
-    memset(bank.get(), 0, sizeof *bank);
-    UnpackBank(4, bank.get());
-    return bank;
-}
-
-// A second, empty user bank of the Meridian 49 (same model as "My Meridian
-// Setups"), so presets have somewhere of their own model to go.
-void WriteSpareMeridianBank(const TempProgramFolder& folder) {
-    const std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Spare Meridian</string>"
-        "<key>PID</key><integer>2609</integer><key>read only</key><false/>"
-        "<key>ROM</key><false/><key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Spare Meridian.xml").c_str(),
-                              GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// The Meridian 49's picture made far wider than the pane, so that it scrolls
-// sideways with the controls spread over more than one page.
-void WidenMeridianPicture(const TempProgramFolder& folder) {
-    std::string path = folder.path("Devices\\Meridian 49.eld\\definition.xml");
-    std::string text;
-    FILE* file = fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    fclose(file);
-    const std::string from = "<string>0, 0, 578, 236</string>";
-    size_t at = text.find(from);
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, from.size(), "<string>0, 0, 1400, 236</string>");
-    file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(text.data(), 1, text.size(), file);
-    fclose(file);
-}
+// The demo Meridian 49's product id.
+constexpr int32_t kMeridianPid = 2609;
 
 class DropTargetsGui : public ::testing::Test {
   protected:
     void Start(bool virtualDevice, bool widePicture = false) {
-        CopyFolder("Devices", folder_.path("Devices"));
-        if (widePicture) WidenMeridianPicture(folder_);
-        CopyFolder("Library", folder_.path("Library"));
-        CopyFolder("User Preset Banks", folder_.path("User Preset Banks"));
-        WriteSpareMeridianBank(folder_);
+        InstallDemoData(folder_);
+        if (widePicture) {
+            ASSERT_TRUE(WidenMeridianPicture(folder_));
+        }
+        // A second, empty bank of the Meridian 49, so that presets have
+        // somewhere of their own model to go.
+        ASSERT_TRUE(WriteEmptyUserBank(folder_, "Spare Meridian", kMeridianPid));
         if (virtualDevice) {
             SetVirtualPortsRequested(1);
             VirtualLinkSetMemoryPath(folder_.path("Virtual Device.bin").c_str());

@@ -15,6 +15,7 @@
 #include "editing/in_place_edit.h"
 #include "editing/undo_history.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "shell/view_state.h"
 #include "views/editor_document.h"
@@ -27,25 +28,6 @@
 #include "views/zone_keyboard.h"
 
 namespace {
-
-void InstallDevice(const TempProgramFolder& folder, const char* name) {
-    std::string device = folder.path("Devices\\") + name;
-    CopyFolder(std::string("Devices\\") + name, device);
-    CopyFolder("Library", folder.path("Library"));
-    int32_t pid = 0;
-    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Live.xml").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // The real pointer goes where the message says it is: a drag confines and
 // reads the pointer, and a stale position would move what is dragged.
@@ -68,19 +50,6 @@ void DoubleClick(HWND window, int x, int y) {
     Mouse(window, WM_LBUTTONUP, x, y, 0);
 }
 
-void Repaint(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages(20);
-}
-
-const EditorEntry* FindEntry(const EditorLayout& layout, EditorItem item, int index, int option) {
-    for (int i = 0; i < layout.count; ++i) {
-        const EditorEntry& e = layout.entries[i];
-        if (e.item == item && e.index == index && (option < 0 || e.option == option)) return &e;
-    }
-    return nullptr;
-}
-
 int KeyCentre(int note) {
     const KeyRect& k = gZoneKeyboard.keys[note - gZoneKeyboard.firstNote];
     return (k.left + k.right) / 2;
@@ -89,7 +58,7 @@ int KeyCentre(int note) {
 class EditorFlowGui : public ::testing::Test {
   protected:
     void Start(const char* device) {
-        InstallDevice(folder_, device);
+        ASSERT_NE(InstallDeviceWithBank(folder_, device, true), 0);
         program_ = new RunningProgram(folder_);
         main_ = program_->main();
         PumpMessages(100);

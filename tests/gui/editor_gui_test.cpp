@@ -13,6 +13,7 @@
 #include "devices/discovery.h"
 #include "editing/in_place_edit.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "shell/view_state.h"
 #include "views/editor_document.h"
@@ -24,27 +25,6 @@
 
 namespace {
 
-// A device folder beside the test program and the libraries, with a user bank
-// of that device so that start-up shows it first.
-void InstallDevice(const TempProgramFolder& folder, const char* name) {
-    std::string device = folder.path("Devices\\") + name;
-    CopyFolder(std::string("Devices\\") + name, device);
-    CopyFolder("Library", folder.path("Library"));
-    int32_t pid = 0;
-    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Live.xml").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
     SendMessageA(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
@@ -55,30 +35,14 @@ void Click(HWND window, int x, int y) {
     Mouse(window, WM_LBUTTONUP, x, y, 0);
 }
 
-void Repaint(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages(20);
-}
-
-bool IsNavy(COLORREF c) {
-    return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90;
-}
 bool IsReddish(COLORREF c) {
     return GetRValue(c) > GetGValue(c) + 40 && GetRValue(c) > GetBValue(c) + 40;
-}
-
-const EditorEntry* FindEntry(const EditorLayout& layout, EditorItem item, int index, int option) {
-    for (int i = 0; i < layout.count; ++i) {
-        const EditorEntry& e = layout.entries[i];
-        if (e.item == item && e.index == index && e.option == option) return &e;
-    }
-    return nullptr;
 }
 
 class EditorGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallDevice(folder_, "Meridian 49.eld");
+        ASSERT_NE(InstallDeviceWithBank(folder_, "Meridian 49.eld", true), 0);
         program_ = new RunningProgram(folder_);
         main_ = program_->main();
         PumpMessages(100);
@@ -230,7 +194,7 @@ TEST_F(EditorGui, KeyboardPaneShowsTheZonesAndMovesOne) {
 // The Sprite 25 has no zones: two tabs, no keyboard pane.
 TEST(EditorGuiWithoutZones, TwoTabsAndNoKeyboardPane) {
     TempProgramFolder folder;
-    InstallDevice(folder, "Sprite 25.eld");
+    ASSERT_NE(InstallDeviceWithBank(folder, "Sprite 25.eld", true), 0);
     RunningProgram program(folder);
     PumpMessages(100);
     ASSERT_EQ(gDevice.zoneLimit, 0);

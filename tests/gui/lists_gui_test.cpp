@@ -13,6 +13,7 @@
 #include "devices/library_list.h"
 #include "editing/drag.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "views/devices_pane.h"
 #include "views/library_controls_pane.h"
@@ -22,29 +23,11 @@
 
 namespace {
 
-void InstallDemoData(const TempProgramFolder& folder) {
-    CopyFolder("Devices", folder.path("Devices"));
-    CopyFolder("Library", folder.path("Library"));
-    CopyFolder("User Preset Banks", folder.path("User Preset Banks"));
-}
-
-LPARAM At(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
-int RowMiddle(const Pane& pane, int row) {
-    return ListRowTop(pane, row - pane.vertical.position) + 6;
-}
-
 void Click(HWND window, const Pane& pane, int row) {
     LPARAM at = At(pane.rect.x + 60, RowMiddle(pane, row));
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(window, WM_LBUTTONUP, 0, at);
     PumpMessages(20);
-}
-
-bool IsNavy(COLORREF c) {
-    return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90;
 }
 
 class ListsGuiTest : public ::testing::Test {
@@ -117,14 +100,6 @@ TEST_F(ListsGuiTest, BanksPresetsKeysAndAPresetDrag) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(20);
     EXPECT_TRUE(WriteWindowPng(main, ScreenshotPath("lists_main.png")));
-}
-
-// Finds an open bank by its title; -1 when none.
-int BankNamed(const char* title) {
-    for (int i = 0; i < gBanks.count; i++) {
-        if (std::string(BankTitle(i)) == title) return i;
-    }
-    return -1;
 }
 
 void DragBank(HWND main, int from, int to) {

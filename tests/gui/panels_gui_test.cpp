@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "imaging/gdi_draw_win32.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
@@ -30,14 +31,6 @@
 #include "views/tooltip.h"
 
 namespace {
-
-void InstallMeridian(const TempProgramFolder& folder) {
-    std::string device = folder.path("Devices\\Meridian 49.eld");
-    CreateDirectoryA(device.c_str(), nullptr);
-    // The build copies the demo data beside the test program (its working folder).
-    ASSERT_TRUE(CopyFileA("Devices\\Meridian 49.eld\\definition.xml",
-                          (device + "\\definition.xml").c_str(), FALSE));
-}
 
 const PanelItem& Item(int type) {
     const PanelItem* item = FindPanelItem(gMainPanel, type);
@@ -104,7 +97,7 @@ void WriteSettingsWithMainShown(const TempProgramFolder& folder, uint32_t show) 
 class PanelsGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallMeridian(folder);
+        ASSERT_NE(InstallDefinitionOnly(folder, "Meridian 49.eld"), 0);
         // What a fresh process starts with: the tests share one process.
         gLibraryShown = gEditorShown = 0;
         gViewMode = ViewMode::kGraphic;

@@ -12,6 +12,7 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
@@ -23,40 +24,6 @@
 #include "shell/messages.h"
 
 namespace {
-
-void InstallMeridian(const TempProgramFolder& folder) {
-    std::string device = folder.path("Devices\\Meridian 49.eld");
-    CreateDirectoryA(device.c_str(), nullptr);
-    // The build copies the demo data beside the test program (its working folder).
-    ASSERT_TRUE(CopyFileA("Devices\\Meridian 49.eld\\definition.xml",
-                          (device + "\\definition.xml").c_str(), FALSE));
-}
-
-bool MenuEnabled(HWND main, int id) {
-    return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(20);
-}
-
-int DeviceMessagesReceived() {
-    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
-    if (!VirtualLinkSnapshot(device.get())) return -1;
-    return device->dataMessagesReceived;
-}
-
-// The device's memory, unpacked by the loaded model (store slot 4 is spare).
-std::unique_ptr<BankData> DeviceMemory() {
-    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
-    VirtualLinkSnapshot(device.get());
-    gPackedStore.slots[4] = device->memory;
-    std::unique_ptr<BankData> bank(new BankData);
-    memset(bank.get(), 0, sizeof *bank);
-    UnpackBank(4, bank.get());
-    return bank;
-}
 
 bool SameControls(const PresetRecord& a, const PresetRecord& b) {
     for (int c = 0; c < gDevice.controlCount; c++) {
@@ -71,7 +38,7 @@ bool SameControls(const PresetRecord& a, const PresetRecord& b) {
 class TransferGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallMeridian(folder);
+        ASSERT_NE(InstallDefinitionOnly(folder, "Meridian 49.eld"), 0);
         SetVirtualPortsRequested(1);
         VirtualLinkSetMemoryPath(folder.path("Virtual Device.bin").c_str());
     }

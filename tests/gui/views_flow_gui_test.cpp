@@ -13,6 +13,7 @@
 #include "editing/in_place_edit.h"
 #include "editing/renamer.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "shell/commands.h"
 #include "shell/view_state.h"
 #include "views/device_view.h"
@@ -23,30 +24,6 @@
 
 namespace {
 
-void InstallDevice(const TempProgramFolder& folder, const char* name) {
-    std::string device = folder.path("Devices\\") + name;
-    CopyFolder(std::string("Devices\\") + name, device);
-    CopyFolder("Library", folder.path("Library"));
-    int32_t pid = 0;
-    ASSERT_TRUE(ReadDeviceIdentity((device + "\\").c_str(), &pid));
-    std::string bank =
-        "<plist><dict><key>preset</key><dict><key>name</key><string>Live</string>"
-        "<key>PID</key><integer>" +
-        std::to_string(pid) +
-        "</integer><key>read only</key><false/><key>ROM</key><false/>"
-        "<key>presets</key><array/></dict></dict></plist>";
-    HANDLE file = CreateFileA(folder.path("User Preset Banks\\Live.xml").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void Command(HWND main, int id) {
-    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages(30);
-}
-
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
     SendMessageA(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
@@ -55,21 +32,6 @@ void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
 void Click(HWND window, int x, int y, WPARAM keys = 0) {
     Mouse(window, WM_LBUTTONDOWN, x, y, MK_LBUTTON | keys);
     Mouse(window, WM_LBUTTONUP, x, y, keys);
-}
-
-void Repaint(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages(30);
-}
-
-POINT ControlPoint(int control) {
-    const DocControl& c = gDocument.controls[control];
-    POINT p;
-    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
-          (c.overlayRect.left + c.overlayRect.right) / 2;
-    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
-          (c.overlayRect.top + c.overlayRect.bottom) / 2;
-    return p;
 }
 
 bool Visible(POINT p) {
@@ -87,7 +49,7 @@ int SelectedCount() {
 class ViewsFlowGui : public ::testing::Test {
   protected:
     void Start(const char* device) {
-        InstallDevice(folder_, device);
+        ASSERT_NE(InstallDeviceWithBank(folder_, device, true), 0);
         program_ = new RunningProgram(folder_);
         main_ = program_->main();
         PumpMessages(100);

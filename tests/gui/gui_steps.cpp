@@ -1,0 +1,158 @@
+// The GUI tests' shared steps (gui_steps.h).
+#include "gui_steps.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "devices/discovery.h"
+#include "midi/bank_packing.h"
+#include "midi/packed_image.h"
+#include "midi/virtual_link.h"
+#include "views/device_view.h"
+#include "views/editor_document.h"
+#include "views/graphic_geometry.h"
+#include "views/list_rows.h"
+
+// The packed-store slot the device's memory is unpacked from; the program
+// itself never uses it.
+constexpr int kSpareSlot = 4;
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == text.size();
+}
+
+bool ReplaceInFile(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    size_t at = text.find(from);
+    if (at == std::string::npos) return false;
+    text.replace(at, from.size(), to);
+    return WriteWholeFile(path, text);
+}
+
+bool WriteEmptyUserBank(const TempProgramFolder& folder, const char* name, int32_t pid) {
+    std::string bank = std::string("<plist><dict><key>preset</key><dict><key>name</key><string>") +
+                       name + "</string><key>PID</key><integer>" + std::to_string(pid) +
+                       "</integer><key>read only</key><false/><key>ROM</key><false/>"
+                       "<key>presets</key><array/></dict></dict></plist>";
+    return WriteWholeFile(folder.path("User Preset Banks\\") + name + ".xml", bank);
+}
+
+int32_t InstallDeviceWithBank(const TempProgramFolder& folder, const char* name,
+                              bool withLibraries) {
+    std::string device = folder.path("Devices\\") + name;
+    CopyFolder(std::string("Devices\\") + name, device);
+    if (withLibraries) CopyFolder("Library", folder.path("Library"));
+    int32_t pid = 0;
+    if (!ReadDeviceIdentity((device + "\\").c_str(), &pid)) return 0;
+    return WriteEmptyUserBank(folder, "Live", pid) ? pid : 0;
+}
+
+int32_t InstallDefinitionOnly(const TempProgramFolder& folder, const char* device) {
+    std::string to = folder.path("Devices\\") + device;
+    CreateDirectoryA(to.c_str(), nullptr);
+    std::string from = std::string("Devices\\") + device + "\\definition.xml";
+    if (!CopyFileA(from.c_str(), (to + "\\definition.xml").c_str(), FALSE)) return 0;
+    int32_t pid = 0;
+    return ReadDeviceIdentity((to + "\\").c_str(), &pid) ? pid : 0;
+}
+
+bool WidenMeridianPicture(const TempProgramFolder& folder) {
+    return ReplaceInFile(folder.path("Devices\\Meridian 49.eld\\definition.xml"),
+                         "<string>0, 0, 578, 236</string>", "<string>0, 0, 1400, 236</string>");
+}
+
+void InstallDemoData(const TempProgramFolder& folder) {
+    CopyFolder("Devices", folder.path("Devices"));
+    CopyFolder("Library", folder.path("Library"));
+    CopyFolder("User Preset Banks", folder.path("User Preset Banks"));
+}
+
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+
+int RowMiddle(const Pane& pane, int row) {
+    return ListRowTop(pane, row - pane.vertical.position) + 6;
+}
+
+int BankNamed(const char* title) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (std::string(BankTitle(i)) == title) return i;
+    }
+    return -1;
+}
+
+std::vector<std::string> PresetNames(int bank, int count) {
+    std::vector<std::string> names;
+    const BankData* data = BankDataAt(bank);
+    if (!data) return names;
+    for (int i = 0; i < count; i++) names.push_back(data->presets[i].name);
+    return names;
+}
+
+POINT ControlPoint(int control) {
+    const DocControl& c = gDocument.controls[control];
+    POINT p;
+    p.x = gDeviceView.rect.x + kPictureMargin + gDocument.offX +
+          (c.overlayRect.left + c.overlayRect.right) / 2;
+    p.y = gDeviceView.rect.y + kPictureMargin + gDocument.offY +
+          (c.overlayRect.top + c.overlayRect.bottom) / 2;
+    return p;
+}
+
+const EditorEntry* FindEntry(const EditorLayout& layout, EditorItem item, int index, int option) {
+    for (int i = 0; i < layout.count; ++i) {
+        const EditorEntry& e = layout.entries[i];
+        if (e.item == item && e.index == index && (option < 0 || e.option == option)) return &e;
+    }
+    return nullptr;
+}
+
+bool IsNavy(COLORREF c) {
+    return GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) > 90;
+}
+
+void Command(HWND main, int id) {
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages(30);
+}
+
+bool MenuEnabled(HWND main, int id) {
+    return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void Repaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages(30);
+}
+
+ULONG_PTR ClassCursor(HWND window) {
+    return GetClassLongPtrA(window, GCLP_HCURSOR);
+}
+
+int DeviceMessagesReceived() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    if (!VirtualLinkSnapshot(device.get())) return -1;
+    return device->dataMessagesReceived;
+}
+
+std::unique_ptr<BankData> DeviceMemory() {
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    VirtualLinkSnapshot(device.get());
+    gPackedStore.slots[kSpareSlot] = device->memory;
+    std::unique_ptr<BankData> bank(new BankData);
+    std::memset(bank.get(), 0, sizeof *bank);
+    UnpackBank(kSpareSlot, bank.get());
+    return bank;
+}
