@@ -7,16 +7,7 @@
 #include "devices/device_definition.h"
 #include "shell/messages.h"
 
-int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
-                        int controlIndex) {
-    if (!library || libraryControlIndex < 0 || libraryControlIndex >= kLibrarySlots) return 0;
-    if (controlIndex < 0 || controlIndex >= gDevice.controlCount) return 0;
-    if (preset < 0 || preset >= kMaxPresets) return 0;
-    BankEntry* entry = BankAt(bank);
-    if (!entry || !entry->data) return 0;
-    if (!CheckWritable(bank)) return 0;
-
-    const LibraryControl& source = library->controls[libraryControlIndex];
+int LibraryControlFits(const LibraryControl& source, int controlIndex) {
     const ControlDef& target = gDevice.controls[controlIndex];
     if (source.ctrlType[0] && !CtrlTypeFits(source.ctrlType, target.typeName)) {
         StatusMessage2(kStrWrongControlType, source.name, target.name);
@@ -29,6 +20,23 @@ int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int
         StatusMessage(kStrCcOutOfRange);
         return 0;
     }
+    return 1;
+}
+
+int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
+                        int controlIndex) {
+    if (!library || libraryControlIndex < 0 || libraryControlIndex >= kLibrarySlots) return 0;
+    if (controlIndex < 0 || controlIndex >= gDevice.controlCount) return 0;
+    if (preset < 0 || preset >= kMaxPresets) return 0;
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    if (!CheckWritable(bank)) return 0;
+
+    const LibraryControl& source = library->controls[libraryControlIndex];
+    if (!LibraryControlFits(source, controlIndex)) return 0;
+    const ControlDef& target = gDevice.controls[controlIndex];
+    LibraryAssignment a;
+    LibraryAssignmentParse(&a, source.control);
 
     PresetRecord& p = entry->data->presets[preset];
     PresetControl& c = p.controls[controlIndex];

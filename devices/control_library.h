@@ -90,3 +90,8 @@ const LibraryControl* FindLibraryControl(int32_t origin, const char** librarySho
 // type that has one) and the origin, and counts the change. 1 when applied.
 int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
                         int controlIndex);
+
+// The two checks of ApplyLibraryControl that depend on the control only: its
+// type and the MIDICC the assignment text sets. 1 when the library control
+// fits; else the status display says why and 0.
+int LibraryControlFits(const LibraryControl& source, int controlIndex);

@@ -144,18 +144,7 @@ int DropLibraryControl(int target) {
     if (!CheckWritable(bank)) return 0;
     // The checks ApplyLibraryControl makes, before the undo step, so that a
     // refused drop leaves no step behind.
-    const LibraryControl& source = data->controls[index];
-    const ControlDef& control = gDevice.controls[target];
-    if (source.ctrlType[0] && !CtrlTypeFits(source.ctrlType, control.typeName)) {
-        StatusMessage2(kStrWrongControlType, source.name, control.name);
-        return 0;
-    }
-    LibraryAssignment assignment;
-    LibraryAssignmentParse(&assignment, source.control);
-    if (assignment.midiCcSet && !ControlAcceptsCc(target, assignment.midiCc)) {
-        StatusMessage(kStrCcOutOfRange);
-        return 0;
-    }
+    if (!LibraryControlFits(data->controls[index], target)) return 0;
     RecordUndoSnapshot(UndoKind::LibraryAssignment, UndoScope::Preset, bank, preset);
     SelectControlAlone(target);
     int applied = ApplyLibraryControl(data, index, bank, preset, target);

@@ -88,6 +88,3 @@ int HitListCell(const Pane& view, const ColumnDef* columns, int controlCount, in
                 ListHit* hit);
 // The text of a cell of control `control` of the current preset.
 void ListCellText(const ColumnDef& column, int control, char* out, int size);
-// The "Parameter" text: the library control the assignment came from, else
-// the one that names its controller number.
-void ListParameterText(int bank, int preset, int control, char* out, int size);

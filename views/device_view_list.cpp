@@ -18,6 +18,7 @@
 #include "shell/commands.h"
 #include "shell/fonts.h"
 #include "views/bank_selection.h"
+#include "views/column_text.h"
 #include "views/device_view.h"
 #include "views/editor_pane.h"
 #include "views/pane_keys.h"
@@ -153,65 +154,11 @@ int HitListCell(const Pane& view, const ColumnDef* columns, int controlCount, in
     return 0;
 }
 
-void ListParameterText(int bank, int preset, int control, char* out, int size) {
-    out[0] = '\0';
-    const BankData* data = BankDataAt(bank);
-    if (!data || preset < 0 || preset >= kMaxPresets || control < 0 || control >= kMaxControls) {
-        return;
-    }
-    const PresetControl& assignment = data->presets[preset].controls[control];
-    if (assignment.origin != -1) {
-        const char* libraryShortName = "";
-        const LibraryControl* found =
-            FindLibraryControl(assignment.origin, &libraryShortName, nullptr);
-        if (found) {
-            const char* prefix = "";
-            if (found->shortNumber != 0) {
-                prefix = found->shortName[0] ? found->shortName
-                                             : (libraryShortName ? libraryShortName : "");
-            }
-            std::snprintf(out, static_cast<size_t>(size), "%s%s", prefix, found->name);
-            return;
-        }
-    }
-    const LibraryControl* named = CcLibraryEntryFor(control, assignment.midiCc);
-    if (named) std::snprintf(out, static_cast<size_t>(size), "%s", named->name);
-}
-
 void ListCellText(const ColumnDef& column, int control, char* out, int size) {
     out[0] = '\0';
     const BankData* data = BankDataAt(gBanks.current);
-    if (!data || control < 0 || control >= ControlCount() || gBanks.currentPreset < 0 ||
-        gBanks.currentPreset >= kMaxPresets) {
-        return;
-    }
-    const PresetControl& assignment = data->presets[gBanks.currentPreset].controls[control];
-    const ControlDef& def = gDevice.controls[control];
-    switch (column.kind) {
-        case kColumnNumber:
-            std::snprintf(out, static_cast<size_t>(size), "%d", control + 1);
-            break;
-        case kColumnName:
-            if (def.description[0]) {
-                std::snprintf(out, static_cast<size_t>(size), "%s: %s", def.name, def.description);
-            } else {
-                std::snprintf(out, static_cast<size_t>(size), "%s", def.name);
-            }
-            break;
-        case kColumnValue:
-            if (column.subkind == kValueProgram && gDevice.types[def.typeIndex].program <= 0) break;
-            std::snprintf(out, static_cast<size_t>(size), "%d",
-                          ColumnValueOf(assignment, column.subkind));
-            break;
-        case kColumnParameter:
-            ListParameterText(gBanks.current, gBanks.currentPreset, control, out, size);
-            break;
-        case kColumnComment:
-            std::snprintf(out, static_cast<size_t>(size), "%s", assignment.desc);
-            break;
-        default:
-            break;
-    }
+    if (!data || gBanks.currentPreset < 0 || gBanks.currentPreset >= kMaxPresets) return;
+    ColumnCellText(column, control, data->presets[gBanks.currentPreset], out, size);
 }
 
 int DeviceView::ListMouse(PaneWindow window, int x, int y, int message, int keyFlags) {

@@ -8,8 +8,8 @@
 #include "devices/control_library.h"
 #include "editing/in_place_edit.h"
 #include "shell/fonts.h"
+#include "views/column_text.h"
 #include "views/editor_document.h"
-#include "views/editor_pane_text.h"
 #include "views/label_map.h"
 #include "views/list_columns.h"
 #include "views/zone_keyboard.h"
@@ -92,7 +92,7 @@ void LayoutDetails(const Pane& pane, int x0, EditorLayout* layout) {
         e.boxStyle = boxed ? EditorBox::kValue : EditorBox::kNone;
         e.valueRight = field.kind == kColumnValue;
         e.current = pane.currentField == i;
-        DetailFieldText(field, control, *preset, e.value, sizeof e.value);
+        ColumnCellText(field, control, *preset, e.value, sizeof e.value);
     }
 }
 

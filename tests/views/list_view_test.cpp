@@ -152,10 +152,10 @@ TEST_F(ListViewTest, ParameterFallsBackToTheControllerName) {
     preset.controls[0].midiCc = 7;
     preset.controls[0].origin = 77 * 65536 + 3;  // no open library has it
     char text[64];
-    ListParameterText(bank_, 0, 0, text, sizeof text);
+    ListCellText(ListColumns[2], 0, text, sizeof text);  // "Parameter"
     EXPECT_STREQ(text, "Volume");
     preset.controls[0].midiCc = 8;
-    ListParameterText(bank_, 0, 0, text, sizeof text);
+    ListCellText(ListColumns[2], 0, text, sizeof text);  // "Parameter"
     EXPECT_STREQ(text, "");
     CcLibraryClear(&gCcLibrary);
 }

@@ -1,5 +1,5 @@
-// Control Details texts, drawn the way the list view draws its cells.
-#include "views/editor_pane_text.h"
+// Column texts of a control's assignment (column_text.h).
+#include "views/column_text.h"
 
 #include <cstdio>
 
@@ -7,6 +7,9 @@
 
 namespace {
 
+// The "Parameter" text: the library control the assignment came from (with
+// its short name, or its library's, in front when it is numbered), else the
+// one that names its controller number.
 void ParameterText(int control, const PresetControl& assignment, char* out, int size) {
     const char* libraryShortName = nullptr;
     int source = 0;
@@ -29,14 +32,14 @@ void ParameterText(int control, const PresetControl& assignment, char* out, int 
 
 }  // namespace
 
-void DetailFieldText(const ColumnDef& field, int control, const PresetRecord& preset, char* out,
-                     int size) {
+void ColumnCellText(const ColumnDef& column, int control, const PresetRecord& preset, char* out,
+                    int size) {
     if (size <= 0) return;
     out[0] = '\0';
     if (control < 0 || control >= kMaxControls || control >= gDevice.controlCount) return;
     const ControlDef& def = gDevice.controls[control];
     const PresetControl& assignment = preset.controls[control];
-    switch (field.kind) {
+    switch (column.kind) {
         case kColumnNumber:
             std::snprintf(out, static_cast<size_t>(size), "%d", control + 1);
             break;
@@ -51,9 +54,9 @@ void DetailFieldText(const ColumnDef& field, int control, const PresetRecord& pr
             int type = def.typeIndex;
             bool hasProgram =
                 type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
-            if (field.subkind == kValueProgram && !hasProgram) break;
+            if (column.subkind == kValueProgram && !hasProgram) break;
             std::snprintf(out, static_cast<size_t>(size), "%d",
-                          ColumnValueOf(assignment, field.subkind));
+                          ColumnValueOf(assignment, column.subkind));
             break;
         }
         case kColumnParameter:
