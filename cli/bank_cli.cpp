@@ -135,22 +135,9 @@ static int BankFromSxl(const char* path, int pid) {
 
 static int RunBankConvert(int argc, char** argv) {
     int pid = -1;
-    const char* files[2] = {nullptr, nullptr};
-    int fileCount = 0;
-    for (int i = 0; i < argc; i++) {
-        if (strcmp(argv[i], "--pid") == 0 && i + 1 < argc) {
-            char* end = nullptr;
-            pid = static_cast<int>(strtol(argv[++i], &end, 0));
-            if (!end || *end) return kCliUsage;
-        } else if (fileCount < 2 && argv[i][0] != '-') {
-            files[fileCount++] = argv[i];
-        } else {
-            return kCliUsage;
-        }
-    }
-    if (fileCount != 2) return kCliUsage;
-    const char* in = files[0];
-    const char* out = files[1];
+    const char* in = nullptr;
+    const char* out = nullptr;
+    if (!CliParsePidInOut(argc, argv, &pid, &in, &out)) return kCliUsage;
     if (strlen(out) >= static_cast<size_t>(kPathLen)) {
         CliError(out, "path too long");
         return kCliBadInput;

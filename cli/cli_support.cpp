@@ -4,6 +4,8 @@
 #include <fcntl.h>
 
 #include <cstdarg>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #ifdef _WIN32
@@ -143,4 +145,30 @@ std::string JsonString(const char* latin1) {
         }
     }
     return out + "\"";
+}
+
+bool CliParseNumber(const char* text, int low, int high, int* value) {
+    char* end = nullptr;
+    const long number = strtol(text, &end, 0);
+    if (!end || *end || end == text || number < low || number > high) return false;
+    *value = static_cast<int>(number);
+    return true;
+}
+
+bool CliParsePidInOut(int argc, char** argv, int* pid, const char** in, const char** out) {
+    const char* files[2] = {nullptr, nullptr};
+    int fileCount = 0;
+    for (int i = 0; i < argc; i++) {
+        if (strcmp(argv[i], "--pid") == 0 && i + 1 < argc) {
+            if (!CliParseNumber(argv[++i], 0, 0x7FFFFFFF, pid)) return false;
+        } else if (fileCount < 2 && argv[i][0] != '-') {
+            files[fileCount++] = argv[i];
+        } else {
+            return false;
+        }
+    }
+    if (fileCount != 2) return false;
+    *in = files[0];
+    *out = files[1];
+    return true;
 }

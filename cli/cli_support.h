@@ -25,6 +25,14 @@ int CliLoadDevice(int pid);
 // Loads the first valid device model of the Devices folder; 0 when none.
 int CliLoadFirstDevice();
 
+// Reads a number option's value; false when it is not a whole number from
+// low to high (decimal, or hexadecimal with 0x).
+bool CliParseNumber(const char* text, int low, int high, int* value);
+
+// The arguments "[--pid N] IN OUT" of a conversion command; pid stays as it
+// was when no --pid is given. False on anything else (a usage error).
+bool CliParsePidInOut(int argc, char** argv, int* pid, const char** in, const char** out);
+
 // Whether path ends in ext (".sxl"), ignoring the case of letters.
 bool CliHasExtension(const char* path, const char* ext);
 

@@ -36,15 +36,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reads a number option's value; false when it is not a whole number in range.
-bool ParseNumber(const char* text, int low, int high, int* value) {
-    char* end = nullptr;
-    const long number = strtol(text, &end, 0);
-    if (!end || *end || end == text || number < low || number > high) return false;
-    *value = (int)number;
-    return true;
-}
-
 // Writes bytes to path through a temporary file beside it, so a failed write
 // leaves no half file behind.
 bool WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
@@ -80,7 +71,7 @@ int RunSyxPack(int argc, char** argv) {
     int fileCount = 0;
     for (int i = 0; i < argc; i++) {
         if (strcmp(argv[i], "--device") == 0 && i + 1 < argc) {
-            if (!ParseNumber(argv[++i], 0, 127, &deviceNumber)) return kCliUsage;
+            if (!CliParseNumber(argv[++i], 0, 127, &deviceNumber)) return kCliUsage;
         } else if (fileCount < 2 && argv[i][0] != '-') {
             files[fileCount++] = argv[i];
         } else {
@@ -151,20 +142,9 @@ void CollectMessage(const uint8_t* message, int length) {
 
 int RunSyxUnpack(int argc, char** argv) {
     int pid = -1;
-    const char* files[2] = {nullptr, nullptr};
-    int fileCount = 0;
-    for (int i = 0; i < argc; i++) {
-        if (strcmp(argv[i], "--pid") == 0 && i + 1 < argc) {
-            if (!ParseNumber(argv[++i], 0, 0x7FFFFFFF, &pid)) return kCliUsage;
-        } else if (fileCount < 2 && argv[i][0] != '-') {
-            files[fileCount++] = argv[i];
-        } else {
-            return kCliUsage;
-        }
-    }
-    if (fileCount != 2) return kCliUsage;
-    const char* in = files[0];
-    const char* out = files[1];
+    const char* in = nullptr;
+    const char* out = nullptr;
+    if (!CliParsePidInOut(argc, argv, &pid, &in, &out)) return kCliUsage;
     if (strlen(out) >= (size_t)kPathLen) {
         CliError(out, "path too long");
         return kCliBadInput;
