@@ -52,34 +52,6 @@ void ReadMixWrite(HDC dc, int x, int y, int w, int h, Mix mix) {
     ImageBitmapRelease(&scratch);
 }
 
-// Narrows a copy of the w x h source area at (*srcX, *srcY) of a
-// width x height picture to the picture, moving the destination with it.
-// Returns false when nothing is left.
-bool ClipToSource(int width, int height, int* x, int* y, int* w, int* h, int* srcX, int* srcY) {
-    if (width <= 0 || height <= 0 || *w <= 0 || *h <= 0) return false;
-    int64_t dx = *x, dy = *y, cw = *w, ch = *h, sx = *srcX, sy = *srcY;
-    if (sx < 0) {
-        dx -= sx;
-        cw += sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        dy -= sy;
-        ch += sy;
-        sy = 0;
-    }
-    cw = std::min<int64_t>(cw, width - sx);
-    ch = std::min<int64_t>(ch, height - sy);
-    if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return false;
-    *x = static_cast<int>(dx);
-    *y = static_cast<int>(dy);
-    *w = static_cast<int>(cw);
-    *h = static_cast<int>(ch);
-    *srcX = static_cast<int>(sx);
-    *srcY = static_cast<int>(sy);
-    return true;
-}
-
 }  // namespace
 
 int ImageBitmapFromDc(HDC dc, int x, int y, int w, int h, ImageBitmap* bitmap) {

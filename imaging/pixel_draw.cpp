@@ -5,6 +5,31 @@
 #include <cstdint>
 #include <cstring>
 
+bool ClipToSource(int width, int height, int* x, int* y, int* w, int* h, int* srcX, int* srcY) {
+    if (width <= 0 || height <= 0 || *w <= 0 || *h <= 0) return false;
+    int64_t dx = *x, dy = *y, cw = *w, ch = *h, sx = *srcX, sy = *srcY;
+    if (sx < 0) {
+        dx -= sx;
+        cw += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        ch += sy;
+        sy = 0;
+    }
+    cw = std::min<int64_t>(cw, width - sx);
+    ch = std::min<int64_t>(ch, height - sy);
+    if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return false;
+    *x = static_cast<int>(dx);
+    *y = static_cast<int>(dy);
+    *w = static_cast<int>(cw);
+    *h = static_cast<int>(ch);
+    *srcX = static_cast<int>(sx);
+    *srcY = static_cast<int>(sy);
+    return true;
+}
+
 namespace {
 
 int ClampAlpha(int alpha) {
@@ -29,28 +54,13 @@ PixelRect ClipToDestination(const Pixels24& dst, int x, int y, int w, int h) {
 // (empty for nothing to do) and the matching source origin.
 PixelRect ClipCopy(const Pixels24& dst, int x, int y, int w, int h, int srcW, int srcH, int* srcX,
                    int* srcY) {
-    if (w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0) return PixelRect{};
-    int64_t sx = *srcX, sy = *srcY;
-    int64_t dx = x, dy = y, cw = w, ch = h;
-    if (sx < 0) {
-        dx -= sx;
-        cw += sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        dy -= sy;
-        ch += sy;
-        sy = 0;
-    }
-    cw = std::min<int64_t>(cw, srcW - sx);
-    ch = std::min<int64_t>(ch, srcH - sy);
-    if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return PixelRect{};
-    PixelRect r = ClipToDestination(dst, static_cast<int>(dx), static_cast<int>(dy),
-                                    static_cast<int>(std::min<int64_t>(cw, INT32_MAX)),
-                                    static_cast<int>(std::min<int64_t>(ch, INT32_MAX)));
+    int sx = *srcX;
+    int sy = *srcY;
+    if (!ClipToSource(srcW, srcH, &x, &y, &w, &h, &sx, &sy)) return PixelRect{};
+    PixelRect r = ClipToDestination(dst, x, y, w, h);
     if (PixelRectIsEmpty(r)) return r;
-    *srcX = static_cast<int>(sx + (r.left - dx));
-    *srcY = static_cast<int>(sy + (r.top - dy));
+    *srcX = sx + (r.left - x);
+    *srcY = sy + (r.top - y);
     return r;
 }
 

@@ -17,6 +17,12 @@
 #include "imaging/pixels24.h"
 #include "imaging/rgba_image.h"
 
+// Narrows a copy of the w x h source area at (*srcX, *srcY) of a
+// width x height picture to that picture, moving the destination (*x, *y)
+// along. False when nothing is left. Sums are 64-bit: any int arguments are
+// safe.
+bool ClipToSource(int width, int height, int* x, int* y, int* w, int* h, int* srcX, int* srcY);
+
 // Draws the w x h part of image starting at its pixel (srcX, srcY) at (x, y),
 // each pixel mixed in with alpha = pixel alpha * globalAlpha / 255. A size
 // larger than the image draws only the image's own area. The toolbar uses
