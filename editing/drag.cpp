@@ -154,13 +154,16 @@ void DragTick(PaneWindow) {
     }
     // A drag that may leave its pane (presets go to other banks too) is not
     // confined, yet must reach rows scrolled out of sight: the pointer held
-    // on the pane's top or bottom edge scrolls it as well.
+    // on the pane's top edge, or on or below its bottom edge, scrolls it as
+    // well. Above the top lies the bank list, which the drag must still
+    // reach, so only the edge itself scrolls up; below the bottom nothing
+    // takes a drop, and a hand that overshoots the edge still scrolls.
     if (gDrag.fromOtherWindow) return;
     const PaneRect& r = pane.rect;
     if (x < r.x || x >= r.x + r.width) return;
     if (y >= r.y - kEdgeReach && y <= r.y + kEdgeReach) {
         ScrollPane(pane, 1, kScrollLineUp, 0);
-    } else if (y >= r.y + r.height - kEdgeReach && y <= r.y + r.height + kEdgeReach) {
+    } else if (y >= r.y + r.height - kEdgeReach) {
         ScrollPane(pane, 1, kScrollLineDown, 0);
     }
 }

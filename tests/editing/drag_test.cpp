@@ -100,7 +100,7 @@ TEST_F(DragTest, ABankDragIsConfinedAndScrollsAtTheEdges) {
     EXPECT_EQ(gDevicesPane.vertical.position, 1);
 }
 
-TEST_F(DragTest, APresetDragScrollsItsListOnlyOnItsEdges) {
+TEST_F(DragTest, APresetDragScrollsItsListOnItsTopEdgeAndFromItsBottomEdgeDown) {
     GammaBank("G");
     gPresetsPane.rect.height = 80;  // 6 rows of the 16 shown
     gPresetsPane.vertical.total = 16;
@@ -121,10 +121,18 @@ TEST_F(DragTest, APresetDragScrollsItsListOnlyOnItsEdges) {
     HeadlessView().pointerX = r.x + r.width + 20;
     DragTick(FakeMainWindow());
     EXPECT_EQ(gPresetsPane.vertical.position, 2);
+    // Overshooting the bottom edge still scrolls; well above the top (over
+    // the bank list, where the presets may be going) nothing does.
     HeadlessView().pointerX = r.x + 50;
+    HeadlessView().pointerY = r.y + r.height + 60;
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 3);
+    HeadlessView().pointerY = r.y - 30;
+    DragTick(FakeMainWindow());
+    EXPECT_EQ(gPresetsPane.vertical.position, 3);
     HeadlessView().pointerY = r.y - 2;
     DragTick(FakeMainWindow());
-    EXPECT_EQ(gPresetsPane.vertical.position, 1);
+    EXPECT_EQ(gPresetsPane.vertical.position, 2);
     EndDrag();
 }
 

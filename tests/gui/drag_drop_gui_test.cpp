@@ -388,7 +388,13 @@ TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
     SetCursorPos(screen.x, screen.y);
     for (int i = 0; i < 5; i++) SendMessageA(main_, WM_TIMER, 101, 0);
     PumpMessages(10);
-    EXPECT_GT(gPresetsPane.vertical.position, 0);
+    EXPECT_EQ(gPresetsPane.vertical.position, 5);
+    // A pointer that overshoots the edge, below the list, scrolls it too.
+    screen = {px, edgeY + 40};
+    ClientToScreen(main_, &screen);
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 3; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    EXPECT_EQ(gPresetsPane.vertical.position, 8);
     int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
     Move(gapX, edgeY);
     Release(gapX, edgeY);
