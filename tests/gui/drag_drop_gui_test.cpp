@@ -69,19 +69,6 @@ class DragDropGui : public ::testing::Test {
         EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
     }
 
-    void Press(int x, int y) { SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
-    void Move(int x, int y) { SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-    void Release(int x, int y) {
-        SendMessageA(main_, WM_LBUTTONUP, 0, At(x, y));
-        PumpMessages(20);
-    }
-
-    void ClickBank(int bank) {
-        int x = gDevicesPane.rect.x + 60;
-        Press(x, RowMiddle(gDevicesPane, bank));
-        Release(x, RowMiddle(gDevicesPane, bank));
-    }
-
     TempProgramFolder folder_;
     RunningProgram* program_ = nullptr;
     HWND main_ = nullptr;
@@ -97,8 +84,8 @@ TEST_F(DragDropGui, DropsOntoARomBankAreRefused) {
     // A whole bank onto the ROM bank: the read-only message stays in the
     // status display through the panes' repaint.
     ClearStatus();
-    Press(x, RowMiddle(gDevicesPane, user_));
-    Move(x, RowMiddle(gDevicesPane, rom_));
+    LeftPress(main_, x, RowMiddle(gDevicesPane, user_));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, rom_));
     SendMessageA(main_, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, rom_)));
     PumpMessages(20);
     EXPECT_EQ(PresetNames(rom_), romBefore);
@@ -107,21 +94,21 @@ TEST_F(DragDropGui, DropsOntoARomBankAreRefused) {
     ExpectPointerReleased();
 
     // A preset of the user bank onto the ROM bank's row.
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_EQ(gBanks.current, user_);
     ClearStatus();
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Move(px, RowMiddle(gPresetsPane, 2));
-    Move(x, RowMiddle(gDevicesPane, rom_));
-    Release(x, RowMiddle(gDevicesPane, rom_));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, rom_));
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, rom_));
     EXPECT_EQ(PresetNames(rom_), romBefore);
     EXPECT_EQ(gStatusShown, 1);
     ExpectPointerReleased();
 }
 
 TEST_F(DragDropGui, RefusedDropsChangeNothingAndFreeThePointer) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_EQ(gBanks.current, user_);
     std::vector<std::string> userBefore = PresetNames(user_);
     std::vector<std::string> otherBefore = PresetNames(other_);
@@ -129,36 +116,36 @@ TEST_F(DragDropGui, RefusedDropsChangeNothingAndFreeThePointer) {
 
     // The bank onto another device's bank: said in the status display.
     ClearStatus();
-    Press(x, RowMiddle(gDevicesPane, user_));
-    Move(x, RowMiddle(gDevicesPane, other_));
-    Release(x, RowMiddle(gDevicesPane, other_));
+    LeftPress(main_, x, RowMiddle(gDevicesPane, user_));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, other_));
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, other_));
     EXPECT_EQ(PresetNames(other_), otherBefore);
     EXPECT_EQ(gStatusShown, 1);
     ExpectPointerReleased();
 
     // The bank onto itself.
-    Press(x, RowMiddle(gDevicesPane, user_));
-    Move(x, RowMiddle(gDevicesPane, user_) + 3);
-    Release(x, RowMiddle(gDevicesPane, user_) + 3);
+    LeftPress(main_, x, RowMiddle(gDevicesPane, user_));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, user_) + 3);
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, user_) + 3);
     EXPECT_EQ(PresetNames(user_), userBefore);
     EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
     ExpectPointerReleased();
 
     // A preset onto itself, after wandering over its neighbours.
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 1));
-    Move(px, RowMiddle(gPresetsPane, 3));
-    Move(px, RowMiddle(gPresetsPane, 1));
-    Release(px, RowMiddle(gPresetsPane, 1));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 1));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 3));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 1));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 1));
     EXPECT_EQ(PresetNames(user_), userBefore);
     ExpectPointerReleased();
 
     // A preset released in the gap between the panes: a picture of the
     // window mid-drag first, for people to look at.
     ShowWindow(program_->library(), SW_HIDE);
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Move(px, RowMiddle(gPresetsPane, 2));
-    Move(px, RowMiddle(gPresetsPane, 4));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 4));
     EXPECT_EQ(gDrag.dragging, 1);
     EXPECT_NE(GetClassLongPtrA(main_, GCLP_HCURSOR),
               reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
@@ -166,23 +153,23 @@ TEST_F(DragDropGui, RefusedDropsChangeNothingAndFreeThePointer) {
     PumpMessages(10);
     EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("drag_drop_mid_drag.png")));
     int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
-    Move(gapX, RowMiddle(gPresetsPane, 4));
-    Release(gapX, RowMiddle(gPresetsPane, 4));
+    LeftDragTo(main_, gapX, RowMiddle(gPresetsPane, 4));
+    LeftRelease(main_, gapX, RowMiddle(gPresetsPane, 4));
     EXPECT_EQ(PresetNames(user_), userBefore);
     EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
     ExpectPointerReleased();
 }
 
 TEST_F(DragDropGui, APresetSwapIsUndoneExactly) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_EQ(gBanks.current, user_);
     std::vector<std::string> before = PresetNames(user_);
     ASSERT_NE(before[0], before[3]);
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Move(px, RowMiddle(gPresetsPane, 2));
-    Move(px, RowMiddle(gPresetsPane, 3));
-    Release(px, RowMiddle(gPresetsPane, 3));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 3));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 3));
     std::vector<std::string> after = PresetNames(user_);
     EXPECT_EQ(after[3], before[0]);
     EXPECT_EQ(after[0], before[3]);
@@ -193,7 +180,7 @@ TEST_F(DragDropGui, APresetSwapIsUndoneExactly) {
 }
 
 TEST_F(DragDropGui, SelectAllCopyAndDescribeThroughTheEditMenu) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_GT(gDevice.controlCount, 2);
     Command(main_, kCmdSelectAll);
     int selected = 0;
@@ -208,7 +195,7 @@ TEST_F(DragDropGui, SelectAllCopyAndDescribeThroughTheEditMenu) {
 }
 
 TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_TRUE(gDocument.hasPictures);
     // Two controls of one type whose assignments differ.
     int a = -1;
@@ -229,13 +216,13 @@ TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
     POINT pb = ControlPoint(b);
 
     // A plain drag exchanges the two, with the single-control cursor.
-    Press(pa.x, pa.y);
-    Move(pa.x + 6, pa.y + 6);
-    Move(pb.x, pb.y);
+    LeftPress(main_, pa.x, pa.y);
+    LeftDragTo(main_, pa.x + 6, pa.y + 6);
+    LeftDragTo(main_, pb.x, pb.y);
     EXPECT_EQ(gDrag.dragging, 1);
     ASSERT_NE(gCursors[0], nullptr);
     EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[0]));
-    Release(pb.x, pb.y);
+    LeftRelease(main_, pb.x, pb.y);
     preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
     EXPECT_EQ(preset->controls[b].midiCc, oldA.midiCc);
     EXPECT_EQ(preset->controls[a].midiCc, oldB.midiCc);
@@ -266,13 +253,13 @@ TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
     // control it started from, nothing changes.
     Command(main_, kCmdSelectAll);
     std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
-    Press(pa.x, pa.y);
-    Move(pa.x + 8, pa.y + 8);
+    LeftPress(main_, pa.x, pa.y);
+    LeftDragTo(main_, pa.x + 8, pa.y + 8);
     EXPECT_EQ(gDrag.dragging, 1);
     ASSERT_NE(gCursors[1], nullptr);
     EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[1]));
-    Move(pa.x, pa.y);
-    Release(pa.x, pa.y);
+    LeftDragTo(main_, pa.x, pa.y);
+    LeftRelease(main_, pa.x, pa.y);
     preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
     for (int i = 0; i < gDevice.controlCount; i++) {
         EXPECT_EQ(preset->controls[i].midiCc, before[i].midiCc) << i;
@@ -282,7 +269,7 @@ TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
 }
 
 TEST_F(DragDropGui, ALibraryControlDroppedOntoAControlIsAssignedAndUndone) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     Command(main_, kCmdLibraryWindow);
     HWND library = program_->library();
     ASSERT_TRUE(IsWindowVisible(library));
@@ -326,16 +313,16 @@ TEST_F(DragDropGui, ALibraryControlDroppedOntoAControlIsAssignedAndUndone) {
 }
 
 TEST_F(DragDropGui, ADragReleasedOverAnotherWindowChangesNothing) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     std::vector<std::string> before = PresetNames(user_);
     int px = gPresetsPane.rect.x + 60;
     // The main window keeps the capture, so the release comes to it with a
     // point outside its client area: left of it, then right of it.
     for (int releaseX : {-40, 1100}) {
-        Press(px, RowMiddle(gPresetsPane, 0));
-        Move(px, RowMiddle(gPresetsPane, 2));
-        Move(releaseX, RowMiddle(gPresetsPane, 2));
-        Release(releaseX, RowMiddle(gPresetsPane, 2));
+        LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+        LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+        LeftDragTo(main_, releaseX, RowMiddle(gPresetsPane, 2));
+        LeftRelease(main_, releaseX, RowMiddle(gPresetsPane, 2));
         EXPECT_EQ(PresetNames(user_), before);
         EXPECT_EQ(gBanks.entries[user_].changeCount, 0);
         ExpectPointerReleased();
@@ -343,10 +330,10 @@ TEST_F(DragDropGui, ADragReleasedOverAnotherWindowChangesNothing) {
 }
 
 TEST_F(DragDropGui, ControlsCopiedAndPastedIntoAnotherPreset) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Release(px, RowMiddle(gPresetsPane, 0));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 0));
     Command(main_, kCmdSelectAll);
     Command(main_, kCmdCopy);
     const BankData* data = BankDataAt(user_);
@@ -359,8 +346,8 @@ TEST_F(DragDropGui, ControlsCopiedAndPastedIntoAnotherPreset) {
         }
     }
     ASSERT_GT(target, 0);
-    Press(px, RowMiddle(gPresetsPane, target));
-    Release(px, RowMiddle(gPresetsPane, target));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, target));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, target));
     ASSERT_EQ(gBanks.currentPreset, target);
     Command(main_, kCmdSelectAll);
     Command(main_, kCmdPaste);
@@ -372,15 +359,15 @@ TEST_F(DragDropGui, ControlsCopiedAndPastedIntoAnotherPreset) {
 }
 
 TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     std::vector<std::string> before = PresetNames(user_);
     const PaneRect& r = gPresetsPane.rect;
     ASSERT_EQ(gPresetsPane.vertical.position, 0);
     int px = r.x + 60;
     int edgeY = r.y + r.height - 1;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Move(px, RowMiddle(gPresetsPane, 2));
-    Move(px, edgeY);
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+    LeftDragTo(main_, px, edgeY);
     ASSERT_EQ(gDrag.dragging, 1);
     // The tick reads the pointer itself, so the pointer goes there too.
     POINT screen = {px, edgeY};
@@ -396,8 +383,8 @@ TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
     for (int i = 0; i < 3; i++) SendMessageA(main_, WM_TIMER, 101, 0);
     EXPECT_EQ(gPresetsPane.vertical.position, 8);
     int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
-    Move(gapX, edgeY);
-    Release(gapX, edgeY);
+    LeftDragTo(main_, gapX, edgeY);
+    LeftRelease(main_, gapX, edgeY);
     EXPECT_EQ(PresetNames(user_), before);
     ExpectPointerReleased();
 }
@@ -420,10 +407,10 @@ bool SameAssignment(const PresetControl& a, const PresetControl& b) {
 }
 
 TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Release(px, RowMiddle(gPresetsPane, 0));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 0));
     const BankData* data = BankDataAt(user_);
     // Three neighbouring controls on the picture, and a preset that assigns
     // them otherwise.
@@ -452,8 +439,8 @@ TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
 
     // A click and two Ctrl-clicks select the three.
     POINT p0 = ControlPoint(first);
-    Press(p0.x, p0.y);
-    Release(p0.x, p0.y);
+    LeftPress(main_, p0.x, p0.y);
+    LeftRelease(main_, p0.x, p0.y);
     SetKeyHeld(VK_CONTROL, true);
     for (int k = 1; k < 3; k++) {
         POINT p = ControlPoint(first + k);
@@ -466,16 +453,16 @@ TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
 
     // Dragged with the multiple cursor over the target preset's row (which
     // makes it current) and dropped onto the first of them there.
-    Press(p0.x, p0.y);
-    Move(p0.x + 8, p0.y + 8);
+    LeftPress(main_, p0.x, p0.y);
+    LeftDragTo(main_, p0.x + 8, p0.y + 8);
     ASSERT_EQ(gDrag.dragging, 1);
     EXPECT_EQ(gDrag.count, 3);
     ASSERT_NE(gCursors[1], nullptr);
     EXPECT_EQ(ClassCursor(main_), reinterpret_cast<ULONG_PTR>(gCursors[1]));
-    Move(px, RowMiddle(gPresetsPane, target));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, target));
     EXPECT_EQ(gBanks.currentPreset, target);
-    Move(p0.x, p0.y);
-    Release(p0.x, p0.y);
+    LeftDragTo(main_, p0.x, p0.y);
+    LeftRelease(main_, p0.x, p0.y);
     ExpectPointerReleased();
 
     data = BankDataAt(user_);
@@ -494,7 +481,7 @@ TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
 }
 
 TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     Command(main_, kCmdLibraryWindow);
     HWND library = program_->library();
     ASSERT_TRUE(IsWindowVisible(library));

@@ -77,21 +77,6 @@ class DropTargetsGui : public ::testing::Test {
                   reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
     }
 
-    void Press(int x, int y, WPARAM keys = 0) {
-        SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y));
-    }
-    void Move(int x, int y) { SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-    void Release(int x, int y, WPARAM keys = 0) {
-        SendMessageA(main_, WM_LBUTTONUP, keys, At(x, y));
-        PumpMessages(20);
-    }
-
-    void ClickBank(int bank) {
-        int x = gDevicesPane.rect.x + 60;
-        Press(x, RowMiddle(gDevicesPane, bank));
-        Release(x, RowMiddle(gDevicesPane, bank));
-    }
-
     TempProgramFolder folder_;
     RunningProgram* program_ = nullptr;
     HWND main_ = nullptr;
@@ -105,7 +90,7 @@ TEST_F(DropTargetsGui, AUserBankDroppedOntoTheDeviceBankIsCopiedAndSent) {
     const int device = FindDeviceBank();
     ASSERT_GE(device, 0);
     ASSERT_NE(device, user_);
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_STREQ(gDevice.name, "Corvanith Meridian 49");
     const int count = gDevice.presetCount;
     ASSERT_GT(count, 0);
@@ -116,11 +101,11 @@ TEST_F(DropTargetsGui, AUserBankDroppedOntoTheDeviceBankIsCopiedAndSent) {
     ASSERT_GE(before, 0);
     strcpy(gPopupText, "");
     int x = gDevicesPane.rect.x + 60;
-    Press(x, RowMiddle(gDevicesPane, user_));
-    Move(x, RowMiddle(gDevicesPane, user_) + 8);
-    Move(x, RowMiddle(gDevicesPane, device));
+    LeftPress(main_, x, RowMiddle(gDevicesPane, user_));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, user_) + 8);
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, device));
     ASSERT_EQ(gDrag.dragging, 1);
-    Release(x, RowMiddle(gDevicesPane, device));
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, device));
     ExpectPointerReleased();
 
     EXPECT_EQ(gBanks.current, device);
@@ -143,7 +128,7 @@ TEST_F(DropTargetsGui, AUserBankDroppedOntoTheDeviceBankIsCopiedAndSent) {
 
 TEST_F(DropTargetsGui, TwoPresetsDroppedOntoAnotherBanksRowAreUndone) {
     Start(false);
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_EQ(gBanks.current, user_);
     std::vector<std::string> source = PresetNames(user_);
     std::vector<std::string> spareBefore = PresetNames(spare_);
@@ -152,11 +137,11 @@ TEST_F(DropTargetsGui, TwoPresetsDroppedOntoAnotherBanksRowAreUndone) {
 
     // Presets 1 and 2 selected: a click, then a Shift click.
     int px = gPresetsPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 1));
-    Release(px, RowMiddle(gPresetsPane, 1));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 1));
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 1));
     SetKeyHeld(VK_SHIFT, true);
-    Press(px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
-    Release(px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
+    LeftRelease(main_, px, RowMiddle(gPresetsPane, 2), MK_SHIFT);
     SetKeyHeld(VK_SHIFT, false);
     ASSERT_EQ(gSelection.presets[1], 1);
     ASSERT_EQ(gSelection.presets[2], 1);
@@ -164,11 +149,11 @@ TEST_F(DropTargetsGui, TwoPresetsDroppedOntoAnotherBanksRowAreUndone) {
     ASSERT_EQ(gSelection.presets[3], 0);
 
     int x = gDevicesPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 1));
-    Move(px, RowMiddle(gPresetsPane, 3));
-    Move(x, RowMiddle(gDevicesPane, spare_));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 1));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 3));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, spare_));
     ASSERT_EQ(gDrag.dragging, 1);
-    Release(x, RowMiddle(gDevicesPane, spare_));
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, spare_));
     ExpectPointerReleased();
 
     // Placed where they were in their own bank; the rest of the bank and the
@@ -194,16 +179,6 @@ int ColumnOf(int kind) {
     return -1;
 }
 
-// Client point inside the list cell of `row` (counted from the top shown).
-POINT ListCell(int column, int row) {
-    LayoutListColumns(gDeviceView, gDeviceView.vertical.total > gDeviceView.vertical.page,
-                      ListColumns);
-    POINT p;
-    p.x = ListColumns[column].x + 6;
-    p.y = gDeviceView.rect.y + 2 + ListHeaderHeight() + row * kListViewRowHeight + 5;
-    return p;
-}
-
 std::string ParameterCell(int control) {
     int column = ColumnOf(kColumnParameter);
     if (column < 0) return "<no Parameter column>";
@@ -219,7 +194,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
     Start(false);
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     Command(main_, kCmdListView);
     ASSERT_EQ(gViewMode, ViewMode::kList);
     ASSERT_GE(ColumnOf(kColumnParameter), 0);
@@ -245,7 +220,7 @@ TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
     for (int row = 0; row < shown && assigned < 0; row++) {
         int target = row + gDeviceView.vertical.position;
         if (EndsWith(ParameterCell(target), name)) continue;
-        POINT p = ListCell(nameColumn, row);
+        POINT p = ListCellPoint(nameColumn, row);
         SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
         SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
         ASSERT_EQ(gDrag.dragging, 1);
@@ -271,7 +246,7 @@ TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
 
 TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThePage) {
     Start(false, true);
-    ClickBank(user_);
+    ClickBankRow(main_, user_);
     ASSERT_EQ(gDevice.bounds[2], 1400);
     ASSERT_TRUE(gDocument.hasPictures);
     ASSERT_GT(gDeviceView.horizontal.total, gDeviceView.horizontal.page);
@@ -295,10 +270,10 @@ TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThe
     ASSERT_LT(DeviceViewControlAt(startX, startY), 0);
     int endX = r.x + r.width + 30;
     int endY = r.y + DeviceViewPictureHeight() - 3;
-    Press(startX, startY);
+    LeftPress(main_, startX, startY);
     ASSERT_EQ(gRubberBand.active, 1);
-    Move(r.x + r.width / 2, endY);
-    Move(endX, endY);
+    LeftDragTo(main_, r.x + r.width / 2, endY);
+    LeftDragTo(main_, endX, endY);
     // The tick reads the pointer itself, so the pointer goes there too.
     POINT screen = {endX, endY};
     ClientToScreen(main_, &screen);
@@ -307,7 +282,7 @@ TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThe
     PumpMessages(10);
     int scrolled = gDeviceView.horizontal.position;
     EXPECT_GT(scrolled, 0);
-    Release(endX, endY);
+    LeftRelease(main_, endX, endY);
     EXPECT_EQ(gRubberBand.active, 0);
     EXPECT_EQ(gDrag.confined, 0);
 
@@ -329,17 +304,17 @@ TEST_F(DropTargetsGui, PresetsOfAnotherModelAreRefusedByABanksRow) {
     Start(false);
     int sprite = BankNamed("My Sprite Kits");
     ASSERT_GE(sprite, 0);
-    ClickBank(sprite);
+    ClickBankRow(main_, sprite);
     ASSERT_EQ(gBanks.current, sprite);
     std::vector<std::string> meridianBefore = PresetNames(user_);
     std::vector<std::string> spriteBefore = PresetNames(sprite);
     ClearStatus();
     int px = gPresetsPane.rect.x + 60;
     int x = gDevicesPane.rect.x + 60;
-    Press(px, RowMiddle(gPresetsPane, 0));
-    Move(px, RowMiddle(gPresetsPane, 2));
-    Move(x, RowMiddle(gDevicesPane, user_));
-    Release(x, RowMiddle(gDevicesPane, user_));
+    LeftPress(main_, px, RowMiddle(gPresetsPane, 0));
+    LeftDragTo(main_, px, RowMiddle(gPresetsPane, 2));
+    LeftDragTo(main_, x, RowMiddle(gDevicesPane, user_));
+    LeftRelease(main_, x, RowMiddle(gDevicesPane, user_));
     ExpectPointerReleased();
     EXPECT_EQ(PresetNames(user_), meridianBefore);
     EXPECT_EQ(PresetNames(sprite), spriteBefore);

@@ -9,8 +9,10 @@
 #include "midi/packed_image.h"
 #include "midi/virtual_link.h"
 #include "views/device_view.h"
+#include "views/devices_pane.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
+#include "views/list_columns.h"
 #include "views/list_rows.h"
 
 // The packed-store slot the device's memory is unpacked from; the program
@@ -130,6 +132,34 @@ void Command(HWND main, int id) {
 
 bool MenuEnabled(HWND main, int id) {
     return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void LeftPress(HWND window, int x, int y, WPARAM keys) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y));
+}
+
+void LeftDragTo(HWND window, int x, int y) {
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(x, y));
+}
+
+void LeftRelease(HWND window, int x, int y, WPARAM keys) {
+    SendMessageA(window, WM_LBUTTONUP, keys, At(x, y));
+    PumpMessages(20);
+}
+
+void ClickBankRow(HWND main, int bank) {
+    int x = gDevicesPane.rect.x + 60;
+    LeftPress(main, x, RowMiddle(gDevicesPane, bank));
+    LeftRelease(main, x, RowMiddle(gDevicesPane, bank));
+}
+
+POINT ListCellPoint(int column, int row) {
+    LayoutListColumns(gDeviceView, gDeviceView.vertical.total > gDeviceView.vertical.page,
+                      ListColumns);
+    POINT p;
+    p.x = ListColumns[column].x + 6;
+    p.y = gDeviceView.rect.y + 2 + ListHeaderHeight() + row * kListViewRowHeight + 5;
+    return p;
 }
 
 void Repaint(HWND window) {

@@ -77,6 +77,20 @@ void Command(HWND main, int id);
 
 bool MenuEnabled(HWND main, int id);
 
+// The left button pressed, moved with, and released at a client point of
+// the window, as the mouse would send it (the release lets what it started
+// run).
+void LeftPress(HWND window, int x, int y, WPARAM keys = 0);
+void LeftDragTo(HWND window, int x, int y);
+void LeftRelease(HWND window, int x, int y, WPARAM keys = 0);
+
+// A click on a bank's row of the bank list.
+void ClickBankRow(HWND main, int bank);
+
+// A client point inside the list view's cell of `column` and `row` (the row
+// counted from the top shown).
+POINT ListCellPoint(int column, int row);
+
 // Everything of the window painted again now.
 void Repaint(HWND window);
 

@@ -64,15 +64,6 @@ class ViewsFlowGui : public ::testing::Test {
     PresetRecord& Preset() {
         return gBanks.entries[gBanks.current].data->presets[gBanks.currentPreset];
     }
-    // Client point inside a list cell of `row` (counted from the top shown).
-    POINT Cell(int column, int row) {
-        LayoutListColumns(gDeviceView, gDeviceView.vertical.total > gDeviceView.vertical.page,
-                          ListColumns);
-        POINT p;
-        p.x = ListColumns[column].x + 6;
-        p.y = gDeviceView.rect.y + 2 + ListHeaderHeight() + row * kListViewRowHeight + 5;
-        return p;
-    }
     int ColumnOf(int kind, int subkind) {
         for (int i = 0; i < kColumnCount; ++i)
             if (ListColumns[i].kind == kind && (subkind < 0 || ListColumns[i].subkind == subkind) &&
@@ -164,11 +155,11 @@ TEST_F(ViewsFlowGui, ListCellsAndCommentsEditedByDoubleClick) {
     int comment = ColumnOf(kColumnComment, -1);
     ASSERT_GE(channel, 0);
     ASSERT_GE(comment, 0);
-    POINT name = Cell(1, row);
+    POINT name = ListCellPoint(1, row);
     Click(main_, name.x, name.y);
     ASSERT_EQ(gBanks.currentControl, row);
 
-    POINT ch = Cell(channel, row);
+    POINT ch = ListCellPoint(channel, row);
     Click(main_, ch.x, ch.y);
     Mouse(main_, WM_LBUTTONDBLCLK, ch.x, ch.y, MK_LBUTTON);
     Mouse(main_, WM_LBUTTONUP, ch.x, ch.y, 0);
@@ -182,7 +173,7 @@ TEST_F(ViewsFlowGui, ListCellsAndCommentsEditedByDoubleClick) {
     EXPECT_EQ(Preset().controls[row].channel, 16) << "200 is brought down to the last channel";
     EXPECT_FALSE(InPlaceEditorOpen());
 
-    POINT cm = Cell(comment, row);
+    POINT cm = ListCellPoint(comment, row);
     Click(main_, cm.x, cm.y);
     Mouse(main_, WM_LBUTTONDBLCLK, cm.x, cm.y, MK_LBUTTON);
     Mouse(main_, WM_LBUTTONUP, cm.x, cm.y, 0);
