@@ -34,9 +34,7 @@ namespace {
 class DragDropGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        CopyFolder("Devices", folder_.path("Devices"));
-        CopyFolder("Library", folder_.path("Library"));
-        CopyFolder("User Preset Banks", folder_.path("User Preset Banks"));
+        InstallDemoData(folder_);
         RunningProgram::boxes.clear();
         program_ = new RunningProgram(folder_);
         ASSERT_EQ(program_->result(), StartUpResult::kRunning);
