@@ -20,7 +20,7 @@ as_root() {
 }
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config git dpkg-dev
+  build-essential cmake ninja-build pkg-config git dpkg-dev ccache
   libexpat1-dev libpng-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libplist-dev
   clang libclang-rt-14-dev

@@ -13,6 +13,7 @@
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/input_script_win32.h"
 #include "views/keyboard_pane.h"
 #include "views/pane_keys.h"
 #include "views/panel.h"
@@ -77,8 +78,7 @@ LRESULT OnTimer(HWND window, WPARAM id) {
     // The tick tracks the pointer over the window it is in: over another
     // window the main window's client point could fall on a toolbar item
     // hidden beneath.
-    POINT p;
-    GetCursorPos(&p);
+    POINT p = ScriptedCursorPos();
     HWND under = WindowFromPoint(p);
     if (under == window || IsChild(window, under)) {
         JoinTooltipTick();

@@ -4,11 +4,13 @@
 #include "shell/app_state.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/message_loop.h"
+#include "views/input_script_win32.h"
 
 HHOOK gCallWndHook = nullptr;
 
 namespace {
 int AsyncLeftButtonHeld() {
+    if (gInputScript.active) return gInputScript.leftHeld;
     return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 }  // namespace

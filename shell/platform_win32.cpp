@@ -6,10 +6,12 @@
 
 #include "shell/platform.h"
 #include "shell/platform_win32.h"
+#include "views/input_script_win32.h"
 
 int (*gMessageBoxOverride)(WindowHandle, const char*, const char*, unsigned) = nullptr;
 
 unsigned MilliClock() {
+    if (gInputScript.clockSet) return gInputScript.clock;
     return timeGetTime();
 }
 

@@ -6,8 +6,18 @@
 #include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/gdi_resources_win32.h"
+#include "views/input_script_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
+
+InputScript gInputScript = {};
+
+POINT ScriptedCursorPos() {
+    if (gInputScript.active) return gInputScript.pointer;
+    POINT p = {0, 0};
+    GetCursorPos(&p);
+    return p;
+}
 
 namespace {
 
@@ -95,21 +105,22 @@ int KeyHeld(int virtualKey) {
 }
 
 int LeftButtonHeld() {
+    if (gInputScript.active) return gInputScript.leftHeld;
     // With the buttons swapped the "left" button the views mean is the primary.
     int key = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     return GetAsyncKeyState(key) < 0 ? 1 : 0;
 }
 
 void PointerPosition(PaneWindow window, int* x, int* y) {
-    POINT p = {0, 0};
-    GetCursorPos(&p);
+    POINT p = ScriptedCursorPos();
     if (window != nullptr) ScreenToClient(Hwnd(window), &p);
     *x = p.x;
     *y = p.y;
 }
 
 void StartViewTimer(int id, int periodMs) {
-    if (gMainWindow != nullptr) SetTimer(static_cast<HWND>(gMainWindow), id, periodMs, nullptr);
+    // Under a script every tick is sent by the script.
+    if (gMainWindow != nullptr && !gInputScript.active) SetTimer(static_cast<HWND>(gMainWindow), id, periodMs, nullptr);
 }
 
 void StopViewTimer(int id) {

@@ -84,7 +84,7 @@ TEST_F(DragDropGui, DropsOntoARomBankAreRefused) {
     ClearStatus();
     LeftPress(main_, x, RowMiddle(gDevicesPane, user_));
     LeftDragTo(main_, x, RowMiddle(gDevicesPane, rom_));
-    SendMessageA(main_, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, rom_)));
+    SendMouse(main_, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, rom_)));
     PumpMessages(20);
     EXPECT_EQ(PresetNames(rom_), romBefore);
     EXPECT_EQ(gStatusShown, 1);
@@ -232,11 +232,11 @@ TEST_F(DragDropGui, ControlsDraggedInTheGraphicView) {
 
     // With Ctrl the dragged control is copied and the source keeps its own.
     SetKeyHeld(VK_CONTROL, true);
-    SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(pa.x, pa.y));
-    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pa.x + 6, pa.y + 6));
-    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pb.x, pb.y));
+    SendMouse(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(pa.x, pa.y));
+    SendMouse(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pa.x + 6, pa.y + 6));
+    SendMouse(main_, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, At(pb.x, pb.y));
     EXPECT_EQ(gDrag.copyMode, 1);
-    SendMessageA(main_, WM_LBUTTONUP, MK_CONTROL, At(pb.x, pb.y));
+    SendMouse(main_, WM_LBUTTONUP, MK_CONTROL, At(pb.x, pb.y));
     SetKeyHeld(VK_CONTROL, false);
     PumpMessages(20);
     preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
@@ -281,16 +281,16 @@ TEST_F(DragDropGui, ALibraryControlDroppedOntoAControlIsAssignedAndUndone) {
     for (int target = 0; target < gDevice.controlCount && assigned < 0; target++) {
         if (gDocument.controls[target].zone != 0) continue;
         POINT p = ControlPoint(target);
-        SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-        SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+        SendMouse(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+        SendMouse(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
         ASSERT_EQ(gDrag.dragging, 1);
-        SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        SendMouse(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
         if (target == 0) {
             RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             PumpMessages(10);
             EXPECT_TRUE(WriteWindowPng(library, ScreenshotPath("drag_drop_library.png")));
         }
-        SendMessageA(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
+        SendMouse(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
         PumpMessages(20);
         ExpectPointerReleased();
         EXPECT_EQ(GetClassLongPtrA(library, GCLP_HCURSOR),
@@ -368,17 +368,13 @@ TEST_F(DragDropGui, APresetDragHeldOnTheListsBottomEdgeScrollsIt) {
     LeftDragTo(main_, px, edgeY);
     ASSERT_EQ(gDrag.dragging, 1);
     // The tick reads the pointer itself, so the pointer goes there too.
-    POINT screen = {px, edgeY};
-    ClientToScreen(main_, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 5; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    PointerTo(main_, px, edgeY);
+    Tick(main_, kDragTimer, 5);
     PumpMessages(10);
     EXPECT_EQ(gPresetsPane.vertical.position, 5);
     // A pointer that overshoots the edge, below the list, scrolls it too.
-    screen = {px, edgeY + 40};
-    ClientToScreen(main_, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 3; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    PointerTo(main_, px, edgeY + 40);
+    Tick(main_, kDragTimer, 3);
     EXPECT_EQ(gPresetsPane.vertical.position, 8);
     int gapX = gDevicesPane.rect.x + gDevicesPane.rect.width + 3;
     LeftDragTo(main_, gapX, edgeY);
@@ -442,8 +438,8 @@ TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
     SetKeyHeld(VK_CONTROL, true);
     for (int k = 1; k < 3; k++) {
         POINT p = ControlPoint(first + k);
-        SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(p.x, p.y));
-        SendMessageA(main_, WM_LBUTTONUP, MK_CONTROL, At(p.x, p.y));
+        SendMouse(main_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(p.x, p.y));
+        SendMouse(main_, WM_LBUTTONUP, MK_CONTROL, At(p.x, p.y));
         PumpMessages(10);
     }
     SetKeyHeld(VK_CONTROL, false);
@@ -498,8 +494,8 @@ TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
 
     int x = gLibraryControlsPane.rect.x + 60;
     int y = RowMiddle(gLibraryControlsPane, 0);
-    SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-    SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+    SendMouse(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMouse(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
     ASSERT_EQ(gDrag.dragging, 1);
     ASSERT_EQ(gDrag.fromOtherWindow, 1);
     ASSERT_NE(gCursors[0], nullptr);
@@ -508,10 +504,8 @@ TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
 
     // Over a control of the main window, the pointer really there.
     POINT target = ControlPoint(0);
-    SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(target.x, target.y));
-    POINT screen = target;
-    ClientToScreen(main_, &screen);
-    SetCursorPos(screen.x, screen.y);
+    SendMouse(main_, WM_MOUSEMOVE, MK_LBUTTON, At(target.x, target.y));
+    PointerTo(main_, target.x, target.y);
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RedrawWindow(library, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(50);
@@ -525,7 +519,7 @@ TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
     // windows show the arrow again.
     const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
     std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
-    SendMessageA(main_, WM_LBUTTONUP, 0, At(-20, -20));
+    SendMouse(main_, WM_LBUTTONUP, 0, At(-20, -20));
     PumpMessages(20);
     ExpectPointerReleased();
     EXPECT_EQ(ClassCursor(library), reinterpret_cast<ULONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));

@@ -221,11 +221,11 @@ TEST_F(DropTargetsGui, ALibraryControlDroppedOntoAListRowNamesItsParameter) {
         int target = row + gDeviceView.vertical.position;
         if (EndsWith(ParameterCell(target), name)) continue;
         POINT p = ListCellPoint(nameColumn, row);
-        SendMessageA(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-        SendMessageA(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
+        SendMouse(library, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+        SendMouse(library, WM_MOUSEMOVE, MK_LBUTTON, At(x + 8, y + 8));
         ASSERT_EQ(gDrag.dragging, 1);
-        SendMessageA(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
-        SendMessageA(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
+        SendMouse(main_, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y));
+        SendMouse(main_, WM_LBUTTONUP, 0, At(p.x, p.y));
         PumpMessages(20);
         ExpectPointerReleased();
         preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
@@ -275,10 +275,8 @@ TEST_F(DropTargetsGui, ARubberBandHeldPastTheRightEdgeScrollsAndSelectsBeyondThe
     LeftDragTo(main_, r.x + r.width / 2, endY);
     LeftDragTo(main_, endX, endY);
     // The tick reads the pointer itself, so the pointer goes there too.
-    POINT screen = {endX, endY};
-    ClientToScreen(main_, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 6; i++) SendMessageA(main_, WM_TIMER, 101, 0);
+    PointerTo(main_, endX, endY);
+    Tick(main_, kDragTimer, 6);
     PumpMessages(10);
     int scrolled = gDeviceView.horizontal.position;
     EXPECT_GT(scrolled, 0);

@@ -29,13 +29,9 @@
 
 namespace {
 
-// The real pointer goes where the message says it is: a drag confines and
-// reads the pointer, and a stale position would move what is dragged.
+// A mouse message, its waiting messages handled after it.
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
-    POINT screen = {x, y};
-    ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
-    SendMessageA(window, message, keys, MAKELPARAM(x, y));
+    SendMouse(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
 }
 

@@ -8,6 +8,7 @@
 #include "shell/app_state.h"
 #include "shell/message_loop_win32.h"
 #include "shell/platform_win32.h"
+#include "views/input_script_win32.h"
 
 std::vector<ShownBox> RunningProgram::boxes;
 std::vector<int> RunningProgram::answers;
@@ -83,6 +84,12 @@ TempProgramFolder::~TempProgramFolder() {
 
 RunningProgram::RunningProgram(const TempProgramFolder& folder, int showCommand) {
     boxes.clear();
+    // The program reads the scripted pointer, button and timer ticks, never
+    // the real ones, so that nothing outside the test moves it between steps.
+    // The pointer starts off every window.
+    gInputScript = {};
+    gInputScript.active = 1;
+    gInputScript.pointer = {-10000, -10000};
     gMessageBoxOverride = RecordBox;
     std::string exe = folder.exePath();
     result_ = StartUp(GetModuleHandleA(nullptr), showCommand, exe.c_str());
@@ -90,12 +97,15 @@ RunningProgram::RunningProgram(const TempProgramFolder& folder, int showCommand)
 }
 
 RunningProgram::~RunningProgram() {
+    // Shutdown's waits need time to pass.
+    gInputScript.clockSet = 0;
     ShutDown(result_);
     PumpMessages();
     gMessageBoxOverride = nullptr;
     answers.clear();
     SetKeyHeld(VK_CONTROL, false);
     SetKeyHeld(VK_SHIFT, false);
+    gInputScript = {};
 }
 
 HWND RunningProgram::main() const {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <windowsx.h>
+
 #include "devices/discovery.h"
 #include "midi/bank_packing.h"
 #include "midi/packed_image.h"
@@ -12,6 +14,7 @@
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
+#include "views/input_script_win32.h"
 #include "views/list_columns.h"
 #include "views/list_rows.h"
 
@@ -134,16 +137,37 @@ bool MenuEnabled(HWND main, int id) {
     return (GetMenuState(GetMenu(main), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
+void SendMouse(HWND window, UINT message, WPARAM keys, LPARAM at) {
+    POINT screen = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    ClientToScreen(window, &screen);
+    gInputScript.pointer = screen;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) gInputScript.leftHeld = 1;
+    if (message == WM_LBUTTONUP) gInputScript.leftHeld = 0;
+    if (message == WM_MOUSEMOVE) gInputScript.leftHeld = (keys & MK_LBUTTON) ? 1 : 0;
+    SendMessageA(window, message, keys, at);
+}
+
+void PointerTo(HWND window, int x, int y) {
+    POINT screen = {x, y};
+    ClientToScreen(window, &screen);
+    gInputScript.pointer = screen;
+    SetCursorPos(screen.x, screen.y);
+}
+
+void Tick(HWND main, int timer, int count) {
+    for (int i = 0; i < count; i++) SendMessageA(main, WM_TIMER, timer, 0);
+}
+
 void LeftPress(HWND window, int x, int y, WPARAM keys) {
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y));
+    SendMouse(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, At(x, y));
 }
 
 void LeftDragTo(HWND window, int x, int y) {
-    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(x, y));
+    SendMouse(window, WM_MOUSEMOVE, MK_LBUTTON, At(x, y));
 }
 
 void LeftRelease(HWND window, int x, int y, WPARAM keys) {
-    SendMessageA(window, WM_LBUTTONUP, keys, At(x, y));
+    SendMouse(window, WM_LBUTTONUP, keys, At(x, y));
     PumpMessages(20);
 }
 

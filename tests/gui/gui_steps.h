@@ -16,6 +16,7 @@
 #include "gui_harness.h"
 #include "views/editor_pane_layout.h"
 #include "views/pane.h"
+#include "views/view_platform.h"
 
 // ---- The program folder -----------------------------------------------------
 
@@ -76,6 +77,21 @@ bool IsNavy(COLORREF c);
 void Command(HWND main, int id);
 
 bool MenuEnabled(HWND main, int id);
+
+// A mouse message sent to the window as the hand would make it: the scripted
+// pointer moves to the message's client point and the scripted left button
+// follows it (held from a press until a release, and on a move while the keys
+// say so), so that what the program reads of the pointer and the button
+// matches the message.
+void SendMouse(HWND window, UINT message, WPARAM keys, LPARAM at);
+
+// The scripted pointer put on a client point of the window, without a message
+// (the real pointer goes there too, for the pictures).
+void PointerTo(HWND window, int x, int y);
+
+// `count` ticks of a main-window timer (101 drags, 102 the spinner, 100 the
+// transfer and tooltip tick), each handled before the next is sent.
+void Tick(HWND main, int timer, int count = 1);
 
 // The left button pressed, moved with, and released at a client point of
 // the window, as the mouse would send it (the release lets what it started

@@ -25,8 +25,8 @@ namespace {
 
 void Click(HWND window, const Pane& pane, int row) {
     LPARAM at = At(pane.rect.x + 60, RowMiddle(pane, row));
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(window, WM_LBUTTONUP, 0, at);
+    SendMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMouse(window, WM_LBUTTONUP, 0, at);
     PumpMessages(20);
 }
 
@@ -87,10 +87,10 @@ TEST_F(ListsGuiTest, BanksPresetsKeysAndAPresetDrag) {
     std::string first = data->presets[0].name;
     std::string fourth = data->presets[3].name;
     int x = presets.x + 60;
-    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 0)));
-    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 2)));
-    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 3)));
-    SendMessageA(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gPresetsPane, 3)));
+    SendMouse(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 0)));
+    SendMouse(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 2)));
+    SendMouse(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gPresetsPane, 3)));
+    SendMouse(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gPresetsPane, 3)));
     PumpMessages(20);
     EXPECT_EQ(std::string(data->presets[3].name), first);
     EXPECT_EQ(std::string(data->presets[0].name), fourth);
@@ -104,9 +104,9 @@ TEST_F(ListsGuiTest, BanksPresetsKeysAndAPresetDrag) {
 
 void DragBank(HWND main, int from, int to) {
     int x = gDevicesPane.rect.x + 60;
-    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, from)));
-    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, to)));
-    SendMessageA(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, to)));
+    SendMouse(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, from)));
+    SendMouse(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(gDevicesPane, to)));
+    SendMouse(main, WM_LBUTTONUP, 0, At(x, RowMiddle(gDevicesPane, to)));
     PumpMessages(20);
 }
 
@@ -207,33 +207,27 @@ TEST_F(CrowdedBankListGui, ABankDragHeldOnTheBottomEdgeScrollsTheListARowPerTick
     for (int i = 0; i < gBanks.count; i++) changes += gBanks.entries[i].changeCount;
 
     int x = pane.rect.x + 60;
-    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(pane, first)));
-    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(pane, first + 1)));
+    SendMouse(main, WM_LBUTTONDOWN, MK_LBUTTON, At(x, RowMiddle(pane, first)));
+    SendMouse(main, WM_MOUSEMOVE, MK_LBUTTON, At(x, RowMiddle(pane, first + 1)));
     ASSERT_EQ(gDrag.dragging, 1);
     ASSERT_EQ(gDrag.confined, 1);
     // The tick reads the pointer itself: it goes onto the confinement's
     // bottom row, then back inside, then onto the top row.
     int bottom = gDrag.confineRect.y + gDrag.confineRect.height - 1;
-    POINT screen = {x, bottom};
-    ClientToScreen(main, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 5; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    PointerTo(main, x, bottom);
+    Tick(main, kDragTimer, 5);
     EXPECT_EQ(pane.vertical.position, 5);
-    screen = {x, RowMiddle(pane, first + 6)};
-    ClientToScreen(main, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 3; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    PointerTo(main, x, RowMiddle(pane, first + 6));
+    Tick(main, kDragTimer, 3);
     EXPECT_EQ(pane.vertical.position, 5);
-    screen = {x, gDrag.confineRect.y};
-    ClientToScreen(main, &screen);
-    SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 2; i++) SendMessageA(main, WM_TIMER, 101, 0);
+    PointerTo(main, x, gDrag.confineRect.y);
+    Tick(main, kDragTimer, 2);
     EXPECT_EQ(pane.vertical.position, 3);
 
     // Released between the panes: nothing is copied, the pointer is free.
     int gapX = pane.rect.x + pane.rect.width + 3;
-    SendMessageA(main, WM_MOUSEMOVE, MK_LBUTTON, At(gapX, RowMiddle(pane, first + 6)));
-    SendMessageA(main, WM_LBUTTONUP, 0, At(gapX, RowMiddle(pane, first + 6)));
+    SendMouse(main, WM_MOUSEMOVE, MK_LBUTTON, At(gapX, RowMiddle(pane, first + 6)));
+    SendMouse(main, WM_LBUTTONUP, 0, At(gapX, RowMiddle(pane, first + 6)));
     PumpMessages(20);
     EXPECT_EQ(gDrag.dragging, 0);
     EXPECT_EQ(gDrag.confined, 0);

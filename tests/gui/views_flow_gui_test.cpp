@@ -25,7 +25,7 @@
 namespace {
 
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
-    SendMessageA(window, message, keys, MAKELPARAM(x, y));
+    SendMouse(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
 }
 
