@@ -25,6 +25,12 @@ int RecordBox(WindowHandle, const char* text, const char* caption, unsigned type
     return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
 }
 
+bool IsPointerInput(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE;
+}
+
 void RemoveTree(const std::string& dir) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
@@ -128,6 +134,10 @@ int PumpMessages(int milliseconds) {
                 quit = 1;
                 continue;
             }
+            // The script is the only hand: what the system posts when the
+            // real pointer moves (a warp, a confinement pulling it into a
+            // rectangle) would act a second time, somewhere else.
+            if (gInputScript.active && IsPointerInput(message.message)) continue;
             ProcessLoopMessage(&message);
         }
         if (GetTickCount() - start >= static_cast<DWORD>(milliseconds)) break;

@@ -62,7 +62,8 @@ class RunningProgram {
 };
 
 // Handles the thread's waiting messages with the program's loop step (so the
-// accelerator rule applies). Keeps going for at least `milliseconds`. Returns
+// accelerator rule applies). Keeps going for at least `milliseconds`. Mouse
+// input from the real pointer is dropped: the test's script is the hand. Returns
 // 1 when the quit message came (the loop would have ended).
 int PumpMessages(int milliseconds = 0);
 

@@ -141,6 +141,7 @@ void SendMouse(HWND window, UINT message, WPARAM keys, LPARAM at) {
     POINT screen = {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
     ClientToScreen(window, &screen);
     gInputScript.pointer = screen;
+    SetCursorPos(screen.x, screen.y);  // for the pictures; the program reads the script
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) gInputScript.leftHeld = 1;
     if (message == WM_LBUTTONUP) gInputScript.leftHeld = 0;
     if (message == WM_MOUSEMOVE) gInputScript.leftHeld = (keys & MK_LBUTTON) ? 1 : 0;
