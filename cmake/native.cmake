@@ -3,7 +3,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB_RECURSE OSTREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/gui/")
+list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|dist)/")  # built for Windows
 if(OSTREL_TEST_SOURCES)
   add_executable(ostrel_tests ${OSTREL_TEST_SOURCES} $<TARGET_OBJECTS:ostrel_headless>)
   target_link_libraries(ostrel_tests PRIVATE ostrel_core GTest::gtest GTest::gmock GTest::gtest_main)
