@@ -1,5 +1,5 @@
-; The Windows installer: Ostrel-<version>-setup.exe, made by scripts/dist.sh
-; with makensis (NSIS 3), which passes in
+; The Windows installer: Ostrel-<version>-setup.exe, made by
+; packaging/make-setup.sh with makensis (NSIS 3), which passes in
 ;   VERSION_NSH  the generated version.nsh (the version and names, from CMake)
 ;   SHIPPED_NSH  the generated list of the shipped data files, for removal
 ;   STAGE        the portable folder to install (the zip's contents)

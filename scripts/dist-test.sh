@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The setup file under Wine, as a Windows user meets it:
-#   1. a silent install (/S) into the default per-user folder: the program,
-#      ostrel-cli, the shipped data, the Start menu shortcut, the Apps &
-#      features entry; .syx not associated;
+#   1. a silent install (/S) of an "older version" (this one's files labelled
+#      1.0, with one more help page) into the default per-user folder;
 #   2. the installed program started, its main window found, a new bank made
 #      and saved and the program quit through its own menu commands (by
 #      tests/dist/dist_driver_win32.cpp), which writes Settings.cfg; a rom.xml
-#      put where a device's would be; a demo bank edited; a help page spoiled;
-#   3. a second install over the first: the user's files as they were, the
-#      shipped ones as shipped;
+#      put where a device's would be; a demo bank edited; a help page spoilt;
+#   3. this version installed over it: the user's files as they were, the
+#      shipped ones as shipped, the older version's extra page gone; the
+#      program, ostrel-cli, Start menu shortcut and Apps & features entry
+#      there, .syx not associated;
 #   4. a silent uninstall: the program, shipped data, shortcut and entry gone,
 #      the user's files still there;
 #   5. an install over what is left, then a silent uninstall with
@@ -25,6 +26,15 @@ if [ "${1:-}" != --inside ]; then
   work=$(mktemp -d /tmp/ostrel-dist-test.XXXXXX)
   trap 'rm -rf "$work"' EXIT
   cp -a "$source_prefix" "$work/wine"
+  # The older version: the same files with another version and one more page.
+  version=$(sed -n 's/^!define OSTREL_VERSION "\(.*\)"$/\1/p' build/win/generated/version.nsh)
+  mkdir -p "$work/older"
+  cp -a "build/dist/stage/Ostrel-$version" "$work/older/stage"
+  echo "<p>Retired in a later version.</p>" >"$work/older/stage/Help/retired.html"
+  sed -e 's/^!define OSTREL_VERSION .*/!define OSTREL_VERSION "1.0"/' \
+    -e 's/^!define OSTREL_VERSION_DOTS .*/!define OSTREL_VERSION_DOTS "1.0.0.0"/' \
+    build/win/generated/version.nsh >"$work/older/version.nsh"
+  bash packaging/make-setup.sh "$work/older/stage" "$work/older/version.nsh" "$work/older/Ostrel-1.0-setup.exe"
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$work"
   exit $?
 fi
@@ -57,7 +67,10 @@ windows_path() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 # The uninstaller copies itself to the temporary folder and returns at once;
 # its work is over when every Windows process of the prefix has ended.
 wait_for_wine() { timeout 300 /usr/lib/wine/wineserver -w; }
-registry_has() { $wine reg query "$1" ${2:+/v "$2"}; }
+registry_has() { $wine reg query "$1" /v "$2"; }
+registry_value() {  # KEY NAME VALUE: the value is exactly VALUE
+  $wine reg query "$1" /v "$2" | tr -d '\r' | grep -qxF "    $2    REG_SZ    $3"
+}
 
 dir=$(unix_path "$(windows_folder LOCALAPPDATA)\\Programs\\Ostrel")
 shortcut=$(unix_path "$(windows_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Ostrel.lnk")
@@ -67,20 +80,12 @@ banks="$dir/User Preset Banks"
 rom="$dir/Devices/Meridian 49.eld/rom.xml"
 demo="$banks/My Sprite Kits.xml"
 
-step "1. silent install into $dir"
-check "setup /S exits 0" $wine "$setup" /S
+step "1. silent install of an older version into $dir"
+check "setup /S exits 0" $wine "$work/older/Ostrel-1.0-setup.exe" /S
 wait_for_wine
-for f in Ostrel.exe ostrel-cli.exe "Uninstall Ostrel.exe" "Devices/Meridian 49.eld/definition.xml" \
-  "Library/GM.ell/definition.xml" "Help/index.html" "User Preset Banks/My Meridian Setups.xml"; do
-  check "installed: $f" test -f "$dir/$f"
-done
-check "Start menu shortcut" test -f "$shortcut"
-check "Apps & features: version $version" bash -c "$wine reg query '$uninstall_key' /v DisplayVersion | grep -q ' $version'"
-check "Apps & features: icon" registry_has "$uninstall_key" DisplayIcon
-check "Apps & features: uninstaller" registry_has "$uninstall_key" UninstallString
-check ".syx not associated" bash -c "! $wine reg query 'HKCU\\Software\\Classes\\.syx'"
-check "ostrel-cli --version says $version" \
-  bash -c "$wine '$dir/ostrel-cli.exe' --version | tr -d '\r' | grep -qx 'ostrel-cli $version'"
+check "installed: Ostrel.exe" test -f "$dir/Ostrel.exe"
+check "installed: the older version's extra page" test -f "$dir/Help/retired.html"
+check "Apps & features: version 1.0" registry_value "$uninstall_key" DisplayVersion 1.0
 
 step "2. the installed program makes and saves a bank, and quits"
 ls "$banks" >"$work/banks-before"
@@ -91,8 +96,6 @@ ls "$banks" >"$work/banks-after"
 saved="$banks/$(comm -13 "$work/banks-before" "$work/banks-after" | head -n 1)"
 check "a new bank file in User Preset Banks: ${saved##*/}" test -f "$saved"
 check "Settings.cfg written (143 bytes)" test "$(stat -c %s "$dir/Settings.cfg" 2>/dev/null)" = 143
-check "ostrel-cli reads the saved bank against the installed devices" \
-  $wine "$dir/ostrel-cli.exe" bank show "$(windows_path "$saved")"
 cp "$saved" "$work/saved.xml"
 cp "$dir/Settings.cfg" "$work/Settings.cfg"
 cp "$saved" "$rom"  # what a device's bank looks like on disk
@@ -101,7 +104,7 @@ echo "<!-- edited by the user -->" >>"$demo"
 cp "$demo" "$work/demo.xml"
 echo "spoilt" >"$dir/Help/index.html"
 
-step "3. second install over the first"
+step "3. this version installed over the older one"
 check "setup /S exits 0" $wine "$setup" /S
 wait_for_wine
 check "the saved bank kept" same "$saved" "$work/saved.xml"
@@ -109,8 +112,21 @@ check "Settings.cfg kept" same "$dir/Settings.cfg" "$work/Settings.cfg"
 check "rom.xml kept" same "$rom" "$work/rom.xml"
 check "the edited demo bank kept" same "$demo" "$work/demo.xml"
 check "a shipped file replaced" same "$dir/Help/index.html" "$stage/Help/index.html"
-check "the program there" test -f "$dir/Ostrel.exe"
-check "Apps & features entry there" registry_has "$uninstall_key" DisplayVersion
+check "the older version's extra page removed" absent "$dir/Help/retired.html"
+for f in Ostrel.exe ostrel-cli.exe "Devices/Meridian 49.eld/definition.xml" \
+  "Library/GM.ell/definition.xml" "User Preset Banks/My Meridian Setups.xml"; do
+  check "installed: $f" same "$dir/$f" "$stage/$f"
+done
+check "installed: the uninstaller" test -f "$uninstaller"
+check "Start menu shortcut" test -f "$shortcut"
+check "Apps & features: version $version" registry_value "$uninstall_key" DisplayVersion "$version"
+check "Apps & features: icon" registry_value "$uninstall_key" DisplayIcon "$(windows_path "$dir")\\Ostrel.exe,0"
+check "Apps & features: uninstaller" registry_has "$uninstall_key" UninstallString
+check ".syx not associated" bash -c "! $wine reg query 'HKCU\\Software\\Classes\\.syx'"
+check "ostrel-cli --version says $version" \
+  bash -c "$wine '$dir/ostrel-cli.exe' --version | tr -d '\r' | grep -qx 'ostrel-cli $version'"
+check "ostrel-cli reads the saved bank against the installed devices" \
+  $wine "$dir/ostrel-cli.exe" bank show "$(windows_path "$saved")"
 
 step "4. silent uninstall"
 check "uninstaller /S exits 0" $wine "$uninstaller" /S
