@@ -64,9 +64,17 @@ step() { echo "== $*"; }
 windows_folder() { $wine cmd /c "echo %$1%" 2>/dev/null | tr -d '\r'; }
 unix_path() { $wine winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 windows_path() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# Setup, uninstaller and driver under a time-out, so that a hang (a message
+# box where none belongs) fails the test instead of stopping it.
+run="timeout 600 $wine"
 # The uninstaller copies itself to the temporary folder and returns at once;
 # its work is over when every Windows process of the prefix has ended.
-wait_for_wine() { timeout 300 /usr/lib/wine/wineserver -w; }
+wait_for_wine() {
+  timeout 300 /usr/lib/wine/wineserver -w && return 0
+  echo "FAILED  Windows processes still running after 300 s"
+  /usr/lib/wine/wineserver -k
+  exit 1
+}
 registry_has() { $wine reg query "$1" /v "$2"; }
 registry_value() {  # KEY NAME VALUE: the value is exactly VALUE
   $wine reg query "$1" /v "$2" | tr -d '\r' | grep -qxF "    $2    REG_SZ    $3"
@@ -81,7 +89,7 @@ rom="$dir/Devices/Meridian 49.eld/rom.xml"
 demo="$banks/My Sprite Kits.xml"
 
 step "1. silent install of an older version into $dir"
-check "setup /S exits 0" $wine "$work/older/Ostrel-1.0-setup.exe" /S
+check "setup /S exits 0" $run "$work/older/Ostrel-1.0-setup.exe" /S
 wait_for_wine
 check "installed: Ostrel.exe" test -f "$dir/Ostrel.exe"
 check "installed: the older version's extra page" test -f "$dir/Help/retired.html"
@@ -90,7 +98,7 @@ check "Apps & features: version 1.0" registry_value "$uninstall_key" DisplayVers
 step "2. the installed program makes and saves a bank, and quits"
 ls "$banks" >"$work/banks-before"
 check "driver: start, find the main window, new bank, save, quit" \
-  $wine "$driver" "$(windows_path "$dir/Ostrel.exe")"
+  $run "$driver" "$(windows_path "$dir/Ostrel.exe")"
 wait_for_wine
 ls "$banks" >"$work/banks-after"
 saved="$banks/$(comm -13 "$work/banks-before" "$work/banks-after" | head -n 1)"
@@ -105,7 +113,7 @@ cp "$demo" "$work/demo.xml"
 echo "spoilt" >"$dir/Help/index.html"
 
 step "3. this version installed over the older one"
-check "setup /S exits 0" $wine "$setup" /S
+check "setup /S exits 0" $run "$setup" /S
 wait_for_wine
 check "the saved bank kept" same "$saved" "$work/saved.xml"
 check "Settings.cfg kept" same "$dir/Settings.cfg" "$work/Settings.cfg"
@@ -129,7 +137,7 @@ check "ostrel-cli reads the saved bank against the installed devices" \
   $wine "$dir/ostrel-cli.exe" bank show "$(windows_path "$saved")"
 
 step "4. silent uninstall"
-check "uninstaller /S exits 0" $wine "$uninstaller" /S
+check "uninstaller /S exits 0" $run "$uninstaller" /S
 wait_for_wine
 for f in Ostrel.exe ostrel-cli.exe "Uninstall Ostrel.exe" Help Library \
   "Devices/Meridian 49.eld/definition.xml" "Devices/Meridian 49.eld/graphics" "Devices/Sprite 25.eld"; do
@@ -143,11 +151,11 @@ check "rom.xml kept" same "$rom" "$work/rom.xml"
 check "the edited demo bank kept" same "$demo" "$work/demo.xml"
 
 step "5. install over what was kept, then uninstall with /REMOVEUSERDATA"
-check "setup /S exits 0" $wine "$setup" /S
+check "setup /S exits 0" $run "$setup" /S
 wait_for_wine
 check "the saved bank kept" same "$saved" "$work/saved.xml"
 check "the edited demo bank not replaced" same "$demo" "$work/demo.xml"
-check "uninstaller /S /REMOVEUSERDATA exits 0" $wine "$uninstaller" /S /REMOVEUSERDATA
+check "uninstaller /S /REMOVEUSERDATA exits 0" $run "$uninstaller" /S /REMOVEUSERDATA
 wait_for_wine
 check "the install folder removed" absent "$dir"
 
