@@ -105,12 +105,17 @@ Section "Ostrel" SecProgram
     Delete "$INSTDIR\${UNINSTALLER}"
   ${EndIf}
 
+  ; "folder/*.*" rather than "folder": File /r takes a single name as a name
+  ; to look for at every depth.
+  SetOutPath "$INSTDIR\Devices"
+  File /r "${STAGE}/Devices/*.*"
+  SetOutPath "$INSTDIR\Library"
+  File /r "${STAGE}/Library/*.*"
+  SetOutPath "$INSTDIR\Help"
+  File /r "${STAGE}/Help/*.*"
   SetOutPath "$INSTDIR"
   File "${STAGE}/Ostrel.exe"
   File "${STAGE}/ostrel-cli.exe"
-  File /r "${STAGE}/Devices"
-  File /r "${STAGE}/Library"
-  File /r "${STAGE}/Help"
   ${IfNot} ${FileExists} "$INSTDIR\User Preset Banks\*.*"
     SetOutPath "$INSTDIR\User Preset Banks"
     File "${STAGE}/User Preset Banks/*.xml"

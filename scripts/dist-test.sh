@@ -119,10 +119,11 @@ check "the saved bank kept" same "$saved" "$work/saved.xml"
 check "Settings.cfg kept" same "$dir/Settings.cfg" "$work/Settings.cfg"
 check "rom.xml kept" same "$rom" "$work/rom.xml"
 check "the edited demo bank kept" same "$demo" "$work/demo.xml"
-check "a shipped file replaced" same "$dir/Help/index.html" "$stage/Help/index.html"
+for f in Devices Library Help; do
+  check "$f as shipped (beside rom.xml)" diff -r -x rom.xml "$stage/$f" "$dir/$f"
+done
 check "the older version's extra page removed" absent "$dir/Help/retired.html"
-for f in Ostrel.exe ostrel-cli.exe "Devices/Meridian 49.eld/definition.xml" \
-  "Library/GM.ell/definition.xml" "User Preset Banks/My Meridian Setups.xml"; do
+for f in Ostrel.exe ostrel-cli.exe "User Preset Banks/My Meridian Setups.xml"; do
   check "installed: $f" same "$dir/$f" "$stage/$f"
 done
 check "installed: the uninstaller" test -f "$uninstaller"
