@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows bench bench-win fuzz clean
+.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz clean
 
 run:
 	@bash scripts/run.sh
@@ -15,6 +15,20 @@ native:
 
 windows:
 	@bash scripts/build.sh windows
+
+# The optimised command-line tool: build/release/ostrel-cli.
+cli:
+	@bash scripts/build.sh release
+
+# For Windows users: build/dist/Ostrel-<version>.zip and Ostrel-<version>-setup.exe.
+dist:
+	@bash scripts/setup.sh
+	@bash scripts/dist.sh
+
+# The setup file installed, used, upgraded and uninstalled under Wine.
+dist-test:
+	@bash scripts/setup.sh
+	@bash scripts/dist-test.sh
 
 bench:
 	@bash scripts/build.sh bench && bash scripts/bench.sh

@@ -2,6 +2,8 @@
 // on bank files, using the program's own core code.
 //
 //   ostrel-cli [--root DIR] GROUP COMMAND [ARGUMENTS]
+//   ostrel-cli [GROUP [COMMAND]] --help     the commands, or one command's usage
+//   ostrel-cli --version
 //
 // DIR is the program folder (default: the folder of this executable); the
 // device definitions come from its "Devices" folder. Exit codes: 0 success,
@@ -24,6 +26,7 @@
 #include "devices/folder_list.h"
 #include "editing/undo_history.h"
 #include "headless/messages_headless.h"
+#include "ostrel_version.h"
 #include "shell/working_blocks.h"
 
 static std::vector<const CliCommand*>& Registry() {
@@ -36,9 +39,13 @@ CliCommandRegistrar::CliCommandRegistrar(const CliCommand* commands, size_t coun
     for (size_t i = 0; i < count; i++) Registry().push_back(&commands[i]);
 }
 
-static void PrintUsage(FILE* out) {
-    fprintf(out, "usage: ostrel-cli [--root DIR] COMMAND...\n\ncommands:\n");
+// The commands of one group, or all of them when group is null.
+static void PrintUsage(FILE* out, const char* group = nullptr) {
+    fprintf(out,
+            "usage: ostrel-cli [--root DIR] COMMAND...\n"
+            "       ostrel-cli [COMMAND] --help | --version\n\ncommands:\n");
     for (const CliCommand* c : Registry()) {
+        if (group && strcmp(c->group, group) != 0) continue;
         fprintf(out, "  %s %s %s\n      %s\n", c->group, c->name, c->usage, c->summary);
     }
     fprintf(out,
@@ -70,6 +77,27 @@ static const CliCommand* FindCommand(const char* group, const char* name) {
     return nullptr;
 }
 
+static void PrintCommandUsage(FILE* out, const CliCommand* c) {
+    fprintf(out, "usage: ostrel-cli [--root DIR] %s %s %s\n", c->group, c->name, c->usage);
+}
+
+// --help after a command's words: that command's usage; after a group's
+// word: the group's commands; else all of them.
+static int PrintHelp(const std::vector<char*>& words) {
+    const CliCommand* command = words.size() >= 2 ? FindCommand(words[0], words[1]) : nullptr;
+    if (command) {
+        PrintCommandUsage(stdout, command);
+        printf("    %s\n", command->summary);
+        return kCliOk;
+    }
+    const char* group = nullptr;
+    for (const CliCommand* c : Registry()) {
+        if (!words.empty() && strcmp(c->group, words[0]) == 0) group = c->group;
+    }
+    PrintUsage(stdout, group);
+    return kCliOk;
+}
+
 int main(int argc, char** argv) {
     // The message functions would print every message box and status text;
     // the commands say what went wrong in one line of their own instead.
@@ -77,6 +105,7 @@ int main(int argc, char** argv) {
 
     std::string root = ExecutableFolder(argc > 0 ? argv[0] : nullptr);
     std::vector<char*> args;
+    bool help = false;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--root") == 0) {
             if (i + 1 >= argc) {
@@ -85,12 +114,15 @@ int main(int argc, char** argv) {
             }
             root = argv[++i];
         } else if (strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0) {
-            PrintUsage(stdout);
+            help = true;
+        } else if (strcmp(argv[i], "--version") == 0) {
+            printf("ostrel-cli %s\n", OSTREL_VERSION);
             return kCliOk;
         } else {
             args.push_back(argv[i]);
         }
     }
+    if (help) return PrintHelp(args);
     if (args.size() < 2) {
         PrintUsage(stderr);
         return kCliUsage;
@@ -111,10 +143,7 @@ int main(int argc, char** argv) {
     std::vector<char*> rest(args.begin() + 2, args.end());
     rest.push_back(nullptr);
     int result = command->run(static_cast<int>(rest.size()) - 1, rest.data());
-    if (result == kCliUsage) {
-        fprintf(stderr, "usage: ostrel-cli [--root DIR] %s %s %s\n", command->group, command->name,
-                command->usage);
-    }
+    if (result == kCliUsage) PrintCommandUsage(stderr, command);
 
     ClearUndoHistory();
     ResetBankList();

@@ -3,7 +3,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB_RECURSE OSTREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/gui/")
+list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|dist)/")  # built for Windows
 # The fuzz and benchmark builds never run the unit tests, so they do not build them.
 if(OSTREL_TEST_SOURCES AND NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   add_executable(ostrel_tests ${OSTREL_TEST_SOURCES} $<TARGET_OBJECTS:ostrel_headless>)

@@ -11,12 +11,27 @@ list(REMOVE_ITEM OSTREL_WIN32_SOURCES ${OSTREL_WINMAIN})
 add_library(ostrel_win32 OBJECT ${OSTREL_WIN32_SOURCES})
 target_link_libraries(ostrel_win32 PUBLIC ostrel_core)
 target_compile_definitions(ostrel_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+set(CMAKE_RC_FLAGS
+  "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources -I${OSTREL_GENERATED_DIR}")
 enable_language(RC)
 
-add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} $<TARGET_OBJECTS:ostrel_win32>)
+# The program's identity (version resource and manifest) is linked into the
+# program and the command-line tool only. windres names none of the files it
+# reads, so they are listed here for the rebuild.
+set(OSTREL_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/program.rc)
+set(OSTREL_CLI_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/cli.rc)
+set_source_files_properties(${OSTREL_IDENTITY_SCRIPT} ${OSTREL_CLI_IDENTITY_SCRIPT} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/version_info.rc;${CMAKE_SOURCE_DIR}/resources/Ostrel.exe.manifest;${OSTREL_GENERATED_DIR}/ostrel_version.h")
+set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/IC_ABOUT.ico)
+
+add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} ${OSTREL_IDENTITY_SCRIPT}
+  $<TARGET_OBJECTS:ostrel_win32>)
 target_link_libraries(Ostrel PRIVATE ostrel_core ${OSTREL_WIN32_LIBS})
 add_dependencies(Ostrel ostrel_data)
+if(TARGET ostrel-cli)
+  target_sources(ostrel-cli PRIVATE ${OSTREL_CLI_IDENTITY_SCRIPT})
+endif()
 
 # GoogleTest cross-built by the setup script.
 add_library(ostrel_gtest INTERFACE)
@@ -29,8 +44,12 @@ if(OSTREL_GUI_TEST_SOURCES)
   include(GoogleTest)
   add_executable(ostrel_gui_tests ${OSTREL_GUI_TEST_SOURCES} ${OSTREL_RESOURCE_SCRIPT}
     $<TARGET_OBJECTS:ostrel_win32>)
-  target_link_libraries(ostrel_gui_tests PRIVATE ostrel_core ostrel_gtest ${OSTREL_WIN32_LIBS})
-  add_dependencies(ostrel_gui_tests ostrel_data)
+  target_link_libraries(ostrel_gui_tests PRIVATE ostrel_core ostrel_gtest ${OSTREL_WIN32_LIBS}
+    version)
+  # The program's version as CMake has it, to compare with what the program
+  # and its version resource say; the tests read Ostrel.exe beside them.
+  target_compile_definitions(ostrel_gui_tests PRIVATE OSTREL_PROJECT_VERSION="${PROJECT_VERSION}")
+  add_dependencies(ostrel_gui_tests ostrel_data Ostrel)
   set_target_properties(ostrel_gui_tests PROPERTIES
     CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
   gtest_discover_tests(ostrel_gui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
@@ -52,3 +71,8 @@ if(EXISTS ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a)
 else()
   message(STATUS "Google Benchmark not cross-built: ostrel_paint_bench left out")
 endif()
+
+# The hand of the installer test (scripts/dist-test.sh), which drives the
+# installed program under Wine. Not a GUI test: it never links the program.
+add_executable(ostrel_dist_driver ${CMAKE_SOURCE_DIR}/tests/dist/dist_driver_win32.cpp)
+target_include_directories(ostrel_dist_driver PRIVATE ${CMAKE_SOURCE_DIR})

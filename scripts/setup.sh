@@ -2,7 +2,8 @@
 # Prepares a Debian 12 machine to build and test Ostrel. Safe to run again:
 # every step checks whether its result is already there.
 #
-#   - Debian packages for both builds, the GUI tests and the fuzzers
+#   - Debian packages for both builds, the GUI tests, the fuzzers and the
+#     Windows installer (NSIS)
 #   - expat, libpng, GoogleTest and (optional) Google Benchmark cross-built
 #     for mingw-w64 into a cache outside the checkout (~/.cache/ostrel),
 #     keyed by their versions
@@ -26,6 +27,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
+  nsis
 )
 
 install_packages() {

@@ -1,6 +1,7 @@
 // The About box (AboutDlgProc): name, version and credits.
 #include <windows.h>
 
+#include "ostrel_version.h"
 #include "shell/app_state.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_win32.h"
@@ -9,7 +10,8 @@
 
 namespace {
 
-constexpr char kAboutTitle[] = "Lumetra Ostrel v1.2";
+// Maker, program and version: "Lumetra Ostrel v1.2".
+constexpr char kAboutTitle[] = OSTREL_COMPANY " " OSTREL_PRODUCT " v" OSTREL_VERSION;
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "banks/sxl_file.h"
+#include "ostrel_version.h"
 #include "tests/banks/bank_test_support.h"
 
 namespace {
@@ -112,7 +113,7 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
     }
 }
 
-TEST_F(CliTest, UsageErrorsExitTwo) {
+TEST_F(CliTest, UsageErrorsExitTwoHelpAndVersionZero) {
     EXPECT_EQ(Run("").exitCode, 2);
     EXPECT_EQ(Run("bank").exitCode, 2);
     EXPECT_EQ(Run("bank fly x").exitCode, 2);
@@ -122,6 +123,17 @@ TEST_F(CliTest, UsageErrorsExitTwo) {
     CliRun help = Run("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("bank show"), std::string::npos);
+    CliRun group = Run("syx --help");
+    EXPECT_EQ(group.exitCode, 0);
+    EXPECT_NE(group.out.find("syx unpack"), std::string::npos) << group.out;
+    EXPECT_EQ(group.out.find("bank show"), std::string::npos) << group.out;
+    CliRun one = Run("bank show --help");
+    EXPECT_EQ(one.exitCode, 0);
+    EXPECT_EQ(one.out.rfind("usage: ostrel-cli [--root DIR] bank show [--json] FILE\n", 0), 0u)
+        << one.out;
+    CliRun version = Run("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, std::string("ostrel-cli ") + OSTREL_VERSION + "\n");
 }
 
 TEST_F(CliTest, ConvertWritesWhatSaveWrites) {

@@ -260,10 +260,10 @@ TEST(InterfaceImages, CursorsAndIconAreWellFormed) {
     for (int i = 0; i < count; i++) {
         size_t entry = 6 + 16 * i;
         ASSERT_LE(entry + 16, ico.size());
-        widths.push_back(ico[entry]);
+        widths.push_back(ico[entry] ? ico[entry] : 256);
         ASSERT_LE(static_cast<size_t>(U32(ico, entry + 12)) + U32(ico, entry + 8), ico.size());
     }
-    EXPECT_EQ(widths, (std::vector<int>{16, 32, 48}));
+    EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48, 256}));  // Explorer's and the taskbar's
 }
 
 }  // namespace

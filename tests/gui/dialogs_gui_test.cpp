@@ -305,7 +305,7 @@ TEST_F(DialogsTest, AboutShowsNameAndVersion) {
         WriteWindowPng(dialog, ScreenshotPath("dialog-about.png"));
         DialogKey(dialog, VK_RETURN);
     });
-    EXPECT_EQ("Lumetra Ostrel v1.2", title);
+    EXPECT_EQ(std::string("Lumetra Ostrel v") + OSTREL_PROJECT_VERSION, title);  // "v1.2"
     EXPECT_EQ(BS_OWNERDRAW, okStyle & BS_TYPEMASK);  // the textured look
 }
 

@@ -1,6 +1,6 @@
 """File writers for finished pixel rows (lists of (r, g, b, a) 8-bit tuples):
 PNG (RGBA or RGB, zlib), 24-bit BMP, and Windows .cur/.ico containers with
-32-bit images plus AND masks."""
+32-bit images plus AND masks (a 256-pixel icon as PNG)."""
 
 import struct
 import zlib
@@ -92,7 +92,9 @@ def _container(kind, images, hotspots=None):
     offset = 6 + 16 * len(images)
     blobs = []
     for n, rows in enumerate(images):
-        blob = _dib32(rows)
+        # The 256-pixel icon is stored as a PNG, as Windows has read it since
+        # Vista: as a bitmap it would be a quarter of a megabyte.
+        blob = png_bytes(rows) if len(rows) >= 256 else _dib32(rows)
         w = len(rows[0])
         h = len(rows)
         if kind == 2:

@@ -514,8 +514,9 @@ def write_all(root, log=print):
         encode.write_cur(os.path.join(cursors, name + '.cur'), rows, hot)
         made[name] = rows
         log('  ' + name)
-    sizes = [app_icon(n) for n in (16, 32, 48)]
+    # The program's icon at the sizes Explorer and the taskbar ask for.
+    sizes = [app_icon(n) for n in (16, 24, 32, 48, 256)]
     encode.write_ico(os.path.join(icons_dir, 'IC_ABOUT.ico'), sizes)
-    made['IC_ABOUT'] = sizes[2]
+    made['IC_ABOUT'] = sizes[3]
     log('  IC_ABOUT')
     return made
