@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (under ASan
 # and UBSan), the fuzz targets over their committed corpora, and the GUI
-# tests of the Windows build under Wine in a virtual display. Ends with one
+# tests of the Windows build under Wine in a virtual display, and the
+# installer's install, upgrade and uninstall under Wine. Ends with one
 # line that counts the whole run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -62,6 +63,13 @@ if [ -f build/win/ostrel_gui_tests.exe ]; then
   count_ctest "$logs/gui.log" "GUI tests"
 else
   echo "GUI tests: ostrel_gui_tests.exe was not built"; status=1; failed=$((failed + 1))
+fi
+
+echo "== the setup file under Wine: install, upgrade, uninstall"
+if bash scripts/dist-test.sh; then
+  passed=$((passed + 1)); summary+=("installer test: 1 passed, 0 failed")
+else
+  failed=$((failed + 1)); status=1; summary+=("installer test: 0 passed, 1 failed")
 fi
 
 echo "== summary"
