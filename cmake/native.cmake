@@ -4,6 +4,7 @@ include(GoogleTest)
 
 file(GLOB_RECURSE OSTREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/gui/")
+list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/soak/")
 if(OSTREL_TEST_SOURCES)
   add_executable(ostrel_tests ${OSTREL_TEST_SOURCES} $<TARGET_OBJECTS:ostrel_headless>)
   target_link_libraries(ostrel_tests PRIVATE ostrel_core GTest::gtest GTest::gmock GTest::gtest_main)
@@ -11,6 +12,11 @@ if(OSTREL_TEST_SOURCES)
   gtest_discover_tests(ostrel_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "OSTREL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
+
+# The kill test of the bank save (make soak): outside ctest, since it runs on the real clock.
+add_executable(ostrel_kill_soak tests/soak/kill_soak.cpp tests/midi/transfer_test_support.cpp
+  $<TARGET_OBJECTS:ostrel_headless>)
+target_link_libraries(ostrel_kill_soak PRIVATE ostrel_core)
 
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
