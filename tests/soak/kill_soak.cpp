@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
     TransferTestFolder folder;
     folder.Write("Devices/Big.eld/definition.xml",
                  TestDefinitionXml("Big", kPid, 60, 40, kMaxVariables, 8, kMaxPresets));
+    folder.Write("User Preset Banks/readme.txt", "");
     DiscoverySetProgramFolder(folder.Folder().c_str());
     ResetBankList();
     if (!SwitchDevice(kPid)) {
@@ -87,7 +88,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int bank = NewUserBank();
-    if (bank < 0) return 2;
+    if (bank < 0) {
+        fprintf(stderr, "kill test: no bank\n");
+        return 2;
+    }
     const std::string path = gBanks.entries[bank].path;
 
     // The two versions, made once: their unique id and creation text are
@@ -98,7 +102,10 @@ int main(int argc, char** argv) {
     auto start = std::chrono::steady_clock::now();
     for (int v = 0; v < 2; v++) {
         Fill(gBanks.entries[bank].data, v);
-        if (!WriteBankFile(bank)) return 2;
+        if (!WriteBankFile(bank)) {
+            fprintf(stderr, "kill test: %s cannot be written\n", path.c_str());
+            return 2;
+        }
         memcpy(version[v].get(), gBanks.entries[bank].data, sizeof(BankData));
         bytes[v] = ReadAll(path);
     }
@@ -113,7 +120,10 @@ int main(int argc, char** argv) {
     int whole[2] = {0, 0}, torn = 0, midWrite = 0;
     for (int k = 0; k < kills; k++) {
         const pid_t child = fork();
-        if (child < 0) return 2;
+        if (child < 0) {
+            perror("kill test: fork");
+            return 2;
+        }
         if (child == 0) SaveForever(bank, *version[0], *version[1]);
         usleep((useconds_t)delay(random));
         kill(child, SIGKILL);
