@@ -161,15 +161,16 @@ TEST(BankCommandsGui, QuitStopsWhenTheBankFileCannotBeReplaced) {
     std::string path = gBanks.entries[0].path;
     std::string name = gBanks.entries[0].displayName;
     gBanks.entries[0].changeCount = 1;
-    // Marked read only on disk: Windows refuses to replace it.
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Held open by another program that shares nothing: Windows refuses to replace it.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
     RunningProgram::boxes.clear();
     RunningProgram::answers = {IDYES};
     PostMessageA(main, WM_CLOSE, 0, 0);
     PumpUntil([&] { return RunningProgram::boxes.size() >= 2; }, 5000);
     PumpMessages(50);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(held);
     EXPECT_TRUE(IsWindow(main));
     ASSERT_EQ(RunningProgram::boxes.size(), 2u);
     EXPECT_EQ(RunningProgram::boxes[1].text,
