@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz clean
+.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz soak clean
 
 run:
 	@bash scripts/run.sh
@@ -42,6 +42,10 @@ bench-win:
 
 fuzz:
 	@bash scripts/build.sh fuzz
+
+# The kill test of the bank save: 200 SIGKILLs at random moments of a save loop.
+soak:
+	@bash scripts/build.sh native && build/native/ostrel_kill_soak 200
 
 clean:
 	rm -rf build

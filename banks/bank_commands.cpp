@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "banks/bank_file.h"
+#include "banks/bank_recovery.h"
 #include "banks/file_dialogs.h"
 #include "banks/sxl_file.h"
 #include "devices/discovery.h"
@@ -108,6 +109,7 @@ int LoadBankFile(const char* path) {
         if (added < 0) SelectBank(gBanks.current);
     }
     ShowStatusPopup(0);
+    if (added >= 0) OfferRecoveryCopy(added);
     return added >= 0;
 }
 
@@ -137,6 +139,16 @@ int SaveBank(int bank) {
         StatusMessage(kStrCannotSaveReadOnly, entry->displayName);
         return 0;
     }
+    // A new bank is named against the open banks only, so its first save may
+    // meet a file that was never opened: that file is not the bank's to replace
+    // without a question.
+    if (!entry->hasFile && FileExists(entry->path)) {
+        if (!CheckFileWritable(entry->path)) return 0;
+        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, entry->path, kMbYesNoQuestion) !=
+            kIdYes) {
+            return kSaveDeclined;
+        }
+    }
     ShowPopup(kStrWriting, entry->path);
     int written = WriteBankFile(bank);
     if (written) {
@@ -147,11 +159,24 @@ int SaveBank(int bank) {
     return written;
 }
 
+// Whether path is the file of an open bank other than `bank` (device banks
+// included): two entries for one file would overwrite each other's saves.
+static bool IsFileOfAnotherBank(const char* path, int bank) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (i != bank && SameTextNoCase(gBanks.entries[i].path, path)) return true;
+    }
+    return false;
+}
+
 int SaveBankAsPath(int bank, const char* path) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !path || !path[0]) return 0;
     if (strlen(path) >= kPathLen) {
         StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
+    if (!SameTextNoCase(path, entry->path) && IsFileOfAnotherBank(path, bank)) {
+        StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }
     if (FileExists(path)) {
@@ -224,7 +249,8 @@ int DeleteUserBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || entry->kind != BankKind::User) return 0;
     RecordUndoSnapshot(UndoKind::Deletion, UndoScope::Bank, bank, 0);
-    remove(entry->path);
+    // A bank never saved has no file: one of its name on disk is someone else's.
+    if (entry->hasFile) remove(entry->path);
     RemoveBank(bank);
     SelectBank(gBanks.current);
     return 1;
@@ -268,25 +294,60 @@ int RenameBank(int bank, const char* newName) {
     return 1;
 }
 
+// Message 16 for a changed device bank, with a way back. Yes sends it (after
+// loading its model when another is loaded). Returns 1 to go on (sent, or
+// answered No), 0 to stop: Cancel, the box's close button, or a failed send,
+// which a message box names with its reason.
+static int OfferToSendDeviceBank(int bank) {
+    const BankEntry& entry = gBanks.entries[bank];
+    int answer = MessageBoxFormat(gMainWindow, kStrAskSendChanged, entry.displayName,
+                                  kMbYesNoCancelQuestion);
+    if (answer == kIdNo) return 1;
+    if (answer != kIdYes) return 0;
+    if (entry.pid != gDevice.pid) SelectBank(bank);
+    gLastStatusText[0] = '\0';
+    if (gSendBankAtQuit && gSendBankAtQuit(bank)) return 1;
+    MessageBoxFormat2(gMainWindow, kStrCouldNotSend, entry.displayName, gLastStatusText,
+                      kMbIconHand);
+    return 0;
+}
+
+// Message 17 for a changed user bank; as OfferToSendDeviceBank, with Save.
+static int OfferToSaveUserBank(int bank) {
+    const BankEntry& entry = gBanks.entries[bank];
+    int answer = MessageBoxFormat(gMainWindow, kStrAskSaveChanged, entry.displayName,
+                                  kMbYesNoCancelQuestion);
+    if (answer == kIdNo) return 1;
+    if (answer != kIdYes) return 0;
+    gLastStatusText[0] = '\0';
+    int saved = SaveBank(bank);
+    if (saved == 1) return 1;
+    // Declining to replace a stranger's file is the user's own way back.
+    if (saved != kSaveDeclined) {
+        MessageBoxFormat2(gMainWindow, kStrCouldNotSave, entry.displayName, gLastStatusText,
+                          kMbIconHand);
+    }
+    return 0;
+}
+
 int ConfirmChangedBanks() {
-    int actedOn = 0;
     for (int i = 0; i < gBanks.count; i++) {
-        BankEntry& entry = gBanks.entries[i];
+        const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0) continue;
-        if (entry.kind == BankKind::User) {
-            if (MessageBoxFormat(gMainWindow, kStrAskSaveChanged, entry.displayName,
-                                 kMbYesNoQuestion) == kIdYes) {
-                SaveBank(i);
-                actedOn++;
-            }
-        } else if (entry.kind == BankKind::Device) {
-            if (MessageBoxFormat(gMainWindow, kStrAskSendChanged, entry.displayName,
-                                 kMbYesNoQuestion) == kIdYes) {
-                if (entry.pid != gDevice.pid) SelectBank(i);
-                if (gSendBankAtQuit) gSendBankAtQuit(i);
-                actedOn++;
-            }
+        int goOn = 1;
+        if (entry.kind == BankKind::User) goOn = OfferToSaveUserBank(i);
+        if (entry.kind == BankKind::Device) goOn = OfferToSendDeviceBank(i);
+        if (!goOn) return 0;
+    }
+    return 1;
+}
+
+int ConfirmDeviceBanksBeforeRefresh() {
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.kind == BankKind::Device && entry.changeCount != 0 && !OfferToSendDeviceBank(i)) {
+            return 0;
         }
     }
-    return actedOn;
+    return 1;
 }

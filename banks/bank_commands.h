@@ -10,7 +10,8 @@
 //   4  Save As...             SaveBankAs(gBanks.current)
 //   5  Reload Bank            ReloadBank(gBanks.current)
 //   6  Delete User Preset Bank DeleteUserBank(gBanks.current)
-//   10 Quit                   ConfirmChangedBanks(), then the program ends
+//   10 Quit                   ConfirmChangedBanks(), then the program ends when it
+//                             answers 1
 // (each after CommitEdits). NewUserBankCommand() does the snapshot and the
 // new bank together.
 //
@@ -39,16 +40,21 @@ int LoadBankCommand();
 // Loads a bank file as Load does, without the dialog; 1 when added.
 int LoadBankFile(const char* path);
 // Writes the bank to its file and marks it unchanged; 0 (and the bank keeps
-// its changed state) when it is read only or cannot be written.
+// its changed state, a message says why) when it is read only or cannot be
+// written. The first save of a bank that never had a file asks before it
+// replaces a file of that name ("Replace existing %s"): kSaveDeclined when
+// the answer is No.
 int SaveBank(int bank);
+constexpr int kSaveDeclined = -1;
 // Command 4: the "Save File" dialog, then SaveBankAsPath.
 int SaveBankAs(int bank);
-// Save As without the dialog: the replace question when the file exists.
+// Save As without the dialog: refused with message 23 when path is the file
+// of another open bank; the replace question when the file exists.
 int SaveBankAsPath(int bank, const char* path);
 // Rereads the bank from its file (undo snapshot "Reloading of"). 1 when read.
 int ReloadBank(int bank);
 // Deletes a user bank and its file (undo snapshot "Deletion of"); other
-// kinds: nothing. 1 when deleted.
+// kinds: nothing. A bank that never had a file deletes no file. 1 when deleted.
 int DeleteUserBank(int bank);
 // Renames the bank and its file; message 32 when the name is empty or the
 // file cannot be moved. 1 when renamed.
@@ -57,7 +63,9 @@ int RenameBank(int bank, const char* newName);
 // --- Operations used by discovery, the transfer engine and undo ------------
 
 // The device bank of a connected device: "rom.xml" in its folder, made
-// current, the list reordered by kind. Returns its index or -1.
+// current, the list reordered by kind. Returns its index or -1. A device
+// (PID and connection) that has its bank already keeps it as it is: its
+// index comes back and nothing else changes.
 int AddDeviceBank(const char* deviceFolder, int pid, int connection);
 // A user or ROM bank at the end of the list, from data (copied) or, when data
 // is null, read from path. Made current. Returns its index or -1.
@@ -76,12 +84,25 @@ int InsertBank(int index, const BankEntry& entry, const BankData* data);
 void ShowRomBanks();
 void HideRomBanks();
 void RemoveDeviceBanks();
-// The questions at quit: save each changed user bank, send each changed
-// device bank. Returns the number of banks acted on.
+// Refresh Devices, around asking the devices again: the device banks stay
+// meanwhile, each device that answers keeps its bank (AddDeviceBank), and
+// End removes the banks of the devices that did not answer.
+void BeginDeviceBankRefresh();
+void EndDeviceBankRefresh();
+// The questions at quit, in list order: save each changed user bank (17),
+// send each changed device bank (16), each Yes, No or Cancel. Returns 1 when
+// Quit may go on; 0 when it must stop with nothing lost: a question answered
+// Cancel (or closed), a replace question answered No, or a save or send that
+// failed, which a message box names with its reason (70, 71). Banks saved or
+// sent before the stop stay saved or sent.
 int ConfirmChangedBanks();
+// Refresh Devices: the send question (16, Yes/No/Cancel) for each changed
+// device bank, before the banks are given up. 1 to go on, 0 to stop, as above.
+int ConfirmDeviceBanksBeforeRefresh();
 
-// Sends a changed device bank at quit; the transfer engine sets it (packs the
-// bank into exchange slot 0 and sends it whole). Null: nothing is sent.
+// Sends a changed device bank whole (packed into exchange slot 0), for the
+// questions above; the transfer engine sets it. 1 when it went through. Null:
+// nothing can be sent, which the questions take as a failed send.
 extern int (*gSendBankAtQuit)(int bank);
 
 // --- Helpers shared with the import and the tools ---------------------------

@@ -39,15 +39,19 @@ UtcTime UtcNow();
 // the bank is always read against its own definition; a bank whose model has
 // no device folder is refused. Returns 1 when read, 0 when the file cannot be
 // read, does not parse, has no `preset` dictionary (message 29 when
-// withMessages) or belongs to an unknown model. target may then be partly
-// filled; callers read into the read scratch and discard it.
+// withMessages) or belongs to an unknown model (message 72, naming the PID,
+// when withMessages). target may then be partly filled; callers read into the
+// read scratch and discard it.
 int ReadBankFile(const char* path, BankData* target, bool withMessages);
 
-// Writes bank index to its entry's path: the whole document goes to a
-// temporary file beside it that replaces the old file only once complete.
+// Writes bank index to its entry's path through the durable write
+// (base/durable_file.h): the file is the old or the new bank, whole.
 // Returns 1 when written (the entry's hasFile becomes 1); 0 with message 26
 // "Cannot Write file %s to disk", the old file untouched.
 int WriteBankFile(int bank);
+// The same document written to another path (a recovery copy); the entry's
+// path and hasFile stay as they were.
+int WriteBankFileTo(int bank, const char* path);
 
 // Builds the document WriteBankFile writes, as text (CR LF line ends).
 // Updates the bank exactly as WriteBankFile does.

@@ -150,7 +150,15 @@ int ReadBankFile(const char* path, BankData* target, bool withMessages) {
         ReadBankHeader(preset, target);
         if (target->pid != gDevice.pid) {
             DestroyTree(root);
-            if (pass > 0 || !SwitchDevice(target->pid)) return 0;
+            if (pass > 0) return 0;
+            if (!SwitchDevice(target->pid)) {
+                // The file is fine; what is missing is its model, and the
+                // user can only supply it knowing which one.
+                if (withMessages) {
+                    MessageBoxFormat2(nullptr, kStrUnknownModel, path, target->pid, kMbIconHand);
+                }
+                return 0;
+            }
             continue;
         }
         target->deviceUniqueId = NumberOf(preset, "device unique id");

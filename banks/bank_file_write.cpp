@@ -1,7 +1,7 @@
 // Writing a bank file. The document is built in memory from the bank and the
-// loaded definition, written whole to a temporary file beside the target, and
-// only then put in the target's place: a failed write never costs the user
-// the file they had.
+// loaded definition and written through the durable write (a temporary file
+// beside the target, committed to the disk, then put in the target's place):
+// a failed or interrupted write never costs the user the file they had.
 #include <cstdio>
 #include <cstring>
 
@@ -10,10 +10,7 @@
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 #include "shell/messages.h"
-#include "shell/whole_file.h"
 
-// Beside the target, in the same folder, so the final rename stays on one volume.
-constexpr char kTempSuffix[] = ".new";
 // UTF-8 of a 47-character field: at most two bytes per character.
 constexpr int kUtf8FieldSize = 2 * kNameLen + 1;
 
@@ -127,28 +124,28 @@ PlistNode* BuildBankDocument(int bank) {
     return root;
 }
 
-int WriteBankFile(int bank) {
+int WriteBankFileTo(int bank, const char* path) {
     BankEntry* entry = BankAt(bank);
-    if (!entry || !entry->data) return 0;
+    if (!entry || !entry->data || !path) return 0;
     // The document takes its PID, sizes and keys from the loaded definition,
     // so a bank of another model (asked about at Quit, or put back by undo)
     // is written against its own; without it the bank would change model.
     int pid = entry->kind == BankKind::Device ? entry->pid : entry->data->pid;
     if (pid != gDevice.pid && !(SwitchDevice(pid) && gDevice.pid == pid)) {
-        StatusMessage(kStrCannotWriteFile, entry->path);
+        StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
-    char temp[kPathLen + sizeof kTempSuffix];
-    snprintf(temp, sizeof temp, "%s%s", entry->path, kTempSuffix);
-
     PlistNode* root = BuildBankDocument(bank);
-    int error = SavePlistFile(root, temp, 0);
+    int error = SavePlistFile(root, path, 0);
     DestroyTree(root);
-    if (error == 0 && ReplaceFileAtomically(temp, entry->path)) {
-        entry->hasFile = 1;
-        return 1;
-    }
-    remove(temp);
-    StatusMessage(kStrCannotWriteFile, entry->path);
+    if (error == 0) return 1;
+    StatusMessage(kStrCannotWriteFile, path);
     return 0;
+}
+
+int WriteBankFile(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !WriteBankFileTo(bank, entry->path)) return 0;
+    entry->hasFile = 1;
+    return 1;
 }

@@ -3,6 +3,8 @@
 // the File commands.
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
@@ -97,7 +99,28 @@ static void DropLastEntry() {
     memset(&gBanks.entries[gBanks.count], 0, sizeof(BankEntry));
 }
 
+// While Refresh Devices asks the devices again: the devices (PID and
+// connection) that answered, whose banks stay.
+static bool gRefreshingDevices = false;
+static std::vector<std::pair<int, int>> gAnsweredDevices;
+
+// One device, one bank: a device that answers again (after MIDI Setup or a
+// refresh) finds its bank as it was, with whatever it holds that the device
+// does not have yet, instead of a second copy read from "rom.xml".
+static int FindDeviceBankOf(int pid, int connection) {
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.kind == BankKind::Device && entry.pid == pid && entry.connection == connection) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
+    if (gRefreshingDevices) gAnsweredDevices.emplace_back(pid, connection);
+    int existing = FindDeviceBankOf(pid, connection);
+    if (existing >= 0) return existing;
     if (gBanks.count >= kMaxBanks) return -1;
     if (gDevice.pid != pid) SwitchDevice(pid);
     BankEntry* entry = AppendEntry();
@@ -228,6 +251,24 @@ void HideRomBanks() {
     }
     gBanks.deviceBank = 0;
     SelectBank(0);
+}
+
+void BeginDeviceBankRefresh() {
+    gRefreshingDevices = true;
+    gAnsweredDevices.clear();
+}
+
+void EndDeviceBankRefresh() {
+    gRefreshingDevices = false;
+    for (int i = gBanks.count - 1; i >= 0; i--) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.kind != BankKind::Device) continue;
+        std::pair<int, int> device(entry.pid, entry.connection);
+        bool answered = false;
+        for (const auto& a : gAnsweredDevices) answered = answered || a == device;
+        if (!answered) RemoveBank(i);
+    }
+    gAnsweredDevices.clear();
 }
 
 void RemoveDeviceBanks() {

@@ -22,6 +22,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "base/durable_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "devices/device_definition.h"
@@ -36,21 +37,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes bytes to path through a temporary file beside it, so a failed write
-// leaves no half file behind.
+// Through the program's durable write: a failed or interrupted write leaves
+// whatever was at path before.
 bool WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
-    const std::string temporary = std::string(path) + ".tmp";
-    FILE* file = fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok) fs::rename(temporary, path, error);
-    if (!ok || error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return WriteBytesDurably(path, bytes.data(), bytes.size()) == 0;
 }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {

@@ -3,7 +3,8 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB_RECURSE OSTREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|dist)/")  # built for Windows
+# GUI and installer tests are built for Windows; the kill soak is a program of its own.
+list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|dist|soak)/")
 # The fuzz and benchmark builds never run the unit tests, so they do not build them.
 if(OSTREL_TEST_SOURCES AND NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   add_executable(ostrel_tests ${OSTREL_TEST_SOURCES} $<TARGET_OBJECTS:ostrel_headless>)
@@ -22,6 +23,11 @@ if(OSTREL_TEST_SOURCES AND NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   gtest_discover_tests(ostrel_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "OSTREL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
+
+# The kill test of the bank save (make soak): outside ctest, since it runs on the real clock.
+add_executable(ostrel_kill_soak tests/soak/kill_soak.cpp tests/midi/transfer_test_support.cpp
+  $<TARGET_OBJECTS:ostrel_headless>)
+target_link_libraries(ostrel_kill_soak PRIVATE ostrel_core)
 
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)

@@ -26,6 +26,7 @@ void HeadlessMessagesReset() {
     gPopupShownAt = 0;
     gPopupMinimumMs = kPopupMinimumMs;
     gPopupText[0] = '\0';
+    gLastStatusText[0] = '\0';
 }
 
 void HeadlessQueueAnswer(int answer) {
@@ -42,7 +43,8 @@ int PlatformMessageBox(WindowHandle owner, const char* text, const char* caption
         answer = gLog.answers.front();
         gLog.answers.erase(gLog.answers.begin());
     } else {
-        answer = (type & 0xF) == kMbYesNo ? kIdNo : kIdOk;
+        unsigned buttons = type & 0xF;
+        answer = buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk;
     }
     gLog.boxes.push_back(RecordedMessageBox{owner, text ? text : "", caption ? caption : "", type,
                                             answer, gModalBoxUp});

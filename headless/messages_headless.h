@@ -37,7 +37,7 @@ HeadlessMessageLog& HeadlessMessages();
 void HeadlessMessagesReset();
 
 // Queues the answer of the next message box. With the queue empty, a Yes/No
-// box answers No (the harmless choice) and any other box OK.
+// or Yes/No/Cancel box answers No (the harmless choice) and any other box OK.
 void HeadlessQueueAnswer(int answer);
 
 // The last status text drawn, or "" when none.

@@ -1,7 +1,8 @@
-// Headless replacement step of WriteWholeFile: POSIX rename replaces an existing
-// file atomically; the Windows build of the command-line tool needs
-// MoveFileEx for that, since rename there refuses an existing target. Tests can make the next replacements fail to check that the old
-// file survives.
+// Headless replacement step of the durable write (base/durable_file.h): POSIX
+// rename replaces an existing file atomically; the Windows build of the
+// command-line tool needs MoveFileEx for that, since rename there refuses an
+// existing target. Tests can make the next replacements fail to check that the
+// old file survives.
 #include "headless/whole_file_headless.h"
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 #include <windows.h>
 #endif
 
-#include "shell/whole_file.h"
+#include "base/durable_file.h"
 
 int gHeadlessReplaceFailures = 0;
 int gHeadlessReplaceCalls = 0;

@@ -48,11 +48,13 @@ int RefreshDevices() {
     DrawActivityIndicator(0);
     UnqueueInputBuffers();
     CloseMidiPorts();
-    RemoveDeviceBanks();
+    // A device that answers again keeps its bank and what it holds unsent.
+    BeginDeviceBankRefresh();
     gMidiPorts.defaultOutputMarker = kEmptyPort;
     RefreshMidiPorts();
     QueueInputBuffers();
     IdentifyDevices();
+    EndDeviceBankRefresh();
     DrawActivityIndicator(kIdleIndicatorFrame);
     return gBanks.current != before;
 }

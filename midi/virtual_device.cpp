@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/durable_file.h"
+
 static const char kMemoryFileTag[8] = {'O', 'S', 'T', 'R', 'V', 'D', 'M', '1'};
 
 void VirtualDeviceFactoryMemory(VirtualDevice* device) {
@@ -234,27 +236,17 @@ int VirtualDeviceLoadMemory(VirtualDevice* device, const char* path) {
     return 1;
 }
 
-int VirtualDeviceSaveMemory(const VirtualDevice* device, const char* path) {
-    char temporary[1024];
-    if (snprintf(temporary, sizeof temporary, "%s.tmp", path) >= (int)sizeof temporary) return 0;
-    FILE* file = fopen(temporary, "wb");
-    if (!file) return 0;
+static int FillMemoryFile(FILE* file, void* context) {
+    const VirtualDevice* device = static_cast<const VirtualDevice*>(context);
     const uint32_t pid = (uint32_t)device->profile.pid;
     const uint8_t pidBytes[4] = {(uint8_t)pid, (uint8_t)(pid >> 8), (uint8_t)(pid >> 16),
                                  (uint8_t)(pid >> 24)};
-    bool ok = fwrite(kMemoryFileTag, 1, 8, file) == 8 && fwrite(pidBytes, 1, 4, file) == 4 &&
-              fwrite(&device->memory, 1, sizeof device->memory, file) == sizeof device->memory;
-    ok = fclose(file) == 0 && ok;
-    if (!ok) {
-        remove(temporary);
-        return 0;
-    }
-#ifdef _WIN32
-    remove(path);  // rename does not replace an existing file there
-#endif
-    if (rename(temporary, path) != 0) {
-        remove(temporary);
-        return 0;
-    }
-    return 1;
+    const bool ok =
+        fwrite(kMemoryFileTag, 1, 8, file) == 8 && fwrite(pidBytes, 1, 4, file) == 4 &&
+        fwrite(&device->memory, 1, sizeof device->memory, file) == sizeof device->memory;
+    return ok ? 0 : 5;
+}
+
+int VirtualDeviceSaveMemory(const VirtualDevice* device, const char* path) {
+    return WriteFileDurably(path, FillMemoryFile, const_cast<VirtualDevice*>(device)) == 0;
 }

@@ -106,7 +106,7 @@ int VirtualDeviceHasOutput(const VirtualDevice* device, uint32_t* due);
 
 // The memory file: an 8-byte tag, the PID (4 bytes, little-endian) and the 128
 // images. Loading keeps the memory unchanged and returns 0 when the file is
-// missing, short, foreign or of another model. Saving writes a temporary file
-// and renames it over the old one. Both return 1 on success.
+// missing, short, foreign or of another model. Saving goes through the
+// durable write (base/durable_file.h). Both return 1 on success.
 int VirtualDeviceLoadMemory(VirtualDevice* device, const char* path);
 int VirtualDeviceSaveMemory(const VirtualDevice* device, const char* path);

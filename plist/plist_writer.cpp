@@ -23,10 +23,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
+#include "base/durable_file.h"
 #include "plist/plist_xml.h"
 
 const char kPlistDtdUrl[] = "http://www.apple.com/DTDs/PropertyList-1.0.dtd";
@@ -319,30 +318,19 @@ PlistSink PlistStringSink(std::string* text) {
     return sink;
 }
 
-int SavePlistFile(const PlistNode* root, const char* path, uint32_t options) {
-    if (!path) return 5;
-    errno = 0;
-    FILE* file = fopen(path, "wb");
-    if (!file) return ErrnoOr5();
-    PlistSink sink = PlistFileSink(file);
-    int error = WritePlist(root, &sink, options | kWriteDocument);
-    // A full disk often shows only when the last buffer is flushed: the close counts too.
-    errno = 0;
-    if (fclose(file) != 0 && error == 0) error = ErrnoOr5();
-    return error;
+struct DocumentToWrite {
+    const PlistNode* root;
+    uint32_t options;
+};
+
+static int FillWithDocument(FILE* stream, void* context) {
+    const DocumentToWrite* document = static_cast<const DocumentToWrite*>(context);
+    PlistSink sink = PlistFileSink(stream);
+    return WritePlist(document->root, &sink, document->options | kWriteDocument);
 }
 
-int SavePlistFileAtomic(const PlistNode* root, const char* path, uint32_t options) {
+int SavePlistFile(const PlistNode* root, const char* path, uint32_t options) {
     if (!path) return 5;
-    std::string temporary = std::string(path) + ".saving";
-    int error = SavePlistFile(root, temporary.c_str(), options);
-    if (error == 0) {
-        // std::filesystem::rename replaces an existing file on Windows too, where the C
-        // run-time's rename refuses to.
-        std::error_code code;
-        std::filesystem::rename(temporary, path, code);
-        if (code) error = code.value() != 0 ? code.value() : 5;
-    }
-    if (error != 0) remove(temporary.c_str());
-    return error;
+    DocumentToWrite document = {root, options};
+    return WriteFileDurably(path, FillWithDocument, &document);
 }

@@ -51,12 +51,11 @@ PlistSink PlistStringSink(std::string* text);
 // Writes the tree at root into the sink with the given options; returns the sink's error code
 // (0 on success).
 int WritePlist(const PlistNode* root, PlistSink* sink, uint32_t options);
-// Writes the tree into the file at path (replacing it) with options plus kWriteDocument.
-// Returns 0, or the errno of the failed open, write or close (5 when errno is 0).
+// Writes the tree as the whole new content of the file at path, with options plus
+// kWriteDocument, through the durable write (base/durable_file.h): the file is the old or
+// the new document, whole, whatever happens. Returns 0, or the errno of the failed step
+// (5 when errno is 0); the old file is then untouched.
 int SavePlistFile(const PlistNode* root, const char* path, uint32_t options);
-// As SavePlistFile, but writes a temporary file beside path first and then renames it over
-// path, so that a failed save never leaves a half-written file in place of the old one.
-int SavePlistFileAtomic(const PlistNode* root, const char* path, uint32_t options);
 
 // Parses a document (length 0: zero-terminated) and returns its root, or none when no node
 // was built. On malformed input the tree built up to the error is returned, the line

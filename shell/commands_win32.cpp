@@ -16,9 +16,10 @@ namespace {
 
 // Quit: questions about changed banks, help closed, settings written, then
 // the three windows destroyed (the main window's WM_DESTROY ends the loop).
+// A question answered Cancel, or a save or send that failed, stops it there.
 void Quit() {
     CommitEdits();
-    JoinConfirmChangedBanks();
+    if (!JoinConfirmChangedBanks()) return;
     JoinCloseHelp();
     JoinSaveSettings();
     DestroyMainWindows();

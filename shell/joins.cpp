@@ -6,6 +6,7 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
+#include "banks/bank_recovery.h"
 #include "devices/device_definition.h"
 #include "devices/device_load.h"
 #include "devices/discovery.h"
@@ -78,6 +79,9 @@ void JoinClearBankChanges() {
 void JoinScanLibraries() {
     ScanLibraries();
 }
+void JoinOfferRecoveryCopies() {
+    if (OfferRecoveryCopies() > 0) ShowBank(gBanks.current);
+}
 void JoinStopMidi() {
     StopMidi();
 }
@@ -116,6 +120,8 @@ void JoinLoadBank() {
 }
 void JoinSaveBank() {
     SaveBank(gBanks.current);
+    // The lists draw changed banks and presets in bold: saved, they are not.
+    RepaintMainWindow();
 }
 void JoinSaveBankAs() {
     SaveBankAs(gBanks.current);
@@ -138,8 +144,11 @@ void JoinDownloadFromDevice() {
 void JoinSendCurrentBank() {
     SendCurrentBank();
 }
-void JoinConfirmChangedBanks() {
-    ConfirmChangedBanks();
+int JoinConfirmChangedBanks() {
+    if (ConfirmChangedBanks()) return 1;
+    // The program stays: the banks saved before the stop lose their bold.
+    ShowBank(gBanks.current);
+    return 0;
 }
 void JoinSaveSettings() {
     SaveSettings();
@@ -182,7 +191,9 @@ void JoinPreferences() {
     ShowPreferencesDialog();
 }
 void JoinRefreshDevices() {
-    RefreshDevices();
+    // What a device bank holds unsent is asked about before its device is
+    // asked again; a failed send or Cancel leaves everything as it was.
+    if (ConfirmDeviceBanksBeforeRefresh()) RefreshDevices();
     ShowBank(gBanks.current);
 }
 void JoinShowHelp(int context) {

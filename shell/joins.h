@@ -26,6 +26,10 @@ void JoinClearBankChanges();    // step 27.2: every change counter cleared
 void JoinScanLibraries();       // step 27.3: the libraries of the "Library" folder
 void JoinStopMidi();            // step 27.8: unqueue the input buffers, close the ports
 
+// After step 27.6, with the window up: the offer of the banks kept when
+// Windows ended the last session (banks/bank_recovery.h).
+void JoinOfferRecoveryCopies();
+
 void JoinDestroyPaneScrollBars();  // shutdown 1
 void JoinFreeTooltip();            // shutdown 2
 void JoinFreeGraphicViewImages();  // shutdown 3
@@ -46,7 +50,7 @@ void JoinDeleteUserBank();                  // command 6
 void JoinSendChanges();                     // command 7
 void JoinDownloadFromDevice();              // command 8
 void JoinSendCurrentBank();                 // command 9
-void JoinConfirmChangedBanks();             // Quit: the save/send questions
+int JoinConfirmChangedBanks();              // Quit: the save/send questions; 0: Quit stops
 void JoinSaveSettings();                    // Quit: write Settings.cfg
 void JoinCloseHelp();                       // Quit: close the help viewer
 void JoinUndo();                            // command 11

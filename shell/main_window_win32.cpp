@@ -10,6 +10,7 @@
 #include "shell/joins.h"
 #include "shell/menu_help_win32.h"
 #include "shell/messages.h"
+#include "shell/session_end.h"
 #include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
@@ -53,6 +54,13 @@ LRESULT OnGetMinMaxInfo(LPARAM lParam) {
     info->ptMinTrackSize.x = kMainMinWidth;
     info->ptMinTrackSize.y = kMainMinHeight;
     return 0;
+}
+
+// A critical end does not wait for answers; a box or a transfer already
+// holding the program cannot take questions.
+LRESULT OnQueryEndSession(LPARAM flags) {
+    int cannotAsk = (flags & ENDSESSION_CRITICAL) != 0 || InputBlocked();
+    return QueryEndSession(cannotAsk) ? TRUE : FALSE;
 }
 
 LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,6 +118,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_CLOSE:
             // The close box and Alt+F4 are the command Quit.
             PostMessageA(window, WM_COMMAND, kCmdQuit, 0);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(lParam);
+        case WM_ENDSESSION:
+            EndSession(wParam != 0);
             return 0;
         case WM_ERASEBKGND:
             return 1;

@@ -11,6 +11,7 @@
 int gModalBoxUp = 0;
 int gSettingsIo = 0;
 int gStatusShown = 0;
+char gLastStatusText[kMaxMessageText + 1];
 char gPopupText[kPopupTextSize];
 int gPopupShown = 0;
 unsigned gPopupShownAt = 0;
@@ -83,10 +84,15 @@ int MessageBoxById(WindowHandle owner, const char* caption, unsigned type, int i
 }
 
 int MessageBoxFormat(WindowHandle owner, int id, FormatArg argument, unsigned type) {
+    return MessageBoxFormat2(owner, id, argument, FormatArg(), type);
+}
+
+int MessageBoxFormat2(WindowHandle owner, int id, FormatArg argument1, FormatArg argument2,
+                      unsigned type) {
     char format[kMaxMessageText + 1];
     if (!LoadFormat(id, format, kMaxMessageText)) return 0;
     char text[kMaxMessageText + 1];
-    FormatText1(text, sizeof text, format, argument);
+    FormatText2(text, sizeof text, format, argument1, argument2);
     return ShowMessageBox(owner, text, kAppName, type);
 }
 
@@ -99,6 +105,7 @@ void StatusMessage2(int id, FormatArg argument1, FormatArg argument2) {
     if (!LoadFormat(id, format, kMaxMessageText)) return;
     char text[kMaxMessageText + 1];
     FormatText2(text, sizeof text, format, argument1, argument2);
+    CopyLimited(gLastStatusText, sizeof gLastStatusText, text, kMaxMessageText);
     PlatformDrawStatus(text);
     gStatusShown = 1;
 }

@@ -30,6 +30,9 @@ constexpr unsigned kMbYesNo = 4;
 constexpr unsigned kMbIconHand = 16;                               // stop icon: errors
 constexpr unsigned kMbIconQuestion = 32;                           // question icon
 constexpr unsigned kMbYesNoQuestion = kMbYesNo | kMbIconQuestion;  // 36: questions
+constexpr unsigned kMbYesNoCancel = 3;
+// Questions with a way back (Quit's): Cancel, and the box's close button, answer kIdCancel.
+constexpr unsigned kMbYesNoCancelQuestion = kMbYesNoCancel | kMbIconQuestion;  // 35
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
@@ -55,6 +58,11 @@ extern int gSettingsIo;
 
 // 1 while the status display shows a text (ClearStatus then repaints it).
 extern int gStatusShown;
+
+// The last text StatusMessage drew, so that a caller can repeat why an
+// operation failed in a message box (Quit's failed save or send). Callers
+// that want only their own operation's reason empty it first.
+extern char gLastStatusText[kMaxMessageText + 1];
 
 // The status popup's text. Callers put their text here (SetStatusPopupText)
 // and then call ShowStatusPopup(1).
@@ -110,6 +118,9 @@ int MessageBoxById(WindowHandle owner, const char* caption, unsigned type, int i
 // The text of `id` formatted with one argument, in a message box captioned
 // "Ostrel". Answers 0 without a box when the entry does not exist.
 int MessageBoxFormat(WindowHandle owner, int id, FormatArg argument, unsigned type);
+// The same with two arguments.
+int MessageBoxFormat2(WindowHandle owner, int id, FormatArg argument1, FormatArg argument2,
+                      unsigned type);
 
 // ---------------------------------------------------------------------------
 // The status display on the main window.

@@ -116,6 +116,8 @@ StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) 
     // was already turned back to normal when the settings were read).
     ShowWindow(main, StartupShowCommand(showCommand));
     SetFocus(main);
+    // Banks kept when Windows ended the last session: offered with the window up.
+    JoinOfferRecoveryCopies();
     InstallCallWndHook();
     return StartUpResult::kRunning;
 }

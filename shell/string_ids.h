@@ -44,6 +44,10 @@ constexpr int kStrSysExSent = 50;            // "SysEx Sent"
 constexpr int kStrReading = 51;              // "Reading %s"
 constexpr int kStrWriting = 52;              // "Writing %s"
 constexpr int kStrWrongControlType = 54;     // "Can not drag %s to %s.  It is the wrong type ..."
+constexpr int kStrCouldNotSave = 70;         // "Could not Save %s. %s" (bank name, why)
+constexpr int kStrCouldNotSend = 71;         // "Could not Send %s to the device. %s"
+constexpr int kStrUnknownModel = 72;         // "Cannot Load %s because its device model ..."
+constexpr int kStrAskRestoreKept = 73;       // "The changes to %s were kept when Windows ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -1,8 +1,10 @@
-// Whole-file reading and the write-then-replace writing of whole files.
+// Whole-file reading, and whole-file writing through the durable write.
 #include "shell/whole_file.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include "base/durable_file.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -14,38 +16,14 @@
 
 namespace {
 
-// Suffix of the temporary file written beside the target; same folder, so the
-// final rename never crosses volumes.
-constexpr char kTempSuffix[] = ".new";
-
 // The settings and SysEx files are the program's own: nobody else should touch
-// them while they are read or written, as on the platform's CreateFile with no
-// sharing.
+// them while they are read, as on the platform's CreateFile with no sharing.
 FILE* OpenExclusive(const char* path, const char* mode) {
 #ifdef _WIN32
     return _fsopen(path, mode, _SH_DENYRW);
 #else
     return std::fopen(path, mode);
 #endif
-}
-
-// Pushes the file's data to the disk before it replaces the old one; otherwise a
-// power cut right after the rename could leave an empty file.
-int FlushToDisk(FILE* f) {
-    if (std::fflush(f) != 0) return 0;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
-}
-
-int MakeTempPath(const char* path, char* out, size_t size) {
-    size_t n = std::strlen(path);
-    if (n == 0 || n + sizeof kTempSuffix > size) return 0;
-    std::memcpy(out, path, n);
-    std::memcpy(out + n, kTempSuffix, sizeof kTempSuffix);
-    return 1;
 }
 
 }  // namespace
@@ -88,16 +66,6 @@ int ReadWholeFile(const char* path, void* buffer, size_t capacity, size_t* bytes
 }
 
 int WriteWholeFile(const char* path, const void* data, size_t size) {
-    if (path == nullptr || (data == nullptr && size > 0)) return 0;
-    char temp[kWholeFileMaxPath + sizeof kTempSuffix];
-    if (!MakeTempPath(path, temp, sizeof temp)) return 0;
-
-    FILE* f = OpenExclusive(temp, "wb");
-    if (f == nullptr) return 0;
-    int ok = size == 0 || std::fwrite(data, 1, size, f) == size;
-    ok = ok && FlushToDisk(f);
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok && ReplaceFileAtomically(temp, path)) return 1;
-    std::remove(temp);
-    return 0;
+    if (path == nullptr || path[0] == '\0' || std::strlen(path) >= kWholeFileMaxPath) return 0;
+    return WriteBytesDurably(path, data, size) == 0;
 }

@@ -16,13 +16,7 @@ long long WholeFileSize(const char* path);
 // read); 0 when the file cannot be opened or a read fails.
 int ReadWholeFile(const char* path, void* buffer, size_t capacity, size_t* bytesRead);
 
-// Writes `size` bytes as the whole new content of `path`. The bytes go to a
-// temporary file beside it, which then replaces the old file in one step, so a
-// failed or interrupted write leaves the old file as it was. 1 on success, 0 when
-// anything failed (the temporary file is removed again).
+// Writes `size` bytes as the whole new content of `path`, through the durable
+// write of base/durable_file.h: a failed or interrupted write leaves the old
+// file as it was. 1 on success, 0 when anything failed.
 int WriteWholeFile(const char* path, const void* data, size_t size);
-
-// Platform seam: replace `path` by `tempPath` in one step (rename over an existing
-// file, flushed through to the disk). 1 on success, 0 on failure, when `tempPath`
-// still exists. Implemented in whole_file_win32.cpp and the headless build.
-int ReplaceFileAtomically(const char* tempPath, const char* path);

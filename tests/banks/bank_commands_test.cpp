@@ -3,6 +3,9 @@
 // Quit.
 #include <cstring>
 
+#include "headless/commands_headless.h"
+#include "headless/whole_file_headless.h"
+#include "shell/joins.h"
 #include "shell/settings.h"
 #include "tests/banks/bank_test_support.h"
 
@@ -91,7 +94,11 @@ TEST_F(BankCommandsTest, NoMemoryForABankAddsNothing) {
 TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
     int bank = NewBank();
     Preset(bank, 1).changed = 3;
-    ASSERT_EQ(SaveBank(bank), 1);
+    // The command repaints: the lists draw changed names in bold.
+    int repaints = gHeadlessRepaints;
+    gBanks.current = bank;
+    JoinSaveBank();
+    EXPECT_GT(gHeadlessRepaints, repaints);
     EXPECT_TRUE(FileThere(gBanks.entries[bank].path));
     EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
     EXPECT_EQ(Preset(bank, 1).changed, 0);
@@ -109,6 +116,25 @@ TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
               "Cannot Save Alpha User Bank  because it is marked as Read Only");
     EXPECT_FALSE(FileThere(gBanks.entries[bank].path));
     EXPECT_EQ(gBanks.entries[bank].changeCount, 2);
+}
+
+TEST_F(BankCommandsTest, FirstSaveOfANewBankAsksBeforeReplacingAFileOfItsName) {
+    // New banks are named against the open banks only: this file was never opened.
+    std::string path = UserBankFile("Alpha User Bank ");
+    folder_.Write("User Preset Banks/Alpha User Bank .xml", "someone else's");
+    int bank = NewBank();
+    ASSERT_EQ(std::string(gBanks.entries[bank].path), path);
+    EXPECT_EQ(SaveBank(bank), kSaveDeclined);  // the question answered No
+    EXPECT_EQ(ReadFileText(path), "someone else's");
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 1);
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text, "Replace existing " + path);
+
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(SaveBank(bank), 1);
+    EXPECT_NE(ReadFileText(path).find("<key>preset</key>"), std::string::npos);
+    ASSERT_EQ(SaveBank(bank), 1);  // its own file now: no question
+    EXPECT_EQ(HeadlessMessages().boxes.size(), 2u);
 }
 
 TEST_F(BankCommandsTest, SaveAsToItsOwnPathWritesInPlace) {
@@ -185,6 +211,18 @@ TEST_F(BankCommandsTest, SaveAsOntoAnExistingFileAsksAndRespectsProtection) {
     HeadlessQueueAnswer(kIdYes);
     ASSERT_EQ(SaveBankAsPath(bank, target.c_str()), 1);
     EXPECT_NE(ReadFileText(target).find("<key>preset</key>"), std::string::npos);
+
+    // The file of another open bank: refused, one entry per file.
+    ASSERT_EQ(gBanks.count, 2);
+    std::string other = ReadFileText(target);
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    gBanks.entries[bank].changeCount = 1;
+    EXPECT_EQ(SaveBankAsPath(bank, target.c_str()), 0);
+    EXPECT_EQ(HeadlessLastStatus(), target + " is already loaded");
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+    EXPECT_EQ(ReadFileText(target), other);
+    EXPECT_EQ(gBanks.count, 2);
 }
 
 TEST_F(BankCommandsTest, SaveAsUsesTheSaveDialog) {
@@ -243,6 +281,13 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     EXPECT_EQ(gBanks.count, 1);
     EXPECT_EQ(gBanks.current, 0);
     EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Deletion);
+
+    // A bank never saved did not come from the file that now has its name.
+    folder_.Write("User Preset Banks/Alpha User Bank .xml", "someone else's");
+    int fresh = NewBank();
+    ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
+    EXPECT_EQ(DeleteUserBank(fresh), 1);
+    EXPECT_EQ(ReadFileText(path), "someone else's");
 }
 
 TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
@@ -330,6 +375,25 @@ TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
     EXPECT_EQ(gBanks.entries[device].data->presets[0].changed, 0);
 }
 
+TEST_F(BankCommandsTest, OneDeviceHasOneBank) {
+    // A device answering again (MIDI Setup identifies anew) keeps its bank as
+    // it is, instead of a second one read from the stale "rom.xml".
+    int user = NewBank();
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 3);
+    ASSERT_EQ(device, 0);
+    strcpy(gBanks.entries[device].data->presets[0].name, "Not sent yet");
+    gBanks.entries[device].changeCount = 1;
+    gBanks.current = user = 1;
+    EXPECT_EQ(AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 3), device);
+    EXPECT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gBanks.current, user);
+    EXPECT_STREQ(gBanks.entries[device].data->presets[0].name, "Not sent yet");
+    EXPECT_EQ(gBanks.entries[device].changeCount, 1);
+    // Another connection is another device.
+    EXPECT_EQ(AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 4), 1);
+    EXPECT_EQ(gBanks.count, 3);
+}
+
 TEST_F(BankCommandsTest, AddingADeviceBankOfAnotherModelLoadsThatModel) {
     int device = AddDeviceBank(folder_.Path("Devices/Beta.eld/").c_str(), kBetaPid, 1);
     ASSERT_EQ(device, 0);
@@ -394,18 +458,71 @@ TEST_F(BankCommandsTest, QuitAsksAboutChangedUserAndDeviceBanksOnly) {
     HeadlessQueueAnswer(kIdYes);  // send the device bank
     HeadlessQueueAnswer(kIdYes);  // save the first user bank
     HeadlessQueueAnswer(kIdNo);   // not the second
-    EXPECT_EQ(ConfirmChangedBanks(), 2);
+    EXPECT_EQ(ConfirmChangedBanks(), 1);
     const auto& boxes = HeadlessMessages().boxes;
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].text, "Alpha has changed. Do you want to send it to the device?");
     EXPECT_EQ(boxes[1].text, "Alpha User Bank  has changed. Do you want to save it?");
     EXPECT_EQ(boxes[2].text, "Alpha User Bank 2 has changed. Do you want to save it?");
-    for (const auto& box : boxes) EXPECT_EQ(box.type, kMbYesNoQuestion);
+    for (const auto& box : boxes) EXPECT_EQ(box.type, kMbYesNoCancelQuestion);
     EXPECT_EQ(sent, 0);
     EXPECT_TRUE(FileThere(gBanks.entries[yes].path));
     EXPECT_EQ(gBanks.entries[yes].changeCount, 0);
     EXPECT_FALSE(FileThere(gBanks.entries[no].path));
     EXPECT_EQ(gBanks.entries[no].changeCount, 1);
+    gSendBankAtQuit = nullptr;
+}
+
+TEST_F(BankCommandsTest, QuitStopsAtCancelAndAtAFailedSaveOrSendSayingWhy) {
+    gSendBankAtQuit = [](int) {
+        StatusMessage(kStrDeviceNotResponding);
+        return 0;
+    };
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    int first = NewBank();
+    int second = NewBank();
+    gBanks.entries[device].changeCount = 0;
+    const auto& boxes = HeadlessMessages().boxes;
+
+    // Cancel (also what the box's close button answers): nothing more asked or written.
+    HeadlessQueueAnswer(kIdCancel);
+    EXPECT_EQ(ConfirmChangedBanks(), 0);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(FileThere(gBanks.entries[first].path));
+
+    // A save that fails stops Quit, names the bank and the reason, keeps it changed.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    gHeadlessReplaceFailures = 1;
+    HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(ConfirmChangedBanks(), 0);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, std::string("Could not Save Alpha User Bank . Cannot Write file ") +
+                                 gBanks.entries[first].path + " to disk");
+    EXPECT_EQ(boxes[1].type, kMbIconHand);
+    EXPECT_EQ(gBanks.entries[first].changeCount, 1);
+    EXPECT_EQ(gBanks.entries[second].changeCount, 1);
+    EXPECT_FALSE(FileThere(gBanks.entries[first].path));
+
+    // A send that fails: the same, with the transfer's reason.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    gBanks.entries[device].changeCount = 1;
+    HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(ConfirmChangedBanks(), 0);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "Could not Send Alpha to the device. The device is not responding");
+    EXPECT_EQ(gBanks.entries[device].changeCount, 1);
+
+    // Refresh Devices asks the same question first, with the same way back.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    HeadlessQueueAnswer(kIdCancel);
+    EXPECT_EQ(ConfirmDeviceBanksBeforeRefresh(), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Alpha has changed. Do you want to send it to the device?");
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(ConfirmDeviceBanksBeforeRefresh(), 1);
     gSendBankAtQuit = nullptr;
 }
 

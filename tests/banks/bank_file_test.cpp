@@ -316,11 +316,17 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
     EXPECT_EQ(read->pid, kBetaPid);
     EXPECT_EQ(read->presets[0].controls[0].midiCc, gDevice.defaults.midiCc);
 
-    // No folder holds PID 300: the bank cannot be read against its model.
+    // No folder holds PID 300: the bank cannot be read against its model, and
+    // the user is told which model is missing.
     WriteBank("Unknown", "<key>PID</key><integer>300</integer><key>presets</key><array/>");
+    EXPECT_EQ(ReadBankFile(UserBankFile("Unknown").c_str(), read, false), 0);
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());
     EXPECT_EQ(ReadBankFile(UserBankFile("Unknown").c_str(), read, true), 0);
     EXPECT_EQ(gDevice.pid, kBetaPid);
-    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text,
+              "Cannot Load " + UserBankFile("Unknown") +
+                  " because its device model (PID 300) has no definition in the Devices folder");
     FreeBankData(read);
 }
 

@@ -1,7 +1,8 @@
 // The File menu's bank commands and Edit's Undo/Redo in the running program:
 // New, Save, Save As (same and new path, through the real "Save File"
 // dialog), Reload, Delete, the Undo and Redo item texts after each, and Quit
-// with a changed user bank answered No.
+// with a changed user bank: answered No, and answered Yes when its file cannot
+// be replaced.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -143,9 +144,39 @@ TEST(BankCommandsGui, QuitWithAChangedUserBankAnsweredNoLeavesItUnsaved) {
     PumpUntil([&] { return !IsWindow(main); }, 5000);
     ASSERT_FALSE(RunningProgram::boxes.empty());
     EXPECT_EQ(RunningProgram::boxes[0].text, bankName + " has changed. Do you want to save it?");
-    EXPECT_EQ(RunningProgram::boxes[0].type, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(RunningProgram::boxes[0].type,
+              static_cast<unsigned>(MB_YESNOCANCEL | MB_ICONQUESTION));
     EXPECT_FALSE(FileExists(path));
     EXPECT_FALSE(IsWindow(main));
+}
+
+TEST(BankCommandsGui, QuitStopsWhenTheBankFileCannotBeReplaced) {
+    TempProgramFolder folder;
+    int32_t pid = -1;
+    InstallDemoDevice(folder, &pid);
+    RunningProgram program(folder);
+    ASSERT_EQ(program.result(), StartUpResult::kRunning);
+    HWND main = program.main();
+    ASSERT_EQ(gBanks.count, 1);
+    std::string path = gBanks.entries[0].path;
+    std::string name = gBanks.entries[0].displayName;
+    gBanks.entries[0].changeCount = 1;
+    // Held open by another program that shares nothing: Windows refuses to replace it.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    RunningProgram::boxes.clear();
+    RunningProgram::answers = {IDYES};
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return RunningProgram::boxes.size() >= 2; }, 5000);
+    PumpMessages(50);
+    CloseHandle(held);
+    EXPECT_TRUE(IsWindow(main));
+    ASSERT_EQ(RunningProgram::boxes.size(), 2u);
+    EXPECT_EQ(RunningProgram::boxes[1].text,
+              "Could not Save " + name + ". Cannot Write file " + path + " to disk");
+    EXPECT_EQ(RunningProgram::boxes[1].type, static_cast<unsigned>(MB_ICONHAND));
+    EXPECT_EQ(gBanks.entries[0].changeCount, 1);
 }
 
 }  // namespace

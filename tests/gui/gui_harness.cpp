@@ -22,7 +22,8 @@ int RecordBox(WindowHandle, const char* text, const char* caption, unsigned type
         RunningProgram::answers.erase(RunningProgram::answers.begin());
         return answer;
     }
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    UINT buttons = type & MB_TYPEMASK;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDNO : IDOK;
 }
 
 bool IsPointerInput(UINT message) {

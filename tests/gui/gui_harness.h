@@ -41,7 +41,9 @@ struct ShownBox {
 
 // The program started in this process (steps 1 to 27.6) and shut down when
 // the object goes. Message boxes are recorded instead of shown, and answered
-// from `answers` (then No / OK).
+// from `answers`; then a Yes/No or Yes/No/Cancel box answers No (so Quit's
+// questions let a test's program end, as before Cancel was offered) and any
+// other box OK.
 class RunningProgram {
   public:
     explicit RunningProgram(const TempProgramFolder& folder, int showCommand = SW_SHOWNORMAL);

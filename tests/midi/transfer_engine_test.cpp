@@ -386,9 +386,15 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     EXPECT_TRUE(SamePreset(memory->presets[127], DeviceBank().presets[127], 127));
 }
 
-TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgain) {
+TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgainWithItsBankAsItWas) {
+    // What the device does not have yet survives: the same device answers.
+    strcpy(DeviceBank().presets[3].name, "Not sent yet");
+    gBanks.entries[device].changeCount = 1;
     EXPECT_EQ(RefreshDevices(), 0);
-    EXPECT_GE(FindDeviceBank(), 0);
+    EXPECT_EQ(FindDeviceBank(), device);
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_STREQ(DeviceBank().presets[3].name, "Not sent yet");
+    EXPECT_EQ(gBanks.entries[device].changeCount, 1);
     const auto& frames = HeadlessTransferView().frames;
     ASSERT_GE(frames.size(), 2u);
     EXPECT_EQ(frames.front(), 0);

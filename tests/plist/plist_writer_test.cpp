@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/durable_file.h"
 #include "plist/plist_xml.h"
 
 namespace {
@@ -255,15 +256,17 @@ TEST(PlistSaveFile, OpenFailureReturnsErrnoAndWritesNothing) {
 }
 
 TEST(PlistSaveFile, FullDiskIsReported) {
-    FILE* probe = fopen("/dev/full", "wb");
-    if (!probe) GTEST_SKIP() << "no /dev/full";
-    fclose(probe);
+    FILE* full = fopen("/dev/full", "wb");
+    if (!full) GTEST_SKIP() << "no /dev/full";
     PlistNode* root = BigTree();
-    EXPECT_EQ(SavePlistFile(root, "/dev/full", 0), ENOSPC);
+    PlistSink sink = PlistFileSink(full);
+    int error = WritePlist(root, &sink, kWriteDocument);
+    if (fclose(full) != 0 && error == 0) error = errno;
+    EXPECT_EQ(error, ENOSPC);
     DestroyTree(root);
 }
 
-TEST(PlistSaveFile, AtomicSaveReplacesOrLeavesTheOldFile) {
+TEST(PlistSaveFile, SaveReplacesOrLeavesTheOldFile) {
     Tree t;
     BuildBank(t.root);
     std::string path = TempPath("atomic.xml");
@@ -271,13 +274,13 @@ TEST(PlistSaveFile, AtomicSaveReplacesOrLeavesTheOldFile) {
     ASSERT_NE(file, nullptr);
     fputs("old contents", file);
     fclose(file);
-    EXPECT_EQ(SavePlistFileAtomic(t.root, path.c_str(), 0), 0);
+    EXPECT_EQ(SavePlistFile(t.root, path.c_str(), 0), 0);
     EXPECT_EQ(ReadFile(path), Write(t.root, kWriteDocument));
-    EXPECT_EQ(ReadFile(path + ".saving"), "<missing>");
+    EXPECT_EQ(ReadFile(path + kDurableTempSuffix), "<missing>");
 
     std::string bad = TempPath("no-such-folder/atomic.xml");
-    EXPECT_NE(SavePlistFileAtomic(t.root, bad.c_str(), 0), 0);
-    EXPECT_EQ(ReadFile(bad + ".saving"), "<missing>");
+    EXPECT_NE(SavePlistFile(t.root, bad.c_str(), 0), 0);
+    EXPECT_EQ(ReadFile(bad + kDurableTempSuffix), "<missing>");
     remove(path.c_str());
 }
 

@@ -152,6 +152,14 @@ TEST(StringTable, EveryMessageTextExactly) {
         {50, "SysEx Sent"},
         {51, "Reading %s"},
         {52, "Writing %s"},
+        {70, "Could not Save %s. %s"},
+        {71, "Could not Send %s to the device. %s"},
+        {72,
+         "Cannot Load %s because its device model (PID %d) has no definition in the Devices "
+         "folder"},
+        {73,
+         "The changes to %s were kept when Windows ended the last session. Do you want to "
+         "restore them?"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},

@@ -1,0 +1,106 @@
+// Recovery copies of changed banks at the end of a Windows session, and their
+// offer at the next start (see bank_recovery.h).
+#include "banks/bank_recovery.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "banks/bank_commands.h"
+#include "banks/bank_file.h"
+#include "banks/bank_model.h"
+#include "devices/discovery.h"
+#include "devices/folder_list.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+
+// The copies this run wrote: only these may be taken back, since an older
+// copy still waiting for its offer holds content nothing else has.
+static std::vector<std::string> gCopiesWritten;
+
+static std::string CopyPathOf(const char* path) {
+    return std::string(path) + kRecoverySuffix;
+}
+
+static bool FileThere(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return false;
+    fclose(f);
+    return true;
+}
+
+int WriteRecoveryCopies() {
+    const int current = gBanks.current;
+    const int pid = gDevice.pid;
+    int written = 0;
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.changeCount == 0 || !entry.data || entry.kind == BankKind::Rom) continue;
+        std::string copy = CopyPathOf(entry.path);
+        if (!WriteBankFileTo(i, copy.c_str())) continue;
+        gCopiesWritten.push_back(copy);
+        written++;
+    }
+    // A bank of another model is written against its own definition.
+    if (gDevice.pid != pid) SelectBank(current);
+    return written;
+}
+
+void RemoveRecoveryCopies() {
+    for (const std::string& copy : gCopiesWritten) remove(copy.c_str());
+    gCopiesWritten.clear();
+}
+
+// Asks about the copy at `copy` for the bank shown as `name`. No removes the
+// copy; Yes reads it into the read scratch, and the caller removes it once the
+// content is in a bank. Returns true for a copy read on Yes.
+static bool TakeCopy(const std::string& copy, const char* name) {
+    if (MessageBoxFormat(gMainWindow, kStrAskRestoreKept, name, kMbYesNoQuestion) != kIdYes) {
+        remove(copy.c_str());
+        return false;
+    }
+    return ReadBankFile(copy.c_str(), &gReadScratch, true) != 0;
+}
+
+int OfferRecoveryCopy(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || entry->kind == BankKind::Rom) return 0;
+    std::string copy = CopyPathOf(entry->path);
+    if (!FileThere(copy) || !TakeCopy(copy, entry->displayName)) return 0;
+    // Changed, as it was when the session ended: Quit asks about it again.
+    CopyBank(bank, -1);
+    remove(copy.c_str());
+    return 1;
+}
+
+int OfferRecoveryCopies() {
+    const int current = gBanks.current;
+    int restored = 0;
+    for (int i = 0; i < gBanks.count; i++) restored += OfferRecoveryCopy(i);
+
+    std::string folder = JoinPath(DiscoveryProgramFolder(), "User Preset Banks");
+    std::vector<FolderItem> items;
+    ListFolder(folder, &items);
+    for (const FolderItem& item : items) {
+        if (item.isFolder || !EndsWithNoCase(item.name, kRecoverySuffix)) continue;
+        std::string path = JoinPath(folder, item.name);
+        path.resize(path.size() - (sizeof kRecoverySuffix - 1));
+        // A bank file that is there but not open (the list was full) keeps
+        // its copy for a start that opens it.
+        if (IsBankOpen(path.c_str()) || FileThere(path) || path.size() >= kPathLen) continue;
+        char name[kDisplayNameLen];
+        DisplayNameFromPath(path.c_str(), name, sizeof name);
+        std::string copy = JoinPath(folder, item.name);
+        if (gBanks.count >= kMaxBanks || !TakeCopy(copy, name)) continue;
+        int added = AddBankFromData(path.c_str(), &gReadScratch);
+        if (added < 0) continue;
+        remove(copy.c_str());
+        // Back as the bank that never had a file: changed, and its first Save
+        // asks before it replaces anything.
+        gBanks.entries[added].hasFile = 0;
+        gBanks.entries[added].changeCount = 1;
+        restored++;
+    }
+    if (BankAt(current)) gBanks.current = current;
+    return restored;
+}

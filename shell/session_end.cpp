@@ -1,0 +1,40 @@
+// The end of a Windows session (see session_end.h).
+#include "shell/session_end.h"
+
+#include "banks/bank_commands.h"
+#include "banks/bank_recovery.h"
+#include "shell/commands.h"
+#include "shell/joins.h"
+
+// What the last query did: asked and answered (nothing left to keep), or
+// wrote the copies (nothing left to write).
+static int gQuestionsAnswered = 0;
+static int gCopiesWritten = 0;
+
+int QueryEndSession(int cannotAsk) {
+    CommitEdits();
+    WriteRecoveryCopies();
+    gCopiesWritten = 1;
+    gQuestionsAnswered = 0;
+    if (cannotAsk) return 1;
+    int mayEnd = JoinConfirmChangedBanks();
+    // Answered, the user has decided about every bank; stopped, the program
+    // goes on with them all in memory. Either way the copies are not needed.
+    RemoveRecoveryCopies();
+    gCopiesWritten = 0;
+    gQuestionsAnswered = mayEnd;
+    return mayEnd;
+}
+
+void EndSession(int ending) {
+    if (ending) {
+        if (!gQuestionsAnswered && !gCopiesWritten) WriteRecoveryCopies();
+        JoinCloseHelp();
+        JoinSaveSettings();
+    } else {
+        // Another program refused: this one goes on, its banks in memory.
+        RemoveRecoveryCopies();
+    }
+    gQuestionsAnswered = 0;
+    gCopiesWritten = 0;
+}

@@ -1,0 +1,67 @@
+// The end of a Windows session: recovery copies of the changed banks where
+// Windows does not wait for Quit's questions, the questions where it does, and
+// the offer of the copies at the next start.
+#include "banks/bank_recovery.h"
+
+#include <cstring>
+
+#include "shell/session_end.h"
+#include "tests/banks/bank_test_support.h"
+
+namespace {
+
+class BankRecoveryTest : public BankTest {};
+
+TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
+    int saved = NewBank();
+    ASSERT_EQ(SaveBank(saved), 1);
+    std::string savedPath = gBanks.entries[saved].path;
+    std::string before = ReadFileText(savedPath);
+    strcpy(Preset(saved, 1).name, "Edited");
+    gBanks.entries[saved].changeCount = 1;
+    int fresh = NewBank();  // never saved
+    strcpy(Preset(fresh, 2).name, "Brand new");
+    std::string freshPath = gBanks.entries[fresh].path;
+
+    // Windows does not wait: no question; copies beside the files, which stay as they were.
+    EXPECT_EQ(QueryEndSession(1), 1);
+    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+    EXPECT_TRUE(FileThere(savedPath + kRecoverySuffix));
+    EXPECT_TRUE(FileThere(freshPath + kRecoverySuffix));
+    EXPECT_EQ(ReadFileText(savedPath), before);
+    EXPECT_FALSE(FileThere(freshPath));
+
+    // The next start opens the saved bank from its file, then offers both copies.
+    ResetBankList();
+    ASSERT_EQ(AddBankFromData(savedPath.c_str(), nullptr), 0);
+    ASSERT_STREQ(Preset(0, 1).name, "Untitled");
+    HeadlessQueueAnswer(kIdYes);
+    HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(OfferRecoveryCopies(), 2);
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 2u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text,
+              "The changes to Alpha User Bank  were kept when Windows ended the last session. "
+              "Do you want to restore them?");
+    ASSERT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gBanks.current, 0);
+    EXPECT_STREQ(Preset(0, 1).name, "Edited");
+    EXPECT_NE(gBanks.entries[0].changeCount, 0);
+    EXPECT_STREQ(Preset(1, 2).name, "Brand new");
+    EXPECT_EQ(std::string(gBanks.entries[1].path), freshPath);
+    EXPECT_EQ(gBanks.entries[1].hasFile, 0);
+    EXPECT_NE(gBanks.entries[1].changeCount, 0);
+    EXPECT_FALSE(FileThere(savedPath + kRecoverySuffix));
+    EXPECT_FALSE(FileThere(freshPath + kRecoverySuffix));
+
+    // Where Windows waits, Quit's questions: Cancel keeps the session going
+    // with everything in memory and no copy left behind.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    HeadlessQueueAnswer(kIdCancel);
+    EXPECT_EQ(QueryEndSession(0), 0);
+    EXPECT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_FALSE(FileThere(savedPath + kRecoverySuffix));
+    EXPECT_NE(gBanks.entries[0].changeCount, 0);
+}
+
+}  // namespace
