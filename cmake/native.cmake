@@ -25,9 +25,11 @@ if(OSTREL_TEST_SOURCES AND NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
 endif()
 
 # The kill test of the bank save (make soak): outside ctest, since it runs on the real clock.
-add_executable(ostrel_kill_soak tests/soak/kill_soak.cpp tests/midi/transfer_test_support.cpp
-  $<TARGET_OBJECTS:ostrel_headless>)
-target_link_libraries(ostrel_kill_soak PRIVATE ostrel_core)
+if(NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
+  add_executable(ostrel_kill_soak tests/soak/kill_soak.cpp tests/midi/transfer_test_support.cpp
+    $<TARGET_OBJECTS:ostrel_headless>)
+  target_link_libraries(ostrel_kill_soak PRIVATE ostrel_core)
+endif()
 
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
