@@ -180,6 +180,9 @@ void CopyPreset(int srcBank, int srcPreset, int dstBank, int dstPreset);
 // from startPreset until the device's presetCount. Returns the number copied.
 int PasteSelectedPresets(int srcBank, int dstBank, int startPreset);
 void SwapPresets(int bankA, int presetA, int bankB, int presetB);
+// As PasteSelectedPresets, exchanging instead of copying. Within one bank it
+// is a move: the selected presets land in order from startPreset, and the
+// presets they displace take the places they left, in order.
 int SwapSelectedPresets(int srcBank, int dstBank, int startPreset);
 // Copies a whole bank: target -1 is the read scratch, source -1 likewise.
 // The target's presets all become changed, its changeCount rises and its
