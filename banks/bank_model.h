@@ -150,6 +150,9 @@ int FindDeviceBankByPid(int pid);
 bool IsBankOpen(const char* path);
 // The bank's own name for user and ROM banks, the displayName of a device bank.
 const char* BankTitle(int index);
+// The device model a bank belongs to: its entry's PID, else the one its file
+// gave; -1 for no such bank.
+int BankModelPid(int index);
 int ControlMidiCc(int bank, int preset, int control);
 // Whether "send the changes" is possible: the current bank is the found
 // device bank's model, is a device bank and has changed.
