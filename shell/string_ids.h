@@ -44,6 +44,7 @@ constexpr int kStrSysExSent = 50;            // "SysEx Sent"
 constexpr int kStrReading = 51;              // "Reading %s"
 constexpr int kStrWriting = 52;              // "Writing %s"
 constexpr int kStrWrongControlType = 54;     // "Can not drag %s to %s.  It is the wrong type ..."
+constexpr int kStrDefinitionBroken = 70;     // "The device definition %s cannot be used: %s"
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

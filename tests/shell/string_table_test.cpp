@@ -152,6 +152,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {50, "SysEx Sent"},
         {51, "Reading %s"},
         {52, "Writing %s"},
+        {70, "The device definition %s cannot be used: %s"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
