@@ -66,7 +66,10 @@ int AddBankFromData(const char* path, const BankData* data);
 // the current bank does not change. Returns the number opened.
 int OpenBankFiles(const char* const* names, int count, const char* folder);
 // Called when a bank becomes current: loads its device model when it differs
-// from the loaded one, and remembers a device bank.
+// from the loaded one, and then remembers a device bank as the active one.
+// Looking at a device bank of the loaded model leaves the active one as it
+// is, so that with two devices of one model Upload and Download keep talking
+// to the one the user chose.
 void SelectBank(int index);
 // Frees the bank and closes the gap.
 void RemoveBank(int index);

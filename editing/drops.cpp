@@ -208,7 +208,7 @@ int DropPresetsOnBank(int target) {
     if (target == gDrag.sourceBank && !gDrag.copyMode) return 0;
     if (!CheckWritable(target)) return 0;
     if (!SameModelAsDragSource(target)) return 0;
-    if (target != gBanks.current) ShowBank(target);
+    if (target != gBanks.current) ShowOtherBank(target);
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     int placed = PlaceDraggedPresets(target, start);
     SelectPreset(start);
@@ -229,7 +229,11 @@ int DropBankOnBank(int target) {
     }
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     CopyBank(target, source);
-    ShowBank(target);
+    if (target != gBanks.current) {
+        ShowOtherBank(target);
+    } else {
+        ShowBank(target);
+    }
     RepaintBankViews();
     if (to->kind == BankKind::Device) SendCurrentBank();
     return 1;

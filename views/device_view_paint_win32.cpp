@@ -74,7 +74,7 @@ void DrawControl(HDC dc, int control, int originX, int originY) {
 }  // namespace
 
 void DeviceView::Paint(PaneDc dc) {
-    listMode = gViewMode == ViewMode::kList ? 1 : 0;  // the settings may have chosen it
+    ShowChosenFace();  // the settings may have chosen it
     if (listMode) {
         PaintList(dc);
     } else {
