@@ -70,6 +70,7 @@ TEST_F(DragTest, ABankDragIsConfinedAndScrollsAtTheEdges) {
     gDevicesPane.vertical.page = 10;
     Press(gDevicesPane, 3);
     StartDrag();
+    HeadlessView().leftButtonHeld = 1;
     ASSERT_EQ(gDrag.confined, 1);
     EXPECT_EQ(HeadlessView().confined, 1);
     const PaneRect& r = gDevicesPane.rect;
@@ -108,6 +109,7 @@ TEST_F(DragTest, APresetDragScrollsItsListOnItsTopEdgeAndFromItsBottomEdgeDown) 
     gPresetsPane.vertical.page = 6;
     Press(gPresetsPane, 1);
     StartDrag();
+    HeadlessView().leftButtonHeld = 1;
     ASSERT_EQ(gDrag.confined, 0);
     const PaneRect& r = gPresetsPane.rect;
     HeadlessView().pointerX = r.x + 50;
