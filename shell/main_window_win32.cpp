@@ -41,9 +41,12 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
+static_assert(kSizeRestored == SIZE_RESTORED && kSizeMinimized == SIZE_MINIMIZED &&
+                  kSizeMaximized == SIZE_MAXIMIZED,
+              "the portable size types are the platform's");
+
 LRESULT OnSize(HWND window, WPARAM sizeType) {
-    if (sizeType == SIZE_MINIMIZED) gMainMinimised = 1;
-    if (sizeType == SIZE_RESTORED) gMainMinimised = 0;
+    gMainMinimised = MinimisedAfterSize(gMainMinimised, static_cast<int>(sizeType));
     RelayoutWindow(window);
     return 0;
 }
