@@ -62,7 +62,8 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Commands that arrive while a box is up or a transfer runs are dropped.
     if (InputBlocked()) return DefWindowProcA(window, message, wParam, lParam);
     int id = LOWORD(wParam);
-    if (TakeMenuHelpRequest(id)) return 0;
+    // Only a menu's command answers F1 on its item; a key's never does.
+    if (HIWORD(wParam) == 0 && TakeMenuHelpRequest(id)) return 0;
     RunCommand(window, id);
     return 0;
 }
@@ -143,6 +144,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_EXITMENULOOP:
             gMenuOpen = 0;
+            MenuLoopEnded(window);
+            return 0;
+        case kMsgMenuHelpExpired:
+            EndMenuHelpRequest();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
