@@ -99,6 +99,10 @@ int LoadBankFile(const char* path) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }
+    if (gBanks.count >= kMaxBanks) {
+        StatusMessage(kStrTooManyBanks, path);
+        return 0;
+    }
     ShowPopup(kStrReading, path);
     int added = -1;
     if (ReadBankFile(path, &gReadScratch, true)) {
