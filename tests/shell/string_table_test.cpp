@@ -153,6 +153,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {51, "Reading %s"},
         {52, "Writing %s"},
         {70, "The device definition %s cannot be used: %s"},
+        {71, "The help page %s could not be shown. The help pages are in the folder %s"},
         {72, "%s is not a readable XML file (%s)"},
         {73, "%s belongs to a device model (PID %d) that has no definition in the Devices folder"},
         {74, "%s was not opened: 64 banks are open already. Close one and try again."},
