@@ -81,10 +81,11 @@ int AddNewUserBank(const char* name) {
 
 int NewUserBank() {
     if (gBanks.count >= kMaxBanks) return -1;
-    // The first bank of a device keeps the blank after "User Bank".
-    std::string base = std::string(gDevice.name) + " User Bank ";
+    // The first bank of a device has no number; a name never ends in a blank
+    // (it becomes the file's name, where a trailing blank is invisible).
+    std::string base = std::string(gDevice.name) + " User Bank";
     char name[kDisplayNameLen];
-    UniqueUserBankName(base.c_str(), "", name, sizeof name);
+    UniqueUserBankName(base.c_str(), " ", name, sizeof name);
     return AddNewUserBank(name);
 }
 
@@ -151,6 +152,14 @@ int SaveBank(int bank) {
     return written;
 }
 
+// Asks to replace an existing file: false when the user declines or the file
+// is protected.
+static bool MayReplace(const char* path) {
+    if (!FileExists(path)) return true;
+    if (!CheckFileWritable(path)) return false;
+    return MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
+}
+
 int SaveBankAsPath(int bank, const char* path) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !path || !path[0]) return 0;
@@ -158,13 +167,7 @@ int SaveBankAsPath(int bank, const char* path) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
-    if (FileExists(path)) {
-        if (!CheckFileWritable(path)) return 0;
-        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) !=
-            kIdYes) {
-            return 0;
-        }
-    }
+    if (!MayReplace(path)) return 0;
     ShowPopup(kStrWriting, path);
     int written = 0;
     if (SameTextNoCase(path, entry->path)) {
@@ -197,6 +200,45 @@ int SaveBankAsPath(int bank, const char* path) {
     if (written) RememberBankPath(path);
     ShowStatusPopup(0);
     return written;
+}
+
+int SaveBankCommand(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || entry->kind != BankKind::User || entry->hasFile) {
+        return SaveBank(bank);
+    }
+    char path[kPathSize];
+    CopyText(path, entry->path);
+    FileDialogResult chosen = {};
+    if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
+        return 0;
+    }
+    if (strlen(path) >= kPathLen) {
+        StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
+    // Another open bank's file would then belong to two banks.
+    if (!SameTextNoCase(path, entry->path) && IsBankOpen(path)) {
+        StatusMessage(kStrAlreadyLoaded, path);
+        return 0;
+    }
+    if (!MayReplace(path)) return 0;
+    BankEntry before = *entry;
+    char name[kNameLen];
+    CopyText(name, entry->data->name);
+    CopyText(entry->path, path);
+    DisplayNameFromPath(path, entry->displayName, sizeof entry->displayName);
+    // A bank still called by its proposed name takes the name chosen.
+    if (strcmp(name, before.displayName) == 0) CopyText(entry->data->name, entry->displayName);
+    int written = SaveBank(bank);
+    if (!written) {
+        CopyText(entry->path, before.path);
+        CopyText(entry->displayName, before.displayName);
+        CopyText(entry->data->name, name);
+        return 0;
+    }
+    RememberBankPath(path);
+    return 1;
 }
 
 int SaveBankAs(int bank) {

@@ -6,7 +6,7 @@
 // The File menu's command table calls these directly:
 //   1  New User Preset Bank   RecordUndoSnapshot(Creation, Bank, gBanks.count, 0); NewUserBank()
 //   2  Load...                LoadBankCommand()
-//   3  Save                   SaveBank(gBanks.current)
+//   3  Save                   SaveBankCommand(gBanks.current)
 //   4  Save As...             SaveBankAs(gBanks.current)
 //   5  Reload Bank            ReloadBank(gBanks.current)
 //   6  Delete User Preset Bank DeleteUserBank(gBanks.current)
@@ -41,6 +41,11 @@ int LoadBankFile(const char* path);
 // Writes the bank to its file and marks it unchanged; 0 (and the bank keeps
 // its changed state) when it is read only or cannot be written.
 int SaveBank(int bank);
+// Command 3: SaveBank; but a user bank that was never saved has a file name
+// the user never chose, so its first Save shows the "Save File" dialog with
+// its path proposed, and the bank takes the file chosen there (the replace
+// question when it exists). 1 when written.
+int SaveBankCommand(int bank);
 // Command 4: the "Save File" dialog, then SaveBankAsPath.
 int SaveBankAs(int bank);
 // Save As without the dialog: the replace question when the file exists.

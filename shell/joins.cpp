@@ -121,7 +121,8 @@ void JoinLoadBank() {
     ShowBankAfter(before);
 }
 void JoinSaveBank() {
-    SaveBank(gBanks.current);
+    // A first save names the bank after its file.
+    if (SaveBankCommand(gBanks.current)) ShowBank(gBanks.current);
 }
 void JoinSaveBankAs() {
     SaveBankAs(gBanks.current);
