@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "banks/bank_model.h"

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <initializer_list>
+
 #include "editing/drag.h"
 #include "shell/messages.h"
 #include "shell/windows_win32.h"
