@@ -13,6 +13,12 @@ target_link_libraries(ostrel_win32 PUBLIC ostrel_core)
 target_compile_definitions(ostrel_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 enable_language(RC)
+# The resource compiler's includes are not scanned: without these, a changed
+# string table or menu left the programs with the old one.
+file(GLOB OSTREL_RESOURCE_INCLUDES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.inc
+     ${CMAKE_SOURCE_DIR}/resources/dialogs.rc)
+set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+                            "${OSTREL_RESOURCE_INCLUDES}")
 
 add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} $<TARGET_OBJECTS:ostrel_win32>)
 target_link_libraries(Ostrel PRIVATE ostrel_core ${OSTREL_WIN32_LIBS})
