@@ -38,7 +38,11 @@ void RenameCurrentBank() {
 
 static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (x - pane.rect.x > kBankIconHit) {
-        if (bank != gBanks.current) ShowOtherBank(bank);
+        if (bank != gBanks.current) {
+            ShowOtherBank(bank);
+        } else {
+            ShowBank(bank);
+        }
         ArmDrag(&pane, bank, gBanks.currentPreset, 0, 0, 1);
         return;
     }
