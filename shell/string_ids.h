@@ -49,6 +49,13 @@ constexpr int kStrHelpNotShown = 71;         // "The help page %s could not be s
 constexpr int kStrNotXmlFile = 72;           // "%s is not a readable XML file (%s)"
 constexpr int kStrUnknownModel = 73;         // "%s belongs to a device model (PID %d) ..."
 constexpr int kStrTooManyBanks = 74;         // "%s was not opened: 64 banks are open ..."
+constexpr int kStrSendingPreset = 75;        // "Sending preset %d of %d to %s"
+constexpr int kStrPresetsSent = 76;          // "%d presets sent to %s"
+constexpr int kStrAskingForDump = 77;        // "Asking %s for its presets"
+constexpr int kStrReceivingPreset = 78;      // "Receiving preset %d of %d from %s"
+constexpr int kStrPresetsReceived = 79;      // "%d presets received from %s"
+constexpr int kStrDumpStopped = 80;          // "%s stopped sending ... the device bank is unchanged"
+constexpr int kStrOnePresetSent = 81;        // "1 preset sent to %s"
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"
