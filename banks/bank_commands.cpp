@@ -82,10 +82,11 @@ int AddNewUserBank(const char* name) {
 
 int NewUserBank() {
     if (gBanks.count >= kMaxBanks) return -1;
-    // The first bank of a device keeps the blank after "User Bank".
-    std::string base = std::string(gDevice.name) + " User Bank ";
+    // The first bank of a device has no number; a name never ends in a blank
+    // (it becomes the file's name, where a trailing blank is invisible).
+    std::string base = std::string(gDevice.name) + " User Bank";
     char name[kDisplayNameLen];
-    UniqueUserBankName(base.c_str(), "", name, sizeof name);
+    UniqueUserBankName(base.c_str(), " ", name, sizeof name);
     return AddNewUserBank(name);
 }
 
@@ -98,6 +99,10 @@ int NewUserBankCommand() {
 int LoadBankFile(const char* path) {
     if (IsBankOpen(path)) {
         StatusMessage(kStrAlreadyLoaded, path);
+        return 0;
+    }
+    if (gBanks.count >= kMaxBanks) {
+        StatusMessage(kStrTooManyBanks, path);
         return 0;
     }
     ShowPopup(kStrReading, path);
@@ -131,24 +136,10 @@ int LoadBankCommand() {
     return added;
 }
 
-int SaveBank(int bank) {
+// Writes a bank that may be saved to its path, the questions asked, and
+// marks it unchanged.
+static int WriteAndMarkSaved(int bank) {
     BankEntry* entry = BankAt(bank);
-    if (!entry || !entry->data) return 0;
-    // A ROM bank stays protected even after a reload cleared its flags.
-    if (entry->data->readOnly != 0 || entry->kind == BankKind::Rom) {
-        StatusMessage(kStrCannotSaveReadOnly, entry->displayName);
-        return 0;
-    }
-    // A new bank is named against the open banks only, so its first save may
-    // meet a file that was never opened: that file is not the bank's to replace
-    // without a question.
-    if (!entry->hasFile && FileExists(entry->path)) {
-        if (!CheckFileWritable(entry->path)) return 0;
-        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, entry->path, kMbYesNoQuestion) !=
-            kIdYes) {
-            return kSaveDeclined;
-        }
-    }
     ShowPopup(kStrWriting, entry->path);
     int written = WriteBankFile(bank);
     if (written) {
@@ -159,6 +150,29 @@ int SaveBank(int bank) {
     return written;
 }
 
+// A ROM bank stays protected even after a reload cleared its flags.
+static bool MaySave(const BankEntry* entry) {
+    if (entry->data->readOnly == 0 && entry->kind != BankKind::Rom) return true;
+    StatusMessage(kStrCannotSaveReadOnly, entry->displayName);
+    return false;
+}
+
+int SaveBank(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || !MaySave(entry)) return 0;
+    // A new bank is named against the open banks only, so its first save may
+    // meet a file that was never opened: that file is not the bank's to replace
+    // without a question.
+    if (!entry->hasFile && FileExists(entry->path)) {
+        if (!CheckFileWritable(entry->path)) return 0;
+        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, entry->path, kMbYesNoQuestion) !=
+            kIdYes) {
+            return kSaveDeclined;
+        }
+    }
+    return WriteAndMarkSaved(bank);
+}
+
 // Whether path is the file of an open bank other than `bank` (device banks
 // included): two entries for one file would overwrite each other's saves.
 static bool IsFileOfAnotherBank(const char* path, int bank) {
@@ -166,6 +180,14 @@ static bool IsFileOfAnotherBank(const char* path, int bank) {
         if (i != bank && SameTextNoCase(gBanks.entries[i].path, path)) return true;
     }
     return false;
+}
+
+// Asks to replace an existing file: false when the user declines or the file
+// is protected.
+static bool MayReplace(const char* path) {
+    if (!FileExists(path)) return true;
+    if (!CheckFileWritable(path)) return false;
+    return MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
 }
 
 int SaveBankAsPath(int bank, const char* path) {
@@ -179,13 +201,7 @@ int SaveBankAsPath(int bank, const char* path) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }
-    if (FileExists(path)) {
-        if (!CheckFileWritable(path)) return 0;
-        if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) !=
-            kIdYes) {
-            return 0;
-        }
-    }
+    if (!MayReplace(path)) return 0;
     ShowPopup(kStrWriting, path);
     int written = 0;
     if (SameTextNoCase(path, entry->path)) {
@@ -218,6 +234,46 @@ int SaveBankAsPath(int bank, const char* path) {
     if (written) RememberBankPath(path);
     ShowStatusPopup(0);
     return written;
+}
+
+int SaveBankCommand(int bank) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data || entry->kind != BankKind::User || entry->hasFile) {
+        return SaveBank(bank);
+    }
+    char path[kPathSize];
+    CopyText(path, entry->path);
+    FileDialogResult chosen = {};
+    if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
+        return 0;
+    }
+    if (strlen(path) >= kPathLen) {
+        StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
+    // Another open bank's file would then belong to two banks.
+    if (!SameTextNoCase(path, entry->path) && IsBankOpen(path)) {
+        StatusMessage(kStrAlreadyLoaded, path);
+        return 0;
+    }
+    if (!MayReplace(path)) return 0;
+    BankEntry before = *entry;
+    char name[kNameLen];
+    CopyText(name, entry->data->name);
+    CopyText(entry->path, path);
+    DisplayNameFromPath(path, entry->displayName, sizeof entry->displayName);
+    // A bank still called by its proposed name takes the name chosen.
+    if (strcmp(name, before.displayName) == 0) CopyText(entry->data->name, entry->displayName);
+    // The replace question was asked above, for the file the user chose.
+    int written = MaySave(entry) ? WriteAndMarkSaved(bank) : 0;
+    if (written <= 0) {
+        CopyText(entry->path, before.path);
+        CopyText(entry->displayName, before.displayName);
+        CopyText(entry->data->name, name);
+        return 0;
+    }
+    RememberBankPath(path);
+    return 1;
 }
 
 int SaveBankAs(int bank) {

@@ -6,7 +6,7 @@
 // The File menu's command table calls these directly:
 //   1  New User Preset Bank   RecordUndoSnapshot(Creation, Bank, gBanks.count, 0); NewUserBank()
 //   2  Load...                LoadBankCommand()
-//   3  Save                   SaveBank(gBanks.current)
+//   3  Save                   SaveBankCommand(gBanks.current)
 //   4  Save As...             SaveBankAs(gBanks.current)
 //   5  Reload Bank            ReloadBank(gBanks.current)
 //   6  Delete User Preset Bank DeleteUserBank(gBanks.current)
@@ -46,6 +46,11 @@ int LoadBankFile(const char* path);
 // the answer is No.
 int SaveBank(int bank);
 constexpr int kSaveDeclined = -1;
+// Command 3: SaveBank; but a user bank that was never saved has a file name
+// the user never chose, so its first Save shows the "Save File" dialog with
+// its path proposed, and the bank takes the file chosen there (the replace
+// question when it exists). 1 when written.
+int SaveBankCommand(int bank);
 // Command 4: the "Save File" dialog, then SaveBankAsPath.
 int SaveBankAs(int bank);
 // Save As without the dialog: refused with message 23 when path is the file
@@ -74,7 +79,10 @@ int AddBankFromData(const char* path, const BankData* data);
 // the current bank does not change. Returns the number opened.
 int OpenBankFiles(const char* const* names, int count, const char* folder);
 // Called when a bank becomes current: loads its device model when it differs
-// from the loaded one, and remembers a device bank.
+// from the loaded one, and then remembers a device bank as the active one.
+// Looking at a device bank of the loaded model leaves the active one as it
+// is, so that with two devices of one model Upload and Download keep talking
+// to the one the user chose.
 void SelectBank(int index);
 // Frees the bank and closes the gap.
 void RemoveBank(int index);

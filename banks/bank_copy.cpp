@@ -155,10 +155,56 @@ static int PresetLimit() {
     return gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
 }
 
+// A move within one bank: the dragged presets and their targets may overlap
+// ({5, 6} dropped on 6), and exchanging pair by pair would then move a
+// preset twice. The dragged presets take their targets in order, and the
+// presets they displace fill the places the dragged ones left, in order, so
+// that the drop reads as the user placed it in either direction.
+static int MovePresetsWithinBank(BankData* bank, int startPreset) {
+    int limit = PresetLimit();
+    int moved[kMaxPresets];
+    int count = 0;
+    for (int p = 0; p < kMaxPresets && startPreset + count < limit; p++) {
+        if (gSelection.presets[p]) moved[count++] = p;
+    }
+    if (count == 0) return 0;
+    std::unique_ptr<BankData> before(new (std::nothrow) BankData);
+    if (!before) return 0;
+    memcpy(before.get(), bank, sizeof *bank);
+
+    bool isMoved[kMaxPresets] = {};
+    bool isTarget[kMaxPresets] = {};
+    for (int k = 0; k < count; k++) {
+        isMoved[moved[k]] = true;
+        isTarget[startPreset + k] = true;
+    }
+    for (int k = 0; k < count; k++) {
+        PresetRecord& to = bank->presets[startPreset + k];
+        memcpy(&to, &before->presets[moved[k]], sizeof to);
+        to.changed++;
+    }
+    // As many places were left as presets were displaced.
+    int freed = 0;
+    for (int p = 0; p < kMaxPresets; p++) {
+        if (!isTarget[p] || isMoved[p]) continue;
+        while (freed < count && isTarget[moved[freed]]) freed++;
+        if (freed == count) break;
+        PresetRecord& to = bank->presets[moved[freed++]];
+        memcpy(&to, &before->presets[p], sizeof to);
+        to.changed++;
+    }
+    return count;
+}
+
 static int MoveSelectedPresets(int srcBank, int dstBank, int startPreset, bool swap) {
     BankData* src = BankDataAt(srcBank);
     BankData* dst = BankDataAt(dstBank);
     if (!src || !dst || startPreset < 0) return 0;
+    if (swap && src == dst) {
+        int moved = MovePresetsWithinBank(dst, startPreset);
+        CountBankChange(dstBank);
+        return moved;
+    }
     // Pasting a bank's presets into itself must read the presets as they were
     // before the paste, not the ones it has just overwritten.
     std::unique_ptr<BankData> before;
@@ -176,13 +222,11 @@ static int MoveSelectedPresets(int srcBank, int dstBank, int startPreset, bool s
         PresetRecord& from = src->presets[p];
         PresetRecord& to = dst->presets[target];
         if (swap) {
-            if (&from != &to) {
-                PresetRecord t;
-                memcpy(&t, &from, sizeof t);
-                memcpy(&from, &to, sizeof t);
-                memcpy(&to, &t, sizeof t);
-                from.changed++;
-            }
+            PresetRecord t;
+            memcpy(&t, &from, sizeof t);
+            memcpy(&from, &to, sizeof t);
+            memcpy(&to, &t, sizeof t);
+            from.changed++;
         } else if (&from != &to) {
             memcpy(&to, &from, sizeof to);
         }

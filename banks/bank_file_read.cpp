@@ -8,6 +8,7 @@
 #include "devices/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
+#include "shell/app_state.h"
 #include "shell/messages.h"
 
 // UTF-8 of a name of at most 72 characters, each at most 4 bytes.
@@ -120,11 +121,18 @@ static void ReadPresets(const PlistNode* list, BankData* bank) {
 }
 
 // Parses path; a document with an XML error counts as unreadable even though
-// the parser hands back what it built before the error.
-static PlistNode* LoadWholeDocument(const char* path) {
+// the parser hands back what it built before the error. With messages, the
+// user learns which file failed and why: it could not be opened, or where
+// the parser stopped.
+static PlistNode* LoadWholeDocument(const char* path, bool withMessages = false) {
     PlistNode* error = Create(nullptr, PlistType::None);
     PlistNode* root = LoadPlistFile(path, error);
     bool failed = TypeOf(error) != PlistType::None;
+    if (withMessages && failed) {
+        MessageBoxFormat2(gMainWindow, kStrNotXmlFile, path, TextOf(error), kMbIconHand);
+    } else if (withMessages && !root) {
+        StatusMessage(kStrCannotOpenFile, path);
+    }
     DestroyTree(error);
     if (failed) {
         DestroyTree(root);
@@ -138,7 +146,7 @@ int ReadBankFile(const char* path, BankData* target, bool withMessages) {
     // The second pass runs once the bank's own model is loaded; a model whose
     // PID still differs after the switch is not read at all.
     for (int pass = 0; pass < 2; pass++) {
-        PlistNode* root = LoadWholeDocument(path);
+        PlistNode* root = LoadWholeDocument(path, withMessages && pass == 0);
         if (!root) return 0;
         const PlistNode* preset = FindChild(root, "preset", 0);
         if (TypeOf(preset) != PlistType::Dict) {
@@ -152,10 +160,9 @@ int ReadBankFile(const char* path, BankData* target, bool withMessages) {
             DestroyTree(root);
             if (pass > 0) return 0;
             if (!SwitchDevice(target->pid)) {
-                // The file is fine; what is missing is its model, and the
-                // user can only supply it knowing which one.
                 if (withMessages) {
-                    MessageBoxFormat2(nullptr, kStrUnknownModel, path, target->pid, kMbIconHand);
+                    MessageBoxFormat2(gMainWindow, kStrUnknownModel, path, target->pid,
+                                      kMbIconHand);
                 }
                 return 0;
             }

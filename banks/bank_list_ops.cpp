@@ -198,9 +198,9 @@ void SelectBank(int index) {
     BankEntry* entry = BankAt(index);
     if (!entry) return;
     gBanks.current = index;
-    int pid = entry->pid;
-    if (pid <= 0 && entry->data) pid = entry->data->pid;
-    if (pid != gDevice.pid) SwitchDevice(pid);
+    int pid = BankModelPid(index);
+    if (pid == gDevice.pid) return;
+    SwitchDevice(pid);
     if (entry->kind == BankKind::Device) gBanks.deviceBank = index;
 }
 

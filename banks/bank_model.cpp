@@ -97,6 +97,13 @@ const char* BankTitle(int index) {
     return entry->data->name;
 }
 
+int BankModelPid(int index) {
+    const BankEntry* entry = BankAt(index);
+    if (!entry) return -1;
+    if (entry->pid > 0 || !entry->data) return entry->pid;
+    return entry->data->pid;
+}
+
 static PresetRecord* PresetAt(int bank, int preset) {
     BankData* data = BankDataAt(bank);
     if (!data || preset < 0 || preset >= kMaxPresets) return nullptr;

@@ -150,6 +150,9 @@ int FindDeviceBankByPid(int pid);
 bool IsBankOpen(const char* path);
 // The bank's own name for user and ROM banks, the displayName of a device bank.
 const char* BankTitle(int index);
+// The device model a bank belongs to: its entry's PID, else the one its file
+// gave; -1 for no such bank.
+int BankModelPid(int index);
 int ControlMidiCc(int bank, int preset, int control);
 // Whether "send the changes" is possible: the current bank is the found
 // device bank's model, is a device bank and has changed.
@@ -180,6 +183,9 @@ void CopyPreset(int srcBank, int srcPreset, int dstBank, int dstPreset);
 // from startPreset until the device's presetCount. Returns the number copied.
 int PasteSelectedPresets(int srcBank, int dstBank, int startPreset);
 void SwapPresets(int bankA, int presetA, int bankB, int presetB);
+// As PasteSelectedPresets, exchanging instead of copying. Within one bank it
+// is a move: the selected presets land in order from startPreset, and the
+// presets they displace take the places they left, in order.
 int SwapSelectedPresets(int srcBank, int dstBank, int startPreset);
 // Copies a whole bank: target -1 is the read scratch, source -1 likewise.
 // The target's presets all become changed, its changeCount rises and its

@@ -62,7 +62,10 @@ int ParseSxlImage(const uint8_t* bytes, size_t size, PackedBank* out) {
 int ReadSxlFile(const char* path, int slot) {
     if (!path || slot < 0 || slot >= kPackedStoreSlots) return kSxlNotRead;
     long long size = WholeFileSize(path);
-    if (size < 0) return kSxlNotRead;
+    if (size < 0) {
+        StatusMessage(kStrCannotOpenFile, path);
+        return kSxlNotRead;
+    }
     // Nothing past the larger generation is ever looked at, so a huge file
     // costs no more memory than a real one.
     size_t capacity = size < kSxl2FileSize ? static_cast<size_t>(size) : kSxl2FileSize;
@@ -98,7 +101,10 @@ int ImportSxlFile(const char* path) {
         StatusMessage(kStrSxlNeedsDevice);
         return kSxlNoBank;
     }
-    if (gBanks.count >= kMaxBanks) return kSxlNoBank;
+    if (gBanks.count >= kMaxBanks) {
+        StatusMessage(kStrTooManyBanks, path);
+        return kSxlNoBank;
+    }
 
     char base[kDisplayNameLen];
     DisplayNameFromPath(path, base, sizeof base);

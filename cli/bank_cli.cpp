@@ -118,8 +118,7 @@ static int BankFromSxl(const char* path, int pid) {
         return -1;
     }
     if (read == kSxlNotSxl) {
-        CliError(path,
-                 "not an Corvanith SysEx Librarian File (wrong magic, header length or size)");
+        CliError(path, "not a Corvanith SysEx Librarian File (wrong magic, header length or size)");
         return -1;
     }
     char name[kDisplayNameLen];

@@ -87,7 +87,7 @@ std::string DiagnoseBankFile(const char* path) {
     if (TypeOf(error) != PlistType::None) {
         problem = std::string("not a well-formed property list: ") + TextOf(error);
     } else if (TypeOf(FindChild(root, "preset", 0)) != PlistType::Dict) {
-        problem = "not an Corvanith SysEx Editor File (it has no preset dictionary)";
+        problem = "not a Corvanith SysEx Editor File (it has no preset dictionary)";
     } else {
         int32_t pid = GetIntOfChild(FindChild(root, "preset", 0), "PID");
         char folder[kPathLen];

@@ -14,6 +14,12 @@ target_compile_definitions(ostrel_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN
 set(CMAKE_RC_FLAGS
   "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources -I${OSTREL_GENERATED_DIR}")
 enable_language(RC)
+# The resource compiler's includes are not scanned: without these, a changed
+# string table or menu left the programs with the old one.
+file(GLOB OSTREL_RESOURCE_INCLUDES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.inc
+     ${CMAKE_SOURCE_DIR}/resources/dialogs.rc)
+set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+                            "${OSTREL_RESOURCE_INCLUDES}")
 
 # The program's identity (version resource and manifest) is linked into the
 # program and the command-line tool only. windres names none of the files it

@@ -23,9 +23,16 @@ void ResetSelections() {
     gBanks.currentControl = 0;
 }
 
+int gDeviceLoads = 0;
+
 }  // namespace
 
+int DeviceLoadCount() {
+    return gDeviceLoads;
+}
+
 void LoadDevice(const char* deviceFolder) {
+    gDeviceLoads++;
     ReleaseDevicePictures();
     LoadDeviceDefinition(deviceFolder);
     BuildDevicePictures();

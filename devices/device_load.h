@@ -5,6 +5,9 @@
 #pragma once
 
 void LoadDevice(const char* deviceFolder);
+// How many device loads have run: the views compare it with the count they
+// last showed to tell a change of model from a bank of the same model.
+int DeviceLoadCount();
 
 // The steps of a device load that belong to the views. Each is a plain
 // function the views implement; devices/device_view_steps.cpp holds empty

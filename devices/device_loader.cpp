@@ -343,9 +343,13 @@ void DeviceDefinitionLoad(DeviceDefinition* def, const char* deviceFolder) {
     if (len >= sizeof def->directory) return;
     memcpy(def->directory, deviceFolder, len + 1);
     std::string path = std::string(deviceFolder) + "definition.xml";
-    PlistNode* root = LoadPlistFile(path.c_str(), nullptr);
-    if (!root) return;
-    DeviceDefinitionRead(def, root);
+    // A file with an XML error is no definition, however much of it was read
+    // (the identity check refuses such a folder before it gets here).
+    PlistNode* error = Create(nullptr, PlistType::None);
+    PlistNode* root = LoadPlistFile(path.c_str(), error);
+    bool broken = TypeOf(error) != PlistType::None;
+    DestroyTree(error);
+    if (root && !broken) DeviceDefinitionRead(def, root);
     DestroyTree(root);
 }
 

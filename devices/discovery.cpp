@@ -17,6 +17,7 @@
 #include "devices/library_list.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
+#include "shell/messages.h"
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
 
@@ -48,30 +49,53 @@ const char* DiscoveryProgramFolder() {
     return gProgramDir ? gProgramDir : "";
 }
 
-int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid) {
+int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid, std::string* problem) {
     *pid = -1;
-    PlistNode* root = LoadPlistFile(JoinPath(deviceFolder, "definition.xml").c_str(), nullptr);
+    // The parser hands back what it read before an error: a definition cut
+    // there would load as a smaller device and banks saved with it would lose
+    // their variables, zones and presets.
+    PlistNode* error = Create(nullptr, PlistType::None);
+    PlistNode* root = LoadPlistFile(JoinPath(deviceFolder, "definition.xml").c_str(), error);
+    bool broken = TypeOf(error) != PlistType::None;
+    if (broken && problem) *problem = TextOf(error);
+    DestroyTree(error);
     if (!root) return 0;
     const PlistNode* device = FindChild(root, "device", 0);
     int valid = device && FindChild(device, "name", 0) ? 1 : 0;
-    if (valid) *pid = GetIntOfChild(device, "PID");
+    if (device) *pid = GetIntOfChild(device, "PID");
+    if (!valid && !broken) *pid = -1;
     DestroyTree(root);
-    return valid;
+    return valid && !broken ? 1 : 0;
 }
 
 int FindDeviceFolder(int32_t pid, char* folderPath, char* folderName) {
     std::string devices = ProgramSubfolder("Devices");
     std::vector<FolderItem> items;
     if (!ListFolder(devices, &items)) return 0;
+    std::string brokenFile;
+    std::string brokenProblem;
     for (const FolderItem& item : items) {
         if (!item.isFolder || !EndsWithNoCase(item.name, ".eld")) continue;
         std::string folder = WithSeparator(JoinPath(devices, item.name));
         if (folder.size() >= static_cast<size_t>(kPathLen)) continue;  // could not be stored
         int32_t folderPid;
-        if (!ReadDeviceIdentity(folder.c_str(), &folderPid) || folderPid != pid) continue;
+        std::string problem;
+        if (!ReadDeviceIdentity(folder.c_str(), &folderPid, &problem)) {
+            if (!problem.empty() && brokenFile.empty() && (folderPid == pid || folderPid == -1)) {
+                brokenFile = JoinPath(folder, "definition.xml");
+                brokenProblem = problem;
+            }
+            continue;
+        }
+        if (folderPid != pid) continue;
         if (folderPath) CopyOut(folderPath, folder);
         if (folderName) CopyOut(folderName, item.name.substr(0, item.name.size() - 4));
         return 1;
+    }
+    // Otherwise the model would seem simply missing, and the user would not
+    // know which file to mend.
+    if (!brokenFile.empty()) {
+        StatusMessage2(kStrDefinitionBroken, brokenFile.c_str(), brokenProblem.c_str());
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "devices/device_definition.h"
 
@@ -15,13 +16,18 @@ void DiscoverySetProgramFolder(const char* folder);
 const char* DiscoveryProgramFolder();
 
 // Reads folder + "definition.xml": 1 when it parses and `device` has a `name`;
-// *pid is `device` / `PID` (-1 when missing).
-int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid);
+// *pid is `device` / `PID` (-1 when missing). A file with an XML error is not
+// a definition, however much of it was read: 0, with *pid as far as it was
+// read, and the parser's report (message and line) in *problem when given.
+int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid, std::string* problem = nullptr);
 
 // Finds the first folder under "Devices" (enumeration order) whose name ends in
 // ".eld", whose identity is valid and whose PID is pid. folderPath (kPathLen)
 // gets the path with a trailing separator, folderName (kPathLen, may be null)
-// the folder's name without ".eld". Returns 1 when found.
+// the folder's name without ".eld". Returns 1 when found. When none is found
+// and a definition that does not parse may have been the one (its PID, as far
+// as it was read, is pid or unknown), the status display names that file and
+// the parser's report.
 int FindDeviceFolder(int32_t pid, char* folderPath, char* folderName);
 
 // Loads the device with this PID when its folder is found; else nothing changes.

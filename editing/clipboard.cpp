@@ -46,6 +46,7 @@ void ClearClipboard() {
     gClipboard.valid = 0;
     gClipboard.kind = 0;
     gClipboard.bank = 0;
+    gClipboard.pid = -1;
     gClipboard.preset = 0;
     gClipboard.count = 0;
     gClipboard.first = -1;
@@ -71,6 +72,7 @@ void CopySelection() {
     BankData* data = BankDataAt(bank);
     gClipboard.kind = kind;
     gClipboard.bank = bank;
+    gClipboard.pid = BankModelPid(bank);
     gClipboard.preset = gBanks.currentPreset;
     if (kind == kClipboardPresets) {
         TakeSelection(gSelection.presets, ShownPresetCount());
@@ -120,6 +122,11 @@ static void PastePresets() {
     int bank = gBanks.current;
     BankData* data = BankDataAt(bank);
     if (!data || !CheckWritable(bank)) return;
+    // Presets of another model would put its controls into this one's slots.
+    if (gClipboard.pid != BankModelPid(bank)) {
+        StatusMessage(kStrCannotCopyWrongBank, gClipboard.source);
+        return;
+    }
     RecordUndoSnapshot(UndoKind::Paste, UndoScope::Bank, bank, 0);
     int limit = ShownPresetCount();
     int targets[kMaxPresets];

@@ -19,6 +19,7 @@ struct PresetClipboard {
     int valid = 0;                       // something has been copied
     int kind = 0;                        // kClipboardPresets or kClipboardControls
     int bank = 0;                        // bank-list index of the source
+    int pid = -1;                        // device model of the source bank
     int preset = 0;                      // source preset (controls only)
     int count = 0;                       // items copied
     int first = -1;                      // first copied item, -1 when none

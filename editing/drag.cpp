@@ -123,6 +123,12 @@ void StartDrag() {
     if (gDrag.fromOtherWindow) SetViewCursor(MainWindow(), cursor);
     gDrag.dragging = 1;
     gDrag.copyMode = control;
+    // The release may come over another window (the library's controls go
+    // to the main window): the capture brings it, and the moves on the way,
+    // to the source window, whose dispatch hands them to the window under
+    // the pointer.
+    CaptureMouse(source->window);
+    gDrag.captured = 1;
     StartViewTimer(kDragTimer, kDragTickMs);
 }
 
@@ -130,6 +136,8 @@ void EndDrag() {
     StopViewTimer(kDragTimer);
     if (gDrag.confined) Unconfine();
     gDrag.confined = 0;
+    if (gDrag.captured) ReleaseMouse();
+    gDrag.captured = 0;
     if (gDrag.sourcePane) SetViewCursor(gDrag.sourcePane->window, ViewCursor::kArrow);
     if (gDrag.fromOtherWindow) SetViewCursor(MainWindow(), ViewCursor::kArrow);
     gDrag.fromOtherWindow = 0;
@@ -139,6 +147,12 @@ void EndDrag() {
 
 void DragTick(PaneWindow) {
     if (!gDrag.dragging || !gDrag.sourcePane) return;
+    // A release no window saw (another program took the mouse meanwhile)
+    // must still end the drag, or the next click would drop it.
+    if (!LeftButtonHeld()) {
+        EndDrag();
+        return;
+    }
     Pane& pane = *gDrag.sourcePane;
     int x = 0;
     int y = 0;

@@ -9,9 +9,9 @@
 #include "views/pane.h"
 
 struct DragState {
-    int sourceBank = 0;     // bank-list index the drag started from
-    int sourcePreset = 0;   // preset (row) the drag started from
-    int sourceControl = 0;  // control index the drag started from
+    int sourceBank = 0;       // bank-list index the drag started from
+    int sourcePreset = 0;     // preset (row) the drag started from
+    int sourceControl = 0;    // control index the drag started from
     int fromOtherWindow = 0;  // started in the library window: the main window's cursor changes too
     int copyMode = 0;         // Ctrl was down when the drag started
     int count = 0;            // controls dragged (1 unless from the device view)
@@ -22,6 +22,7 @@ struct DragState {
     int confine = 0;   // the arming pane asked for the pointer to be confined
     int confined = 0;  // the pointer is confined to confineRect
     PaneRect confineRect = {0, 0, 0, 0};
+    int captured = 0;  // the source window holds the mouse capture for the drag
 };
 extern DragState gDrag;
 

@@ -175,11 +175,14 @@ static int PlaceDraggedPresets(int bank, int start) {
     return placed;
 }
 
-// A bank's device model: the entry's PID, else the one its file gave.
-static int BankPid(int bank) {
-    const BankEntry* entry = BankAt(bank);
-    if (entry->pid > 0 || !entry->data) return entry->pid;
-    return entry->data->pid;
+// Presets of another model would put its controls into this one's slots:
+// message 34 names the bank they came from.
+static bool SameModelAsDragSource(int bank) {
+    if (!BankAt(gDrag.sourceBank) || BankModelPid(bank) == BankModelPid(gDrag.sourceBank)) {
+        return true;
+    }
+    StatusMessage(kStrCannotCopyWrongBank, BankTitle(gDrag.sourceBank));
+    return false;
 }
 
 int DropPresetsOnPreset(int target) {
@@ -187,6 +190,8 @@ int DropPresetsOnPreset(int target) {
     if (target < 0 || target >= ShownPresetCount()) return 0;
     if (gDrag.sourceBank == bank && gDrag.sourcePreset == target) return 0;
     if (!CheckWritable(bank)) return 0;
+    // The drag may have passed over a bank of another model on its way here.
+    if (!SameModelAsDragSource(bank)) return 0;
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, bank, 0);
     int placed = PlaceDraggedPresets(bank, target);
     SelectPreset(target);
@@ -202,12 +207,8 @@ int DropPresetsOnBank(int target) {
     // nothing to do.
     if (target == gDrag.sourceBank && !gDrag.copyMode) return 0;
     if (!CheckWritable(target)) return 0;
-    // Presets of another model would put its controls into this one's slots.
-    if (BankAt(gDrag.sourceBank) && BankPid(target) != BankPid(gDrag.sourceBank)) {
-        StatusMessage(kStrCannotCopyWrongBank, BankTitle(gDrag.sourceBank));
-        return 0;
-    }
-    if (target != gBanks.current) ShowBank(target);
+    if (!SameModelAsDragSource(target)) return 0;
+    if (target != gBanks.current) ShowOtherBank(target);
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     int placed = PlaceDraggedPresets(target, start);
     SelectPreset(start);
@@ -222,13 +223,17 @@ int DropBankOnBank(int target) {
     BankEntry* from = BankAt(source);
     if (!to || !from || target == source) return 0;
     if (!CheckWritable(target)) return 0;
-    if (BankPid(target) != BankPid(source)) {
+    if (BankModelPid(target) != BankModelPid(source)) {
         StatusMessage(kStrCannotCopyWrongBank, BankTitle(source));
         return 0;
     }
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     CopyBank(target, source);
-    ShowBank(target);
+    if (target != gBanks.current) {
+        ShowOtherBank(target);
+    } else {
+        ShowBank(target);
+    }
     RepaintBankViews();
     if (to->kind == BankKind::Device) SendCurrentBank();
     return 1;

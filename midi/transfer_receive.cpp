@@ -39,7 +39,18 @@ void DownloadFromDevice() {
     // again here could undo the end of a dump the input thread has already
     // received in full.
     SendShortMessage(ShortMessageKind::DumpRequest, 0);
+    StatusMessage(kStrAskingForDump, gDevice.name);
     UpdateTransferMenu();
+}
+
+// While a dump arrives the status display follows it, preset by preset.
+static void ShowReceiving() {
+    static uint32_t shown = 0;
+    const uint32_t preset = gTransfer.lastPresetNumber;
+    if (preset == shown || preset == 0) return;
+    shown = preset;
+    StatusMessage3(kStrReceivingPreset, static_cast<int>(preset), gTransfer.presetCount.load(),
+                   gDevice.name);
 }
 
 int CompleteDownload() {
@@ -78,6 +89,7 @@ int CompleteDownload() {
     if (keepNames)
         for (int i = 0; i < kMaxPresets; i++)
             CopyText(entry.data->presets[i].name, gNameScratch.presets[i].name);
+    StatusMessage2(kStrPresetsReceived, presets, gDevice.name);
     return 1;
 }
 
@@ -96,8 +108,10 @@ void OnTransferTimer() {
             t.handshakeActive = 0;
             t.receiving = 0;
             TransferRedrawMainWindow();
+            StatusMessage(kStrDumpStopped, gDevice.name);
         } else {
             DrawProgress();
+            ShowReceiving();
         }
         return;
     }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "banks/bank_model.h"
+#include "devices/device_definition.h"
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
@@ -101,10 +102,21 @@ int SendPreset(int slot, int presetIndex) {
     return 1;
 }
 
-static void ShowSysExSent() {
+static void ShowSysExSent(int sent) {
+    if (sent == 1) {
+        StatusMessage(kStrOnePresetSent, gDevice.name);
+    } else {
+        StatusMessage2(kStrPresetsSent, sent, gDevice.name);
+    }
     SetStatusPopupText(kStrSysExSent);
     ShowStatusPopup(1);
     ShowStatusPopup(0);
+}
+
+// A whole bank takes a while: the status display says which preset is on
+// its way (the display draws at once, inside the send loop).
+static void ShowSending(int preset, int presets) {
+    StatusMessage3(kStrSendingPreset, preset + 1, presets, gDevice.name);
 }
 
 static int PresetsToSend() {
@@ -117,12 +129,14 @@ int SendAllPresets(int slot) {
     gTransfer.progressCounter = 0;
     gTransfer.sending = 1;
     const int presets = PresetsToSend();
-    for (int p = 0; p < presets; p++)
+    for (int p = 0; p < presets; p++) {
+        ShowSending(p, presets);
         if (!SendPreset(slot, p)) break;
+    }
     gTransfer.sending = 0;
     TransferRedrawMainWindow();
     if (gLastExchangeFailed) return 0;
-    ShowSysExSent();
+    ShowSysExSent(presets);
     return 1;
 }
 
@@ -135,17 +149,20 @@ int SendChangedPresets(int slot, int bank) {
     gTransfer.progressCounter = 0;
     gTransfer.sending = 1;
     const int presets = PresetsToSend();
+    int sent = 0;
     for (int p = 0; p < presets; p++) {
         PresetRecord& preset = entry->data->presets[p];
         if (preset.changed == 0) continue;
+        ShowSending(p, presets);
         if (!SendPreset(slot, p)) break;
         preset.changed = 0;
+        sent++;
     }
     gTransfer.sending = 0;
     TransferRedrawMainWindow();
     if (gLastExchangeFailed) return 0;
     entry->changeCount = 0;
-    ShowSysExSent();
+    ShowSysExSent(sent);
     return 1;
 }
 

@@ -11,9 +11,9 @@
 
 namespace {
 
-// A file: URL can be three times as long as its path when every byte needs
-// escaping.
-constexpr int kHelpUrlSize = 3 * kWholeFileMaxPath + 64;
+// A file: URL can be six times as long as its 8-bit path: each character
+// may take two bytes of UTF-8, and each byte three characters to escape.
+constexpr int kHelpUrlSize = 6 * kWholeFileMaxPath + 64;
 
 // Unreserved URL characters plus the separators a path keeps as they are.
 int KeptInUrl(unsigned char c) {
@@ -50,16 +50,26 @@ int AppendEscaped(char* out, int size, int* len, const char* text) {
     return 1;
 }
 
+// A page missing, or no browser to show it: the user can still read the
+// pages themselves, when told where they are.
+int CannotShow(const char* path) {
+    char folder[kWholeFileMaxPath];
+    if (!BuildHelpPagePath("", folder, sizeof folder)) folder[0] = '\0';
+    StatusMessage2(kStrHelpNotShown, path, folder);
+    return 0;
+}
+
 int OpenTopic(const HelpTopic& topic) {
     char path[kWholeFileMaxPath];
+    char utf8[3 * kWholeFileMaxPath];
     char url[kHelpUrlSize];
-    if (!BuildHelpPagePath(topic.page, path, sizeof path)) return 0;
-    if (WholeFileSize(path) < 0) {
-        StatusMessage(kStrCannotOpenFile, path);
-        return 0;
-    }
-    if (!BuildHelpFileUrl(path, topic.anchor, url, sizeof url)) return 0;
-    return PlatformOpenHelpPage(url, path);
+    if (!BuildHelpPagePath(topic.page, path, sizeof path)) return CannotShow(topic.page);
+    if (WholeFileSize(path) < 0) return CannotShow(path);
+    // A URL's escapes stand for UTF-8 bytes, not for the code page's.
+    PlatformPathToUtf8(path, utf8, sizeof utf8);
+    if (!BuildHelpFileUrl(utf8, topic.anchor, url, sizeof url)) return CannotShow(path);
+    if (!PlatformOpenHelpPage(url, path)) return CannotShow(path);
+    return 1;
 }
 
 }  // namespace

@@ -38,15 +38,15 @@ int MenuHelpContext(int commandId);
 
 // Opens the page of `context` in the browser. An unknown context opens the
 // contents. Returns 1 when the page was handed to the browser; 0 when the page
-// is missing (the status display says "Cannot open file %s") or could not be
-// opened.
+// is missing or no browser took it (the status display then names the page
+// and the folder of the help pages).
 int ShowHelpContext(int context);
 
 // Help > Contents (and F1 outside a menu): the contents page.
 int ShowHelpContents();
 
 // Writes the file: URL of a help page into `out` (size bytes, NUL terminated):
-// `path` is a file path in either slash style ("C:\Ostrel\Help\menus.html" or
+// `path` is a file path in UTF-8, in either slash style ("C:\Ostrel\Help\menus.html" or
 // "/opt/ostrel/Help/menus.html"), `anchor` is appended after "#" unless empty.
 // Characters that a URL cannot hold as they are are percent-encoded. Returns 1,
 // or 0 when the URL does not fit (out then holds "").

@@ -8,6 +8,10 @@
 // Returns 1 when the page was handed over.
 int PlatformOpenHelpPage(const char* url, const char* path);
 
+// The program's 8-bit text of a path (the system's code page) as UTF-8, the
+// encoding a file URL's escapes stand for; always NUL terminated.
+void PlatformPathToUtf8(const char* path, char* out, int size);
+
 // Windows build only: when set, PlatformOpenHelpPage hands the page to this
 // function instead of the browser (the GUI tests record what F1 opened).
 extern int (*gHelpOpenOverride)(const char* url, const char* path);

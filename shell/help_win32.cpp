@@ -18,6 +18,14 @@ int Launched(HINSTANCE result) {
 
 }  // namespace
 
+void PlatformPathToUtf8(const char* path, char* out, int size) {
+    if (size <= 0) return;
+    out[0] = '\0';
+    wchar_t wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH * 2) == 0) return;
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, size, nullptr, nullptr) == 0) out[0] = '\0';
+}
+
 int PlatformOpenHelpPage(const char* url, const char* path) {
     if (gHelpOpenOverride != nullptr) return gHelpOpenOverride(url, path);
 

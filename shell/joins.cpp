@@ -16,19 +16,19 @@
 #include "midi/packed_image.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
+#include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
 #include "shell/memory.h"
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
+#include "views/bank_selection.h"
 #include "views/device_view.h"
-#include "shell/app_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/tooltip.h"
 #include "views/view_platform.h"
-#include "views/bank_selection.h"
 
 // --- Start-up and shutdown ----------------------------------------------------
 
@@ -48,7 +48,9 @@ void JoinLayoutPanes() {
 void JoinInitTooltip() {
     ResetTooltip();
 }
-void JoinClearClipboard() { ClearClipboard(); }
+void JoinClearClipboard() {
+    ClearClipboard();
+}
 void JoinInitUndoHistory() {
     InitUndoHistory();
 }
@@ -110,16 +112,21 @@ void JoinReleaseDialogs() {
 
 // --- Commands -----------------------------------------------------------------
 
+static void ShowBankAfter(const BankData* before);
+
 void JoinNewUserBank() {
+    const BankData* before = BankDataAt(gBanks.current);
     NewUserBankCommand();
-    ShowBank(gBanks.current);
+    ShowBankAfter(before);
 }
 void JoinLoadBank() {
+    const BankData* before = BankDataAt(gBanks.current);
     LoadBankCommand();
-    ShowBank(gBanks.current);
+    ShowBankAfter(before);
 }
 void JoinSaveBank() {
-    SaveBank(gBanks.current);
+    // A first save names the bank after its file.
+    if (SaveBankCommand(gBanks.current)) ShowBank(gBanks.current);
     // The lists draw changed banks and presets in bold: saved, they are not.
     RepaintMainWindow();
 }
@@ -132,8 +139,9 @@ void JoinReloadBank() {
     ShowBank(gBanks.current);
 }
 void JoinDeleteUserBank() {
+    const BankData* before = BankDataAt(gBanks.current);
     DeleteUserBank(gBanks.current);
-    ShowBank(gBanks.current);
+    ShowBankAfter(before);
 }
 void JoinSendChanges() {
     SendChanges();
@@ -162,10 +170,18 @@ void JoinRedo() {
     Redo();
     ShowBank(gBanks.current);
 }
-void JoinCopy() { CopySelection(); }
-void JoinPaste() { PasteClipboard(); }
-void JoinSelectAllControls() { SelectAllControls(); }
-void JoinDescribeClipboard() { DescribeClipboard(); }
+void JoinCopy() {
+    CopySelection();
+}
+void JoinPaste() {
+    PasteClipboard();
+}
+void JoinSelectAllControls() {
+    SelectAllControls();
+}
+void JoinDescribeClipboard() {
+    DescribeClipboard();
+}
 void JoinViewModeChanged() {
     DeviceViewModeChanged();
 }
@@ -173,13 +189,14 @@ void JoinShowCcChanged() {
     DeviceViewShowCcChanged();
 }
 void JoinToggleRomBanks() {
+    const BankData* before = BankDataAt(gBanks.current);
     gShowAllRomBanks = !gShowAllRomBanks;
     if (gShowAllRomBanks) {
         ShowRomBanks();
     } else {
         HideRomBanks();
     }
-    ShowBank(0);
+    ShowBankAfter(before);  // bank 0 is the current one now
 }
 void JoinFitModeChanged() {
     DeviceViewFitModeChanged();
@@ -237,15 +254,34 @@ const char* JoinDeviceName() {
     return gDevice.name;
 }
 
-void ShowBank(int index) {
+static void ShowBankKeepingPlace(int index, bool otherBank) {
     // The views' part (selections, scroll bars, the zone tab, the library
     // follow) joins here when the views exist.
     if (index >= 0 && index < gBanks.count) {
         gBanks.current = index;
         SelectBank(index);
-        BankShownInViews(index);
+        BankShownInViews(index, otherBank);
     }
     UpdateTitle();
     UpdateTransferMenu();
     RepaintMainWindow();
+}
+
+void ShowBank(int index) {
+    ShowBankKeepingPlace(index, false);
+}
+
+void ShowOtherBank(int index) {
+    ShowBankKeepingPlace(index, true);
+}
+
+// After a command that may have made another bank current (a new or loaded
+// bank, the neighbour of a deleted one): `before` is the data of the bank
+// that was current.
+static void ShowBankAfter(const BankData* before) {
+    if (BankDataAt(gBanks.current) != before) {
+        ShowOtherBank(gBanks.current);
+    } else {
+        ShowBank(gBanks.current);
+    }
 }

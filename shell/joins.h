@@ -86,5 +86,12 @@ int JoinCanSendBank();     // enable rule of Send to Device (9)
 const char* JoinDeviceName();
 
 // Makes bank `index` current and shows it (the shell's ShowBank: the bank
-// list selects it, which loads its device; the title follows).
+// list selects it, which loads its device; the title follows). The user's
+// place in the views (current preset and control, selections, scrolling)
+// stays unless the device model changed: undo, redo, reload and refresh
+// leave the user where they were.
 void ShowBank(int index);
+// The user turned to another bank (a click or a key in the bank list, a new
+// or loaded bank): shown as by ShowBank, with the place starting again at
+// the top of its lists.
+void ShowOtherBank(int index);

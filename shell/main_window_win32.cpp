@@ -42,9 +42,12 @@ LRESULT OnDestroy(HWND window) {
     return 0;
 }
 
+static_assert(kSizeRestored == SIZE_RESTORED && kSizeMinimized == SIZE_MINIMIZED &&
+                  kSizeMaximized == SIZE_MAXIMIZED,
+              "the portable size types are the platform's");
+
 LRESULT OnSize(HWND window, WPARAM sizeType) {
-    if (sizeType == SIZE_MINIMIZED) gMainMinimised = 1;
-    if (sizeType == SIZE_RESTORED) gMainMinimised = 0;
+    gMainMinimised = MinimisedAfterSize(gMainMinimised, static_cast<int>(sizeType));
     RelayoutWindow(window);
     return 0;
 }
@@ -67,7 +70,8 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Commands that arrive while a box is up or a transfer runs are dropped.
     if (InputBlocked()) return DefWindowProcA(window, message, wParam, lParam);
     int id = LOWORD(wParam);
-    if (TakeMenuHelpRequest(id)) return 0;
+    // Only a menu's command answers F1 on its item; a key's never does.
+    if (HIWORD(wParam) == 0 && TakeMenuHelpRequest(id)) return 0;
     RunCommand(window, id);
     return 0;
 }
@@ -153,6 +157,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_EXITMENULOOP:
             gMenuOpen = 0;
+            MenuLoopEnded(window);
+            return 0;
+        case kMsgMenuHelpExpired:
+            EndMenuHelpRequest();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:

@@ -25,3 +25,11 @@ int TakeMenuHelpRequest(int id) {
     gMenuHelpPending = 0;
     return 1;
 }
+
+void MenuLoopEnded(HWND window) {
+    if (gMenuHelpPending) PostMessageA(window, kMsgMenuHelpExpired, 0, 0);
+}
+
+void EndMenuHelpRequest() {
+    gMenuHelpPending = 0;
+}

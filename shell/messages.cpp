@@ -101,10 +101,15 @@ void StatusMessage(int id, FormatArg argument) {
 }
 
 void StatusMessage2(int id, FormatArg argument1, FormatArg argument2) {
+    StatusMessage3(id, argument1, argument2, FormatArg());
+}
+
+void StatusMessage3(int id, FormatArg argument1, FormatArg argument2, FormatArg argument3) {
     char format[kMaxMessageText + 1];
     if (!LoadFormat(id, format, kMaxMessageText)) return;
     char text[kMaxMessageText + 1];
-    FormatText2(text, sizeof text, format, argument1, argument2);
+    const FormatArg arguments[] = {argument1, argument2, argument3};
+    FormatText(text, sizeof text, format, arguments, 3);
     CopyLimited(gLastStatusText, sizeof gLastStatusText, text, kMaxMessageText);
     PlatformDrawStatus(text);
     gStatusShown = 1;

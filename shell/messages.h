@@ -129,6 +129,7 @@ int MessageBoxFormat2(WindowHandle owner, int id, FormatArg argument1, FormatArg
 // display, word-wrapped and centred. A missing entry draws nothing.
 void StatusMessage(int id, FormatArg argument = FormatArg());
 void StatusMessage2(int id, FormatArg argument1, FormatArg argument2);
+void StatusMessage3(int id, FormatArg argument1, FormatArg argument2, FormatArg argument3);
 
 // If the status display shows a text, draws its background only and resets
 // the flag. Any mouse button press in the three main windows calls this.

@@ -25,8 +25,7 @@ LRESULT OnMinMax(LPARAM lParam, int width, int height) {
 }
 
 void TrackMinimised(int* flag, WPARAM sizeType) {
-    if (sizeType == SIZE_MINIMIZED) *flag = 1;
-    if (sizeType == SIZE_RESTORED) *flag = 0;
+    *flag = MinimisedAfterSize(*flag, static_cast<int>(sizeType));
 }
 
 // What the two secondary windows have in common; `closeCommand` is their

@@ -30,3 +30,9 @@ WindowRect EditorWindowRect(const SystemMetricsCache& m) {
                       kEditorClientWidth + 2 * m.frameX,
                       kEditorClientHeight + m.caption + 2 * m.frameY};
 }
+
+int MinimisedAfterSize(int minimised, int sizeType) {
+    if (sizeType == kSizeMinimized) return 1;
+    if (sizeType == kSizeRestored || sizeType == kSizeMaximized) return 0;
+    return minimised;
+}

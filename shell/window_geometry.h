@@ -56,3 +56,12 @@ WindowRect LibraryWindowRect(const SystemMetricsCache& m);
 
 // Control editor window: near the top-left, a client of 602 x 115 (no menu).
 WindowRect EditorWindowRect(const SystemMetricsCache& m);
+
+// The size types of a window's size message (the platform's values).
+constexpr int kSizeRestored = 0;
+constexpr int kSizeMinimized = 1;
+constexpr int kSizeMaximized = 2;
+// A window's minimised flag after a size message of `sizeType`: set by a
+// minimise, cleared by a restore and by a maximise (a window can go from
+// minimised straight to maximised); other types leave it.
+int MinimisedAfterSize(int minimised, int sizeType);

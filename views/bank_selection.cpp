@@ -5,6 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
+#include "devices/device_load.h"
 #include "devices/library_list.h"
 #include "shell/view_state.h"
 #include "views/device_view.h"
@@ -33,32 +34,64 @@ int CurrentControl() {
     return gDocument.currentControl;
 }
 
-void BankShownInViews(int index) {
-    if (!BankAt(index)) return;
-    int presets = PresetCount();
-    if (gBanks.currentPreset < 0 || gBanks.currentPreset >= presets) gBanks.currentPreset = 0;
+static int ControlCount() {
+    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
+}
+
+// The device load the views last showed a bank of (DeviceLoadCount).
+static int gShownDeviceLoad = -1;
+
+// Another bank, or another model: the place starts again.
+static void ResetPlace() {
     std::memset(gSelection.presets, 0, sizeof gSelection.presets);
     gSelection.presets[gBanks.currentPreset] = 1;
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);
     gSelection.controls[0] = 1;
     SetCurrentControl(0);
     gDocument.currentZone = 0;
-    gPresetsPane.current = gBanks.currentPreset;
-    gDevicesPane.current = index;
 
     // The new bank may have another device with other rows and another
-    // picture width: both start again from the top left, without bars.
+    // picture width: every list starts again from the top, without bars.
     gPresetsPane.vertical.position = 0;
     DestroyPaneScrollBars(gPresetsPane);
-    gDeviceView.horizontal.position = 0;
-    gDeviceView.horizontal.total = 0;
-    SyncPaneScrollBar(gDeviceView, 0);
+    ResetDeviceViewScroll();
+}
+
+// The same bank shown again: what the user was working on stays, unless
+// the bank no longer has it.
+static void KeepPlace() {
+    int control = CurrentControl();
+    if (control < 0 || control >= ControlCount()) {
+        std::memset(gSelection.controls, 0, sizeof gSelection.controls);
+        gSelection.controls[0] = 1;
+        control = 0;
+    }
+    SetCurrentControl(control);
+    if (FirstSelected(gSelection.presets, PresetCount()) < 0) {
+        gSelection.presets[gBanks.currentPreset] = 1;
+    }
+}
+
+void BankShownInViews(int index, bool otherBank) {
+    if (!BankAt(index)) return;
+    bool modelChanged = DeviceLoadCount() != gShownDeviceLoad;
+    gShownDeviceLoad = DeviceLoadCount();
+    int presets = PresetCount();
+    if (gBanks.currentPreset < 0 || gBanks.currentPreset >= presets) gBanks.currentPreset = 0;
+    if (otherBank || modelChanged) {
+        ResetPlace();
+    } else {
+        KeepPlace();
+    }
+    gPresetsPane.current = gBanks.currentPreset;
+    gDevicesPane.current = index;
 
     EditorTabsDeviceChanged();
     InvalidatePane(gDevicesPane);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDeviceView);
-    InvalidatePane(gEditorPane);
+    // The zone buttons below the pane show the current zone too.
+    RepaintEditorPane();
     LibraryFollow();
 }
 

@@ -14,6 +14,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include "banks/bank_model.h"
 #include "editing/drag.h"
@@ -128,7 +130,7 @@ const char* DeviceViewTitle() {
 }
 
 int DeviceView::Mouse(PaneWindow window, int x, int y, int message, int keyFlags) {
-    listMode = gViewMode == ViewMode::kList ? 1 : 0;  // the settings may have chosen it
+    ShowChosenFace();  // the settings may have chosen it
     if (listMode) return ListMouse(window, x, y, message, keyFlags);
     return GraphicMouse(window, x, y, message, keyFlags);
 }
@@ -166,10 +168,41 @@ int DeviceView::GraphicMouse(PaneWindow window, int x, int y, int message, int k
     }
 }
 
-void DeviceViewModeChanged() {
-    gDeviceView.listMode = gViewMode == ViewMode::kList ? 1 : 0;
+// Each face keeps its own scroll state: the list scrolls by rows and the
+// picture by pixels, so one face's range and position would scroll the other
+// by the wrong amount (and show a bar it does not have). The pane holds the
+// shown face's state; the hidden face's waits here.
+static PaneScroll gHiddenFace[2];  // horizontal, vertical
+
+static void SwapScroll(PaneScroll& shown, PaneScroll& hidden) {
+    std::swap(shown.total, hidden.total);
+    std::swap(shown.page, hidden.page);
+    std::swap(shown.position, hidden.position);
+}
+
+int ShowChosenFace() {
+    int list = gViewMode == ViewMode::kList ? 1 : 0;
+    if (list == gDeviceView.listMode) return 0;
     DestroyPaneScrollBars(gDeviceView);
-    gDeviceView.horizontal.position = 0;
+    SwapScroll(gDeviceView.horizontal, gHiddenFace[0]);
+    SwapScroll(gDeviceView.vertical, gHiddenFace[1]);
+    gDeviceView.listMode = list;
+    return 1;
+}
+
+void ResetDeviceViewScroll() {
+    for (PaneScroll* s :
+         {&gDeviceView.horizontal, &gDeviceView.vertical, &gHiddenFace[0], &gHiddenFace[1]}) {
+        s->total = 0;
+        s->page = 0;
+        s->position = 0;
+    }
+    SyncPaneScrollBar(gDeviceView, 0);
+    SyncPaneScrollBar(gDeviceView, 1);
+}
+
+void DeviceViewModeChanged() {
+    ShowChosenFace();
     gDeviceView.scrollIntoView = 1;
     InvalidatePane(gDeviceView);
 }

@@ -61,6 +61,11 @@ const char* DeviceViewTitle();
 // Commands 21 and 22: the pane takes the view mode, drops both scroll bars
 // (the next paint makes the one the new face needs) and repaints.
 void DeviceViewModeChanged();
+// Makes the pane show the face the view mode asks for, each face with its
+// own scroll state (range, page and position); 1 when the face changed.
+int ShowChosenFace();
+// Both faces back at the start (another bank): positions 0, no bars.
+void ResetDeviceViewScroll();
 // Command 25: the labels appear or go.
 void DeviceViewShowCcChanged();
 // Command 27: the scale and the pictures are made again for the fit mode.

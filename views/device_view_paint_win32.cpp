@@ -30,23 +30,38 @@ COLORREF DeviceColourKey() {
     return static_cast<COLORREF>(gDevice.colour);
 }
 
-void DrawLabel(HDC dc, const TypePictures& pictures, int left, int top, const char* text) {
+int MeasureOnDc(const char* text, void* context) {
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(static_cast<HDC>(context), text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+void DrawLabel(HDC dc, int control, int originX, int originY) {
+    const BankData* data = BankDataAt(gBanks.current);
+    if (!data) return;
+    const DocControl& placed = gDocument.controls[control];
+    const TypePictures& pictures = gDocument.types[placed.type];
+    const PresetControl& assignment = data->presets[gBanks.currentPreset].controls[control];
     HGDIOBJ font = gFonts[kFontSmall] ? static_cast<HGDIOBJ>(gFonts[kFontSmall])
                                       : GetStockObject(DEFAULT_GUI_FONT);
     ScopedSelectObject selectFont(dc, font);
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    int boxWidth = size.cx + 2;
-    int boxHeight = size.cy;
-    int boxLeft = left + pictures.normal.width / 2 - boxWidth / 2;
-    int boxTop = top + (pictures.normal.height - size.cy) / 2;
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    PaneRect picture = {originX + placed.overlayRect.left, originY + placed.overlayRect.top,
+                        pictures.normal.width, pictures.normal.height};
+    CcChLabel label;
+    if (!PlaceCcChLabel(assignment.midiCc, assignment.channel, gDocument.scale, picture,
+                        metrics.tmHeight, MeasureOnDc, dc, &label)) {
+        return;
+    }
+    const PaneRect& b = label.box;
     ColourFill fill = ColourFillFromRgb(RgbColour(188, 204, 220));
-    GdiFillTranslucent(dc, boxLeft, boxTop, boxWidth, boxHeight, fill, kLabelFillAlpha);
-    GdiFrameTranslucent(dc, boxLeft, boxTop, boxWidth, boxHeight, 1, fill, kLabelFrameAlpha);
-    RECT box = {boxLeft, boxTop, boxLeft + boxWidth, boxTop + boxHeight};
+    GdiFillTranslucent(dc, b.x, b.y, b.width, b.height, fill, kLabelFillAlpha);
+    GdiFrameTranslucent(dc, b.x, b.y, b.width, b.height, 1, fill, kLabelFrameAlpha);
+    RECT box = {b.x, b.y, b.x + b.width, b.y + b.height};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, text, -1, &box, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(dc, label.text, -1, &box, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void DrawControl(HDC dc, int control, int originX, int originY) {
@@ -59,22 +74,12 @@ void DrawControl(HDC dc, int control, int originX, int originY) {
                   originY + placed.backgroundRect.top);
     GdiDrawBitmapKeyed(dc, front, originX + placed.overlayRect.left,
                        originY + placed.overlayRect.top, DeviceColourKey());
-    if (!gShowCcCh) return;
-    const BankData* data = BankDataAt(gBanks.current);
-    if (!data) return;
-    const PresetControl& assignment = data->presets[gBanks.currentPreset].controls[control];
-    char text[24];
-    if (FormatCcChLabel(assignment.midiCc, assignment.channel, gDocument.scale, text,
-                        sizeof text)) {
-        DrawLabel(dc, pictures, originX + placed.overlayRect.left, originY + placed.overlayRect.top,
-                  text);
-    }
 }
 
 }  // namespace
 
 void DeviceView::Paint(PaneDc dc) {
-    listMode = gViewMode == ViewMode::kList ? 1 : 0;  // the settings may have chosen it
+    ShowChosenFace();  // the settings may have chosen it
     if (listMode) {
         PaintList(dc);
     } else {
@@ -119,6 +124,13 @@ void DeviceView::PaintGraphic(PaneDc paneDc) {
         if (!ControlInZone(gDocument, i)) continue;
         if (quick && !gDocument.changed[i]) continue;
         DrawControl(dc, i, originX, originY);
+    }
+    // The labels after every picture: one beside a small control lies over
+    // its neighbour, which would otherwise be drawn over it.
+    for (int i = 0; i < count && gShowCcCh; ++i) {
+        if (!ControlInZone(gDocument, i)) continue;
+        if (quick && !gDocument.changed[i]) continue;
+        DrawLabel(dc, i, originX, originY);
     }
     RestoreDC(dc, saved);
     RememberPaintedSelection();

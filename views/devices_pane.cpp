@@ -38,7 +38,11 @@ void RenameCurrentBank() {
 
 static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (x - pane.rect.x > kBankIconHit) {
-        ShowBank(bank);
+        if (bank != gBanks.current) {
+            ShowOtherBank(bank);
+        } else {
+            ShowBank(bank);
+        }
         ArmDrag(&pane, bank, gBanks.currentPreset, 0, 0, 1);
         return;
     }
@@ -47,7 +51,7 @@ static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (entry->kind != BankKind::Device || bank == gBanks.deviceBank) return;
     gBanks.deviceBank = bank;
     gBanks.currentPreset = 0;
-    ShowBank(bank);
+    ShowOtherBank(bank);
 }
 
 static void OnBankRelease(DevicesPane& pane, int bank) {
@@ -79,7 +83,7 @@ int DevicesPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
             // Dragging presets or controls over a bank shows that bank, so
             // that they can be dropped into it.
             if (gDrag.dragging && gDrag.sourcePane != this && onBank && row != gBanks.current) {
-                ShowBank(row);
+                ShowOtherBank(row);
             }
             return kMouseHandled;
         case kLeftDoubleClick:

@@ -84,7 +84,9 @@ void OnVariable(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int
     if (v != pane.currentVariable) {
         pane.currentVariable = v;
         RepaintEditorPane();
-        return;
+        // A check box says what a click on it does: it toggles at once, on
+        // any row. Elsewhere on a row the first click only chooses it.
+        if (hit.item != EditorItem::kVariableOption) return;
     }
     const VariableDef& def = gDevice.variables[v];
     PresetRecord* preset = EditorCurrentPreset();

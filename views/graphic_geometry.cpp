@@ -1,6 +1,7 @@
 #include "views/graphic_geometry.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -147,6 +148,26 @@ int FormatCcChLabel(int cc, int channel, float scale, char* out, int size) {
         std::snprintf(out, static_cast<size_t>(size), "%d/%d", cc, channel);
     } else {
         std::snprintf(out, static_cast<size_t>(size), "%d", cc);
+    }
+    return 1;
+}
+
+int PlaceCcChLabel(int cc, int channel, float scale, const PaneRect& picture, int textHeight,
+                   int (*measure)(const char* text, void* context), void* context, CcChLabel* out) {
+    if (!FormatCcChLabel(cc, channel, scale, out->text, sizeof out->text)) return 0;
+    // The controller number alone is what a small control keeps.
+    if (cc != kNoController && std::strchr(out->text, '/') != nullptr) {
+        int full = measure(out->text, context) + 2;
+        if (full > picture.width || textHeight > picture.height) {
+            std::snprintf(out->text, sizeof out->text, "%d", cc);
+        }
+    }
+    int width = measure(out->text, context) + 2;
+    int left = picture.x + (picture.width - width) / 2;
+    if (width <= picture.width && textHeight <= picture.height) {
+        out->box = {left, picture.y + (picture.height - textHeight) / 2, width, textHeight};
+    } else {
+        out->box = {left, picture.y + picture.height + 1, width, textHeight};
     }
     return 1;
 }

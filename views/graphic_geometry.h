@@ -57,3 +57,17 @@ int SelectControlsInBand(const EditorDocument& doc, int controlCount, int x1, in
 
 // The CC/Ch label of a control: 0 when it shows none.
 int FormatCcChLabel(int cc, int channel, float scale, char* out, int size);
+
+// The CC/Ch label of a control whose picture covers `picture`, as drawn: the
+// label centred on the picture when its box (text + 2 wide, textHeight high)
+// fits inside; else the controller number alone (what a small control keeps),
+// centred on the picture when it fits, else just below it, centred, where a
+// row of small buttons leaves room for a short number under each. Labels are
+// drawn after every control, so the next control never covers one. Returns
+// 0 when the control shows no label.
+struct CcChLabel {
+    char text[24];
+    PaneRect box;
+};
+int PlaceCcChLabel(int cc, int channel, float scale, const PaneRect& picture, int textHeight,
+                   int (*measure)(const char* text, void* context), void* context, CcChLabel* out);

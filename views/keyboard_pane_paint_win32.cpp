@@ -2,8 +2,6 @@
 // one translucent bar per zone with its name.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "imaging/gdi_draw_win32.h"
 #include "shell/gdi_resources_win32.h"
 #include "views/editor_document.h"
@@ -18,10 +16,15 @@ constexpr int kEnabledAlpha = 192;
 constexpr int kDisabledAlpha = 96;
 constexpr int kFrameAlpha = 128;
 constexpr int kFrameWidth = 2;
-constexpr int kLabelMargin = 4;
 constexpr COLORREF kZoneLabelColour = RGB(0, 0, 192);
 
-void DrawBar(HDC dc, const PaneRect& pane, int zone, const PresetRecord* preset) {
+int MeasureOnDc(const char* text, void* context) {
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(static_cast<HDC>(context), text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+void DrawBar(HDC dc, int zone, const PresetRecord* preset) {
     const KeyRect& bar = gZoneKeyboard.bars[zone];
     int w = bar.right - bar.left, h = bar.bottom - bar.top;
     if (w <= 0 || h <= 0) return;
@@ -31,19 +34,12 @@ void DrawBar(HDC dc, const PaneRect& pane, int zone, const PresetRecord* preset)
     GdiFillTranslucent(dc, bar.left, bar.top, w, h, colour, alpha);
     GdiFrameTranslucent(dc, bar.left, bar.top, w, h, kFrameWidth, colour, kFrameAlpha);
 
-    char text[16];
-    std::snprintf(text, sizeof text, "Zone %d", zone + 1);
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    // The name stays inside the pane, clear of its frame, even when the bar
-    // sits at its edge (a fresh bank's zones are all on the lowest key).
-    int centre = (bar.left + bar.right) / 2;
-    int lowest = pane.x + kLabelMargin + size.cx / 2;
-    int highest = pane.x + pane.width - kLabelMargin - size.cx / 2;
-    if (centre > highest) centre = highest;
-    if (centre < lowest) centre = lowest;
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    ZoneLabel label;
+    if (!ZoneBarLabel(zone, bar, metrics.tmHeight, MeasureOnDc, dc, &label)) return;
     SetTextColor(dc, kZoneLabelColour);
-    TextOutA(dc, centre - size.cx / 2, bar.top + 1, text, lstrlenA(text));
+    TextOutA(dc, label.left, label.top, label.text, lstrlenA(label.text));
 }
 
 }  // namespace
@@ -67,6 +63,6 @@ void KeyboardPane::Paint(PaneDc dcHandle) {
     SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP);
-    for (int z = 0; z < gZoneKeyboard.zoneCount; ++z) DrawBar(dc, rect, z, preset);
+    for (int z = 0; z < gZoneKeyboard.zoneCount; ++z) DrawBar(dc, z, preset);
     RestoreDC(dc, saved);
 }

@@ -39,7 +39,7 @@ static void KeepRowShown(Pane& pane, int row) {
 static int MoveBank(int step) {
     int bank = gBanks.current + step;
     if (bank < 0 || bank >= gBanks.count) return 1;
-    ShowBank(bank);
+    ShowOtherBank(bank);
     KeepRowShown(gDevicesPane, bank);
     return 1;
 }

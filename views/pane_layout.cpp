@@ -230,6 +230,10 @@ int GraphicPictureHeight(int deviceHasZones) {
 
 PaneRect PaneInvalidRect(const Pane& pane, int barWidth, int barHeight) {
     const PaneRect& r = pane.rect;
+    // The keyboard lies inside the device view's body and paints only its
+    // own body: repainted alone (a zone drag), anything more of the window
+    // would be left unpainted, black.
+    if (&pane == &gKeyboardPane) return r;
     int left = r.x;
     int top = r.y - kTitleStripHeight;
     int right = r.x + r.width + 1;

@@ -61,7 +61,8 @@ int GraphicPictureHeight(int deviceHasZones);
 // The client rectangle a pane repaints: its title strip (from y - 17) down
 // to its bottom + 1 and right + 1, less the strips of the scroll bars that
 // are shown (bar size + 2), except for the device view, whose picture runs
-// under its bars.
+// under its bars. The keyboard, which has no title strip or frame of its own
+// (it lies inside the device view), repaints exactly its body.
 PaneRect PaneInvalidRect(const Pane& pane, int barWidth, int barHeight);
 
 // Where a pane's scroll bar window goes: a vertical bar at

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <initializer_list>
+
+#include "editing/drag.h"
 #include "shell/messages.h"
 #include "shell/windows_win32.h"
 #include "views/pane_scroll.h"
@@ -22,6 +25,28 @@ int ThumbPosition(HWND bar, int request, WPARAM wParam) {
     return request == kScrollThumbTrack ? info.nTrackPos : HIWORD(wParam);
 }
 
+// A drag holds the capture of the window it started in, so its moves and its
+// release come there wherever the pointer is. When the pointer is over
+// another of the program's windows, that window's panel takes them, at the
+// same point in its own client coordinates: its rows follow the drag and
+// the control under the pointer takes the drop.
+Panel* PanelUnderPoint(HWND from, int* x, int* y) {
+    POINT p = {*x, *y};
+    ClientToScreen(from, &p);
+    HWND under = WindowFromPoint(p);
+    if (under == nullptr) return nullptr;
+    for (Panel* panel : {&gMainPanel, &gLibraryPanel, &gEditorPanel}) {
+        HWND window = reinterpret_cast<HWND>(panel->window);
+        if (window == nullptr || window == from) continue;
+        if (under != window && !IsChild(window, under)) continue;
+        ScreenToClient(window, &p);
+        *x = p.x;
+        *y = p.y;
+        return panel;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -33,7 +58,11 @@ LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam,
     // Captured moves outside the window come with negative coordinates.
     int x = GET_X_LPARAM(lParam);
     int y = GET_Y_LPARAM(lParam);
-    PanelMouse(panel, x, y, static_cast<int>(message), static_cast<int>(wParam & 0xFFFF));
+    Panel* target = &panel;
+    if (gDrag.dragging && (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)) {
+        if (Panel* other = PanelUnderPoint(window, &x, &y)) target = other;
+    }
+    PanelMouse(*target, x, y, static_cast<int>(message), static_cast<int>(wParam & 0xFFFF));
     return 0;
 }
 

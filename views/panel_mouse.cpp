@@ -164,11 +164,14 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     } else {
         handled = kMouseHandled;
     }
+    // One rule for every release of the left button, whichever pane took it
+    // (or none): no drag and no band outlives it. A pane that takes a
+    // release without a drop of its own (the keyboard, the control editor)
+    // would otherwise leave the drag running, to be dropped by the next
+    // click somewhere else.
     if (message == kLeftUp) {
-        if (handled != kMouseHandled) {
-            if (gDrag.dragging) EndDrag();
-            if (gRubberBand.active) EndRubberBand();
-        }
+        if (gDrag.dragging) EndDrag();
+        if (gRubberBand.active) EndRubberBand();
         gDrag.armed = 0;
     }
     return handled;

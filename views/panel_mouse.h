@@ -13,7 +13,9 @@
 
 // Dispatches mouse message `message` (512 .. 518) at client point (x, y)
 // with `keyFlags` to `panel` and its panes. Returns kMouseHandled when a
-// button or a pane took it.
+// button or a pane took it. A left-button release ends every drag and
+// rubber band, whichever pane took it (the pane under the pointer drops
+// first).
 int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags);
 
 // The window lost the mouse capture (another window took it, the user

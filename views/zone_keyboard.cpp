@@ -1,6 +1,7 @@
 // The keyboard zone editor's geometry and drag rules (see zone_keyboard.h).
 #include "views/zone_keyboard.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -167,6 +168,24 @@ void LayoutZoneBars(const PaneRect& pane, const PresetRecord* preset) {
         k.bars[z] = {k.keys[low].left, top, k.keys[high].right + 1, top + barHeight};
     }
     k.zoneCount = zones;
+}
+
+int ZoneBarLabel(int zone, const KeyRect& bar, int textHeight,
+                 int (*measure)(const char* text, void* context), void* context, ZoneLabel* out) {
+    if (bar.bottom - bar.top < textHeight) return 0;
+    char names[2][16];
+    std::snprintf(names[0], sizeof names[0], "Zone %d", zone + 1);
+    std::snprintf(names[1], sizeof names[1], "%d", zone + 1);
+    int room = bar.right - bar.left - 2 * kZoneLabelMargin;
+    for (const char* name : names) {
+        int width = measure(name, context);
+        if (width > room) continue;
+        std::snprintf(out->text, sizeof out->text, "%.15s", name);
+        out->left = bar.left + (bar.right - bar.left - width) / 2;
+        out->top = bar.top + (bar.bottom - bar.top - textHeight) / 2;
+        return 1;
+    }
+    return 0;
 }
 
 int ZoneKeyNoteAt(int x) {

@@ -60,6 +60,21 @@ void LayoutZoneKeys(const PaneRect& pane);
 // Bar table from the preset's zone notes (preset may be null: no bars).
 void LayoutZoneBars(const PaneRect& pane, const PresetRecord* preset);
 
+// A zone bar's name, drawn only inside its bar so that names never overlap
+// each other or run off their bars: "Zone n" when it fits (with a margin of
+// kZoneLabelMargin on each side), else the number alone, else nothing (a bar
+// too narrow, or lower than the text). `measure` gives a text's width in the
+// label font. Returns 1 with the text and its top-left (centred in the bar)
+// when there is a name to draw.
+constexpr int kZoneLabelMargin = 2;
+struct ZoneLabel {
+    char text[16];
+    int left;
+    int top;
+};
+int ZoneBarLabel(int zone, const KeyRect& bar, int textHeight,
+                 int (*measure)(const char* text, void* context), void* context, ZoneLabel* out);
+
 // The note of the key under x (only x counts), or -1.
 int ZoneKeyNoteAt(int x);
 // The zone whose bar holds the point, or -1.

@@ -15,8 +15,8 @@ class BankCommandsTest : public BankTest {};
 
 TEST_F(BankCommandsTest, NewUserBankNumbersOnlyAgainstOpenBanks) {
     int first = NewBank();
-    EXPECT_STREQ(gBanks.entries[first].displayName, "Alpha User Bank ");
-    EXPECT_EQ(std::string(gBanks.entries[first].path), UserBankFile("Alpha User Bank "));
+    EXPECT_STREQ(gBanks.entries[first].displayName, "Alpha User Bank");
+    EXPECT_EQ(std::string(gBanks.entries[first].path), UserBankFile("Alpha User Bank"));
     int second = NewBank();
     EXPECT_STREQ(gBanks.entries[second].displayName, "Alpha User Bank 2");
     int third = NewBank();
@@ -26,7 +26,7 @@ TEST_F(BankCommandsTest, NewUserBankNumbersOnlyAgainstOpenBanks) {
     // A file on disk with the next name does not count.
     folder_.Write("User Preset Banks/Alpha User Bank 4.xml", "x");
     RemoveBank(first);
-    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank ");
+    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank");
     EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank 4");
 }
 
@@ -38,7 +38,7 @@ TEST_F(BankCommandsTest, ANewBankHoldsTheDevicesFreshPresets) {
     EXPECT_EQ(entry.hasFile, 0);
     EXPECT_EQ(entry.changeCount, 1);
     const BankData& data = *entry.data;
-    EXPECT_STREQ(data.name, "Alpha User Bank ");
+    EXPECT_STREQ(data.name, "Alpha User Bank");
     EXPECT_EQ(data.pid, kAlphaPid);
     EXPECT_EQ(data.vid, 7);
     EXPECT_EQ(data.readOnly, 0);
@@ -97,6 +97,7 @@ TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
     // The command repaints: the lists draw changed names in bold.
     int repaints = gHeadlessRepaints;
     gBanks.current = bank;
+    HeadlessQueueFileChoice(gBanks.entries[bank].path, 1);  // its first save asks for the name
     JoinSaveBank();
     EXPECT_GT(gHeadlessRepaints, repaints);
     EXPECT_TRUE(FileThere(gBanks.entries[bank].path));
@@ -113,15 +114,15 @@ TEST_F(BankCommandsTest, SaveWritesAndMarksTheBankUnchanged) {
     remove(gBanks.entries[bank].path);
     EXPECT_EQ(SaveBank(bank), 0);
     EXPECT_EQ(HeadlessLastStatus(),
-              "Cannot Save Alpha User Bank  because it is marked as Read Only");
+              "Cannot Save Alpha User Bank because it is marked as Read Only");
     EXPECT_FALSE(FileThere(gBanks.entries[bank].path));
     EXPECT_EQ(gBanks.entries[bank].changeCount, 2);
 }
 
 TEST_F(BankCommandsTest, FirstSaveOfANewBankAsksBeforeReplacingAFileOfItsName) {
     // New banks are named against the open banks only: this file was never opened.
-    std::string path = UserBankFile("Alpha User Bank ");
-    folder_.Write("User Preset Banks/Alpha User Bank .xml", "someone else's");
+    std::string path = UserBankFile("Alpha User Bank");
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
     int bank = NewBank();
     ASSERT_EQ(std::string(gBanks.entries[bank].path), path);
     EXPECT_EQ(SaveBank(bank), kSaveDeclined);  // the question answered No
@@ -232,11 +233,34 @@ TEST_F(BankCommandsTest, SaveAsUsesTheSaveDialog) {
     ASSERT_EQ(SaveBankAs(bank), 1);
     ASSERT_EQ(HeadlessFileDialogs().shown.size(), 1u);
     EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Save File");
-    EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, "Alpha User Bank ");
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, "Alpha User Bank");
     EXPECT_TRUE(FileThere(folder_.Path("Chosen.xml")));  // the filter's extension
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(SaveBankAs(bank), 0);
+}
+
+TEST_F(BankCommandsTest, TheFirstSaveOfANewBankAsksForItsFile) {
+    int bank = NewBank();
+    std::string proposed = gBanks.entries[bank].path;
+    HeadlessQueueFileCancel();
+    EXPECT_EQ(SaveBankCommand(bank), 0);
+    EXPECT_FALSE(FileThere(proposed.c_str()));  // nothing written the user did not name
+    ASSERT_EQ(HeadlessFileDialogs().shown.size(), 1u);
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Save File");
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, proposed);
+
+    HeadlessQueueFileChoice(folder_.Path("Live Set.xml"), 1);
+    ASSERT_EQ(SaveBankCommand(bank), 1);
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_EQ(std::string(gBanks.entries[bank].path), folder_.Path("Live Set.xml"));
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Live Set");
+    EXPECT_STREQ(gBanks.entries[bank].data->name, "Live Set");
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
+    EXPECT_TRUE(FileThere(folder_.Path("Live Set.xml").c_str()));
+    // From then on Save writes without asking.
+    EXPECT_EQ(SaveBankCommand(bank), 1);
+    EXPECT_EQ(HeadlessFileDialogs().shown.size(), 2u);
 }
 
 TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
@@ -283,7 +307,7 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Deletion);
 
     // A bank never saved did not come from the file that now has its name.
-    folder_.Write("User Preset Banks/Alpha User Bank .xml", "someone else's");
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
     int fresh = NewBank();
     ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
     EXPECT_EQ(DeleteUserBank(fresh), 1);
@@ -330,7 +354,7 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Load File");
     EXPECT_EQ(HeadlessMessages().popupsShown.back(), "Reading " + path);
     EXPECT_EQ(std::string(gLastBankPath), path);
-    EXPECT_EQ(std::string(gLastBankName), "Alpha User Bank .xml");
+    EXPECT_EQ(std::string(gLastBankName), "Alpha User Bank.xml");
 
     HeadlessQueueFileChoice(path, 1);
     EXPECT_EQ(LoadBankCommand(), 0);
@@ -341,7 +365,7 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     HeadlessQueueFileChoice(notBank, 1);
     EXPECT_EQ(LoadBankCommand(), 0);
     EXPECT_EQ(HeadlessMessages().boxes.back().text,
-              notBank + " is not an Corvanith SysEx Editor File");
+              notBank + " is not a Corvanith SysEx Editor File");
     EXPECT_EQ(std::string(gLastBankPath), notBank);  // remembered even so
     EXPECT_EQ(gBanks.count, 1);
 
@@ -409,7 +433,7 @@ TEST_F(BankCommandsTest, OpenBankFilesKeepsTheCurrentBank) {
     ResetBankList();
     NewBank();
     gBanks.current = 0;
-    const char* names[] = {"Alpha User Bank .xml", "missing.xml", "Alpha User Bank 2.xml"};
+    const char* names[] = {"Alpha User Bank.xml", "missing.xml", "Alpha User Bank 2.xml"};
     std::string folder = folder_.Path("User Preset Banks");
     EXPECT_EQ(OpenBankFiles(names, 3, folder.c_str()), 2);
     EXPECT_EQ(gBanks.count, 3);
@@ -462,7 +486,7 @@ TEST_F(BankCommandsTest, QuitAsksAboutChangedUserAndDeviceBanksOnly) {
     const auto& boxes = HeadlessMessages().boxes;
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].text, "Alpha has changed. Do you want to send it to the device?");
-    EXPECT_EQ(boxes[1].text, "Alpha User Bank  has changed. Do you want to save it?");
+    EXPECT_EQ(boxes[1].text, "Alpha User Bank has changed. Do you want to save it?");
     EXPECT_EQ(boxes[2].text, "Alpha User Bank 2 has changed. Do you want to save it?");
     for (const auto& box : boxes) EXPECT_EQ(box.type, kMbYesNoCancelQuestion);
     EXPECT_EQ(sent, 0);
@@ -497,7 +521,7 @@ TEST_F(BankCommandsTest, QuitStopsAtCancelAndAtAFailedSaveOrSendSayingWhy) {
     HeadlessQueueAnswer(kIdYes);
     EXPECT_EQ(ConfirmChangedBanks(), 0);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, std::string("Could not Save Alpha User Bank . Cannot Write file ") +
+    EXPECT_EQ(boxes[1].text, std::string("Could not Save Alpha User Bank. Cannot Write file ") +
                                  gBanks.entries[first].path + " to disk");
     EXPECT_EQ(boxes[1].type, kMbIconHand);
     EXPECT_EQ(gBanks.entries[first].changeCount, 1);

@@ -316,8 +316,8 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
     EXPECT_EQ(read->pid, kBetaPid);
     EXPECT_EQ(read->presets[0].controls[0].midiCc, gDevice.defaults.midiCc);
 
-    // No folder holds PID 300: the bank cannot be read against its model, and
-    // the user is told which model is missing.
+    // No folder holds PID 300: the bank cannot be read against its model,
+    // and the user is told which model is missing.
     WriteBank("Unknown", "<key>PID</key><integer>300</integer><key>presets</key><array/>");
     EXPECT_EQ(ReadBankFile(UserBankFile("Unknown").c_str(), read, false), 0);
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
@@ -325,8 +325,9 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
     EXPECT_EQ(gDevice.pid, kBetaPid);
     ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
     EXPECT_EQ(HeadlessMessages().boxes[0].text,
-              "Cannot Load " + UserBankFile("Unknown") +
-                  " because its device model (PID 300) has no definition in the Devices folder");
+              UserBankFile("Unknown") +
+                  " belongs to a device model (PID 300) that has no definition in the Devices "
+                  "folder");
     FreeBankData(read);
 }
 
@@ -338,20 +339,27 @@ TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
     EXPECT_EQ(ReadBankFile(notBank.c_str(), read, true), 0);
     ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
-    EXPECT_EQ(HeadlessMessages().boxes[0].text, notBank + " is not an Corvanith SysEx Editor File");
+    EXPECT_EQ(HeadlessMessages().boxes[0].text, notBank + " is not a Corvanith SysEx Editor File");
     EXPECT_EQ(HeadlessMessages().boxes[0].caption, "Ostrel");
 
-    // Truncated, empty, binary and missing files: refused without a message.
+    // Truncated, empty and binary files: refused, each named with the
+    // parser's report of where it stopped; a missing file cannot be opened.
     std::string whole = BankDocument(AlphaHeader() + "<key>presets</key><array/>");
     std::string cut = folder_.Write("cut.xml", whole.substr(0, whole.size() / 2));
     std::string empty = folder_.Write("empty.xml", "");
     std::string binary = folder_.Write("binary.xml", std::string("\x00\xff\xfe\x01garbage", 11));
     HeadlessMessagesReset();
     HeadlessMessages().quiet = 1;
-    for (const std::string& path : {cut, empty, binary, folder_.Path("missing.xml")}) {
+    for (const std::string& path : {cut, empty, binary}) {
         EXPECT_EQ(ReadBankFile(path.c_str(), read, true), 0) << path;
+        const std::string& said = HeadlessMessages().boxes.back().text;
+        EXPECT_EQ(said.find(path + " is not a readable XML file ("), 0u) << said;
+        EXPECT_NE(said.find(" line "), std::string::npos) << said;
     }
-    EXPECT_TRUE(HeadlessMessages().boxes.empty());
+    EXPECT_EQ(HeadlessMessages().boxes.size(), 3u);
+    std::string missing = folder_.Path("missing.xml");
+    EXPECT_EQ(ReadBankFile(missing.c_str(), read, true), 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot open file " + missing);
     // A `preset` that is not a dictionary is no bank either.
     std::string wrongKind = folder_.Write(
         "kind.xml", "<plist><dict><key>preset</key><string>x</string></dict></plist>");

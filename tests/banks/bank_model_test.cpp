@@ -165,6 +165,24 @@ TEST_F(BankModelTest, SwapSelectedPresetsExchangesWithConsecutiveTargets) {
     EXPECT_EQ(gBanks.entries[b_].changeCount, 1);
 }
 
+TEST_F(BankModelTest, MovingOverlappingPresetsWithinABankPlacesThemAsDropped) {
+    auto from = [&](int p) { return Preset(a_, p).controls[0].channel / 100 % 10; };
+    gDevice.presetCount = 128;
+    gSelection.presets[5] = gSelection.presets[6] = 1;
+    EXPECT_EQ(SwapSelectedPresets(a_, a_, 6), 2);  // down one row
+    EXPECT_EQ(from(5), 7);
+    EXPECT_EQ(from(6), 5);
+    EXPECT_EQ(from(7), 6);
+    EXPECT_EQ(Preset(a_, 4).changed + Preset(a_, 8).changed, 0);
+    EXPECT_EQ(Preset(a_, 7).changed, 1);
+    EXPECT_EQ(gBanks.entries[a_].changeCount, 1);
+
+    std::memset(gSelection.presets, 0, sizeof gSelection.presets);
+    gSelection.presets[6] = gSelection.presets[7] = 1;
+    EXPECT_EQ(SwapSelectedPresets(a_, a_, 5), 2);  // and back up
+    for (int p = 4; p <= 8; p++) EXPECT_EQ(from(p), p) << p;
+}
+
 TEST_F(BankModelTest, CopyBankMarksEverythingChangedAndClearsTheProtection) {
     gBanks.entries[b_].kind = BankKind::Rom;
     gBanks.entries[b_].data->readOnly = 1;

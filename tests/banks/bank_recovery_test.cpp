@@ -40,7 +40,7 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
     EXPECT_EQ(OfferRecoveryCopies(), 2);
     ASSERT_EQ(HeadlessMessages().boxes.size(), 2u);
     EXPECT_EQ(HeadlessMessages().boxes[0].text,
-              "The changes to Alpha User Bank  were kept when Windows ended the last session. "
+              "The changes to Alpha User Bank were kept when Windows ended the last session. "
               "Do you want to restore them?");
     ASSERT_EQ(gBanks.count, 2);
     EXPECT_EQ(gBanks.current, 0);

@@ -178,8 +178,8 @@ TEST_F(CliTest, ConvertImportsSysExLibrarianFiles) {
     std::string bad = folder_.Write("bad.sxl", "syx9");
     CliRun refused = Run("bank convert " + Quote(bad) + " " + Quote(out));
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(
-        refused.err.rfind("ostrel-cli: " + bad + ": not an Corvanith SysEx Librarian File", 0), 0u);
+    EXPECT_EQ(refused.err.rfind("ostrel-cli: " + bad + ": not a Corvanith SysEx Librarian File", 0),
+              0u);
     CliRun noDevice = Run("bank convert --pid 5 " + Quote(in) + " " + Quote(out));
     EXPECT_EQ(noDevice.exitCode, 1);
 }

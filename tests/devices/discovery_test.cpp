@@ -150,6 +150,25 @@ TEST_F(DiscoveryTest, IdentityNeedsADeviceName) {
     EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/none.eld/").c_str(), &pid), 0);
 }
 
+TEST_F(DiscoveryTest, ADefinitionWithAnXmlErrorIsNoDeviceFolder) {
+    std::string broken = Definition("Alpha", 12);
+    broken.insert(broken.find("<key>controls</key>"), "<key>oops</key><dict>\n");  // never closed
+    temp.Write("Devices/A.eld/definition.xml", broken);
+    temp.Write("User Preset Banks/Mine.xml", Bank("Mine", 12, false));
+    int32_t pid = 0;
+    std::string problem;
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/A.eld/").c_str(), &pid, &problem), 0);
+    EXPECT_NE(problem.find("line"), std::string::npos);
+
+    // Its banks are refused as for a missing folder, and the user learns why.
+    ScanUserAndRomBanks(0);
+    EXPECT_EQ(gBanks.count, 0);
+    EXPECT_EQ(gDevice.controlCount, 0);
+    std::string status = HeadlessLastStatus();
+    EXPECT_NE(status.find("Devices/A.eld/definition.xml"), std::string::npos) << status;
+    EXPECT_NE(status.find(problem), std::string::npos) << status;
+}
+
 TEST_F(DiscoveryTest, FirstFolderWinsOnEqualPids) {
     temp.Write("Devices/Second.eld/definition.xml", Definition("Second", 300));
     temp.Write("Devices/First.ELD/definition.xml", Definition("First", 300));

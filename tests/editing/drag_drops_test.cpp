@@ -125,6 +125,32 @@ TEST_F(DropsTest, ABankIsCopiedOnlyIntoAWritableBankOfItsDevice) {
     EXPECT_NE(HeadlessLastStatus().find("Read Only"), std::string::npos);
 }
 
+TEST_F(DropsTest, PresetsOfAnotherModelAreNeitherPastedNorDroppedOnAPresetRow) {
+    int source = GammaBank("Source");
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int beta = NewBank();
+    CopyText(Preset(beta, 1).name, "Beta's own");  // Beta has two presets
+    ShowBank(source);
+    Press(gPresetsPane, 2);
+    StartDrag();
+    MoveOver(gDevicesPane, beta);  // shows the Beta bank's presets
+    ASSERT_EQ(gBanks.current, beta);
+    Release(gPresetsPane, 1);
+    EXPECT_STREQ(Preset(beta, 1).name, "Beta's own");
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_NE(HeadlessLastStatus().find("wrong type of bank"), std::string::npos);
+
+    ShowBank(source);
+    SetFocusPane(&gPresetsPane, 0);
+    CopySelection();
+    ShowBank(beta);
+    HeadlessMessagesReset();
+    PasteClipboard();
+    EXPECT_STREQ(Preset(beta, 1).name, "Beta's own");
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_NE(HeadlessLastStatus().find("Source"), std::string::npos);
+}
+
 // A control drag from the device view, as the view arms it.
 static void DragControls(int bank, int preset, int control, int copy) {
     HeadlessView().controlHeld = copy;

@@ -2,6 +2,7 @@
 // confinement, edge scrolling, ending, and the band following the pointer.
 #include <gtest/gtest.h>
 
+#include "shell/view_state.h"
 #include "tests/views/lists_pane_fixture.h"
 
 using DragTest = ListsTest;
@@ -69,6 +70,7 @@ TEST_F(DragTest, ABankDragIsConfinedAndScrollsAtTheEdges) {
     gDevicesPane.vertical.page = 10;
     Press(gDevicesPane, 3);
     StartDrag();
+    HeadlessView().leftButtonHeld = 1;
     ASSERT_EQ(gDrag.confined, 1);
     EXPECT_EQ(HeadlessView().confined, 1);
     const PaneRect& r = gDevicesPane.rect;
@@ -107,6 +109,7 @@ TEST_F(DragTest, APresetDragScrollsItsListOnItsTopEdgeAndFromItsBottomEdgeDown) 
     gPresetsPane.vertical.page = 6;
     Press(gPresetsPane, 1);
     StartDrag();
+    HeadlessView().leftButtonHeld = 1;
     ASSERT_EQ(gDrag.confined, 0);
     const PaneRect& r = gPresetsPane.rect;
     HeadlessView().pointerX = r.x + 50;
@@ -203,6 +206,36 @@ TEST_F(DragTest, TheRubberBandSpansFromItsAnchorAndKeepsItThroughScrolling) {
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().confined, 0);
     EXPECT_EQ(HeadlessView().timers[0], 0);
+}
+
+TEST_F(DragTest, TheGraphicViewKeepsItsOwnScrollState) {
+    // What the list view of a device with many controls leaves behind.
+    gViewMode = ViewMode::kList;
+    DeviceViewModeChanged();
+    gDeviceView.vertical.total = 100;
+    gDeviceView.vertical.page = 20;
+    gDeviceView.vertical.position = 30;
+    gViewMode = ViewMode::kGraphic;
+    DeviceViewModeChanged();
+
+    // A band on the picture's bottom edge scrolls no hidden rows, and its
+    // anchor stays on what it enclosed.
+    const PaneRect& r = gDeviceView.rect;
+    BeginRubberBand(&gDeviceView, r.x + 100, r.y + 100);
+    HeadlessView().leftButtonHeld = 1;
+    HeadlessView().pointerX = r.x + 100;
+    HeadlessView().pointerY = r.y + r.height - 1;
+    RubberBandTick();
+    EXPECT_EQ(gRubberBand.anchorY, r.y + 100);
+    EXPECT_EQ(gDeviceView.vertical.total, 0);
+    EndRubberBand();
+
+    gViewMode = ViewMode::kList;
+    DeviceViewModeChanged();
+    EXPECT_EQ(gDeviceView.vertical.position, 30);
+    EXPECT_EQ(gDeviceView.vertical.total, 100);
+    gViewMode = ViewMode::kGraphic;
+    DeviceViewModeChanged();
 }
 
 TEST_F(DragTest, TheBandStopsAtThePictureOverAZoneKeyboard) {

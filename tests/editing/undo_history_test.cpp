@@ -40,7 +40,7 @@ TEST_F(UndoTest, PresetStepsSwapBackAndForth) {
     int bank = NewBank();
     gBanks.entries[bank].changeCount = 0;
     EditPreset(bank, 1, "Bright");
-    EXPECT_EQ(MenuText(11), "&Undo Edit of Untitled (Alpha User Bank )\tCtrl+Z");
+    EXPECT_EQ(MenuText(11), "&Undo Edit of Untitled (Alpha User Bank)\tCtrl+Z");
     EXPECT_TRUE(IsMenuCommandEnabled(11));
     EXPECT_FALSE(IsMenuCommandEnabled(12));
 
@@ -49,7 +49,7 @@ TEST_F(UndoTest, PresetStepsSwapBackAndForth) {
     EXPECT_EQ(Preset(bank, 1).changed, 0);  // the record comes back whole
     EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
     EXPECT_EQ(MenuText(11), "&Undo\tCtrl+Z");
-    EXPECT_EQ(MenuText(12), "&Redo Edit of Bright (Alpha User Bank )\tCtrl+Shift+Z");
+    EXPECT_EQ(MenuText(12), "&Redo Edit of Bright (Alpha User Bank)\tCtrl+Shift+Z");
 
     Redo();
     EXPECT_STREQ(Preset(bank, 1).name, "Bright");
@@ -135,7 +135,7 @@ TEST_F(UndoTest, BankEditsPutTheContentsBack) {
         Preset(bank, 3).controls[1].midiCc = 99;
         gBanks.entries[bank].changeCount++;
         std::string word = UndoKindWord(kind);
-        EXPECT_EQ(MenuText(11), "&Undo " + word + " Alpha User Bank \tCtrl+Z");
+        EXPECT_EQ(MenuText(11), "&Undo " + word + " Alpha User Bank\tCtrl+Z");
         Undo();
         EXPECT_STREQ(Preset(bank, 3).name, "Untitled") << word;
         EXPECT_EQ(Preset(bank, 3).controls[1].midiCc, 7) << word;
@@ -153,7 +153,7 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
     strcpy(Preset(bank, 0).name, "Unsaved work");
     gBanks.entries[bank].changeCount = 1;
     ASSERT_EQ(ReloadBank(bank), 1);
-    EXPECT_EQ(MenuText(11), "&Undo Reloading of Alpha User Bank \tCtrl+Z");
+    EXPECT_EQ(MenuText(11), "&Undo Reloading of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(Preset(bank, 0).name, "Unsaved work");
     EXPECT_EQ(gBanks.entries[bank].changeCount, -1);  // the reload's 0, one step back
@@ -222,9 +222,9 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     std::string oldPath = gBanks.entries[bank].path;
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
-    EXPECT_EQ(MenuText(11), "&Undo Renaming of Alpha User Bank \tCtrl+Z");
+    EXPECT_EQ(MenuText(11), "&Undo Renaming of Alpha User Bank\tCtrl+Z");
     Undo();
-    EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank ");
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
     EXPECT_TRUE(FileThere(oldPath));
     EXPECT_FALSE(FileThere(UserBankFile("Strings")));
     EXPECT_EQ(MenuText(12), "&Redo Renaming of Strings\tCtrl+Shift+Z");

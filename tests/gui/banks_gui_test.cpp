@@ -37,24 +37,31 @@ bool FileExists(const std::string& path) {
 // inside the dialog's own message loop.
 std::string gDialogAnswer;
 std::string gDialogTitleSeen;
+std::string gDialogProposed;  // the file name the dialog opened with
 
 void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindWindowA(nullptr, "Save File");
     if (!dialog) return;
     KillTimer(nullptr, timer);
     gDialogTitleSeen = "Save File";
+    char proposed[MAX_PATH] = "";
     // The file name box: cmb13 in the Explorer-style dialog, edt1 in the old one.
+    if (!GetDlgItemTextA(dialog, 0x47c, proposed, MAX_PATH)) {
+        GetDlgItemTextA(dialog, 0x480, proposed, MAX_PATH);
+    }
+    gDialogProposed = proposed;
     if (!SetDlgItemTextA(dialog, 0x47c, gDialogAnswer.c_str())) {
         SetDlgItemTextA(dialog, 0x480, gDialogAnswer.c_str());
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-void SaveAsThroughDialog(HWND main, const std::string& path) {
+void SaveAsThroughDialog(HWND main, const std::string& path, int command = kCmdSaveAs) {
     gDialogAnswer = path;
     gDialogTitleSeen.clear();
+    gDialogProposed.clear();
     SetTimer(nullptr, 0, 100, AnswerSaveDialog);
-    Command(main, kCmdSaveAs);
+    Command(main, command);
 }
 
 TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
@@ -73,7 +80,7 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     Command(main, kCmdNewBank);
     ASSERT_EQ(gBanks.count, 2);
     EXPECT_EQ(gBanks.current, 1);
-    std::string bankName = std::string(gDevice.name) + " User Bank ";
+    std::string bankName = std::string(gDevice.name) + " User Bank";
     EXPECT_STREQ(gBanks.entries[1].displayName, bankName.c_str());
     EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Creation of Preset Bank\tCtrl+Z");
     EXPECT_TRUE(MenuEnabled(main, kCmdUndo));
@@ -83,9 +90,12 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     Command(main, kCmdRedo);
     ASSERT_EQ(gBanks.count, 2);
 
-    // Save: the file appears and the bank is unchanged.
+    // Save: a bank never saved asks for its file first, with its name
+    // proposed; the file appears and the bank is unchanged.
     std::string path = folder.path(("User Preset Banks\\" + bankName + ".xml").c_str());
-    Command(main, kCmdSave);
+    SaveAsThroughDialog(main, path, kCmdSave);
+    EXPECT_EQ(gDialogTitleSeen, "Save File");
+    EXPECT_NE(gDialogProposed.find(bankName), std::string::npos) << gDialogProposed;
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(gBanks.entries[1].changeCount, 0);
     // Saving is not a step of the history.

@@ -67,6 +67,23 @@ class DragDropGui : public ::testing::Test {
         EXPECT_EQ(clip.bottom - clip.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
     }
 
+    // The library window shown beside the main window's right edge, the
+    // pair centred on the screen, so that neither covers the other.
+    HWND ShowLibraryBesideMain() {
+        Command(main_, kCmdLibraryWindow);
+        HWND library = program_->library();
+        RECT m = {};
+        RECT l = {};
+        GetWindowRect(main_, &m);
+        GetWindowRect(library, &l);
+        int left = (GetSystemMetrics(SM_CXSCREEN) - (m.right - m.left) - (l.right - l.left)) / 2;
+        if (left < 0) left = 0;
+        SetWindowPos(main_, nullptr, left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(library, HWND_TOP, left + (m.right - m.left), m.top, 0, 0, SWP_NOSIZE);
+        PumpMessages(50);
+        return library;
+    }
+
     TempProgramFolder folder_;
     RunningProgram* program_ = nullptr;
     HWND main_ = nullptr;
@@ -476,21 +493,10 @@ TEST_F(DragDropGui, ThreeControlsDraggedIntoAnotherPresetAreCopied) {
 
 TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
     ClickBankRow(main_, user_);
-    Command(main_, kCmdLibraryWindow);
-    HWND library = program_->library();
+    HWND library = ShowLibraryBesideMain();
     ASSERT_TRUE(IsWindowVisible(library));
-    // The library window stands beside the main window's right edge, the
-    // pair centred on the screen.
     RECT m = {};
     RECT l = {};
-    GetWindowRect(main_, &m);
-    GetWindowRect(library, &l);
-    int libraryWidth = l.right - l.left;
-    int left = (GetSystemMetrics(SM_CXSCREEN) - (m.right - m.left) - libraryWidth) / 2;
-    if (left < 0) left = 0;
-    SetWindowPos(main_, nullptr, left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SetWindowPos(library, HWND_TOP, left + (m.right - m.left), m.top, 0, 0, SWP_NOSIZE);
-    PumpMessages(50);
 
     int x = gLibraryControlsPane.rect.x + 60;
     int y = RowMiddle(gLibraryControlsPane, 0);
@@ -526,6 +532,50 @@ TEST_F(DragDropGui, ALibraryDragShowsItsCursorOverBothWindows) {
     preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
     for (int i = 0; i < gDevice.controlCount; i++) {
         EXPECT_TRUE(SameAssignment(preset->controls[i], before[i])) << i;
+    }
+}
+
+// The library window holds the capture from the drag's start, so the moves
+// and the release over the main window come to it, with points outside its
+// client area: the control under the pointer at the release takes the drop,
+// and the next click elsewhere drops nothing.
+TEST_F(DragDropGui, ALibraryControlDropsOnTheControlUnderThePointerAtTheRelease) {
+    ClickBankRow(main_, user_);
+    HWND library = ShowLibraryBesideMain();
+    ASSERT_TRUE(IsWindowVisible(library));
+    const PresetRecord* preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    std::vector<PresetControl> before(preset->controls, preset->controls + gDevice.controlCount);
+    int x = gLibraryControlsPane.rect.x + 60;
+    int y = RowMiddle(gLibraryControlsPane, 0);
+    int assigned = -1;
+    for (int target = 0; target < gDevice.controlCount && assigned < 0; target++) {
+        if (gDocument.controls[target].zone != 0) continue;
+        POINT p = ControlPoint(target);
+        ClientToScreen(main_, &p);
+        ScreenToClient(library, &p);
+        LeftPress(library, x, y);
+        LeftDragTo(library, x + 8, y + 8);
+        ASSERT_EQ(gDrag.dragging, 1);
+        EXPECT_EQ(GetCapture(), library);
+        LeftDragTo(library, p.x, p.y);
+        LeftRelease(library, p.x, p.y);
+        ExpectPointerReleased();
+        EXPECT_NE(GetCapture(), library);
+        preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+        if (preset->controls[target].origin != before[target].origin) assigned = target;
+    }
+    ASSERT_GE(assigned, 0);
+    EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("library_drop.png")));
+
+    // Nothing is left to be dropped by the next click on another control.
+    std::vector<PresetControl> after(preset->controls, preset->controls + gDevice.controlCount);
+    int other = assigned == 0 ? 1 : 0;
+    POINT q = ControlPoint(other);
+    LeftPress(main_, q.x, q.y);
+    LeftRelease(main_, q.x, q.y);
+    preset = &BankDataAt(user_)->presets[gBanks.currentPreset];
+    for (int i = 0; i < gDevice.controlCount; i++) {
+        EXPECT_TRUE(SameAssignment(preset->controls[i], after[i])) << i;
     }
 }
 

@@ -167,6 +167,11 @@ TEST_F(EditorGui, KeyboardPaneShowsTheZonesAndMovesOne) {
     Mouse(main_, WM_LBUTTONUP, (to.left + to.right) / 2, y, 0);
     EXPECT_EQ(*ZoneLowNote(Preset(), 0), 41);
     EXPECT_EQ(*ZoneHighNote(Preset(), 0), 48);
+    // The keyboard was painted alone: the picture above it stays painted.
+    PumpMessages(10);
+    EXPECT_NE(ClientPixel(main_, gKeyboardPane.rect.x + 40, gKeyboardPane.rect.y - 4),
+              RGB(0, 0, 0));
+    EXPECT_TRUE(WriteWindowPng(main_, ScreenshotPath("zone_drag.png")));
 
     // A click on zone 2's bar makes it the zone being edited.
     Repaint(main_);

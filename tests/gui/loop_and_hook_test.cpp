@@ -249,5 +249,18 @@ TEST(MenuHelp, F1OnAHighlightedItemShowsItsHelpInsteadOfRunningIt) {
     EXPECT_EQ(gLastCommand, 0);
     SendMessageA(program.main(), WM_COMMAND, kCmdLibraryWindow, 0);
     EXPECT_EQ(gLastCommand, kCmdLibraryWindow);
+
+    // F1 on a greyed item: Enter brings no command and the menu closes. The
+    // next command, Ctrl+S as the accelerator sends it, saves.
+    gMenuHelpPending = 1;
+    SendMessageA(program.main(), WM_EXITMENULOOP, 0, 0);
+    PumpMessages(5);
+    EXPECT_EQ(gMenuHelpPending, 0);
+    gMenuHelpPending = 1;  // and should it still be pending, a key is no menu item
+    gLastCommand = 0;
+    SendMessageA(program.main(), WM_COMMAND, MAKEWPARAM(kCmdSave, 1), 0);
+    EXPECT_EQ(gLastCommand, kCmdSave);
+    EXPECT_EQ(gOpenedHelp.size(), 1u);
+    gMenuHelpPending = 0;
     gHelpOpenOverride = nullptr;
 }

@@ -166,9 +166,15 @@ class TransferEngineTest : public ::testing::Test {
 
 TEST_F(TransferEngineTest, SendAndDownloadAWholeBankWithZones) {
     FillDeviceBank(1);
+    HeadlessMessages().statusTexts.clear();
     SendCurrentBank();
     EXPECT_TRUE(PopupShown("SysEx Sent"));
-    EXPECT_EQ(HeadlessLastStatus(), "");
+    // The status display follows the send and says how it ended.
+    const std::vector<std::string>& said = HeadlessMessages().statusTexts;
+    const std::string model = gDevice.name;
+    ASSERT_EQ(said.size(), 129u);
+    EXPECT_EQ(said[36], "Sending preset 37 of 128 to " + model);
+    EXPECT_EQ(said.back(), "128 presets sent to " + model);
     EXPECT_EQ(gTransfer.sending, 0);
     // 128 presets of 18 messages, one indicator step each.
     EXPECT_EQ(HeadlessTransferView().frames.size(), 2304u);
@@ -186,6 +192,7 @@ TEST_F(TransferEngineTest, SendAndDownloadAWholeBankWithZones) {
     FillDeviceBank(50);
     const int undoBefore = gUndo.top;
     ASSERT_TRUE(Download());
+    EXPECT_EQ(HeadlessLastStatus(), "128 presets received from " + model);
     for (int p = 0; p < kPresets; p++)
         ASSERT_TRUE(SamePreset(DeviceBank().presets[p], sent->presets[p], p));
     EXPECT_STREQ(DeviceBank().presets[0].name, "Kept Name");  // the preference is off
@@ -261,7 +268,7 @@ TEST_F(TransferEngineTest, RetryThenAcknowledgeGoesOn) {
     EditPreset(5, 3);
     SendChanges();
     EXPECT_TRUE(PopupShown("SysEx Sent"));
-    EXPECT_EQ(HeadlessLastStatus(), "");
+    EXPECT_EQ(HeadlessLastStatus(), std::string("1 preset sent to ") + gDevice.name);
     ASSERT_TRUE(VirtualLinkWaitIdle(2000));
     EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 18);
     EXPECT_TRUE(SamePreset(DeviceMemory()->presets[5], DeviceBank().presets[5], 5));
@@ -287,7 +294,7 @@ TEST_F(TransferEngineTest, AnAcknowledgementAfterTwoSilentSendsIsSuccess) {
     SetFaults(2, 0, 0, 0, -1);
     EditPreset(5, 3);
     SendChanges();
-    EXPECT_EQ(HeadlessLastStatus(), "");
+    EXPECT_EQ(HeadlessLastStatus(), std::string("1 preset sent to ") + gDevice.name);
     EXPECT_TRUE(PopupShown("SysEx Sent"));
     EXPECT_EQ(gBanks.entries[device].changeCount, 0);
 }

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -193,10 +194,35 @@ TEST_F(ShowHelpTest, ContentsAndUnknownContextsOpenTheContentsPage) {
     EXPECT_NE(std::string::npos, std::string(gHeadlessHelpLastUrl).find("Help/howto.html"));
 }
 
-TEST_F(ShowHelpTest, MissingHelpFolderIsReportedAndNothingOpens) {
+TEST_F(ShowHelpTest, HelpThatCannotBeShownSaysWhereThePagesAre) {
     char missing[] = "/nonexistent-ostrel-folder/";
     gProgramDir = missing;
     EXPECT_EQ(0, ShowHelpContext(kHelpAbout));
     EXPECT_EQ(opened_, gHeadlessHelpOpenCount);
-    EXPECT_EQ("Cannot open file /nonexistent-ostrel-folder/Help/about.html", HeadlessLastStatus());
+    EXPECT_EQ(
+        "The help page /nonexistent-ostrel-folder/Help/about.html could not be shown. The help "
+        "pages are in the folder /nonexistent-ostrel-folder/Help/",
+        HeadlessLastStatus());
+
+    // No browser takes the page.
+    gProgramDir = dir_;
+    gHeadlessHelpOpenResult = 0;
+    EXPECT_EQ(0, ShowHelpContext(kHelpAbout));
+    gHeadlessHelpOpenResult = 1;
+    EXPECT_NE(std::string::npos, HeadlessLastStatus().find(std::string(dir_) + "Help/"));
+
+    // A program folder with a letter beyond ASCII (Latin-1 e acute): the
+    // address escapes its UTF-8 bytes.
+    char accented[kPathSize];
+    std::string folder = testing::TempDir() + "Ostr\xE9l/";
+    std::filesystem::create_directories(folder + "Help");
+    std::FILE* page = std::fopen((folder + "Help/about.html").c_str(), "wb");
+    ASSERT_NE(page, nullptr);
+    std::fclose(page);
+    std::snprintf(accented, sizeof accented, "%s", folder.c_str());
+    gProgramDir = accented;
+    EXPECT_EQ(1, ShowHelpContext(kHelpAbout));
+    EXPECT_NE(std::string::npos,
+              std::string(gHeadlessHelpLastUrl).find("Ostr%C3%A9l/Help/about.html"));
+    std::filesystem::remove_all(folder);
 }

@@ -60,3 +60,11 @@ TEST(WindowGeometry, LibraryAtTheRightEdgeOfASmallScreen) {
     EXPECT_EQ(r.y, 0);
     EXPECT_EQ(r.width, 208);
 }
+
+TEST(WindowGeometry, AMaximiseEndsTheMinimisedState) {
+    EXPECT_EQ(MinimisedAfterSize(0, kSizeMinimized), 1);
+    // Straight from minimised to maximised: laid out again from then on.
+    EXPECT_EQ(MinimisedAfterSize(1, kSizeMaximized), 0);
+    EXPECT_EQ(MinimisedAfterSize(1, kSizeRestored), 0);
+    EXPECT_EQ(MinimisedAfterSize(1, 3), 1);  // another window was maximised
+}

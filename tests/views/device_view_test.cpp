@@ -102,6 +102,35 @@ TEST(GraphicLabels, CcAndChannelTexts) {
     EXPECT_FALSE(FormatCcChLabel(255, 3, 0.5f, text, sizeof text));
 }
 
+// Six pixels a character, as the small font would measure.
+static int SixPerCharacter(const char* text, void*) {
+    return 6 * static_cast<int>(std::strlen(text));
+}
+
+TEST(GraphicLabels, ALabelStaysInsideItsControlOrGoesBesideIt) {
+    CcChLabel label;
+    // A knob: the whole label, centred.
+    ASSERT_TRUE(
+        PlaceCcChLabel(21, 2, 1.0f, {100, 50, 40, 40}, 12, SixPerCharacter, nullptr, &label));
+    EXPECT_STREQ(label.text, "21/2");
+    EXPECT_EQ(label.box.x, 100 + (40 - 26) / 2);
+    EXPECT_EQ(label.box.y, 64);
+    // A small button: the controller number alone, inside it.
+    ASSERT_TRUE(
+        PlaceCcChLabel(45, 10, 1.0f, {100, 50, 16, 14}, 12, SixPerCharacter, nullptr, &label));
+    EXPECT_STREQ(label.text, "45");
+    EXPECT_GE(label.box.x, 100);
+    EXPECT_LE(label.box.x + label.box.width, 116);
+    // Too small even for that: the number just below it, centred.
+    ASSERT_TRUE(
+        PlaceCcChLabel(120, 3, 1.0f, {100, 50, 10, 14}, 12, SixPerCharacter, nullptr, &label));
+    EXPECT_STREQ(label.text, "120");
+    EXPECT_EQ(label.box.x, 100 + (10 - 20) / 2);
+    EXPECT_EQ(label.box.y, 65);
+    EXPECT_FALSE(
+        PlaceCcChLabel(255, 0, 1.0f, {100, 50, 40, 40}, 12, SixPerCharacter, nullptr, &label));
+}
+
 // A document of three controls on a hand-made layout: control 0 and 2 in
 // every zone, control 1 in zone 2 only; type 1 has no background picture.
 class GraphicHitTest : public ::testing::Test {

@@ -181,11 +181,17 @@ TEST_F(VariablesTest, RowsFillColumnsAndOptionColumnsMakeRoomForEveryOption) {
     EXPECT_STREQ(latch->value, "Off");
 }
 
-TEST_F(VariablesTest, AClickChoosesAVariableBeforeItChangesAnything) {
+TEST_F(VariablesTest, ABoxTogglesAtOnceEvenOnAnotherRow) {
     Click(EditorItem::kVariableOption, 1, kLeftDown, 2);
     EXPECT_EQ(gEditorPane.currentVariable, 1);
-    EXPECT_EQ(Preset().variables[1], 2);
-    EXPECT_EQ(Preset().changed, 0);
+    EXPECT_EQ(Preset().variables[1], 4);
+    EXPECT_EQ(Preset().changed, 1);
+    // Elsewhere on another row the click only chooses the variable.
+    const EditorEntry* zones = Find(EditorItem::kVariable, 0);
+    gEditorPane.Mouse(Window(), zones->labelX + 2, zones->labelY + 5, kLeftDown, 0);
+    EXPECT_EQ(gEditorPane.currentVariable, 0);
+    EXPECT_EQ(Preset().variables[0], 0x5);
+    EXPECT_EQ(Preset().changed, 1);
 }
 
 TEST_F(VariablesTest, OptionsToggleAndCountTheChangeWithoutUndo) {

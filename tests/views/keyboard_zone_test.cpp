@@ -2,6 +2,7 @@
 // hit tests, the drag rules, zone twins and the pane's mouse table.
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -95,6 +96,28 @@ TEST_F(KeyboardZoneTest, BarsShareTheBoundsHeightWithQuarterGaps) {
     EXPECT_EQ(ZoneBarAt(240, 405), 0);
     EXPECT_EQ(ZoneBarAt(240, 416), -1);  // the gap between two bars
     EXPECT_EQ(ZoneBarAt(290, 425), 1);
+}
+
+// Six pixels a character, as a small font would measure.
+static int SixPerCharacter(const char* text, void*) {
+    return 6 * static_cast<int>(std::strlen(text));
+}
+
+TEST_F(KeyboardZoneTest, ZoneNamesStayInsideTheirBars) {
+    ZoneLabel label;
+    // Wide enough for the whole name: centred in the bar.
+    ASSERT_EQ(ZoneBarLabel(2, KeyRect{100, 40, 200, 56}, 13, SixPerCharacter, nullptr, &label), 1);
+    EXPECT_STREQ(label.text, "Zone 3");
+    EXPECT_EQ(label.left, 100 + (100 - 36) / 2);
+    EXPECT_EQ(label.top, 41);
+    // A bar over a few keys: the number alone.
+    ASSERT_EQ(ZoneBarLabel(2, KeyRect{100, 40, 120, 56}, 13, SixPerCharacter, nullptr, &label), 1);
+    EXPECT_STREQ(label.text, "3");
+    EXPECT_GE(label.left, 100 + kZoneLabelMargin);
+    // One narrow key, or a bar lower than the text: no name at all, so four
+    // zones on the lowest key are not piled up over it.
+    EXPECT_EQ(ZoneBarLabel(2, KeyRect{100, 40, 104, 56}, 13, SixPerCharacter, nullptr, &label), 0);
+    EXPECT_EQ(ZoneBarLabel(2, KeyRect{100, 40, 200, 50}, 13, SixPerCharacter, nullptr, &label), 0);
 }
 
 TEST_F(KeyboardZoneTest, NotesOffTheKeyboardOrUpsideDownStillDrawOverTheKeys) {

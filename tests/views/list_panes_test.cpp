@@ -77,6 +77,32 @@ TEST_F(ListPanesTest, PressOnABankSelectsItAndLoadsItsDevice) {
     Press(gDevicesPane, 5);
     EXPECT_EQ(gBanks.current, beta);
     EXPECT_EQ(gDrag.armed, 0);
+
+    // A new bank opens at the top of the list view too.
+    gDeviceView.vertical.position = 4;
+    JoinNewUserBank();
+    EXPECT_EQ(gDeviceView.vertical.position, 0);
+}
+
+TEST_F(ListPanesTest, UndoKeepsTheUsersPlace) {
+    int bank = GammaBank("G");
+    ShowOtherBank(bank);
+    SelectPreset(5);
+    SetCurrentControl(3);
+    memset(gSelection.controls, 0, sizeof gSelection.controls);
+    gSelection.controls[3] = gSelection.controls[4] = 1;
+    gPresetsPane.vertical.position = 2;
+    gDeviceView.vertical.position = 1;
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, 5);
+    Control(bank, 5, 3).midiCc = 99;
+
+    JoinUndo();
+    EXPECT_EQ(Control(bank, 5, 3).midiCc, 8);
+    EXPECT_EQ(gBanks.currentPreset, 5);
+    EXPECT_EQ(CurrentControl(), 3);
+    EXPECT_EQ(gSelection.controls[3] + gSelection.controls[4], 2);
+    EXPECT_EQ(gPresetsPane.vertical.position, 2);
+    EXPECT_EQ(gDeviceView.vertical.position, 1);
 }
 
 TEST_F(ListPanesTest, TheIconMakesADeviceBankActiveAndIsIgnoredElsewhere) {
@@ -85,8 +111,12 @@ TEST_F(ListPanesTest, TheIconMakesADeviceBankActiveAndIsIgnoredElsewhere) {
     int device = GammaBank("Device 2");
     gBanks.entries[first].kind = BankKind::Device;
     gBanks.entries[device].kind = BankKind::Device;
-    ShowBank(first);  // the first device bank of the model is the active one
-    ShowBank(user);
+    gBanks.deviceBank = first;
+    // Looking at another device bank of the model does not make it the one
+    // Upload and Download talk to.
+    ShowOtherBank(device);
+    EXPECT_EQ(gBanks.deviceBank, first);
+    ShowOtherBank(user);
     gBanks.currentPreset = 3;
     int iconX = gDevicesPane.rect.x + 5;
 

@@ -79,6 +79,7 @@ class ListsTest : public BankTest {
         Place(gDeviceView, FakeMainWindow(), {199, 70, 586, 409});
         Place(gLibraryFilesPane, FakeLibraryWindow(), {9, 26, 182, 134});
         Place(gLibraryControlsPane, FakeLibraryWindow(), {9, 197, 182, 264});
+        ResetDeviceViewScroll();
         gDrag = DragState();
         gRubberBand = RubberBand();
         gFocusPane = nullptr;

@@ -164,6 +164,10 @@ TEST_F(PaneLayoutTest, InvalidRectCoversTitleStripAndShadowLessScrollBars) {
     gDeviceView.vertical.bar = FakeWindow(7);
     gDeviceView.horizontal.bar = FakeWindow(8);
     EXPECT_TRUE(RectIs(PaneInvalidRect(gDeviceView, 16, 15), 199, 53, 587, 427));
+    // The keyboard, painted alone during a zone drag, paints only its body:
+    // a title strip above it would be left black.
+    const PaneRect& k = gKeyboardPane.rect;
+    EXPECT_TRUE(RectIs(PaneInvalidRect(gKeyboardPane, 16, 15), k.x, k.y, k.width, k.height));
 }
 
 TEST_F(PaneLayoutTest, ScrollBarsSitInsideThePaneOrUnderThePicture) {

@@ -197,15 +197,39 @@ TEST_F(PanelTest, PanesGetTheMessageInTurnUntilOneHandlesIt) {
     EXPECT_TRUE(first.messages.empty());
 }
 
-TEST_F(PanelTest, LeftUpNobodyTookClearsAnArmedDrag) {
+TEST_F(PanelTest, EveryLeftReleaseEndsTheDragWhicheverPaneTookIt) {
     RecordingPane pane;
     pane.rect = {0, 0, 10, 10};
+    pane.window = Window(5);
     Pane* const panes[] = {&pane};
     Panel panel = {{"Test", 0, 0, 0, 0, 0, 1, 1}, nullptr, 0, nullptr, panes, panes, 1};
     gDrag.armed = 1;
     PanelMouse(panel, 300, 300, kLeftUp, 0);
     EXPECT_EQ(gDrag.armed, 0);
     EXPECT_EQ(gDrag.dragging, 0);
+
+    // A running drag holds the capture, so that a release over another
+    // window comes back; a pane that takes the release without a drop of
+    // its own (as the keyboard does) still ends it.
+    ArmDrag(&pane, 0, 0, 0, 0, 0);
+    StartDrag();
+    ASSERT_EQ(gDrag.dragging, 1);
+    EXPECT_EQ(HeadlessView().captured, Window(5));
+    EXPECT_EQ(PanelMouse(panel, 5, 5, kLeftUp, 0), kMouseHandled);
+    EXPECT_EQ(gDrag.dragging, 0);
+    EXPECT_EQ(HeadlessView().captured, nullptr);
+    EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
+
+    // A release no window saw: the next tick finds the button up.
+    ArmDrag(&pane, 0, 0, 0, 0, 0);
+    StartDrag();
+    HeadlessView().leftButtonHeld = 1;
+    DragTick(Window(5));
+    EXPECT_EQ(gDrag.dragging, 1);
+    HeadlessView().leftButtonHeld = 0;
+    DragTick(Window(5));
+    EXPECT_EQ(gDrag.dragging, 0);
+    EXPECT_EQ(HeadlessView().timers[0], 0);
 }
 
 TEST_F(PanelTest, ClickingAnItemHidesTheTooltip) {
