@@ -19,7 +19,7 @@ enable_language(RC)
 file(GLOB OSTREL_RESOURCE_INCLUDES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.inc
      ${CMAKE_SOURCE_DIR}/resources/dialogs.rc)
 set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-                            "${OSTREL_RESOURCE_INCLUDES}")
+  "${OSTREL_RESOURCE_INCLUDES};${CMAKE_SOURCE_DIR}/resources/icons/IC_ABOUT.ico")
 
 # The program's identity (version resource and manifest) is linked into the
 # program and the command-line tool only. windres names none of the files it
@@ -28,8 +28,6 @@ set(OSTREL_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/program.rc)
 set(OSTREL_CLI_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/cli.rc)
 set_source_files_properties(${OSTREL_IDENTITY_SCRIPT} ${OSTREL_CLI_IDENTITY_SCRIPT} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/version_info.rc;${CMAKE_SOURCE_DIR}/resources/Ostrel.exe.manifest;${OSTREL_GENERATED_DIR}/ostrel_version.h")
-set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/IC_ABOUT.ico)
 
 add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} ${OSTREL_IDENTITY_SCRIPT}
   $<TARGET_OBJECTS:ostrel_win32>)
