@@ -44,6 +44,10 @@ constexpr int kStrSysExSent = 50;            // "SysEx Sent"
 constexpr int kStrReading = 51;              // "Reading %s"
 constexpr int kStrWriting = 52;              // "Writing %s"
 constexpr int kStrWrongControlType = 54;     // "Can not drag %s to %s.  It is the wrong type ..."
+constexpr int kStrDumpIncomplete = 60;  // "Only %d of the %d presets were received; the device ..."
+constexpr int kStrDumpDamaged = 61;  // "The device sent damaged data; the download was cancelled"
+constexpr int kStrDumpNotStored =
+    62;  // "The received presets could not be stored in the device bank"
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"
