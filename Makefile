@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows bench bench-win fuzz clean
+.PHONY: run test setup native windows bench bench-win fuzz fuzz-long campaign clean
 
 run:
 	@bash scripts/run.sh
@@ -28,6 +28,14 @@ bench-win:
 
 fuzz:
 	@bash scripts/build.sh fuzz
+
+# Every fuzz target for up to 10 million inputs or 2 hours (see the README).
+fuzz-long:
+	@bash scripts/build.sh fuzz && bash scripts/fuzz-long.sh
+
+# The fault-injection campaign of the device exchange (see the README).
+campaign:
+	@bash scripts/build.sh native && build/native/exchange_campaign
 
 clean:
 	rm -rf build

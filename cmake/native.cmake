@@ -12,6 +12,11 @@ if(OSTREL_TEST_SOURCES)
     PROPERTIES ENVIRONMENT "OSTREL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
 
+# The fault-injection campaign of the device exchange (make campaign).
+add_executable(exchange_campaign ${CMAKE_SOURCE_DIR}/tools/exchange_campaign.cpp
+  $<TARGET_OBJECTS:ostrel_headless>)
+target_link_libraries(exchange_campaign PRIVATE ostrel_core)
+
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
