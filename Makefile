@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz soak clean
+.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz fuzz-long campaign soak clean
 
 run:
 	@bash scripts/run.sh
@@ -46,6 +46,14 @@ fuzz:
 # The kill test of the bank save: 200 SIGKILLs at random moments of a save loop.
 soak:
 	@bash scripts/build.sh native && build/native/ostrel_kill_soak 200
+
+# Every fuzz target for up to 10 million inputs or 2 hours (see the README).
+fuzz-long:
+	@bash scripts/build.sh fuzz && bash scripts/fuzz-long.sh
+
+# The fault-injection campaign of the device exchange (see the README).
+campaign:
+	@bash scripts/build.sh native && build/native/exchange_campaign
 
 clean:
 	rm -rf build

@@ -5,10 +5,11 @@
 //       packs the bank as a send does and writes the data messages of every
 //       preset, in sending order, with device number N (default 127).
 //   syx unpack [--pid N] IN.syx OUT.xml
-//       feeds the messages through the reception parser as a dump that nobody
+//       feeds the messages through the reception as a dump that nobody
 //       answers, and writes the received bank as a bank file, its presets named
 //       "Memory Received 1", ... The model is the one with PID N, or else the
-//       first whose Group ID matches the first data message.
+//       first whose Group ID matches the first data message. A dump with any
+//       message missing writes nothing and names the first one missing.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +29,7 @@
 #include "devices/device_definition.h"
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
-#include "midi/sysex_assembler.h"
+#include "midi/sysex_capture.h"
 #include "midi/sysex_format.h"
 #include "midi/sysex_parser.h"
 #include "midi/transfer_state.h"
@@ -124,12 +125,6 @@ int PidOfGroup(int groupId) {
     return -1;
 }
 
-std::vector<std::vector<uint8_t>>* gMessages;
-
-void CollectMessage(const uint8_t* message, int length) {
-    gMessages->emplace_back(message, message + length);
-}
-
 int RunSyxUnpack(int argc, char** argv) {
     int pid = -1;
     const char* in = nullptr;
@@ -161,22 +156,20 @@ int RunSyxUnpack(int argc, char** argv) {
 
     // A dump nobody answers: no ports, no handshake.
     InitMidiPorts();
-    ResetTransferState();
-    ResetSysExParser();
-    PublishTransferLayout();
-    std::vector<std::vector<uint8_t>> messages;
-    gMessages = &messages;
-    std::unique_ptr<SysExAssembler> assembler(new SysExAssembler);
-    ResetSysExAssembler(assembler.get());
-    FeedSysExAssembler(assembler.get(), bytes.data(), (int)bytes.size(), CollectMessage);
-    for (const auto& message : messages) ParseIncomingSysEx(message.data(), (int)message.size());
-
-    const int received = TakeCompletedDump(&gPackedStore.slots[kExchangeSlot]);
-    if (received < 0) {
-        CliError(in, "holds no complete dump for %s (%d presets, last message type %d)",
-                 gDevice.name, gDevice.presetCount, SysexLastTypeOfPreset(PublishedSysexSizes()));
+    DumpResult dump;
+    if (!ReceiveCapture(bytes.data(), bytes.size(), &dump, &gPackedStore.slots[kExchangeSlot])) {
+        CliError(in, "holds no dump for %s", gDevice.name);
         return kCliBadInput;
     }
+    if (dump.outcome != DumpOutcome::Complete) {
+        CliError(in,
+                 "incomplete dump for %s: preset %d, message type %d is missing (%d of %d "
+                 "messages arrived)",
+                 gDevice.name, dump.missingPreset, dump.missingType, dump.messagesArrived,
+                 dump.messageCount);
+        return kCliBadInput;
+    }
+    const int received = dump.presetCount;
     for (int i = 0; i < received; i++) {
         char name[kPackedNameSize];
         snprintf(name, sizeof name, "Memory Received %d", i + 1);

@@ -31,6 +31,13 @@ if(NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   target_link_libraries(ostrel_kill_soak PRIVATE ostrel_core)
 endif()
 
+# The fault-injection campaign of the device exchange (make campaign).
+if(NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
+  add_executable(exchange_campaign ${CMAKE_SOURCE_DIR}/tools/exchange_campaign.cpp
+    $<TARGET_OBJECTS:ostrel_headless>)
+  target_link_libraries(exchange_campaign PRIVATE ostrel_core)
+endif()
+
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)

@@ -3,8 +3,6 @@
 // and the raw bytes go through the small text grammars (CcSet, number lists,
 // assignment texts). Besides "no crash, no overrun" it checks the tables'
 // invariants: counts within capacity and every text field terminated.
-//
-// Run with -close_fd_mask=2: the reader reports malformed documents on stderr.
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,8 +4,6 @@
 // files: whatever tree the reader builds, the writer turns it into a document that reads back
 // without error, and writing that re-read tree again gives the same bytes (the saved layout is
 // a fixed point).
-//
-// Run with -close_fd_mask=2: the reader reports every malformed input on stderr.
 
 #include <cstdint>
 #include <cstdio>

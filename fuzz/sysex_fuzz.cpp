@@ -1,19 +1,22 @@
 // Fuzz target for the reception parser: whatever a device (or a broken cable)
 // sends must be answered or ignored without reading or writing out of bounds.
 //
-// Input: byte 0 chooses the set-up (device number, handshake, identification,
-// zones), byte 1 the preset count; the rest is cut after every F7 into the
+// Input: byte 0 chooses the set-up (device number, a requested dump,
+// identification, zones), byte 1 the preset count; the rest is cut after every F7 into the
 // messages delivered, and is also delivered whole as one message.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "devices/device_definition.h"
+#include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/transfer_state.h"
+#include "shell/platform.h"
 
 static PackedBank gTaken;
+static DumpResult gResult;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
@@ -28,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     gDevice.groupId = 0x10;
     PublishTransferLayout();
     gDeviceNumber = (setup & 0x01) ? 3 : kAllDevices;
-    gTransfer.handshakeActive = (setup >> 1) & 1;
+    if ((setup >> 1) & 1) BeginRequestedDump(MilliClock());
     gTransfer.identifying = (setup >> 2) & 1;
     gTransfer.identifiedCount = (setup & 0x10) ? kMaxIdentified - 1 : 0;
 
@@ -41,7 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         start = i + 1;
     }
     if (count <= (size_t)kMaxIncomingSysEx + 8) DeliverSysExMessage(bytes, (int)count);
-    TakeCompletedDump(&gTaken);
+    EndDumpNow();
+    if (TakeDumpResult(&gResult, &gTaken)) {
+        // Complete exactly when every message of every preset arrived; any
+        // other end names the first one missing.
+        const bool whole = gResult.messagesArrived == gResult.messageCount;
+        if (whole != (gResult.outcome == DumpOutcome::Complete) ||
+            whole != (gResult.missingPreset == 0))
+            __builtin_trap();
+    }
     ResetTransferState();
+    ResetSysExParser();
     return 0;
 }

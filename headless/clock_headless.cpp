@@ -11,6 +11,8 @@ namespace {
 std::atomic<int> gVirtual{0};
 std::atomic<unsigned> gNow{0};
 std::atomic<unsigned> gStep{0};
+std::atomic<void (*)(unsigned)> gReadHook{nullptr};
+thread_local bool tInHook = false;
 
 unsigned RealMilliseconds() {
     using namespace std::chrono;
@@ -43,7 +45,18 @@ unsigned HeadlessClockPeek() {
     return gVirtual ? gNow.load() : RealMilliseconds();
 }
 
+void HeadlessClockSetReadHook(void (*hook)(unsigned now)) {
+    gReadHook = hook;
+}
+
 unsigned MilliClock() {
     if (!gVirtual) return RealMilliseconds();
-    return gNow.fetch_add(gStep.load());
+    const unsigned now = gNow.fetch_add(gStep.load());
+    void (*hook)(unsigned) = gReadHook.load();
+    if (hook && !tInHook) {
+        tInHook = true;
+        hook(now);
+        tInHook = false;
+    }
+    return now;
 }

@@ -22,3 +22,10 @@ void HeadlessClockSetStep(unsigned stepPerRead);
 
 // The current time without moving it (in either mode).
 unsigned HeadlessClockPeek();
+
+// Virtual time: called after every read with the time read, on the reading
+// thread; nullptr for none. A single-threaded test or tool steps the rest of
+// its world with it (a simulated device's wire), so that code that busy-waits
+// on the clock sees answers arrive in virtual time. The hook may read the
+// clock itself; such reads do not call it again.
+void HeadlessClockSetReadHook(void (*hook)(unsigned now));

@@ -32,10 +32,13 @@ constexpr DWORD kSendDoneWaitMs = 2000;
 
 struct WinInput {
     HMIDIIN handle = nullptr;
-    bool queued = false;  // buffers are prepared and handed to the driver
+    bool queued = false;   // buffers are prepared and handed to the driver
+    unsigned opening = 0;  // counts the openings (user-interface thread, under the lock)
     MIDIHDR headers[kInputBufferCount];
     char buffers[kInputBufferCount][kInputBufferSize];
+    // Receive thread only: the reassembler, and the opening whose bytes it holds.
     SysExAssembler assembler;
+    unsigned assembled = 0;
 };
 
 // Indexed by system device id. Static: a buffer the driver hands back late
@@ -70,9 +73,13 @@ void MidiInputCallback(HMIDIIN handle, MIDIHDR* header, bool error) {
     if (id < 0) return;
     WinInput& input = gInputs[id];
     const int recorded = (int)header->dwBytesRecorded;
-    if (error) {
+    // A new opening starts with an empty reassembler. It is reset here, never
+    // by the user-interface thread: this thread may be feeding it unlocked.
+    if (error || input.assembled != input.opening) {
         ResetSysExAssembler(&input.assembler);
-    } else if (recorded > 0 && recorded <= kInputBufferSize) {
+        input.assembled = input.opening;
+    }
+    if (!error && recorded > 0 && recorded <= kInputBufferSize) {
         // Delivery answers the device through the send path; it must not run
         // under the input lock, which the user-interface thread takes while
         // closing. The assembler is only touched on this thread.
@@ -178,7 +185,7 @@ int MidiSystemOpenInput(int id) {
         std::lock_guard<std::mutex> hold(gInputLock);
         gInputs[id].handle = handle;
         gInputs[id].queued = false;
-        ResetSysExAssembler(&gInputs[id].assembler);
+        gInputs[id].opening++;
     }
     midiInReset(handle);
     midiInStart(handle);

@@ -79,8 +79,10 @@ static_assert(sizeof(PackedBank) == 161792, "a packed bank is 128 images back to
 static_assert(sizeof(PackedStore) == 808960, "the store holds five packed banks");
 
 // The process-wide store: zero-filled at start-up (static storage), never freed.
-// Ownership: slot kReceptionSlot belongs to the MIDI input thread (the reception
-// parser writes it); every other slot belongs to the user-interface thread.
+// Ownership: slot kReceptionSlot belongs to the dump reception and is touched
+// only under its lock (midi/dump_reception.h; the input thread writes it, the
+// user-interface thread clears it when it asks for a dump); every other slot
+// belongs to the user-interface thread.
 extern PackedStore gPackedStore;
 
 // Image `preset` (0-based) of slot `slot`; both must be in range.

@@ -48,6 +48,15 @@ uint8_t SysexChecksum(const uint8_t* first, int count) {
     return (uint8_t)(-sum & 0x7F);
 }
 
+int SysexDataMessageIntact(const uint8_t* m, int length) {
+    if (!m || length < kDataMessageOverhead) return -1;
+    const int count = m[8];
+    if (kDataMessageOverhead + count > length) return -1;
+    // The checksum byte counts with its low 7 bits only, as in the sum.
+    if (((SysexChecksum(m + 6, count + 3) ^ m[9 + count]) & 0x7F) != 0) return -1;
+    return count;
+}
+
 static int WriteHeader(int groupId, int deviceNumber, uint8_t* out) {
     out[0] = kSysExStart;
     memcpy(out + 1, kManufacturerId, 3);

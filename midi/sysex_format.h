@@ -124,6 +124,13 @@ int SysexLastTypeOfPreset(const SysexSizes& sizes);
 // 8-bit sum.
 uint8_t SysexChecksum(const uint8_t* first, int count);
 
+// Whether a data message of `length` bytes is whole: its length byte (byte 8)
+// leaves room for the data, the checksum and F7 inside the message, and the
+// checksum makes the 7-bit sum of bytes 6 .. 9 + n zero. Returns n, the number
+// of data bytes, or -1 for a damaged message. Both sides of the exchange judge
+// data messages with it.
+int SysexDataMessageIntact(const uint8_t* message, int length);
+
 // Builds the data message of `layout` for one preset image into out (at least
 // kMaxDataMessageSize bytes). Returns its length, F7 included. Raw values above
 // 127 are sent as 127: a byte with the top bit set would end the message early.

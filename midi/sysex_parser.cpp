@@ -1,19 +1,22 @@
 // The reception parser. The checks run in a fixed order; "ignore" means return
-// with no effect at all, a "bad" data message is answered with retry (cancel
-// after the third in a row of one type) while a download handshake is active.
+// with no effect at all. Data messages go on to the dump reception
+// (dump_reception.h), which judges, stores and records them and says what to
+// answer; the answer is sent here, outside the reception's lock.
 //
 // Invariants:
 //   1. Nothing is read outside message[0 .. length-1]: a length byte that points
 //      past the checksum makes the message bad before anything is summed or
 //      stored, and identity fields are read only from messages long enough.
-//   2. The reception slot is written only here, on the input thread, under
-//      gParserLock; the hand-over buffer only under gHandOverLock.
-//   3. downloadComplete is set only after the hand-over buffer holds the dump.
+//   2. Messages are parsed one at a time (gParserLock), whatever input they
+//      come from.
+//   3. A handshake answer counts for the send in flight only when it names that
+//      send's preset: an answer to an earlier message is not credited to it.
 #include "midi/sysex_parser.h"
 
 #include <cstring>
 #include <mutex>
 
+#include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/sysex_send.h"
@@ -21,9 +24,6 @@
 #include "shell/platform.h"
 
 static std::mutex gParserLock;
-static std::mutex gHandOverLock;
-static PackedBank gHandOver;           // the finished dump, until the UI thread takes it
-static int gHandOverCount = -1;        // presets in gHandOver; -1 = none waiting
 static uint8_t gReplyDeviceId = 0x7F;  // the identity pattern's device-id byte
 
 void DeliverSysExMessage(const uint8_t* message, int length) {
@@ -33,18 +33,8 @@ void DeliverSysExMessage(const uint8_t* message, int length) {
 
 void ResetSysExParser() {
     std::lock_guard<std::mutex> hold(gParserLock);
-    std::lock_guard<std::mutex> handOver(gHandOverLock);
     gReplyDeviceId = 0x7F;
-    gHandOverCount = -1;
-}
-
-int TakeCompletedDump(PackedBank* out) {
-    std::lock_guard<std::mutex> hold(gHandOverLock);
-    const int count = gHandOverCount;
-    if (count < 0) return -1;
-    memcpy(out->presets, gHandOver.presets, sizeof(PackedPreset) * count);
-    gHandOverCount = -1;
-    return count;
+    ResetDumpReception();
 }
 
 static bool IsAcceptedFamily(int family) {
@@ -65,52 +55,25 @@ bool CheckIdentityReply(const uint8_t* m, int length) {
     return IsAcceptedFamily(m[9] * 128 + m[8]);
 }
 
-// Third bad message in a row of one type: give up on it with cancel.
-static void BadDataMessage(uint8_t presetByte) {
-    TransferState& t = gTransfer;
-    const uint32_t run = t.errorRun + 1;
-    if (run >= 3) {
-        t.lastType = kNoDataType;
-        t.errorRun = 0;
-        SendShortMessage(ShortMessageKind::Cancel, presetByte);
-    } else {
-        t.errorRun = run;
-        SendShortMessage(ShortMessageKind::Retry, presetByte);
-    }
+static bool AnswersTheSendInFlight(uint8_t presetByte) {
+    const int awaited = gTransfer.awaitedPreset;
+    return awaited == 0 || presetByte == awaited;
 }
 
-static void HandOverDump(int presetCount) {
-    std::lock_guard<std::mutex> hold(gHandOverLock);
-    memcpy(gHandOver.presets, gPackedStore.slots[kReceptionSlot].presets,
-           sizeof(PackedPreset) * presetCount);
-    gHandOverCount = presetCount;
-}
-
-static void AcceptDataMessage(const uint8_t* m, int type, int preset, int dataCount) {
-    TransferState& t = gTransfer;
-    t.progressCounter.fetch_sub(1);
-    t.lastPresetNumber = (uint32_t)preset;
-    t.receiving = 1;
-    t.receiveDeadline = MilliClock() + kReceiveSilenceMs;
-
-    if (const SysexTypeLayout* layout = FindSysexType(type)) {
-        if (type == 2 && preset == 1) t.progressCounter = 0;
-        PackedPreset& target = gPackedStore.slots[kReceptionSlot].presets[preset - 1];
-        StoreSysexPayload(target, *layout, m + 9, dataCount);
+static void SendAnswer(DumpAnswer answer, uint8_t presetByte) {
+    switch (answer) {
+        case DumpAnswer::Acknowledge:
+            SendHandshakeAnswer(ShortMessageKind::Acknowledge, presetByte);
+            return;
+        case DumpAnswer::Retry:
+            SendHandshakeAnswer(ShortMessageKind::Retry, presetByte);
+            return;
+        case DumpAnswer::Cancel:
+            SendHandshakeAnswer(ShortMessageKind::Cancel, presetByte);
+            return;
+        case DumpAnswer::None:
+            return;
     }
-
-    const int presetCount = t.presetCount;
-    const int lastType = t.zoneLimit != 0 ? kLastDataType : 11;
-    if (!(type == lastType && preset == presetCount)) {
-        SendShortMessage(ShortMessageKind::Acknowledge, (uint8_t)preset);
-        return;
-    }
-    // The last message of the last preset: the dump is complete.
-    SendShortMessage(ShortMessageKind::Acknowledge, (uint8_t)preset);
-    HandOverDump(presetCount);
-    t.receiving = 0;
-    t.handshakeActive = 0;
-    t.downloadComplete = 1;
 }
 
 void ParseIncomingSysEx(const uint8_t* m, int length) {
@@ -129,29 +92,17 @@ void ParseIncomingSysEx(const uint8_t* m, int length) {
     TransferState& t = gTransfer;
     switch (m[6]) {
         case kCommandCancel:
-            t.cancelsReceived.fetch_add(1);
+            if (AnswersTheSendInFlight(m[7])) t.cancelsReceived.fetch_add(1);
+            DumpCancelledByDevice();
             return;
         case kCommandRetry:
-            t.retriesReceived.fetch_add(1);
+            if (AnswersTheSendInFlight(m[7])) t.retriesReceived.fetch_add(1);
             return;
         case kCommandAcknowledge:
-            t.acksReceived.fetch_add(1);
+            if (AnswersTheSendInFlight(m[7])) t.acksReceived.fetch_add(1);
             return;
         default:
             break;
     }
-
-    const int type = m[6];
-    if (type != t.lastType) t.errorRun = 0;
-    t.lastType = type;
-
-    const int preset = m[7];
-    const int dataCount = m[8];
-    if (preset < 1 || preset > t.presetCount) return BadDataMessage(m[7]);
-    // Data, checksum and F7 must all lie within the message.
-    if (9 + dataCount + 2 > length) return BadDataMessage(m[7]);
-    uint8_t sum = 0;
-    for (int i = 6; i <= 9 + dataCount; i++) sum = (uint8_t)(sum + m[i]);
-    if ((sum & 0x7F) != 0) return BadDataMessage(m[7]);
-    AcceptDataMessage(m, type, preset, dataCount);
+    SendAnswer(ReceiveDumpMessage(m, length, MilliClock()), m[7]);
 }

@@ -3,16 +3,14 @@
 // answers (acknowledge, retry, cancel) and the device's data messages, which it
 // checks, answers and writes into the reception slot of the packed store.
 //
-// The parser runs on a MIDI input thread. It never touches the banks: when the
-// last message of a dump has been accepted it copies the received images into a
-// hand-over buffer and sets gTransfer.downloadComplete; the user-interface thread
-// takes the dump from there (TakeCompletedDump) and moves it into the device bank
-// (CompleteDownload), so the banks only ever change on that thread.
+// The parser runs on a MIDI input thread. It never touches the banks: data
+// messages go to the dump reception (dump_reception.h), which hands a complete
+// dump over; the user-interface thread takes it from there (TakeDumpResult)
+// and moves it into the device bank (CompleteDownload), so the banks only ever
+// change on that thread.
 #pragma once
 
 #include <cstdint>
-
-#include "midi/packed_image.h"
 
 // The longest SysEx message accepted from a device: the size of one receive
 // buffer. Anything longer is dropped whole.
@@ -31,10 +29,6 @@ void ParseIncomingSysEx(const uint8_t* message, int length);
 // not it was recorded). Updates the reply pattern's device id as it goes.
 bool CheckIdentityReply(const uint8_t* message, int length);
 
-// Forgets the parser's own memory (the identity pattern's device id) and any
-// dump waiting to be handed over. Start-up and tests.
+// Forgets the parser's own memory (the identity pattern's device id) and the
+// dump reception's. Start-up and tests.
 void ResetSysExParser();
-
-// Takes the dump the parser finished: copies its images into `out` and returns
-// how many presets it holds; -1 when no dump is waiting.
-int TakeCompletedDump(PackedBank* out);

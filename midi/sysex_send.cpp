@@ -1,25 +1,32 @@
 // Building and sending the short messages (layouts in sysex_format.h).
 #include "midi/sysex_send.h"
 
+#include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_state.h"
+#include "shell/platform.h"
 
 static const uint8_t kShortCommands[] = {kCommandDumpRequest, kCommandCancel, kCommandRetry,
                                          kCommandAcknowledge};
 
-void SendShortMessage(ShortMessageKind kind, int parameter) {
+void SendHandshakeAnswer(ShortMessageKind kind, int parameter) {
+    if (kind == ShortMessageKind::IdentityRequest) return;
     uint8_t message[kShortMessageSize];
-    int length;
-    if (kind == ShortMessageKind::IdentityRequest) {
-        length = BuildIdentityRequest(gDeviceNumber, message);
-    } else {
-        if (kind != ShortMessageKind::DumpRequest && !gTransfer.handshakeActive) return;
-        length = BuildShortMessage(kShortCommands[(int)kind], (uint8_t)parameter, gTransfer.groupId,
-                                   gDeviceNumber, message);
-        // Active before the request leaves: the first answer may come back on
-        // the input thread before this one runs again.
-        if (kind == ShortMessageKind::DumpRequest) gTransfer.handshakeActive = 1;
-    }
+    const int length = BuildShortMessage(kShortCommands[(int)kind], (uint8_t)parameter,
+                                         gTransfer.groupId, gDeviceNumber, message);
     SendOnCurrentOutput(message, length);
+}
+
+void SendShortMessage(ShortMessageKind kind, int parameter) {
+    if (kind == ShortMessageKind::IdentityRequest) {
+        uint8_t message[kIdentityRequestSize];
+        SendOnCurrentOutput(message, BuildIdentityRequest(gDeviceNumber, message));
+        return;
+    }
+    if (kind != ShortMessageKind::DumpRequest && !gTransfer.handshakeActive) return;
+    // The dump begins before the request leaves: the first answer may come
+    // back on the input thread before this one runs again.
+    if (kind == ShortMessageKind::DumpRequest) BeginRequestedDump(MilliClock());
+    SendHandshakeAnswer(kind, parameter);
 }

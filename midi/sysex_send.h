@@ -14,6 +14,12 @@ enum class ShortMessageKind {
 };
 
 // Builds and sends one short message. Cancel, retry and acknowledge are dropped
-// while no download handshake is active; the dump request makes it active.
-// Safe from the input thread (the parser answers with it).
+// while no download handshake is active; the dump request begins a requested
+// dump (BeginRequestedDump), which makes it active.
 void SendShortMessage(ShortMessageKind kind, int parameter);
+
+// The parser's answer to a data message (cancel, retry or acknowledge), sent
+// whatever the handshake state is now: the dump reception decided it under its
+// lock, and the answer to a dump's last message goes out after the dump ended.
+// Safe from the input thread.
+void SendHandshakeAnswer(ShortMessageKind kind, int parameter);

@@ -9,15 +9,21 @@
 // reception slot message by message, and the main window's 50 ms timer
 // (OnTransferTimer) watches for silence and completes a finished dump.
 //
-// States (the flags of gTransfer):
+// States (the flags of gTransfer; the dump's own phases are in dump_reception.h):
 //   idle           -> sending        SendAllPresets / SendChangedPresets
 //   sending        -> idle           the loop ends (all sent, or the first failure)
 //   idle           -> awaiting dump  DownloadFromDevice (handshakeActive)
 //   awaiting dump  -> receiving      the parser accepts a data message
-//   receiving      -> complete       the parser accepts the dump's last message
-//   complete       -> idle           OnTransferTimer: CompleteDownload, "SysEx Received"
-//   receiving      -> idle           OnTransferTimer: 3000 ms of silence
+//   awaiting dump  -> idle           OnTransferTimer: 3000 ms without an answer,
+//                                    "The device is not responding"
+//   receiving      -> ended          every message arrived, the last came with some
+//                                    missing, or either side cancelled
+//   receiving      -> ended          OnTransferTimer: 3000 ms of silence
+//   ended          -> idle           OnTransferTimer: ReportDump, the popup "SysEx
+//                                    Received" when a bank was filled, else a
+//                                    status message saying why not
 //   idle           -> identifying    IdentifyDevices (only inside it)
+// While a dump is awaited or arriving no send starts (CanStartSending).
 //
 // The command table calls:
 //    7 Upload to Device        SendChanges()
@@ -75,15 +81,19 @@ int LastExchangeFailed();
 
 // Command 8: sends the dump request; the rest happens in the parser and the timer.
 void DownloadFromDevice();
-// Timer 100, every 50 ms: end of identification, the silence time-out of a
-// download, the completion and notice of a finished download, the indicator.
+// Timer 100, every 50 ms: end of identification, the time-outs of a download,
+// the completion and the word on how a download ended, the indicator.
 void OnTransferTimer();
-// Moves a finished dump into the device bank: undo snapshot "Receipt of Sysex
+// Moves a complete dump into the device bank: undo snapshot "Receipt of Sysex
 // to", the images into slot downloadSlot named "Memory Received n", unpacked
-// into the read scratch and copied into the device bank, keeping the old names
-// unless "Initialize Preset Names when Sysex Received" is on. Returns 1 when a
-// dump was waiting and a device bank took it.
-int CompleteDownload();
+// by the dump's model into the read scratch and copied into the device bank,
+// keeping the old names unless "Initialize Preset Names when Sysex Received"
+// is on. Returns 1 when the device bank, of the dump's model, took it.
+struct DumpResult;
+struct PackedBank;
+int CompleteDownload(const DumpResult& dump, const PackedBank& images);
+// No upload runs and no dump is awaited or arriving.
+bool CanStartSending();
 
 // --- Devices ------------------------------------------------------------------
 

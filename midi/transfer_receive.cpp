@@ -1,16 +1,19 @@
-// Downloads: the dump request, the timer tick that watches a dump arrive, and
-// the completion that moves a finished dump into the device bank.
+// Downloads: the dump request, the timer tick that watches a dump arrive and
+// end, and the completion that moves a complete dump into the device bank.
 //
-// The parser finishes a dump on the input thread but leaves the banks alone:
-// it hands the received images over and sets downloadComplete. The completion
-// runs here, on the user-interface thread, between two ticks of its timer, so
-// it never overlaps the painting and editing that use the same banks.
+// The reception ends a dump on the input thread but leaves the banks alone:
+// it hands the result (and a complete dump's images) over. The completion and
+// the word to the user run here, on the user-interface thread, between two
+// ticks of its timer, so they never overlap the painting and editing that use
+// the same banks.
 #include <cstdio>
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "editing/undo_history.h"
 #include "midi/bank_packing.h"
+#include "midi/dump_reception.h"
+#include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/sysex_send.h"
@@ -25,6 +28,12 @@
 // Where a taken dump waits while it is completed (too large for the stack).
 static PackedBank gTakenDump;
 
+// A dump is awaited or arriving: the sends wait (their answers would mix with
+// the dump's) and a second request would only start it again.
+static bool DumpUnderWay() {
+    return gTransfer.handshakeActive || gTransfer.receiving;
+}
+
 void DownloadFromDevice() {
     if (gTransfer.sending) return;
     const int device = FindDeviceBank();
@@ -35,11 +44,9 @@ void DownloadFromDevice() {
     SetMidiCurrentOutput(gBanks.entries[device].connection);
     PublishTransferLayout();
     gTransfer.downloadSlot = kExchangeSlot;
-    // The request marks the handshake active before it leaves; setting it
-    // again here could undo the end of a dump the input thread has already
-    // received in full.
+    // The request begins the dump (and the handshake) before it leaves.
     SendShortMessage(ShortMessageKind::DumpRequest, 0);
-    StatusMessage(kStrAskingForDump, gDevice.name);
+    StatusMessage(kStrAskingForDump, gBanks.entries[device].displayName);
     UpdateTransferMenu();
 }
 
@@ -49,37 +56,37 @@ static void ShowReceiving() {
     const uint32_t preset = gTransfer.lastPresetNumber;
     if (preset == shown || preset == 0) return;
     shown = preset;
+    const int device = FindDeviceBank();
     StatusMessage3(kStrReceivingPreset, static_cast<int>(preset), gTransfer.presetCount.load(),
-                   gDevice.name);
+                   device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
 }
 
-int CompleteDownload() {
-    const int received = TakeCompletedDump(&gTakenDump);
-    if (received < 0) return 0;
+int CompleteDownload(const DumpResult& dump, const PackedBank& images) {
+    if (dump.outcome != DumpOutcome::Complete) return 0;
     const int device = FindDeviceBank();
     if (device < 0) return 0;
     BankEntry& entry = gBanks.entries[device];
+    // The dump was received by the device bank's model; it is unpacked by the
+    // same one, whichever model the bank on screen belongs to.
+    const DeviceDefinition* model = ModelOfPid(dump.pid);
+    if (!entry.data || entry.pid != dump.pid || !model) return 0;
     SetMidiCurrentOutput(entry.connection);
-    // The images are unpacked by the loaded definition; a dump that arrives
-    // while another model is loaded (the device's user started it) would be
-    // read with the wrong layout, so it is left unused like a broken one.
-    if (!entry.data || entry.data->pid != gDevice.pid) return 0;
 
     CopyBank(-1, device);
     RecordUndoSnapshot(UndoKind::SysexReceipt, UndoScope::Bank, device, 0);
 
-    int presets = gDevice.presetCount < received ? gDevice.presetCount : received;
+    int presets = model->presetCount < dump.presetCount ? model->presetCount : dump.presetCount;
     if (presets < 0) presets = 0;
     const int slot = (int)gTransfer.downloadSlot % kPackedStoreSlots;
     for (int i = 0; i < presets; i++) {
         PackedPreset& image = gPackedStore.slots[slot].presets[i];
-        image = gTakenDump.presets[i];
+        image = images.presets[i];
         char name[kPackedNameSize];
         snprintf(name, sizeof name, "Memory Received %d", i + 1);
         SetPackedPresetName(image, name);
     }
-    UnpackBank(slot, &gReadScratch);
-    gReadScratch.pid = gDevice.pid;
+    UnpackBankAs(*model, slot, &gReadScratch);
+    gReadScratch.pid = model->pid;
 
     const bool keepNames = !gInitialisePresetNames;
     if (keepNames)
@@ -89,8 +96,42 @@ int CompleteDownload() {
     if (keepNames)
         for (int i = 0; i < kMaxPresets; i++)
             CopyText(entry.data->presets[i].name, gNameScratch.presets[i].name);
-    StatusMessage2(kStrPresetsReceived, presets, gDevice.name);
     return 1;
+}
+
+// Every end of a dump is said: the popup when a bank was filled, else why not.
+static void ReportDump(const DumpResult& dump) {
+    switch (dump.outcome) {
+        case DumpOutcome::Complete:
+            if (CompleteDownload(dump, gTakenDump)) {
+                const int device = FindDeviceBank();
+                StatusMessage2(kStrPresetsReceived, dump.presetCount,
+                               device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
+                TransferRedrawMainWindow();
+                TransferRedrawControlWindow();
+                UpdateTransferMenu();
+                SetStatusPopupText(kStrSysExReceived);
+                ShowStatusPopup(1);
+                ShowStatusPopup(0);
+                return;
+            }
+            StatusMessage(kStrDumpNotStored);
+            break;
+        case DumpOutcome::Incomplete:
+            StatusMessage2(kStrDumpIncomplete, dump.presetsArrived, dump.presetCount);
+            break;
+        case DumpOutcome::DamagedCancelled:
+            StatusMessage(kStrDumpDamaged);
+            break;
+        case DumpOutcome::DeviceCancelled:
+            StatusMessage(kStrDeviceCancelled);
+            break;
+        case DumpOutcome::NotAnswered:
+            StatusMessage(kStrDeviceNotResponding);
+            break;
+    }
+    TransferRedrawMainWindow();
+    UpdateTransferMenu();
 }
 
 void OnTransferTimer() {
@@ -101,28 +142,18 @@ void OnTransferTimer() {
         TransferRedrawMainWindow();
         return;
     }
-    if (t.receiving) {
-        if ((int32_t)(MilliClock() - t.receiveDeadline) > 0) {
-            // Silence: the dump is abandoned. The device bank is unchanged and
-            // what arrived stays in the reception slot, unused.
-            t.handshakeActive = 0;
-            t.receiving = 0;
-            TransferRedrawMainWindow();
-            StatusMessage(kStrDumpStopped, gDevice.name);
-        } else {
-            DrawProgress();
-            ShowReceiving();
-        }
+    CheckDumpTimeouts(MilliClock());
+    DumpResult dump;
+    if (TakeDumpResult(&dump, &gTakenDump)) {
+        ReportDump(dump);
         return;
     }
-    // Cleared before completing, so a dump finishing meanwhile is seen next tick.
-    if (t.downloadComplete.exchange(0)) {
-        CompleteDownload();
-        TransferRedrawMainWindow();
-        TransferRedrawControlWindow();
-        UpdateTransferMenu();
-        SetStatusPopupText(kStrSysExReceived);
-        ShowStatusPopup(1);
-        ShowStatusPopup(0);
+    if (t.receiving) {
+        DrawProgress();
+        ShowReceiving();
     }
+}
+
+bool CanStartSending() {
+    return !gTransfer.sending && !DumpUnderWay();
 }

@@ -8,6 +8,7 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "midi/bank_packing.h"
+#include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_engine.h"
@@ -46,10 +47,14 @@ static int AwaitAnswer(uint32_t sentAt) {
 // (cancel); silence counts as a lost message. A retry is always honoured, up
 // to kMaxRetriedSends sends, so a device that never stops asking cannot hold
 // the program forever; an acknowledgement on any send means the device has
-// the data.
+// the data. Only answers that name this message's preset count (the parser
+// checks them against awaitedPreset); the protocol's answers carry nothing
+// more, so an answer to an earlier message of the same preset still does.
 int SendWithHandshake(const uint8_t* message, int length) {
     TransferState& t = gTransfer;
     int sends = 0;
+    // Answers that name another preset belong to an earlier message.
+    t.awaitedPreset = length > 7 ? message[7] : 0;
     for (;;) {
         t.acksReceived = 0;
         t.retriesReceived = 0;
@@ -64,6 +69,7 @@ int SendWithHandshake(const uint8_t* message, int length) {
         if (t.retriesReceived != 0 && sends < kMaxRetriedSends) continue;
         break;
     }
+    t.awaitedPreset = 0;
 
     gLastExchangeFailed = 1;
     if (t.timedOut) {
@@ -183,11 +189,11 @@ bool TransferCompatible() {
 }
 
 bool CanSendCurrentBank() {
-    return !gTransfer.receiving && TransferCompatible();
+    return CanStartSending() && TransferCompatible();
 }
 
 bool CanSendChangesNow() {
-    return !gTransfer.receiving && CanSendChanges();
+    return CanStartSending() && CanSendChanges();
 }
 
 bool CanDownloadFromDevice() {
@@ -211,22 +217,22 @@ static void MarkDeviceBankSent(int bank) {
 // Sending a bank of another model would put another model's layout into the
 // device, so the command keeps to its enable rule even when called directly.
 void SendCurrentBank() {
-    if (gTransfer.receiving) return;
+    if (!CanStartSending()) return;
     if (FindConnectedDeviceBank() < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
         return;
     }
     PublishTransferLayout();
-    PackBank(BankDataAt(gBanks.current), kExchangeSlot);
+    PackBankAs(ExchangeModel(), BankDataAt(gBanks.current), kExchangeSlot);
     if (SendAllPresets(kExchangeSlot)) MarkDeviceBankSent(gBanks.current);
     UpdateTransferMenu();
 }
 
 void SendChanges() {
-    if (gTransfer.receiving || !CanSendChanges()) return;
+    if (!CanSendChangesNow()) return;
     FindConnectedDeviceBank();
     PublishTransferLayout();
-    PackBank(BankDataAt(gBanks.current), kExchangeSlot);
+    PackBankAs(ExchangeModel(), BankDataAt(gBanks.current), kExchangeSlot);
     SendChangedPresets(kExchangeSlot, gBanks.current);
     UpdateTransferMenu();
 }
@@ -236,7 +242,8 @@ int SendDeviceBankAtQuit(int bank) {
     if (!data || bank < 0) return 0;
     SetMidiCurrentOutput(gBanks.entries[bank].connection);
     PublishTransferLayout();
-    PackBank(data, kExchangeSlot);
+    // The bank is packed by its device's model, whichever model is loaded.
+    PackBankAs(ExchangeModel(), data, kExchangeSlot);
     if (!SendAllPresets(kExchangeSlot)) return 0;
     MarkDeviceBankSent(bank);
     return 1;

@@ -1,9 +1,13 @@
 // The transfer state shared by the reception parser and the transfer engine.
 #include "midi/transfer_state.h"
 
+#include <mutex>
+
 #include "devices/device_definition.h"
+#include "midi/exchange_model.h"
 
 TransferState gTransfer;
+static std::mutex gLayoutLock;
 std::atomic<int> gDeviceNumber{kAllDevices};
 
 void ResetTransferState() {
@@ -20,24 +24,32 @@ void ResetTransferState() {
     t.retriesReceived = 0;
     t.cancelsReceived = 0;
     t.timedOut = 0;
+    t.awaitedPreset = 0;
     t.lastType = kNoDataType;
     t.errorRun = 0;
     t.downloadSlot = 0;
     for (auto& pair : t.identified) pair = 0;
     t.identifiedCount = 0;
+    ForgetExchangeModels();
 }
 
 void PublishTransferLayout() {
+    const DeviceDefinition& model = ExchangeModel();
+    const SysexSizes sizes = SysexSizesOf(model);
     TransferState& t = gTransfer;
-    t.groupId = gDevice.groupId < 16 ? 16 : gDevice.groupId;
-    t.presetCount = gDevice.presetCount;
-    t.linearCount = gDevice.linearControlCount;
-    t.buttonCount = gDevice.buttonControlCount;
-    t.variableLimit = gDevice.variableLimit;
-    t.zoneLimit = gDevice.zoneLimit;
+    std::lock_guard<std::mutex> hold(gLayoutLock);
+    t.pid = model.pid;
+    t.groupId = sizes.groupId;
+    t.presetCount = sizes.presetCount;
+    t.linearCount = sizes.linearCount;
+    t.buttonCount = sizes.buttonCount;
+    t.variableLimit = sizes.variableLimit;
+    t.zoneLimit = sizes.zoneLimit;
 }
 
-SysexSizes PublishedSysexSizes() {
+SysexSizes PublishedSysexSizes(int* pid) {
+    std::lock_guard<std::mutex> hold(gLayoutLock);
+    if (pid) *pid = gTransfer.pid;
     SysexSizes sizes;
     sizes.groupId = gTransfer.groupId;
     sizes.presetCount = gTransfer.presetCount;

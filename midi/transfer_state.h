@@ -21,10 +21,16 @@
 //   acks/retries/      parser (+1 per answer), UI (reset       UI (handshake)
 //   cancelsReceived    before each send)
 //   timedOut           UI                                      UI
-//   lastType, errorRun parser only
+//   lastType, errorRun parser (under the reception's lock),     parser
+//                      UI (a requested dump begins)
+//   awaitedPreset      UI (around each handshake send)         parser
 //   downloadSlot       UI                                      UI (completion)
 //   identified         parser (while identifying)              UI (after identifying)
-//   layout fields      UI (PublishTransferLayout)              parser, senders
+//   layout fields      UI (PublishTransferLayout), under the   parser, senders
+//                      layout lock                             (PublishedSysexSizes)
+//
+// handshakeActive, receiving and downloadComplete mirror the phase of the dump
+// reception (dump_reception.h), which sets them under its own lock.
 #pragma once
 
 #include <atomic>
@@ -55,7 +61,10 @@ struct TransferState {
     std::atomic<uint32_t> acksReceived{0};
     std::atomic<uint32_t> retriesReceived{0};
     std::atomic<uint32_t> cancelsReceived{0};
-    std::atomic<uint32_t> timedOut{0};       // the last handshake wait ran out
+    std::atomic<uint32_t> timedOut{0};  // the last handshake wait ran out
+    // Preset number (byte 7) of the data message whose answer is awaited; 0
+    // while no send waits. Answers naming another preset are not counted.
+    std::atomic<int> awaitedPreset{0};
     std::atomic<int> lastType{kNoDataType};  // type of the last data message checked
     std::atomic<uint32_t> errorRun{0};       // bad data messages in a row of that type
     std::atomic<uint32_t> downloadSlot{0};   // store slot a completed dump is copied to
@@ -63,9 +72,10 @@ struct TransferState {
     std::atomic<uint32_t> identified[kMaxIdentified] = {};
     std::atomic<int> identifiedCount{0};
 
-    // The loaded model's sizes as the MIDI threads may read them: the UI thread
-    // publishes them (PublishTransferLayout) rather than letting another thread
-    // read the device definition while it may be reloaded.
+    // The exchange model's sizes (the device bank's own model) as the MIDI
+    // threads may read them: the UI thread publishes them (PublishTransferLayout)
+    // rather than letting another thread read a definition that may be reloaded.
+    std::atomic<int> pid{0};
     std::atomic<int> groupId{16};
     std::atomic<int> presetCount{0};
     std::atomic<int> linearCount{0};
@@ -83,11 +93,13 @@ extern std::atomic<int> gDeviceNumber;
 // Puts every field back to its start value (start-up, tests).
 void ResetTransferState();
 
-// Copies the sizes of the loaded device definition into gTransfer. Called by the
-// UI thread before every exchange and on every timer tick.
+// Copies the PID and sizes of the exchange model (exchange_model.h: the device
+// bank's own model, else the loaded one) into gTransfer. Called by the UI
+// thread before every exchange and on every timer tick.
 void PublishTransferLayout();
-// The published sizes, as the message builders want them.
-SysexSizes PublishedSysexSizes();
+// The published sizes, read whole (never half of one model, half of another),
+// and the model's PID into *pid when asked.
+SysexSizes PublishedSysexSizes(int* pid = nullptr);
 
 // Identified devices (see IdentifiedDevice). Adding returns 0 when the pair is
 // already there or the table is full.

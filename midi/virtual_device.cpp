@@ -27,28 +27,111 @@ void VirtualDeviceFactoryMemory(VirtualDevice* device) {
     device->memoryDirty = 0;
 }
 
+VirtualDeviceFaults VirtualNoFaults() {
+    VirtualDeviceFaults faults;
+    memset(&faults, 0, sizeof faults);
+    faults.silentAt = -1;
+    faults.unaskedDumpAt = -1;
+    return faults;
+}
+
 void VirtualDeviceInit(VirtualDevice* device, const VirtualDeviceProfile& profile) {
     memset(device, 0, sizeof *device);
     device->profile = profile;
-    device->faults.silentAfter = -1;
+    device->faults = VirtualNoFaults();
+    device->random = 0x2545F491;
     device->dumpState = VirtualDumpState::Idle;
     VirtualDeviceFactoryMemory(device);
 }
 
-// Queues a message for the host, due after the device's latency; the drop
-// fault swallows it. A full outbox drops the newest: the host sees silence.
-static void Emit(VirtualDevice* device, const uint8_t* bytes, int length, uint32_t now) {
-    if (device->faults.dropAnswers > 0) {
-        device->faults.dropAnswers--;
-        return;
-    }
+void VirtualDeviceSetFaults(VirtualDevice* device, const VirtualDeviceFaults& faults) {
+    device->faults = faults;
+    device->sentSinceFaults = 0;
+    device->silent = 0;
+}
+
+static bool InRun(const VirtualFaultRun& run, int number) {
+    return run.count > 0 && number >= run.at && number - run.at < run.count;
+}
+
+static uint32_t NextRandom(VirtualDevice* device) {
+    uint32_t x = device->random ? device->random : 1;  // xorshift32
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    device->random = x;
+    return x;
+}
+
+// A data message loses its checksum; any other message its byte 7 (a short
+// message's preset number, an identity reply's manufacturer id).
+static void Damage(uint8_t* message, int length) {
+    const bool data = length >= kDataMessageOverhead && message[6] >= kFirstDataType &&
+                      message[6] <= kLastDataType;
+    if (data)
+        message[length - 2] ^= 0x01;
+    else if (length > 8)
+        message[7] ^= 0x01;
+}
+
+// Appends to the outbox. Nothing overtakes on the cable: a message is never due
+// before the one ahead of it. A full outbox drops the newest: the host sees silence.
+static void Queue(VirtualDevice* device, const uint8_t* bytes, int length, uint32_t due) {
     if (device->outboxCount >= kVirtualOutboxSize || length > kMaxDataMessageSize) return;
+    if (device->outboxCount > 0) {
+        const int last = (device->outboxHead + device->outboxCount - 1) % kVirtualOutboxSize;
+        if ((int32_t)(due - device->outbox[last].due) < 0) due = device->outbox[last].due;
+    }
     const int slot = (device->outboxHead + device->outboxCount) % kVirtualOutboxSize;
     VirtualOutput& out = device->outbox[slot];
-    out.due = now + device->latencyMs;
+    out.due = due;
     out.length = length;
     memcpy(out.bytes, bytes, length);
     device->outboxCount++;
+}
+
+static void StartDump(VirtualDevice* device, int requested, uint32_t now);
+
+// Sends one message of the device's, through the faults. Returns the time it
+// leaves (for a lost one, when it would have left).
+static uint32_t Emit(VirtualDevice* device, const uint8_t* bytes, int length, uint32_t now) {
+    if (device->silent) return now;
+    const int number = device->sentSinceFaults++;
+    const VirtualDeviceFaults& faults = device->faults;
+    VirtualFaultCounts& counts = device->faultCounts;
+    if (faults.silentAt >= 0 && number >= faults.silentAt) {
+        device->silent = 1;
+        device->dumpState = VirtualDumpState::Idle;
+        counts.silenced++;
+        return now;
+    }
+    uint32_t due = now + device->latencyMs;
+    if (device->jitterMs > 0) due += NextRandom(device) % device->jitterMs;
+    if (InRun(faults.late, number)) {
+        due += faults.lateMs;
+        counts.delayed++;
+    }
+    if (InRun(faults.drop, number)) {
+        counts.dropped++;
+    } else {
+        uint8_t copy[kMaxDataMessageSize];
+        if (length > kMaxDataMessageSize) return due;
+        memcpy(copy, bytes, length);
+        if (InRun(faults.corrupt, number)) {
+            Damage(copy, length);
+            counts.corrupted++;
+        }
+        Queue(device, copy, length, due);
+        if (InRun(faults.duplicate, number)) {
+            Queue(device, copy, length, due);
+            counts.duplicated++;
+        }
+    }
+    if (number == faults.unaskedDumpAt && device->dumpState == VirtualDumpState::Idle) {
+        counts.unaskedDumps++;
+        StartDump(device, 0, now);
+    }
+    return due;
 }
 
 static void EmitShort(VirtualDevice* device, uint8_t command, uint8_t preset, uint32_t now) {
@@ -62,32 +145,28 @@ static void EndDump(VirtualDevice* device) {
     device->dumpState = VirtualDumpState::Idle;
 }
 
-// Sends the data message the dump is at. Returns 0 when the dump went silent.
-static int EmitDumpMessage(VirtualDevice* device, uint32_t now) {
-    const VirtualDeviceFaults& faults = device->faults;
-    if (faults.silentAfter >= 0 && device->dumpSent >= faults.silentAfter) {
-        EndDump(device);
-        return 0;
-    }
+// The device gives up on its dump and says so.
+static void CancelDump(VirtualDevice* device, uint32_t now) {
+    EndDump(device);
+    device->faultCounts.cancelsSent++;
+    EmitShort(device, kCommandCancel, (uint8_t)(device->dumpPreset + 1), now);
+}
+
+// Sends the data message the dump is at; its answer is awaited from when it leaves.
+static void EmitDumpMessage(VirtualDevice* device, uint32_t now) {
     const SysexSizes& sizes = device->profile.sizes;
     const SysexTypeLayout& layout = kSysexTypes[device->dumpTypeIndex];
     uint8_t message[kMaxDataMessageSize];
     const int length = BuildDataMessage(device->memory.presets[device->dumpPreset], layout,
                                         SysexValueCount(layout, sizes), device->dumpPreset + 1,
                                         sizes.groupId, device->profile.deviceId, message);
-    if (device->faults.corruptData > 0) {
-        device->faults.corruptData--;
-        message[length - 2] ^= 0x01;  // the checksum no longer matches
-    }
-    device->dumpSent++;
-    device->dumpWaitStart = now;
-    Emit(device, message, length, now);
-    return 1;
+    device->dumpWaitStart = Emit(device, message, length, now);
 }
 
 // Moves the dump to its next message. Returns 0 when the dump is over.
 static int AdvanceDump(VirtualDevice* device) {
     const SysexSizes& sizes = device->profile.sizes;
+    device->dumpRetries = 0;
     if (++device->dumpTypeIndex >= SysexMessagesPerPreset(sizes)) {
         device->dumpTypeIndex = 0;
         if (++device->dumpPreset >= sizes.presetCount) {
@@ -99,11 +178,11 @@ static int AdvanceDump(VirtualDevice* device) {
     return 1;
 }
 
-void VirtualDeviceStartDump(VirtualDevice* device, int requested, uint32_t now) {
-    if (device->profile.sizes.presetCount < 1) return;
+static void StartDump(VirtualDevice* device, int requested, uint32_t now) {
+    if (device->silent || device->profile.sizes.presetCount < 1) return;
     device->dumpPreset = 0;
     device->dumpTypeIndex = 0;
-    device->dumpSent = 0;
+    device->dumpRetries = 0;
     if (requested) {
         device->dumpState = VirtualDumpState::AwaitingAck;
         EmitDumpMessage(device, now);
@@ -113,26 +192,30 @@ void VirtualDeviceStartDump(VirtualDevice* device, int requested, uint32_t now) 
     }
 }
 
+void VirtualDeviceStartDump(VirtualDevice* device, int requested, uint32_t now) {
+    StartDump(device, requested, now);
+}
+
 static bool AddressedToDevice(const VirtualDevice* device, uint8_t deviceByte) {
     return deviceByte == 0x7F || deviceByte == device->profile.deviceId;
 }
 
 static void ReceiveData(VirtualDevice* device, const uint8_t* m, int length, uint32_t now) {
     const int preset = m[7];
-    const int count = m[8];
     const SysexTypeLayout* layout = FindSysexType(m[6]);
-    bool good = layout && preset >= 1 && preset <= device->profile.sizes.presetCount &&
-                9 + count + 2 <= length;
-    if (good) {
-        uint8_t sum = 0;
-        for (int i = 6; i <= 9 + count; i++) sum = (uint8_t)(sum + m[i]);
-        good = (sum & 0x7F) == 0;
-    }
-    if (!good) {
+    const int count = SysexDataMessageIntact(m, length);
+    if (!layout || preset < 1 || preset > device->profile.sizes.presetCount || count < 0) {
         device->badMessagesReceived++;
-        EmitShort(device, kCommandRetry, m[7], now);
+        if (++device->badRun >= kVirtualFailingRun) {
+            device->badRun = 0;
+            device->faultCounts.cancelsSent++;
+            EmitShort(device, kCommandCancel, m[7], now);
+        } else {
+            EmitShort(device, kCommandRetry, m[7], now);
+        }
         return;
     }
+    device->badRun = 0;
     VirtualDeviceFaults& faults = device->faults;
     if (faults.retryAnswers > 0) {
         faults.retryAnswers--;
@@ -150,7 +233,24 @@ static void ReceiveData(VirtualDevice* device, const uint8_t* m, int length, uin
     EmitShort(device, kCommandAcknowledge, m[7], now);
 }
 
+// An answer to the dump message in flight: the host names its preset.
+static bool AnswersDumpMessage(const VirtualDevice* device, const uint8_t* m) {
+    return device->dumpState == VirtualDumpState::AwaitingAck && m[7] == device->dumpPreset + 1;
+}
+
+static void ReceiveCancel(VirtualDevice* device, uint32_t now) {
+    if (device->dumpState == VirtualDumpState::Idle) return;
+    if (!device->faults.carryOnAfterCancel) {
+        EndDump(device);
+        return;
+    }
+    device->faultCounts.carriedOn++;
+    if (device->dumpState == VirtualDumpState::AwaitingAck && AdvanceDump(device))
+        EmitDumpMessage(device, now);
+}
+
 void VirtualDeviceReceive(VirtualDevice* device, const uint8_t* m, int length, uint32_t now) {
+    if (device->silent) return;
     if (!m || length < 6 || m[0] != kSysExStart || m[length - 1] != kSysExEnd) return;
 
     if (length == kIdentityRequestSize && m[1] == 0x7E && m[3] == 0x06 && m[4] == 0x01) {
@@ -168,20 +268,20 @@ void VirtualDeviceReceive(VirtualDevice* device, const uint8_t* m, int length, u
 
     switch (m[6]) {
         case kCommandDumpRequest:
-            if (length == kShortMessageSize) VirtualDeviceStartDump(device, 1, now);
+            if (length == kShortMessageSize) StartDump(device, 1, now);
             return;
         case kCommandAcknowledge:
-            if (device->dumpState == VirtualDumpState::AwaitingAck && AdvanceDump(device))
-                EmitDumpMessage(device, now);
+            if (AnswersDumpMessage(device, m) && AdvanceDump(device)) EmitDumpMessage(device, now);
             return;
         case kCommandRetry:
-            if (device->dumpState == VirtualDumpState::AwaitingAck) {
-                device->dumpSent--;  // a repeat is not a further step of the dump
+            if (!AnswersDumpMessage(device, m)) return;
+            if (++device->dumpRetries >= kVirtualFailingRun)
+                CancelDump(device, now);
+            else
                 EmitDumpMessage(device, now);
-            }
             return;
         case kCommandCancel:
-            if (device->dumpState != VirtualDumpState::Idle) EndDump(device);
+            ReceiveCancel(device, now);
             return;
         default:
             if (m[6] >= kFirstDataType && m[6] <= kLastDataType)
@@ -192,8 +292,8 @@ void VirtualDeviceReceive(VirtualDevice* device, const uint8_t* m, int length, u
 
 void VirtualDeviceTick(VirtualDevice* device, uint32_t now) {
     if (device->dumpState == VirtualDumpState::AwaitingAck &&
-        now - device->dumpWaitStart >= kVirtualAnswerWaitMs)
-        EndDump(device);
+        (int32_t)(now - device->dumpWaitStart) >= (int32_t)kVirtualAnswerWaitMs)
+        CancelDump(device, now);
 }
 
 int VirtualDeviceHasOutput(const VirtualDevice* device, uint32_t* due) {
@@ -204,10 +304,15 @@ int VirtualDeviceHasOutput(const VirtualDevice* device, uint32_t* due) {
     return 0;
 }
 
+int VirtualDeviceIdle(const VirtualDevice* device) {
+    return device->outboxCount == 0 && device->dumpState == VirtualDumpState::Idle;
+}
+
 int VirtualDevicePopOutput(VirtualDevice* device, uint32_t now, uint8_t* out) {
-    if (device->outboxCount == 0 && device->dumpState == VirtualDumpState::Streaming) {
-        const int more = EmitDumpMessage(device, now);
-        if (more && !AdvanceDump(device)) device->dumpState = VirtualDumpState::Idle;
+    // A stream goes one message ahead of the cable (a lost one is not waited for).
+    while (device->outboxCount == 0 && device->dumpState == VirtualDumpState::Streaming) {
+        EmitDumpMessage(device, now);
+        if (device->dumpState == VirtualDumpState::Streaming && !AdvanceDump(device)) break;
     }
     if (device->outboxCount == 0) return 0;
     VirtualOutput& head = device->outbox[device->outboxHead];

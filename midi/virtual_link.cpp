@@ -2,10 +2,12 @@
 //
 // Lock order: the link lock is never held while a message is delivered to the
 // parser (the parser answers through the send lock, and the send path takes
-// the link lock), nor while the thread is joined.
+// the link lock), nor while the thread is joined, nor while the clock is read
+// (a virtual clock may pump the link from the read).
 #include "midi/virtual_link.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -44,9 +46,12 @@ struct VirtualLink {
     int outputOpen = 0;
     int inputOpen = 0;
     int inputQueued = 0;
-    std::deque<HostMessage> inbox;  // host -> device, not yet received
-    uint32_t lastActivity = 0;      // clock of the last message either way
-    bool busy = false;              // the thread is delivering outside the lock
+    std::deque<HostMessage> inbox;                 // host -> device, not yet received
+    uint32_t lastActivity = 0;                     // clock of the last message either way
+    bool busy = false;                             // the thread is delivering outside the lock
+    bool onCaller = false;                         // no thread: VirtualLinkPump moves the messages
+    std::atomic<uint64_t> traffic{0};              // messages moved either way
+    std::vector<std::vector<uint8_t>> deliveries;  // device -> host, being delivered
 };
 
 static VirtualLink gLink;
@@ -59,39 +64,55 @@ static void SaveIfDirty(VirtualLink& link) {
     }
 }
 
+// One round of the wire: the host's messages into the device, the device's
+// clock, and the device's due messages out to the parser. Called with the
+// link lock held; returns with it held, having released it while delivering.
+// Returns the number of messages moved either way.
+static int PumpOnce(VirtualLink& link, std::unique_lock<std::mutex>& hold, uint32_t now) {
+    VirtualDevice* device = link.device.get();
+    int moved = 0;
+    while (!link.inbox.empty()) {
+        const HostMessage& message = link.inbox.front();
+        VirtualDeviceReceive(device, message.bytes, message.length, now);
+        link.inbox.pop_front();
+        link.lastActivity = now;
+        moved++;
+    }
+    VirtualDeviceTick(device, now);
+    std::vector<std::vector<uint8_t>>& deliveries = link.deliveries;
+    uint8_t out[kMaxDataMessageSize];
+    int length;
+    while ((length = VirtualDevicePopOutput(device, now, out)) > 0) {
+        deliveries.emplace_back(out, out + length);
+        link.lastActivity = now;
+    }
+    if (deliveries.empty()) {
+        link.traffic += moved;
+        return moved;
+    }
+    const bool deliver = link.inputOpen && link.inputQueued;
+    std::vector<std::vector<uint8_t>> batch;
+    batch.swap(deliveries);
+    moved += (int)batch.size();
+    link.traffic += moved;
+    link.busy = true;
+    hold.unlock();
+    if (deliver)
+        for (const auto& message : batch) DeliverSysExMessage(message.data(), (int)message.size());
+    hold.lock();
+    link.busy = false;
+    link.wake.notify_all();
+    return moved;
+}
+
 static void LinkThread() {
     VirtualLink& link = gLink;
-    std::vector<std::vector<uint8_t>> deliveries;
     std::unique_lock<std::mutex> hold(link.lock);
     while (!link.stopping) {
-        VirtualDevice* device = link.device.get();
         const uint32_t now = MilliClock();
-        while (!link.inbox.empty()) {
-            const HostMessage& message = link.inbox.front();
-            VirtualDeviceReceive(device, message.bytes, message.length, now);
-            link.inbox.pop_front();
-            link.lastActivity = now;
-        }
-        VirtualDeviceTick(device, now);
-        uint8_t out[kMaxDataMessageSize];
-        int length;
-        while ((length = VirtualDevicePopOutput(device, now, out)) > 0) {
-            deliveries.emplace_back(out, out + length);
-            link.lastActivity = now;
-        }
-        if (!deliveries.empty()) {
-            const bool deliver = link.inputOpen && link.inputQueued;
-            link.busy = true;
-            hold.unlock();
-            if (deliver)
-                for (const auto& message : deliveries)
-                    DeliverSysExMessage(message.data(), (int)message.size());
-            deliveries.clear();
-            hold.lock();
-            link.busy = false;
-            link.wake.notify_all();
-            continue;  // answers to what was delivered may be waiting already
-        }
+        // Answers to what was delivered may be waiting already: go round again.
+        if (PumpOnce(link, hold, now) > 0) continue;
+        VirtualDevice* device = link.device.get();
         if (device->memoryDirty && now - link.lastActivity >= kVirtualSaveDelayMs)
             SaveIfDirty(link);
 
@@ -142,7 +163,7 @@ static void EnsureRunning(VirtualLink& link) {
     }
     link.stopping = false;
     link.running = true;
-    link.thread = std::thread(LinkThread);
+    if (!link.onCaller) link.thread = std::thread(LinkThread);
 }
 
 int VirtualLinkOpenOutput() {
@@ -204,15 +225,39 @@ void VirtualLinkSetLatency(uint32_t ms) {
     if (gLink.device) gLink.device->latencyMs = ms;
 }
 
+void VirtualLinkSetJitter(uint32_t ms, uint32_t seed) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.device) return;
+    gLink.device->jitterMs = ms;
+    gLink.device->random = seed;
+}
+
 void VirtualLinkSetFaults(const VirtualDeviceFaults& faults) {
     std::lock_guard<std::mutex> hold(gLink.lock);
-    if (gLink.device) gLink.device->faults = faults;
+    if (gLink.device) VirtualDeviceSetFaults(gLink.device.get(), faults);
+}
+
+void VirtualLinkRunOnCaller(int on) {
+    std::lock_guard<std::mutex> hold(gLink.lock);
+    if (!gLink.running) gLink.onCaller = on != 0;
+}
+
+int VirtualLinkPump(uint32_t now) {
+    std::unique_lock<std::mutex> hold(gLink.lock);
+    if (!gLink.running || !gLink.onCaller || !gLink.device || gLink.busy) return 0;
+    return PumpOnce(gLink, hold, now);
+}
+
+uint64_t VirtualLinkTraffic() {
+    return gLink.traffic.load();
 }
 
 void VirtualLinkStartUnrequestedDump() {
+    // Read before the lock: a virtual clock may pump the link from the read.
+    const uint32_t now = MilliClock();
     std::lock_guard<std::mutex> hold(gLink.lock);
     if (!gLink.device) return;
-    VirtualDeviceStartDump(gLink.device.get(), 0, MilliClock());
+    VirtualDeviceStartDump(gLink.device.get(), 0, now);
     gLink.wake.notify_all();
 }
 
@@ -233,30 +278,35 @@ void VirtualLinkSetMemory(const PackedBank& memory) {
 int VirtualLinkWaitIdle(uint32_t timeoutMs) {
     const uint32_t start = MilliClock();
     for (;;) {
+        bool onCaller;
         {
             std::lock_guard<std::mutex> hold(gLink.lock);
             const VirtualDevice* device = gLink.device.get();
             if (!device) return 1;
-            if (gLink.inbox.empty() && !gLink.busy && device->outboxCount == 0 &&
-                device->dumpState == VirtualDumpState::Idle)
-                return 1;
+            if (gLink.inbox.empty() && !gLink.busy && VirtualDeviceIdle(device)) return 1;
+            onCaller = gLink.onCaller;
         }
-        if (MilliClock() - start >= timeoutMs) return 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const uint32_t now = MilliClock();
+        if (now - start >= timeoutMs) return 0;
+        if (onCaller)
+            VirtualLinkPump(now);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
 void VirtualLinkShutdown() {
     std::unique_lock<std::mutex> hold(gLink.lock);
-    if (gLink.running) {
+    if (gLink.running && !gLink.onCaller) {
         gLink.stopping = true;
         gLink.wake.notify_all();
         std::thread thread = std::move(gLink.thread);
         hold.unlock();
         thread.join();
         hold.lock();
-        gLink.running = false;
     }
+    gLink.running = false;
+    gLink.onCaller = false;
     SaveIfDirty(gLink);
     gLink.device.reset();
     gLink.inbox.clear();

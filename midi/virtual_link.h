@@ -1,8 +1,9 @@
 // The wire between the port tables and the simulated device: the "Ostrel
 // Virtual Device" output and input. What the program sends on the output is
 // queued for the device; the device's answers come back on a thread of the
-// link's own and are handed to DeliverSysExMessage, exactly as a real input
-// delivers them, so the reception parser cannot tell the two apart.
+// link's own (or, in the caller mode, on the thread that pumps the link) and
+// are handed to DeliverSysExMessage, exactly as a real input delivers them,
+// so the reception parser cannot tell the two apart.
 //
 // The link thread starts with the first opening of either port and runs until
 // VirtualLinkShutdown (registered to run at exit). The device's memory is
@@ -34,9 +35,23 @@ void VirtualLinkSend(const uint8_t* bytes, int length);
 void VirtualLinkSetProfile(const VirtualDeviceProfile& profile);
 void VirtualLinkSetMemoryPath(const char* path);
 
-// Behaviour, at any time.
+// Behaviour, at any time (once the device exists).
 void VirtualLinkSetLatency(uint32_t ms);
+// Each message a further 0 .. ms - 1 late, drawn from a generator seeded with seed.
+void VirtualLinkSetJitter(uint32_t ms, uint32_t seed);
 void VirtualLinkSetFaults(const VirtualDeviceFaults& faults);
+
+// Before the first opening: no thread of the link's own; the caller moves the
+// messages with VirtualLinkPump, at the time it says. So a test or tool that
+// runs the clock itself (a virtual clock) steps the wire in time with it.
+void VirtualLinkRunOnCaller(int on);
+// One round: the host's messages into the device, the device's clock to
+// `now`, the messages due by then delivered to the parser. Does nothing (0)
+// without the caller mode, or when called again from inside a delivery.
+// Returns the number of messages moved.
+int VirtualLinkPump(uint32_t now);
+// Messages moved either way since the link began.
+uint64_t VirtualLinkTraffic();
 // The device's user starts a dump on the device: all messages, no handshake.
 void VirtualLinkStartUnrequestedDump();
 

@@ -4,6 +4,8 @@
 #include "editing/drag.h"
 #include "imaging/gdi_draw_win32.h"
 #include "midi/transfer_state.h"
+#include "midi/transfer_view.h"
+#include "shell/app_state.h"
 #include "shell/fonts.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/interface_images.h"
@@ -53,7 +55,10 @@ void DrawLabel(HDC dc, const Panel& panel, const PanelItem& item) {
     SetTextAlign(dc, TA_LEFT | TA_TOP);
 }
 
-void DrawIndicator(HDC dc, const PanelItem& item) {
+// The one drawing of the activity indicator, for the panel's paint and for
+// the transfer engine's steps alike: the outline from the item's x at y 17 to
+// x + 30, y 47, and the frame one pixel inside it.
+void DrawIndicator(HDC dc, const PanelItem& item, int frame) {
     {
         ScopedSelectObject pen(dc, gPens[kPenIndicator] ? static_cast<HGDIOBJ>(gPens[kPenIndicator])
                                                         : GetStockObject(BLACK_PEN));
@@ -63,8 +68,6 @@ void DrawIndicator(HDC dc, const PanelItem& item) {
     }
     const ImageBitmap& strip = gBitmaps[kBitmapMidiPlug];
     if (ImageBitmapIsEmpty(strip)) return;
-    // A repaint during a download keeps the frame of its progress.
-    int frame = gTransfer.receiving ? ProgressFrame(gTransfer.progressCounter) : kIdleFrame;
     if (frame < 0 || frame > kIdleFrame) frame = kIdleFrame;
     GdiDrawBitmapPart(dc, strip, item.x + 1, kIndicatorTop + 1, kIndicatorFrame, kIndicatorFrame,
                       frame * kIndicatorFrame, 0);
@@ -136,13 +139,30 @@ void RedrawRubberBand(HWND window, const RECT& update) {
 
 }  // namespace
 
+// The transfer engine's indicator step (midi/transfer_view.h), drawn straight
+// onto the main window, not through the panel's off-screen picture: during a
+// send the user-interface thread paints nothing else, and each step must show
+// at once.
+void DrawActivityIndicator(int frame) {
+    HWND hwnd = static_cast<HWND>(gMainWindow);
+    const PanelItem* item = FindPanelItem(gMainPanel, kItemIndicator);
+    if (!hwnd || !item) return;
+    HDC dc = GetDC(hwnd);
+    if (!dc) return;
+    DrawIndicator(dc, *item, frame);
+    ReleaseDC(hwnd, dc);
+}
+
 void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char* statusText) {
     switch (item.type) {
         case kItemLabel:
             DrawLabel(dc, panel, item);
             return;
         case kItemIndicator:
-            DrawIndicator(dc, item);
+            // A repaint during a download keeps the frame of its progress.
+            DrawIndicator(
+                dc, item,
+                gTransfer.receiving ? ProgressFrame(gTransfer.progressCounter) : kIdleFrame);
             return;
         case kItemLogoTop:
         case kItemLogoName:

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <random>
 
+#include "headless/clock_headless.h"
 #include "headless/midi_system_headless.h"
+#include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "shell/platform.h"
@@ -19,12 +21,37 @@ class SysexParserTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetMidiForTest();
+        HeadlessClockUseVirtual(1000, 0);  // time moves only when a test says so
         UseTestModel(4, 3, 2, 0, 2);
         memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
     }
+    void TearDown() override { HeadlessClockUseReal(); }
 
     const PackedPreset& Received(int preset) {
         return gPackedStore.slots[kReceptionSlot].presets[preset];
+    }
+
+    // The program asked for a dump: data messages are answered.
+    void Request() { BeginRequestedDump(MilliClock()); }
+
+    // Data message `typeIndex` of preset `preset` (1-based) as the device sends
+    // it, its values taken from `image`, by the published sizes.
+    std::vector<uint8_t> DumpMessage(const PackedPreset& image, int typeIndex, int preset) {
+        const SysexSizes sizes = PublishedSysexSizes();
+        const SysexTypeLayout& layout = kSysexTypes[typeIndex];
+        uint8_t m[kMaxDataMessageSize];
+        const int n = BuildDataMessage(image, layout, SysexValueCount(layout, sizes), preset,
+                                       sizes.groupId, 0x7F, m);
+        return std::vector<uint8_t>(m, m + n);
+    }
+
+    // Every message of a dump of `presets` presets and `types` types each, in
+    // the device's order, but the one (preset, type index) named by skip.
+    void DeliverDump(const PackedPreset& image, int presets, int types, int skipPreset = 0,
+                     int skipType = -1) {
+        for (int p = 1; p <= presets; p++)
+            for (int i = 0; i < types; i++)
+                if (!(p == skipPreset && i == skipType)) Deliver(DumpMessage(image, i, p));
     }
 
     // The command bytes (byte 6) and parameters of the short answers sent.
@@ -50,11 +77,22 @@ TEST_F(SysexParserTest, HandshakeAnswersAreCountedWhateverTheDeviceNumber) {
     EXPECT_EQ(gTransfer.cancelsReceived, 1u);
     Deliver(DeviceShortMessage(0x7F, 1, 4));  // another device's answer
     EXPECT_EQ(gTransfer.acksReceived, 1u);
+    // While a message of preset 2 waits, an answer naming preset 1 belongs to
+    // an earlier message and is not credited to it.
+    gTransfer.awaitedPreset = 2;
+    Deliver(DeviceShortMessage(0x7F, 1));
+    Deliver(DeviceShortMessage(0x7E, 1));
+    Deliver(DeviceShortMessage(0x7D, 1));
+    EXPECT_EQ(gTransfer.acksReceived, 1u);
+    EXPECT_EQ(gTransfer.retriesReceived, 1u);
+    EXPECT_EQ(gTransfer.cancelsReceived, 1u);
+    Deliver(DeviceShortMessage(0x7F, 2));
+    EXPECT_EQ(gTransfer.acksReceived, 2u);
 }
 
 TEST_F(SysexParserTest, DeviceFilter) {
     gDeviceNumber = 3;
-    gTransfer.handshakeActive = 1;
+    Request();
     Deliver(DeviceDataMessage(2, 1, {5, 6, 7, 8}, 4));
     EXPECT_EQ(gTransfer.receiving, 0);
     EXPECT_TRUE(SentMessages().empty());
@@ -67,7 +105,7 @@ TEST_F(SysexParserTest, DeviceFilter) {
 }
 
 TEST_F(SysexParserTest, AcceptedMessageUpdatesTheSharedState) {
-    gTransfer.handshakeActive = 1;
+    Request();
     gTransfer.progressCounter = 10;
     Deliver(DeviceDataMessage(5, 2, {1, 2, 3, 4}));
     EXPECT_EQ(gTransfer.progressCounter, 9);
@@ -93,7 +131,7 @@ TEST_F(SysexParserTest, NibbleMessagesStoreOneValuePerPair) {
 }
 
 TEST_F(SysexParserTest, PresetsOutsideTheBankAreBad) {
-    gTransfer.handshakeActive = 1;
+    Request();
     Deliver(DeviceDataMessage(6, 0, {1, 2, 3}));
     Deliver(DeviceDataMessage(7, 3, {1, 2, 3}));  // the model has 2 presets
     EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 0}, {0x7E, 3}}));
@@ -102,7 +140,7 @@ TEST_F(SysexParserTest, PresetsOutsideTheBankAreBad) {
 
 TEST_F(SysexParserTest, Preset128ArrivesAs80) {
     UseTestModel(4, 3, 2, 0, 128);
-    gTransfer.handshakeActive = 1;
+    Request();
     Deliver(DeviceDataMessage(2, 128, {9, 8, 7, 6}));
     EXPECT_EQ(Received(127).bytes[kPackedLinearChannel], 9);
     EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7F, 0x80}}));
@@ -116,7 +154,7 @@ TEST_F(SysexParserTest, NoAnswersWithoutAHandshake) {
 }
 
 TEST_F(SysexParserTest, ThirdBadMessageOfATypeCancels) {
-    gTransfer.handshakeActive = 1;
+    Request();
     auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
     bad[bad.size() - 2] ^= 0x01;
     Deliver(bad);
@@ -128,7 +166,7 @@ TEST_F(SysexParserTest, ThirdBadMessageOfATypeCancels) {
 }
 
 TEST_F(SysexParserTest, ADifferentTypeRestartsTheCountAGoodOneOfTheSameTypeDoesNot) {
-    gTransfer.handshakeActive = 1;
+    Request();
     auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
     bad[bad.size() - 2] ^= 0x01;
     Deliver(bad);
@@ -145,7 +183,7 @@ TEST_F(SysexParserTest, ADifferentTypeRestartsTheCountAGoodOneOfTheSameTypeDoesN
 }
 
 TEST_F(SysexParserTest, ALengthBytePastTheMessageIsBadAndNothingIsStored) {
-    gTransfer.handshakeActive = 1;
+    Request();
     // Claims 40 data bytes but carries 4; the sum must not read past the end.
     std::vector<uint8_t> m = {0xF0, 0x00, 0x20, 0x08, kTestGroupId, 0x7F, 0x02, 0x01, 40,
                               1,    2,    3,    4,    0x00,         0xF7};
@@ -161,7 +199,7 @@ TEST_F(SysexParserTest, ALengthBytePastTheMessageIsBadAndNothingIsStored) {
 }
 
 TEST_F(SysexParserTest, IgnoredWithoutAnyEffect) {
-    gTransfer.handshakeActive = 1;
+    Request();
     std::vector<std::vector<uint8_t>> ignored = {
         {0xF0, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0xF7},                    // 8 bytes
         {0xF0, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0x01, 0x00},              // no F7 at the end
@@ -178,37 +216,127 @@ TEST_F(SysexParserTest, IgnoredWithoutAnyEffect) {
     EXPECT_EQ(gTransfer.lastType, kNoDataType);
 }
 
-TEST_F(SysexParserTest, DumpCompletesOnTheLastTypeOfTheLastPreset) {
-    gTransfer.handshakeActive = 1;
-    Deliver(DeviceDataMessage(11, 1, {0, 1, 0, 2}));
-    EXPECT_EQ(gTransfer.downloadComplete, 0);
-    Deliver(DeviceDataMessage(12, 2, {9, 9}));  // no zones, but still stored
-    EXPECT_EQ(Received(1).bytes[PackedZoneOffset(1, 0)], 9);
-    EXPECT_EQ(gTransfer.downloadComplete, 0);
-    Deliver(DeviceDataMessage(2, 2, {4, 3, 2, 1}));
-    Deliver(DeviceDataMessage(11, 2, {0, 5, 0, 6}));
+TEST_F(SysexParserTest, ADumpIsCompleteOnlyWhenEveryMessageOfEveryPresetArrived) {
+    PackedPreset image;
+    for (int i = 0; i < kPackedPresetSize; i++) image.bytes[i] = (uint8_t)(i % 100 + 1);
+    Request();
+    DeliverDump(image, 2, 10);
     EXPECT_EQ(gTransfer.downloadComplete, 1);
     EXPECT_EQ(gTransfer.receiving, 0);
     EXPECT_EQ(gTransfer.handshakeActive, 0);
     // The final message is acknowledged like the others.
+    EXPECT_EQ(Answers().size(), 20u);
     EXPECT_EQ(Answers().back(), (Answer{0x7F, 2}));
-
     static PackedBank taken;
-    ASSERT_EQ(TakeCompletedDump(&taken), 2);
-    EXPECT_EQ(taken.presets[1].bytes[kPackedLinearChannel], 4);
-    EXPECT_EQ(taken.presets[1].bytes[kPackedVariables + 1], 6);
-    EXPECT_EQ(taken.presets[0].bytes[kPackedVariables + 1], 2);
-    EXPECT_EQ(TakeCompletedDump(&taken), -1);  // handed over once
+    DumpResult dump;
+    ASSERT_TRUE(TakeDumpResult(&dump, &taken));
+    EXPECT_EQ(dump.outcome, DumpOutcome::Complete);
+    EXPECT_EQ(dump.presetsArrived, 2);
+    EXPECT_EQ(taken.presets[1].bytes[kPackedLinearChannel + 3],
+              image.bytes[kPackedLinearChannel + 3]);
+    EXPECT_FALSE(TakeDumpResult(&dump, &taken));  // handed over once
+
+    // A later dump nobody asked for, one message short: it begins on a cleared
+    // slot, ends at its last message as incomplete and names what is missing.
+    HeadlessClockSet(50000);
+    PackedPreset other = image;
+    other.bytes[kPackedButtonMidiCc] = 0x42;
+    DeliverDump(other, 2, 10, 2, 5);
+    EXPECT_EQ(gTransfer.downloadComplete, 0);
+    ASSERT_TRUE(TakeDumpResult(&dump, &taken));
+    EXPECT_EQ(dump.outcome, DumpOutcome::Incomplete);
+    EXPECT_EQ(dump.requested, 0);
+    EXPECT_EQ(dump.presetsArrived, 1);
+    EXPECT_EQ(dump.messagesArrived, 19);
+    EXPECT_EQ(dump.messageCount, 20);
+    EXPECT_EQ(dump.missingPreset, 2);
+    EXPECT_EQ(dump.missingType, 7);
+    EXPECT_EQ(Received(1).bytes[kPackedButtonMidiCc], 0);  // not the first dump's 0x42 or value
+    EXPECT_EQ(Received(0).bytes[kPackedButtonMidiCc], 0x42);
 }
 
-TEST_F(SysexParserTest, WithZonesTheDumpEndsOnType19) {
+TEST_F(SysexParserTest, ADumpRunsByTheModelItBeganWith) {
+    PackedPreset image;
+    memset(image.bytes, 5, sizeof image.bytes);
+    Request();
+    DeliverDump(image, 1, 10);
+    // Another model is published while the dump arrives (the bank on screen
+    // changed): the dump still ends by its own, two presets without zones.
+    UseTestModel(4, 3, 2, 4, 3);
+    for (int i = 0; i < 10; i++) {
+        EXPECT_EQ(gTransfer.downloadComplete, 0);
+        Deliver(DumpMessage(image, i, 2));
+    }
+    DumpResult dump;
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
+    EXPECT_EQ(dump.outcome, DumpOutcome::Complete);
+    EXPECT_EQ(dump.presetCount, 2);
+    EXPECT_EQ(dump.pid, kTestPid);
+}
+
+// Zone messages of a model without zones are stored, but not awaited.
+TEST_F(SysexParserTest, WithZonesTheDumpAwaitsTypes12To19) {
+    PackedPreset image;
+    memset(image.bytes, 7, sizeof image.bytes);
+    Deliver(DeviceDataMessage(12, 2, {7, 7}));  // zone field 0 for preset 2, stored
+    EXPECT_EQ(Received(1).bytes[PackedZoneOffset(0, 0)], 7);
     UseTestModel(4, 3, 2, 4, 1);
-    Deliver(DeviceDataMessage(11, 1, {0, 1, 0, 2}));
+    HeadlessClockSet(100000);  // the first dump went silent long ago
+    CheckDumpTimeouts(MilliClock());
+    DeliverDump(image, 1, 17);
     EXPECT_EQ(gTransfer.downloadComplete, 0);
-    Deliver(DeviceDataMessage(18, 1, {0x0C, 0x08}));
-    EXPECT_EQ(Received(0).bytes[PackedZoneOffset(0, 6)], 0xC8);
-    Deliver(DeviceDataMessage(19, 1, {0, 1}));
+    Deliver(DumpMessage(image, 17, 1));
     EXPECT_EQ(gTransfer.downloadComplete, 1);
+}
+
+// Every way a dump ends leaves a result the user-interface thread reports.
+TEST_F(SysexParserTest, EveryEndOfADumpLeavesItsResult) {
+    DumpResult dump;
+    Request();
+    CheckDumpTimeouts(1000 + kReceiveSilenceMs);
+    EXPECT_FALSE(TakeDumpResult(&dump, nullptr));
+    CheckDumpTimeouts(1001 + kReceiveSilenceMs);
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
+    EXPECT_EQ(dump.outcome, DumpOutcome::NotAnswered);
+    EXPECT_EQ(gTransfer.handshakeActive, 0);  // later strays are not answered
+    Deliver(DeviceDataMessage(2, 1, {1, 2, 3, 4}));
+    EXPECT_TRUE(SentMessages().empty());
+
+    // The device cancels; what it still sends right after is swallowed.
+    HeadlessClockSet(20000);
+    Request();
+    Deliver(DeviceDataMessage(2, 1, {1, 2, 3, 4}));
+    Deliver(DeviceShortMessage(0x7D, 1));
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
+    EXPECT_EQ(dump.outcome, DumpOutcome::DeviceCancelled);
+    HeadlessMidiClearLog();
+    Deliver(DeviceDataMessage(3, 1, {0, 1, 0, 2, 0, 3, 0, 4}));
+    EXPECT_EQ(gTransfer.receiving, 0);
+    EXPECT_TRUE(SentMessages().empty());
+
+    // The third bad message in a row: cancel, and the dump is over.
+    HeadlessClockSet(40000);
+    Request();
+    auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
+    bad[bad.size() - 2] ^= 0x01;
+    for (int i = 0; i < 3; i++) Deliver(bad);
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
+    EXPECT_EQ(dump.outcome, DumpOutcome::DamagedCancelled);
+
+    // Silence part-way.
+    HeadlessClockSet(60000);
+    Deliver(DeviceDataMessage(2, 1, {1, 2, 3, 4}));
+    EXPECT_EQ(gTransfer.receiving, 1);
+    CheckDumpTimeouts(60001 + kReceiveSilenceMs);
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
+    EXPECT_EQ(dump.outcome, DumpOutcome::Incomplete);
+    EXPECT_EQ(dump.messagesArrived, 1);
+    EXPECT_EQ(gTransfer.receiving, 0);
+
+    // While an upload runs, what the device sends is no dump.
+    gTransfer.sending = 1;
+    Deliver(DeviceDataMessage(2, 1, {1, 2, 3, 4}));
+    EXPECT_EQ(gTransfer.receiving, 0);
 }
 
 TEST_F(SysexParserTest, IdentityRepliesOfAcceptedFamilies) {
@@ -266,7 +394,7 @@ TEST_F(SysexParserTest, IdentityDeviceNumberTest) {
 // or writes outside the message and the reception slot (the sanitizers watch).
 TEST_F(SysexParserTest, SurvivesRandomAndMutatedInput) {
     UseTestModel(40, 30, 16, 8, 128);
-    gTransfer.handshakeActive = 1;
+    Request();
     std::mt19937 random(1234);
     PackedPreset image;
     for (int i = 0; i < kPackedPresetSize; i++) image.bytes[i] = (uint8_t)random();

@@ -80,7 +80,7 @@ TEST_F(VirtualDeviceTest, IgnoresOtherModelsAndDevices) {
     EXPECT_TRUE(Drain().empty());
 }
 
-TEST_F(VirtualDeviceTest, RequestedDumpWaitsForEachAcknowledgement) {
+TEST_F(VirtualDeviceTest, RequestedDumpWaitsForEachAcknowledgementOfItsPreset) {
     Receive(Short(kCommandDumpRequest, 0), 100);
     auto out = Drain(100);
     ASSERT_EQ(out.size(), 1u);
@@ -89,12 +89,15 @@ TEST_F(VirtualDeviceTest, RequestedDumpWaitsForEachAcknowledgement) {
     Receive(Short(kCommandRetry), 110);
     out = Drain(110);
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0][6], 2);  // the same message again
-    int messages = 2;
+    EXPECT_EQ(out[0][6], 2);                      // the same message again
+    Receive(Short(kCommandAcknowledge, 2), 115);  // names another preset: not its answer
+    EXPECT_TRUE(Drain(115).empty());
+    int messages = 2, preset = 1;
     for (;;) {
-        Receive(Short(kCommandAcknowledge), 120);
+        Receive(Short(kCommandAcknowledge, preset), 120);
         out = Drain(120);
         if (out.empty()) break;
+        preset = out[0][7];
         messages++;
     }
     EXPECT_EQ(messages, 2 + 3 * 10 - 1);
@@ -102,22 +105,57 @@ TEST_F(VirtualDeviceTest, RequestedDumpWaitsForEachAcknowledgement) {
     EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
 }
 
-TEST_F(VirtualDeviceTest, RequestedDumpGivesUpWithoutAnswers) {
+// A real device ends a failing exchange with cancel: a dump message nobody
+// answers, a dump message asked for three times, a third bad message in a row.
+TEST_F(VirtualDeviceTest, AFailingExchangeEndsWithCancel) {
     Receive(Short(kCommandDumpRequest, 0), 100);
     Drain(100);
     VirtualDeviceTick(device.get(), 100 + kVirtualAnswerWaitMs - 1);
-    EXPECT_EQ(device->dumpState, VirtualDumpState::AwaitingAck);
+    EXPECT_TRUE(Drain(100 + kVirtualAnswerWaitMs - 1).empty());
     VirtualDeviceTick(device.get(), 100 + kVirtualAnswerWaitMs);
+    auto out = Drain(100 + kVirtualAnswerWaitMs);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0][6], kCommandCancel);
     EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
+
+    Receive(Short(kCommandDumpRequest, 0), 2000);
+    Receive(Short(kCommandRetry), 2000);
+    Receive(Short(kCommandRetry), 2000);
+    Receive(Short(kCommandRetry), 2000);
+    out = Drain(2000);
+    ASSERT_EQ(out.size(), 4u);  // the message, twice again, then cancel
+    EXPECT_EQ(out[2][6], 2);
+    EXPECT_EQ(out[3][6], kCommandCancel);
+    EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
+
+    auto bad = DeviceDataMessage(6, 1, {1, 1});
+    bad[bad.size() - 2] ^= 1;
+    for (int i = 0; i < 3; i++) Receive(bad);
+    out = Drain();
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1][6], kCommandRetry);
+    EXPECT_EQ(out[2][6], kCommandCancel);
+    EXPECT_EQ(device->faultCounts.cancelsSent, 3);
 }
 
-TEST_F(VirtualDeviceTest, CancelEndsADump) {
+TEST_F(VirtualDeviceTest, CancelEndsADumpUnlessTheDeviceCarriesOn) {
     Receive(Short(kCommandDumpRequest, 0));
     Drain();
     Receive(Short(kCommandCancel));
     EXPECT_EQ(device->dumpState, VirtualDumpState::Idle);
     Receive(Short(kCommandAcknowledge));
     EXPECT_TRUE(Drain().empty());
+
+    VirtualDeviceFaults faults = VirtualNoFaults();
+    faults.carryOnAfterCancel = 1;
+    VirtualDeviceSetFaults(device.get(), faults);
+    Receive(Short(kCommandDumpRequest, 0));
+    Drain();
+    Receive(Short(kCommandCancel));
+    auto out = Drain();
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0][6], 3);  // the next message, as if acknowledged
+    EXPECT_EQ(device->faultCounts.carriedOn, 1);
 }
 
 TEST_F(VirtualDeviceTest, UnrequestedDumpStreamsEverything) {
@@ -129,7 +167,7 @@ TEST_F(VirtualDeviceTest, UnrequestedDumpStreamsEverything) {
     EXPECT_EQ(device->dumpsCompleted, 1);
 }
 
-TEST_F(VirtualDeviceTest, FaultsActAndAreUsedUp) {
+TEST_F(VirtualDeviceTest, RefusalFaultsActAndAreUsedUp) {
     device->faults.retryAnswers = 2;
     device->faults.cancelAnswers = 1;
     const Bytes data = DeviceDataMessage(6, 1, {1, 1});
@@ -140,23 +178,47 @@ TEST_F(VirtualDeviceTest, FaultsActAndAreUsedUp) {
     EXPECT_EQ(out[1][6], kCommandRetry);
     EXPECT_EQ(out[2][6], kCommandCancel);
     EXPECT_EQ(out[3][6], kCommandAcknowledge);
+}
 
-    device->faults.dropAnswers = 1;
-    Receive(data);
-    Receive(data);
-    EXPECT_EQ(Drain().size(), 1u);
-
-    device->faults.corruptData = 1;
-    device->faults.silentAfter = 2;
+// The faults strike the device's own messages by number, counted from when
+// they were set: a stream of 30 makes each visible.
+TEST_F(VirtualDeviceTest, MessageFaultsStrikeTheirNumbers) {
+    VirtualDeviceFaults faults = VirtualNoFaults();
+    faults.drop = {2, 1};
+    faults.duplicate = {4, 1};
+    faults.corrupt = {6, 2};
+    faults.late = {8, 1};
+    faults.lateMs = 500;
+    faults.silentAt = 20;
+    VirtualDeviceSetFaults(device.get(), faults);
     VirtualDeviceStartDump(device.get(), 0, 0);
-    out = Drain();
-    ASSERT_EQ(out.size(), 2u);
-    int sum = 0;
-    for (size_t i = 6; i + 1 < out[0].size(); i++) sum += out[0][i];
-    EXPECT_NE(sum & 0x7F, 0);  // corrupted
-    sum = 0;
-    for (size_t i = 6; i + 1 < out[1].size(); i++) sum += out[1][i];
-    EXPECT_EQ(sum & 0x7F, 0);
+    auto out = Drain(0);
+    ASSERT_EQ(out.size(), 8u);  // 0..7 but 2 lost and 4 twice; 8 holds back the rest
+    EXPECT_EQ(out[2][6], 5);    // message 2 (type 4) is gone
+    EXPECT_EQ(out[3], out[4]);  // message 4 twice
+    EXPECT_GE(SysexDataMessageIntact(out[5].data(), (int)out[5].size()), 0);
+    EXPECT_LT(SysexDataMessageIntact(out[6].data(), (int)out[6].size()), 0);
+    EXPECT_LT(SysexDataMessageIntact(out[7].data(), (int)out[7].size()), 0);
+    out = Drain(500);
+    ASSERT_EQ(out.size(), 12u);  // 8 .. 19, then silence
+    EXPECT_EQ(device->silent, 1);
+    Receive({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}, 600);
+    EXPECT_TRUE(Drain(600).empty());  // a silent device does not listen either
+    EXPECT_EQ(device->faultCounts.dropped, 1);
+    EXPECT_EQ(device->faultCounts.duplicated, 1);
+    EXPECT_EQ(device->faultCounts.corrupted, 2);
+    EXPECT_EQ(device->faultCounts.delayed, 1);
+    EXPECT_EQ(device->faultCounts.silenced, 1);
+
+    // New faults wake it; a dump nobody asked for starts after message 0.
+    faults = VirtualNoFaults();
+    faults.unaskedDumpAt = 0;
+    VirtualDeviceSetFaults(device.get(), faults);
+    Receive({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}, 700);
+    out = Drain(700);
+    ASSERT_EQ(out.size(), 31u);
+    EXPECT_EQ(out[0].size(), (size_t)kIdentityReplySize);
+    EXPECT_EQ(device->faultCounts.unaskedDumps, 1);
 }
 
 TEST_F(VirtualDeviceTest, LatencyDelaysAnswers) {

@@ -1,0 +1,254 @@
+// Reception of a dump (phases in the header).
+//
+// Invariants:
+//   1. The reception slot, the arrival record and the hand-over are touched
+//      only under gLock.
+//   2. The slot and the record are cleared whenever a dump begins, so a
+//      message that does not arrive leaves nothing of an earlier dump behind.
+//   3. A Complete result means every expected bit of `arrived` is set for
+//      every preset of the dump's model; only then are images handed over.
+//   4. receiveDeadline is written before receiving is set, so the user-
+//      interface thread never sees a dump arriving with a stale deadline.
+#include "midi/dump_reception.h"
+
+#include <cstring>
+#include <mutex>
+
+#include "midi/transfer_state.h"
+
+namespace {
+
+enum class DumpPhase { Idle, Awaiting, Receiving, Draining };
+
+struct Reception {
+    DumpPhase phase = DumpPhase::Idle;
+    int requested = 0;   // answers are sent
+    SysexSizes sizes{};  // the dump's model, fixed when it began
+    int pid = 0;
+    uint32_t deadline = 0;  // Awaiting: request + 3000; later: last message + 3000
+    uint32_t arrived[kPackedPresetsPerBank] = {};  // bit i: type kSysexTypes[i] arrived
+    int messagesArrived = 0;
+    bool resultWaiting = false;
+    DumpResult result{};
+};
+
+std::mutex gLock;
+Reception gReception;
+PackedBank gHandOver;  // a complete dump's images, until the UI thread takes them
+
+int PresetsOf(const SysexSizes& sizes) {
+    const int count = sizes.presetCount;
+    return count < 0 ? 0 : count > kPackedPresetsPerBank ? kPackedPresetsPerBank : count;
+}
+
+uint32_t FullPresetMask(const SysexSizes& sizes) {
+    return (1u << SysexMessagesPerPreset(sizes)) - 1;
+}
+
+int TypeIndex(int type) {
+    for (int i = 0; i < kSysexTypeCount; i++)
+        if (kSysexTypes[i].type == type) return i;
+    return -1;
+}
+
+void SetFlags(const Reception& r) {
+    TransferState& t = gTransfer;
+    const bool open = r.phase == DumpPhase::Awaiting || r.phase == DumpPhase::Receiving;
+    t.handshakeActive = open && r.requested;
+    t.receiving = r.phase == DumpPhase::Receiving;
+}
+
+void Begin(Reception& r, int requested, DumpPhase phase, uint32_t now) {
+    r.phase = phase;
+    r.requested = requested;
+    r.sizes = PublishedSysexSizes(&r.pid);
+    r.deadline = now + kReceiveSilenceMs;
+    memset(r.arrived, 0, sizeof r.arrived);
+    r.messagesArrived = 0;
+    memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
+    gTransfer.lastType = kNoDataType;
+    gTransfer.errorRun = 0;
+    // The deadline first (invariant 4), then the flags.
+    gTransfer.receiveDeadline = r.deadline;
+    SetFlags(r);
+}
+
+void End(Reception& r, DumpOutcome outcome, DumpPhase next) {
+    const int presets = PresetsOf(r.sizes);
+    const uint32_t full = FullPresetMask(r.sizes);
+    DumpResult& result = r.result;
+    result = DumpResult{};
+    result.outcome = outcome;
+    result.requested = r.requested;
+    result.pid = r.pid;
+    result.presetCount = presets;
+    result.messagesArrived = r.messagesArrived;
+    result.messageCount = presets * SysexMessagesPerPreset(r.sizes);
+    for (int p = 0; p < presets; p++) {
+        const uint32_t missing = full & ~r.arrived[p];
+        if (missing == 0) {
+            result.presetsArrived++;
+        } else if (result.missingPreset == 0) {
+            int i = 0;
+            while (!(missing & (1u << i))) i++;
+            result.missingPreset = p + 1;
+            result.missingType = kSysexTypes[i].type;
+        }
+    }
+    if (outcome == DumpOutcome::Complete)
+        memcpy(gHandOver.presets, gPackedStore.slots[kReceptionSlot].presets,
+               sizeof(PackedPreset) * presets);
+    r.resultWaiting = true;
+    r.phase = next;
+    SetFlags(r);
+    if (outcome == DumpOutcome::Complete) gTransfer.downloadComplete = 1;
+}
+
+bool Passed(uint32_t now, uint32_t deadline) {
+    return (int32_t)(now - deadline) > 0;
+}
+
+// A bad message: retry while the program asked for the dump, and at the third
+// in a row of one type cancel, which ends the dump. A dump nobody asked for
+// just goes without it.
+DumpAnswer BadMessage(Reception& r, bool requested) {
+    TransferState& t = gTransfer;
+    const uint32_t run = t.errorRun + 1;
+    if (run < 3) {
+        t.errorRun = run;
+        return requested ? DumpAnswer::Retry : DumpAnswer::None;
+    }
+    t.lastType = kNoDataType;
+    t.errorRun = 0;
+    if (!requested) return DumpAnswer::None;
+    End(r, DumpOutcome::DamagedCancelled, DumpPhase::Draining);
+    return DumpAnswer::Cancel;
+}
+
+void Accept(Reception& r, const uint8_t* m, int type, int preset, int count, uint32_t now) {
+    TransferState& t = gTransfer;
+    r.deadline = now + kReceiveSilenceMs;
+    t.receiveDeadline = r.deadline;
+    r.phase = DumpPhase::Receiving;
+    SetFlags(r);
+    t.progressCounter.fetch_sub(1);
+    t.lastPresetNumber = (uint32_t)preset;
+
+    const int index = TypeIndex(type);
+    if (index >= 0) {
+        if (type == kFirstDataType && preset == 1) t.progressCounter = 0;
+        PackedPreset& target = gPackedStore.slots[kReceptionSlot].presets[preset - 1];
+        StoreSysexPayload(target, kSysexTypes[index], m + 9, count);
+        // Zone types of a model without zones are stored but not awaited.
+        const uint32_t bit = 1u << index;
+        if ((FullPresetMask(r.sizes) & bit) && !(r.arrived[preset - 1] & bit)) {
+            r.arrived[preset - 1] |= bit;
+            r.messagesArrived++;
+        }
+    }
+    const int presets = PresetsOf(r.sizes);
+    if (r.messagesArrived == presets * SysexMessagesPerPreset(r.sizes))
+        End(r, DumpOutcome::Complete, DumpPhase::Draining);
+    else if (type == SysexLastTypeOfPreset(r.sizes) && preset == presets)
+        End(r, DumpOutcome::Incomplete, DumpPhase::Draining);
+}
+
+}  // namespace
+
+void BeginRequestedDump(uint32_t now) {
+    std::lock_guard<std::mutex> hold(gLock);
+    Begin(gReception, 1, DumpPhase::Awaiting, now);
+}
+
+DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
+    std::lock_guard<std::mutex> hold(gLock);
+    Reception& r = gReception;
+    TransferState& t = gTransfer;
+    if (t.sending) return DumpAnswer::None;
+    if (r.phase == DumpPhase::Draining) {
+        if (!Passed(now, r.deadline)) {
+            r.deadline = now + kReceiveSilenceMs;
+            return DumpAnswer::None;
+        }
+        r.phase = DumpPhase::Idle;
+    }
+
+    const int type = m[6];
+    if (type != t.lastType) t.errorRun = 0;
+    t.lastType = type;
+
+    const bool open = r.phase != DumpPhase::Idle;
+    const bool requested = open && r.requested;
+    const SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
+    const int preset = m[7];
+    const int count =
+        preset >= 1 && preset <= PresetsOf(sizes) ? SysexDataMessageIntact(m, length) : -1;
+    if (count < 0) return BadMessage(r, requested);
+
+    if (!open) {
+        // Only a message that carries preset data begins a dump.
+        if (TypeIndex(type) < 0) return DumpAnswer::None;
+        Begin(r, 0, DumpPhase::Receiving, now);
+        // Begin forgot the type just checked; the run it starts is this type's.
+        t.lastType = type;
+    }
+    Accept(r, m, type, preset, count, now);
+    return requested ? DumpAnswer::Acknowledge : DumpAnswer::None;
+}
+
+void DumpCancelledByDevice() {
+    std::lock_guard<std::mutex> hold(gLock);
+    Reception& r = gReception;
+    if (r.phase == DumpPhase::Awaiting || r.phase == DumpPhase::Receiving)
+        End(r, DumpOutcome::DeviceCancelled, DumpPhase::Draining);
+}
+
+void CheckDumpTimeouts(uint32_t now) {
+    std::lock_guard<std::mutex> hold(gLock);
+    Reception& r = gReception;
+    if (!Passed(now, r.deadline)) return;
+    switch (r.phase) {
+        case DumpPhase::Awaiting:
+            End(r, DumpOutcome::NotAnswered, DumpPhase::Idle);
+            break;
+        case DumpPhase::Receiving:
+            End(r, DumpOutcome::Incomplete, DumpPhase::Idle);
+            break;
+        case DumpPhase::Draining:
+            r.phase = DumpPhase::Idle;
+            break;
+        case DumpPhase::Idle:
+            break;
+    }
+}
+
+void EndDumpNow() {
+    std::lock_guard<std::mutex> hold(gLock);
+    Reception& r = gReception;
+    if (r.phase == DumpPhase::Awaiting)
+        End(r, DumpOutcome::NotAnswered, DumpPhase::Idle);
+    else if (r.phase == DumpPhase::Receiving)
+        End(r, DumpOutcome::Incomplete, DumpPhase::Idle);
+}
+
+bool TakeDumpResult(DumpResult* result, PackedBank* images) {
+    std::lock_guard<std::mutex> hold(gLock);
+    Reception& r = gReception;
+    if (!r.resultWaiting) return false;
+    *result = r.result;
+    if (result->outcome == DumpOutcome::Complete) {
+        if (images)
+            memcpy(images->presets, gHandOver.presets, sizeof(PackedPreset) * result->presetCount);
+        gTransfer.downloadComplete = 0;
+    }
+    r.resultWaiting = false;
+    return true;
+}
+
+void ResetDumpReception() {
+    std::lock_guard<std::mutex> hold(gLock);
+    gReception.phase = DumpPhase::Idle;
+    gReception.requested = 0;
+    gReception.resultWaiting = false;
+    gReception.deadline = 0;
+}
