@@ -56,6 +56,7 @@ constexpr int kStrReceivingPreset = 78;      // "Receiving preset %d of %d from 
 constexpr int kStrPresetsReceived = 79;      // "%d presets received from %s"
 constexpr int kStrDumpStopped = 80;          // "%s stopped sending ... the device bank is unchanged"
 constexpr int kStrOnePresetSent = 81;        // "1 preset sent to %s"
+constexpr int kStrAskSendWholeBank = 82;     // "Send %s to %s? It replaces every preset ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

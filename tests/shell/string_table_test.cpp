@@ -164,6 +164,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {79, "%d presets received from %s"},
         {80, "%s stopped sending before the end; the device bank is unchanged"},
         {81, "1 preset sent to %s"},
+        {82, "Send %s to %s? It replaces every preset in the device."},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
