@@ -15,6 +15,7 @@
 #include "shell/commands.h"
 #include "shell/joins.h"
 #include "shell/messages.h"
+#include "shell/send_question.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -235,6 +236,8 @@ int DropBankOnBank(int target) {
         ShowBank(target);
     }
     RepaintBankViews();
-    if (to->kind == BankKind::Device) SendCurrentBank();
+    if (to->kind == BankKind::Device && CanSendCurrentBank() && ConfirmWholeBankSend(target)) {
+        SendCurrentBank();
+    }
     return 1;
 }

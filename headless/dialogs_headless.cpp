@@ -1,4 +1,5 @@
-// Headless dialogs: counted, never shown; they answer Cancel.
+// Headless dialogs: counted, never shown; they answer Cancel, and the send
+// question the answer a test sets.
 #include "headless/dialogs_headless.h"
 
 #include "shell/dialogs.h"
@@ -6,6 +7,9 @@
 int gHeadlessMidiSetupRuns = 0;
 int gHeadlessPreferencesRuns = 0;
 int gHeadlessAboutRuns = 0;
+std::vector<std::string> gHeadlessSendQuestions;
+int gHeadlessSendAnswer = 0;
+int gHeadlessSendDontAsk = 0;
 
 int ShowMidiSetupDialog() {
     gHeadlessMidiSetupRuns++;
@@ -20,6 +24,12 @@ int ShowPreferencesDialog() {
 int ShowAboutDialog() {
     gHeadlessAboutRuns++;
     return 0;
+}
+
+int AskSendWholeBank(const char* question, int* dontAskAgain) {
+    gHeadlessSendQuestions.push_back(question != nullptr ? question : "");
+    *dontAskAgain = gHeadlessSendDontAsk;
+    return gHeadlessSendAnswer;
 }
 
 void ReleaseDialogResources() {}

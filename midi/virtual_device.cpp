@@ -9,20 +9,66 @@
 
 static const char kMemoryFileTag[8] = {'O', 'S', 'T', 'R', 'V', 'D', 'M', '1'};
 
+namespace {
+
+// Knobs and faders: filter, envelope, effects, then the mixer.
+const uint8_t kLinearCcs[] = {74, 71, 73, 72, 75, 76, 91, 93, 7, 10, 1, 11, 5, 84, 70, 77};
+// Buttons and pads: the pedals and switches, then the general-purpose ones.
+const uint8_t kButtonCcs[] = {64, 65, 66, 67, 68, 69, 80, 81, 82, 83, 85, 86, 87, 88, 89, 90};
+
+const char* const kFactoryNames[] = {
+    "Studio Split", "Piano and Strings", "Bass and Lead", "Organ Layers",
+    "Pad Sweep",    "Drum Pads",         "Mixer Faders",  "Four Zones",
+    "Synth Brass",  "Electric Piano",    "Choir Split",   "Arpeggio",
+    "Mono Lead",    "Ambient",           "Live Set",      "Plain Keys",
+};
+constexpr int kFactoryNameCount = sizeof kFactoryNames / sizeof kFactoryNames[0];
+
+// Splits the keyboard into `zones` equal parts, zone z on channel z + 1, and
+// enables the first `enabled` of them.
+void FactoryZones(const VirtualZoneLayout& layout, int zones, int enabled, uint8_t* bytes) {
+    if (zones <= 0 || zones > kPackedZoneCount || layout.keyCount <= 0) return;
+    const int span = layout.keyCount / zones > 0 ? layout.keyCount / zones : 1;
+    uint8_t enable = 0;
+    for (int z = 0; z < zones; z++) {
+        const int low = layout.lowestNote + z * span;
+        const int high = z == zones - 1 ? layout.lowestNote + layout.keyCount - 1 : low + span - 1;
+        if (layout.lowField >= 0) bytes[PackedZoneOffset(z, layout.lowField)] = (uint8_t)low;
+        if (layout.highField >= 0) bytes[PackedZoneOffset(z, layout.highField)] = (uint8_t)high;
+        if (layout.channelField >= 0)
+            bytes[PackedZoneOffset(z, layout.channelField)] = (uint8_t)(z + 1);
+        if (z < enabled) enable |= layout.enableMasks[z];
+    }
+    if (layout.enableSlot >= 0 && layout.enableSlot < kPackedVariableSlots)
+        bytes[kPackedVariables + layout.enableSlot] = enable;
+}
+
+}  // namespace
+
 void VirtualDeviceFactoryMemory(VirtualDevice* device) {
     memset(&device->memory, 0, sizeof device->memory);
+    const VirtualDeviceProfile& profile = device->profile;
+    const int zones =
+        profile.sizes.zoneLimit < kPackedZoneCount ? profile.sizes.zoneLimit : kPackedZoneCount;
     for (int p = 0; p < kPackedPresetsPerBank; p++) {
         PackedPreset& image = device->memory.presets[p];
         char name[kPackedNameSize];
-        snprintf(name, sizeof name, "Factory %d", p + 1);
-        SetPackedPresetName(image, name);
-        for (int i = 0; i < kPackedControlGroupSize; i++) {
-            image.bytes[kPackedLinearChannel + i] = (uint8_t)(p % 16);
-            image.bytes[kPackedLinearMidiCc + i] = (uint8_t)((16 + i + p) % 120);
-            image.bytes[kPackedButtonChannel + i] = (uint8_t)(p % 16);
-            image.bytes[kPackedButtonMidiCc + i] = (uint8_t)((64 + i) % 120);
-            image.bytes[kPackedButtonProgram + i] = (uint8_t)(p % 128);
+        if (p < kFactoryNameCount) {
+            snprintf(name, sizeof name, "%s", kFactoryNames[p]);
+        } else {
+            snprintf(name, sizeof name, "%s %d", kFactoryNames[p % kFactoryNameCount],
+                     p / kFactoryNameCount + 1);
         }
+        SetPackedPresetName(image, name);
+        // Channel 1 everywhere (stored as 0); each preset shifts the knobs
+        // by one, so that no two neighbours are alike.
+        for (int i = 0; i < kPackedControlGroupSize; i++) {
+            const int n = (int)sizeof kLinearCcs;
+            image.bytes[kPackedLinearMidiCc + i] = kLinearCcs[(i + p) % n];
+            image.bytes[kPackedButtonMidiCc + i] = kButtonCcs[i % (int)sizeof kButtonCcs];
+            image.bytes[kPackedButtonProgram + i] = (uint8_t)((p + i) % 128);
+        }
+        if (zones > 0) FactoryZones(profile.zones, zones, 1 + p % zones, image.bytes);
     }
     device->memoryDirty = 0;
 }

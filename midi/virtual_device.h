@@ -85,11 +85,27 @@ struct VirtualFaultCounts {
     int cancelsSent;   // exchanges the device ended with cancel
 };
 
+// What the factory memory needs to know of the model's zones, read from its
+// definition: the image fields holding a zone's channel and its low and high
+// notes (-1 when the model has none), the keyboard's notes, and the zone
+// enable bits (the variable slot, -1 for none, and the mask of zone z). All
+// zero (no keys), as a profile starts: the zones are left empty.
+struct VirtualZoneLayout {
+    int channelField;
+    int lowField;
+    int highField;
+    int lowestNote;
+    int keyCount;
+    int enableSlot;
+    uint8_t enableMasks[kPackedZoneCount];
+};
+
 // The model the device pretends to be.
 struct VirtualDeviceProfile {
     int pid;       // member code of the identity reply, the model's PID
     int deviceId;  // its own device number (0..127)
     SysexSizes sizes;
+    VirtualZoneLayout zones;
 };
 
 enum class VirtualDumpState { Idle, AwaitingAck, Streaming };
@@ -133,7 +149,11 @@ struct VirtualDevice {
 
 // Fills the device: profile, factory memory contents, no faults, no latency.
 void VirtualDeviceInit(VirtualDevice* device, const VirtualDeviceProfile& profile);
-// The factory contents of the memory: a plain, recognisable assignment.
+// The factory contents of the memory, what a newcomer's first download shows:
+// named presets on channel 1 with the controller numbers synthesisers
+// commonly answer (cutoff, resonance, envelope, effects, volume, pan, the
+// pedals), and the keyboard split into zones on their own channels, a
+// different number of them enabled from preset to preset.
 void VirtualDeviceFactoryMemory(VirtualDevice* device);
 // Replaces the faults; the device's messages are numbered afresh from 0 and a
 // device silenced by the previous faults listens again.

@@ -324,6 +324,40 @@ VirtualDeviceProfile VirtualFallbackProfile() {
     return profile;
 }
 
+// The image field of a zone value named `tag` in the definition's SysEx list;
+// -1 when the model has none.
+static int ZoneField(const DeviceDefinition& def, const char* tag) {
+    int field = 0;
+    for (int i = 0; i < def.sysexFieldCount && i < kMaxSysexFields; i++) {
+        const SysexFieldDef& f = def.sysexFields[i];
+        if (strcmp(f.array, "zones") != 0) continue;
+        if (strcmp(f.tagName, tag) == 0) return field < kPackedZoneFields ? field : -1;
+        field++;
+    }
+    return -1;
+}
+
+static VirtualZoneLayout ZoneLayoutOf(const DeviceDefinition& def) {
+    VirtualZoneLayout layout{};
+    layout.enableSlot = -1;
+    layout.channelField = ZoneField(def, "channel");
+    layout.lowField = ZoneField(def, "note low");
+    layout.highField = ZoneField(def, "note high");
+    layout.lowestNote = def.lowestNote;
+    layout.keyCount = def.keyboardSize;
+    // The zones' enable bits: the options of the first variable that has any.
+    const int count = def.variableCount < kMaxVariables ? def.variableCount : kMaxVariables;
+    for (int v = 0; v < count; v++) {
+        const VariableDef& var = def.variables[v];
+        if (var.maskCount <= 0) continue;
+        layout.enableSlot = var.target;
+        for (int z = 0; z < var.maskCount && z < kPackedZoneCount && z < kMaxVariableMasks; z++)
+            layout.enableMasks[z] = var.masks[z].mask < 0 ? 0 : (uint8_t)var.masks[z].mask;
+        break;
+    }
+    return layout;
+}
+
 int VirtualProfileFromDevices(const char* devicesFolder, VirtualDeviceProfile* profile) {
     std::error_code error;
     std::vector<std::string> folders;
@@ -351,6 +385,7 @@ int VirtualProfileFromDevices(const char* devicesFolder, VirtualDeviceProfile* p
         profile->sizes.buttonCount = def->buttonControlCount;
         profile->sizes.variableLimit = def->variableLimit;
         profile->sizes.zoneLimit = def->zoneLimit;
+        profile->zones = ZoneLayoutOf(*def);
         return 1;
     }
     return 0;

@@ -17,5 +17,10 @@
 #define IDC_PREF_UNDO_LEVELS 201
 #define IDC_PREF_INIT_NAMES 202
 #define IDC_PREF_ALL_ROM 203
+#define IDC_PREF_ASK_SEND 204
+
+/* "SEND_BANK_DLG", the question before a whole-bank send */
+#define IDC_SEND_QUESTION 301
+#define IDC_SEND_DONT_ASK 302
 
 #endif

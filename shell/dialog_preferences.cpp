@@ -8,6 +8,7 @@ PreferencesChoice CurrentPreferencesChoice() {
     c.undoLevels = gUndoLevels;
     c.initialisePresetNames = gInitialisePresetNames;
     c.showAllRomBanks = gShowAllRomBanks;
+    c.askBeforeBankSend = gAskBeforeBankSend;
     return c;
 }
 
@@ -26,5 +27,6 @@ int ParseUndoLevels(const char* text, int current) {
 int ApplyPreferencesChoice(const PreferencesChoice& choice) {
     if (choice.undoLevels != gUndoLevels) ApplyUndoLevelsPreference(choice.undoLevels);
     gInitialisePresetNames = choice.initialisePresetNames ? 1 : 0;
+    gAskBeforeBankSend = choice.askBeforeBankSend ? 1 : 0;
     return (choice.showAllRomBanks != 0) != (gShowAllRomBanks != 0);
 }

@@ -8,6 +8,7 @@ struct PreferencesChoice {
     int undoLevels;             // "&Undo Levels (1 - 100)"
     int initialisePresetNames;  // "&Initialize Preset Names when Sysex Received"
     int showAllRomBanks;        // "&Show ROM Presets for all Corvanith Devices"
+    int askBeforeBankSend;      // "&Ask before Sending a Whole Bank to the Device"
 };
 
 // The preferences in force, as the dialog opens.
@@ -17,7 +18,8 @@ PreferencesChoice CurrentPreferencesChoice();
 // into 1..100. A field without digits keeps `current`.
 int ParseUndoLevels(const char* text, int current);
 
-// Applies the undo levels (to the undo history) and the initialise-names flag.
+// Applies the undo levels (to the undo history), the initialise-names flag and
+// the question before a whole-bank send.
 // The ROM banks preference is not applied here: it changes the bank list, which
 // command 26 does. Returns 1 when that command must run (the choice differs
 // from the preference in force), else 0.

@@ -24,6 +24,7 @@ void InitPreferencesDialog(HWND dialog) {
     CheckDlgButton(dialog, IDC_PREF_INIT_NAMES,
                    c.initialisePresetNames ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_PREF_ALL_ROM, c.showAllRomBanks ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_PREF_ASK_SEND, c.askBeforeBankSend ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void OnPreferencesOk(HWND dialog) {
@@ -33,6 +34,7 @@ void OnPreferencesOk(HWND dialog) {
     c.undoLevels = ParseUndoLevels(text, c.undoLevels);
     c.initialisePresetNames = IsDlgButtonChecked(dialog, IDC_PREF_INIT_NAMES) == BST_CHECKED;
     c.showAllRomBanks = IsDlgButtonChecked(dialog, IDC_PREF_ALL_ROM) == BST_CHECKED;
+    c.askBeforeBankSend = IsDlgButtonChecked(dialog, IDC_PREF_ASK_SEND) == BST_CHECKED;
     gRomBanksToggleDue = ApplyPreferencesChoice(c);
     EndDialog(dialog, 1);
 }

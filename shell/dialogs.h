@@ -10,6 +10,9 @@ int ShowMidiSetupDialog();
 int ShowPreferencesDialog();
 // Command 56 "&About Ostrel...".
 int ShowAboutDialog();
+// The question before a whole-bank send, with Yes, No and a "Don't ask
+// again" box: 1 for Yes; *dontAskAgain is 1 when the box was ticked.
+int AskSendWholeBank(const char* question, int* dontAskAgain);
 
 // Shutdown: releases what the dialogs keep for the life of the program (their
 // texture brushes). Safe to call when no dialog ever ran.

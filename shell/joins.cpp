@@ -21,6 +21,7 @@
 #include "shell/dialogs.h"
 #include "shell/help.h"
 #include "shell/memory.h"
+#include "shell/send_question.h"
 #include "shell/settings.h"
 #include "shell/working_blocks.h"
 #include "views/bank_selection.h"
@@ -150,6 +151,7 @@ void JoinDownloadFromDevice() {
     DownloadFromDevice();
 }
 void JoinSendCurrentBank() {
+    if (!CanSendCurrentBank() || !ConfirmWholeBankSend(gBanks.current)) return;
     SendCurrentBank();
 }
 int JoinConfirmChangedBanks() {

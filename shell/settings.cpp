@@ -19,6 +19,7 @@
 #include "shell/working_blocks.h"
 
 int gInitialisePresetNames = 0;
+int gAskBeforeBankSend = 1;
 int gShowAllRomBanks = 1;
 int gUndoLevels = 100;
 
@@ -165,6 +166,7 @@ Preferences CurrentPreferences() {
     p.undoLevels = gUndoLevels;
     p.showCcOnControls = gShowCcCh;
     p.fitMode = gFitMode;
+    p.askBeforeBankSend = gAskBeforeBankSend;
     return p;
 }
 
@@ -173,6 +175,7 @@ void SetPreferences(const Preferences& prefs) {
     gShowAllRomBanks = Flag(prefs.showAllRomBanks);
     gShowCcCh = Flag(prefs.showCcOnControls);
     gFitMode = Flag(prefs.fitMode);
+    gAskBeforeBankSend = Flag(prefs.askBeforeBankSend);
     ApplyUndoLevelsPreference(prefs.undoLevels);
 }
 

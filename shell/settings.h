@@ -12,6 +12,7 @@
 extern int gInitialisePresetNames;  // SysEx reception renames presets from the device
 extern int gShowAllRomBanks;        // ROM banks of every model are listed (command 26)
 extern int gUndoLevels;             // 1..100; set through ApplyUndoLevelsPreference
+extern int gAskBeforeBankSend;      // a whole-bank send to the device asks first
 
 // All five stored preferences as they are now, and setting them all (the undo
 // levels through ApplyUndoLevelsPreference; flags become 0 or 1).

@@ -43,6 +43,7 @@ Preferences DefaultPreferences() {
     p.undoLevels = 100;
     p.showCcOnControls = 0;
     p.fitMode = 0;
+    p.askBeforeBankSend = 1;
     return p;
 }
 
@@ -80,7 +81,7 @@ WindowPlacementRecord DecodeWindowPlacement(const unsigned char in[kWindowPlacem
 void EncodeSettingsFile(const SettingsImage& image, unsigned char out[kSettingsFileSize]) {
     std::memcpy(out, kMagic, sizeof kMagic);
     out[4] = kFormatByte;
-    out[5] = 0;
+    out[5] = image.prefs.askBeforeBankSend ? 0 : 1;
     EncodeWindowPlacement(image.main, out + kSettingsMainOffset);
     EncodeWindowPlacement(image.library, out + kSettingsLibraryOffset);
     EncodeWindowPlacement(image.editor, out + kSettingsEditorOffset);
@@ -97,7 +98,7 @@ int DecodeSettingsFile(const unsigned char* bytes, size_t size, SettingsImage* i
     // end, so it is refused like a file of the wrong kind.
     if (bytes == nullptr || size < static_cast<size_t>(kSettingsFileSize)) return 0;
     if (std::memcmp(bytes, kMagic, sizeof kMagic) != 0) return 0;
-    // Bytes 4 and 5 are not examined, so files of other format versions load too.
+    // Byte 4 is not examined, so files of other format versions load too.
     image->main = DecodeWindowPlacement(bytes + kSettingsMainOffset);
     image->library = DecodeWindowPlacement(bytes + kSettingsLibraryOffset);
     image->editor = DecodeWindowPlacement(bytes + kSettingsEditorOffset);
@@ -107,5 +108,6 @@ int DecodeSettingsFile(const unsigned char* bytes, size_t size, SettingsImage* i
     image->prefs.undoLevels = prefs[2];
     image->prefs.showCcOnControls = prefs[3];
     image->prefs.fitMode = prefs[4];
+    image->prefs.askBeforeBankSend = bytes[5] == 0 ? 1 : 0;
     return 1;
 }

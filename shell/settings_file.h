@@ -7,7 +7,8 @@
 //   offset size  meaning
 //   0      4     magic "defs"
 //   4      1     2 (written; not examined when read)
-//   5      1     0 (written; not read)
+//   5      1     1: do not ask before sending a whole bank to the device;
+//                0 asks (older files hold 0 here)
 //   6      44    placement of the main window
 //   50     44    placement of the library window
 //   94     44    placement of the control editor window
@@ -66,13 +67,14 @@ struct WindowPlacementRecord {
     PlacementRect normal;  // workspace coordinates of the restored window
 };
 
-// The five stored preferences, in the units the file holds them.
+// The stored preferences, in the units the file holds them.
 struct Preferences {
     int initialisePresetNames;  // byte 138: new names from the device on receipt
     int showAllRomBanks;        // byte 139: ROM banks of every model, not only connected ones
     int undoLevels;             // byte 140: length of the undo history
     int showCcOnControls;       // byte 141: CC/Ch overlays in the graphic view
     int fitMode;                // byte 142: graphic view scales to its pane
+    int askBeforeBankSend;      // byte 5, inverted: a whole-bank send asks first
 };
 
 // Everything Settings.cfg holds.

@@ -62,6 +62,7 @@ constexpr int kStrOnePresetSent = 81;        // "1 preset sent to %s"
 constexpr int kStrCouldNotSave = 82;         // "Could not Save %s. %s" (bank name, why)
 constexpr int kStrCouldNotSend = 83;         // "Could not Send %s to the device. %s"
 constexpr int kStrAskRestoreKept = 84;       // "The changes to %s were kept when Windows ..."
+constexpr int kStrAskSendWholeBank = 85;     // "Send %s to %s? It replaces every preset ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -310,7 +310,7 @@ TEST_F(DialogsTest, AboutShowsNameAndVersion) {
 }
 
 TEST_F(DialogsTest, PreferencesShowAndChangeThePreferences) {
-    SetPreferences({0, 1, 100, 0, 0});
+    SetPreferences({0, 1, 100, 0, 0, 1});
     std::string undo;
     int initChecked = -1, romChecked = -1;
     gLastCommand = 0;

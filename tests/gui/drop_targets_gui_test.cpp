@@ -16,6 +16,7 @@
 #include "editing/drag.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
+#include "shell/settings.h"
 #include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_engine.h"
@@ -97,6 +98,7 @@ TEST_F(DropTargetsGui, AUserBankDroppedOntoTheDeviceBankIsCopiedAndSent) {
     std::vector<std::string> source = PresetNames(user_, count);
     ASSERT_NE(PresetNames(device, count), source);
 
+    gAskBeforeBankSend = 0;  // the question before the send has a test of its own
     const int before = DeviceMessagesReceived();
     ASSERT_GE(before, 0);
     strcpy(gPopupText, "");

@@ -31,6 +31,10 @@ namespace {
 
 // A mouse message, its waiting messages handled after it.
 void Mouse(HWND window, UINT message, int x, int y, WPARAM keys) {
+    // A press that confines the pointer (a zone drag) would pull the real
+    // pointer in from wherever it rests, and the move that makes would drag
+    // the zone: the real pointer starts where the press is.
+    if (message == WM_LBUTTONDOWN) PointerTo(window, x, y);
     SendMouse(window, message, keys, MAKELPARAM(x, y));
     PumpMessages(10);
 }

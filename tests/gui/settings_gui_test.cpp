@@ -153,7 +153,7 @@ TEST(SettingsGui, ShortOrForeignFileKeepsTheDefaultsAndSaysSo) {
     image.main = Placement(kShowNormal, 200, 200, 1000, 800);
     image.library = Placement(kShowNormal, 0, 0, 200, 400);
     image.editor = Placement(kShowNormal, 0, 0, 600, 150);
-    image.prefs = {1, 0, 5, 1, 1};
+    image.prefs = {1, 0, 5, 1, 1, 1};
     EncodeSettingsFile(image, bytes.data());
     bytes.resize(kSettingsFileSize - 3);
     WriteBytes(folder.path("Settings.cfg"), bytes);

@@ -21,9 +21,23 @@
 #include "midi/transfer_view.h"
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
+#include "shell/dialog_ids.h"
 #include "shell/messages.h"
+#include "shell/settings.h"
 
 namespace {
+
+// Answers the question before a whole-bank send, from a timer that runs
+// inside the dialog's own message loop: "Don't ask again" ticked, then Yes.
+bool gSendQuestionSeen = false;
+void CALLBACK AnswerSendQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA("#32770", "Ostrel");
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    gSendQuestionSeen = true;
+    CheckDlgButton(dialog, IDC_SEND_DONT_ASK, BST_CHECKED);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+}
 
 bool SameControls(const PresetRecord& a, const PresetRecord& b) {
     for (int c = 0; c < gDevice.controlCount; c++) {
@@ -77,9 +91,16 @@ TEST_F(TransferGui, DownloadSendAndUploadWithTheVirtualDevice) {
     for (int p = 0; p < gDevice.presetCount; p++)
         for (int c = 0; c < gDevice.controlCount; c++)
             bank.presets[p].controls[c].lsb = (p + c) % 128;
+    // It replaces every preset in the device: a question comes first.
     const int before = DeviceMessagesReceived();
     strcpy(gPopupText, "");
+    gAskBeforeBankSend = 1;
+    gSendQuestionSeen = false;
+    SetTimer(nullptr, 0, 100, AnswerSendQuestion);
     Command(main, kCmdSendToDevice);
+    EXPECT_TRUE(gSendQuestionSeen);
+    EXPECT_EQ(gAskBeforeBankSend, 0);  // "Don't ask again"
+    gAskBeforeBankSend = 1;
     EXPECT_STREQ(gPopupText, "SysEx Sent");
     ASSERT_TRUE(VirtualLinkWaitIdle(2000));
     EXPECT_EQ(DeviceMessagesReceived() - before, gDevice.presetCount * 18);

@@ -18,6 +18,7 @@
 #include "devices/discovery.h"
 #include "editing/undo_history.h"
 #include "headless/clock_headless.h"
+#include "headless/dialogs_headless.h"
 #include "headless/messages_headless.h"
 #include "headless/midi_system_headless.h"
 #include "headless/transfer_view_headless.h"
@@ -27,6 +28,7 @@
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
 #include "shell/platform.h"
+#include "shell/joins.h"
 #include "shell/settings.h"
 #include "tests/midi/midi_test_support.h"
 #include "tests/midi/transfer_test_support.h"
@@ -252,6 +254,32 @@ TEST_F(TransferEngineTest, SendAndDownloadAWholeBankWithZones) {
     char name[32];
     GetPackedPresetName(gPackedStore.slots[kExchangeSlot].presets[127], name, sizeof name);
     EXPECT_STREQ(name, "Memory Received 128");
+}
+
+TEST_F(TransferEngineTest, AWholeBankSendAsksFirstUntilToldNotTo) {
+    gAskBeforeBankSend = 1;
+    gHeadlessSendQuestions.clear();
+    gHeadlessSendAnswer = 0;
+    gHeadlessSendDontAsk = 0;
+    const int before = DeviceCounter(&VirtualDevice::dataMessagesReceived);
+    JoinSendCurrentBank();
+    ASSERT_EQ(gHeadlessSendQuestions.size(), 1u);
+    EXPECT_EQ(gHeadlessSendQuestions[0], std::string("Send ") + gDevice.name + " to " +
+                                             gDevice.name +
+                                             "? It replaces every preset in the device.");
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), before);  // No: nothing sent
+
+    gHeadlessSendAnswer = 1;
+    gHeadlessSendDontAsk = 1;
+    JoinSendCurrentBank();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    EXPECT_EQ(gAskBeforeBankSend, 0);
+    JoinSendCurrentBank();
+    EXPECT_EQ(gHeadlessSendQuestions.size(), 2u);  // not asked again
+    gAskBeforeBankSend = 1;
+    gHeadlessSendAnswer = 0;
+    gHeadlessSendDontAsk = 0;
 }
 
 TEST_F(TransferEngineTest, DownloadWithTheNamePreferenceNamesThePresetsByNumber) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "midi/virtual_link.h"
 #include "tests/midi/midi_test_support.h"
 
 namespace {
@@ -265,6 +266,43 @@ TEST_F(VirtualDeviceTest, MemoryFileRoundTripsAndRefusesOtherModels) {
     EXPECT_FALSE(VirtualDeviceLoadMemory(device.get(), path.c_str()));
     remove(path.c_str());
     EXPECT_FALSE(VirtualDeviceLoadMemory(device.get(), path.c_str()));
+}
+
+// A newcomer's first download shows real content: the shipped model's zones
+// laid out over its keyboard, each on its own channel, and controllers that
+// synthesisers commonly answer.
+TEST(VirtualDeviceFactory, TheFirstMemoryHoldsSensiblePresets) {
+    VirtualDeviceProfile profile{};
+    ASSERT_TRUE(VirtualProfileFromDevices(
+        (std::string(OSTREL_SOURCE_DIR) + "/data/Devices").c_str(), &profile));
+    const VirtualZoneLayout& zones = profile.zones;
+    ASSERT_GE(zones.lowField, 0);
+    ASSERT_GE(zones.highField, 0);
+    ASSERT_GE(zones.channelField, 0);
+    ASSERT_GE(zones.enableSlot, 0);
+    ASSERT_GT(zones.keyCount, 0);
+    ASSERT_GE(profile.sizes.zoneLimit, 2);
+    std::unique_ptr<VirtualDevice> device(new VirtualDevice);
+    VirtualDeviceInit(device.get(), profile);
+
+    const uint8_t* first = device->memory.presets[0].bytes;
+    EXPECT_EQ(first[kPackedLinearMidiCc], 74);  // the filter cutoff on the first knob
+    EXPECT_EQ(first[kPackedLinearChannel], 0);  // channel 1
+    int previousHigh = zones.lowestNote - 1;
+    for (int z = 0; z < profile.sizes.zoneLimit; z++) {
+        int low = first[PackedZoneOffset(z, zones.lowField)];
+        int high = first[PackedZoneOffset(z, zones.highField)];
+        EXPECT_EQ(low, previousHigh + 1) << "zone " << z;  // side by side, none piled up
+        EXPECT_GE(high, low) << "zone " << z;
+        EXPECT_EQ(first[PackedZoneOffset(z, zones.channelField)], z + 1);
+        previousHigh = high;
+    }
+    EXPECT_EQ(previousHigh, zones.lowestNote + zones.keyCount - 1);
+    // Preset 1 plays one zone, preset 2 two of them.
+    EXPECT_EQ(first[kPackedVariables + zones.enableSlot], zones.enableMasks[0]);
+    const uint8_t* second = device->memory.presets[1].bytes;
+    EXPECT_EQ(second[kPackedVariables + zones.enableSlot],
+              zones.enableMasks[0] | zones.enableMasks[1]);
 }
 
 }  // namespace

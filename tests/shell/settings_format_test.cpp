@@ -26,7 +26,7 @@ SettingsImage SampleImage() {
     image.library = Placement(kShowHidden, 800, 0, 1010, 580);
     image.editor = Placement(kShowMaximised, -300, 20, -10, 160);
     image.editor.flags = 2;
-    image.prefs = {1, 0, 37, 1, 1};
+    image.prefs = {1, 0, 37, 1, 1, 1};
     return image;
 }
 
@@ -82,7 +82,9 @@ TEST(SettingsFormat, RoundTripKeepsEveryField) {
     SettingsImage in = SampleImage();
     in.main.minX = -32000;
     in.main.maxY = INT32_MIN;
+    in.prefs.askBeforeBankSend = 0;  // "Don't ask again": byte 5 is 1
     EncodeSettingsFile(in, file);
+    EXPECT_EQ(1, file[5]);
     SettingsImage out;
     ASSERT_EQ(1, DecodeSettingsFile(file, sizeof file, &out));
     EXPECT_TRUE(SamePlacement(in.main, out.main));
@@ -93,6 +95,7 @@ TEST(SettingsFormat, RoundTripKeepsEveryField) {
     EXPECT_EQ(37, out.prefs.undoLevels);
     EXPECT_EQ(1, out.prefs.showCcOnControls);
     EXPECT_EQ(1, out.prefs.fitMode);
+    EXPECT_EQ(0, out.prefs.askBeforeBankSend);
 }
 
 TEST(SettingsFormat, RefusesShortFilesAndWrongMagicWithoutTouchingTheImage) {

@@ -93,7 +93,7 @@ class SettingsTest : public ::testing::Test {
         image.main = Placement(kShowNormal, 40, 30, 840, 610);
         image.library = Placement(kShowNormal, 850, 30, 1060, 610);
         image.editor = Placement(kShowHidden, 60, 400, 670, 545);
-        image.prefs = {1, 0, 25, 1, 1};
+        image.prefs = {1, 0, 25, 1, 1, 1};
         return image;
     }
 
@@ -159,7 +159,7 @@ TEST_F(SettingsTest, SaveThenLoadRoundTrips) {
     Window(SettingsWindow::kEditor).placement = Placement(kShowNormal, 30, 620, 640, 760);
     gLibraryShown = 0;  // the platform reports a hidden window as normal
     gEditorShown = 1;
-    SetPreferences({1, 0, 42, 1, 0});
+    SetPreferences({1, 0, 42, 1, 0, 1});
 
     SaveSettings();
     std::vector<unsigned char> bytes = ReadFile();
@@ -265,7 +265,7 @@ TEST_F(SettingsTest, SaveMemoryFailureWritesNothing) {
 TEST_F(SettingsTest, FailedSaveLeavesTheOldFileAsItWas) {
     std::vector<unsigned char> old = GoodFile(Image());
     WriteFile(old);
-    SetPreferences({0, 1, 77, 0, 0});
+    SetPreferences({0, 1, 77, 0, 0, 1});
     gHeadlessReplaceFailures = 1;
     SaveSettings();
     EXPECT_EQ(old, ReadFile());
@@ -292,7 +292,7 @@ TEST_F(SettingsTest, UndoLevelsAreBroughtIntoRange) {
 
 TEST_F(SettingsTest, FlagBytesBecomeZeroOrOne) {
     SettingsImage image = Image();
-    image.prefs = {7, 200, 10, 2, 255};
+    image.prefs = {7, 200, 10, 2, 255, 1};
     WriteFile(GoodFile(image));
     LoadSettings();
     EXPECT_EQ(1, gInitialisePresetNames);

@@ -171,6 +171,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {84,
          "The changes to %s were kept when Windows ended the last session. Do you want to "
          "restore them?"},
+        {85, "Send %s to %s? It replaces every preset in the device."},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
