@@ -73,6 +73,17 @@ void Post(HWND window, int command) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
+// The process's top-level window with this title, or null.
+HWND FindProcessWindow(DWORD processId, const char* title) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, nullptr, title)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,11 +116,28 @@ int main(int argc, char** argv) {
     printf("main window found after %lu ms\n", GetTickCount() - started);
 
     // Posted, so they run one after the other on the program's own thread,
-    // after whatever its start-up still had queued. The new bank has a path
-    // of its own in "User Preset Banks", so Save writes it without a dialog,
-    // and Quit then has no changed bank to ask about and writes Settings.cfg.
+    // after whatever its start-up still had queued. A new bank's first Save
+    // asks for its file with the name proposed: the dialog is accepted as it
+    // stands. Quit then has no changed bank to ask about and writes
+    // Settings.cfg; it is posted only once the dialog has gone, since the
+    // program drops commands while a dialog is up.
     Post(search.found, kCmdNewBank);
     Post(search.found, kCmdSave);
+    DWORD asked = GetTickCount();
+    HWND dialog = nullptr;
+    while ((dialog = FindProcessWindow(process.dwProcessId, "Save File")) == nullptr) {
+        if (GetTickCount() - asked > kQuitTimeoutMs) {
+            return Fail(process, "no Save File dialog within the time-out");
+        }
+        Sleep(kPollMs);
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    while (IsWindow(dialog)) {
+        if (GetTickCount() - asked > kQuitTimeoutMs) {
+            return Fail(process, "the Save File dialog did not close within the time-out");
+        }
+        Sleep(kPollMs);
+    }
     Post(search.found, kCmdQuit);
     if (WaitForSingleObject(process.hProcess, kQuitTimeoutMs) != WAIT_OBJECT_0) {
         return Fail(process, "the program did not quit within the time-out");
