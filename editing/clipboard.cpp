@@ -135,6 +135,7 @@ static void PastePresets() {
         gSelection.presets[targets[i]] = 1;
     }
     BankAt(bank)->changeCount++;
+    FinishUndoStep();
     int first = FirstSelected(gSelection.presets, limit);
     if (first >= 0) {
         SelectPreset(first);
@@ -168,6 +169,7 @@ static void PasteControlRecords() {
     }
     if (pasted > 0) record.changed++;
     BankAt(bank)->changeCount++;
+    FinishUndoStep();
     int first = FirstSelected(gSelection.controls, limit);
     if (first < 0 && start >= 0 && start < limit) {
         gSelection.controls[start] = 1;

@@ -44,6 +44,10 @@ constexpr int kStrSysExSent = 50;            // "SysEx Sent"
 constexpr int kStrReading = 51;              // "Reading %s"
 constexpr int kStrWriting = 52;              // "Writing %s"
 constexpr int kStrWrongControlType = 54;     // "Can not drag %s to %s.  It is the wrong type ..."
+constexpr int kStrCouldNotDelete = 80;       // "Could not delete %s"
+constexpr int kStrCouldNotRestore = 81;      // "Could not put back %s because ... in the way"
+constexpr int kStrTooManyBanksToRestore = 82;  // "Cannot bring back %s because 64 banks are open"
+constexpr int kStrBankNoLongerOpen = 83;       // "Cannot Undo or Redo ... %s ... no longer open"
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -152,6 +152,12 @@ TEST(StringTable, EveryMessageTextExactly) {
         {50, "SysEx Sent"},
         {51, "Reading %s"},
         {52, "Writing %s"},
+        {80, "Could not delete %s"},
+        {81,
+         "Could not put back %s because another file is in the way or the folder cannot be "
+         "written"},
+        {82, "Cannot bring back %s because 64 banks are open"},
+        {83, "Cannot Undo or Redo the change to %s because it is no longer open"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
