@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows bench bench-win fuzz clean
+.PHONY: run test setup native windows bench bench-win fuzz soak-undo clean
 
 run:
 	@bash scripts/run.sh
@@ -28,6 +28,12 @@ bench-win:
 
 fuzz:
 	@bash scripts/build.sh fuzz
+
+# The undo property run for a million steps (optimised build; SOAK_ARGS="--steps N --seed S").
+soak-undo:
+	@cmake -S . -B build/soak-undo -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/soak-undo --target undo_soak -j$$(nproc)
+	@cd build/soak-undo && ./undo_soak $(SOAK_ARGS)
 
 clean:
 	rm -rf build

@@ -3,7 +3,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB_RECURSE OSTREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/gui/")
+list(FILTER OSTREL_TEST_SOURCES EXCLUDE REGEX "/tests/gui/|/tests/soak/")
 if(OSTREL_TEST_SOURCES)
   add_executable(ostrel_tests ${OSTREL_TEST_SOURCES} $<TARGET_OBJECTS:ostrel_headless>)
   target_link_libraries(ostrel_tests PRIVATE ostrel_core GTest::gtest GTest::gmock GTest::gtest_main)
@@ -11,6 +11,11 @@ if(OSTREL_TEST_SOURCES)
   gtest_discover_tests(ostrel_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "OSTREL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
+
+# The undo property run for a million steps, on demand (make soak-undo).
+add_executable(undo_soak EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/soak/undo_soak.cpp
+  ${CMAKE_SOURCE_DIR}/tests/editing/undo_property.cpp $<TARGET_OBJECTS:ostrel_headless>)
+target_link_libraries(undo_soak PRIVATE ostrel_core GTest::gtest)
 
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
