@@ -252,6 +252,15 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     EXPECT_EQ(gBanks.count, 1);
     EXPECT_EQ(gBanks.current, 0);
     EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Deletion);
+
+    // A file that cannot be moved aside: the bank stays, and says why.
+    int stuck = NewBank();
+    CopyText(gBanks.entries[stuck].path, "/proc/version");
+    gBanks.entries[stuck].hasFile = 1;
+    EXPECT_EQ(DeleteUserBank(stuck), 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Could not delete /proc/version");
+    EXPECT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gUndo.top, 0);
 }
 
 TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {

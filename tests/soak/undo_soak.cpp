@@ -3,7 +3,8 @@
 // given and the history lengths taking turns, printing the count reached as
 // it goes so that a run stopped early still says how far it got.
 //
-//   undo_soak [--steps N] [--seed S]      defaults: a million steps, seed 1
+//   undo_soak [--steps N] [--seed S] [--levels L]
+//       defaults: a million steps, seed 1, the levels 1, 4, 8 and 16 in turn
 //
 // Exit status 0 when every invariant held, 1 at the first failure (printed
 // with the seed and the step, so that the run can be repeated).
@@ -16,17 +17,21 @@
 int main(int argc, char** argv) {
     long total = 1000000;
     unsigned long long seed = 1;
+    int levels = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (strcmp(argv[i], "--steps") == 0) total = atol(argv[i + 1]);
         if (strcmp(argv[i], "--seed") == 0) seed = strtoull(argv[i + 1], nullptr, 10);
+        if (strcmp(argv[i], "--levels") == 0) levels = atoi(argv[i + 1]);
     }
-    const int kLevels[] = {1, 4, 12, 100};
+    // Every step undoes and redoes the whole history: longer ones cost more
+    // than they find.
+    const int kLevels[] = {1, 4, 8, 16};
     const long kRun = 10000;
     long done = 0;
     for (int run = 0; done < total; run++, seed++) {
         UndoPropertyConfig config;
         config.seed = seed;
-        config.levels = kLevels[run % 4];
+        config.levels = levels > 0 ? levels : kLevels[run % 4];
         config.steps = total - done < kRun ? total - done : kRun;
         config.progressEvery = 1000;
         long base = done;
