@@ -412,16 +412,21 @@ std::string Run::OpDropPresets() {
     gDrag.sourceBank = source;
     gDrag.sourcePreset = random_.Below(count);
     gDrag.copyMode = random_.Chance(50) ? 1 : 0;
-    for (int i = 0; i < count; i++) gSelection.savedPresets[i] = random_.Chance(35) ? 1 : 0;
-    gSelection.savedPresets[gDrag.sourcePreset] = 1;
+    // The selection the drag took when it started; showing a bank clears the
+    // live one, not this.
+    uint8_t dragged[kMaxPresets] = {};
+    for (int i = 0; i < count; i++) dragged[i] = random_.Chance(35) ? 1 : 0;
+    dragged[gDrag.sourcePreset] = 1;
     int kind = random_.Below(3);
     if (kind == 0) {
         int target = PickBank(true, false);
         if (target < 0) return "drop presets: no target";
         ShowBankOf(target);
+        memcpy(gSelection.savedPresets, dragged, sizeof dragged);
         DropPresetsOnPreset(random_.Below(ShownPresetCount()));
         return "drop presets on a preset";
     }
+    memcpy(gSelection.savedPresets, dragged, sizeof dragged);
     int target = PickBank(true, true);
     if (target < 0) return "drop presets: no user bank";
     if (kind == 1) {
@@ -487,11 +492,17 @@ std::string Run::OpRename() {
 
 std::string Run::OpLoad(Touched* touched) {
     std::vector<std::string> files;
-    for (const std::string& folder : {elsewhere_, program_ + "User Preset Banks"}) {
+    // ROM bank files too, which are not open while the ROM banks are hidden.
+    for (const std::string& folder :
+         {elsewhere_, program_ + "User Preset Banks", program_ + "Devices/Alpha.eld",
+          program_ + "Devices/Beta.eld"}) {
         std::error_code ec;
         for (const auto& item : fs::directory_iterator(folder, ec)) {
             std::string path = item.path().string();
-            if (EndsWithNoCase(path, ".xml") && !IsBankOpen(path.c_str())) files.push_back(path);
+            std::string name = item.path().filename().string();
+            if (EndsWithNoCase(name, ".xml") && name != "definition.xml" && name != "rom.xml" &&
+                !IsBankOpen(path.c_str()))
+                files.push_back(path);
         }
     }
     if (files.empty()) return "load: nothing to load";
@@ -765,6 +776,22 @@ bool SameOutside(const State& a, const State& b, const Touched& touched, std::st
     return true;
 }
 
+// Whether two states differ at most in the change state of the touched
+// banks (their counters and saved states), contents and names alike.
+bool SameBesidesSavedState(const State& a, const State& b, const Touched& touched) {
+    std::string why;
+    if (a.banks.size() != b.banks.size() || !SameOutside(a, b, touched, &why)) return false;
+    for (size_t i = 0; i < a.banks.size(); i++) {
+        const BankSnap& x = a.banks[i];
+        const BankSnap& y = b.banks[i];
+        if (x.serial != y.serial || !x.data || !y.data) return false;
+        if (x.entry.compare(0, kPathLen + kDisplayNameLen, y.entry, 0, kPathLen + kDisplayNameLen))
+            return false;
+        if (!SameBankContents(*x.data, *y.data)) return false;
+    }
+    return true;
+}
+
 // Invariants 4 and 5 on one state (the live one: s was just taken).
 bool Run::CheckState(const State& s, const char* which) {
     if (static_cast<int>(s.banks.size()) != gBanks.count) return Fail("a stale snapshot");
@@ -957,6 +984,9 @@ UndoPropertyOutcome Run::Go() {
         State after = Snap();
         std::string why;
         bool same = SameOutside(before, after, Touched(), &why);
+        // A reload makes what it read the saved state: a bank read back as it
+        // was changes no contents, only (perhaps) whether it counts as changed.
+        if (!same && op == "reload") same = SameBesidesSavedState(before, after, touched);
         if (!same) changed_[op]++;
         bool isUndoRedo = op == "undo" || op == "redo";
         droppedOldest_ = false;

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
         };
         UndoPropertyOutcome outcome = RunUndoProperty(config);
         done += outcome.steps;
+        printf("seed %llu, levels %d: %s\n", seed, config.levels, outcome.summary.c_str());
         if (!outcome.failure.empty()) {
             printf("FAILED after %ld steps in total: seed %llu, levels %d, %s\n%s\n", done, seed,
                    config.levels, outcome.failure.c_str(), outcome.summary.c_str());
