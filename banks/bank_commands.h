@@ -45,13 +45,16 @@ int SaveBank(int bank);
 int SaveBankAs(int bank);
 // Save As without the dialog: the replace question when the file exists.
 int SaveBankAsPath(int bank, const char* path);
-// Rereads the bank from its file (undo snapshot "Reloading of"). 1 when read.
+// Rereads the bank from its file (undo snapshot "Reloading of"); a changed
+// bank asks first (message 19). 1 when read.
 int ReloadBank(int bank);
-// Deletes a user bank and its file (undo snapshot "Deletion of"); other
-// kinds: nothing. 1 when deleted.
+// Deletes a user bank (undo snapshot "Deletion of"): its file, when it has
+// one, is set aside for the undo step (banks/bank_aside.h). Other kinds, a
+// file that cannot be set aside (message 80) or no memory for the step:
+// nothing. 1 when deleted.
 int DeleteUserBank(int bank);
-// Renames the bank and its file; message 32 when the name is empty or the
-// file cannot be moved. 1 when renamed.
+// Renames the bank and its file; message 32 when the name is empty, is
+// another open bank's or the file cannot be moved. 1 when renamed.
 int RenameBank(int bank, const char* newName);
 
 // --- Operations used by discovery, the transfer engine and undo ------------
