@@ -274,7 +274,7 @@ TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
     EXPECT_STREQ(Preset(bank, 2).name, "Edited");
     ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
     EXPECT_EQ(HeadlessMessages().boxes[0].text,
-              "Are you sure you want to revert to the saved version of Alpha User Bank ?");
+              "Are you sure you want to revert to the saved version of Alpha User Bank?");
     HeadlessQueueAnswer(kIdYes);
     ASSERT_EQ(ReloadBank(bank), 1);
     EXPECT_STREQ(Preset(bank, 2).name, "Untitled");
@@ -329,7 +329,7 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     EXPECT_EQ(DeleteUserBank(stuck), 0);
     EXPECT_EQ(HeadlessLastStatus(), "Could not delete /proc/version");
     EXPECT_EQ(gBanks.count, 2);
-    EXPECT_EQ(gUndo.top, 0);
+    EXPECT_EQ(gUndo.top, 1);  // the two deletions, not the refused one
 }
 
 TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
@@ -356,7 +356,7 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
     // Nor the name of another open bank, with a file or without.
     int other = NewBank();
     EXPECT_EQ(RenameBank(other, "Percussion"), 0);
-    EXPECT_STREQ(gBanks.entries[other].displayName, "Alpha User Bank ");
+    EXPECT_STREQ(gBanks.entries[other].displayName, "Alpha User Bank");
 
     EXPECT_EQ(RenameBank(bank, ""), 0);
     EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder

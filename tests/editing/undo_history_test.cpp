@@ -241,13 +241,13 @@ TEST_F(UndoTest, AStepThatCannotPutItsBankBackStaysAsItWas) {
     // No room: the bank and its file stay with the step, which says why.
     while (gBanks.count < kMaxBanks) ASSERT_GE(NewUserBank(), 0);
     Undo();
-    EXPECT_EQ(HeadlessLastStatus(), "Cannot bring back Alpha User Bank  because 64 banks are open");
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot bring back Alpha User Bank because 64 banks are open");
     EXPECT_EQ(gUndo.current, 0);
     EXPECT_EQ(FilesAside(path), 1);
     RemoveBank(kMaxBanks - 1);
 
     // A file in the way of its own: the same.
-    folder_.Write("User Preset Banks/Alpha User Bank .xml", "in the way");
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "in the way");
     Undo();
     EXPECT_EQ(HeadlessLastStatus().rfind("Could not put back " + path, 0), 0u);
     EXPECT_EQ(gBanks.count, kMaxBanks - 1);
