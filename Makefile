@@ -1,5 +1,5 @@
 # The two commands of the README, and a few helpers for developers.
-.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz fuzz-long campaign soak clean
+.PHONY: run test setup native windows cli dist dist-test bench bench-win fuzz fuzz-long campaign soak soak-undo clean
 
 run:
 	@bash scripts/run.sh
@@ -54,6 +54,12 @@ fuzz-long:
 # The fault-injection campaign of the device exchange (see the README).
 campaign:
 	@bash scripts/build.sh native && build/native/exchange_campaign
+
+# The undo property run for a million steps (optimised build; SOAK_ARGS="--steps N --seed S").
+soak-undo:
+	@cmake -S . -B build/soak-undo -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/soak-undo --target undo_soak -j$$(nproc)
+	@cd build/soak-undo && ./undo_soak $(SOAK_ARGS)
 
 clean:
 	rm -rf build

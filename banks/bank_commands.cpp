@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "banks/bank_aside.h"
 #include "banks/bank_file.h"
 #include "banks/bank_recovery.h"
 #include "banks/file_dialogs.h"
@@ -72,11 +73,16 @@ int AddNewUserBank(const char* name) {
     entry.kind = BankKind::User;
     entry.pid = gDevice.pid;
     entry.hasFile = 0;
-    entry.changeCount = 1;
+    entry.serial = NewBankSerial();
     entry.data = data;
     InitNewBankData(data, entry.displayName);
     gBanks.count++;
     gBanks.current = index;
+    // Its presets are as the device makes them, but the bank itself has never
+    // been saved: it counts as changed (changeCount 1) until it is.
+    ClearChanges(index);
+    entry.savedHeader = kNeverSaved;
+    RefreshChangeState(index);
     return index;
 }
 
@@ -93,7 +99,9 @@ int NewUserBank() {
 int NewUserBankCommand() {
     if (gBanks.count >= kMaxBanks) return -1;
     RecordUndoSnapshot(UndoKind::Creation, UndoScope::Bank, gBanks.count, 0);
-    return NewUserBank();
+    int index = NewUserBank();
+    FinishUndoStep();
+    return index;
 }
 
 int LoadBankFile(const char* path) {
@@ -292,12 +300,21 @@ int SaveBankAs(int bank) {
 int ReloadBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return 0;
+    // Reloading throws the edits away: a changed bank asks first (message 19).
+    if (entry->changeCount != 0 &&
+        MessageBoxFormat(gMainWindow, kStrAskRevert, BankTitle(bank), kMbYesNoQuestion) != kIdYes) {
+        return 0;
+    }
     if (!ReadBankFile(entry->path, &gReadScratch, false)) return 0;
     RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);
     CopyBank(bank, -1);
+    // The bank is what its file holds, protection included: a reloaded ROM
+    // bank stays read only.
+    entry->data->readOnly = gReadScratch.readOnly;
+    entry->data->rom = gReadScratch.rom;
     entry->hasFile = 1;
-    entry->changeCount = 0;
     ClearChanges(bank);
+    FinishUndoStep();
     return 1;
 }
 
@@ -305,9 +322,28 @@ int DeleteUserBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || entry->kind != BankKind::User) return 0;
     RecordUndoSnapshot(UndoKind::Deletion, UndoScope::Bank, bank, 0);
-    // A bank never saved has no file: one of its name on disk is someone else's.
-    if (entry->hasFile) remove(entry->path);
+    // A deletion that undo could not bring back would lose the bank: the
+    // allocator has said why, and the bank stays.
+    if (!UndoStepHoldsBank()) {
+        FinishUndoStep();
+        return 0;
+    }
+    // The file goes aside, not away, so that undo gives back the very file;
+    // a bank never saved leaves alone whatever file has its name.
+    if (entry->hasFile && PathTaken(entry->path)) {
+        std::string aside;
+        if (!SetBankFileAside(entry->path, &aside)) {
+            FinishUndoStep();
+            return 0;
+        }
+        if (!SetUndoStepAsideFile(aside.c_str())) {
+            PutBankFileBack(aside.c_str(), entry->path);
+            FinishUndoStep();
+            return 0;
+        }
+    }
     RemoveBank(bank);
+    FinishUndoStep();
     SelectBank(gBanks.current);
     return 1;
 }
@@ -331,7 +367,9 @@ int RenameBank(int bank, const char* newName) {
     char folder[kPathLen];
     FolderOfPath(entry->path, folder, sizeof folder);
     std::string newPath = std::string(folder) + newName + ".xml";
-    if (newPath.size() >= kPathLen) {
+    // Two entries for one file would save over each other.
+    if (newPath.size() >= kPathLen ||
+        (IsBankOpen(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path))) {
         StatusMessage(kStrCouldNotRename, entry->path);
         return 0;
     }

@@ -56,13 +56,16 @@ int SaveBankAs(int bank);
 // Save As without the dialog: refused with message 23 when path is the file
 // of another open bank; the replace question when the file exists.
 int SaveBankAsPath(int bank, const char* path);
-// Rereads the bank from its file (undo snapshot "Reloading of"). 1 when read.
+// Rereads the bank from its file (undo snapshot "Reloading of"); a changed
+// bank asks first (message 19). 1 when read.
 int ReloadBank(int bank);
-// Deletes a user bank and its file (undo snapshot "Deletion of"); other
-// kinds: nothing. A bank that never had a file deletes no file. 1 when deleted.
+// Deletes a user bank (undo snapshot "Deletion of"): its file, when it has
+// one, is set aside for the undo step (banks/bank_aside.h). Other kinds, a
+// file that cannot be set aside (message 86) or no memory for the step:
+// nothing. 1 when deleted.
 int DeleteUserBank(int bank);
-// Renames the bank and its file; message 32 when the name is empty or the
-// file cannot be moved. 1 when renamed.
+// Renames the bank and its file; message 32 when the name is empty, is
+// another open bank's or the file cannot be moved. 1 when renamed.
 int RenameBank(int bank, const char* newName);
 
 // --- Operations used by discovery, the transfer engine and undo ------------

@@ -3,7 +3,10 @@
 // that the target is writable; they only move data and count the change.
 //
 // Counting a change: the changed counter of every preset written and the
-// changeCount of every bank written go up by one.
+// changeCount of every bank written go up by one. The count is provisional:
+// the end of the undo step that wraps the operation sets both from the
+// bank's saved state (RefreshChangeState), so a copy of equal contents
+// leaves nothing changed.
 #include <cstring>
 #include <memory>
 
@@ -256,17 +259,4 @@ void CopyBank(int dstBank, int srcBank) {
     dst->readOnly = 0;
     dst->rom = 0;
     CountBankChange(dstBank);
-}
-
-void ClearChanges(int bank) {
-    BankData* data = BankDataAt(bank);
-    if (!data) return;
-    for (int p = 0; p < kMaxPresets; p++) data->presets[p].changed = 0;
-}
-
-void ClearAllChanges() {
-    for (int i = 0; i < gBanks.count; i++) {
-        ClearChanges(i);
-        gBanks.entries[i].changeCount = 0;
-    }
 }

@@ -89,6 +89,7 @@ static BankEntry* AppendEntry() {
     BankEntry* entry = &gBanks.entries[gBanks.count];
     memset(entry, 0, sizeof *entry);
     entry->data = data;
+    entry->serial = NewBankSerial();
     gBanks.count++;
     return entry;
 }
@@ -145,7 +146,6 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
         }
     }
     entry->hasFile = 1;
-    entry->changeCount = 0;
     ClearChanges(index);
     gBanks.current = index;
     ReorderBanksByKind();
@@ -159,8 +159,7 @@ static void FinishFileEntry(BankEntry* entry, const char* path) {
     entry->kind = entry->data->readOnly != 0 ? BankKind::Rom : BankKind::User;
     entry->pid = entry->data->pid;
     entry->hasFile = 1;
-    entry->changeCount = 0;
-    for (int p = 0; p < kMaxPresets; p++) entry->data->presets[p].changed = 0;
+    ClearChanges(static_cast<int>(entry - gBanks.entries));
 }
 
 int AddBankFromData(const char* path, const BankData* data) {
@@ -219,17 +218,23 @@ void RemoveBank(int index) {
     }
 }
 
-int InsertBank(int index, const BankEntry& entry, const BankData* data) {
+int InsertBank(int index, const BankEntry& given, const BankData* data) {
     if (gBanks.count >= kMaxBanks) return -1;
+    // given may be an entry of the list itself, which the gap moves.
+    const BankEntry entry = given;
     BankData* storage = AllocBankData();
     if (!storage) return -1;
     if (data) memcpy(storage, data, sizeof *storage);
+    // A bank put back keeps its identity; a copy of an open one gets its own.
+    int32_t serial = entry.serial;
+    if (serial == 0 || FindBankBySerial(serial) >= 0) serial = NewBankSerial();
     if (index < 0) index = 0;
     if (index > gBanks.count) index = gBanks.count;
     memmove(&gBanks.entries[index + 1], &gBanks.entries[index],
             (gBanks.count - index) * sizeof(BankEntry));
     gBanks.entries[index] = entry;
     gBanks.entries[index].data = storage;
+    gBanks.entries[index].serial = serial;
     gBanks.count++;
     gBanks.current = index;
     if (gBanks.deviceBank >= index) gBanks.deviceBank++;

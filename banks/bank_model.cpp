@@ -20,7 +20,10 @@ void CopyText(char* dst, size_t size, const char* src) {
     size_t n = strnlen(src, size - 1);
     // src may overlap dst when a field is copied onto itself.
     memmove(dst, src, n);
-    dst[n] = 0;
+    // The rest is cleared, not left holding a longer text from before: fields
+    // that read alike are then alike byte for byte, which the change state and
+    // the undo history compare.
+    memset(dst + n, 0, size - n);
 }
 
 static char FoldAscii(char c) {
@@ -63,6 +66,29 @@ BankData* BankDataAt(int index) {
     if (index == -1) return &gReadScratch;
     BankEntry* entry = BankAt(index);
     return entry ? entry->data : nullptr;
+}
+
+// Never reset, not even with the list: a serial from before a reset must not
+// find a bank made after it.
+static int32_t gLastBankSerial = 0;
+
+int32_t NewBankSerial() {
+    return ++gLastBankSerial;
+}
+
+int32_t BankSerial(int index) {
+    BankEntry* entry = BankAt(index);
+    if (!entry) return 0;
+    if (entry->serial == 0) entry->serial = NewBankSerial();
+    return entry->serial;
+}
+
+int FindBankBySerial(int32_t serial) {
+    if (serial == 0) return -1;
+    for (int i = 0; i < gBanks.count; i++) {
+        if (gBanks.entries[i].serial == serial) return i;
+    }
+    return -1;
 }
 
 int FindDeviceBankByPid(int pid) {

@@ -6,14 +6,22 @@
 //   1. 0 <= current < count when count > 0; entries 0..count-1 all have data.
 //   2. The meaningful presets of a bank are 0 .. presetCount - 1 of the loaded
 //      DeviceDefinition; controls i < controlCount correspond to ControlDef i.
-//   3. Every change to a preset raises that preset's changed counter and its
-//      entry's changeCount; saving, reloading and sending clear them.
+//   3. A bank counts as changed exactly when it differs from what was last
+//      saved, loaded, sent or received (its saved state, kept as fingerprints
+//      in its entry): a preset's changed flag says whether that preset
+//      differs, the entry's changeCount how many parts of the bank do. A bank
+//      never saved counts as changed. RefreshChangeState puts them right after
+//      an edit, an undo or a redo; ClearChanges makes the bank's present
+//      contents its saved state.
 //   4. A ROM bank and any bank whose readOnly is non-zero is never changed: the
 //      editing code asks CheckWritable before it copies or swaps anything.
+//   5. Every entry has a serial number of its own that no other entry of this
+//      run has had; the undo history names banks by it, so that reordering
+//      the list cannot point a step at another bank.
 //
 // All texts are 8-bit (Latin-1), NUL-terminated, in fixed-size fields:
 // text[48] holds at most 47 characters. Every write into a field goes through
-// CopyText, which cuts to fit.
+// CopyText, which cuts to fit and clears the bytes after the text.
 #pragma once
 
 #include <cstddef>
@@ -53,7 +61,7 @@ struct PresetRecord {
     int32_t variables[kMaxVariables];          // by VariableDef index, not by slot
     int32_t zones[kMaxZones][kMaxZoneFields];  // zone z, ZoneFieldDef f
     PresetControl controls[kMaxControls];      // one per ControlDef
-    int32_t changed;                           // changes since last loaded, saved or sent
+    int32_t changed;                           // non-zero: differs from the saved state
 };
 
 // The contents of one bank (one block per open bank, plus the two scratches).
@@ -80,9 +88,17 @@ struct BankEntry {
     int32_t pid;  // PID of the device model the bank belongs to
     int32_t
         connection;  // device bank: what the identity reply carried (handed to the transfer engine)
-    int32_t changeCount;  // changes since loaded, saved or sent; non-zero = changed
+    int32_t changeCount;  // parts that differ from the saved state; non-zero = changed
     int32_t hasFile;      // 1 once read from or written to its file
-    BankData* data;       // owned by the entry: taken when added, freed when removed
+    // The bank's identity for this run (invariant 5); 0 until it is first
+    // needed. Travels with the entry when the list is reordered and when undo
+    // takes the bank out and puts it back.
+    int32_t serial;
+    // Fingerprints of the saved state (invariant 3): the bank's own fields
+    // and displayName, and each preset; kNeverSaved for a part with none.
+    uint64_t savedHeader;
+    uint64_t savedPresets[kMaxPresets];
+    BankData* data;  // owned by the entry: taken when added, freed when removed
 };
 
 // The open banks, in display order. Owned by the user-interface thread; the
@@ -116,7 +132,8 @@ extern BankData gNameScratch;
 
 // --- Fixed-size text helpers ---------------------------------------------
 
-// Copies src into dst[size], cutting it to size - 1 bytes; always terminates.
+// Copies src into dst[size], cutting it to size - 1 bytes, and clears the
+// rest of dst; always terminates.
 void CopyText(char* dst, size_t size, const char* src);
 template <size_t N>
 inline void CopyText(char (&dst)[N], const char* src) {
@@ -137,6 +154,12 @@ void FreeBankData(BankData* data);
 BankEntry* BankAt(int index);
 // The data of bank index, or the read scratch for -1; nullptr otherwise.
 BankData* BankDataAt(int index);
+// A serial number no entry of this run has had.
+int32_t NewBankSerial();
+// The entry's serial, given one first when it has none yet.
+int32_t BankSerial(int index);
+// The index of the entry with that serial, or -1 when no open bank has it.
+int FindBankBySerial(int32_t serial);
 
 // --- Look-ups ---------------------------------------------------------------
 
@@ -191,8 +214,29 @@ int SwapSelectedPresets(int srcBank, int dstBank, int startPreset);
 // The target's presets all become changed, its changeCount rises and its
 // readOnly and rom flags are cleared.
 void CopyBank(int dstBank, int srcBank);
+
+// --- Change state (bank_changes.cpp) -------------------------------------------
+
+// A fingerprint no contents give: the part has no saved state.
+constexpr uint64_t kNeverSaved = 0;
+// The bank's present contents become its saved state: nothing counts as
+// changed (after a save, a load, a reload, a whole send or a receipt).
 void ClearChanges(int bank);
 void ClearAllChanges();
+// One preset now matches the device (sent on its own).
+void ClearPresetChange(int bank, int preset);
+// The bank has no saved state: all of it counts as changed (an import).
+void ForgetSavedState(int bank);
+// Sets every preset's changed flag and the bank's changeCount from a
+// comparison with the saved state.
+void RefreshChangeState(int bank);
+// The same for one preset (none when preset is outside 0..127) and the
+// bank's own fields and count, when nothing else can have changed.
+void RefreshPresetChange(int bank, int preset);
+// Whether two records hold the same contents, byte for byte, their changed
+// counters aside.
+bool SamePresetContents(const PresetRecord& a, const PresetRecord& b);
+bool SameBankContents(const BankData& a, const BankData& b);
 
 // --- Ordering ----------------------------------------------------------------
 

@@ -113,9 +113,14 @@ int ImportSxlFile(const char* path) {
     UniqueUserBankName(base, " ", name, sizeof name);
     RecordUndoSnapshot(UndoKind::Loading, UndoScope::Bank, gBanks.count, 0);
     int index = AddNewUserBank(name);
-    if (index < 0) return kSxlNoBank;
+    if (index < 0) {
+        FinishUndoStep();
+        return kSxlNoBank;
+    }
     BankData* data = gBanks.entries[index].data;
     UnpackBank(kExchangeSlot, data);
-    for (int p = 0; p < gDevice.presetCount && p < kMaxPresets; p++) data->presets[p].changed = 1;
+    // Nothing of it is in any bank file yet.
+    ForgetSavedState(index);
+    FinishUndoStep();
     return index;
 }

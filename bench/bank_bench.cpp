@@ -111,8 +111,13 @@ BENCHMARK(BM_WriteBankFile)->Unit(benchmark::kMillisecond);
 void BM_UndoSnapshotBank(benchmark::State& state) {
     if (!SetUpBank()) return state.SkipWithError("demo model not found");
     ClearUndoHistory();
-    // A full history, as after a long session: each snapshot drops the oldest.
-    for (auto _ : state) RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+    // A full history, as after a long session: each step drops the oldest.
+    // A step that changes nothing is not kept, so each one changes a value.
+    for (auto _ : state) {
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+        gBanks.entries[gBank].data->presets[0].controls[0].midiCc ^= 1;
+        FinishUndoStep();
+    }
     ClearUndoHistory();
 }
 BENCHMARK(BM_UndoSnapshotBank)->Unit(benchmark::kMicrosecond);
@@ -120,7 +125,11 @@ BENCHMARK(BM_UndoSnapshotBank)->Unit(benchmark::kMicrosecond);
 void BM_UndoSnapshotPreset(benchmark::State& state) {
     if (!SetUpBank()) return state.SkipWithError("demo model not found");
     ClearUndoHistory();
-    for (auto _ : state) RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBank, 5);
+    for (auto _ : state) {
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBank, 5);
+        gBanks.entries[gBank].data->presets[5].controls[0].midiCc ^= 1;
+        FinishUndoStep();
+    }
     ClearUndoHistory();
 }
 BENCHMARK(BM_UndoSnapshotPreset)->Unit(benchmark::kMicrosecond);
@@ -129,6 +138,8 @@ void BM_UndoAndRedoBank(benchmark::State& state) {
     if (!SetUpBank()) return state.SkipWithError("demo model not found");
     ClearUndoHistory();
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+    gBanks.entries[gBank].data->presets[0].controls[0].midiCc ^= 1;
+    FinishUndoStep();
     for (auto _ : state) {
         Undo();
         Redo();

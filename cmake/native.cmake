@@ -38,6 +38,11 @@ if(NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   target_link_libraries(exchange_campaign PRIVATE ostrel_core)
 endif()
 
+# The undo property run for a million steps, on demand (make soak-undo).
+add_executable(undo_soak EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/soak/undo_soak.cpp
+  ${CMAKE_SOURCE_DIR}/tests/editing/undo_property.cpp $<TARGET_OBJECTS:ostrel_headless>)
+target_link_libraries(undo_soak PRIVATE ostrel_core GTest::gtest)
+
 if(OSTREL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)

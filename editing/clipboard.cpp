@@ -142,6 +142,7 @@ static void PastePresets() {
         gSelection.presets[targets[i]] = 1;
     }
     BankAt(bank)->changeCount++;
+    FinishUndoStep();
     int first = FirstSelected(gSelection.presets, limit);
     if (first >= 0) {
         SelectPreset(first);
@@ -175,6 +176,7 @@ static void PasteControlRecords() {
     }
     if (pasted > 0) record.changed++;
     BankAt(bank)->changeCount++;
+    FinishUndoStep();
     int first = FirstSelected(gSelection.controls, limit);
     if (first < 0 && start >= 0 && start < limit) {
         gSelection.controls[start] = 1;

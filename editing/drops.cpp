@@ -125,6 +125,7 @@ int DropControls(int target) {
             written++;
         }
     }
+    FinishUndoStep();
     if (written == 0) gSelection.controls[target] = 1;
     SetCurrentControl(FirstSelected(gSelection.controls, ControlCount()));
     LibraryFollow();
@@ -149,6 +150,7 @@ int DropLibraryControl(int target) {
     RecordUndoSnapshot(UndoKind::LibraryAssignment, UndoScope::Preset, bank, preset);
     SelectControlAlone(target);
     int applied = ApplyLibraryControl(data, index, bank, preset, target);
+    FinishUndoStep();
     LibraryFollow();
     RepaintBankViews();
     return applied;
@@ -195,6 +197,7 @@ int DropPresetsOnPreset(int target) {
     if (!SameModelAsDragSource(bank)) return 0;
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, bank, 0);
     int placed = PlaceDraggedPresets(bank, target);
+    FinishUndoStep();
     SelectPreset(target);
     RepaintBankViews();
     return placed > 0 ? 1 : 0;
@@ -212,6 +215,8 @@ int DropPresetsOnBank(int target) {
     if (target != gBanks.current) ShowOtherBank(target);
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     int placed = PlaceDraggedPresets(target, start);
+    // Ended before the send, which reads the change state it sets.
+    FinishUndoStep();
     SelectPreset(start);
     RepaintBankViews();
     if (placed > 0 && entry->kind == BankKind::Device) SendChanges();
@@ -230,6 +235,7 @@ int DropBankOnBank(int target) {
     }
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     CopyBank(target, source);
+    FinishUndoStep();
     if (target != gBanks.current) {
         ShowOtherBank(target);
     } else {

@@ -237,5 +237,7 @@ int EditValueStore(const EditValueState& state, const char* text) {
         ++record.changed;
         ++entry->changeCount;
     }
+    // A value typed over itself leaves no step and no change behind.
+    FinishUndoStep();
     return 1;
 }

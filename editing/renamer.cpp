@@ -29,7 +29,9 @@ int RenamerStore(const RenamerState& state, const char* typed) {
         if (bank < 0 || typed[0] == '\0') return 0;
         if (std::strcmp(typed, state.bankEntry->displayName) == 0) return 0;
         RecordUndoSnapshot(KindOf(state), UndoScope::Bank, bank, 0);
-        return RenameBank(bank, typed);  // tells the user itself when the file cannot move
+        int renamed = RenameBank(bank, typed);  // tells the user itself when the file cannot move
+        FinishUndoStep();
+        return renamed;
     }
     BankEntry* entry = BankAt(state.bank);
     if (!entry || !state.text || state.preset < 0 || state.preset >= kMaxPresets) return 0;
@@ -40,5 +42,6 @@ int RenamerStore(const RenamerState& state, const char* typed) {
     ++entry->data->presets[state.preset].changed;
     ++entry->changeCount;
     CopyText(state.text, kNameLen, text);
+    FinishUndoStep();
     return 1;
 }

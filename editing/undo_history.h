@@ -7,15 +7,36 @@
 // 0..top are stored, index 0 the oldest; entry `current` is what the next Undo
 // restores, entries current + 1 .. top can be redone.
 //
+// Entries name their bank by its serial number (BankEntry::serial), never by
+// its place in the list, which refresh, the ROM preference and new device
+// banks change without a step. A step whose bank has gone that way cannot be
+// undone or redone: it is dropped with message 83.
+//
+// A step is made in two halves: RecordUndoSnapshot before the operation
+// changes anything, FinishUndoStep once it is done. Only a step that changed
+// something enters the history; one that changed nothing leaves the history
+// (and what could be redone) as it was. Either way the bank's change state is
+// then set from its saved state (RefreshChangeState), and so is it after every
+// undo and redo.
+//
+// A bank taken out of the list (deleted, or its creation undone) has its file
+// set aside (banks/bank_aside.h) while the entry that can bring it back holds
+// it; that entry owns the file and removes it for good when it is dropped. A
+// step that cannot be undone or redone (no room for the bank, its file cannot
+// go back) leaves its entry and the banks as they were and says why.
+//
 // Transitions:
-//   record   drop entries current+1..top, drop entry 0 when full,
-//            current + 1, store                       RecordUndoSnapshot
+//   begin    finish an open step, snapshot into pending  RecordUndoSnapshot
+//   finish   pending changed something: drop entries current+1..top, drop
+//            entry 0 when full, current + 1, store; else drop pending
+//                                                     FinishUndoStep
 //   undo     current >= 0: swap entry current with the live state, current - 1
 //                                                     Undo
 //   redo     current < top: swap entry current + 1 with the live state,
 //            current + 1                              Redo
 //   shrink   keep the newest `levels` entries         SetUndoLevels
 //   clear    top = current = -1                       ClearUndoHistory
+// Undo, Redo, SetUndoLevels and ClearUndoHistory finish an open step first.
 //
 // User-interface thread only (a finished download is completed there too).
 #pragma once
@@ -54,11 +75,17 @@ enum class UndoScope : int32_t {
 struct UndoEntry {
     UndoKind kind;
     UndoScope scope;
-    int32_t bank;          // index in the bank list when recorded
+    int32_t serial;        // the bank's serial; 0 when there was no bank (a creation to come)
+    int32_t bank;          // its index when filled: where it goes back when no neighbour is open
+    int32_t prevSerial;    // scope Bank: the banks either side of it when filled, so that a
+    int32_t nextSerial;    //   bank put back returns between them; 0 for none
     int32_t preset;        // preset index (scope Preset)
+    char title[kNameLen];  // BankTitle when filled: the name to give when the bank has gone
     PresetRecord* record;  // scope Preset: copy of the preset; null when allocation failed
     BankEntry* entry;      // scope Bank: copy of the bank-list entry (its data pointer is not used)
     BankData* bankData;    // scope Bank: copy of the contents; null when the bank had none
+    char* asidePath;       // the bank's file set aside while this entry holds the bank out of
+                           // the list (heap text); removed for good when the entry is dropped
 };
 
 struct UndoHistory {
@@ -71,6 +98,9 @@ struct UndoHistory {
     char undoSuffix[kUndoMenuTextLen];  // ... and from that character on (the tab and shortcut)
     char redoPrefix[kUndoMenuTextLen];
     char redoSuffix[kUndoMenuTextLen];
+    UndoEntry pending;     // the step being made, between RecordUndoSnapshot and FinishUndoStep
+    int32_t pendingOpen;   // 1 while pending holds a step
+    int32_t pendingCount;  // the number of banks when it began (a creation adds one)
 };
 
 extern UndoHistory gUndo;
@@ -79,7 +109,17 @@ extern UndoHistory gUndo;
 // prefix and suffix.
 void InitUndoHistory();
 // Snapshots what the operation is about to change; call before changing it.
+// For a creation, bank is the index the new bank will have (gBanks.count).
 void RecordUndoSnapshot(UndoKind kind, UndoScope scope, int bank, int preset);
+// Ends the step begun by RecordUndoSnapshot: kept when it changed something,
+// and the bank's change state set. Nothing happens when no step is open.
+void FinishUndoStep();
+// Whether the open step holds a whole copy of its bank (a deletion must not
+// go ahead without one: it could not be undone).
+bool UndoStepHoldsBank();
+// Gives the open step the file its bank's deletion set aside; false when no
+// step is open or memory runs short (the file then has no keeper).
+bool SetUndoStepAsideFile(const char* aside);
 // Edit menu item 11 (Ctrl+Z) and item 12 (Ctrl+Shift+Z).
 void Undo();
 void Redo();

@@ -96,6 +96,9 @@ int CompleteDownload(const DumpResult& dump, const PackedBank& images) {
     if (keepNames)
         for (int i = 0; i < kMaxPresets; i++)
             CopyText(entry.data->presets[i].name, gNameScratch.presets[i].name);
+    // The bank now holds what the device holds: nothing of it waits to be sent.
+    ClearChanges(device);
+    FinishUndoStep();
     return 1;
 }
 

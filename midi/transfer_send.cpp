@@ -161,13 +161,13 @@ int SendChangedPresets(int slot, int bank) {
         if (preset.changed == 0) continue;
         ShowSending(p, presets);
         if (!SendPreset(slot, p)) break;
-        preset.changed = 0;
+        ClearPresetChange(bank, p);
         sent++;
     }
     gTransfer.sending = 0;
     TransferRedrawMainWindow();
     if (gLastExchangeFailed) return 0;
-    entry->changeCount = 0;
+    ClearChanges(bank);
     ShowSysExSent(sent);
     return 1;
 }
@@ -210,8 +210,7 @@ bool TransferBusy() {
 static void MarkDeviceBankSent(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || entry->kind != BankKind::Device) return;
-    for (int p = 0; p < kMaxPresets; p++) entry->data->presets[p].changed = 0;
-    entry->changeCount = 0;
+    ClearChanges(bank);
 }
 
 // Sending a bank of another model would put another model's layout into the

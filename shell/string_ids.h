@@ -63,6 +63,10 @@ constexpr int kStrCouldNotSave = 82;         // "Could not Save %s. %s" (bank na
 constexpr int kStrCouldNotSend = 83;         // "Could not Send %s to the device. %s"
 constexpr int kStrAskRestoreKept = 84;       // "The changes to %s were kept when Windows ..."
 constexpr int kStrAskSendWholeBank = 85;     // "Send %s to %s? It replaces every preset ..."
+constexpr int kStrCouldNotDelete = 86;       // "Could not delete %s"
+constexpr int kStrCouldNotRestore = 87;      // "Could not put back %s because ... in the way"
+constexpr int kStrTooManyBanksToRestore = 88;  // "Cannot bring back %s because 64 banks are open"
+constexpr int kStrBankNoLongerOpen = 89;       // "Cannot Undo or Redo ... %s ... no longer open"
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -165,10 +165,9 @@ void RepaintEditorPane() {
 }
 
 void CountPresetEdit(int bank, int preset) {
-    BankEntry* entry = BankAt(bank);
-    if (entry == nullptr || entry->data == nullptr || preset < 0 || preset >= kMaxPresets) return;
-    entry->data->presets[preset].changed += 1;
-    entry->changeCount += 1;
+    // Changed means differs from the saved state, so an edit that put a value
+    // back leaves the preset unchanged.
+    RefreshPresetChange(bank, preset);
     RefreshSendChangesButton();
 }
 

@@ -91,6 +91,8 @@ void EndSpinner() {
     SetViewCursor(s.window, ViewCursor::kArrow);
     ReleaseMouse();
     CountPresetEdit(s.bank, s.preset);
+    // A spin held at its limit from the start changed nothing: no step.
+    FinishUndoStep();
     s.phase = SpinPhase::kIdle;
     RepaintValueViews();
 }
@@ -152,6 +154,7 @@ void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int
         *value = *value ? 0 : 1;
         // Counted as a change too, or Quit would not offer to save it.
         CountPresetEdit(bank, preset);
+        FinishUndoStep();
         RepaintValueViews();
         return;
     }

@@ -268,6 +268,14 @@ TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
     ASSERT_EQ(SaveBank(bank), 1);
     strcpy(Preset(bank, 2).name, "Edited");
     gBanks.entries[bank].changeCount = 4;
+    // A changed bank asks before its edits go; No keeps them.
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(ReloadBank(bank), 0);
+    EXPECT_STREQ(Preset(bank, 2).name, "Edited");
+    ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
+    EXPECT_EQ(HeadlessMessages().boxes[0].text,
+              "Are you sure you want to revert to the saved version of Alpha User Bank?");
+    HeadlessQueueAnswer(kIdYes);
     ASSERT_EQ(ReloadBank(bank), 1);
     EXPECT_STREQ(Preset(bank, 2).name, "Untitled");
     EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
@@ -302,6 +310,7 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     gBanks.entries[user].kind = BankKind::User;
     EXPECT_EQ(DeleteUserBank(user), 1);
     EXPECT_FALSE(FileThere(path));
+    EXPECT_TRUE(FileThere(path + ".deleted"));  // until the step is dropped
     EXPECT_EQ(gBanks.count, 1);
     EXPECT_EQ(gBanks.current, 0);
     EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Deletion);
@@ -312,6 +321,15 @@ TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
     ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
     EXPECT_EQ(DeleteUserBank(fresh), 1);
     EXPECT_EQ(ReadFileText(path), "someone else's");
+
+    // A file that cannot be moved aside: the bank stays, and says why.
+    int stuck = NewBank();
+    CopyText(gBanks.entries[stuck].path, "/proc/version");
+    gBanks.entries[stuck].hasFile = 1;
+    EXPECT_EQ(DeleteUserBank(stuck), 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Could not delete /proc/version");
+    EXPECT_EQ(gBanks.count, 2);
+    EXPECT_EQ(gUndo.top, 1);  // the two deletions, not the refused one
 }
 
 TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
@@ -334,6 +352,11 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
     EXPECT_EQ(HeadlessLastStatus(), "Could not Rename " + UserBankFile("Percussion"));
     EXPECT_EQ(ReadFileText(UserBankFile("Taken")), "someone else's");
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Percussion");
+
+    // Nor the name of another open bank, with a file or without.
+    int other = NewBank();
+    EXPECT_EQ(RenameBank(other, "Percussion"), 0);
+    EXPECT_STREQ(gBanks.entries[other].displayName, "Alpha User Bank");
 
     EXPECT_EQ(RenameBank(bank, ""), 0);
     EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder

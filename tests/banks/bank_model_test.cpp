@@ -206,10 +206,11 @@ TEST_F(BankModelTest, CopyBankMarksEverythingChangedAndClearsTheProtection) {
 
 TEST_F(BankModelTest, ClearChangesAndClearAllChanges) {
     SwapPresets(a_, 0, b_, 0);
-    ClearChanges(a_);
+    ClearChanges(a_);  // what a_ holds now is its saved state
     EXPECT_EQ(Preset(a_, 0).changed, 0);
     EXPECT_EQ(Preset(b_, 0).changed, 1);
-    EXPECT_EQ(gBanks.entries[a_].changeCount, 1);  // the bank's counter is its caller's
+    EXPECT_EQ(gBanks.entries[a_].changeCount, 0);
+    EXPECT_EQ(gBanks.entries[b_].changeCount, 1);
     ClearAllChanges();
     EXPECT_EQ(Preset(b_, 0).changed, 0);
     EXPECT_EQ(gBanks.entries[a_].changeCount, 0);

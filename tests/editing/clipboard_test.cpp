@@ -28,10 +28,10 @@ TEST_F(ClipboardTest, AnEmptyCopyStillEnablesPasteAndChangesNoPreset) {
     DescribeClipboardText(text, sizeof text);
     EXPECT_STREQ(text, "The Clipboard is Empty");
 
+    // A paste of nothing changes nothing: no undo step, nothing changed.
     PasteClipboard();
-    EXPECT_EQ(gUndo.top, 0);
-    EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Paste);
-    EXPECT_EQ(gBanks.entries[bank].changeCount, 1);
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
     for (int p = 0; p < 16; p++) EXPECT_EQ(Preset(bank, p).changed, 0);
 }
 

@@ -3,8 +3,11 @@
 #include <cstring>
 #include <string>
 
+#include "editing/edit_value.h"
+#include "editing/in_place_edit.h"
 #include "shell/menu.h"
 #include "tests/banks/bank_test_support.h"
+#include "views/list_columns.h"
 
 namespace {
 
@@ -19,8 +22,15 @@ class UndoTest : public BankTest {
     void EditPreset(int bank, int preset, const char* name) {
         RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
         strcpy(Preset(bank, preset).name, name);
-        Preset(bank, preset).changed++;
-        gBanks.entries[bank].changeCount++;
+        FinishUndoStep();
+    }
+    // The files set aside beside path.
+    int FilesAside(const std::string& path) {
+        int n = 0;
+        for (const char* suffix : {".deleted", ".deleted-2", ".deleted-3"}) {
+            n += FileThere(path + suffix) ? 1 : 0;
+        }
+        return n;
     }
 };
 
@@ -38,7 +48,7 @@ TEST_F(UndoTest, AnEmptyHistoryShowsTheResourceTextsGreyed) {
 
 TEST_F(UndoTest, PresetStepsSwapBackAndForth) {
     int bank = NewBank();
-    gBanks.entries[bank].changeCount = 0;
+    ASSERT_EQ(SaveBank(bank), 1);
     EditPreset(bank, 1, "Bright");
     EXPECT_EQ(MenuText(11), "&Undo Edit of Untitled (Alpha User Bank)\tCtrl+Z");
     EXPECT_TRUE(IsMenuCommandEnabled(11));
@@ -46,7 +56,7 @@ TEST_F(UndoTest, PresetStepsSwapBackAndForth) {
 
     Undo();
     EXPECT_STREQ(Preset(bank, 1).name, "Untitled");
-    EXPECT_EQ(Preset(bank, 1).changed, 0);  // the record comes back whole
+    EXPECT_EQ(Preset(bank, 1).changed, 0);  // as saved again
     EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
     EXPECT_EQ(MenuText(11), "&Undo\tCtrl+Z");
     EXPECT_EQ(MenuText(12), "&Redo Edit of Bright (Alpha User Bank)\tCtrl+Shift+Z");
@@ -127,13 +137,13 @@ TEST_F(UndoTest, LoweringTheLevelsNeverTurnsRedoStepsIntoUndoSteps) {
 
 TEST_F(UndoTest, BankEditsPutTheContentsBack) {
     int bank = NewBank();
-    gBanks.entries[bank].changeCount = 0;
+    ASSERT_EQ(SaveBank(bank), 1);
     for (UndoKind kind :
          {UndoKind::Edit, UndoKind::LibraryAssignment, UndoKind::Paste, UndoKind::SysexReceipt}) {
         RecordUndoSnapshot(kind, UndoScope::Bank, bank, 0);
         strcpy(Preset(bank, 3).name, "changed");
         Preset(bank, 3).controls[1].midiCc = 99;
-        gBanks.entries[bank].changeCount++;
+        FinishUndoStep();
         std::string word = UndoKindWord(kind);
         EXPECT_EQ(MenuText(11), "&Undo " + word + " Alpha User Bank\tCtrl+Z");
         Undo();
@@ -151,14 +161,18 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
     int bank = NewBank();
     ASSERT_EQ(SaveBank(bank), 1);
     strcpy(Preset(bank, 0).name, "Unsaved work");
-    gBanks.entries[bank].changeCount = 1;
+    RefreshChangeState(bank);
+    HeadlessQueueAnswer(kIdYes);
     ASSERT_EQ(ReloadBank(bank), 1);
     EXPECT_EQ(MenuText(11), "&Undo Reloading of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(Preset(bank, 0).name, "Unsaved work");
-    EXPECT_EQ(gBanks.entries[bank].changeCount, -1);  // the reload's 0, one step back
+    // Back to edits the file does not hold: changed again, that preset alone.
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 1);
+    EXPECT_EQ(Preset(bank, 0).changed, 1);
     Redo();
     EXPECT_STREQ(Preset(bank, 0).name, "Untitled");
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
 }
 
 TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
@@ -179,32 +193,153 @@ TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
     EXPECT_EQ(gBanks.count, 2);
 }
 
-TEST_F(UndoTest, DeletionIsUndoneByWritingTheFileAgain) {
+TEST_F(UndoTest, DeletionIsUndoneByMovingTheFileBack) {
     NewBank();
     int bank = NewBank();
     strcpy(Preset(bank, 1).name, "Keep me");
     ASSERT_EQ(SaveBank(bank), 1);
     std::string path = gBanks.entries[bank].path;
+    // A key the writer does not write, and an edit never saved: undo must
+    // give back the file as it was, not the bank written again.
+    std::string text = ReadFileText(path);
+    text.insert(text.find("<key>presets</key>"), "<key>note</key><string>mine</string>");
+    folder_.Write("User Preset Banks/Alpha User Bank 2.xml", text);
+    strcpy(Preset(bank, 1).name, "Unsaved");
+    RefreshChangeState(bank);
     NewBank();
     ASSERT_EQ(DeleteUserBank(bank), 1);
     EXPECT_FALSE(FileThere(path));
+    EXPECT_EQ(FilesAside(path), 1);
     EXPECT_EQ(MenuText(11), "&Undo Deletion of Alpha User Bank 2\tCtrl+Z");
 
     Undo();
     ASSERT_EQ(gBanks.count, 3);
     EXPECT_EQ(std::string(gBanks.entries[bank].path), path);
-    EXPECT_STREQ(Preset(bank, 1).name, "Keep me");
-    ASSERT_TRUE(FileThere(path));
-    BankData* read = AllocBankData();
-    ASSERT_EQ(ReadBankFile(path.c_str(), read, false), 1);
-    EXPECT_STREQ(read->presets[1].name, "Keep me");
-    FreeBankData(read);
+    EXPECT_STREQ(Preset(bank, 1).name, "Unsaved");
+    EXPECT_NE(gBanks.entries[bank].changeCount, 0);
+    EXPECT_EQ(ReadFileText(path), text);
+    EXPECT_EQ(FilesAside(path), 0);
     EXPECT_EQ(MenuText(12), "&Redo Deletion of Alpha User Bank 2\tCtrl+Shift+Z");
 
     Redo();
     EXPECT_FALSE(FileThere(path));
     EXPECT_EQ(gBanks.count, 2);
     EXPECT_STREQ(gBanks.entries[1].displayName, "Alpha User Bank 3");
+    // The file goes for good only with the step that could bring it back.
+    EXPECT_EQ(FilesAside(path), 1);
+    ClearUndoHistory();
+    EXPECT_EQ(FilesAside(path), 0);
+}
+
+TEST_F(UndoTest, AStepThatCannotPutItsBankBackStaysAsItWas) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    std::string path = gBanks.entries[bank].path;
+    std::string saved = ReadFileText(path);
+    ASSERT_EQ(DeleteUserBank(bank), 1);
+
+    // No room: the bank and its file stay with the step, which says why.
+    while (gBanks.count < kMaxBanks) ASSERT_GE(NewUserBank(), 0);
+    Undo();
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot bring back Alpha User Bank because 64 banks are open");
+    EXPECT_EQ(gUndo.current, 0);
+    EXPECT_EQ(FilesAside(path), 1);
+    RemoveBank(kMaxBanks - 1);
+
+    // A file in the way of its own: the same.
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "in the way");
+    Undo();
+    EXPECT_EQ(HeadlessLastStatus().rfind("Could not put back " + path, 0), 0u);
+    EXPECT_EQ(gBanks.count, kMaxBanks - 1);
+    EXPECT_EQ(gUndo.current, 0);
+    EXPECT_EQ(ReadFileText(path), "in the way");
+
+    remove(path.c_str());
+    Undo();
+    EXPECT_EQ(gUndo.current, -1);
+    EXPECT_EQ(gBanks.count, kMaxBanks);
+    EXPECT_EQ(ReadFileText(path), saved);
+}
+
+TEST_F(UndoTest, UndoOfACreationSetsTheFilesItsSavesMadeAside) {
+    ASSERT_EQ(NewUserBankCommand(), 0);
+    ASSERT_EQ(SaveBank(0), 1);
+    std::string path = gBanks.entries[0].path;
+    std::string saved = ReadFileText(path);
+    Undo();
+    EXPECT_EQ(gBanks.count, 0);
+    EXPECT_FALSE(FileThere(path));  // the next start does not find it
+    Redo();
+    EXPECT_EQ(ReadFileText(path), saved);
+    EXPECT_EQ(gBanks.entries[0].changeCount, 0);  // as saved
+    Undo();
+    // A new step ends the redo: the file goes for good.
+    ASSERT_EQ(NewUserBankCommand(), 0);
+    EXPECT_EQ(FilesAside(path), 0);
+    EXPECT_FALSE(FileThere(path));
+}
+
+TEST_F(UndoTest, StepsFollowTheirBankWhenTheListIsReordered) {
+    // Device bank D, user banks U1 and U2: delete U1, undo, the device goes
+    // away, redo: U1 is deleted again, not U2, which now sits where U1 was.
+    std::string folder = folder_.Path("Devices/Alpha.eld/");
+    int u1 = NewBank();
+    int u2 = NewBank();
+    ASSERT_EQ(SaveBank(u1), 1);
+    ASSERT_EQ(SaveBank(u2), 1);
+    std::string u1Path = gBanks.entries[u1].path;
+    std::string u2Path = gBanks.entries[u2].path;
+    ASSERT_EQ(AddDeviceBank(folder.c_str(), kAlphaPid, 0), 0);
+    EditPreset(0, 0, "Device edit");
+    EditPreset(2, 0, "U2 edit");
+    ASSERT_EQ(DeleteUserBank(1), 1);
+    Undo();
+    RemoveDeviceBanks();
+    Redo();
+    EXPECT_FALSE(FileThere(u1Path));
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(std::string(gBanks.entries[0].path), u2Path);
+    Undo();
+    ASSERT_EQ(gBanks.count, 2);
+    EXPECT_EQ(std::string(gBanks.entries[0].path), u1Path);
+
+    // The edit of U2 goes back into U2 wherever it is; the device bank's
+    // step has no bank any more: dropped, with a word why.
+    Undo();
+    EXPECT_STREQ(Preset(1, 0).name, "Untitled");
+    ASSERT_EQ(AddDeviceBank(folder.c_str(), kAlphaPid, 0), 0);
+    Undo();
+    EXPECT_EQ(HeadlessLastStatus(),
+              "Cannot Undo or Redo the change to Alpha because it is no longer open");
+    EXPECT_EQ(gUndo.current, -1);
+    EXPECT_EQ(gUndo.top, 1);
+    EXPECT_STREQ(Preset(0, 0).name, "");
+}
+
+TEST_F(UndoTest, AnEditThatChangesNothingLeavesNoStepAndUndoKeepsTheChangeState) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    // Knob 1's CC set to 10, then 1 typed into a channel that is already 1.
+    EditValueState cc, channel;
+    ASSERT_EQ(EditValuePrepare(&cc, bank, 0, 0, kValueMidiCc, 0, kFormatDecimal), 1);
+    ASSERT_EQ(EditValuePrepare(&channel, bank, 0, 1, kValueChannel, 0, kFormatDecimal), 1);
+    ASSERT_EQ(EditValueStore(cc, "10"), 1);
+    ASSERT_EQ(EditValueStore(channel, "1"), 1);
+    EXPECT_EQ(gUndo.top, 0);
+    EXPECT_NE(gBanks.entries[bank].changeCount, 0);
+
+    Undo();
+    EXPECT_EQ(Preset(bank, 0).controls[0].midiCc, 7);
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);  // as saved
+    Redo();
+    EXPECT_NE(gBanks.entries[bank].changeCount, 0);
+    // Saved with the edit, the undone edit is what differs from the file.
+    ASSERT_EQ(SaveBank(bank), 1);
+    Undo();
+    EXPECT_NE(gBanks.entries[bank].changeCount, 0);
+    EXPECT_EQ(Preset(bank, 0).changed, 1);
+    Redo();
+    EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
 }
 
 TEST_F(UndoTest, ABankThatNeverHadAFileIsNotWrittenByUndo) {
@@ -222,6 +357,7 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     std::string oldPath = gBanks.entries[bank].path;
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
+    FinishUndoStep();
     EXPECT_EQ(MenuText(11), "&Undo Renaming of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
@@ -235,6 +371,7 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
 
 TEST_F(UndoTest, AStepOfNothingStillNamesItsKind) {
     RecordUndoSnapshot(UndoKind::Paste, UndoScope::Nothing, 0, 0);
+    FinishUndoStep();
     EXPECT_EQ(MenuText(11), "&Undo Paste to\tCtrl+Z");
     Undo();
     EXPECT_EQ(MenuText(12), "&Redo Paste to\tCtrl+Shift+Z");
@@ -247,6 +384,8 @@ TEST_F(UndoTest, TheMenuTextIsCutTo127Characters) {
     memset(gBanks.entries[bank].data->name, 'b', 47);
     gBanks.entries[bank].data->name[47] = 0;
     RecordUndoSnapshot(UndoKind::LibraryAssignment, UndoScope::Preset, bank, 0);
+    Preset(bank, 0).controls[0].midiCc = 99;
+    FinishUndoStep();
     std::string text = MenuText(11);
     EXPECT_EQ(text.size(), 127u);
     EXPECT_EQ(text.substr(0, 28), "&Undo Library Assignment to ");
@@ -255,6 +394,8 @@ TEST_F(UndoTest, TheMenuTextIsCutTo127Characters) {
 TEST_F(UndoTest, DeviceBanksAreNamedByTheirDisplayName) {
     int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
     RecordUndoSnapshot(UndoKind::SysexReceipt, UndoScope::Bank, device, 0);
+    Preset(device, 0).controls[0].midiCc = 99;
+    FinishUndoStep();
     EXPECT_EQ(MenuText(11), "&Undo Receipt of Sysex to Alpha\tCtrl+Z");
 }
 

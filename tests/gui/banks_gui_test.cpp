@@ -123,7 +123,7 @@ TEST(BankCommandsGui, FileCommandsAndTheirUndoTexts) {
     Command(main, kCmdReloadBank);
     EXPECT_EQ(MenuText(main, kCmdUndo), "&Undo Reloading of Copy\tCtrl+Z");
 
-    // Delete: the file goes; Undo writes it again.
+    // Delete: the file goes aside; Undo puts it back.
     Command(main, kCmdDeleteBank);
     EXPECT_FALSE(FileExists(copy));
     EXPECT_EQ(gBanks.count, 2);

@@ -244,7 +244,8 @@ TEST_F(TransferEngineTest, SendAndDownloadAWholeBankWithZones) {
     EXPECT_STREQ(DeviceBank().presets[0].name, "Kept Name");  // the preference is off
     EXPECT_EQ(DeviceBank().presets[0].controls[0].origin, -1);
     EXPECT_EQ(DeviceBank().pid, kTransferTestPid);
-    EXPECT_NE(gBanks.entries[device].changeCount, 0);
+    // The bank holds what the device holds: nothing of it waits to be sent.
+    EXPECT_EQ(gBanks.entries[device].changeCount, 0);
     EXPECT_EQ(gUndo.top, undoBefore + 1);
     EXPECT_EQ(gUndo.entries[gUndo.top].kind, UndoKind::SysexReceipt);
     EXPECT_EQ(gTransfer.handshakeActive, 0);
@@ -303,6 +304,30 @@ TEST_F(TransferEngineTest, UploadSendsOnlyTheChangedPresets) {
     auto memory = DeviceMemory();
     EXPECT_TRUE(SamePreset(memory->presets[3], DeviceBank().presets[3], 3));
     EXPECT_TRUE(SamePreset(memory->presets[100], DeviceBank().presets[100], 100));
+}
+
+TEST_F(TransferEngineTest, AnEditUndoneAfterSendingIsSentAgain) {
+    FillDeviceBank(1);
+    SendCurrentBank();
+    const PresetRecord before = DeviceBank().presets[3];
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, device, 3);
+    FillPreset(DeviceBank().presets[3], 3, 7);
+    FinishUndoStep();
+    SendChanges();
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_FALSE(CanSendChangesNow());
+
+    // The device holds the edit, the bank no longer does.
+    Undo();
+    EXPECT_EQ(DeviceBank().presets[3].changed, 1);
+    ASSERT_TRUE(CanSendChangesNow());
+    HeadlessMessages().popupsShown.clear();
+    const int received = DeviceCounter(&VirtualDevice::dataMessagesReceived);
+    SendChanges();
+    EXPECT_TRUE(PopupShown("SysEx Sent"));
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), received + 18);
+    EXPECT_TRUE(SamePreset(DeviceMemory()->presets[3], before, 3));
 }
 
 TEST_F(TransferEngineTest, SendingTheDeviceBankMarksItSentButNotAUserBank) {

@@ -172,6 +172,12 @@ TEST(StringTable, EveryMessageTextExactly) {
          "The changes to %s were kept when Windows ended the last session. Do you want to "
          "restore them?"},
         {85, "Send %s to %s? It replaces every preset in the device."},
+        {86, "Could not delete %s"},
+        {87,
+         "Could not put back %s because another file is in the way or the folder cannot be "
+         "written"},
+        {88, "Cannot bring back %s because 64 banks are open"},
+        {89, "Cannot Undo or Redo the change to %s because it is no longer open"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},

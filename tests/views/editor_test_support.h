@@ -171,6 +171,7 @@ class ZonerTest : public ::testing::Test {
         }
         Preset().variables[0] = 0x5;  // zones 1 and 3 on
         Preset().variables[1] = 2;
+        ClearChanges(0);  // as loaded: nothing changed yet
     }
     void TearDown() override {
         ResetBankList();

@@ -120,7 +120,7 @@ class ListsTest : public BankTest {
                 data->presets[p].changed = 0;
             }
         }
-        gBanks.entries[bank].changeCount = 0;
+        ClearChanges(bank);  // as if loaded from its file
         return bank;
     }
 
