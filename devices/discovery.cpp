@@ -13,8 +13,10 @@
 #include "devices/control_library.h"
 #include "devices/device_load.h"
 #include "devices/discovery_walk.h"
+#include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
+#include "imaging/picture_cache.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 #include "shell/settings.h"
@@ -39,6 +41,9 @@ void CopyOut(char* out, const std::string& text) {
 }  // namespace
 
 void DiscoverySetProgramFolder(const char* folder) {
+    // A new program folder is a new start: nothing read before is kept.
+    ClearSharedDocuments();
+    ClearComposedPictures();
     gHaveProgramFolderOverride = folder != nullptr;
     gProgramFolderOverride = folder ? WithSeparator(folder) : std::string();
 }
@@ -50,12 +55,11 @@ const char* DiscoveryProgramFolder() {
 
 int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid) {
     *pid = -1;
-    PlistNode* root = LoadPlistFile(JoinPath(deviceFolder, "definition.xml").c_str(), nullptr);
+    const PlistNode* root = SharedDocument(JoinPath(deviceFolder, "definition.xml"));
     if (!root) return 0;
     const PlistNode* device = FindChild(root, "device", 0);
     int valid = device && FindChild(device, "name", 0) ? 1 : 0;
     if (valid) *pid = GetIntOfChild(device, "PID");
-    DestroyTree(root);
     return valid;
 }
 
