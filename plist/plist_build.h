@@ -9,6 +9,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "plist/plist_node.h"
@@ -23,6 +24,7 @@ struct PlistArenaBlock;
 // when that one is full.
 struct PlistArena {
     PlistArenaBlock* current = nullptr;
+    size_t blocks = 0;  // blocks handed to this reader
 };
 
 // A new node (type none, no key, clean, no parents) from the arena.
