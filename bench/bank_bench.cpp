@@ -79,6 +79,15 @@ bool SetUpBank() {
     HeadlessMessages().quiet = 1;
     char pattern[] = "/tmp/ostrel-bank-bench-XXXXXX";
     if (!mkdtemp(pattern)) return false;
+    // The folder goes when the program ends.
+    static struct Remover {
+        std::string folder;
+        ~Remover() {
+            std::error_code error;
+            if (!folder.empty()) std::filesystem::remove_all(folder, error);
+        }
+    } remover;
+    remover.folder = pattern;
     std::string folder = std::string(pattern) + "/";
     mkdir((folder + "Devices").c_str(), 0700);
     for (const char* model : {"Meridian 49.eld", "Sprite 25.eld"}) {
