@@ -53,8 +53,13 @@ int WriteBankFile(int bank);
 // path and hasFile stay as they were.
 int WriteBankFileTo(int bank, const char* path);
 
-// Builds the document WriteBankFile writes, as text (CR LF line ends).
-// Updates the bank exactly as WriteBankFile does.
+// The document WriteBankFile writes, written into sink (CR LF line ends);
+// returns the sink's error code (5 for a bank that does not exist). Updates
+// the bank exactly as WriteBankFile does.
+struct PlistSink;
+int WriteBankDocument(int bank, PlistSink* sink);
+// The same document built as a tree (the caller destroys it), null for a
+// bank that does not exist.
 struct PlistNode;
 PlistNode* BuildBankDocument(int bank);
 

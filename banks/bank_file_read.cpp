@@ -18,27 +18,58 @@ static int Min(int a, int b) {
     return a < b ? a : b;
 }
 
+// The keys of a bank file, prepared once: a full bank asks each of its 12,800
+// control dictionaries for the same seven.
+struct BankKeys {
+    PlistKey name = MakeKey("name");
+    PlistKey created = MakeKey("created");
+    PlistKey variables = MakeKey("variables");
+    PlistKey zones = MakeKey("zones");
+    PlistKey controls = MakeKey("controls");
+    PlistKey value = MakeKey("value");
+    PlistKey origin = MakeKey("origin");
+    PlistKey channel = MakeKey("channel");
+    PlistKey midiCc = MakeKey("MIDICC");
+    PlistKey program = MakeKey("program");
+    PlistKey msb = MakeKey("msb");
+    PlistKey lsb = MakeKey("lsb");
+    PlistKey desc = MakeKey("desc");
+};
+
+static const BankKeys& Keys() {
+    static const BankKeys keys;
+    return keys;
+}
+
 // The number under key: -1 when the key is missing (a real is truncated,
 // true/false give 1/0, any other kind 0).
+static int32_t NumberOf(const PlistNode* node, const PlistKey& key) {
+    const PlistNode* child = FindKey(node, key);
+    return child ? GetInt(const_cast<PlistNode*>(child), nullptr, 0) : -1;
+}
+
 static int32_t NumberOf(const PlistNode* node, const char* key) {
-    return GetIntOfChild(node, key);
+    return NumberOf(node, MakeKey(key));
 }
 
 // As NumberOf, but a missing key gives fallback.
-static int32_t NumberOr(const PlistNode* node, const char* key, int32_t fallback) {
-    return FindChild(node, key, 0) ? GetIntOfChild(node, key) : fallback;
+static int32_t NumberOr(const PlistNode* node, const PlistKey& key, int32_t fallback) {
+    const PlistNode* child = FindKey(node, key);
+    return child ? GetInt(const_cast<PlistNode*>(child), nullptr, 0) : fallback;
 }
 
 // A control value: missing, or -1, gives the definition's default.
-static int32_t ControlValue(const PlistNode* node, const char* key, int32_t fallback) {
-    int32_t value = GetIntOfChild(node, key);
+static int32_t ControlValue(const PlistNode* node, const PlistKey& key, int32_t fallback) {
+    int32_t value = NumberOf(node, key);
     return value == -1 ? fallback : value;
 }
 
 // A name key: decoded from UTF-8; the field is left alone when the key is missing.
-static void ReadName(const PlistNode* node, const char* key, char* out, size_t size) {
+static void ReadName(const PlistNode* node, const PlistKey& key, char* out, size_t size) {
+    const PlistNode* child = FindKey(node, key);
+    if (!child) return;
     char utf8[kUtf8NameBufferSize];
-    if (GetTextOfChild(node, key, utf8, sizeof utf8) < 0) return;
+    GetText(child, utf8, sizeof utf8);
     NameFromUtf8(utf8, out, size);
 }
 
@@ -48,8 +79,8 @@ static int ListLength(const PlistNode* list, int capacity) {
 }
 
 static void ReadBankHeader(const PlistNode* preset, BankData* bank) {
-    ReadName(preset, "name", bank->name, sizeof bank->name);
-    ReadName(preset, "created", bank->created, sizeof bank->created);
+    ReadName(preset, Keys().name, bank->name, sizeof bank->name);
+    ReadName(preset, Keys().created, bank->created, sizeof bank->created);
     bank->pid = NumberOf(preset, "PID");
     bank->vid = NumberOf(preset, "VID");
     bank->groupId = NumberOf(preset, "Group ID");
@@ -62,7 +93,7 @@ static void ReadVariables(const PlistNode* list, PresetRecord* preset) {
     int defined = Min(gDevice.variableCount, kMaxVariables);
     for (int k = 0; k < count; k++) {
         const PlistNode* element = ChildAt(list, k);
-        int32_t value = NumberOr(element, "value", 0);
+        int32_t value = NumberOr(element, Keys().value, 0);
         // Element k is slot k: it belongs to the first variable aimed at it.
         for (int v = 0; v < defined; v++) {
             if (gDevice.variables[v].target == k) {
@@ -74,48 +105,68 @@ static void ReadVariables(const PlistNode* list, PresetRecord* preset) {
     preset->variableCount = count;
 }
 
-static void ReadZones(const PlistNode* list, PresetRecord* preset) {
+// The zone fields of the loaded definition, in order, with their keys
+// (a field without a tag reads as 0).
+struct ZoneFields {
+    int count = 0;
+    bool tagged[kMaxZoneFields] = {};
+    PlistKey keys[kMaxZoneFields] = {};
+};
+
+static ZoneFields LoadedZoneFields() {
+    ZoneFields fields;
     const char* tag = nullptr;
-    int fields = Min(SysexFieldTag("zones", 0, &tag), kMaxZoneFields);
+    fields.count = Min(SysexFieldTag("zones", 0, &tag), kMaxZoneFields);
+    for (int f = 0; f < fields.count; f++) {
+        SysexFieldTag("zones", f, &tag);
+        fields.tagged[f] = tag != nullptr;
+        if (tag) fields.keys[f] = MakeKey(tag);
+    }
+    return fields;
+}
+
+static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRecord* preset) {
     int zones = Min(ListLength(list, kMaxZones), Min(gDevice.zoneLimit, kMaxZones));
     for (int z = 0; z < zones; z++) {
         const PlistNode* element = ChildAt(list, z);
-        for (int f = 0; f < fields; f++) {
-            SysexFieldTag("zones", f, &tag);
-            preset->zones[z][f] = tag ? NumberOr(element, tag, 0) : 0;
+        for (int f = 0; f < fields.count; f++) {
+            preset->zones[z][f] = fields.tagged[f] ? NumberOr(element, fields.keys[f], 0) : 0;
         }
     }
-    preset->zoneFieldCount = fields;
+    preset->zoneFieldCount = fields.count;
 }
 
 static void ReadControls(const PlistNode* list, PresetRecord* preset) {
     const DefaultValues& d = gDevice.defaults;
+    const BankKeys& keys = Keys();
     int count = ListLength(list, kMaxControls);
     for (int j = 0; j < count; j++) {
         const PlistNode* element = ChildAt(list, j);
         PresetControl& control = preset->controls[j];
-        control.origin = NumberOf(element, "origin");
-        control.channel = ControlValue(element, "channel", d.channel);
-        control.midiCc = ControlValue(element, "MIDICC", d.midiCc);
-        control.program = ControlValue(element, "program", d.program);
-        control.msb = ControlValue(element, "msb", d.msb);
-        control.lsb = ControlValue(element, "lsb", d.lsb);
-        ReadName(element, "desc", control.desc, sizeof control.desc);
+        control.origin = NumberOf(element, keys.origin);
+        control.channel = ControlValue(element, keys.channel, d.channel);
+        control.midiCc = ControlValue(element, keys.midiCc, d.midiCc);
+        control.program = ControlValue(element, keys.program, d.program);
+        control.msb = ControlValue(element, keys.msb, d.msb);
+        control.lsb = ControlValue(element, keys.lsb, d.lsb);
+        ReadName(element, keys.desc, control.desc, sizeof control.desc);
     }
     preset->controlCount = count;
 }
 
 static void ReadPresets(const PlistNode* list, BankData* bank) {
+    const BankKeys& keys = Keys();
+    const ZoneFields zoneFields = LoadedZoneFields();
     int count = ListLength(list, kMaxPresets);
     for (int p = 0; p < count; p++) {
         const PlistNode* element = ChildAt(list, p);
         PresetRecord* preset = &bank->presets[p];
-        ReadName(element, "name", preset->name, sizeof preset->name);
-        ReadName(element, "created", preset->created, sizeof preset->created);
-        ReadVariables(FindChild(element, "variables", 0), preset);
-        const PlistNode* zones = FindChild(element, "zones", 0);
-        if (zones) ReadZones(zones, preset);
-        ReadControls(FindChild(element, "controls", 0), preset);
+        ReadName(element, keys.name, preset->name, sizeof preset->name);
+        ReadName(element, keys.created, preset->created, sizeof preset->created);
+        ReadVariables(FindKey(element, keys.variables), preset);
+        const PlistNode* zones = FindKey(element, keys.zones);
+        if (zones) ReadZones(zones, zoneFields, preset);
+        ReadControls(FindKey(element, keys.controls), preset);
     }
     bank->presetCountInFile = count;
 }
@@ -143,39 +194,43 @@ static PlistNode* LoadWholeDocument(const char* path, bool withMessages = false)
 
 int ReadBankFile(const char* path, BankData* target, bool withMessages) {
     if (!path || !target) return 0;
-    // The second pass runs once the bank's own model is loaded; a model whose
-    // PID still differs after the switch is not read at all.
-    for (int pass = 0; pass < 2; pass++) {
-        PlistNode* root = LoadWholeDocument(path, withMessages && pass == 0);
-        if (!root) return 0;
-        const PlistNode* preset = FindChild(root, "preset", 0);
-        if (TypeOf(preset) != PlistType::Dict) {
+    PlistNode* root = LoadWholeDocument(path, withMessages);
+    if (!root) return 0;
+    const PlistNode* preset = FindChild(root, "preset", 0);
+    if (TypeOf(preset) != PlistType::Dict) {
+        DestroyTree(root);
+        if (withMessages) MessageBoxFormat(nullptr, kStrNotEditorFile, path, kMbIconHand);
+        return 0;
+    }
+    memset(target, 0, sizeof *target);
+    ReadBankHeader(preset, target);
+    // A bank of another model is read once its own model is loaded (the
+    // document parsed once serves both); a model whose PID still differs
+    // after the switch is not read at all.
+    if (target->pid != gDevice.pid) {
+        if (!SwitchDevice(target->pid)) {
             DestroyTree(root);
-            if (withMessages) MessageBoxFormat(nullptr, kStrNotEditorFile, path, kMbIconHand);
+            // The file is fine; what is missing is its model, and the user
+            // can only supply it knowing which one.
+            if (withMessages) {
+                MessageBoxFormat2(gMainWindow, kStrUnknownModel, path, target->pid, kMbIconHand);
+            }
             return 0;
         }
-        memset(target, 0, sizeof *target);
-        ReadBankHeader(preset, target);
         if (target->pid != gDevice.pid) {
             DestroyTree(root);
-            if (pass > 0) return 0;
-            if (!SwitchDevice(target->pid)) {
-                if (withMessages) {
-                    MessageBoxFormat2(gMainWindow, kStrUnknownModel, path, target->pid,
-                                      kMbIconHand);
-                }
-                return 0;
-            }
-            continue;
+            return 0;
         }
-        target->deviceUniqueId = NumberOf(preset, "device unique id");
-        target->readOnly = NumberOf(preset, "read only");
-        target->rom = NumberOf(preset, "ROM");
-        ReadPresets(FindChild(preset, "presets", 0), target);
-        DestroyTree(root);
-        return 1;
+        // The header is read again, as the second reading always did.
+        memset(target, 0, sizeof *target);
+        ReadBankHeader(preset, target);
     }
-    return 0;
+    target->deviceUniqueId = NumberOf(preset, "device unique id");
+    target->readOnly = NumberOf(preset, "read only");
+    target->rom = NumberOf(preset, "ROM");
+    ReadPresets(FindChild(preset, "presets", 0), target);
+    DestroyTree(root);
+    return 1;
 }
 
 bool CheckFileWritable(const char* path) {

@@ -1,11 +1,15 @@
-// Writing a bank file. The document is built in memory from the bank and the
-// loaded definition and written through the durable write (a temporary file
-// beside the target, committed to the disk, then put in the target's place):
-// a failed or interrupted write never costs the user the file they had.
+// Writing a bank file. The document is written element by element from the
+// bank and the loaded definition, straight into the durable write (a
+// temporary file beside the target, committed to the disk, then put in the
+// target's place): a failed or interrupted write never costs the user the
+// file they had. The same document can also be built as a tree
+// (BuildBankDocument); both follow one order, and a test holds them to the
+// same bytes.
 #include <cstdio>
 #include <cstring>
 
 #include "banks/bank_file.h"
+#include "base/durable_file.h"
 #include "devices/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
@@ -55,7 +59,7 @@ static bool ControlHasProgram(int control) {
     return gDevice.types[type].program != 0;
 }
 
-static void AddPreset(PlistNode* list, PresetRecord& preset) {
+static void AddPreset(PlistNode* list, const PresetRecord& preset) {
     PlistNode* dict = Create(list, PlistType::Dict);
     AddName(dict, "name", preset.name);
 
@@ -65,7 +69,6 @@ static void AddPreset(PlistNode* list, PresetRecord& preset) {
         AddInteger(Create(variables, PlistType::Dict), "value", SlotValue(preset, k));
     }
 
-    preset.zoneFieldCount = Min(gDevice.zoneFieldCount, kMaxZoneFields);
     if (gDevice.zoneFieldCount > 0) {
         PlistNode* zones = AddKeyed(dict, "zones", PlistType::Array);
         int zoneCount = Min(gDevice.zoneLimit, kMaxZones);
@@ -95,7 +98,8 @@ static void AddPreset(PlistNode* list, PresetRecord& preset) {
     }
 }
 
-PlistNode* BuildBankDocument(int bank) {
+// What writing a bank changes in it, whichever way it is written.
+static BankData* PrepareForWriting(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return nullptr;
     BankData* data = entry->data;
@@ -107,7 +111,16 @@ PlistNode* BuildBankDocument(int bank) {
     if (data->uniqueId == 0) data->uniqueId = MakeUniqueId();
     CopyText(data->name, entry->displayName);
     if (!data->created[0]) MakeCreatedText(data->created, sizeof data->created);
+    int count = Min(gDevice.presetCount, kMaxPresets);
+    for (int p = 0; p < count; p++) {
+        data->presets[p].zoneFieldCount = Min(gDevice.zoneFieldCount, kMaxZoneFields);
+    }
+    return data;
+}
 
+PlistNode* BuildBankDocument(int bank) {
+    BankData* data = PrepareForWriting(bank);
+    if (!data) return nullptr;
     PlistNode* root = Create(nullptr, PlistType::Dict);
     PlistNode* preset = AddKeyed(root, "preset", PlistType::Dict);
     AddName(preset, "name", data->name);
@@ -124,6 +137,94 @@ PlistNode* BuildBankDocument(int bank) {
     return root;
 }
 
+// --- The same document, element by element -------------------------------
+
+static void WriteName(PlistWriter* w, const char* key, const char* text) {
+    char utf8[kUtf8FieldSize];
+    NameToUtf8(text, utf8, sizeof utf8);
+    PlistWriteString(w, key, utf8, strlen(utf8));
+}
+
+static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
+    PlistBeginContainer(w, nullptr, PlistType::Dict, false);
+    WriteName(w, "name", preset.name);
+
+    int slots = Min(preset.variableCount, kMaxVariables);
+    PlistBeginContainer(w, "variables", PlistType::Array, slots <= 0);
+    for (int k = 0; k < slots; k++) {
+        PlistBeginContainer(w, nullptr, PlistType::Dict, false);
+        PlistWriteInteger(w, "value", SlotValue(preset, k));
+        PlistEndContainer(w, PlistType::Dict);
+    }
+    if (slots > 0) PlistEndContainer(w, PlistType::Array);
+
+    if (gDevice.zoneFieldCount > 0) {
+        // A field the sysex list does not name has no key to go under.
+        const char* tags[kMaxZoneFields] = {};
+        int tagged = 0;
+        for (int f = 0; f < preset.zoneFieldCount; f++) {
+            SysexFieldTag("zones", f, &tags[f]);
+            if (tags[f] && tags[f][0]) tagged++;
+        }
+        int zoneCount = Min(gDevice.zoneLimit, kMaxZones);
+        PlistBeginContainer(w, "zones", PlistType::Array, zoneCount <= 0);
+        for (int z = 0; z < zoneCount; z++) {
+            PlistBeginContainer(w, nullptr, PlistType::Dict, tagged == 0);
+            if (tagged == 0) continue;
+            for (int f = 0; f < preset.zoneFieldCount; f++) {
+                if (tags[f] && tags[f][0]) PlistWriteInteger(w, tags[f], preset.zones[z][f]);
+            }
+            PlistEndContainer(w, PlistType::Dict);
+        }
+        if (zoneCount > 0) PlistEndContainer(w, PlistType::Array);
+    }
+
+    int count = Min(preset.controlCount, kMaxControls);
+    PlistBeginContainer(w, "controls", PlistType::Array, count <= 0);
+    for (int j = 0; j < count; j++) {
+        const PresetControl& c = preset.controls[j];
+        PlistBeginContainer(w, nullptr, PlistType::Dict, false);
+        if (c.origin != -1) PlistWriteInteger(w, "origin", c.origin);
+        PlistWriteInteger(w, "channel", c.channel);
+        PlistWriteInteger(w, "MIDICC", c.midiCc);
+        if (ControlHasProgram(j)) PlistWriteInteger(w, "program", c.program);
+        PlistWriteInteger(w, "msb", c.msb);
+        PlistWriteInteger(w, "lsb", c.lsb);
+        if (c.desc[0]) WriteName(w, "desc", c.desc);
+        PlistEndContainer(w, PlistType::Dict);
+    }
+    if (count > 0) PlistEndContainer(w, PlistType::Array);
+    PlistEndContainer(w, PlistType::Dict);
+}
+
+int WriteBankDocument(int bank, PlistSink* sink) {
+    BankData* data = PrepareForWriting(bank);
+    if (!data || !sink) return 5;
+    PlistWriter* w = BeginPlist(sink, kWriteDocument);
+    PlistBeginContainer(w, nullptr, PlistType::Dict, false);
+    PlistBeginContainer(w, "preset", PlistType::Dict, false);
+    WriteName(w, "name", data->name);
+    WriteName(w, "created", data->created);
+    PlistWriteInteger(w, "PID", gDevice.pid);
+    PlistWriteInteger(w, "VID", gDevice.vid);
+    PlistWriteInteger(w, "Group ID", gDevice.groupId);
+    PlistWriteInteger(w, "unique id", data->uniqueId);
+    PlistWriteBoolean(w, "read only", false);
+    PlistWriteBoolean(w, "ROM", false);
+    int count = Min(gDevice.presetCount, kMaxPresets);
+    PlistBeginContainer(w, "presets", PlistType::Array, count <= 0);
+    for (int p = 0; p < count; p++) WritePreset(w, data->presets[p]);
+    if (count > 0) PlistEndContainer(w, PlistType::Array);
+    PlistEndContainer(w, PlistType::Dict);
+    PlistEndContainer(w, PlistType::Dict);
+    return EndPlist(w);
+}
+
+static int FillWithBank(FILE* stream, void* context) {
+    PlistSink sink = PlistFileSink(stream);
+    return WriteBankDocument(*static_cast<const int*>(context), &sink);
+}
+
 int WriteBankFileTo(int bank, const char* path) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !path) return 0;
@@ -135,9 +236,7 @@ int WriteBankFileTo(int bank, const char* path) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
-    PlistNode* root = BuildBankDocument(bank);
-    int error = SavePlistFile(root, path, 0);
-    DestroyTree(root);
+    int error = WriteFileDurably(path, FillWithBank, &bank);
     if (error == 0) return 1;
     StatusMessage(kStrCannotWriteFile, path);
     return 0;

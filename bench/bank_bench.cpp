@@ -1,6 +1,7 @@
 // Bank files and undo snapshots of a full 128-preset bank of the biggest demo
-// model (Meridian 49, its preset count raised to 128), and the same document
-// read and written by libplist for comparison.
+// model (Meridian 49, its preset count raised to 128), the largest bank file
+// of the demo data, and the same documents read and written by libplist for
+// comparison (the table's bank file rows, bench_figures.h).
 //
 // libplist is looked up at run time (dlopen), so the benchmark builds
 // without it and simply skips the comparison when it is not installed.
@@ -12,11 +13,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "base/durable_file.h"
+#include "bench/bench_figures.h"
 #include "devices/discovery.h"
 #include "editing/undo_history.h"
 #include "headless/messages_headless.h"
@@ -29,6 +33,8 @@ namespace {
 std::string gBankPath;
 std::string gBankText;
 int gBank = -1;
+std::string gDemoBankPath;  // the largest bank file of the demo data
+std::string gDemoBankText;
 
 std::string ReadAll(const std::string& path) {
     std::string text;
@@ -41,23 +47,63 @@ std::string ReadAll(const std::string& path) {
     return text;
 }
 
-// A temporary program folder holding the demo model; a bank of 128 presets
-// whose every value differs, written once.
+bool IsBankFileName(const std::string& name) {
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0 &&
+           name != "definition.xml" && name != "MIDICC.xml" && name != "rom.xml";
+}
+
+// The largest bank file under data/Devices and data/User Preset Banks.
+std::string LargestDemoBank() {
+    namespace fs = std::filesystem;
+    std::string best;
+    uintmax_t bestSize = 0;
+    std::error_code error;
+    fs::path data = fs::path(OSTREL_SOURCE_DIR) / "data";
+    for (fs::recursive_directory_iterator it(data, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file() || !IsBankFileName(it->path().filename().string())) continue;
+        std::string path = it->path().string();
+        if (path.find("/Library/") != std::string::npos) continue;
+        if (it->file_size() > bestSize) {
+            bestSize = it->file_size();
+            best = path;
+        }
+    }
+    return best;
+}
+
+// A temporary program folder holding the demo models' definitions; a bank of
+// 128 presets whose every value differs, written once.
 bool SetUpBank() {
     if (gBank >= 0) return true;
     HeadlessMessages().quiet = 1;
     char pattern[] = "/tmp/ostrel-bank-bench-XXXXXX";
     if (!mkdtemp(pattern)) return false;
+    // The folder goes when the program ends.
+    static struct Remover {
+        std::string folder;
+        ~Remover() {
+            std::error_code error;
+            if (!folder.empty()) std::filesystem::remove_all(folder, error);
+        }
+    } remover;
+    remover.folder = pattern;
     std::string folder = std::string(pattern) + "/";
-    std::string device = folder + "Devices/Meridian 49.eld/";
     mkdir((folder + "Devices").c_str(), 0700);
-    mkdir(device.c_str(), 0700);
-    std::string definition =
-        ReadAll(std::string(OSTREL_SOURCE_DIR) + "/data/Devices/Meridian 49.eld/definition.xml");
-    if (definition.empty()) return false;
-    FILE* f = fopen((device + "definition.xml").c_str(), "wb");
-    fwrite(definition.data(), 1, definition.size(), f);
-    fclose(f);
+    for (const char* model : {"Meridian 49.eld", "Sprite 25.eld"}) {
+        std::string device = folder + "Devices/" + model + "/";
+        mkdir(device.c_str(), 0700);
+        std::string definition =
+            ReadAll(std::string(OSTREL_SOURCE_DIR) + "/data/Devices/" + model + "/definition.xml");
+        if (definition.empty()) return false;
+        FILE* f = fopen((device + "definition.xml").c_str(), "wb");
+        fwrite(definition.data(), 1, definition.size(), f);
+        fclose(f);
+    }
+    std::string device = folder + "Devices/Meridian 49.eld/";
+    gDemoBankPath = LargestDemoBank();
+    gDemoBankText = ReadAll(gDemoBankPath);
+    if (gDemoBankText.empty()) return false;
 
     AllocWorkingBlocks();
     DiscoverySetProgramFolder(folder.c_str());
@@ -100,6 +146,16 @@ void BM_ReadBankFile(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(gBankText.size());
 }
 BENCHMARK(BM_ReadBankFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadDemoBankFile(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadBankFile(gDemoBankPath.c_str(), &gReadScratch, false));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(gDemoBankText.size()));
+    state.counters["file_bytes"] = static_cast<double>(gDemoBankText.size());
+}
+BENCHMARK(BM_ReadDemoBankFile)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBankFile(benchmark::State& state) {
     if (!SetUpBank()) return state.SkipWithError("demo model not found");
@@ -245,5 +301,62 @@ void BM_LibplistWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_LibplistWrite)->Unit(benchmark::kMillisecond);
 
+// libplist in the place of ReadBankFile: the file read whole, then parsed.
+void LibplistReadParse(benchmark::State& state, const std::string& path) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    const LibPlist& lib = Libplist();
+    if (!lib.loaded) return state.SkipWithError("libplist-2.0 not installed");
+    for (auto _ : state) {
+        std::string text = ReadAll(path);
+        void* root = nullptr;
+        lib.fromXml(text.data(), static_cast<uint32_t>(text.size()), &root);
+        if (!root) return state.SkipWithError("libplist could not read the bank");
+        lib.freeNode(root);
+    }
+}
+
+void BM_LibplistReadParse(benchmark::State& state) {
+    LibplistReadParse(state, gBankPath);
+}
+BENCHMARK(BM_LibplistReadParse)->Unit(benchmark::kMillisecond);
+
+void BM_LibplistReadParseDemoBank(benchmark::State& state) {
+    LibplistReadParse(state, gDemoBankPath);
+}
+BENCHMARK(BM_LibplistReadParseDemoBank)->Unit(benchmark::kMillisecond);
+
+// libplist in the place of WriteBankFile: the tree (built beforehand, as the
+// bank is) turned into XML and written to the file the same durable way, so
+// that both sides pay the same for the disk.
+void BM_LibplistWriteFile(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    const LibPlist& lib = Libplist();
+    if (!lib.loaded) return state.SkipWithError("libplist-2.0 not installed");
+    void* root = nullptr;
+    lib.fromXml(gBankText.data(), static_cast<uint32_t>(gBankText.size()), &root);
+    if (!root) return state.SkipWithError("libplist could not read the bank");
+    std::string path = gBankPath + ".libplist.xml";
+    for (auto _ : state) {
+        char* xml = nullptr;
+        uint32_t length = 0;
+        lib.toXml(root, &xml, &length);
+        int error = WriteBytesDurably(path.c_str(), xml, length);
+        free(xml);
+        if (error != 0) return state.SkipWithError("libplist's document could not be written");
+    }
+    lib.freeNode(root);
+}
+BENCHMARK(BM_LibplistWriteFile)->Unit(benchmark::kMillisecond);
+
+const figures::Row kRows[] = {
+    {4, "bank file read ÷ libplist read+parse (largest demo bank)", "BM_ReadDemoBankFile",
+     "BM_LibplistReadParseDemoBank", "≤ 0.6"},
+    {5, "bank file read ÷ libplist read+parse (synthetic full bank)", "BM_ReadBankFile",
+     "BM_LibplistReadParse", "≤ 0.6"},
+    {6, "bank file write ÷ libplist `plist_to_xml` + write + rename (synthetic full bank)",
+     "BM_WriteBankFile", "BM_LibplistWriteFile", "≤ 0.5"},
+};
+
 }  // namespace
 
+OSTREL_BENCH_MAIN(kRows)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_figures.h"
 #include "plist/plist_xml.h"
 
 #ifdef OSTREL_HAVE_LIBPLIST
@@ -128,3 +129,10 @@ static void BM_WriteLibplist(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteLibplist)->Unit(benchmark::kMillisecond);
 #endif
+
+static const figures::Row kRows[] = {
+    {7, "1 MB property-list parse ÷ libplist", "BM_ParseOstrel", "BM_ParseLibplist", "≤ 0.6"},
+    {8, "1 MB property-list write ÷ libplist", "BM_WriteOstrel", "BM_WriteLibplist", "≤ 0.5"},
+};
+
+OSTREL_BENCH_MAIN(kRows)

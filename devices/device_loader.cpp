@@ -3,9 +3,12 @@
 // is cut to its field, and a missing part leaves its fields reset, so a
 // damaged definition gives a smaller device, never an overrun.
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "devices/device_definition.h"
+#include "devices/document_cache.h"
 #include "devices/number_list.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
@@ -334,6 +337,26 @@ void DeviceDefinitionRead(DeviceDefinition* def, PlistNode* root) {
     if (const PlistNode* values = FindChild(midi, "default values", 0)) ReadDefaults(def, values);
 }
 
+namespace {
+
+// The definition last read from each device folder, with the reading of the
+// file it came from: every load of a model after the first is a copy.
+struct KeptDefinition {
+    uint64_t generation = 0;
+    std::unique_ptr<DeviceDefinition> definition;
+};
+
+std::unordered_map<std::string, KeptDefinition>& KeptDefinitions() {
+    static std::unordered_map<std::string, KeptDefinition> kept;
+    return kept;
+}
+
+}  // namespace
+
+void ClearKeptDefinitions() {
+    KeptDefinitions().clear();
+}
+
 void DeviceDefinitionLoad(DeviceDefinition* def, const char* deviceFolder) {
     DeviceDefinitionReset(def);
     if (!deviceFolder) return;
@@ -342,15 +365,22 @@ void DeviceDefinitionLoad(DeviceDefinition* def, const char* deviceFolder) {
     // would name another folder: load nothing.
     if (len >= sizeof def->directory) return;
     memcpy(def->directory, deviceFolder, len + 1);
-    std::string path = std::string(deviceFolder) + "definition.xml";
+    uint64_t generation = 0;
+    std::string problem;
+    PlistNode* root =
+        SharedDocument(std::string(deviceFolder) + "definition.xml", &generation, &problem);
     // A file with an XML error is no definition, however much of it was read
     // (the identity check refuses such a folder before it gets here).
-    PlistNode* error = Create(nullptr, PlistType::None);
-    PlistNode* root = LoadPlistFile(path.c_str(), error);
-    bool broken = TypeOf(error) != PlistType::None;
-    DestroyTree(error);
-    if (root && !broken) DeviceDefinitionRead(def, root);
-    DestroyTree(root);
+    if (!root || !problem.empty()) return;
+    KeptDefinition& kept = KeptDefinitions()[deviceFolder];
+    if (kept.definition && kept.generation == generation) {
+        *def = *kept.definition;
+        return;
+    }
+    DeviceDefinitionRead(def, root);
+    if (!kept.definition) kept.definition.reset(new DeviceDefinition);
+    *kept.definition = *def;
+    kept.generation = generation;
 }
 
 void LoadDeviceDefinition(const char* deviceFolder) {

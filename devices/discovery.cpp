@@ -13,8 +13,10 @@
 #include "devices/control_library.h"
 #include "devices/device_load.h"
 #include "devices/discovery_walk.h"
+#include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
+#include "imaging/picture_cache.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 #include "shell/messages.h"
@@ -40,6 +42,9 @@ void CopyOut(char* out, const std::string& text) {
 }  // namespace
 
 void DiscoverySetProgramFolder(const char* folder) {
+    // A new program folder is a new start: nothing read before is kept.
+    ClearSharedDocuments();
+    ClearComposedPictures();
     gHaveProgramFolderOverride = folder != nullptr;
     gProgramFolderOverride = folder ? WithSeparator(folder) : std::string();
 }
@@ -54,17 +59,15 @@ int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid, std::string* prob
     // The parser hands back what it read before an error: a definition cut
     // there would load as a smaller device and banks saved with it would lose
     // their variables, zones and presets.
-    PlistNode* error = Create(nullptr, PlistType::None);
-    PlistNode* root = LoadPlistFile(JoinPath(deviceFolder, "definition.xml").c_str(), error);
-    bool broken = TypeOf(error) != PlistType::None;
-    if (broken && problem) *problem = TextOf(error);
-    DestroyTree(error);
+    std::string report;
+    const PlistNode* root = SharedDocument(JoinPath(deviceFolder, "definition.xml"), nullptr, &report);
+    bool broken = !report.empty();
+    if (broken && problem) *problem = report;
     if (!root) return 0;
     const PlistNode* device = FindChild(root, "device", 0);
     int valid = device && FindChild(device, "name", 0) ? 1 : 0;
     if (device) *pid = GetIntOfChild(device, "PID");
     if (!valid && !broken) *pid = -1;
-    DestroyTree(root);
     return valid && !broken ? 1 : 0;
 }
 

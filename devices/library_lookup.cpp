@@ -1,20 +1,62 @@
 // Finding library controls: what a controller number means on a control, and
 // where a preset control's assignment came from.
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "devices/control_library.h"
 #include "devices/discovery.h"
+#include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
 
+namespace {
+
+// The library last merged for each device folder, with the readings of the
+// two files it came from: every load of a model after the first is a copy.
+struct KeptCcLibrary {
+    std::string general;  // the path of the general library it was merged from
+    uint64_t generalGeneration = 0;
+    uint64_t deviceGeneration = 0;
+    std::unique_ptr<CcLibrary> library;
+};
+
+std::unordered_map<std::string, KeptCcLibrary>& KeptCcLibraries() {
+    static std::unordered_map<std::string, KeptCcLibrary> kept;
+    return kept;
+}
+
+}  // namespace
+
+void ClearKeptCcLibraries() {
+    KeptCcLibraries().clear();
+}
+
 void LoadCcLibrary(const char* deviceFolder) {
-    CcLibraryClear(&gCcLibrary);
     std::string general = JoinPath(DiscoveryProgramFolder(), "Library");
     general = JoinPath(JoinPath(general, "GM.ell"), "definition.xml");
-    CcLibraryMergeFile(&gCcLibrary, general.c_str());
-    if (deviceFolder && *deviceFolder)
-        CcLibraryMergeFile(&gCcLibrary, JoinPath(deviceFolder, "MIDICC.xml").c_str());
+    uint64_t generalGeneration = 0;
+    PlistNode* generalTree = SharedDocument(general, &generalGeneration);
+    const bool hasDevice = deviceFolder && *deviceFolder;
+    uint64_t deviceGeneration = 0;
+    PlistNode* deviceTree =
+        hasDevice ? SharedDocument(JoinPath(deviceFolder, "MIDICC.xml"), &deviceGeneration)
+                  : nullptr;
+    KeptCcLibrary& kept = KeptCcLibraries()[hasDevice ? deviceFolder : ""];
+    if (kept.library && kept.general == general && kept.generalGeneration == generalGeneration &&
+        kept.deviceGeneration == deviceGeneration) {
+        gCcLibrary = *kept.library;
+        return;
+    }
+    CcLibraryClear(&gCcLibrary);
+    if (generalTree) CcLibraryMergeTree(&gCcLibrary, generalTree);
+    if (deviceTree) CcLibraryMergeTree(&gCcLibrary, deviceTree);
+    if (!kept.library) kept.library.reset(new CcLibrary);
+    *kept.library = gCcLibrary;
+    kept.general = general;
+    kept.generalGeneration = generalGeneration;
+    kept.deviceGeneration = deviceGeneration;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "devices/control_library.h"
+#include "devices/document_cache.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 
@@ -84,14 +85,12 @@ int ReadListLibraryFromTree(PlistNode* root, LibraryData* lib) {
 }
 
 int ReadListLibrary(const char* path, LibraryData* lib) {
-    PlistNode* root = LoadPlistFile(path, nullptr);
+    PlistNode* root = path ? SharedDocument(path) : nullptr;
     if (!root) {
         memset(lib, 0, sizeof *lib);
         return 0;
     }
-    int ok = ReadListLibraryFromTree(root, lib);
-    DestroyTree(root);
-    return ok;
+    return ReadListLibraryFromTree(root, lib);
 }
 
 // --- The controller-number library ----------------------------------------
@@ -141,9 +140,7 @@ int CcLibraryMergeTree(CcLibrary* lib, PlistNode* root) {
 }
 
 int CcLibraryMergeFile(CcLibrary* lib, const char* path) {
-    PlistNode* root = LoadPlistFile(path, nullptr);
+    PlistNode* root = path ? SharedDocument(path) : nullptr;
     if (!root) return 0;
-    int ok = CcLibraryMergeTree(lib, root);
-    DestroyTree(root);
-    return ok;
+    return CcLibraryMergeTree(lib, root);
 }

@@ -2,6 +2,7 @@
 #include "imaging/image_bitmap.h"
 
 #include "imaging/composite.h"
+#include "imaging/picture_cache.h"
 #include "imaging/pixel_draw.h"
 #include "imaging/png_decode.h"
 #include "imaging/resample.h"
@@ -17,10 +18,9 @@ int ImageBitmapFromRgba(const RgbaImage& image, int32_t background, int32_t file
 
 int ImageBitmapFromPngFile(const char* path, int32_t background, ImageBitmap* bitmap) {
     ImageBitmapRelease(bitmap);
-    RgbaImage image;
-    int32_t fileBackground = -1;
-    if (!DecodePngFile(path, &image, &fileBackground)) return 0;
-    return ImageBitmapFromRgba(image, background, fileBackground, bitmap);
+    const Pixels24 picture = ComposedPicture(path, background);
+    if (Pixels24IsEmpty(picture)) return 0;
+    return ImageBitmapFromPixels(picture, bitmap);
 }
 
 int ImageBitmapFromPixels(const Pixels24& pixels, ImageBitmap* bitmap) {

@@ -24,8 +24,11 @@ void FinishIdentification() {
     }
 }
 
-// Each port gets the whole wait: an answer that comes late is recorded with
-// the port probed at that moment, which is what the device bank binds to.
+// Each port is waited on until it has answered or the wait is over: a
+// Corvanith device sits alone on its USB port and answers once, so nothing
+// more can come from a port that has answered. An answer that comes late is
+// recorded with the port probed at that moment, which is what the device bank
+// binds to, and ends that port's wait as well.
 void IdentifyDevices() {
     TransferState& t = gTransfer;
     PublishTransferLayout();
@@ -35,9 +38,12 @@ void IdentifyDevices() {
         if (!gMidiPorts.outputs[port].enabled) continue;
         const uint32_t deadline = MilliClock() + kIdentifyWaitMs;
         t.receiveDeadline = deadline;
+        const int answersBefore = t.identifiedCount;
         SetMidiCurrentOutput(port);
         SendShortMessage(ShortMessageKind::IdentityRequest, 0);
-        while ((int32_t)(MilliClock() - deadline) < 0) std::this_thread::yield();
+        while ((int32_t)(MilliClock() - deadline) < 0 && t.identifiedCount == answersBefore) {
+            std::this_thread::yield();
+        }
     }
     FinishIdentification();
 }

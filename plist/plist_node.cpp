@@ -8,11 +8,15 @@
 //  3. The tree has no loops: Append refuses a child that is the container or one of its
 //     ancestors, so recursive walks (clearing, writing, dirty marking) always end.
 //  4. A volatile node never has its dirty bit set.
+//  5. A node read from a document lives in an arena block (kPlistInArena) and goes back to it;
+//     every other node was allocated with new.
 
 #include "plist/plist_node.h"
 
 #include <cassert>
 #include <cstring>
+
+#include "plist/plist_build.h"
 
 static PlistType TypeBits(const PlistNode* node) {
     return static_cast<PlistType>(node->flags & kPlistTypeMask);
@@ -29,7 +33,11 @@ static void ReleaseChild(PlistNode* container, PlistNode* child);
 static void DestroyNode(PlistNode* node) {
     assert(node->refCount == 0);
     for (PlistNode* child : node->children) ReleaseChild(node, child);
-    delete node;
+    if (node->flags & kPlistInArena) {
+        ArenaFreeNode(node);
+    } else {
+        delete node;
+    }
 }
 
 PlistNode* Create(PlistNode* parent, PlistType type) {
@@ -337,16 +345,26 @@ static bool KeysEqual(const char* a, const char* b, size_t length) {
     return true;
 }
 
-PlistNode* FindChild(const PlistNode* node, const char* key, uint32_t length) {
-    if (!key || !IsContainer(node)) return nullptr;
-    if (length == 0) length = static_cast<uint32_t>(strlen(key));
-    if (length == 0) return nullptr;
-    uint32_t hash = KeyHash(0, key, length);
+PlistKey MakeKey(const char* zeroTerminated) {
+    const char* bytes = zeroTerminated ? zeroTerminated : "";
+    const uint32_t length = static_cast<uint32_t>(strlen(bytes));
+    return PlistKey{bytes, length, KeyHash(0, bytes, length)};
+}
+
+PlistNode* FindKey(const PlistNode* node, const PlistKey& key) {
+    if (!key.bytes || key.length == 0 || !IsContainer(node)) return nullptr;
     for (PlistNode* child : node->children) {
-        if (child->keyHash == hash && child->key.size() == length &&
-            KeysEqual(child->key.data(), key, length)) {
+        if (child->keyHash == key.hash && child->key.size() == key.length &&
+            KeysEqual(child->key.data(), key.bytes, key.length)) {
             return child;
         }
     }
     return nullptr;
+}
+
+PlistNode* FindChild(const PlistNode* node, const char* key, uint32_t length) {
+    if (!key || !IsContainer(node)) return nullptr;
+    if (length == 0) length = static_cast<uint32_t>(strlen(key));
+    if (length == 0) return nullptr;
+    return FindKey(node, PlistKey{key, length, KeyHash(0, key, length)});
 }

@@ -133,6 +133,16 @@ uint32_t CountChildren(const PlistNode* node, bool includeVolatile);
 // First child whose key matches (length 0: zero-terminated; ASCII letters match in any case).
 // An empty key matches nothing.
 PlistNode* FindChild(const PlistNode* node, const char* key, uint32_t length);
+// A key prepared once for look-ups repeated over many nodes (the readers of big documents ask
+// every element for the same few keys): FindKey(node, key) is FindChild(node, key.bytes,
+// key.length) without working out the key's length and hash again.
+struct PlistKey {
+    const char* bytes;
+    uint32_t length;
+    uint32_t hash;  // KeyHash(0, bytes, length)
+};
+PlistKey MakeKey(const char* zeroTerminated);
+PlistNode* FindKey(const PlistNode* node, const PlistKey& key);
 // Appends child to a dict or array (ignored for other types, and when the child is the
 // container itself or one of its ancestors, which would make the tree a loop). Marks the
 // container dirty unless the child is volatile.

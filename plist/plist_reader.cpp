@@ -13,16 +13,22 @@
 //    would: the tree read so far is returned and the error is reported.
 //  - Keys and strings of any length are read whole; the document's own size is the limit.
 //  - Elements at the top level after the root's (a second root) are read and thrown away.
+//
+// Speed: nodes come from an arena (plist_build.h) and are linked, typed and filled directly,
+// without change tracking, so the tree needs no second walk to come out clean. Only the
+// retyping of a node that already holds children or text (which a well-formed document never
+// asks for) goes through the public setters; such a document gets the clearing walk after all.
 
 #include <expat.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "plist/plist_build.h"
 #include "plist/plist_xml.h"
 
 static const char kTooDeepMessage[] = "document nested too deeply";
@@ -37,6 +43,8 @@ struct ReaderLevel {
 
 struct Reader {
     XML_Parser parser;
+    PlistArena arena;                // where the document's nodes come from
+    bool marked;                     // a public setter may have marked nodes dirty
     PlistNode* root;                 // first node created; none at first
     std::vector<PlistNode*> strays;  // top-level nodes after the root, destroyed at the end
     int level;                       // index into levels
@@ -49,6 +57,11 @@ struct Reader {
 
 static void XMLCALL OnCharacterData(void* data, const XML_Char* text, int length);
 
+// TypeOf for a node known to exist, inline: the reader asks at every element.
+static PlistType TypeBits(const PlistNode* node) {
+    return static_cast<PlistType>(node->flags & kPlistTypeMask);
+}
+
 // Hands the gathered text to the node it was gathered for: an untyped node takes it as its
 // key, a typed one as its value.
 static void FlushText(Reader* r) {
@@ -56,10 +69,10 @@ static void FlushText(Reader* r) {
     PlistNode* node = r->levels[r->level].node;
     if (node) {
         const uint32_t length = static_cast<uint32_t>(r->text.size());
-        if (TypeOf(node) == PlistType::None) {
+        if (TypeBits(node) == PlistType::None) {
             SetKey(node, r->text.data(), length);
         } else {
-            SetText(node, r->text.data(), length);
+            StoreText(node, r->text.data(), length);
         }
     }
     r->text.clear();
@@ -115,6 +128,35 @@ static void AcceptText(Reader* r, ReaderLevel* level, bool on) {
     }
 }
 
+// A new node of type none, appended to parent as Append would (a parent that is no container
+// leaves it a root), but without change tracking.
+static PlistNode* NewNode(Reader* r, PlistNode* parent) {
+    PlistNode* node = ArenaNewNode(&r->arena);
+    const PlistType type = parent ? TypeBits(parent) : PlistType::None;
+    if (type == PlistType::Dict || type == PlistType::Array) {
+        node->refCount = 1;
+        node->parent = parent;
+        // Most dicts of a document hold a handful of entries: one allocation for the first
+        // eight instead of one per doubling.
+        if (parent->children.capacity() == 0) parent->children.reserve(8);
+        parent->children.push_back(node);
+    }
+    return node;
+}
+
+// SetType for the reader: a node that owns nothing yet is typed in place; one that does is
+// cleared through the public setter, which may mark nodes dirty.
+static void TypeNode(Reader* r, PlistNode* node, PlistType type) {
+    if (TypeBits(node) == type) return;
+    if (node->children.empty() && node->text.empty()) {
+        node->value.integer = 0;
+        node->flags = (node->flags & ~kPlistTypeMask) | static_cast<uint32_t>(type);
+        return;
+    }
+    SetType(node, type);
+    r->marked = true;
+}
+
 static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_Char** attributes) {
     (void)attributes;  // nodes read from a file are never volatile; dirty bits are cleared
     Reader* r = static_cast<Reader*>(data);
@@ -122,7 +164,7 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
     ReaderLevel* level = &r->levels[r->level];
     if (!level->node) {
         PlistNode* parent = r->level > 0 ? r->levels[r->level - 1].node : nullptr;
-        PlistNode* node = Create(parent, PlistType::None);
+        PlistNode* node = NewNode(r, parent);
         if (!r->root) {
             r->root = node;
         } else if (node->refCount == 0) {
@@ -148,32 +190,34 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
                 XML_StopParser(r->parser, XML_FALSE);
                 return;
             }
-            SetType(node, element == Element::Dict ? PlistType::Dict : PlistType::Array);
+            TypeNode(r, node, element == Element::Dict ? PlistType::Dict : PlistType::Array);
             r->level++;
             r->levels[r->level].node = nullptr;
             AcceptText(r, &r->levels[r->level], false);
             break;
         case Element::Integer:
             AcceptText(r, level, true);
-            SetType(node, PlistType::Integer);
+            TypeNode(r, node, PlistType::Integer);
             break;
         case Element::Real:
             AcceptText(r, level, true);
-            SetType(node, PlistType::Real);
+            TypeNode(r, node, PlistType::Real);
             break;
         case Element::String:
             AcceptText(r, level, true);
-            SetType(node, PlistType::String);
+            TypeNode(r, node, PlistType::String);
             break;
         case Element::Data:
             AcceptText(r, level, true);
-            SetType(node, PlistType::Data);
+            TypeNode(r, node, PlistType::Data);
             break;
         case Element::True:
-            SetBoolean(node, true);
+            TypeNode(r, node, PlistType::Boolean);
+            node->value.boolean = 1;
             break;
         case Element::False:
-            SetBoolean(node, false);
+            TypeNode(r, node, PlistType::Boolean);
+            node->value.boolean = 0;
             break;
         case Element::Other:
             break;
@@ -195,7 +239,7 @@ static void XMLCALL OnEndElement(void* data, const XML_Char* name) {
     }
     ReaderLevel* level = &r->levels[r->level];
     AcceptText(r, level, false);
-    if (level->node && TypeOf(level->node) != PlistType::None) level->node = nullptr;
+    if (level->node && TypeBits(level->node) != PlistType::None) level->node = nullptr;
 }
 
 static void XMLCALL OnCharacterData(void* data, const XML_Char* text, int length) {
@@ -226,12 +270,11 @@ static void ReportError(const char* name, unsigned long line, const char* messag
 #endif
 }
 
-PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistNode* errorNode) {
-    if (!bytes) return nullptr;
-    if (length == 0) length = strlen(bytes);
-
+// A reader with its parser, or none when expat cannot make one.
+static Reader* BeginReading() {
     Reader* r = new Reader;
     r->parser = XML_ParserCreate(nullptr);
+    r->marked = false;
     r->root = nullptr;
     r->level = 0;
     r->tooDeep = false;
@@ -243,18 +286,15 @@ PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistN
     }
     XML_SetUserData(r->parser, r);
     XML_SetElementHandler(r->parser, OnStartElement, OnEndElement);
+    return r;
+}
 
-    // One call with the whole document, in pieces only when it exceeds expat's int length.
-    const size_t kMaxPiece = 1u << 30;
-    XML_Status status = XML_STATUS_OK;
-    do {
-        size_t piece = length < kMaxPiece ? length : kMaxPiece;
-        length -= piece;
-        status = XML_Parse(r->parser, bytes, static_cast<int>(piece), length == 0);
-        bytes += piece;
-    } while (status == XML_STATUS_OK && length > 0);
-
-    if (status != XML_STATUS_OK) {
+// Ends the reading: reports a failed parse (status), frees the reader and returns the tree,
+// or, when keep is false (the input could not be read whole), destroys the tree and returns
+// none without a word.
+static PlistNode* EndReading(Reader* r, XML_Status status, bool keep, const char* name,
+                             PlistNode* errorNode) {
+    if (keep && status != XML_STATUS_OK) {
         const char* message =
             r->tooDeep ? kTooDeepMessage : XML_ErrorString(XML_GetErrorCode(r->parser));
         if (!message) message = "unknown error";
@@ -265,49 +305,89 @@ PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistN
     XML_ParserFree(r->parser);
 
     for (PlistNode* stray : r->strays) DestroyTree(stray);
+    ArenaFinish(&r->arena);
     PlistNode* root = r->root;
+    if (r->marked) MarkDirty(root, false);
     delete r;
-    MarkDirty(root, false);
+    if (!keep) {
+        DestroyTree(root);
+        return nullptr;
+    }
     return root;
+}
+
+PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistNode* errorNode) {
+    if (!bytes) return nullptr;
+    if (length == 0) length = strlen(bytes);
+    Reader* r = BeginReading();
+    if (!r) return nullptr;
+
+    // One call with the whole document, in pieces only when it exceeds expat's int length.
+    const size_t kMaxPiece = 1u << 30;
+    XML_Status status = XML_STATUS_OK;
+    do {
+        size_t piece = length < kMaxPiece ? length : kMaxPiece;
+        length -= piece;
+        status = XML_Parse(r->parser, bytes, static_cast<int>(piece), length == 0);
+        bytes += piece;
+    } while (status == XML_STATUS_OK && length > 0);
+    return EndReading(r, status, true, name, errorNode);
 }
 
 PlistNode* LoadPlistFile(const char* path, PlistNode* errorNode) {
     if (!path) return nullptr;
     FILE* file = fopen(path, "rb");
     if (!file) return nullptr;
-    // Read in growing steps rather than trusting a size from seeking: that also works for
-    // files that change size or cannot seek, and fails cleanly on a directory.
-    char* buffer = nullptr;
-    size_t used = 0;
-    size_t capacity = 0;
+    Reader* r = BeginReading();
+    if (!r) {
+        fclose(file);
+        return nullptr;
+    }
+    // The file is read straight into expat's buffer: no copy of the whole document. Its size
+    // is only a hint for the first piece, one byte larger so that the end of the file shows in
+    // the same read: the whole file is then parsed in one final call (expat counts lines and
+    // columns after every call that is not final, a walk over every byte). A file that turns
+    // out longer (or cannot tell its size) goes on in pieces; one that cannot be read to its
+    // end gives none and no message, as if it had not been parsed at all, so after a parse
+    // error the rest is still read, unparsed, to find out. Directories fail cleanly.
+    const size_t kPiece = 65536;
+    struct stat info;
+    size_t piece = kPiece;
+    if (fstat(fileno(file), &info) == 0 && info.st_size > 0 &&
+        static_cast<uint64_t>(info.st_size) < (1u << 30)) {
+        piece = static_cast<size_t>(info.st_size) + 1;
+    }
+    XML_Status status = XML_STATUS_OK;
     bool failed = false;
+    bool parsedToTheEnd = false;
+    char spare[4096];
     for (;;) {
-        // One byte is always kept spare for the terminating zero.
-        if (used + 1 >= capacity) {
-            size_t grown = capacity == 0 ? 65536 : capacity * 2;
-            char* larger = static_cast<char*>(realloc(buffer, grown));
-            if (!larger) {
-                failed = true;
+        char* buffer = spare;
+        size_t room = sizeof spare;
+        if (status == XML_STATUS_OK) {
+            buffer = static_cast<char*>(XML_GetBuffer(r->parser, static_cast<int>(piece)));
+            room = piece;
+            if (!buffer) {
+                failed = true;  // no memory
                 break;
             }
-            buffer = larger;
-            capacity = grown;
         }
-        size_t count = fread(buffer + used, 1, capacity - used - 1, file);
-        used += count;
-        if (count == 0) {
-            failed = ferror(file) != 0;
+        size_t count = fread(buffer, 1, room, file);
+        if (count < room && ferror(file)) {
+            failed = true;
             break;
         }
+        const bool end = count < room;
+        if (status == XML_STATUS_OK) {
+            status = XML_ParseBuffer(r->parser, static_cast<int>(count), end);
+            parsedToTheEnd = end;
+        }
+        if (end) break;
+        piece = kPiece;
     }
     fclose(file);
-    PlistNode* root = nullptr;
-    if (!failed) {
-        // Zero-terminated, so that an empty file (length 0 means "up to the zero") is parsed
-        // as the empty document it is, and reported as such.
-        buffer[used] = '\0';
-        root = ParsePlist(buffer, used, path, errorNode);
+    if (!failed && !parsedToTheEnd && status == XML_STATUS_OK) {
+        status = XML_ParseBuffer(r->parser, 0, XML_TRUE);
     }
-    free(buffer);
-    return root;
+    return EndReading(r, status, !failed, path, errorNode);
 }

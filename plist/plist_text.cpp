@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "plist/plist_build.h"
 #include "plist/plist_node.h"
 
 static bool IsBlank(char c) {
@@ -52,10 +53,47 @@ static int32_t ParseInteger(const char* text, size_t length) {
                     : static_cast<int32_t>(magnitude);
 }
 
+// The plain decimals the writer produces ("-12.500000"), without strtof: when the digits form
+// an integer below 2^24 and at most ten of them follow the point, both that integer and the
+// power of ten are exact floats, so one float division is correctly rounded, as strtof is
+// (Clinger's fast path). Anything else (exponents, hex, inf, nan, long digit strings) is left
+// to strtof: false.
+static bool ParsePlainReal(const char* text, size_t length, float* value) {
+    static const float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                         1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    size_t i = 0;
+    bool negative = false;
+    if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t mantissa = 0;
+    int digits = 0;
+    int decimals = -1;  // digits after the point; -1 before it
+    for (; i < length; i++) {
+        char c = text[i];
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        mantissa = mantissa * 10 + static_cast<uint32_t>(c - '0');
+        if (mantissa >= (1u << 24)) return false;
+        digits++;
+        if (decimals >= 0 && ++decimals > 10) return false;
+    }
+    if (digits == 0) return false;
+    // Where strtof would read on (an exponent, "0x" hex): not plain.
+    if (i < length && (text[i] == 'e' || text[i] == 'E' || text[i] == 'x' || text[i] == 'X')) {
+        return false;
+    }
+    float result = static_cast<float>(mantissa) / kPowersOfTen[decimals < 0 ? 0 : decimals];
+    *value = negative ? -result : result;
+    return true;
+}
+
 // Reads a number as sscanf("%f") would; false when the text holds none.
 static bool ParseReal(const char* text, size_t length, float* value) {
     size_t i = 0;
     while (i < length && IsBlank(text[i])) i++;
+    if (ParsePlainReal(text + i, length - i, value)) return true;
     // strtof needs a terminated text. Numbers are short, so a bounded copy does: a longer
     // text is cut to 511 characters, far more than any real the program writes ("%f" of the
     // largest float is 46 characters).
@@ -83,8 +121,7 @@ static bool StartsWithTrue(const char* text, size_t length) {
     return true;
 }
 
-void SetText(PlistNode* node, const char* text, uint32_t length) {
-    if (!node) return;
+void StoreText(PlistNode* node, const char* text, uint32_t length) {
     if (!text) {
         text = "";
         length = 0;
@@ -116,6 +153,11 @@ void SetText(PlistNode* node, const char* text, uint32_t length) {
         case PlistType::Array:
             break;
     }
+}
+
+void SetText(PlistNode* node, const char* text, uint32_t length) {
+    if (!node) return;
+    StoreText(node, text, length);
     MarkDirty(node, true);
 }
 

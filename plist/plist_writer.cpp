@@ -26,6 +26,7 @@
 #include <string>
 
 #include "base/durable_file.h"
+#include "plist/plist_build.h"
 #include "plist/plist_xml.h"
 
 const char kPlistDtdUrl[] = "http://www.apple.com/DTDs/PropertyList-1.0.dtd";
@@ -36,18 +37,19 @@ static const char kXmlHeader[] =
     "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\r\n"
     "<plist version=\"1.0\">\r\n";
 static const char kXmlFooter[] = "</plist>\r\n";
-static const char kNewline[] = "\r\n";
 
 // Output is gathered here and handed to the sink a full buffer at a time, so that a document
-// costs a few sink calls instead of several per node.
-struct Writer {
+// costs a few sink calls instead of several per node. The tree walk and the element-by-element
+// writing of plist_xml.h share every piece below, so the layout is written down once.
+struct PlistWriter {
     PlistSink* sink;
     uint32_t options;
+    int depth;    // nesting of the element-by-element writing
     size_t used;  // bytes of buffer filled
     char buffer[kWriteChunk];
 };
 
-static void Flush(Writer* w) {
+static void Flush(PlistWriter* w) {
     if (w->used > 0 && w->sink->error == 0 && w->sink->write) {
         int error = w->sink->write(w->sink, w->buffer, w->used);
         if (error != 0) w->sink->error = error;
@@ -55,7 +57,9 @@ static void Flush(Writer* w) {
     w->used = 0;
 }
 
-static void Put(Writer* w, const char* bytes, size_t length) {
+// The buffer is handed over exactly when it is full, so every chunk but the last is
+// kWriteChunk bytes.
+static void PutAcross(PlistWriter* w, const char* bytes, size_t length) {
     while (length > 0 && w->sink->error == 0) {
         size_t room = kWriteChunk - w->used;
         size_t count = length < room ? length : room;
@@ -67,11 +71,23 @@ static void Put(Writer* w, const char* bytes, size_t length) {
     }
 }
 
-static void PutText(Writer* w, const char* text) {
-    Put(w, text, strlen(text));
+// Nearly every piece fits the buffer's rest; copying it inline, with the length known where it
+// is a literal, is most of the writer's speed.
+static inline void Put(PlistWriter* w, const char* bytes, size_t length) {
+    if (w->used + length < kWriteChunk) {
+        memcpy(w->buffer + w->used, bytes, length);
+        w->used += length;
+        return;
+    }
+    PutAcross(w, bytes, length);
 }
 
-static void PutTabs(Writer* w, int depth) {
+template <size_t N>
+static inline void PutLiteral(PlistWriter* w, const char (&text)[N]) {
+    Put(w, text, N - 1);
+}
+
+static void PutTabs(PlistWriter* w, int depth) {
     static const char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
     const int kTabCount = static_cast<int>(sizeof kTabs - 1);
     while (depth > 0) {
@@ -110,17 +126,24 @@ static size_t Utf8Sequence(const unsigned char* text, size_t length) {
     return count;
 }
 
-static void PutEscaped(Writer* w, const char* text, size_t length) {
+// Bytes that are written as they are: printable ASCII but the five XML specials, and tab.
+struct PlainBytes {
+    bool plain[256] = {};
+    PlainBytes() {
+        for (int c = 0x20; c < 0x80; c++) plain[c] = true;
+        for (unsigned char c : {'&', '<', '>', '"', '\''}) plain[c] = false;
+        plain[static_cast<unsigned char>('\t')] = true;
+    }
+};
+
+static void PutEscaped(PlistWriter* w, const char* text, size_t length) {
+    static const PlainBytes kPlain;
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
     size_t run = 0;  // start of the bytes not yet written that need no escaping
     size_t i = 0;
     while (i < length) {
         unsigned char c = bytes[i];
-        if (c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'') {
-            i++;
-            continue;
-        }
-        if (c == '\t') {
+        if (kPlain.plain[c]) {
             i++;
             continue;
         }
@@ -134,25 +157,25 @@ static void PutEscaped(Writer* w, const char* text, size_t length) {
         Put(w, text + run, i - run);
         switch (c) {
             case '&':
-                PutText(w, "&amp;");
+                PutLiteral(w, "&amp;");
                 break;
             case '<':
-                PutText(w, "&lt;");
+                PutLiteral(w, "&lt;");
                 break;
             case '>':
-                PutText(w, "&gt;");
+                PutLiteral(w, "&gt;");
                 break;
             case '"':
-                PutText(w, "&quot;");
+                PutLiteral(w, "&quot;");
                 break;
             case '\'':
-                PutText(w, "&apos;");
+                PutLiteral(w, "&apos;");
                 break;
             case '\n':
-                PutText(w, kNewline);
+                PutLiteral(w, "\r\n");
                 break;
             case '\r':
-                PutText(w, "&#13;");
+                PutLiteral(w, "&#13;");
                 break;
             default:
                 if (c >= 0x80) {
@@ -169,124 +192,301 @@ static void PutEscaped(Writer* w, const char* text, size_t length) {
     Put(w, text + run, length - run);
 }
 
-static void PutRealValue(Writer* w, float value) {
-    char text[64];
-    // Non-finite values get fixed spellings: the Windows run-time would print "1.#INF00",
-    // which reads back as 1.
-    if (std::isnan(value)) {
-        snprintf(text, sizeof text, "nan");
-    } else if (std::isinf(value)) {
-        snprintf(text, sizeof text, "%s", value < 0 ? "-inf" : "inf");
+// "%ld" of a 32-bit value.
+static void PutInteger(PlistWriter* w, int32_t value) {
+    char digits[12];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : value;
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (value < 0) *--p = '-';
+    Put(w, p, static_cast<size_t>(end - p));
+}
+
+// "%f" of a float below 2^31 in magnitude, worked out exactly in integers (the float is
+// m * 2^e with m below 2^24, so m * 10^6 / 2^-e rounded half to even is the six decimals
+// printf writes). Returns the length, or 0 for values left to snprintf.
+static size_t FormatSixDecimals(float value, char* out) {
+    uint32_t bits;
+    memcpy(&bits, &value, sizeof bits);
+    const bool negative = (bits >> 31) != 0;
+    const int biased = static_cast<int>((bits >> 23) & 0xff);
+    uint64_t mantissa = bits & 0x7fffff;
+    int exponent;  // value = mantissa * 2^exponent
+    if (biased == 0) {
+        exponent = -149;  // subnormal (or zero)
     } else {
-        snprintf(text, sizeof text, "%f", static_cast<double>(value));
+        mantissa |= 0x800000;
+        exponent = biased - 150;
     }
-    PutText(w, text);
+    if (exponent > 7) return 0;  // 2^31 and above, inf, nan
+    uint64_t millionths;         // the value times 10^6, rounded
+    if (exponent >= 0) {
+        millionths = (mantissa << exponent) * 1000000u;
+    } else {
+        const int shift = -exponent;
+        const uint64_t scaled = mantissa * 1000000u;  // below 2^44
+        if (shift >= 45) {
+            millionths = 0;  // below half a millionth
+        } else {
+            millionths = scaled >> shift;
+            const uint64_t rest = scaled & ((uint64_t{1} << shift) - 1);
+            const uint64_t half = uint64_t{1} << (shift - 1);
+            if (rest > half || (rest == half && (millionths & 1))) millionths++;
+        }
+    }
+    const uint64_t whole = millionths / 1000000u;
+    uint32_t fraction = static_cast<uint32_t>(millionths % 1000000u);
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    for (int i = 0; i < 6; i++) {
+        *--p = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    *--p = '.';
+    uint64_t rest = whole;
+    do {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    if (negative) *--p = '-';
+    const size_t length = static_cast<size_t>(end - p);
+    memcpy(out, p, length);
+    return length;
 }
 
-// Writes an element name with its attributes, e.g. "<string" + attributes.
-static void PutOpen(Writer* w, const char* name, const char* attributes) {
-    PutText(w, "<");
-    PutText(w, name);
-    PutText(w, attributes);
+static void PutRealValue(PlistWriter* w, float value) {
+    char text[64];
+    size_t length = FormatSixDecimals(value, text);
+    if (length == 0) {
+        // Non-finite values get fixed spellings: the Windows run-time would print "1.#INF00",
+        // which reads back as 1.
+        if (std::isnan(value)) {
+            snprintf(text, sizeof text, "nan");
+        } else if (std::isinf(value)) {
+            snprintf(text, sizeof text, "%s", value < 0 ? "-inf" : "inf");
+        } else {
+            snprintf(text, sizeof text, "%f", static_cast<double>(value));
+        }
+        length = strlen(text);
+    }
+    Put(w, text, length);
 }
 
-static void WriteNode(Writer* w, const PlistNode* node, int depth, bool inArray, bool isRoot) {
-    const uint32_t options = w->options;
-    if (IsVolatile(node) && !(options & kWriteVolatile)) return;
+static void PutKey(PlistWriter* w, const char* key, size_t length) {
+    PutLiteral(w, "<key>");
+    PutEscaped(w, key, length);
+    PutLiteral(w, "</key>");
+}
 
-    char attributes[48] = "";
-    if (options & kWriteAttributes) {
-        snprintf(attributes, sizeof attributes, "%s%s",
-                 IsVolatile(node) ? " volatile=\"true\"" : "",
-                 IsDirty(node) ? " dirty=\"true\"" : "");
+// The attribute text of a node (" volatile=\"true\"", then " dirty=\"true\""), "" without
+// kWriteAttributes.
+struct Attributes {
+    char text[48];
+    size_t length;
+};
+
+static Attributes AttributesOf(const PlistWriter* w, const PlistNode* node) {
+    Attributes a;
+    a.length = 0;
+    if (w->options & kWriteAttributes) {
+        a.length =
+            static_cast<size_t>(snprintf(a.text, sizeof a.text, "%s%s",
+                                         (node->flags & kPlistVolatile) ? " volatile=\"true\"" : "",
+                                         (node->flags & kPlistDirty) ? " dirty=\"true\"" : ""));
     }
+    return a;
+}
 
-    PlistType type = TypeOf(node);
+// The value parts of a line, after its tabs and key: "<string>text</string>" and so on, with
+// the attributes after the element name and the line end.
+static void PutStringElement(PlistWriter* w, PlistType type, const Attributes& a, const char* text,
+                             size_t length) {
+    if (type == PlistType::String) {
+        PutLiteral(w, "<string");
+        Put(w, a.text, a.length);
+        PutLiteral(w, ">");
+        PutEscaped(w, text, length);
+        PutLiteral(w, "</string>\r\n");
+    } else {
+        PutLiteral(w, "<data");
+        Put(w, a.text, a.length);
+        PutLiteral(w, ">");
+        PutEscaped(w, text, length);
+        PutLiteral(w, "</data>\r\n");
+    }
+}
+
+static void PutBooleanElement(PlistWriter* w, const Attributes& a, bool value) {
+    if (value) {
+        PutLiteral(w, "<true");
+    } else {
+        PutLiteral(w, "<false");
+    }
+    Put(w, a.text, a.length);
+    PutLiteral(w, "/>\r\n");
+}
+
+static void PutIntegerElement(PlistWriter* w, const Attributes& a, int32_t value) {
+    PutLiteral(w, "<integer");
+    Put(w, a.text, a.length);
+    PutLiteral(w, ">");
+    PutInteger(w, value);
+    PutLiteral(w, "</integer>\r\n");
+}
+
+static void PutRealElement(PlistWriter* w, const Attributes& a, float value) {
+    PutLiteral(w, "<real");
+    Put(w, a.text, a.length);
+    PutLiteral(w, ">");
+    PutRealValue(w, value);
+    PutLiteral(w, "</real>\r\n");
+}
+
+// "<dict>" or "<array>" with its line end, or the empty element "<dict/>".
+static void PutContainerOpen(PlistWriter* w, PlistType type, const Attributes& a, bool empty) {
+    if (type == PlistType::Dict) {
+        PutLiteral(w, "<dict");
+    } else {
+        PutLiteral(w, "<array");
+    }
+    Put(w, a.text, a.length);
+    if (empty) {
+        PutLiteral(w, "/>\r\n");
+    } else {
+        PutLiteral(w, ">\r\n");
+    }
+}
+
+static void PutContainerClose(PlistWriter* w, PlistType type, int depth) {
     PutTabs(w, depth);
-    if (type != PlistType::None && KeyLength(node) > 0 && !inArray &&
-        !(isRoot && (options & kWriteDocument))) {
-        PutText(w, "<key>");
-        PutEscaped(w, KeyOf(node), KeyLength(node));
-        PutText(w, "</key>");
+    if (type == PlistType::Dict) {
+        PutLiteral(w, "</dict>\r\n");
+    } else {
+        PutLiteral(w, "</array>\r\n");
     }
+}
 
-    char number[16];
+// Whether a dict or array has a child to write (one that is not volatile, or any with
+// kWriteVolatile).
+static bool HasChildToWrite(const PlistWriter* w, const PlistNode* node) {
+    if (w->options & kWriteVolatile) return !node->children.empty();
+    for (const PlistNode* child : node->children) {
+        if (!(child->flags & kPlistVolatile)) return true;
+    }
+    return false;
+}
+
+static void WriteNode(PlistWriter* w, const PlistNode* node, int depth, bool inArray, bool isRoot) {
+    const uint32_t options = w->options;
+    if ((node->flags & kPlistVolatile) && !(options & kWriteVolatile)) return;
+    const Attributes a = AttributesOf(w, node);
+    const PlistType type = static_cast<PlistType>(node->flags & kPlistTypeMask);
+    PutTabs(w, depth);
+    if (type != PlistType::None && !node->key.empty() && !inArray &&
+        !(isRoot && (options & kWriteDocument))) {
+        PutKey(w, node->key.data(), node->key.size());
+    }
     switch (type) {
         case PlistType::None:
             break;
         case PlistType::String:
-        case PlistType::Data: {
-            const char* name = type == PlistType::String ? "string" : "data";
-            PutOpen(w, name, attributes);
-            PutText(w, ">");
-            PutEscaped(w, TextOf(node), TextLength(node));
-            PutText(w, "</");
-            PutText(w, name);
-            PutText(w, ">");
-            PutText(w, kNewline);
+        case PlistType::Data:
+            PutStringElement(w, type, a, node->text.data(), node->text.size());
             break;
-        }
         case PlistType::Boolean:
-            PutOpen(w, BooleanOf(node) ? "true" : "false", attributes);
-            PutText(w, "/>");
-            PutText(w, kNewline);
+            PutBooleanElement(w, a, node->value.boolean != 0);
             break;
         case PlistType::Integer:
-            PutOpen(w, "integer", attributes);
-            snprintf(number, sizeof number, ">%ld", static_cast<long>(IntegerOf(node)));
-            PutText(w, number);
-            PutText(w, "</integer>");
-            PutText(w, kNewline);
+            PutIntegerElement(w, a, node->value.integer);
             break;
         case PlistType::Real:
-            PutOpen(w, "real", attributes);
-            PutText(w, ">");
-            PutRealValue(w, RealOf(node));
-            PutText(w, "</real>");
-            PutText(w, kNewline);
+            PutRealElement(w, a, node->value.real);
             break;
         case PlistType::Dict:
         case PlistType::Array: {
-            const char* name = type == PlistType::Dict ? "dict" : "array";
-            uint32_t count = CountChildren(node, (options & kWriteVolatile) != 0);
-            PutOpen(w, name, attributes);
-            if (count == 0) {
-                PutText(w, "/>");
-                PutText(w, kNewline);
-                break;
+            const bool empty = !HasChildToWrite(w, node);
+            PutContainerOpen(w, type, a, empty);
+            if (empty) break;
+            for (const PlistNode* child : node->children) {
+                if (w->sink->error != 0) break;
+                WriteNode(w, child, depth + 1, type == PlistType::Array, false);
             }
-            PutText(w, ">");
-            PutText(w, kNewline);
-            for (uint32_t i = 0; i < ChildCount(node) && w->sink->error == 0; i++) {
-                WriteNode(w, ChildAt(node, i), depth + 1, type == PlistType::Array, false);
-            }
-            PutTabs(w, depth);
-            PutText(w, "</");
-            PutText(w, name);
-            PutText(w, ">");
-            PutText(w, kNewline);
+            PutContainerClose(w, type, depth);
             break;
         }
     }
 }
 
-int WritePlist(const PlistNode* root, PlistSink* sink, uint32_t options) {
-    if (!sink) return 5;
+PlistWriter* BeginPlist(PlistSink* sink, uint32_t options) {
+    if (!sink) return nullptr;
     sink->options = options;
-    sink->root = root;
+    sink->root = nullptr;
     sink->error = 0;
-    // The 16 KiB buffer lives on the heap only for the duration of the call: the writer
+    // The 16 KiB buffer lives on the heap only while the document is written: the writer
     // allocates nothing per node.
-    Writer* w = new Writer;
+    PlistWriter* w = new PlistWriter;
     w->sink = sink;
     w->options = options;
+    w->depth = 0;
     w->used = 0;
-    if (options & kWriteDocument) PutText(w, kXmlHeader);
-    if (root) WriteNode(w, root, 0, false, true);
-    if (options & kWriteDocument) PutText(w, kXmlFooter);
+    if (options & kWriteDocument) PutLiteral(w, kXmlHeader);
+    return w;
+}
+
+int EndPlist(PlistWriter* w) {
+    if (!w) return 5;
+    if (w->options & kWriteDocument) PutLiteral(w, kXmlFooter);
     Flush(w);
+    const int error = w->sink->error;
     delete w;
-    return sink->error;
+    return error;
+}
+
+static const Attributes kNoAttributes = {"", 0};
+
+// The tabs and key that start each line of the element-by-element writing.
+static void PutLineStart(PlistWriter* w, const char* key) {
+    PutTabs(w, w->depth);
+    if (key && key[0]) PutKey(w, key, strlen(key));
+}
+
+void PlistBeginContainer(PlistWriter* w, const char* key, PlistType type, bool empty) {
+    PutLineStart(w, key);
+    PutContainerOpen(w, type, kNoAttributes, empty);
+    if (!empty) w->depth++;
+}
+
+void PlistEndContainer(PlistWriter* w, PlistType type) {
+    if (w->depth > 0) w->depth--;
+    PutContainerClose(w, type, w->depth);
+}
+
+void PlistWriteInteger(PlistWriter* w, const char* key, int32_t value) {
+    PutLineStart(w, key);
+    PutIntegerElement(w, kNoAttributes, value);
+}
+
+void PlistWriteBoolean(PlistWriter* w, const char* key, bool value) {
+    PutLineStart(w, key);
+    PutBooleanElement(w, kNoAttributes, value);
+}
+
+void PlistWriteString(PlistWriter* w, const char* key, const char* text, size_t length) {
+    PutLineStart(w, key);
+    PutStringElement(w, PlistType::String, kNoAttributes, text, length);
+}
+
+int WritePlist(const PlistNode* root, PlistSink* sink, uint32_t options) {
+    PlistWriter* w = BeginPlist(sink, options);
+    if (!w) return 5;
+    sink->root = root;
+    if (root) WriteNode(w, root, 0, false, true);
+    return EndPlist(w);
 }
 
 static int ErrnoOr5() {

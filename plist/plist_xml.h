@@ -51,6 +51,26 @@ PlistSink PlistStringSink(std::string* text);
 // Writes the tree at root into the sink with the given options; returns the sink's error code
 // (0 on success).
 int WritePlist(const PlistNode* root, PlistSink* sink, uint32_t options);
+// Writing a document element by element, in exactly the layout WritePlist gives the same tree,
+// for writers of big documents that have their values at hand and need no tree (a bank file).
+// Each value goes on a line of its own at the current depth, after its key when key is neither
+// null nor empty; keys and texts are escaped as in a tree. No attributes are written.
+struct PlistWriter;
+// Starts writing into sink with the given options (the header with kWriteDocument); none when
+// sink is none.
+PlistWriter* BeginPlist(PlistSink* sink, uint32_t options);
+// A dict or array: empty writes the self-closing element; otherwise its children follow, one
+// depth deeper, until PlistEndContainer of the same type.
+void PlistBeginContainer(PlistWriter* w, const char* key, PlistType type, bool empty);
+void PlistEndContainer(PlistWriter* w, PlistType type);
+void PlistWriteInteger(PlistWriter* w, const char* key, int32_t value);
+void PlistWriteBoolean(PlistWriter* w, const char* key, bool value);
+// length bytes of text (it need not be zero-terminated).
+void PlistWriteString(PlistWriter* w, const char* key, const char* text, size_t length);
+// Ends the document (the closing line with kWriteDocument), hands the rest to the sink and
+// frees the writer; returns the sink's error code (0 on success).
+int EndPlist(PlistWriter* w);
+
 // Writes the tree as the whole new content of the file at path, with options plus
 // kWriteDocument, through the durable write (base/durable_file.h): the file is the old or
 // the new document, whole, whatever happens. Returns 0, or the errno of the failed step

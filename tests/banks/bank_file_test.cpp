@@ -113,6 +113,55 @@ TEST_F(BankFileTest, WriterProducesTheDocumentByteForByte) {
     EXPECT_FALSE(FileThere(UserBankFile("Gig") + ".new"));
 }
 
+// The bank is written element by element; the tree it can also be built as is the
+// reference layout. A full bank with every kind of value and text, and zone fields with and
+// without tags, must come out the same both ways.
+TEST_F(BankFileTest, DirectWriterMatchesTheTreeForAFullBank) {
+    int bank = NewBank();
+    gDevice.presetCount = kMaxPresets;
+    for (int p = 0; p < kMaxPresets; p++) {
+        PresetRecord& preset = Preset(bank, p);
+        snprintf(preset.name, sizeof preset.name, "P%d <&> \"'\xe9\x01\t\n\r", p);
+        preset.variableCount = p % 4 == 3 ? 0 : 3;
+        for (int v = 0; v < kMaxVariables; v++) preset.variables[v] = p * 3 - v;
+        for (int z = 0; z < kMaxZones; z++) {
+            for (int f = 0; f < kMaxZoneFields; f++) preset.zones[z][f] = (z * 12 + f + p) % 128;
+        }
+        preset.controlCount = p % 5 == 4 ? 0 : 3;
+        for (int c = 0; c < kMaxControls; c++) {
+            PresetControl& control = preset.controls[c];
+            const int32_t origins[] = {-1, 0, -7, 65536 * c + p};
+            control = {origins[c % 4], p % 16, (p + c) % 256, c, p % 128, INT32_MIN + p, ""};
+            if (c % 2) snprintf(control.desc, sizeof control.desc, "Ctl %d \xbd&", c);
+        }
+    }
+    auto direct = [&] {
+        std::string text;
+        PlistSink sink = PlistStringSink(&text);
+        EXPECT_EQ(WriteBankDocument(bank, &sink), 0);
+        return text;
+    };
+    auto tree = [&] {
+        std::string text;
+        PlistSink sink = PlistStringSink(&text);
+        PlistNode* root = BuildBankDocument(bank);
+        EXPECT_EQ(WritePlist(root, &sink, kWriteDocument), 0);
+        DestroyTree(root);
+        return text;
+    };
+    std::string all = direct();
+    EXPECT_EQ(all, tree());
+    EXPECT_GT(all.size(), 100000u);
+    // The second zone field loses its tag, then the first as well (empty zone dicts).
+    gDevice.sysexFields[1].tagName[0] = '\0';
+    EXPECT_EQ(direct(), tree());
+    gDevice.sysexFields[0].tagName[0] = '\0';
+    EXPECT_EQ(direct(), tree());
+    // And a bank written to its file is the same document.
+    ASSERT_EQ(WriteBankFile(bank), 1);
+    EXPECT_EQ(ReadFileText(gBanks.entries[bank].path), tree());
+}
+
 TEST_F(BankFileTest, WrittenBankReadsBackFieldForField) {
     int bank = NewBank();
     BankData& data = *gBanks.entries[bank].data;

@@ -544,13 +544,18 @@ TEST_F(ShippedData, UserBanksLoadAndRewriteToTheSameBytes) {
         EXPECT_EQ(bank.readOnly, 0);
         EXPECT_EQ(bank.rom, 0);
         CheckBankContents(bank, path);
-        // The generator writes banks in the program's own layout, byte for byte.
+        // The generator writes banks in the program's own layout, byte for byte, and the
+        // program writes them element by element exactly as through a tree.
         PlistNode* doc = BuildBankDocument(index);
         ASSERT_NE(doc, nullptr);
         std::string text;
         PlistSink sink = PlistStringSink(&text);
         ASSERT_EQ(WritePlist(doc, &sink, kWriteDocument), 0);
         DestroyTree(doc);
+        std::string direct;
+        PlistSink directSink = PlistStringSink(&direct);
+        ASSERT_EQ(WriteBankDocument(index, &directSink), 0);
+        EXPECT_TRUE(direct == text) << "the direct writer differs from the tree";
         std::string file;
         if (FILE* f = fopen(path.c_str(), "rb")) {
             char buffer[65536];

@@ -1,11 +1,14 @@
 #include "devices/discovery.h"
 
 #include <gtest/gtest.h>
+#include <utime.h>
 
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "devices/control_library.h"
 #include "devices/discovery_walk.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
@@ -192,6 +195,38 @@ TEST_F(DiscoveryTest, SwitchDeviceLoadsOnlyAFoundModel) {
     EXPECT_EQ(SwitchDevice(2), 0);
     EXPECT_STREQ(gDevice.name, "Keys 49");  // kept
     EXPECT_EQ(gHeadlessRepaints, repaints);
+}
+
+// Definitions and libraries are kept from one device load to the next, but one changed on disk
+// is read again: by its time, or in any case while it is newly written (it could change again
+// within the same tick of the file system's clock, keeping size and time).
+TEST_F(DiscoveryTest, ADefinitionOrLibraryChangedOnDiskIsReadAgain) {
+    const std::string definition = "Devices/K.eld/definition.xml";
+    const std::string library = "Devices/K.eld/MIDICC.xml";
+    auto writeAged = [&](const std::string& file, const std::string& text, int secondsAgo) {
+        std::string path = temp.Write(file, text);
+        utimbuf times;
+        times.actime = times.modtime = time(nullptr) - secondsAgo;
+        ASSERT_EQ(utime(path.c_str(), &times), 0);
+    };
+    writeAged(definition, Definition("Keys 49", 1), 100);
+    writeAged(library, Library("Keys Controls", 0), 100);
+    ASSERT_EQ(SwitchDevice(1), 1);
+    EXPECT_STREQ(gDevice.name, "Keys 49");
+    EXPECT_STREQ(gCcLibrary.name, "Keys Controls");
+    // The same sizes, other times.
+    writeAged(definition, Definition("Keys 61", 1), 50);
+    writeAged(library, Library("Pads Controls", 0), 50);
+    ASSERT_EQ(SwitchDevice(1), 1);
+    EXPECT_STREQ(gDevice.name, "Keys 61");
+    EXPECT_STREQ(gCcLibrary.name, "Pads Controls");
+    // Written now, twice in a row: the same size and time.
+    const time_t now = time(nullptr);
+    writeAged(definition, Definition("Keys 88", 1), static_cast<int>(time(nullptr) - now));
+    ASSERT_EQ(SwitchDevice(1), 1);
+    writeAged(definition, Definition("Keys 76", 1), static_cast<int>(time(nullptr) - now));
+    ASSERT_EQ(SwitchDevice(1), 1);
+    EXPECT_STREQ(gDevice.name, "Keys 76");
 }
 
 TEST_F(DiscoveryTest, DeviceConnectedAddsTheDeviceBank) {

@@ -46,6 +46,19 @@ TEST_F(ImageBitmapTest, PngFileIsCompositedOntoTheGivenColour) {
     EXPECT_EQ(HeadlessLiveBitmapCount(), live_ + 1);
 }
 
+// Pictures are kept from one device load to the next; one replaced on disk is made again.
+TEST_F(ImageBitmapTest, APictureChangedOnDiskIsDecodedAgain) {
+    std::string path = HalfTransparentFile();
+    ASSERT_EQ(ImageBitmapFromPngFile(path.c_str(), kWhite, &bitmap_), 1);
+    EXPECT_EQ(bitmap_.width, 4);
+    std::vector<uint8_t> red;
+    for (int i = 0; i < 9; i++) red.insert(red.end(), {200, 0, 0, 255});
+    ASSERT_EQ(WriteTempFile("half_transparent.png", WriteRgbaPng(3, 3, red)), path);
+    ASSERT_EQ(ImageBitmapFromPngFile(path.c_str(), kWhite, &bitmap_), 1);
+    EXPECT_EQ(bitmap_.width, 3);
+    EXPECT_EQ(Pixels24Get(bitmap_.pixels, 2, 2), RgbColour(200, 0, 0));
+}
+
 TEST_F(ImageBitmapTest, FileBackgroundComesFromTheBkgdChunk) {
     TestPng png;
     png.width = 2;

@@ -635,6 +635,31 @@ TEST_F(IdentifyTest, LateReplyIsRecordedWithThePortBeingProbed) {
     EXPECT_EQ(log.sent[1].id, 1);
 }
 
+// The wait on a port ends with its answer. The clock stands still until the answer is in, then
+// runs a millisecond a read: a wait to the deadline would take the whole 500 ms.
+TEST_F(IdentifyTest, APortThatHasAnsweredIsNotWaitedOnAnyLonger) {
+    HeadlessMidiPort out0, in0;
+    out0.name = "Keys";
+    in0.name = "In";
+    HeadlessMidiSetPorts({out0}, {in0});
+    HeadlessClockUseVirtual(1000, 0);
+    HeadlessMidiOnSend([this](int id, const uint8_t* bytes, int length) {
+        if (id != 0 || length != 6 || bytes[1] != 0x7E) return;
+        answer = std::thread([] {
+            uint8_t reply[kIdentityReplySize];
+            BuildIdentityReply(0, 0x0A4D, kTransferTestPid, reply);
+            HeadlessMidiReceive(0, reply, kIdentityReplySize);
+            HeadlessClockSetStep(1);
+        });
+    });
+    InitMidiPorts();
+    StartMidi();
+    const unsigned waited = HeadlessClockPeek() - 1000;
+    HeadlessClockUseReal();
+    EXPECT_GE(FindDeviceBank(), 0);
+    EXPECT_LT(waited, kIdentifyWaitMs / 2);
+}
+
 TEST_F(IdentifyTest, NoEnabledOutputFindsNothing) {
     HeadlessMidiSetPorts({}, {});
     InitMidiPorts();

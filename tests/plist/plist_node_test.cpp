@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -155,6 +157,32 @@ TEST(PlistSetText, RealIsSinglePrecisionAndKeptWhenUnreadable) {
     EXPECT_EQ(RealOf(r), 1500.0f);
     SetText(r, "2.25", 3);  // counted: "2.2"
     EXPECT_EQ(RealOf(r), 2.2f);
+}
+
+// The writer's decimals ("%f", six places) are read without strtof where that is exact; every
+// one must still read as strtof reads it, up to the last bit.
+TEST(PlistSetText, PlainDecimalsReadExactlyAsStrtof) {
+    Tree t;
+    PlistNode* r = Create(t.root, PlistType::Real);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const char* fixed[] = {"16777215",  "16777216", "0.0000000001", "9999999.5",
+                           "0.3000001", "-0.0",     "+.5",          "5.",
+                           "1.2.3",     "0x10",     "1e3",          "007.250000"};
+    for (int i = 0; i < 20000 + 12; i++) {
+        char text[40];
+        if (i < 12) {
+            snprintf(text, sizeof text, "%s", fixed[i]);
+        } else {
+            int places = static_cast<int>(next() >> 8) % 11;
+            float value = static_cast<float>(static_cast<int32_t>(next() >> 4) % 20000000) /
+                          static_cast<float>(1 + next() % 1000);
+            snprintf(text, sizeof text, "%.*f", places, static_cast<double>(value));
+        }
+        SetText(r, text, 0);
+        float expected = strtof(text, nullptr);
+        ASSERT_EQ(memcmp(&r->value.real, &expected, sizeof expected), 0) << text;
+    }
 }
 
 TEST(PlistSetText, ContainersIgnoreTextButAreMarkedDirty) {

@@ -1,9 +1,11 @@
 // Reading property-list XML: the tree the reader builds, and what it does with bad input.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "plist/plist_xml.h"
 
@@ -236,6 +238,24 @@ TEST(PlistReader, ElementsAfterTheRootAreDropped) {
     EXPECT_EQ(FindChild(p.root, "b", 0), nullptr);
 }
 
+// The nodes of a document are allocated together; one kept elsewhere must outlive the rest.
+TEST(PlistReader, NodesReadOutliveTheirDocument) {
+    std::string body = "<array>";
+    for (int i = 0; i < 3000; i++) {
+        body += "<dict><key>n</key><integer>" + std::to_string(i) + "</integer></dict>";
+    }
+    PlistNode* root = ParsePlist(Doc(body + "</array>").c_str(), 0, "test.xml", nullptr);
+    ASSERT_EQ(ChildCount(root), 3000u);
+    PlistNode* keeper = Create(nullptr, PlistType::Array);
+    Append(keeper, ChildAt(root, 7));
+    Append(keeper, ChildAt(root, 2999));
+    DestroyTree(root);
+    EXPECT_EQ(GetInt(ChildAt(keeper, 0), "n", -1), 7);
+    EXPECT_EQ(GetInt(ChildAt(keeper, 1), "n", -1), 2999);
+    EXPECT_EQ(ParentCount(ChildAt(keeper, 0)), 1u);
+    DestroyTree(keeper);
+}
+
 TEST(PlistReader, ZeroLengthMeansZeroTerminated) {
     const char* text = "<plist><integer>42</integer></plist>";
     PlistNode* root = ParsePlist(text, 0, nullptr, nullptr);
@@ -272,6 +292,33 @@ TEST(PlistLoadFile, UnreadableFilesGiveNoneSilently) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(TextLength(error), 0u);
     DestroyTree(error);
+}
+
+// A file that cannot tell its size (here a pipe) is read and parsed in pieces: the same tree,
+// and an error's line counted across the pieces.
+TEST(PlistLoadFile, AFileOfUnknownSizeIsReadInPieces) {
+    std::string path = TempPath("pipe.xml");
+    remove(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    std::string text = "<plist><array>\n";
+    for (int i = 0; i < 20000; i++) text += "<integer>" + std::to_string(i) + "</integer>\n";
+    text += "</dict></plist>";  // the error is on line 20002, past several pieces
+    std::thread writer([&] {
+        FILE* file = fopen(path.c_str(), "wb");
+        if (file) {
+            fwrite(text.data(), 1, text.size(), file);
+            fclose(file);
+        }
+    });
+    testing::internal::CaptureStderr();
+    PlistNode* root = LoadPlistFile(path.c_str(), nullptr);
+    std::string said = testing::internal::GetCapturedStderr();
+    writer.join();
+    EXPECT_EQ(said, path + ":20002: mismatched tag\n");
+    ASSERT_EQ(ChildCount(root), 20000u);
+    EXPECT_EQ(IntegerOf(ChildAt(root, 19999)), 19999);
+    DestroyTree(root);
+    remove(path.c_str());
 }
 
 TEST(PlistLoadFile, AnEmptyFileIsAnEmptyDocument) {

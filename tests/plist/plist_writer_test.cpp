@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -100,6 +103,34 @@ TEST(PlistWriter, ValuesByType) {
               "\t<key>blob</key><data>QUJD</data>\r\n"
               "\t<key>arr</key><array/>\r\n"
               "</dict>\r\n");
+}
+
+// Reals and integers are formatted without printf; every one must still come out as "%f" and
+// "%ld" write it, ties, subnormals, -0 and the extremes included.
+TEST(PlistWriter, NumbersAreWrittenAsPrintfWritesThem) {
+    Tree t(PlistType::Array);
+    std::string expected = "<array>\r\n";
+    const uint32_t fixed[] = {0x00000000u, 0x80000000u, 0x00000001u, 0x3c000000u, 0x3cc00000u,
+                              0x34c00000u, 0x4effffffu, 0x4f000000u, 0xcf000000u, 0x7f7fffffu};
+    uint32_t seed = 7;
+    for (int i = 0; i < 20000; i++) {
+        uint32_t bits = i < 10 ? fixed[i] : (seed = seed * 1664525u + 1013904223u);
+        // Most random patterns are huge or tiny: half the time keep the exponent near 1.
+        if (i >= 10 && (i & 1)) bits = (bits & 0x807fffffu) | ((bits >> 8 & 0x1f) + 112) << 23;
+        float value;
+        memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value)) continue;
+        char text[80];
+        snprintf(text, sizeof text, "\t<real>%f</real>\r\n", static_cast<double>(value));
+        expected += text;
+        SetReal(Create(t.root, PlistType::None), value);
+        int32_t integer = static_cast<int32_t>(bits);
+        if (i < 10) integer = i < 5 ? INT32_MIN + i : INT32_MAX - i;
+        snprintf(text, sizeof text, "\t<integer>%ld</integer>\r\n", static_cast<long>(integer));
+        expected += text;
+        SetInteger(Create(t.root, PlistType::None), integer);
+    }
+    EXPECT_EQ(Write(t.root, 0), expected + "</array>\r\n");
 }
 
 TEST(PlistWriter, VolatileNodesAreSkippedUnlessAsked) {
