@@ -48,6 +48,18 @@ constexpr int kStrCouldNotSave = 70;         // "Could not Save %s. %s" (bank na
 constexpr int kStrCouldNotSend = 71;         // "Could not Send %s to the device. %s"
 constexpr int kStrUnknownModel = 72;         // "Cannot Load %s because its device model ..."
 constexpr int kStrAskRestoreKept = 73;       // "The changes to %s were kept when Windows ..."
+constexpr int kStrDifferences = 74;          // "%d differences from %s" (count, compared preset)
+constexpr int kStrOneDifference = 75;        // "1 difference from %s"
+constexpr int kStrNoDifferences = 76;        // "No differences from %s"
+constexpr int kStrNoDeviceBankToCompare = 77;  // "No device bank of %s is open to compare with"
+constexpr int kStrSheetTitle = 78;             // "Preset %d: %s" (number, name)
+constexpr int kStrSheetBank = 79;              // "Bank: %s - %s" (bank, device)
+constexpr int kStrSheetCc = 80;                // "CC %d"
+constexpr int kStrSheetChannel = 81;           // "Ch %d"
+constexpr int kStrSheetZones = 82;             // "Zones"
+constexpr int kStrSheetZone = 83;              // "Zone %d:"
+constexpr int kStrExportSheetTitle = 84;       // "Export Preset Sheet" (the save dialog's title)
+constexpr int kStrPngFilter = 85;              // "PNG Picture" (the save dialog's file type)
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

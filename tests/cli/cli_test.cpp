@@ -6,6 +6,7 @@
 #include <string>
 
 #include "banks/sxl_file.h"
+#include "imaging/png_decode.h"
 #include "ostrel_version.h"
 #include "tests/banks/bank_test_support.h"
 
@@ -240,6 +241,43 @@ TEST_F(CliTest, BankDiffListsWhatDiffersAndExitsByIt) {
     EXPECT_EQ(missing.err.find('\n'), missing.err.size() - 1) << missing.err;
     EXPECT_EQ(Run("bank diff " + Quote(a)).exitCode, 2);
     EXPECT_EQ(Run("bank diff --xml " + Quote(a) + " " + Quote(b)).exitCode, 2);
+}
+
+TEST_F(CliTest, PresetSheetDrawsOneOrEveryPreset) {
+    std::string bank = WriteAlphaBank("Alpha Bank.xml");
+    std::string out = folder_.Path("one.png");
+    CliRun one = Run("preset sheet " + Quote(bank) + " 2 " + Quote(out));
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    RgbaImage picture;
+    ASSERT_EQ(DecodePngFile(out.c_str(), &picture, nullptr), 1);
+    EXPECT_GT(picture.width, 800);  // the stand-in for Alpha's missing picture, and the room
+    EXPECT_GT(picture.height, 300);
+
+    // --all: one file per preset of the model, named as the program offers them.
+    std::string sheets = folder_.Path("sheets");
+    std::filesystem::create_directory(sheets);
+    CliRun all = Run("preset sheet --all " + Quote(bank) + " " + Quote(sheets));
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(sheets)) {
+        ++files;
+        (void)entry;
+    }
+    EXPECT_EQ(files, 4);
+    EXPECT_TRUE(FileThere(sheets + "/Caf\xc3\xa9 - 1 Lead _1_.png"));
+
+    // A preset the model lacks and an unwritable place: one line, exit 1,
+    // nothing written; a number that is none: usage.
+    CliRun missing = Run("preset sheet " + Quote(bank) + " 5 " + Quote(out));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.rfind("ostrel-cli: " + bank + ": has no preset 5", 0), 0u) << missing.err;
+    std::string nowhere = folder_.Path("no such folder/x.png");
+    CliRun unwritable = Run("preset sheet " + Quote(bank) + " 1 " + Quote(nowhere));
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err, "ostrel-cli: " + nowhere + ": cannot write file\n");
+    EXPECT_FALSE(FileThere(nowhere));
+    EXPECT_EQ(Run("preset sheet " + Quote(bank) + " two " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(Run("preset sheet --all " + Quote(bank)).exitCode, 2);
 }
 
 TEST_F(CliTest, PlistCheck) {
