@@ -33,21 +33,28 @@ bool ControlHasProgram(const DeviceDefinition& def, int control) {
     return type >= 0 && type < kMaxControllerTypes && def.types[type].program > 0;
 }
 
+uint8_t DiffControl(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
+                    int control) {
+    if (control < 0 || control >= DiffExtentOf(def).controls) return 0;
+    const PresetControl& x = a.controls[control];
+    const PresetControl& y = b.controls[control];
+    uint8_t bits = 0;
+    if (x.channel != y.channel) bits |= kDiffChannel;
+    if (x.midiCc != y.midiCc) bits |= kDiffMidiCc;
+    if (ControlHasProgram(def, control) && x.program != y.program) bits |= kDiffProgram;
+    if (x.msb != y.msb) bits |= kDiffMsb;
+    if (x.lsb != y.lsb) bits |= kDiffLsb;
+    if (!SameText(x.desc, y.desc, sizeof x.desc)) bits |= kDiffComment;
+    return bits;
+}
+
 int DiffPresets(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
                 PresetDiff* out) {
     std::memset(out, 0, sizeof *out);
     const DiffExtent extent = DiffExtentOf(def);
     int count = 0;
     for (int c = 0; c < extent.controls; ++c) {
-        const PresetControl& x = a.controls[c];
-        const PresetControl& y = b.controls[c];
-        uint8_t bits = 0;
-        if (x.channel != y.channel) bits |= kDiffChannel;
-        if (x.midiCc != y.midiCc) bits |= kDiffMidiCc;
-        if (ControlHasProgram(def, c) && x.program != y.program) bits |= kDiffProgram;
-        if (x.msb != y.msb) bits |= kDiffMsb;
-        if (x.lsb != y.lsb) bits |= kDiffLsb;
-        if (!SameText(x.desc, y.desc, sizeof x.desc)) bits |= kDiffComment;
+        uint8_t bits = DiffControl(def, a, b, c);
         out->controls[c] = bits;
         for (uint8_t rest = bits; rest != 0; rest &= static_cast<uint8_t>(rest - 1)) ++count;
     }

@@ -46,6 +46,11 @@ struct PresetDiff {
 int DiffPresets(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
                 PresetDiff* out);
 
+// The kDiff* bits of one control (0 for a control past the definition's
+// count): what DiffPresets finds for it.
+uint8_t DiffControl(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
+                    int control);
+
 // Whether control `control` of def has a program value (its type's `program`).
 bool ControlHasProgram(const DeviceDefinition& def, int control);
 

@@ -13,11 +13,15 @@
 #include "devices/control_library.h"
 #include "devices/discovery.h"
 #include "devices/library_list.h"
+#include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "imaging/bitmap_font.h"
 #include "imaging/png_decode.h"
+#include "base/durable_file.h"
 #include "shell/working_blocks.h"
+#include "views/preset_sheet_export.h"
 #include "views/sheet_labels.h"
+#include "tests/banks/bank_test_support.h"
 
 namespace {
 
@@ -205,6 +209,55 @@ TEST_F(DemoSheets, EveryControlOfBothModelsGetsAFittedLabelApartFromTheOthers) {
                                               layout.labels[0].place.box.top);
         EXPECT_EQ(RgbColour(frame[0], frame[1], frame[2]), RgbColour(40, 64, 112));
     }
+}
+
+class ExportSheet : public BankTest {
+  protected:
+    // The status popup's minimum time passes in virtual time, not in the test's.
+    void SetUp() override {
+        BankTest::SetUp();
+        HeadlessClockUseVirtual(0, 1);
+    }
+    void TearDown() override {
+        HeadlessClockUseReal();
+        BankTest::TearDown();
+    }
+};
+
+TEST_F(ExportSheet, WritesTheCurrentPresetOrLeavesTheDiskAsItWas) {
+    int bank = NewBank();
+    gBanks.current = bank;
+    gBanks.currentPreset = 1;
+    std::strcpy(Preset(bank, 1).name, "Lead");
+    const std::string title = BankTitle(bank);
+    std::string path = folder_.Path("sheet.png");
+    HeadlessQueueFileChoice(path, 1);
+    ASSERT_EQ(ExportPresetSheetCommand(), 1);
+    ASSERT_EQ(HeadlessFileDialogs().shown.size(), 1u);
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Export Preset Sheet");
+    EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, title + " - 2 Lead.png");
+    RgbaImage picture;
+    EXPECT_EQ(DecodePngFile(path.c_str(), &picture, nullptr), 1);
+    EXPECT_EQ(HeadlessMessages().popupsShown.back(), "Writing " + path);
+
+    // An existing file is replaced only when the user says so; the next
+    // dialog starts where the last sheet went.
+    const std::string before = ReadFileText(path);
+    std::strcpy(Preset(bank, 1).name, "Other");
+    HeadlessQueueFileChoice(path, 1);
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(ExportPresetSheetCommand(), 0);
+    EXPECT_EQ(HeadlessMessages().boxes.back().text, "Replace existing " + path);
+    EXPECT_EQ(ReadFileText(path), before);
+    EXPECT_EQ(HeadlessFileDialogs().shown[1].initialDir, folder_.Folder());
+
+    // A folder that cannot be written: message 26, nothing there.
+    std::string nowhere = folder_.Path("gone/sheet.png");
+    HeadlessQueueFileChoice(nowhere, 1);
+    EXPECT_EQ(ExportPresetSheetCommand(), 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot Write file " + nowhere + " to disk");
+    EXPECT_FALSE(FileThere(nowhere));
+    EXPECT_FALSE(FileThere(nowhere + kDurableTempSuffix));
 }
 
 TEST(PresetSheetFileName, NamesTheBankAndPresetWithoutCharactersFilesCannotHold) {
