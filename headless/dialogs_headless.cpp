@@ -6,6 +6,7 @@
 int gHeadlessMidiSetupRuns = 0;
 int gHeadlessPreferencesRuns = 0;
 int gHeadlessAboutRuns = 0;
+int gHeadlessCompareRuns = 0;
 
 int ShowMidiSetupDialog() {
     gHeadlessMidiSetupRuns++;
@@ -19,6 +20,11 @@ int ShowPreferencesDialog() {
 
 int ShowAboutDialog() {
     gHeadlessAboutRuns++;
+    return 0;
+}
+
+int ShowCompareDialog() {
+    gHeadlessCompareRuns++;
     return 0;
 }
 

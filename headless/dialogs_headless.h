@@ -4,3 +4,4 @@
 extern int gHeadlessMidiSetupRuns;
 extern int gHeadlessPreferencesRuns;
 extern int gHeadlessAboutRuns;
+extern int gHeadlessCompareRuns;

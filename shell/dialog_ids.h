@@ -18,4 +18,9 @@
 #define IDC_PREF_INIT_NAMES 202
 #define IDC_PREF_ALL_ROM 203
 
+/* "COMPARE_DLG", Compare With */
+#define IDC_COMPARE_BANKS 301
+#define IDC_COMPARE_PRESETS 302
+#define IDC_COMPARE_FOLLOW 303
+
 #endif

@@ -10,6 +10,9 @@ int ShowMidiSetupDialog();
 int ShowPreferencesDialog();
 // Command 56 "&About Ostrel...".
 int ShowAboutDialog();
+// Command 18 "Co&mpare with...": 1 when closed with OK (the comparison then
+// started, shell/dialog_compare.h), 0 otherwise.
+int ShowCompareDialog();
 
 // Shutdown: releases what the dialogs keep for the life of the program (their
 // texture brushes). Safe to call when no dialog ever ran.

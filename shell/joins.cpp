@@ -17,6 +17,7 @@
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "shell/commands.h"
+#include "shell/compare_commands.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
 #include "shell/memory.h"
@@ -29,6 +30,7 @@
 #include "views/tooltip.h"
 #include "views/view_platform.h"
 #include "views/bank_selection.h"
+#include "views/comparison.h"
 
 // --- Start-up and shutdown ----------------------------------------------------
 
@@ -245,6 +247,9 @@ void ShowBank(int index) {
         SelectBank(index);
         BankShownInViews(index);
     }
+    // A closed bank's comparison ends before anything could reuse its memory.
+    ForgetClosedComparison();
+    UpdateCompareMenu();
     UpdateTitle();
     UpdateTransferMenu();
     RepaintMainWindow();

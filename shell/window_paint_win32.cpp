@@ -10,6 +10,7 @@
 #include "shell/status_layout.h"
 #include "shell/view_state.h"
 #include "shell/windows_win32.h"
+#include "views/comparison.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"
@@ -44,6 +45,9 @@ void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
 
 void PaintMainWindow(HWND window) {
     RelayoutWindow(window);
+    // Before the display's text is taken: the count of a comparison is
+    // brought up to date with whatever changed since the last paint.
+    ShowComparisonStatus();
     const char* pending = TakePendingStatus();
     // A repaint keeps the text the display shows: a bank list repainted
     // after a refused drop must not wipe the message that says why.

@@ -112,6 +112,13 @@ void ComparedCellText(const ColumnDef& column, int control, char* out, int size)
     if (ComparedPresets(&current, &other)) ColumnCellText(column, control, *other, out, size);
 }
 
+int ComparisonColumnExtra(const ColumnDef& column) {
+    if (column.kind != kColumnValue) return 0;
+    int bank = -1;
+    int preset = -1;
+    return ComparisonNow(&bank, &preset) ? column.nominalWidth + kComparedValueGap : 0;
+}
+
 int ComparisonCount() {
     const PresetRecord* current = nullptr;
     const PresetRecord* other = nullptr;

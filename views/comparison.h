@@ -22,6 +22,9 @@
 
 #include "views/list_columns.h"
 
+// Room between a value and the other preset's value beside it in the list.
+constexpr int kComparedValueGap = 6;
+
 // Compares from now on with preset `preset` of bank `bank`, or with the
 // current preset's number in that bank when follow is 1. Ignored for a bank
 // that is not open.
@@ -50,6 +53,10 @@ uint8_t ComparedControl(int control);
 int ComparedCellDiffers(const ColumnDef& column, int control);
 // The target preset's text of that cell ("" when nothing is compared now).
 void ComparedCellText(const ColumnDef& column, int control, char* out, int size);
+// The width a list column gains while a comparison is made: a value column
+// doubles, so that the other value fits beside its own; 0 otherwise.
+int ComparisonColumnExtra(const ColumnDef& column);
+
 // All differences of the current preset against the target; -1 when nothing
 // is compared now.
 int ComparisonCount();

@@ -10,6 +10,7 @@
 #include "imaging/gdi_draw_win32.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/view_state.h"
+#include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
@@ -119,6 +120,7 @@ void DeviceView::PaintGraphic(PaneDc paneDc) {
         if (!ControlInZone(gDocument, i)) continue;
         if (quick && !gDocument.changed[i]) continue;
         DrawControl(dc, i, originX, originY);
+        DrawComparedControl(dc, i, originX, originY);
     }
     RestoreDC(dc, saved);
     RememberPaintedSelection();
