@@ -22,8 +22,15 @@ set(OSTREL_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/program.rc)
 set(OSTREL_CLI_IDENTITY_SCRIPT ${CMAKE_SOURCE_DIR}/resources/cli.rc)
 set_source_files_properties(${OSTREL_IDENTITY_SCRIPT} ${OSTREL_CLI_IDENTITY_SCRIPT} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/version_info.rc;${CMAKE_SOURCE_DIR}/resources/Ostrel.exe.manifest;${OSTREL_GENERATED_DIR}/ostrel_version.h")
+# The same for the main script: its string table, menu, accelerators, dialogs
+# (with their control ids) and pictures, so that a new string, item, key or
+# dialog reaches the program without a clean build.
+file(GLOB OSTREL_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.inc ${CMAKE_SOURCE_DIR}/resources/dialogs.rc
+  ${CMAKE_SOURCE_DIR}/resources/icons/* ${CMAKE_SOURCE_DIR}/resources/cursors/*
+  ${CMAKE_SOURCE_DIR}/resources/bitmaps/* ${CMAKE_SOURCE_DIR}/resources/images/*)
 set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/IC_ABOUT.ico)
+  OBJECT_DEPENDS "${OSTREL_RESOURCE_INPUTS};${CMAKE_SOURCE_DIR}/shell/dialog_ids.h")
 
 add_executable(Ostrel WIN32 ${OSTREL_WINMAIN} ${OSTREL_RESOURCE_SCRIPT} ${OSTREL_IDENTITY_SCRIPT}
   $<TARGET_OBJECTS:ostrel_win32>)
