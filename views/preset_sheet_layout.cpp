@@ -94,6 +94,26 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
     return out;
 }
 
+void Move(PixelRect* r, int dx, int dy) {
+    r->left += dx;
+    r->right += dx;
+    r->top += dy;
+    r->bottom += dy;
+}
+
+// Moves the picture, its controls and their labels together.
+void Shift(PresetSheetLayout* layout, int dx, int dy) {
+    Move(&layout->picture, dx, dy);
+    for (SheetControl& control : layout->controls) {
+        Move(&control.back, dx, dy);
+        Move(&control.front, dx, dy);
+    }
+    for (SheetLabel& label : layout->labels) {
+        Move(&label.request.anchor, dx, dy);
+        Move(&label.place.box, dx, dy);
+    }
+}
+
 float SheetScale(int width) {
     if (width <= 0) return 1.0f;
     float scale = static_cast<float>(kSheetPictureWidth) / width;
@@ -255,17 +275,28 @@ void LayoutPresetSheet(const SheetPictures& pictures, const BankData& bank, cons
     layout->picture =
         PixelRect{field.left + roomX, field.top + roomY, field.left + roomX + pictureWidth,
                   field.top + roomY + pictureHeight};
-    layout->width = field.right + kSheetMargin;
+    layout->width = field.right + kSheetMargin;  // until the unused room goes, below
 
     PlaceControls(pictures, layout);
     MakeLabels(record, layout);
     std::vector<SheetLabelRequest> requests;
     for (const SheetLabel& label : layout->labels) requests.push_back(label.request);
     std::vector<SheetLabelPlace> places;
-    int bottom = PlaceSheetLabels(field, kSheetLabelGap, requests, &places);
+    PlaceSheetLabels(field, kSheetLabelGap, requests, &places);
     for (size_t i = 0; i < places.size(); ++i) layout->labels[i].place = places[i];
 
-    layout->height = AddZones(record, bottom, layout) + kSheetMargin;
+    // The room no label took goes: the picture and its labels move up under
+    // the header and left to the margin, and the zones follow them.
+    PixelRect used = layout->picture;
+    for (const SheetLabel& label : layout->labels) used = Union(used, label.place.box);
+    Shift(layout, field.left - used.left, field.top - used.top);
+    int right = used.right - used.left + field.left;
+    for (const SheetText& text : layout->texts) {
+        right = std::max(right, text.x + BitmapTextWidth(text.text.c_str(), text.scale));
+    }
+    layout->width = right + kSheetMargin;
+    layout->height =
+        AddZones(record, used.bottom - used.top + field.top + textLine / 2, layout) + kSheetMargin;
 }
 
 std::string PresetSheetFileName(const char* bankTitle, int preset, const char* presetName) {

@@ -7,7 +7,7 @@ namespace {
 
 // How far the candidates reach: rings of growing distance from the control,
 // each tried straight and shifted sideways.
-constexpr int kRings = 8;
+constexpr int kRings = 16;
 constexpr int kShifts[] = {0, -1, 1, -2, 2};
 
 PixelRect Box(int x, int y, int w, int h) {
@@ -21,6 +21,33 @@ PixelRect Box(int x, int y, int w, int h) {
 
 // The x that keeps a box of width w inside the field (its left edge when it
 // is wider than the field).
+// Whether the segment from (x0, y0) to (x1, y1) passes through r (Liang and
+// Barsky's clipping: the segment's parameter range inside each pair of edges).
+bool SegmentMeetsRect(int x0, int y0, int x1, int y1, const PixelRect& r) {
+    if (PixelRectIsEmpty(r)) return false;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {static_cast<double>(x0 - r.left), static_cast<double>(r.right - 1 - x0),
+                         static_cast<double>(y0 - r.top), static_cast<double>(r.bottom - 1 - y0)};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;  // parallel to this edge and outside it
+            continue;
+        }
+        double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
 int ClampX(const PixelRect& field, int x, int w) {
     if (x + w > field.right) x = field.right - w;
     if (x < field.left) x = field.left;
@@ -51,7 +78,7 @@ class Placer {
                     Box(a.left - dx - w, upDown, w, h),
                 };
                 for (const PixelRect& candidate : candidates) {
-                    if (FreeInField(candidate)) {
+                    if (FreeInField(candidate, a)) {
                         *box = candidate;
                         return 1;
                     }
@@ -74,14 +101,20 @@ class Placer {
                 xs.push_back(ClampX(field_, b.right + gap_, w));
                 xs.push_back(ClampX(field_, b.left - gap_ - w, w));
             }
+            // The nearest free place, one whose leader is clear first.
             int best = -1;
+            bool bestClear = false;
             for (int x : xs) {
                 PixelRect candidate = Box(x, top, w, h);
                 bool free = std::none_of(boxes.begin(), boxes.end(), [&](const PixelRect& b) {
                     return SheetRectsMeet(candidate, b, gap_);
                 });
-                if (free && (best < 0 || std::abs(x - desired) < std::abs(best - desired))) {
+                if (!free) continue;
+                bool clear = LeaderIsClear(candidate, request.anchor);
+                if (best < 0 || (clear && !bestClear) ||
+                    (clear == bestClear && std::abs(x - desired) < std::abs(best - desired))) {
                     best = x;
+                    bestClear = clear;
                 }
             }
             if (best >= 0) {
@@ -95,7 +128,7 @@ class Placer {
     void Take(const PixelRect& box) { placed_.push_back(box); }
 
   private:
-    bool FreeInField(const PixelRect& box) const {
+    bool FreeInField(const PixelRect& box, const PixelRect& anchor) const {
         if (box.left < field_.left || box.right > field_.right || box.top < field_.top ||
             box.bottom > field_.bottom) {
             return false;
@@ -105,6 +138,29 @@ class Placer {
         }
         for (const SheetLabelRequest& r : requests_) {
             if (SheetRectsMeet(box, r.anchor, gap_)) return false;
+        }
+        return SheetRectsMeet(box, anchor, gap_ + 1) || LeaderIsClear(box, anchor);
+    }
+
+    // A leader must not run through the middle of another control, where it
+    // would seem to end there instead.
+    bool LeaderIsClear(const PixelRect& box, const PixelRect& anchor) const {
+        int x1 = (anchor.left + anchor.right) / 2;
+        int y1 = (anchor.top + anchor.bottom) / 2;
+        int x0 = std::min(std::max(x1, box.left), box.right - 1);
+        int y0 = std::min(std::max(y1, box.top), box.bottom - 1);
+        for (const SheetLabelRequest& r : requests_) {
+            const PixelRect& a = r.anchor;
+            if (a.left == anchor.left && a.top == anchor.top && a.right == anchor.right &&
+                a.bottom == anchor.bottom) {
+                continue;  // its own control, or one in the very same place
+            }
+            PixelRect middle;
+            middle.left = a.left + (a.right - a.left) / 4;
+            middle.right = a.right - (a.right - a.left) / 4;
+            middle.top = a.top + (a.bottom - a.top) / 4;
+            middle.bottom = a.bottom - (a.bottom - a.top) / 4;
+            if (SegmentMeetsRect(x0, y0, x1, y1, middle)) return false;
         }
         return true;
     }
