@@ -5,7 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
-#include "views/sheet_dialog.h"
+#include "shell/sheet_dialog.h"
 
 HeadlessFileDialogLog& HeadlessFileDialogs() {
     static HeadlessFileDialogLog log;

@@ -1,6 +1,6 @@
 // The commands of Compare (Edit menu) and of Export Preset Sheet (File menu),
 // as the command table runs them: each does its work (views/comparison.h,
-// views/preset_sheet_export.h), then brings the menu and the windows up to
+// shell/preset_sheet_export.h), then brings the menu and the windows up to
 // date. The main window's paint keeps the status display's count.
 #pragma once
 
@@ -11,3 +11,15 @@ void ExportPresetSheetMenuCommand();  // 41 "Export &Preset Sheet..."
 
 // Enables Clear Comparison while a comparison is set, greys it otherwise.
 void UpdateCompareMenu();
+
+// Keeps the status display saying "n differences from <bank>: <preset>"
+// while a comparison is made (views/comparison.h), and takes the text away
+// when it ends. Another message in the display is left alone (a click clears
+// it, and the next call shows the count again). The main window's paint calls
+// it.
+void ShowComparisonStatus();
+
+// Compare with Device Bank: follows the current preset in the device bank of
+// the current bank's model. Without one, the status display says so
+// (message 77) and nothing changes. Returns 1 when the comparison started.
+int CompareWithDeviceBank();

@@ -32,7 +32,8 @@ int ChosenBank(HWND dialog) {
 void FillPresets(HWND dialog, int bank, int preset) {
     HWND list = GetDlgItem(dialog, IDC_COMPARE_PRESETS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    const BankData* data = BankDataAt(bank);
+    // No bank chosen lists nothing (BankDataAt(-1) would be the read scratch).
+    const BankData* data = bank >= 0 ? BankDataAt(bank) : nullptr;
     if (!data) return;
     for (int p = 0; p < PresetCount(); ++p) {
         char row[kNameLen + 8];
@@ -54,8 +55,8 @@ void InitCompareDialog(HWND dialog) {
     HWND banks = GetDlgItem(dialog, IDC_COMPARE_BANKS);
     int chosenEntry = 0;
     for (int i = 0; i < gListedCount; ++i) {
-        SendMessageA(banks, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(gBanks.entries[gListedBanks[i]].displayName));
+        // Named as the bank list names them.
+        SendMessageA(banks, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BankTitle(gListedBanks[i])));
         if (gListedBanks[i] == choice.bank) chosenEntry = i;
     }
     SendMessageA(banks, LB_SETCURSEL, static_cast<WPARAM>(chosenEntry), 0);

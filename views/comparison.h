@@ -2,7 +2,8 @@
 // model, in any open bank (the device bank too). The list view marks each
 // differing cell and shows the other preset's value beside it, the graphic
 // view marks each differing control, and the status display counts the
-// differences. Which values count is decided by banks/preset_diff.h.
+// differences (shell/compare_commands.h). Which values count is decided by
+// banks/preset_diff.h.
 //
 // The target stays while the user moves between presets and banks, until it
 // is cleared (Clear Comparison) or its bank is closed. It is either one fixed
@@ -60,14 +61,3 @@ int ComparisonColumnExtra(const ColumnDef& column);
 // All differences of the current preset against the target; -1 when nothing
 // is compared now.
 int ComparisonCount();
-
-// Keeps the status display saying "n differences from <bank>: <preset>"
-// while a comparison is made, and takes the text away when it ends. Another
-// message in the display is left alone (a click clears it, and the next call
-// shows the count again). The main window's paint calls it.
-void ShowComparisonStatus();
-
-// Compare with Device Bank: follows the current preset in the device bank of
-// the current bank's model. Without one, the status display says so
-// (message 77) and nothing changes. Returns 1 when the comparison started.
-int CompareWithDeviceBank();

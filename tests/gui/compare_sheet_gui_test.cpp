@@ -20,6 +20,7 @@
 #include "midi/midi_ports.h"
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
+#include "shell/dialog_ids.h"
 #include "shell/messages.h"
 #include "shell/view_state.h"
 #include "views/comparison.h"
@@ -73,6 +74,29 @@ void TypeIntoCell(HWND main, int column, int row, const char* digits) {
     for (const char* c = digits; *c; ++c) SendMessageA(edit, WM_CHAR, *c, 0);
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     PumpMessages(30);
+}
+
+// Chooses preset 7 of "Meridian Studio" in the Compare With dialog, without
+// following, from a timer that runs inside the dialog's own loop.
+bool gCompareDialogSeen = false;
+
+void CALLBACK ChooseInCompareDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA(nullptr, "Compare With");
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
+    gCompareDialogSeen = true;
+    HWND banks = GetDlgItem(dialog, IDC_COMPARE_BANKS);
+    LRESULT entry = SendMessageA(banks, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>("Meridian Studio"));
+    SendMessageA(banks, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COMPARE_BANKS, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(banks));
+    CheckDlgButton(dialog, IDC_COMPARE_FOLLOW, BST_UNCHECKED);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COMPARE_FOLLOW, BN_CLICKED), 0);
+    SendDlgItemMessageA(dialog, IDC_COMPARE_PRESETS, LB_SETCURSEL, 6, 0);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    WriteWindowPng(dialog, ScreenshotPath("compare_dialog.png"));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 class CompareSheetGui : public ::testing::Test {
@@ -185,6 +209,17 @@ TEST_F(CompareSheetGui, CompareWithTheDeviceBankMarksWhatOneEditChanged) {
     EXPECT_FALSE(ComparisonSet());
     EXPECT_EQ(gStatusShown, 0);
     EXPECT_FALSE(MenuEnabled(main_, kCmdClearComparison));
+
+    // Compare with...: one fixed preset of a ROM bank, chosen in the dialog.
+    SetTimer(nullptr, 0, 50, ChooseInCompareDialog);
+    Command(main_, kCmdCompareWith);
+    EXPECT_TRUE(gCompareDialogSeen);
+    int bank = -1;
+    int preset = -1;
+    ASSERT_TRUE(ComparisonNow(&bank, &preset));
+    EXPECT_EQ(bank, BankNamed("Meridian Studio"));
+    EXPECT_EQ(preset, 6);
+    EXPECT_FALSE(ComparisonFollows());
 }
 
 // Answers the next "Export Preset Sheet" dialog with a path, from a timer that

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "banks/preset_diff.h"
+#include "shell/compare_commands.h"
+#include "shell/dialog_compare.h"
 #include "tests/banks/bank_test_support.h"
 
 namespace {
@@ -131,6 +133,41 @@ TEST_F(ComparisonTest, CompareWithDeviceBankNeedsTheModelsDeviceBank) {
     ASSERT_TRUE(ComparisonNow(&bank, &preset));
     EXPECT_EQ(bank, device);
     EXPECT_EQ(preset, 2);
+}
+
+TEST_F(ComparisonTest, TheDialogOffersTheModelsBanksAndStartsFromTheDeviceBank) {
+    int live = NewBank();
+    Show(live, 1);
+    // Alone with its bank: the next preset of the same bank.
+    CompareChoice choice = InitialCompareChoice();
+    EXPECT_EQ(choice.bank, live);
+    EXPECT_EQ(choice.preset, 2);
+    EXPECT_EQ(choice.follow, 0);
+
+    const BankData* liveData = gBanks.entries[live].data;
+    BankData beta = {};
+    beta.pid = kBetaPid;
+    ASSERT_GE(AddBankFromData(UserBankFile("Beta").c_str(), &beta), 0);
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 1);
+    for (int i = 0; i < gBanks.count; ++i) {
+        if (gBanks.entries[i].data == liveData) live = i;  // device banks come first
+    }
+    Show(live, 1);
+    int banks[kMaxBanks];
+    ASSERT_EQ(CompareDialogBanks(banks, kMaxBanks), 2);  // not the Beta bank
+    EXPECT_EQ(banks[0], device);
+    EXPECT_EQ(banks[1], live);
+    choice = InitialCompareChoice();
+    EXPECT_EQ(choice.bank, device);
+    EXPECT_EQ(choice.preset, 1);
+    EXPECT_EQ(choice.follow, 1);
+
+    // With a comparison made, the dialog opens on it.
+    ApplyCompareChoice(CompareChoice{live, 3, 0});
+    choice = InitialCompareChoice();
+    EXPECT_EQ(choice.bank, live);
+    EXPECT_EQ(choice.preset, 3);
+    EXPECT_EQ(choice.follow, 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "banks/bank_file.h"
+#include "base/durable_file.h"
 #include "devices/control_library.h"
 #include "devices/discovery.h"
 #include "devices/library_list.h"
@@ -17,11 +18,10 @@
 #include "headless/messages_headless.h"
 #include "imaging/bitmap_font.h"
 #include "imaging/png_decode.h"
-#include "base/durable_file.h"
+#include "shell/preset_sheet_export.h"
 #include "shell/working_blocks.h"
-#include "views/preset_sheet_export.h"
-#include "views/sheet_labels.h"
 #include "tests/banks/bank_test_support.h"
+#include "views/sheet_labels.h"
 
 namespace {
 

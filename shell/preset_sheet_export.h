@@ -2,7 +2,7 @@
 // preset_sheet.h) written as a PNG file where the user chooses.
 #pragma once
 
-// Asks for the file (views/sheet_dialog.h), proposing "<bank> - <number>
+// Asks for the file (shell/sheet_dialog.h), proposing "<bank> - <number>
 // <preset>.png" in the folder of the last export; asks "Replace existing %s"
 // (18) before replacing a file; writes it through the durable write, with
 // "Writing %s" (52) in the status popup meanwhile. A file that cannot be

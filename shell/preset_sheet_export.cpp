@@ -1,4 +1,4 @@
-#include "views/preset_sheet_export.h"
+#include "shell/preset_sheet_export.h"
 
 #include <cstring>
 #include <memory>
@@ -10,9 +10,9 @@
 #include "base/durable_file.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "shell/sheet_dialog.h"
 #include "shell/whole_file.h"
 #include "views/preset_sheet.h"
-#include "views/sheet_dialog.h"
 
 namespace {
 

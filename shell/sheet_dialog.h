@@ -1,6 +1,6 @@
 // The save dialog of File > Export Preset Sheet...: the platform seam between
-// the portable command (views/preset_sheet_export.h) and the system's common
-// dialog. Implemented by views/sheet_dialog_win32.cpp (GetSaveFileName) and by
+// the portable command (shell/preset_sheet_export.h) and the system's common
+// dialog. Implemented by shell/sheet_dialog_win32.cpp (GetSaveFileName) and by
 // the scripted file dialogs of headless/ (which record it as "Export Preset
 // Sheet").
 //

@@ -8,7 +8,7 @@
 #include "banks/bank_model.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
-#include "views/sheet_dialog.h"
+#include "shell/sheet_dialog.h"
 
 int ShowExportSheetDialog(char* path, size_t size, const char* initialDir) {
     char title[kMaxShortText + 1] = "";
