@@ -24,8 +24,9 @@
 #include "views/sheet_labels.h"
 
 // Sizes of the sheet, in its pixels.
-constexpr int kSheetPictureWidth = 1800;  // the device picture is scaled to about this
-constexpr float kSheetMinScale = 1.0f;
+// The device picture is scaled to this width: small pictures are enlarged (at
+// most 4 times), and a picture too wide for a page is made smaller.
+constexpr int kSheetPictureWidth = 1800;
 constexpr float kSheetMaxScale = 4.0f;
 constexpr int kSheetMargin = 32;
 constexpr int kSheetTitleScale = 4;  // font scales (imaging/bitmap_font.h)

@@ -117,7 +117,7 @@ void Shift(PresetSheetLayout* layout, int dx, int dy) {
 float SheetScale(int width) {
     if (width <= 0) return 1.0f;
     float scale = static_cast<float>(kSheetPictureWidth) / width;
-    return std::min(kSheetMaxScale, std::max(kSheetMinScale, scale));
+    return std::min(kSheetMaxScale, scale);
 }
 
 void PlaceControls(const SheetPictures& pictures, PresetSheetLayout* layout) {

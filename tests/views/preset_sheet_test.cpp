@@ -211,6 +211,18 @@ TEST_F(DemoSheets, EveryControlOfBothModelsGetsAFittedLabelApartFromTheOthers) {
     }
 }
 
+TEST_F(DemoSheets, APictureTooWideForAPageIsMadeSmallerNotRefused) {
+    ReadBank("Devices/Meridian 49.eld/Factory Studio.xml");
+    gDevice.bounds[2] = 20000;  // as a definition may say
+    gDevice.bounds[3] = 4000;
+    PresetSheetLayout layout;
+    LayoutPresetSheet(*pictures_, *bank_, "Wide", 0, &layout);
+    EXPECT_LE(layout.picture.right - layout.picture.left, kSheetPictureWidth);
+    EXPECT_LT(layout.width, 2 * kSheetPictureWidth);
+    PixelBuffer24 page;
+    EXPECT_EQ(DrawPresetSheet(*pictures_, layout, &page), 1);
+}
+
 class ExportSheet : public BankTest {
   protected:
     // The status popup's minimum time passes in virtual time, not in the test's.
