@@ -38,10 +38,13 @@ bool ComparedPresets(const PresetRecord** current, const PresetRecord** other) {
     return true;
 }
 
+// The difference a cell shows. The "Parameter" cell names what the MIDICC
+// does, so it shows the other preset's name where the MIDICC differs.
 int CellBit(const ColumnDef& column) {
     if (column.kind == kColumnValue && column.subkind >= 0 && column.subkind < 5) {
         return 1 << column.subkind;
     }
+    if (column.kind == kColumnParameter) return kDiffMidiCc;
     return column.kind == kColumnComment ? kDiffComment : 0;
 }
 

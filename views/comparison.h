@@ -50,7 +50,8 @@ int ComparisonNow(int* bank, int* preset);
 // The differing values of control `control` against the target (kDiff* bits
 // of banks/preset_diff.h); 0 when nothing is compared now.
 uint8_t ComparedControl(int control);
-// Whether the list view's cell of `column` for `control` differs.
+// Whether the list view's cell of `column` for `control` differs: a value or
+// the comment that differs, and the "Parameter" of a MIDICC that differs.
 int ComparedCellDiffers(const ColumnDef& column, int control);
 // The target preset's text of that cell ("" when nothing is compared now).
 void ComparedCellText(const ColumnDef& column, int control, char* out, int size);

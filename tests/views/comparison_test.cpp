@@ -43,7 +43,8 @@ TEST_F(ComparisonTest, MarksCellsCountsThemAndKeepsTheTargetWhileMoving) {
     std::strcpy(Preset(live, 0).controls[2].desc, "Kick");
     EXPECT_TRUE(ComparedCellDiffers(ListColumns[1], 1));   // "Ctrl" of Knob 2
     EXPECT_FALSE(ComparedCellDiffers(ListColumns[4], 1));  // its "Ch"
-    EXPECT_FALSE(ComparedCellDiffers(ListColumns[2], 1));  // "Parameter" is not a value
+    EXPECT_TRUE(ComparedCellDiffers(ListColumns[2], 1));   // its "Parameter" names the MIDICC
+    EXPECT_FALSE(ComparedCellDiffers(ListColumns[2], 2));  // the pad's: only its comment differs
     EXPECT_TRUE(ComparedCellDiffers(ListColumns[8], 2));   // the pad's "Comment"
     char text[64];
     ComparedCellText(ListColumns[1], 1, text, sizeof text);
