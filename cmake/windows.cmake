@@ -15,11 +15,14 @@ set(CMAKE_RC_FLAGS
   "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/resources -I${OSTREL_GENERATED_DIR}")
 enable_language(RC)
 # The resource compiler's includes are not scanned: without these, a changed
-# string table or menu left the programs with the old one.
-file(GLOB OSTREL_RESOURCE_INCLUDES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.inc
-     ${CMAKE_SOURCE_DIR}/resources/dialogs.rc)
+# string table, menu, dialog (with its control ids) or picture left the
+# programs with the old one.
+file(GLOB OSTREL_RESOURCE_INCLUDES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.inc ${CMAKE_SOURCE_DIR}/resources/dialogs.rc
+  ${CMAKE_SOURCE_DIR}/resources/icons/* ${CMAKE_SOURCE_DIR}/resources/cursors/*
+  ${CMAKE_SOURCE_DIR}/resources/bitmaps/* ${CMAKE_SOURCE_DIR}/resources/images/*)
 set_source_files_properties(${OSTREL_RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-  "${OSTREL_RESOURCE_INCLUDES};${CMAKE_SOURCE_DIR}/resources/icons/IC_ABOUT.ico")
+  "${OSTREL_RESOURCE_INCLUDES};${CMAKE_SOURCE_DIR}/shell/dialog_ids.h")
 
 # The program's identity (version resource and manifest) is linked into the
 # program and the command-line tool only. windres names none of the files it

@@ -10,6 +10,7 @@ int gHeadlessAboutRuns = 0;
 std::vector<std::string> gHeadlessSendQuestions;
 int gHeadlessSendAnswer = 0;
 int gHeadlessSendDontAsk = 0;
+int gHeadlessCompareRuns = 0;
 
 int ShowMidiSetupDialog() {
     gHeadlessMidiSetupRuns++;
@@ -30,6 +31,11 @@ int AskSendWholeBank(const char* question, int* dontAskAgain) {
     gHeadlessSendQuestions.push_back(question != nullptr ? question : "");
     *dontAskAgain = gHeadlessSendDontAsk;
     return gHeadlessSendAnswer;
+}
+
+int ShowCompareDialog() {
+    gHeadlessCompareRuns++;
+    return 0;
 }
 
 void ReleaseDialogResources() {}

@@ -12,3 +12,4 @@ extern int gHeadlessAboutRuns;
 extern std::vector<std::string> gHeadlessSendQuestions;
 extern int gHeadlessSendAnswer;
 extern int gHeadlessSendDontAsk;
+extern int gHeadlessCompareRuns;

@@ -5,6 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
+#include "shell/sheet_dialog.h"
 
 HeadlessFileDialogLog& HeadlessFileDialogs() {
     static HeadlessFileDialogLog log;
@@ -24,7 +25,7 @@ void HeadlessQueueFileCancel() {
 }
 
 static int Answer(const char* title, char* path, size_t size, const char* initialDir,
-                  FileDialogResult* result) {
+                  FileDialogResult* result, bool bankFile = true) {
     HeadlessFileDialogLog& log = HeadlessFileDialogs();
     log.shown.push_back({title, initialDir ? initialDir : "", path ? path : ""});
     if (log.answers.empty()) return 0;
@@ -32,7 +33,7 @@ static int Answer(const char* title, char* path, size_t size, const char* initia
     log.answers.erase(log.answers.begin());
     if (!answer.chosen) return 0;
     CopyText(path, size, answer.path.c_str());
-    ReplaceExtensionForFilter(path, size, answer.filter);
+    if (bankFile) ReplaceExtensionForFilter(path, size, answer.filter);
     FILE* f = fopen(path, "rb");
     if (result) {
         result->filter = answer.filter;
@@ -48,4 +49,8 @@ int ShowLoadFileDialog(char* path, size_t size, const char* initialDir, FileDial
 
 int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
     return Answer("Save File", path, size, initialDir, result);
+}
+
+int ShowExportSheetDialog(char* path, size_t size, const char* initialDir) {
+    return Answer("Export Preset Sheet", path, size, initialDir, nullptr, false);
 }

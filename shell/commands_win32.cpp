@@ -7,6 +7,7 @@
 
 #include "shell/app_state.h"
 #include "shell/commands.h"
+#include "shell/compare_commands.h"
 #include "shell/joins.h"
 #include "shell/message_loop.h"
 #include "shell/view_state.h"
@@ -93,6 +94,18 @@ const CommandEntry kCommandTable[] = {
     {kCmdPaste, [] { JoinPaste(); }},
     {kCmdSelectAll, [] { JoinSelectAllControls(); }},
     {kCmdDescribeClipboard, [] { JoinDescribeClipboard(); }},
+    {kCmdCompareWith,
+     [] {
+         CommitEdits();
+         CompareWithCommand();
+     }},
+    {kCmdCompareDeviceBank, CompareWithDeviceBankCommand},
+    {kCmdClearComparison, ClearComparisonCommand},
+    {kCmdExportPresetSheet,
+     [] {
+         CommitEdits();
+         ExportPresetSheetMenuCommand();
+     }},
     {kCmdGraphicView, [] { SetViewMode(ViewMode::kGraphic); }},
     {kCmdListView, [] { SetViewMode(ViewMode::kList); }},
     {kCmdLibraryWindow, [] { ToggleSecondaryWindow(gLibraryWindow, &gLibraryShown); }},

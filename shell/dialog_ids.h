@@ -23,4 +23,9 @@
 #define IDC_SEND_QUESTION 301
 #define IDC_SEND_DONT_ASK 302
 
+/* "COMPARE_DLG", Compare With */
+#define IDC_COMPARE_BANKS 301
+#define IDC_COMPARE_PRESETS 302
+#define IDC_COMPARE_FOLLOW 303
+
 #endif

@@ -13,6 +13,9 @@ int ShowAboutDialog();
 // The question before a whole-bank send, with Yes, No and a "Don't ask
 // again" box: 1 for Yes; *dontAskAgain is 1 when the box was ticked.
 int AskSendWholeBank(const char* question, int* dontAskAgain);
+// Command 18 "Co&mpare with...": 1 when closed with OK (the comparison then
+// started, shell/dialog_compare.h), 0 otherwise.
+int ShowCompareDialog();
 
 // Shutdown: releases what the dialogs keep for the life of the program (their
 // texture brushes). Safe to call when no dialog ever ran.

@@ -13,6 +13,7 @@ constexpr int kHelpMidiSetup = 700;     // the MIDI Setup dialog
 constexpr int kHelpPreferences = 701;   // the Preferences dialog
 constexpr int kHelpHowToUseHelp = 900;  // Help > How to Use Help
 constexpr int kHelpAbout = 901;         // the About box
+constexpr int kHelpCompareWith = 408;   // Edit > Compare with... and its dialog
 
 // Folder of the pages, beside the program.
 constexpr char kHelpFolder[] = "Help";

@@ -18,6 +18,7 @@
 #include "midi/transfer_state.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
+#include "shell/compare_commands.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
 #include "shell/memory.h"
@@ -30,6 +31,8 @@
 #include "views/panel.h"
 #include "views/tooltip.h"
 #include "views/view_platform.h"
+#include "views/bank_selection.h"
+#include "views/comparison.h"
 
 // --- Start-up and shutdown ----------------------------------------------------
 
@@ -264,6 +267,9 @@ static void ShowBankKeepingPlace(int index, bool otherBank) {
         SelectBank(index);
         BankShownInViews(index, otherBank);
     }
+    // A closed bank's comparison ends before anything could reuse its memory.
+    ForgetClosedComparison();
+    UpdateCompareMenu();
     UpdateTitle();
     UpdateTransferMenu();
     RepaintMainWindow();

@@ -67,6 +67,18 @@ constexpr int kStrCouldNotDelete = 86;       // "Could not delete %s"
 constexpr int kStrCouldNotRestore = 87;      // "Could not put back %s because ... in the way"
 constexpr int kStrTooManyBanksToRestore = 88;  // "Cannot bring back %s because 64 banks are open"
 constexpr int kStrBankNoLongerOpen = 89;       // "Cannot Undo or Redo ... %s ... no longer open"
+constexpr int kStrDifferences = 90;          // "%d differences from %s" (count, compared preset)
+constexpr int kStrOneDifference = 91;        // "1 difference from %s"
+constexpr int kStrNoDifferences = 92;        // "No differences from %s"
+constexpr int kStrNoDeviceBankToCompare = 93;  // "No device bank of %s is open to compare with"
+constexpr int kStrSheetTitle = 94;             // "Preset %d: %s" (number, name)
+constexpr int kStrSheetBank = 95;              // "Bank: %s - %s" (bank, device)
+constexpr int kStrSheetCc = 96;                // "CC %d"
+constexpr int kStrSheetChannel = 97;           // "Ch %d"
+constexpr int kStrSheetZones = 98;             // "Zones"
+constexpr int kStrSheetZone = 99;              // "Zone %d:"
+constexpr int kStrExportSheetTitle = 100;       // "Export Preset Sheet" (the save dialog's title)
+constexpr int kStrPngFilter = 101;              // "PNG Picture" (the save dialog's file type)
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

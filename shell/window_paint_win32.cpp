@@ -5,6 +5,7 @@
 #include "devices/device_load.h"
 #include "imaging/gdi_draw_win32.h"
 #include "shell/app_state.h"
+#include "shell/compare_commands.h"
 #include "shell/interface_images.h"
 #include "shell/messages.h"
 #include "shell/status_layout.h"
@@ -44,6 +45,9 @@ void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
 
 void PaintMainWindow(HWND window) {
     RelayoutWindow(window);
+    // Before the display's text is taken: the count of a comparison is
+    // brought up to date with whatever changed since the last paint.
+    ShowComparisonStatus();
     const char* pending = TakePendingStatus();
     // A repaint keeps the text the display shows: a bank list repainted
     // after a refused drop must not wipe the message that says why.

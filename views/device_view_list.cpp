@@ -19,6 +19,7 @@
 #include "shell/fonts.h"
 #include "views/bank_selection.h"
 #include "views/column_text.h"
+#include "views/comparison.h"
 #include "views/device_view.h"
 #include "views/editor_pane.h"
 #include "views/pane_keys.h"
@@ -123,7 +124,9 @@ void LayoutListColumns(const Pane& view, int barShown, ColumnDef* columns) {
         }
         int remaining = left + width - x;
         if (remaining < 0) remaining = 0;
-        column.width = column.nominalWidth < remaining ? column.nominalWidth : remaining;
+        // While comparing, value columns make room for the other value.
+        int nominal = column.nominalWidth + ComparisonColumnExtra(column);
+        column.width = nominal < remaining ? nominal : remaining;
         x += column.width;
     }
 }

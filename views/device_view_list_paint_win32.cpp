@@ -5,6 +5,7 @@
 #include "banks/bank_model.h"
 #include "imaging/gdi_draw_win32.h"
 #include "shell/gdi_resources_win32.h"
+#include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/pane_frame.h"
@@ -61,6 +62,7 @@ void DrawRow(HDC dc, int control, int top, int selected) {
     for (int i = 0; i < kColumnCount; ++i) {
         const ColumnDef& column = ListColumns[i];
         if (!column.visible || column.width <= 4) continue;
+        if (DrawComparedCell(dc, column, control, top)) continue;
         char text[128];
         ListCellText(column, control, text, sizeof text);
         if (!text[0]) continue;

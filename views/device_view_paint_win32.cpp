@@ -10,6 +10,7 @@
 #include "imaging/gdi_draw_win32.h"
 #include "shell/gdi_resources_win32.h"
 #include "shell/view_state.h"
+#include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
@@ -124,6 +125,7 @@ void DeviceView::PaintGraphic(PaneDc paneDc) {
         if (!ControlInZone(gDocument, i)) continue;
         if (quick && !gDocument.changed[i]) continue;
         DrawControl(dc, i, originX, originY);
+        DrawComparedControl(dc, i, originX, originY);
     }
     // The labels after every picture: one beside a small control lies over
     // its neighbour, which would otherwise be drawn over it.

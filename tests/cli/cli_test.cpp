@@ -6,6 +6,7 @@
 #include <string>
 
 #include "banks/sxl_file.h"
+#include "imaging/png_decode.h"
 #include "ostrel_version.h"
 #include "tests/banks/bank_test_support.h"
 
@@ -182,6 +183,101 @@ TEST_F(CliTest, ConvertImportsSysExLibrarianFiles) {
               0u);
     CliRun noDevice = Run("bank convert --pid 5 " + Quote(in) + " " + Quote(out));
     EXPECT_EQ(noDevice.exitCode, 1);
+}
+
+TEST_F(CliTest, BankDiffListsWhatDiffersAndExitsByIt) {
+    std::string a = WriteAlphaBank("A.xml");
+    std::string same = WriteAlphaBank("Same.xml");
+    std::string text = ReadFileText(a);
+    for (auto [from, to] :
+         {std::pair<std::string, std::string>{"<integer>74</integer>", "<integer>71</integer>"},
+          {"Cutoff", "Reso"},
+          {"Lead \"1\"", "Bass"}}) {
+        text.replace(text.find(from), from.size(), to);
+    }
+    std::string b = folder_.Write("B.xml", text);
+
+    CliRun equal = Run("bank diff " + Quote(a) + " " + Quote(same));
+    EXPECT_EQ(equal.exitCode, 0) << equal.err;
+    EXPECT_NE(equal.out.find("0 of 4 presets differ, 0 differences\n"), std::string::npos);
+
+    CliRun differ = Run("bank diff " + Quote(a) + " " + Quote(b));
+    EXPECT_EQ(differ.exitCode, 1);
+    EXPECT_EQ(differ.err, "");
+    EXPECT_EQ(differ.out,
+              a + " -> " + b +
+                  " (Alpha)\n"
+                  "Preset 1 \"Lead \\\"1\\\"\"\n"
+                  "  name: \"Lead \\\"1\\\"\" -> \"Bass\"\n"
+                  "  control 1 Knob 1: MIDICC 74 -> 71, comment \"Cutoff\" -> \"Reso\"\n"
+                  "1 of 4 presets differ, 3 differences\n");
+
+    CliRun json = Run("bank diff --json " + Quote(a) + " " + Quote(b));
+    EXPECT_EQ(json.exitCode, 1);
+    const std::string& j = json.out;
+    EXPECT_NE(j.find("{\"preset\": 1, \"nameA\": \"Lead \\\"1\\\"\", \"nameB\": \"Bass\""),
+              std::string::npos)
+        << j;
+    EXPECT_NE(j.find("{\"kind\": \"control\", \"control\": 1, \"controlName\": \"Knob 1\", "
+                     "\"field\": \"midiCc\", \"a\": 74, \"b\": 71}"),
+              std::string::npos)
+        << j;
+    EXPECT_NE(j.find("\"field\": \"desc\", \"a\": \"Cutoff\", \"b\": \"Reso\"}"),
+              std::string::npos);
+    EXPECT_NE(j.find("\"differingPresets\": 1,\n  \"differences\": 3\n}"), std::string::npos);
+
+    // Another model, an unreadable file: one line and exit 1; usage: 2.
+    std::string beta = folder_.Write(
+        "beta.xml",
+        "<plist><dict><key>preset</key><dict><key>PID</key><integer>200</integer></dict></dict>"
+        "</plist>");
+    CliRun models = Run("bank diff " + Quote(a) + " " + Quote(beta));
+    EXPECT_EQ(models.exitCode, 1);
+    EXPECT_EQ(models.out, "");
+    EXPECT_EQ(models.err.rfind("ostrel-cli: " + beta + ": a bank of another device model", 0), 0u)
+        << models.err;
+    CliRun missing = Run("bank diff " + Quote(a) + " " + Quote(folder_.Path("none.xml")));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.find('\n'), missing.err.size() - 1) << missing.err;
+    EXPECT_EQ(Run("bank diff " + Quote(a)).exitCode, 2);
+    EXPECT_EQ(Run("bank diff --xml " + Quote(a) + " " + Quote(b)).exitCode, 2);
+}
+
+TEST_F(CliTest, PresetSheetDrawsOneOrEveryPreset) {
+    std::string bank = WriteAlphaBank("Alpha Bank.xml");
+    std::string out = folder_.Path("one.png");
+    CliRun one = Run("preset sheet " + Quote(bank) + " 2 " + Quote(out));
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    RgbaImage picture;
+    ASSERT_EQ(DecodePngFile(out.c_str(), &picture, nullptr), 1);
+    EXPECT_GT(picture.width, 800);  // the stand-in for Alpha's missing picture, and the room
+    EXPECT_GT(picture.height, 300);
+
+    // --all: one file per preset of the model, named as the program offers them.
+    std::string sheets = folder_.Path("sheets");
+    std::filesystem::create_directory(sheets);
+    CliRun all = Run("preset sheet --all " + Quote(bank) + " " + Quote(sheets));
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(sheets)) {
+        ++files;
+        (void)entry;
+    }
+    EXPECT_EQ(files, 4);
+    EXPECT_TRUE(FileThere(sheets + "/Caf\xc3\xa9 - 1 Lead _1_.png"));
+
+    // A preset the model lacks and an unwritable place: one line, exit 1,
+    // nothing written; a number that is none: usage.
+    CliRun missing = Run("preset sheet " + Quote(bank) + " 5 " + Quote(out));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.rfind("ostrel-cli: " + bank + ": has no preset 5", 0), 0u) << missing.err;
+    std::string nowhere = folder_.Path("no such folder/x.png");
+    CliRun unwritable = Run("preset sheet " + Quote(bank) + " 1 " + Quote(nowhere));
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err, "ostrel-cli: " + nowhere + ": cannot write file\n");
+    EXPECT_FALSE(FileThere(nowhere));
+    EXPECT_EQ(Run("preset sheet " + Quote(bank) + " two " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(Run("preset sheet --all " + Quote(bank)).exitCode, 2);
 }
 
 TEST_F(CliTest, PlistCheck) {
