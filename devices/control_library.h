@@ -6,6 +6,8 @@
 // indexed by controller number and names what a control sends.
 #pragma once
 
+#include <string>
+
 #include <cstdint>
 
 #include "devices/device_definition.h"
@@ -57,8 +59,9 @@ void LibraryAssignmentParse(LibraryAssignment* out, const char* text);
 int CtrlTypeFits(const char* ctrlType, const char* typeName);
 
 // Reads a list library into lib (cleared first). 0 when the file does not
-// parse or has no `library`.
-int ReadListLibrary(const char* path, LibraryData* lib);
+// parse or has no `library`; a file with an XML error is refused whole, and
+// problem (when given) gets the parser's report of it.
+int ReadListLibrary(const char* path, LibraryData* lib, std::string* problem = nullptr);
 struct PlistNode;
 int ReadListLibraryFromTree(PlistNode* root, LibraryData* lib);
 

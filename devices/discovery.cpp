@@ -158,11 +158,14 @@ void ScanLibraryFolder(const std::string& folder, int32_t source) {
         LibraryData* lib = AllocLibraryData();
         if (!lib) break;
         // Files without `library` (device definitions among them) are passed
-        // over without a word.
-        if (ReadListLibrary(path.c_str(), lib))
+        // over without a word; a file that is not readable XML is named.
+        std::string problem;
+        if (ReadListLibrary(path.c_str(), lib, &problem)) {
             LibraryListAdd(&gLibraryList, path.c_str(), source, lib);
-        else
+        } else {
             FreeLibraryData(lib);
+            if (!problem.empty()) StatusMessage2(kStrNotXmlFile, path.c_str(), problem.c_str());
+        }
     }
     LibraryListSort(&gLibraryList);
 }

@@ -10,6 +10,8 @@
 #include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
+#include "shell/messages.h"
+#include "shell/string_ids.h"
 
 namespace {
 
@@ -37,12 +39,14 @@ void LoadCcLibrary(const char* deviceFolder) {
     std::string general = JoinPath(DiscoveryProgramFolder(), "Library");
     general = JoinPath(JoinPath(general, "GM.ell"), "definition.xml");
     uint64_t generalGeneration = 0;
-    PlistNode* generalTree = SharedDocument(general, &generalGeneration);
+    std::string generalProblem;
+    PlistNode* generalTree = SharedDocument(general, &generalGeneration, &generalProblem);
     const bool hasDevice = deviceFolder && *deviceFolder;
+    const std::string deviceFile = hasDevice ? JoinPath(deviceFolder, "MIDICC.xml") : "";
     uint64_t deviceGeneration = 0;
+    std::string deviceProblem;
     PlistNode* deviceTree =
-        hasDevice ? SharedDocument(JoinPath(deviceFolder, "MIDICC.xml"), &deviceGeneration)
-                  : nullptr;
+        hasDevice ? SharedDocument(deviceFile, &deviceGeneration, &deviceProblem) : nullptr;
     KeptCcLibrary& kept = KeptCcLibraries()[hasDevice ? deviceFolder : ""];
     if (kept.library && kept.general == general && kept.generalGeneration == generalGeneration &&
         kept.deviceGeneration == deviceGeneration) {
@@ -50,8 +54,18 @@ void LoadCcLibrary(const char* deviceFolder) {
         return;
     }
     CcLibraryClear(&gCcLibrary);
-    if (generalTree) CcLibraryMergeTree(&gCcLibrary, generalTree);
-    if (deviceTree) CcLibraryMergeTree(&gCcLibrary, deviceTree);
+    // A file with an XML error adds nothing rather than part of its names,
+    // and is named once, when it is read (not at every switch of model).
+    if (!generalProblem.empty()) {
+        StatusMessage2(kStrNotXmlFile, general.c_str(), generalProblem.c_str());
+    } else if (generalTree) {
+        CcLibraryMergeTree(&gCcLibrary, generalTree);
+    }
+    if (!deviceProblem.empty()) {
+        StatusMessage2(kStrNotXmlFile, deviceFile.c_str(), deviceProblem.c_str());
+    } else if (deviceTree) {
+        CcLibraryMergeTree(&gCcLibrary, deviceTree);
+    }
     if (!kept.library) kept.library.reset(new CcLibrary);
     *kept.library = gCcLibrary;
     kept.general = general;

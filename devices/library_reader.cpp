@@ -84,9 +84,13 @@ int ReadListLibraryFromTree(PlistNode* root, LibraryData* lib) {
     return 1;
 }
 
-int ReadListLibrary(const char* path, LibraryData* lib) {
-    PlistNode* root = path ? SharedDocument(path) : nullptr;
-    if (!root) {
+int ReadListLibrary(const char* path, LibraryData* lib, std::string* problem) {
+    std::string report;
+    PlistNode* root = path ? SharedDocument(path, nullptr, &report) : nullptr;
+    if (problem) *problem = report;
+    // What the parser built before an error is part of a library: its
+    // controls would seem to be all there are.
+    if (!root || !report.empty()) {
         memset(lib, 0, sizeof *lib);
         return 0;
     }

@@ -303,6 +303,20 @@ TEST_F(DiscoveryTest, LibrariesFromBothFoldersSorted) {
               temp.Folder() + "Library/d2.ell/definition.xml");
 }
 
+TEST_F(DiscoveryTest, ALibraryWithAnXmlErrorIsLeftOutAndNamed) {
+    std::string broken = Library("Half", 1);
+    broken.insert(broken.find("</plist>"), "<dict>");  // never closed
+    temp.Write("Library/h.ell/definition.xml", broken);
+    temp.Write("Library/s.ell/definition.xml", Library("Synth", 1));
+    ScanLibraries();
+    ASSERT_EQ(gLibraryList.count, 1);
+    EXPECT_STREQ(gLibraryList.entries[0].displayName, "Synth");
+    std::string status = HeadlessLastStatus();
+    EXPECT_NE(status.find("Library/h.ell/definition.xml is not a readable XML file"),
+              std::string::npos)
+        << status;
+}
+
 TEST_F(DiscoveryTest, AtMost256Libraries) {
     // Two library files per folder keep the number of folders down.
     for (int i = 0; i < 130; ++i) {
