@@ -19,6 +19,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "banks/packed_bank.h"
 #include "base/durable_file.h"
 #include "bench/bench_figures.h"
 #include "devices/discovery.h"
@@ -203,6 +204,56 @@ void BM_UndoAndRedoBank(benchmark::State& state) {
     ClearUndoHistory();
 }
 BENCHMARK(BM_UndoAndRedoBank)->Unit(benchmark::kMicrosecond);
+
+// Resident pages of this process, in bytes.
+size_t ResidentBytes() {
+    long pages = 0, resident = 0;
+    FILE* f = fopen("/proc/self/statm", "r");
+    if (!f) return 0;
+    if (fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    fclose(f);
+    return static_cast<size_t>(resident) * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// What a full history of bank-level steps holds: 100 steps, each changing one
+// preset of the synthetic full bank (as a paste or a drop does). The memory
+// is a fact of the run, not a time, so it goes straight into the table's row.
+void BM_UndoHistoryMemory(benchmark::State& state) {
+    if (!SetUpBank()) return state.SkipWithError("demo model not found");
+    constexpr double kMiB = 1024.0 * 1024.0;
+    double held = 0, resident = 0;
+    for (auto _ : state) {
+        ClearUndoHistory();
+        SetUndoLevels(kMaxUndoLevels);
+        size_t heapBefore = PackedBankBytesInUse();
+        size_t residentBefore = ResidentBytes();
+        for (int step = 0; step < kMaxUndoLevels; step++) {
+            RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
+            gBanks.entries[gBank].data->presets[step % kMaxPresets].controls[0].midiCc ^= 1;
+            FinishUndoStep();
+        }
+        // Each entry also keeps its bank-list entry on the heap.
+        held = static_cast<double>(PackedBankBytesInUse() - heapBefore +
+                                   kMaxUndoLevels * sizeof(BankEntry));
+        resident = static_cast<double>(ResidentBytes() - residentBefore);
+    }
+    ClearUndoHistory();
+    state.counters["held_MiB"] = held / kMiB;
+    state.counters["rss_growth_MiB"] = resident / kMiB;
+    static bool reported = false;
+    const char* tablePath = getenv("OSTREL_BENCH_TABLE");
+    FILE* table = !reported && tablePath && *tablePath ? fopen(tablePath, "a") : nullptr;
+    if (table) {
+        fprintf(table,
+                "09 | undo history, 100 bank-level steps (one preset changed per step, synthetic "
+                "full bank) | %.2f MiB held (%.1f MiB as whole copies; RSS grew %.2f MiB) | "
+                "≤ 8 MiB | | |\n",
+                held / kMiB, kMaxUndoLevels * sizeof(BankData) / kMiB, resident / kMiB);
+        fclose(table);
+        reported = true;
+    }
+}
+BENCHMARK(BM_UndoHistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 
 // Our property-list reader and writer alone on the same document, to set
 // beside libplist's.

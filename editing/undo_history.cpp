@@ -53,8 +53,18 @@ static void ReleaseEntry(UndoEntry* e) {
     free(e->asidePath);
     free(e->record);
     free(e->entry);
-    free(e->bankData);
+    FreePackedBank(e->contents);
     memset(e, 0, sizeof *e);
+}
+
+// The packed contents of the newest step of the bank with this serial: a new
+// snapshot shares with it every preset the bank has not changed since.
+static const PackedBank* NewestContents(int32_t serial) {
+    const UndoHistory& h = gUndo;
+    for (int i = h.top; i >= 0 && serial != 0; i--) {
+        if (h.entries[i].serial == serial && h.entries[i].contents) return h.entries[i].contents;
+    }
+    return nullptr;
 }
 
 // Snapshots the live state of bank index into e (which must be empty).
@@ -76,9 +86,7 @@ static void FillEntry(UndoEntry* e, UndoKind kind, UndoScope scope, int bank, in
         e->prevSerial = BankSerial(bank - 1);
         e->nextSerial = BankSerial(bank + 1);
         e->entry = static_cast<BankEntry*>(CopyBlock(live, sizeof(BankEntry)));
-        if (live->data) {
-            e->bankData = static_cast<BankData*>(CopyBlock(live->data, sizeof(BankData)));
-        }
+        if (live->data) e->contents = PackBank(*live->data, NewestContents(e->serial));
     }
 }
 
@@ -86,8 +94,8 @@ static void FillEntry(UndoEntry* e, UndoKind kind, UndoScope scope, int bank, in
 // (and a bank without contents) the entry's display name.
 static const char* StoredBankTitle(const UndoEntry& e) {
     if (!e.entry) return e.title;
-    if (e.entry->kind == BankKind::Device || !e.bankData) return e.entry->displayName;
-    return e.bankData->name;
+    if (e.entry->kind == BankKind::Device || !e.contents) return e.entry->displayName;
+    return PackedBankName(*e.contents);
 }
 
 // Whether the step changes a bank in and out of the list (kinds 4, 5, 6).
@@ -148,7 +156,9 @@ static bool PutBankBack(UndoEntry& e) {
         return false;
     }
     int current = gBanks.current;
-    int index = InsertBank(PutBackIndex(e), *e.entry, e.bankData);
+    const BankData* contents = e.contents ? UnpackedView(*e.contents) : nullptr;
+    if (e.contents && !contents) return false;  // no memory: the allocator has said so
+    int index = InsertBank(PutBackIndex(e), *e.entry, contents);
     if (index < 0) return false;  // no memory: the allocator has said so
     if (e.asidePath) {
         if (!PutBankFileBack(e.asidePath, gBanks.entries[index].path)) {
@@ -181,7 +191,8 @@ static void SwapBytes(void* a, void* b, size_t size) {
 // Exchanges what entry e holds with bank index: the preset, or the bank's
 // names (its file renamed with them) and contents. Afterwards e holds what
 // the bank held, which is the other side of its step. False (message 32)
-// when the file cannot be renamed back; nothing has changed then.
+// when the file cannot be renamed back, or when memory runs short for the
+// bank's contents; nothing has changed then.
 static bool ExchangeWithBank(UndoEntry& e, int index) {
     BankEntry& live = gBanks.entries[index];
     if (e.scope == UndoScope::Preset) {
@@ -190,6 +201,12 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         }
         return true;
     }
+    // The bank's contents as they are now, packed before anything changes.
+    PackedBank* was = nullptr;
+    if (e.contents && live.data) {
+        was = PackBank(*live.data, e.contents);
+        if (!was) return false;
+    }
     if (e.entry) {
         const char* want = e.entry->path;
         if (strcmp(live.path, want) != 0 && live.hasFile && PathTaken(live.path)) {
@@ -197,17 +214,22 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             bool taken = PathTaken(want) && !SameTextNoCase(want, live.path);
             if (taken || rename(live.path, want) != 0) {
                 StatusMessage(kStrCouldNotRename, live.path);
+                FreePackedBank(was);
                 return false;
             }
         }
         // Whole fields, so that the entry comes back byte for byte.
-        BankEntry was = live;
+        BankEntry before = live;
         memcpy(live.path, e.entry->path, sizeof live.path);
         memcpy(live.displayName, e.entry->displayName, sizeof live.displayName);
-        *e.entry = was;
+        *e.entry = before;
         e.entry->data = nullptr;
     }
-    if (e.bankData && live.data) SwapBytes(e.bankData, live.data, sizeof(BankData));
+    if (was) {
+        UnpackBank(*e.contents, live.data);
+        FreePackedBank(e.contents);
+        e.contents = was;
+    }
     return true;
 }
 
@@ -243,6 +265,12 @@ static void PushEntry(const UndoEntry& e) {
     h.current++;
     if (h.top < h.current) h.top = h.current;
     h.entries[h.current] = e;
+}
+
+// What entry e holds of its bank's contents, unpacked (valid until the next
+// unpack); null for a preset step or when memory runs short.
+static const BankData* Contents(const UndoEntry& e) {
+    return e.contents ? UnpackedView(*e.contents) : nullptr;
 }
 
 // Sets the change state of bank index after a step or its undo or redo:
@@ -287,10 +315,13 @@ static bool StepChangedSomething(UndoEntry& e) {
         return !e.record || e.preset < 0 || e.preset >= kMaxPresets ||
                !SamePresetContents(*e.record, live->data->presets[e.preset]);
     }
-    if (!e.entry || !e.bankData) return true;
-    return strcmp(e.entry->path, live->path) != 0 ||
-           strcmp(e.entry->displayName, live->displayName) != 0 ||
-           !SameBankContents(*e.bankData, *live->data);
+    if (!e.entry || !e.contents) return true;
+    if (strcmp(e.entry->path, live->path) != 0 ||
+        strcmp(e.entry->displayName, live->displayName) != 0) {
+        return true;
+    }
+    const BankData* before = UnpackedView(*e.contents);
+    return !before || !SameBankContents(*before, *live->data);
 }
 
 void RecordUndoSnapshot(UndoKind kind, UndoScope scope, int bank, int preset) {
@@ -310,7 +341,7 @@ void FinishUndoStep() {
     bool changed = StepChangedSomething(e);
     // Counted or not, the bank's change state follows what it now holds.
     int index = FindBankBySerial(e.serial);
-    if (index >= 0) RefreshChanged(index, e, e.bankData);
+    if (index >= 0) RefreshChanged(index, e, Contents(e));
     if (changed) {
         PushEntry(e);
     } else {
@@ -321,7 +352,7 @@ void FinishUndoStep() {
 
 bool UndoStepHoldsBank() {
     const UndoHistory& h = gUndo;
-    return h.pendingOpen && h.pending.entry && h.pending.bankData;
+    return h.pendingOpen && h.pending.entry && h.pending.contents;
 }
 
 bool SetUndoStepAsideFile(const char* aside) {
@@ -356,7 +387,7 @@ static SwapOutcome SwapEntry(int i, int direction) {
         if (!ExchangeWithBank(e, index)) return SwapOutcome::Refused;
         // e now holds what the bank was: the presets that differ from it
         // take their change state afresh.
-        RefreshChanged(index, e, e.bankData);
+        RefreshChanged(index, e, Contents(e));
         CopyText(e.title, BankTitle(index));
         return SwapOutcome::Swapped;
     }

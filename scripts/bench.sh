@@ -18,7 +18,6 @@ done
 cat >> "$table" <<'ROWS'
 02 | start-up under Wine with the demo data and the virtual device ÷ a bare Win32 program that opens one window | not measured by make bench (a Wine row: no benchmark yet) | ≤ 1.3 | | |
 03 | full repaint of the main window, graphic view, under Wine | not measured here: make bench-win (BM_RepaintGraphicView) | ≤ 8 ms | | |
-09 | undo history, 100 bank-level steps | not measured by make bench | ≤ 8 MiB | | |
 10 | `make test` from a clean clone on a fresh machine | not measured by make bench | ≤ 12 min | | |
 ROWS
 echo

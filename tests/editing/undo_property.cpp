@@ -863,7 +863,7 @@ std::vector<std::string> Run::HistorySignature() const {
         std::ostringstream text;
         text << static_cast<int>(e.kind) << "/" << static_cast<int>(e.scope) << "/" << e.serial
              << "/" << static_cast<const void*>(e.record) << static_cast<const void*>(e.entry)
-             << static_cast<const void*>(e.bankData);
+             << static_cast<const void*>(e.contents);
         out.push_back(text.str());
     }
     out.push_back("current " + std::to_string(gUndo.current));
