@@ -4,6 +4,7 @@
 
 #include "imaging/bitmap_store.h"
 #include "imaging/image_bitmap.h"
+#include "imaging/keyed_pictures_win32.h"
 
 int ImageBitmapAllocate(ImageBitmap* bitmap, int width, int height) {
     *bitmap = ImageBitmap{};
@@ -29,6 +30,8 @@ int ImageBitmapAllocate(ImageBitmap* bitmap, int width, int height) {
 }
 
 void ImageBitmapRelease(ImageBitmap* bitmap) {
+    // A handle can be given out again: what was kept for this picture goes.
+    if (bitmap->handle) ForgetKeyedPicture(bitmap->handle);
     if (bitmap->handle) DeleteObject(static_cast<HBITMAP>(bitmap->handle));
     *bitmap = ImageBitmap{};
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "imaging/keyed_pictures_win32.h"
 #include "imaging/pixel_draw.h"
 
 namespace {
@@ -115,10 +116,7 @@ void GdiDrawBitmapKeyedPart(HDC dc, const ImageBitmap& bitmap, int x, int y, int
     int h = bitmap.height, srcY = 0;
     if (ImageBitmapIsEmpty(bitmap)) return;
     if (!ClipToSource(bitmap.width, bitmap.height, &x, &y, &w, &h, &srcX, &srcY)) return;
-    ScopedMemoryDc mem(dc);
-    if (!mem.get()) return;
-    ScopedSelectObject select(mem.get(), static_cast<HBITMAP>(bitmap.handle));
-    TransparentBlt(dc, x, y, w, h, mem.get(), srcX, srcY, w, h, key);
+    DrawKeyedPart(dc, bitmap, x, y, w, h, srcX, srcY, key);
 }
 
 void GdiDrawBitmapKeyed(HDC dc, const ImageBitmap& bitmap, int x, int y, COLORREF key) {
