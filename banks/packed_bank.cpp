@@ -156,8 +156,8 @@ void UnpackBank(const PackedBank& packed, BankData* out) {
     memcpy(out, packed.header, kHeaderBytes);
     for (int p = 0; p < kMaxPresets; p++) {
         const SharedPreset* preset = packed.presets[p];
-        UnpackBytes(PiecesOf(preset), preset->size, reinterpret_cast<unsigned char*>(&out->presets[p]),
-                    sizeof(PresetRecord));
+        UnpackBytes(PiecesOf(preset), preset->size,
+                    reinterpret_cast<unsigned char*>(&out->presets[p]), sizeof(PresetRecord));
     }
 }
 

@@ -1,10 +1,24 @@
 // ImageBitmap pixels on Windows: a 24-bit top-down DIB section, so the same
 // picture can be blitted by GDI and read or written by the portable code.
+#include "imaging/bitmap_store_win32.h"
+
 #include <windows.h>
+
+#include <unordered_set>
 
 #include "imaging/bitmap_store.h"
 #include "imaging/image_bitmap.h"
 #include "imaging/keyed_pictures_win32.h"
+
+// The sections made here and not yet released.
+static std::unordered_set<HGDIOBJ>& Sections() {
+    static std::unordered_set<HGDIOBJ> sections;
+    return sections;
+}
+
+bool IsImageBitmapSection(HGDIOBJ bitmap) {
+    return bitmap && Sections().count(bitmap) != 0;
+}
 
 int ImageBitmapAllocate(ImageBitmap* bitmap, int width, int height) {
     *bitmap = ImageBitmap{};
@@ -22,6 +36,7 @@ int ImageBitmapAllocate(ImageBitmap* bitmap, int width, int height) {
         if (handle) DeleteObject(handle);
         return 0;
     }
+    Sections().insert(handle);
     bitmap->handle = handle;
     bitmap->width = width;
     bitmap->height = height;
@@ -32,6 +47,9 @@ int ImageBitmapAllocate(ImageBitmap* bitmap, int width, int height) {
 void ImageBitmapRelease(ImageBitmap* bitmap) {
     // A handle can be given out again: what was kept for this picture goes.
     if (bitmap->handle) ForgetKeyedPicture(bitmap->handle);
-    if (bitmap->handle) DeleteObject(static_cast<HBITMAP>(bitmap->handle));
+    if (bitmap->handle) {
+        Sections().erase(static_cast<HGDIOBJ>(bitmap->handle));
+        DeleteObject(static_cast<HBITMAP>(bitmap->handle));
+    }
     *bitmap = ImageBitmap{};
 }

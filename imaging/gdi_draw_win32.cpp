@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "imaging/bitmap_store_win32.h"
 #include "imaging/keyed_pictures_win32.h"
 #include "imaging/pixel_draw.h"
 
@@ -31,11 +32,49 @@ RECT VisiblePart(HDC dc, int x, int y, int w, int h) {
 // Runs mix on a copy of the visible part of (x, y, w, h) and writes the
 // copy back. mix gets the copy's pixels and the copy's origin in DC
 // coordinates, so it can keep drawing in DC coordinates minus that origin.
+// The pixels of the 24-bit DIB section selected into dc, clipped to r, when
+// the DC draws into one in its own pixel coordinates and its clip is the
+// rectangle r: then a mix can work on them where they are.
+bool PixelsInPlace(HDC dc, const RECT& r, Pixels24* pixels) {
+    RECT box;
+    if (GetClipBox(dc, &box) != SIMPLEREGION) return false;
+    // Only our own sections: their rows are known to run top-down.
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    DIBSECTION section;
+    if (!IsImageBitmapSection(bitmap) ||
+        GetObject(bitmap, sizeof section, &section) != sizeof section) {
+        return false;
+    }
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (!section.dsBm.bmBits || header.biBitCount != 24 || header.biCompression != BI_RGB) {
+        return false;
+    }
+    POINT window, viewport;
+    if (GetMapMode(dc) != MM_TEXT || !GetWindowOrgEx(dc, &window) ||
+        !GetViewportOrgEx(dc, &viewport) || window.x != 0 || window.y != 0 || viewport.x != 0 ||
+        viewport.y != 0) {
+        return false;
+    }
+    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    Pixels24 whole =
+        Pixels24Wrap(static_cast<uint8_t*>(section.dsBm.bmBits), header.biWidth, height, true);
+    *pixels = Pixels24WithClip(whole, PixelRect{r.left, r.top, r.right, r.bottom});
+    return true;
+}
+
 template <typename Mix>
 void ReadMixWrite(HDC dc, int x, int y, int w, int h, Mix mix) {
     RECT r = VisiblePart(dc, x, y, w, h);
     int cw = r.right - r.left, ch = r.bottom - r.top;
     if (cw <= 0 || ch <= 0) return;
+    // The off-screen picture of a window is such a section: no copy, and no
+    // section made and destroyed for every label.
+    Pixels24 inPlace;
+    if (PixelsInPlace(dc, r, &inPlace)) {
+        GdiFlush();  // what GDI drew before must be in the bits
+        mix(inPlace, 0, 0);
+        return;
+    }
     ImageBitmap scratch;
     if (!ImageBitmapAllocate(&scratch, cw, ch)) return;
     {

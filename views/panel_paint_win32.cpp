@@ -198,7 +198,11 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
         alone = nullptr;
     }
     ScopedMemoryDc memory(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right + 1, client.bottom + 1);
+    // A DIB section, so that translucent labels and frames mix in its pixels
+    // where they are (gdi_draw_win32.cpp).
+    ImageBitmap back;
+    ImageBitmapAllocate(&back, client.right + 1, client.bottom + 1);
+    HBITMAP bitmap = static_cast<HBITMAP>(back.handle);
     if (memory.get() != nullptr && bitmap != nullptr) {
         ScopedSelectObject select(memory.get(), bitmap);
         ClipTo(memory.get(), u);
@@ -212,7 +216,7 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
     } else {
         PaintEverything(window, dc, panel, statusText);  // no memory: straight on the window
     }
-    if (bitmap != nullptr) DeleteObject(bitmap);
+    ImageBitmapRelease(&back);
     EndPaint(window, &ps);
     RedrawRubberBand(window, u);
 }
