@@ -18,6 +18,7 @@
 #include "shell/working_blocks.h"
 
 int (*gSendBankAtQuit)(int bank) = nullptr;
+int (*gImportSyxFile)(const char* path) = nullptr;
 
 static bool FileExists(const char* path) {
     FILE* f = fopen(path, "rb");
@@ -133,8 +134,10 @@ int LoadBankCommand() {
     if (!ShowLoadFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
         return 0;
     }
-    if (chosen.filter == kFilterSxlFile) {
-        int added = ImportSxlFile(path);
+    if (chosen.filter == kFilterSxlFile || chosen.filter == kFilterSyxFile) {
+        int added = chosen.filter == kFilterSxlFile ? ImportSxlFile(path)
+                    : gImportSyxFile                ? gImportSyxFile(path)
+                                                    : kSxlNotRead;
         if (added != kSxlNotRead) RememberBankPath(path);
         return added >= 0;
     }

@@ -116,6 +116,11 @@ int ConfirmDeviceBanksBeforeRefresh();
 // nothing can be sent, which the questions take as a failed send.
 extern int (*gSendBankAtQuit)(int bank);
 
+// Load's third filter, a ".syx" file (shell/syx_commands.h, set at start-up):
+// the new bank's index, or ImportSxlFile's kSxlNotRead / kSxlNoBank. While
+// unset, such a file is not read.
+extern int (*gImportSyxFile)(const char* path);
+
 // --- Helpers shared with the import and the tools ---------------------------
 
 // Fills a bank with the loaded device's fresh presets (names "Untitled",

@@ -4,7 +4,8 @@
 // scripted double in headless/file_dialogs_headless.cpp.
 //
 //   dialog  title        filters                                          default ext
-//   load    "Load File"  "XML Editor File" *.xml; "SysEx Librarian File" *.SXL   "SXL"
+//   load    "Load File"  "XML Editor File" *.xml; "SysEx Librarian File" *.SXL;  "SXL"
+//                        "SysEx File (*.syx)" *.syx (string 103)
 //   save    "Save File"  "XML Editor File" *.xml                               "xml"
 //
 // Both hide the read-only box; the load dialog wants an existing file and
@@ -15,6 +16,7 @@
 
 constexpr int kFilterBankFile = 1;  // "XML Editor File"
 constexpr int kFilterSxlFile = 2;   // "SysEx Librarian File"
+constexpr int kFilterSyxFile = 3;   // "SysEx File (*.syx)"
 
 struct FileDialogResult {
     int filter;  // the chosen filter, 1-based
@@ -30,6 +32,6 @@ int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDial
 
 // After either dialog the chosen name's extension (everything after the last
 // "." of its file name; appended when there is none) becomes the filter's:
-// "xml" for the first filter, "sxl" for the second. Returns 0 when the result
+// "xml" for the first filter, "sxl" for the second, "syx" for the third. Returns 0 when the result
 // would not fit (path unchanged).
 int ReplaceExtensionForFilter(char* path, size_t size, int filter);

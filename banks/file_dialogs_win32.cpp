@@ -3,15 +3,26 @@
 // windows.h first: commdlg.h needs its types.
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
 
 // Filter pairs (name, pattern), each NUL-terminated, the list ending in a
-// second NUL.
+// second NUL. The load dialog's third name comes from the string table (the
+// export dialog shows the same).
 static const char kLoadFilters[] = "XML Editor File\0*.xml\0SysEx Librarian File\0*.SXL\0";
 static const char kSaveFilters[] = "XML Editor File\0*.xml\0";
+
+// out holds sizeof kLoadFilters + kMaxShortText + 8 bytes at least.
+static void BuildLoadFilters(char* out) {
+    const size_t fixed = sizeof kLoadFilters - 1;  // without the list's closing NUL
+    memcpy(out, kLoadFilters, fixed);
+    int nameLength = LoadStringById(kStrSyxFilter, out + fixed, kMaxShortText);
+    memcpy(out + fixed + nameLength + 1, "*.syx\0", 7);
+}
 
 static bool PathExists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -24,7 +35,9 @@ static int RunDialog(bool save, char* path, size_t size, const char* initialDir,
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = static_cast<HWND>(gMainWindow);
-    ofn.lpstrFilter = save ? kSaveFilters : kLoadFilters;
+    char loadFilters[sizeof kLoadFilters + kMaxShortText + 16];
+    BuildLoadFilters(loadFilters);
+    ofn.lpstrFilter = save ? kSaveFilters : loadFilters;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
@@ -38,7 +51,10 @@ static int RunDialog(bool save, char* path, size_t size, const char* initialDir,
     BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     gModalBoxUp = 0;
     if (!chosen) return 0;
-    int filter = ofn.nFilterIndex == 2 && !save ? kFilterSxlFile : kFilterBankFile;
+    int filter = save                    ? kFilterBankFile
+                 : ofn.nFilterIndex == 2 ? kFilterSxlFile
+                 : ofn.nFilterIndex == 3 ? kFilterSyxFile
+                                         : kFilterBankFile;
     if (!ReplaceExtensionForFilter(file, sizeof file, filter)) return 0;
     CopyText(path, size, file);
     if (result) {

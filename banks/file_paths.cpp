@@ -34,7 +34,9 @@ void DisplayNameFromPath(const char* path, char* out, size_t size) {
 }
 
 int ReplaceExtensionForFilter(char* path, size_t size, int filter) {
-    const char* extension = filter == kFilterSxlFile ? "sxl" : "xml";
+    const char* extension = filter == kFilterSxlFile   ? "sxl"
+                            : filter == kFilterSyxFile ? "syx"
+                                                       : "xml";
     char* name = const_cast<char*>(FileNamePart(path));
     char* dot = strrchr(name, '.');
     size_t stem = dot ? static_cast<size_t>(dot - path) : strlen(path);

@@ -4,20 +4,20 @@
 //   syx pack [--device N] BANK.xml OUT.syx
 //       packs the bank as a send does and writes the data messages of every
 //       preset, in sending order, with device number N (default 127).
-//   syx unpack [--pid N] IN.syx OUT.xml
+//   syx unpack [--pid N] [--partial] IN.syx OUT.xml
 //       feeds the messages through the reception as a dump that nobody
 //       answers, and writes the received bank as a bank file, its presets named
 //       "Memory Received 1", ... The model is the one with PID N, or else the
-//       first whose Group ID matches the first data message. A dump with any
-//       message missing writes nothing and names the first one missing.
-#include <algorithm>
+//       one whose Group ID the first data message carries. A dump with any
+//       message missing writes nothing and names the first one missing; with
+//       --partial the presets that arrived whole make the bank, the others
+//       as a new bank has them (the program's Load asks the same question).
+//
+// Both are the program's Export as SysEx and ".syx" import (midi/syx_file.h).
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <iterator>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "banks/bank_commands.h"
@@ -27,14 +27,10 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "devices/device_definition.h"
-#include "midi/bank_packing.h"
 #include "midi/midi_ports.h"
-#include "midi/sysex_capture.h"
 #include "midi/sysex_format.h"
-#include "midi/sysex_parser.h"
-#include "midi/transfer_state.h"
-
-namespace fs = std::filesystem;
+#include "midi/syx_file.h"
+#include "shell/whole_file.h"
 
 namespace {
 
@@ -72,23 +68,9 @@ int RunSyxPack(int argc, char** argv) {
     if (fileCount != 2) return kCliUsage;
     if (!CliReadBankFile(files[0])) return kCliBadInput;
 
-    // Packed and built exactly as Send to Device does it.
-    PublishTransferLayout();
-    const SysexSizes sizes = PublishedSysexSizes();
-    PackBank(&gReadScratch, kExchangeSlot);
+    // Reading the bank loaded its model: the program's export of it.
     std::vector<uint8_t> out;
-    uint8_t message[kMaxDataMessageSize];
-    const int presets =
-        sizes.presetCount > kPackedPresetsPerBank ? kPackedPresetsPerBank : sizes.presetCount;
-    for (int p = 0; p < presets; p++) {
-        const PackedPreset& image = gPackedStore.slots[kExchangeSlot].presets[p];
-        for (int t = 0; t < SysexMessagesPerPreset(sizes); t++) {
-            const SysexTypeLayout& layout = kSysexTypes[t];
-            const int n = BuildDataMessage(image, layout, SysexValueCount(layout, sizes), p + 1,
-                                           sizes.groupId, deviceNumber, message);
-            out.insert(out.end(), message, message + n);
-        }
-    }
+    BuildSyxExport(gDevice, gReadScratch, nullptr, deviceNumber, &out);
     if (!WriteWholeFile(files[1], out)) {
         CliError(files[1], "cannot write file");
         return kCliBadInput;
@@ -96,72 +78,64 @@ int RunSyxPack(int argc, char** argv) {
     return kCliOk;
 }
 
-// The group id of the first message that looks like a data message; -1 if none.
-int FirstGroupId(const std::vector<uint8_t>& bytes) {
-    for (size_t i = 0; i + 7 < bytes.size(); i++) {
-        if (bytes[i] == 0xF0 && memcmp(&bytes[i + 1], kManufacturerId, 3) == 0 &&
-            bytes[i + 6] >= kFirstDataType && bytes[i + 6] <= kLastDataType)
-            return bytes[i + 4];
+// The arguments "[--pid N] [--partial] IN OUT".
+bool ParseUnpackArguments(int argc, char** argv, int* pid, bool* partial, const char** in,
+                          const char** out) {
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; i++) {
+        if (strcmp(argv[i], "--partial") == 0) {
+            *partial = true;
+        } else {
+            rest.push_back(argv[i]);
+        }
     }
-    return -1;
-}
-
-// The PID of the first model (by folder name) whose Group ID is groupId.
-int PidOfGroup(int groupId) {
-    const std::string devices = CliRoot() + "Devices";
-    std::error_code error;
-    std::vector<std::string> folders;
-    for (fs::directory_iterator it(devices, error), end; !error && it != end; it.increment(error))
-        if (it->is_directory(error)) folders.push_back(it->path().filename().string());
-    std::sort(folders.begin(), folders.end());
-    std::unique_ptr<DeviceDefinition> def(new DeviceDefinition);
-    for (const std::string& name : folders) {
-        if (name.size() < 5 || !CliHasExtension(name.c_str(), ".eld")) continue;
-        const std::string folder =
-            (fs::path(devices) / name).string() + (char)fs::path::preferred_separator;
-        DeviceDefinitionLoad(def.get(), folder.c_str());
-        if (def->name[0] && def->groupId == groupId) return def->pid;
-    }
-    return -1;
+    return CliParsePidInOut((int)rest.size(), rest.data(), pid, in, out);
 }
 
 int RunSyxUnpack(int argc, char** argv) {
     int pid = -1;
+    bool partial = false;
     const char* in = nullptr;
     const char* out = nullptr;
-    if (!CliParsePidInOut(argc, argv, &pid, &in, &out)) return kCliUsage;
+    if (!ParseUnpackArguments(argc, argv, &pid, &partial, &in, &out)) return kCliUsage;
     if (strlen(out) >= (size_t)kPathLen) {
         CliError(out, "path too long");
         return kCliBadInput;
     }
+    const long long size = WholeFileSize(in);
+    if (size > kMaxSyxFileSize) {
+        CliError(in, "is larger than 1 MB: not a dump");
+        return kCliBadInput;
+    }
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(in, &bytes)) {
+    if (size < 0 || !ReadWholeFile(in, &bytes)) {
         CliError(in, "cannot open file");
         return kCliBadInput;
     }
-    if (pid < 0) {
-        const int groupId = FirstGroupId(bytes);
-        if (groupId < 0) {
-            CliError(in, "holds no Corvanith data messages");
-            return kCliBadInput;
-        }
-        pid = PidOfGroup(groupId);
-        if (pid < 0) {
-            CliError(in, "no device definition has Group ID %d (0x%02X); name one with --pid",
-                     groupId, groupId);
-            return kCliBadInput;
-        }
-    }
-    if (!CliLoadDevice(pid)) return kCliBadInput;
+    if (pid >= 0 && !CliLoadDevice(pid)) return kCliBadInput;
 
     // A dump nobody answers: no ports, no handshake.
     InitMidiPorts();
-    DumpResult dump;
-    if (!ReceiveCapture(bytes.data(), bytes.size(), &dump, &gPackedStore.slots[kExchangeSlot])) {
+    std::unique_ptr<PackedBank> images(new PackedBank);  // too large for the stack
+    SyxImport import;
+    const SyxVerdict verdict = ReadSyxBytes(bytes.data(), bytes.size(), pid, &import, images.get());
+    const DumpResult& dump = import.dump;
+    if (verdict == SyxVerdict::UnknownModel) {
+        CliError(in, "no device definition has Group ID %d (0x%02X); name one with --pid",
+                 import.groupId, import.groupId);
+        return kCliBadInput;
+    }
+    if (import.survey.dataMessages == 0) {
+        CliError(in, "holds no Corvanith data messages (%d SysEx messages)",
+                 import.survey.messages);
+        return kCliBadInput;
+    }
+    if (pid < 0 && !CliLoadDevice(import.pid)) return kCliBadInput;
+    if (verdict == SyxVerdict::NothingUsable && import.dump.presetCount == 0) {
         CliError(in, "holds no dump for %s", gDevice.name);
         return kCliBadInput;
     }
-    if (dump.outcome != DumpOutcome::Complete) {
+    if (verdict != SyxVerdict::Whole && !(partial && verdict == SyxVerdict::Partial)) {
         CliError(in,
                  "incomplete dump for %s: preset %d, message type %d is missing (%d of %d "
                  "messages arrived)",
@@ -169,22 +143,14 @@ int RunSyxUnpack(int argc, char** argv) {
                  dump.messageCount);
         return kCliBadInput;
     }
-    const int received = dump.presetCount;
-    for (int i = 0; i < received; i++) {
-        char name[kPackedNameSize];
-        snprintf(name, sizeof name, "Memory Received %d", i + 1);
-        SetPackedPresetName(gPackedStore.slots[kExchangeSlot].presets[i], name);
-    }
     char bankName[kDisplayNameLen];
     DisplayNameFromPath(in, bankName, sizeof bankName);
-    const int bank = AddNewUserBank(bankName);
+    const int bank = AddSyxBank(bankName, import, *images);
     if (bank < 0) {
         CliError(in, "not enough memory for a bank");
         return kCliBadInput;
     }
-    BankEntry& entry = gBanks.entries[bank];
-    UnpackBank(kExchangeSlot, entry.data);
-    CopyText(entry.path, out);
+    CopyText(gBanks.entries[bank].path, out);
     if (!WriteBankFile(bank)) {
         CliError(out, "cannot write file");
         return kCliBadInput;
@@ -197,9 +163,10 @@ const CliCommand kSyxCommands[] = {
      "write the SysEx data messages Send to Device would send for BANK.xml (device number N, "
      "default 127)",
      RunSyxPack},
-    {"syx", "unpack", "[--pid N] IN.syx OUT.xml",
+    {"syx", "unpack", "[--pid N] [--partial] IN.syx OUT.xml",
      "read a captured dump (SysEx messages) as Download from Device does and write it as the "
-     "bank file OUT.xml; the model is PID N or the one whose Group ID the messages carry",
+     "bank file OUT.xml; the model is PID N or the one whose Group ID the messages carry; with "
+     "--partial a file of single presets gives a bank of those, the rest as a new bank has them",
      RunSyxUnpack},
 };
 CliCommandRegistrar gSyxCommands(kSyxCommands, std::size(kSyxCommands));

@@ -6,6 +6,7 @@
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
 #include "shell/sheet_dialog.h"
+#include "shell/syx_dialog.h"
 
 HeadlessFileDialogLog& HeadlessFileDialogs() {
     static HeadlessFileDialogLog log;
@@ -53,4 +54,8 @@ int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDial
 
 int ShowExportSheetDialog(char* path, size_t size, const char* initialDir) {
     return Answer("Export Preset Sheet", path, size, initialDir, nullptr, false);
+}
+
+int ShowExportSyxDialog(char* path, size_t size, const char* initialDir) {
+    return Answer("Export as SysEx", path, size, initialDir, nullptr, false);
 }

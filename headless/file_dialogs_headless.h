@@ -14,7 +14,7 @@ struct RecordedFileDialog {
 struct HeadlessFileDialogAnswer {
     bool chosen;       // false: the user cancelled
     std::string path;  // the file the user picked
-    int filter;        // 1 or 2
+    int filter;        // 1, 2 or 3 (banks/file_dialogs.h)
 };
 
 struct HeadlessFileDialogLog {

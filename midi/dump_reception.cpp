@@ -6,7 +6,9 @@
 //   2. The slot and the record are cleared whenever a dump begins, so a
 //      message that does not arrive leaves nothing of an earlier dump behind.
 //   3. A Complete result means every expected bit of `arrived` is set for
-//      every preset of the dump's model; only then are images handed over.
+//      every preset of the dump's model; only a Complete result fills a bank
+//      whole. An Incomplete one hands its images over too, with presetWhole
+//      saying which of them may be used.
 //   4. receiveDeadline is written before receiving is set, so the user-
 //      interface thread never sees a dump arriving with a stale deadline.
 #include "midi/dump_reception.h"
@@ -88,6 +90,7 @@ void End(Reception& r, DumpOutcome outcome, DumpPhase next) {
         const uint32_t missing = full & ~r.arrived[p];
         if (missing == 0) {
             result.presetsArrived++;
+            result.presetWhole[p] = 1;
         } else if (result.missingPreset == 0) {
             int i = 0;
             while (!(missing & (1u << i))) i++;
@@ -95,7 +98,7 @@ void End(Reception& r, DumpOutcome outcome, DumpPhase next) {
             result.missingType = kSysexTypes[i].type;
         }
     }
-    if (outcome == DumpOutcome::Complete)
+    if (outcome == DumpOutcome::Complete || outcome == DumpOutcome::Incomplete)
         memcpy(gHandOver.presets, gPackedStore.slots[kReceptionSlot].presets,
                sizeof(PackedPreset) * presets);
     r.resultWaiting = true;
@@ -236,13 +239,18 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images) {
     Reception& r = gReception;
     if (!r.resultWaiting) return false;
     *result = r.result;
-    if (result->outcome == DumpOutcome::Complete) {
-        if (images)
-            memcpy(images->presets, gHandOver.presets, sizeof(PackedPreset) * result->presetCount);
-        gTransfer.downloadComplete = 0;
-    }
+    const bool handedOver =
+        result->outcome == DumpOutcome::Complete || result->outcome == DumpOutcome::Incomplete;
+    if (handedOver && images)
+        memcpy(images->presets, gHandOver.presets, sizeof(PackedPreset) * result->presetCount);
+    if (result->outcome == DumpOutcome::Complete) gTransfer.downloadComplete = 0;
     r.resultWaiting = false;
     return true;
+}
+
+bool DumpReceptionIdle() {
+    std::lock_guard<std::mutex> hold(gLock);
+    return gReception.phase == DumpPhase::Idle && !gReception.resultWaiting;
 }
 
 void ResetDumpReception() {

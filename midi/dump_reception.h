@@ -59,6 +59,9 @@ struct DumpResult {
     int messageCount;     // messages in a whole dump
     int missingPreset;    // 1-based preset and type of the first missing message;
     int missingType;      // 0 when none is missing
+    // 1 for each preset every message of which arrived (a file of single
+    // presets is taken preset by preset).
+    uint8_t presetWhole[kPackedPresetsPerBank];
 };
 
 // What the parser sends back for a data message.
@@ -77,9 +80,16 @@ void CheckDumpTimeouts(uint32_t now);
 // A dump awaited or arriving ends at once (the input ended: a capture, shutdown).
 void EndDumpNow();
 
-// The result of the last dump that ended, once; for a complete dump its
-// images go to `images` (may be null). Returns false when none waits.
+// The result of the last dump that ended, once; for a complete or incomplete
+// dump its images go to `images` (may be null): of an incomplete one only the
+// presets marked whole in the result hold what the device sent. Returns false
+// when none waits.
 bool TakeDumpResult(DumpResult* result, PackedBank* images);
+
+// No dump awaited, arriving or draining, and no result waiting to be taken:
+// the reception may be lent to a file (sysex_capture.h) without losing a
+// device's dump.
+bool DumpReceptionIdle();
 
 // Back to Idle with nothing waiting (start-up, tests).
 void ResetDumpReception();

@@ -5,6 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/discovery.h"
+#include "devices/folder_list.h"
 
 namespace {
 
@@ -29,6 +30,22 @@ const DeviceDefinition* ModelOfPid(int pid) {
         }
     }
     return gOtherFound ? gOther.get() : nullptr;
+}
+
+const DeviceDefinition* ModelOfGroupId(int groupId) {
+    if (gDevice.name[0] && SysexSizesOf(gDevice).groupId == groupId) return &gDevice;
+    const std::string devices = JoinPath(DiscoveryProgramFolder(), "Devices");
+    std::vector<FolderItem> items;
+    if (!ListFolder(devices, &items)) return nullptr;
+    for (const FolderItem& item : items) {
+        if (!item.isFolder || !EndsWithNoCase(item.name, ".eld")) continue;
+        const std::string folder = WithSeparator(JoinPath(devices, item.name));
+        int32_t pid;
+        if (!ReadDeviceIdentity(folder.c_str(), &pid)) continue;
+        const DeviceDefinition* model = ModelOfPid(pid);
+        if (model && SysexSizesOf(*model).groupId == groupId) return model;
+    }
+    return nullptr;
 }
 
 void ForgetExchangeModels() {

@@ -18,6 +18,12 @@ const DeviceDefinition& ExchangeModel();
 // the next call. nullptr when no folder holds that model.
 const DeviceDefinition* ModelOfPid(int pid);
 
+// The model whose messages carry this Group ID: the loaded definition when it
+// has it, else the first model under "Devices" (in the folder's order) that
+// has it, kept as ModelOfPid keeps it (until the next call of either).
+// nullptr when none has it.
+const DeviceDefinition* ModelOfGroupId(int groupId);
+
 // Forgets the other model kept by ModelOfPid (start-up, tests: the folders may
 // have changed).
 void ForgetExchangeModels();

@@ -94,6 +94,13 @@ int BuildDataMessage(const PackedPreset& image, const SysexTypeLayout& layout, i
     return n;
 }
 
+int BuildPresetMessage(const PackedPreset& image, const SysexSizes& sizes, int index,
+                       int presetIndex, int deviceNumber, uint8_t* out) {
+    const SysexTypeLayout& layout = kSysexTypes[index];
+    return BuildDataMessage(image, layout, SysexValueCount(layout, sizes), presetIndex + 1,
+                            sizes.groupId, deviceNumber, out);
+}
+
 int BuildShortMessage(uint8_t command, uint8_t parameter, int groupId, int deviceNumber,
                       uint8_t* out) {
     int n = WriteHeader(groupId, deviceNumber, out);

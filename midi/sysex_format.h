@@ -137,6 +137,12 @@ int SysexDataMessageIntact(const uint8_t* message, int length);
 int BuildDataMessage(const PackedPreset& image, const SysexTypeLayout& layout, int valueCount,
                      int presetNumber, int groupId, int deviceNumber, uint8_t* out);
 
+// Builds message `index` (0 .. SysexMessagesPerPreset - 1, in sending order)
+// of the preset with 0-based index presetIndex by a model's sizes. Send to
+// Device and a ".syx" export build every data message through this.
+int BuildPresetMessage(const PackedPreset& image, const SysexSizes& sizes, int index,
+                       int presetIndex, int deviceNumber, uint8_t* out);
+
 // Builds a 9-byte short message. Returns 9.
 int BuildShortMessage(uint8_t command, uint8_t parameter, int groupId, int deviceNumber,
                       uint8_t* out);

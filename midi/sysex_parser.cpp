@@ -31,6 +31,22 @@ void DeliverSysExMessage(const uint8_t* message, int length) {
     ParseIncomingSysEx(message, length);
 }
 
+void ParseFileMessages(const std::function<void()>& feed) {
+    std::lock_guard<std::mutex> hold(gParserLock);
+    TransferState& t = gTransfer;
+    const uint8_t replyDeviceId = gReplyDeviceId;
+    const int deviceNumber = gDeviceNumber;
+    const int identifying = t.identifying;
+    const int32_t progress = t.progressCounter;
+    gDeviceNumber = kAllDevices;
+    t.identifying = 0;
+    feed();
+    t.progressCounter = progress;
+    t.identifying = identifying;
+    gDeviceNumber = deviceNumber;
+    gReplyDeviceId = replyDeviceId;
+}
+
 void ResetSysExParser() {
     std::lock_guard<std::mutex> hold(gParserLock);
     gReplyDeviceId = 0x7F;

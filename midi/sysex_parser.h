@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // The longest SysEx message accepted from a device: the size of one receive
 // buffer. Anything longer is dropped whole.
@@ -28,6 +29,14 @@ void ParseIncomingSysEx(const uint8_t* message, int length);
 // True when the message is an identity reply of an accepted family (whether or
 // not it was recorded). Updates the reply pattern's device id as it goes.
 bool CheckIdentityReply(const uint8_t* message, int length);
+
+// Runs `feed`, which parses a file's messages (ParseIncomingSysEx), with the
+// parser to itself: an input's message waits until it ends. A file is
+// addressed to no device number and identifies no device, so meanwhile the
+// device filter is off and identity replies are not recorded; the device
+// number, the identity pattern and the activity indicator of the inputs are
+// put back afterwards. User-interface thread (or a tool without inputs).
+void ParseFileMessages(const std::function<void()>& feed);
 
 // Forgets the parser's own memory (the identity pattern's device id) and the
 // dump reception's. Start-up and tests.

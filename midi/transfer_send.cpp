@@ -100,9 +100,7 @@ int SendPreset(int slot, int presetIndex) {
     const int types = SysexMessagesPerPreset(sizes);
     uint8_t message[kMaxDataMessageSize];
     for (int i = 0; i < types; i++) {
-        const SysexTypeLayout& layout = kSysexTypes[i];
-        const int length = BuildDataMessage(image, layout, SysexValueCount(layout, sizes),
-                                            presetIndex + 1, sizes.groupId, gDeviceNumber, message);
+        const int length = BuildPresetMessage(image, sizes, i, presetIndex, gDeviceNumber, message);
         if (!SendWithHandshake(message, length)) return 0;
     }
     return 1;

@@ -34,7 +34,10 @@ void ResetTransferState() {
 }
 
 void PublishTransferLayout() {
-    const DeviceDefinition& model = ExchangeModel();
+    PublishTransferLayoutOf(ExchangeModel());
+}
+
+void PublishTransferLayoutOf(const DeviceDefinition& model) {
     const SysexSizes sizes = SysexSizesOf(model);
     TransferState& t = gTransfer;
     std::lock_guard<std::mutex> hold(gLayoutLock);

@@ -38,6 +38,8 @@
 
 #include "midi/sysex_format.h"
 
+struct DeviceDefinition;
+
 constexpr int kMaxIdentified = 16;
 constexpr int kNoDataType = 0xFF;
 constexpr uint32_t kReceiveSilenceMs = 3000;
@@ -97,6 +99,10 @@ void ResetTransferState();
 // bank's own model, else the loaded one) into gTransfer. Called by the UI
 // thread before every exchange and on every timer tick.
 void PublishTransferLayout();
+// The same for a given model: a file's dump is received by the model its
+// messages name, whatever the device bank is. The next PublishTransferLayout
+// puts the exchange model back.
+void PublishTransferLayoutOf(const DeviceDefinition& model);
 // The published sizes, read whole (never half of one model, half of another),
 // and the model's PID into *pid when asked.
 SysexSizes PublishedSysexSizes(int* pid = nullptr);

@@ -35,6 +35,7 @@ constexpr int kCmdMidiSetup = 31;
 constexpr int kCmdPreferences = 32;
 constexpr int kCmdRefreshDevices = 33;
 constexpr int kCmdExportPresetSheet = 41;
+constexpr int kCmdExportSyx = 42;
 constexpr int kCmdHelpContents = 51;
 constexpr int kCmdHelpMenus = 52;
 constexpr int kCmdHelpWindow = 53;

@@ -10,6 +10,7 @@
 #include "shell/compare_commands.h"
 #include "shell/joins.h"
 #include "shell/message_loop.h"
+#include "shell/syx_commands.h"
 #include "shell/view_state.h"
 #include "shell/windows_win32.h"
 
@@ -105,6 +106,11 @@ const CommandEntry kCommandTable[] = {
      [] {
          CommitEdits();
          ExportPresetSheetMenuCommand();
+     }},
+    {kCmdExportSyx,
+     [] {
+         CommitEdits();
+         ExportSyxCommand();
      }},
     {kCmdGraphicView, [] { SetViewMode(ViewMode::kGraphic); }},
     {kCmdListView, [] { SetViewMode(ViewMode::kList); }},

@@ -23,6 +23,7 @@ const HelpTopic kHelpTopics[] = {
     {309, "menus.html", "send"},
     {310, "menus.html", "quit"},
     {311, "preset-sheet.html", ""},
+    {312, "sysex-files.html", ""},
     // Edit menu
     {400, "menus.html", "undo"},
     {401, "menus.html", "redo"},
@@ -71,6 +72,7 @@ const MenuHelp kMenuHelp[] = {
     {kCmdSendToDevice, 309},
     {kCmdQuit, 310},
     {kCmdExportPresetSheet, 311},
+    {kCmdExportSyx, 312},
     {kCmdUndo, 400},
     {kCmdRedo, 401},
     {kCmdCopy, 402},

@@ -24,15 +24,15 @@
 #include "shell/memory.h"
 #include "shell/send_question.h"
 #include "shell/settings.h"
+#include "shell/syx_commands.h"
 #include "shell/working_blocks.h"
 #include "views/bank_selection.h"
+#include "views/comparison.h"
 #include "views/device_view.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/tooltip.h"
 #include "views/view_platform.h"
-#include "views/bank_selection.h"
-#include "views/comparison.h"
 
 // --- Start-up and shutdown ----------------------------------------------------
 
@@ -60,6 +60,7 @@ void JoinInitUndoHistory() {
 }
 void JoinInitBankList() {
     ResetBankList();
+    gImportSyxFile = ImportSyxFile;
     // No definition is loaded before the first bank is shown (a start-up in
     // a process that ran the program before begins clean as well).
     DeviceDefinitionReset(&gDevice);

@@ -79,6 +79,15 @@ constexpr int kStrSheetZones = 98;             // "Zones"
 constexpr int kStrSheetZone = 99;              // "Zone %d:"
 constexpr int kStrExportSheetTitle = 100;       // "Export Preset Sheet" (the save dialog's title)
 constexpr int kStrPngFilter = 101;              // "PNG Picture" (the save dialog's file type)
+constexpr int kStrExportSyxTitle = 102;         // "Export as SysEx" (the save dialog's title)
+constexpr int kStrSyxFilter = 103;              // "SysEx File (*.syx)" (load and save dialogs)
+constexpr int kStrAskExportSelected = 104;      // "Export only the %d selected presets? ..."
+constexpr int kStrAskImportPartial = 105;       // "%s holds %d whole presets, not a whole bank..."
+constexpr int kStrSyxNothingUsable = 106;       // "Nothing to import from %s: %s" (path, 107)
+constexpr int kStrSyxFound = 107;               // "%d SysEx messages: %d Corvanith data ..." (5)
+constexpr int kStrSyxUnknownModel = 108;        // "%s holds data messages for Group ID %d, ..."
+constexpr int kStrSyxTooLarge = 109;            // "%s is larger than 1 MB, too large for a ..."
+constexpr int kStrSyxWaitForDevice = 110;       // "Wait until the exchange with the device ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -136,6 +136,15 @@ TEST_F(SyxCliTest, IncompleteOrForeignInputExitsOneWithOneLine) {
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
         EXPECT_NE(access(folder.Path("x.xml").c_str(), F_OK), 0);
     }
+    // Asked for, the presets that arrived whole make the bank.
+    folder.Write("cut.syx", gap);
+    EXPECT_EQ(Run("syx unpack --partial " + Quote(folder.Path("cut.syx")) + " " +
+                  Quote(folder.Path("x.xml"))),
+              0)
+        << Err();
+    const std::string partial = ReadText(folder.Path("x.xml"));
+    EXPECT_NE(partial.find("<string>Memory Received 2</string>"), std::string::npos);
+    EXPECT_EQ(partial.find("<string>Memory Received 3</string>"), std::string::npos);
 
     folder.Write("junk.syx", "not sysex at all");
     EXPECT_EQ(

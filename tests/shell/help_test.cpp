@@ -58,9 +58,9 @@ TEST(HelpTopics, EveryTopicNamesAnExistingPageAndAnchor) {
 }
 
 TEST(HelpTopics, TheProgramsContextsAllHaveTopics) {
-    for (int context : {0,   8,   40,  41,  42,  700, 701, 703, 900, 901, 301, 302,
-                        303, 304, 305, 306, 307, 308, 309, 310, 311, 400, 401, 402,
-                        404, 406, 407, 408, 409, 410, 501, 502, 503, 504, 505, 506}) {
+    for (int context : {0,   8,   40,  41,  42,  700, 701, 703, 900, 901, 301, 302, 303,
+                        304, 305, 306, 307, 308, 309, 310, 311, 312, 400, 401, 402, 404,
+                        406, 407, 408, 409, 410, 501, 502, 503, 504, 505, 506}) {
         EXPECT_NE(nullptr, FindHelpTopic(context)) << context;
     }
     EXPECT_EQ(nullptr, FindHelpTopic(12345));
