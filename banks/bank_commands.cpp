@@ -127,6 +127,8 @@ int LoadBankFile(const char* path) {
     return added >= 0;
 }
 
+static int OpenFileAs(const char* path, int filter);
+
 int LoadBankCommand() {
     char path[kPathSize] = "";
     if (gLastBankPath) CopyText(path, gLastBankPath);
@@ -134,10 +136,15 @@ int LoadBankCommand() {
     if (!ShowLoadFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
         return 0;
     }
-    if (chosen.filter == kFilterSxlFile || chosen.filter == kFilterSyxFile) {
-        int added = chosen.filter == kFilterSxlFile ? ImportSxlFile(path)
-                    : gImportSyxFile                ? gImportSyxFile(path)
-                                                    : kSxlNotRead;
+    return OpenFileAs(path, chosen.filter);
+}
+
+// Reads path as a file of the given filter: a bank, or an import.
+static int OpenFileAs(const char* path, int filter) {
+    if (filter == kFilterSxlFile || filter == kFilterSyxFile) {
+        int added = filter == kFilterSxlFile ? ImportSxlFile(path)
+                    : gImportSyxFile         ? gImportSyxFile(path)
+                                             : kSxlNotRead;
         if (added != kSxlNotRead) RememberBankPath(path);
         return added >= 0;
     }
@@ -145,6 +152,15 @@ int LoadBankCommand() {
     // Remembered even when the read failed: the next dialog starts there.
     RememberBankPath(path);
     return added;
+}
+
+int OpenNamedFile(const char* path) {
+    if (!path || !path[0]) return 0;
+    const char* dot = strrchr(path, '.');
+    int filter = dot && SameTextNoCase(dot, ".syx")   ? kFilterSyxFile
+                 : dot && SameTextNoCase(dot, ".sxl") ? kFilterSxlFile
+                                                      : kFilterBankFile;
+    return OpenFileAs(path, filter);
 }
 
 // Writes a bank that may be saved to its path, the questions asked, and

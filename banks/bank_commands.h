@@ -37,6 +37,11 @@ int NewUserBankCommand();
 // Command 2: the "Load File" dialog, then the bank file or the SysEx
 // Librarian file chosen. Returns 1 when a bank was added.
 int LoadBankCommand();
+// A file named outside the dialog (the program's command line, as Explorer
+// passes a file opened with the program): read by its extension as Load
+// reads the filter chosen, ".syx" and ".sxl" imported, anything else a bank
+// file. Returns 1 when a bank was added.
+int OpenNamedFile(const char* path);
 // Loads a bank file as Load does, without the dialog; 1 when added.
 int LoadBankFile(const char* path);
 // Writes the bank to its file and marks it unchanged; 0 (and the bank keeps

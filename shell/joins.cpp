@@ -129,6 +129,11 @@ void JoinLoadBank() {
     LoadBankCommand();
     ShowBankAfter(before);
 }
+void JoinOpenNamedFile(const char* path) {
+    const BankData* before = BankDataAt(gBanks.current);
+    OpenNamedFile(path);
+    ShowBankAfter(before);
+}
 void JoinSaveBank() {
     // A first save names the bank after its file.
     if (SaveBankCommand(gBanks.current)) ShowBank(gBanks.current);

@@ -43,6 +43,7 @@ void JoinReleaseDialogs();         // shutdown: the dialogs' texture brushes
 
 void JoinNewUserBank();                     // command 1
 void JoinLoadBank();                        // command 2
+void JoinOpenNamedFile(const char* path);   // the file named on the command line
 void JoinSaveBank();                        // command 3: the current bank
 void JoinSaveBankAs();                      // command 4
 void JoinReloadBank();                      // command 5

@@ -3,6 +3,10 @@
 // (joins.h); the numbers are the steps of the start-up order.
 #include "shell/startup_win32.h"
 
+#include <shellapi.h>
+
+#include <string>
+
 #include "editing/drag.h"
 #include "shell/app_state.h"
 #include "shell/commands.h"
@@ -156,10 +160,30 @@ void ShutDown(StartUpResult started) {
     FreeWorkingBlocks();
 }
 
+// The file Explorer names when the user opens one with the program (the
+// first argument of the command line), in the 8-bit paths the program uses.
+static std::string FileNamedOnCommandLine() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string path;
+    if (arguments && count > 1) {
+        char buffer[MAX_PATH];
+        int length = WideCharToMultiByte(CP_ACP, 0, arguments[1], -1, buffer, sizeof buffer,
+                                         nullptr, nullptr);
+        if (length > 1) path = buffer;
+    }
+    LocalFree(arguments);
+    return path;
+}
+
 int RunOstrel(HINSTANCE instance, int showCommand) {
     StartUpResult started = StartUp(instance, showCommand, nullptr);
     int exitCode = 0;
-    if (started == StartUpResult::kRunning) exitCode = RunMessageLoop();
+    if (started == StartUpResult::kRunning) {
+        std::string named = FileNamedOnCommandLine();
+        if (!named.empty()) JoinOpenNamedFile(named.c_str());
+        exitCode = RunMessageLoop();
+    }
     ShutDown(started);
     return exitCode;
 }

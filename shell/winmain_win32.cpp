@@ -5,7 +5,7 @@
 #include "shell/startup_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    // The previous-instance argument is always null on this platform and the
-    // command line is not used.
+    // The previous-instance argument is always null on this platform; the
+    // command line (a file to open) is read in RunOstrel.
     return RunOstrel(instance, showCommand);
 }

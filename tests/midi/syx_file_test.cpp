@@ -145,6 +145,11 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     EXPECT_EQ(gUndo.entries[gUndo.current].kind, UndoKind::Loading);
     // Exported again, the bank gives the same file without the other traffic.
     EXPECT_EQ(Export(bank), dump);
+
+    // Opened with the program from Explorer, a file is read by its extension.
+    const std::string named = WriteBytes("From Explorer.SYX", file);
+    ASSERT_EQ(OpenNamedFile(named.c_str()), 1);
+    EXPECT_STREQ(gBanks.entries[gBanks.current].displayName, "From Explorer");
 }
 
 // Single presets: offered as a new bank with those presets in their places
