@@ -316,8 +316,8 @@ static bool StepChangedSomething(UndoEntry& e) {
                !SamePresetContents(*e.record, live->data->presets[e.preset]);
     }
     if (!e.entry || !e.contents) return true;
-    if (strcmp(e.entry->path, live->path) != 0 ||
-        strcmp(e.entry->displayName, live->displayName) != 0) {
+    if (memcmp(e.entry->path, live->path, sizeof live->path) != 0 ||
+        memcmp(e.entry->displayName, live->displayName, sizeof live->displayName) != 0) {
         return true;
     }
     const BankData* before = UnpackedView(*e.contents);
