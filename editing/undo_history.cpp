@@ -83,8 +83,8 @@ static void FillEntry(UndoEntry* e, UndoKind kind, UndoScope scope, int bank, in
                 CopyBlock(&live->data->presets[preset], sizeof(PresetRecord)));
         }
     } else if (scope == UndoScope::Bank) {
-        e->prevSerial = BankSerial(bank - 1);
-        e->nextSerial = BankSerial(bank + 1);
+        e->listCount = gBanks.count;
+        for (int i = 0; i < gBanks.count; i++) e->listSerials[i] = BankSerial(i);
         e->entry = static_cast<BankEntry*>(CopyBlock(live, sizeof(BankEntry)));
         if (live->data) e->contents = PackBank(*live->data, NewestContents(e->serial));
     }
@@ -133,15 +133,20 @@ static bool TakeBankOut(int index, UndoEntry* keeper) {
     return true;
 }
 
-// Where a bank put back goes: before the bank that followed it, else after
-// the one before it, else at its old index; never before a device bank (they
-// come first, and the banks put back are user banks).
+// Where a bank put back goes: before the first of the banks that followed it
+// that is still open, else after the nearest of those before it, else at its
+// old index; never before a device bank (they come first, and the banks put
+// back are user banks).
 static int PutBackIndex(const UndoEntry& e) {
-    int index = FindBankBySerial(e.nextSerial);
-    if (index < 0) {
-        int prev = FindBankBySerial(e.prevSerial);
-        index = prev >= 0 ? prev + 1 : (e.bank < gBanks.count ? e.bank : gBanks.count);
+    int index = -1;
+    for (int i = e.bank + 1; i < e.listCount && index < 0; i++) {
+        index = FindBankBySerial(e.listSerials[i]);
     }
+    for (int i = e.bank - 1; i >= 0 && i < e.listCount && index < 0; i--) {
+        int before = FindBankBySerial(e.listSerials[i]);
+        if (before >= 0) index = before + 1;
+    }
+    if (index < 0) index = e.bank < gBanks.count ? e.bank : gBanks.count;
     if (e.entry && e.entry->kind != BankKind::Device) {
         while (index < gBanks.count && gBanks.entries[index].kind == BankKind::Device) index++;
     }

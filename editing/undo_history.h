@@ -76,10 +76,13 @@ enum class UndoScope : int32_t {
 struct UndoEntry {
     UndoKind kind;
     UndoScope scope;
-    int32_t serial;        // the bank's serial; 0 when there was no bank (a creation to come)
-    int32_t bank;          // its index when filled: where it goes back when no neighbour is open
-    int32_t prevSerial;    // scope Bank: the banks either side of it when filled, so that a
-    int32_t nextSerial;    //   bank put back returns between them; 0 for none
+    int32_t serial;  // the bank's serial; 0 when there was no bank (a creation to come)
+    int32_t bank;    // its index when filled: where it goes back when no neighbour is open
+    // Scope Bank: the serials of the whole list when filled (the bank itself
+    // at index `bank`), so that a bank put back returns between the same
+    // banks even when its next neighbours have gone since.
+    int32_t listSerials[kMaxBanks];
+    int32_t listCount;
     int32_t preset;        // preset index (scope Preset)
     char title[kNameLen];  // BankTitle when filled: the name to give when the bank has gone
     PresetRecord* record;  // scope Preset: copy of the preset; null when allocation failed
