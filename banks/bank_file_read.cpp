@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "banks/bank_file.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "devices/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
 
 // UTF-8 of a name of at most 72 characters, each at most 4 bytes.
 constexpr int kUtf8NameBufferSize = 4 * 72 + 1;

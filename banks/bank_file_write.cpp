@@ -10,10 +10,10 @@
 
 #include "banks/bank_file.h"
 #include "base/durable_file.h"
+#include "base/messages.h"
 #include "devices/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/messages.h"
 
 // UTF-8 of a 47-character field: at most two bytes per character.
 constexpr int kUtf8FieldSize = 2 * kNameLen + 1;

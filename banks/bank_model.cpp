@@ -5,9 +5,9 @@
 #include <cassert>
 #include <cstring>
 
+#include "base/memory.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
 
 BankList gBanks = {{}, 0, 0, 0, 0, -1};
 BankSelection gSelection;

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/working_blocks.h"
 #include "bench/bench_figures.h"
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
@@ -25,7 +26,6 @@
 #include "imaging/png_decode.h"
 #include "midi/virtual_link.h"
 #include "plist/plist_xml.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
 #include "editing/undo_history.h"
@@ -28,7 +29,6 @@
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/messages.h"
 
 namespace fs = std::filesystem;
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "shell/messages.h"
 
 int LibraryControlFits(const LibraryControl& source, int controlIndex) {
     const ControlDef& target = gDevice.controls[controlIndex];

@@ -19,9 +19,9 @@
 #include "imaging/picture_cache.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/messages.h"
-#include "shell/settings.h"
-#include "shell/working_blocks.h"
+#include "base/messages.h"
+#include "base/preferences.h"
+#include "base/working_blocks.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/app_state.h"
+#include "base/memory.h"
+#include "base/menu.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "editing/undo_history.h"
-#include "shell/app_state.h"
 #include "shell/commands.h"
-#include "shell/memory.h"
-#include "shell/menu.h"
-#include "shell/messages.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"

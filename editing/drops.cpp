@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
 #include "devices/library_list.h"
@@ -14,7 +15,6 @@
 #include "midi/transfer_engine.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
-#include "shell/messages.h"
 #include "shell/send_question.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"

@@ -7,7 +7,7 @@
 #include "editing/edit_value.h"
 #include "editing/in_place_edit_platform.h"
 #include "editing/renamer.h"
-#include "shell/gdi_resources_win32.h"
+#include "views/gdi_resources_win32.h"
 
 namespace {
 

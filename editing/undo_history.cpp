@@ -13,8 +13,8 @@
 
 #include "banks/bank_aside.h"
 #include "banks/bank_commands.h"
-#include "shell/messages.h"
-#include "shell/text_format.h"
+#include "base/messages.h"
+#include "base/text_format.h"
 
 UndoHistory gUndo = {kMaxUndoLevels, -1, -1, {}, {}, "", "", "", "", {}, 0, 0};
 

@@ -9,6 +9,9 @@
 #include <cstdio>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
+#include "base/platform.h"
+#include "base/preferences.h"
 #include "devices/device_definition.h"
 #include "editing/undo_history.h"
 #include "midi/bank_packing.h"
@@ -21,9 +24,6 @@
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
-#include "shell/settings.h"
 
 // Where a taken dump waits while it is completed (too large for the stack).
 static PackedBank gTakenDump;

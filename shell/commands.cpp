@@ -3,10 +3,10 @@
 // its commands show, hide and destroy.
 #include "shell/commands.h"
 
+#include "base/menu.h"
+#include "base/text_format.h"
 #include "shell/joins.h"
-#include "shell/menu.h"
-#include "shell/text_format.h"
-#include "shell/view_state.h"
+#include "views/view_state.h"
 
 int gLastCommand = 0;
 int gCommandsRun = 0;

@@ -2,7 +2,7 @@
 // RunCommand with a command id (the ids of the menu, resources/main_menu.inc).
 #pragma once
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 // Command ids.
 constexpr int kCmdNewBank = 1;

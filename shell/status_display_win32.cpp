@@ -2,15 +2,15 @@
 // word-wrapped text, drawn once straight onto the window.
 #include <windows.h>
 
+#include "base/app_state.h"
+#include "base/platform.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
-#include "shell/platform.h"
-#include "shell/status_layout.h"
+#include "imaging/interface_images.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
+#include "views/status_layout.h"
 
 namespace {
 

@@ -2,18 +2,18 @@
 // window's re-layout when its size changed since the last one.
 #include <windows.h>
 
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "devices/device_load.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
+#include "imaging/interface_images.h"
 #include "shell/compare_commands.h"
-#include "shell/interface_images.h"
-#include "shell/messages.h"
-#include "shell/status_layout.h"
-#include "shell/view_state.h"
 #include "shell/windows_win32.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"
+#include "views/status_layout.h"
+#include "views/view_state.h"
 
 namespace {
 

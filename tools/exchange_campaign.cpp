@@ -37,6 +37,8 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
+#include "base/platform.h"
 #include "devices/discovery.h"
 #include "editing/undo_history.h"
 #include "headless/clock_headless.h"
@@ -48,8 +50,6 @@
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
 #include "shell/settings.h"
 
 namespace fs = std::filesystem;

@@ -22,7 +22,6 @@
 #include "editing/drops.h"
 #include "editing/in_place_edit.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/bank_selection.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
@@ -32,6 +31,7 @@
 #include "views/pane_keys.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 DeviceView gDeviceView;
 

@@ -3,10 +3,10 @@
 
 #include "banks/bank_model.h"
 #include "editing/in_place_edit.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 #include "views/zone_select.h"
 

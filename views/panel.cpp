@@ -5,9 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/string_ids.h"
 #include "devices/device_definition.h"
 #include "shell/joins.h"
-#include "shell/string_ids.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"

@@ -5,8 +5,8 @@
 
 #include <initializer_list>
 
+#include "base/messages.h"
 #include "editing/drag.h"
-#include "shell/messages.h"
 #include "shell/windows_win32.h"
 #include "views/pane_scroll.h"
 #include "views/panel_mouse.h"

@@ -5,11 +5,11 @@
 #include "editing/drag.h"
 #include "editing/in_place_edit.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/editor_tabs.h"
 #include "views/tooltip.h"
 #include "views/value_spinner.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 namespace {
 

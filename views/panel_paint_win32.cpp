@@ -1,17 +1,17 @@
 // Painting of the panels and their windows.
 #include "views/panel_paint_win32.h"
 
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "editing/drag.h"
 #include "imaging/gdi_draw_win32.h"
+#include "imaging/interface_images.h"
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
-#include "shell/app_state.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
-#include "shell/messages.h"
 #include "shell/windows_win32.h"
 #include "views/editor_tabs.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
 

@@ -3,9 +3,9 @@
 // band's focus rectangle and the panes' scroll-bar windows.
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/commands.h"
-#include "shell/gdi_resources_win32.h"
+#include "views/gdi_resources_win32.h"
 #include "views/input_script_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"

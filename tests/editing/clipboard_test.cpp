@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/menu.h"
 #include "shell/commands.h"
-#include "shell/menu.h"
 #include "tests/views/lists_pane_fixture.h"
 
 using ClipboardTest = ListsTest;

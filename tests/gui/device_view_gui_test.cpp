@@ -14,11 +14,11 @@
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
 #include "views/pane_scroll.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -13,16 +13,16 @@
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "editing/drag.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/messages.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
+#include "views/gdi_resources_win32.h"
 #include "views/graphic_geometry.h"
 #include "views/library_controls_pane.h"
 #include "views/library_files_pane.h"

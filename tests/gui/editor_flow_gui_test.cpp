@@ -17,7 +17,6 @@
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/editor_pane_layout.h"
@@ -25,6 +24,7 @@
 #include "views/keyboard_pane.h"
 #include "views/list_columns.h"
 #include "views/value_spinner.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 
 namespace {

@@ -15,12 +15,12 @@
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/editor_pane_layout.h"
 #include "views/editor_tabs.h"
 #include "views/keyboard_pane.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
@@ -22,7 +23,6 @@
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
 #include "shell/dialog_ids.h"
-#include "shell/messages.h"
 #include "shell/settings.h"
 
 namespace {

@@ -14,6 +14,7 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
+#include "base/platform.h"
 #include "devices/device_definition.h"
 #include "devices/discovery.h"
 #include "editing/undo_history.h"
@@ -27,7 +28,6 @@
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/platform.h"
 #include "shell/joins.h"
 #include "shell/settings.h"
 #include "tests/midi/midi_test_support.h"

@@ -1,17 +1,17 @@
 // The message functions against the headless platform: what would be shown,
 // when it is suppressed, and how long the popup stays up.
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "base/app_state.h"
+#include "base/memory.h"
+#include "base/working_blocks.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
-#include "shell/app_state.h"
-#include "shell/memory.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include "editing/in_place_edit.h"
 #include "editing/renamer.h"
 #include "headless/in_place_edit_headless.h"
-#include "shell/fonts.h"
 #include "tests/views/editor_test_support.h"
 #include "views/editor_pane_layout.h"
 #include "views/editor_tabs.h"
+#include "views/fonts.h"
 #include "views/panel.h"
 #include "views/value_spinner.h"
 

@@ -14,11 +14,11 @@
 #include "editing/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "headless/view_platform_headless.h"
-#include "shell/fonts.h"
-#include "shell/view_state.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/device_view.h"
+#include "views/fonts.h"
 #include "views/list_columns.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "headless/view_platform_headless.h"
 #include "midi/transfer_state.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/tooltip.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 
 #include "banks/bank_file.h"
 #include "base/durable_file.h"
+#include "base/working_blocks.h"
 #include "devices/control_library.h"
 #include "devices/discovery.h"
 #include "devices/library_list.h"
@@ -19,7 +20,6 @@
 #include "imaging/bitmap_font.h"
 #include "imaging/png_decode.h"
 #include "shell/preset_sheet_export.h"
-#include "shell/working_blocks.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/sheet_labels.h"
 

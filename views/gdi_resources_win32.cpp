@@ -1,10 +1,10 @@
 // Creating and releasing the shared GDI objects (gdi_resources_win32.h).
-#include "shell/gdi_resources_win32.h"
+#include "views/gdi_resources_win32.h"
 
+#include "base/app_state.h"
+#include "base/string_table.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
-#include "shell/interface_images.h"
-#include "shell/string_table.h"
+#include "imaging/interface_images.h"
 
 HPEN gPens[kPenCount];
 HBRUSH gBrushes[kBrushCount];

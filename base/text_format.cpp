@@ -1,5 +1,5 @@
 // Bounded wsprintf-style formatting of string-table texts (see text_format.h).
-#include "shell/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

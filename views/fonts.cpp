@@ -1,5 +1,5 @@
 // The shared fonts: how each is made, and the metrics recorded for it (fonts.h).
-#include "shell/fonts.h"
+#include "views/fonts.h"
 
 const FontSpec kFontSpecs[kFontCount] = {
     {"MS Sans Serif", 9, 400, 0},  {"MS Sans Serif", 9, 700, 0}, {"Small Fonts", 9, 400, 0},

@@ -2,7 +2,7 @@
 // values (HINSTANCE and HWND in the Windows build; null in the native tests).
 #pragma once
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 // The program's module instance: used for every resource load.
 extern void* gInstance;

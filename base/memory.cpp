@@ -1,9 +1,9 @@
 // AllocBlock and FreeBlock: the one allocator for large blocks (memory.h).
-#include "shell/memory.h"
+#include "base/memory.h"
 
-#include "shell/app_state.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "base/platform.h"
 
 int gFatal = 0;
 

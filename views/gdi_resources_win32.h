@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "shell/fonts.h"
-#include "shell/string_ids.h"
+#include "base/string_ids.h"
+#include "views/fonts.h"
 
 // Pens (solid, width 1), step 6.
 constexpr int kPenShadow = 0;     // RGB(96, 96, 100)

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 // The millisecond clock behind every time-out and wait (timeGetTime). Wraps
 // around after about 49 days: compare times by unsigned difference

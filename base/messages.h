@@ -1,5 +1,5 @@
 // The message functions: every text the program shows reaches the user
-// through these, addressed by its string-table number (shell/string_ids.h).
+// through these, addressed by its string-table number (base/string_ids.h).
 //
 // Three ways to show a text:
 //  - a message box (errors that need acknowledging, Yes/No questions);
@@ -7,7 +7,7 @@
 //    device problems that need no answer;
 //  - the status popup, a small window saying what is going on ("Reading %s",
 //    "Writing %s", "SysEx Sent", "SysEx Received").
-// The platform side of each lives behind shell/platform.h, so the native
+// The platform side of each lives behind base/platform.h, so the native
 // tests record what would be shown (headless/messages_headless.h).
 //
 // All of it runs on the user-interface thread.
@@ -15,8 +15,8 @@
 
 #include <cstddef>
 
-#include "shell/string_ids.h"
-#include "shell/text_format.h"
+#include "base/string_ids.h"
+#include "base/text_format.h"
 
 // An opaque window handle (HWND in the Windows build).
 using WindowHandle = void*;

@@ -1,7 +1,8 @@
-// The message loop of the user-interface thread, and the state it consults.
+// The in-place edit controls that are open: set by the in-place editors,
+// consulted by the message loop of the user-interface thread.
 #pragma once
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 // The two in-place edit controls (value editor and renamer): non-null while
 // one is open. The in-place editors set and clear these; while either is set

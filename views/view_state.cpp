@@ -1,14 +1,7 @@
-// Process-wide handles and view state recorded by start-up and the windows.
-#include "shell/app_state.h"
+// The view state of the main window and the open in-place edit controls.
+#include "views/view_state.h"
 
-#include "shell/message_loop.h"
-#include "shell/view_state.h"
-
-void* gInstance = nullptr;
-WindowHandle gDesktopWindow = nullptr;
-WindowHandle gMainWindow = nullptr;
-WindowHandle gLibraryWindow = nullptr;
-WindowHandle gEditorWindow = nullptr;
+#include "views/edit_windows.h"
 
 WindowHandle gEditValueWindow = nullptr;
 WindowHandle gRenamerWindow = nullptr;

@@ -2,9 +2,9 @@
 // named in the string table (steps 13 and 14), and the views draw from.
 #pragma once
 
+#include "base/string_ids.h"
 #include "imaging/image_bitmap.h"
 #include "imaging/rgba_image.h"
-#include "shell/string_ids.h"
 
 // Bitmaps, in string-table order 401..408.
 constexpr int kBitmapBackground = 0;  // "TEX_BACKGROUND"

@@ -1,5 +1,5 @@
 // Word wrap and geometry of the status display and popup (status_layout.h).
-#include "shell/status_layout.h"
+#include "views/status_layout.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // The seven working blocks and the program paths (working_blocks.h).
-#include "shell/working_blocks.h"
+#include "base/working_blocks.h"
 
 #include <cstring>
 
-#include "shell/memory.h"
+#include "base/memory.h"
 
 FileIoContext* gFileIo = nullptr;
 unsigned char* gSysexInput = nullptr;

@@ -1,6 +1,6 @@
 // The string table, built from the same list as the resource script's
 // STRINGTABLE so the two builds cannot drift apart.
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 const StringEntry kStringTable[] = {
 #define STRING_ENTRY(id, text) {id, text},

@@ -1,7 +1,7 @@
 // The interface picture tables and the string-table runs that name them.
-#include "shell/interface_images.h"
+#include "imaging/interface_images.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 ImageBitmap gBitmaps[kBitmapNameCount];
 RgbaImage gButtonImages[kMaxButtonImages];

@@ -1,12 +1,12 @@
 // The message functions (messages.h): string loading and formatting, message
 // boxes, the status display and the status popup. The platform draws; this
 // file decides what is shown and when.
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <cstring>
 
-#include "shell/platform.h"
-#include "shell/string_table.h"
+#include "base/platform.h"
+#include "base/string_table.h"
 
 int gModalBoxUp = 0;
 int gSettingsIo = 0;

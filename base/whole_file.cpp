@@ -1,5 +1,5 @@
 // Whole-file reading, and whole-file writing through the durable write.
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
 #include <cstdio>
 #include <cstring>
