@@ -13,9 +13,9 @@
 #include "base/app_state.h"
 #include "base/messages.h"
 #include "base/working_blocks.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 
 int (*gSendBankAtQuit)(int bank) = nullptr;
 

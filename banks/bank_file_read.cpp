@@ -7,7 +7,7 @@
 #include "banks/bank_file.h"
 #include "base/app_state.h"
 #include "base/messages.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 

@@ -11,7 +11,7 @@
 #include "banks/bank_file.h"
 #include "base/durable_file.h"
 #include "base/messages.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 

@@ -9,7 +9,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "base/preferences.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 
 // Clamps v into the variable's range; a bound of -1 means the definition

@@ -11,7 +11,7 @@
 #include "banks/bank_model.h"
 #include "base/app_state.h"
 #include "base/messages.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 
 // The copies this run wrote: only these may be taken back, since an older

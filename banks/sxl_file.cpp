@@ -9,8 +9,8 @@
 #include "base/memory.h"
 #include "base/messages.h"
 #include "base/whole_file.h"
-#include "editing/undo_history.h"
-#include "midi/bank_packing.h"
+#include "banks/undo_history.h"
+#include "banks/bank_packing.h"
 
 // Where each piece of an older record goes in today's image.
 struct Sxl1Field {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "shell/commands.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/gui_steps.h"

@@ -11,7 +11,7 @@
 #include "banks/sxl_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 
 static int Min(int a, int b) {
     return a < b ? a : b;

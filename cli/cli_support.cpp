@@ -18,7 +18,7 @@
 #include "banks/bank_model.h"
 #include "base/whole_file.h"
 #include "cli/commands.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"

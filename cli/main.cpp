@@ -25,7 +25,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "devices/folder_list.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "ostrel_version.h"
 

@@ -27,7 +27,7 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "devices/device_definition.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_capture.h"
 #include "midi/sysex_format.h"

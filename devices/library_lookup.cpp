@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "devices/control_library.h"
-#include "devices/discovery.h"
+#include "devices/program_folder.h"
 #include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"

@@ -15,7 +15,7 @@
 #include "banks/bank_model.h"
 #include "banks/sxl_file.h"
 #include "base/working_blocks.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "headless/messages_headless.h"
 
 static std::string gFolder;

@@ -18,8 +18,8 @@
 #include "banks/sxl_file.h"
 #include "base/messages.h"
 #include "base/working_blocks.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 
 static std::string gInput;

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "midi/dump_reception.h"
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 // Feeds the capture by the layout PublishTransferLayout publishes (the caller
 // loads the model and opens no ports, so nothing is answered). The transfer

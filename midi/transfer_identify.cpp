@@ -6,7 +6,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "base/platform.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/sysex_send.h"

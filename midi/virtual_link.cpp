@@ -22,7 +22,7 @@
 
 #include "base/platform.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "midi/sysex_parser.h"
 
 namespace fs = std::filesystem;

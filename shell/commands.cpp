@@ -16,17 +16,3 @@ void FormatTitle(char* buffer, int size, const char* deviceName) {
     FormatText2(buffer, size, "%s - %s", kAppName, name);
 }
 
-void UpdateViewMenu() {
-    RadioCheckMenuCommand(kCmdGraphicView, kCmdListView,
-                          gViewMode == ViewMode::kList ? kCmdListView : kCmdGraphicView);
-    CheckMenuCommand(kCmdShowCcCh, gShowCcCh);
-    CheckMenuCommand(kCmdFitMode, gFitMode);
-    CheckMenuCommand(kCmdLibraryWindow, gLibraryShown);
-    CheckMenuCommand(kCmdEditorWindow, gEditorShown);
-}
-
-void UpdateTransferMenu() {
-    EnableMenuCommand(kCmdUpload, JoinCanSendChanges());
-    EnableMenuCommand(kCmdSendToDevice, JoinCanSendBank());
-    EnableMenuCommand(kCmdDownload, JoinCanDownload());
-}

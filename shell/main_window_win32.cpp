@@ -7,7 +7,7 @@
 #include "base/app_state.h"
 #include "base/menu.help_win32.h"
 #include "base/messages.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
 #include "shell/session_end.h"
@@ -178,6 +178,3 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-int InputBlocked() {
-    return gModalBoxUp || JoinTransferBusy();
-}

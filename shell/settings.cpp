@@ -14,7 +14,7 @@
 #include "base/messages.h"
 #include "base/whole_file.h"
 #include "base/working_blocks.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "shell/settings_platform.h"
 #include "views/view_state.h"
 

@@ -7,8 +7,9 @@
 #include "base/memory.h"
 #include "base/messages.h"
 #include "base/platform.h"
+#include "base/shell_hooks.h"
 #include "base/working_blocks.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "imaging/interface_images.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
@@ -59,6 +60,8 @@ void DestroyRemainingWindows() {
 
 StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) {
     // 1
+    InstallShellHooks();
+    gShellHooks.runCommand = RunCommand;  // the command table is the Win32 one
     gInstance = instance;
     gDesktopWindow = GetDesktopWindow();
     gFatal = 0;

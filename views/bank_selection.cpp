@@ -5,7 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "devices/device_load.h"
+#include "banks/device_load.h"
 #include "devices/library_list.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"

@@ -18,10 +18,10 @@
 #include <utility>
 
 #include "banks/bank_model.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
-#include "shell/commands.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
+#include "base/command_ids.h"
 #include "views/bank_selection.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"

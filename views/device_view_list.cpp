@@ -11,11 +11,10 @@
 
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
-#include "shell/commands.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "views/bank_selection.h"
 #include "views/column_text.h"
 #include "views/comparison.h"
@@ -25,6 +24,7 @@
 #include "views/pane_keys.h"
 #include "views/pane_scroll.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 #include "views/column_text.h"
 #include "views/editor_document.h"
 #include "views/fonts.h"

@@ -2,7 +2,7 @@
 #include "views/keyboard_pane.h"
 
 #include "banks/bank_model.h"
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/view_platform.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"

@@ -13,7 +13,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"

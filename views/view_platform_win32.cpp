@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/app_state.h"
-#include "shell/commands.h"
+#include "base/shell_hooks.h"
 #include "views/gdi_resources_win32.h"
 #include "views/input_script_win32.h"
 #include "views/pane_layout.h"
@@ -201,5 +201,5 @@ void WindowClientSize(PaneWindow window, int* width, int* height) {
 }
 
 void RunPanelCommand(PaneWindow window, int command) {
-    RunCommand(static_cast<WindowHandle>(window), command);
+    gShellHooks.runCommand(static_cast<WindowHandle>(window), command);
 }

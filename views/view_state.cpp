@@ -1,6 +1,8 @@
 // The view state of the main window and the open in-place edit controls.
 #include "views/view_state.h"
 
+#include "base/command_ids.h"
+#include "base/menu.h"
 #include "views/edit_windows.h"
 
 WindowHandle gEditValueWindow = nullptr;
@@ -19,3 +21,12 @@ int gMainMinimised = 0;
 int gLibraryMinimised = 0;
 int gEditorMinimised = 0;
 int gMenuOpen = 0;
+
+void UpdateViewMenu() {
+    RadioCheckMenuCommand(kCmdGraphicView, kCmdListView,
+                          gViewMode == ViewMode::kList ? kCmdListView : kCmdGraphicView);
+    CheckMenuCommand(kCmdShowCcCh, gShowCcCh);
+    CheckMenuCommand(kCmdFitMode, gFitMode);
+    CheckMenuCommand(kCmdLibraryWindow, gLibraryShown);
+    CheckMenuCommand(kCmdEditorWindow, gEditorShown);
+}

@@ -13,3 +13,8 @@ extern int gMainMinimised;  // while minimised a window's layout is not recomput
 extern int gLibraryMinimised;
 extern int gEditorMinimised;
 extern int gMenuOpen;  // a menu loop is active: no tooltips meanwhile
+
+// Menu state from the view state: radio-checks Graphic/List View by the view
+// mode and sets the marks of Show CC/Ch, Fit Picture, Library and Control
+// Editor.
+void UpdateViewMenu();

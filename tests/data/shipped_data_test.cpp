@@ -21,7 +21,7 @@
 #include "base/working_blocks.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
 #include "headless/messages_headless.h"
 #include "imaging/png_decode.h"

@@ -1,5 +1,5 @@
 // Copy, Paste, Select All Controls and Describe Clipboard.
-#include "editing/clipboard.h"
+#include "views/clipboard.h"
 
 #include <gtest/gtest.h>
 

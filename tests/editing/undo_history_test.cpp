@@ -4,8 +4,8 @@
 #include <string>
 
 #include "base/menu.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/list_columns.h"
 

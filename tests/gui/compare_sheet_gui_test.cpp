@@ -14,7 +14,7 @@
 
 #include "banks/bank_model.h"
 #include "base/messages.h"
-#include "editing/edit_value.h"
+#include "views/edit_value.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "imaging/png_decode.h"

@@ -8,9 +8,9 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
+#include "banks/discovery.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"

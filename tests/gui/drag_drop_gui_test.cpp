@@ -15,7 +15,7 @@
 #include "banks/bank_model.h"
 #include "base/messages.h"
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"

@@ -14,7 +14,7 @@
 #include "devices/device_definition.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_engine.h"

@@ -15,7 +15,7 @@
 #include "base/memory.h"
 #include "base/messages.h"
 #include "base/working_blocks.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "headless/settings_headless.h"
 #include "headless/whole_file_headless.h"

@@ -11,7 +11,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "headless/bitmap_store_headless.h"
 #include "headless/view_platform_headless.h"
 #include "imaging/image_bitmap.h"

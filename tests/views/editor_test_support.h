@@ -19,7 +19,7 @@
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "headless/view_platform_headless.h"
 #include "views/editor_document.h"

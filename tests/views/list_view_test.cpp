@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "devices/control_library.h"
-#include "editing/drag.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
+#include "views/drag.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "headless/view_platform_headless.h"
 #include "tests/banks/bank_test_support.h"

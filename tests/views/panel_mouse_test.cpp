@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "headless/view_platform_headless.h"
 #include "midi/transfer_state.h"
 #include "shell/commands.h"

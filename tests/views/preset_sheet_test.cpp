@@ -13,7 +13,7 @@
 #include "base/durable_file.h"
 #include "base/working_blocks.h"
 #include "devices/control_library.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"

@@ -9,11 +9,8 @@
 #include <string>
 
 #include "devices/device_definition.h"
+#include "devices/program_folder.h"
 
-// The program folder with its trailing separator. Start-up sets it; every
-// location below is built from it.
-void DiscoverySetProgramFolder(const char* folder);
-const char* DiscoveryProgramFolder();
 
 // Reads folder + "definition.xml": 1 when it parses and `device` has a `name`;
 // *pid is `device` / `PID` (-1 when missing). A file with an XML error is not

@@ -11,7 +11,7 @@
 //
 // The pointer confinement is shared: whichever of the two confined it, the
 // first to end releases it.
-#include "editing/drag.h"
+#include "views/drag.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // The Edit menu's Undo and Redo items: their texts describe the next step.
 #include "base/menu.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 
 void UpdateUndoMenu(int item) {
     char text[kUndoMenuItemLen];

@@ -1,10 +1,10 @@
-#include "editing/renamer.h"
+#include "views/renamer.h"
 
 #include <cstring>
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 
 RenamerState gRenamer;
 

@@ -2,7 +2,7 @@
 // scan. The scans build full paths instead of changing the process's current
 // directory, so nothing else ever sees the directory move and there is
 // nothing to restore when a scan stops early.
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,8 @@
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
-#include "devices/device_load.h"
+#include "banks/device_load.h"
+#include "base/shell_hooks.h"
 #include "devices/discovery_walk.h"
 #include "devices/document_cache.h"
 #include "devices/folder_list.h"
@@ -25,10 +26,6 @@
 
 namespace {
 
-// Set by tests and tools that run without the shell's start-up.
-std::string gProgramFolderOverride;
-bool gHaveProgramFolderOverride = false;
-
 std::string ProgramSubfolder(const char* name) {
     return JoinPath(DiscoveryProgramFolder(), name);
 }
@@ -40,19 +37,6 @@ void CopyOut(char* out, const std::string& text) {
 }
 
 }  // namespace
-
-void DiscoverySetProgramFolder(const char* folder) {
-    // A new program folder is a new start: nothing read before is kept.
-    ClearSharedDocuments();
-    ClearComposedPictures();
-    gHaveProgramFolderOverride = folder != nullptr;
-    gProgramFolderOverride = folder ? WithSeparator(folder) : std::string();
-}
-
-const char* DiscoveryProgramFolder() {
-    if (gHaveProgramFolderOverride) return gProgramFolderOverride.c_str();
-    return gProgramDir ? gProgramDir : "";
-}
 
 int ReadDeviceIdentity(const char* deviceFolder, int32_t* pid, std::string* problem) {
     *pid = -1;
@@ -107,7 +91,7 @@ int SwitchDevice(int32_t pid) {
     char folder[kPathLen];
     if (!FindDeviceFolder(pid, folder, nullptr)) return 0;
     LoadDevice(folder);
-    RedrawAfterDeviceChange();
+    gShellHooks.redrawAfterDeviceChange();
     return 1;
 }
 
@@ -115,7 +99,7 @@ int DeviceConnected(int32_t pid, int32_t connection) {
     char folder[kPathLen];
     if (!FindDeviceFolder(pid, folder, nullptr)) return 0;
     int added = AddDeviceBank(folder, pid, connection) >= 0;
-    RedrawAfterDeviceChange();
+    gShellHooks.redrawAfterDeviceChange();
     return added;
 }
 

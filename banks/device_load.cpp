@@ -1,14 +1,14 @@
 // The device load order. Pictures are built after the definition (they are
 // named by it) and the library after the pictures, so a view that repaints in
 // between never meets a picture of another device.
-#include "devices/device_load.h"
+#include "banks/device_load.h"
 
 #include <cstring>
 
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
+#include "base/shell_hooks.h"
 #include "devices/device_definition.h"
-#include "shell/commands.h"
 
 namespace {
 
@@ -33,17 +33,12 @@ int DeviceLoadCount() {
 
 void LoadDevice(const char* deviceFolder) {
     gDeviceLoads++;
-    ReleaseDevicePictures();
+    gShellHooks.releaseDevicePictures();
     LoadDeviceDefinition(deviceFolder);
-    BuildDevicePictures();
+    gShellHooks.buildDevicePictures();
     LoadCcLibrary(deviceFolder);
     ResetSelections();
-    LayoutDeviceViews();
-}
-
-void RedrawAfterDeviceChange() {
-    UpdateTitle();
-    RepaintMainWindow();
+    gShellHooks.layoutDeviceViews();
 }
 
 const char* LoadedDeviceName() {

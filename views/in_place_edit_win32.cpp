@@ -4,9 +4,9 @@
 // control must not be destroyed inside its own key or focus message.
 #include <windows.h>
 
-#include "editing/edit_value.h"
-#include "editing/in_place_edit_platform.h"
-#include "editing/renamer.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit_platform.h"
+#include "views/renamer.h"
 #include "views/gdi_resources_win32.h"
 
 namespace {

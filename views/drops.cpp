@@ -1,7 +1,7 @@
 // The drops: what a released drag does to the banks. Each drop checks its
 // target first, takes its undo snapshot, changes the bank, and then moves
 // the views' current items to what it changed.
-#include "editing/drops.h"
+#include "views/drops.h"
 
 #include <cstring>
 
@@ -10,12 +10,10 @@
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
 #include "devices/library_list.h"
-#include "editing/drag.h"
-#include "editing/undo_history.h"
+#include "views/drag.h"
+#include "banks/undo_history.h"
 #include "midi/transfer_engine.h"
-#include "shell/commands.h"
-#include "shell/joins.h"
-#include "shell/send_question.h"
+#include "base/shell_hooks.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -212,7 +210,7 @@ int DropPresetsOnBank(int target) {
     if (target == gDrag.sourceBank && !gDrag.copyMode) return 0;
     if (!CheckWritable(target)) return 0;
     if (!SameModelAsDragSource(target)) return 0;
-    if (target != gBanks.current) ShowOtherBank(target);
+    if (target != gBanks.current) gShellHooks.showOtherBank(target);
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
     int placed = PlaceDraggedPresets(target, start);
     // Ended before the send, which reads the change state it sets.
@@ -237,12 +235,12 @@ int DropBankOnBank(int target) {
     CopyBank(target, source);
     FinishUndoStep();
     if (target != gBanks.current) {
-        ShowOtherBank(target);
+        gShellHooks.showOtherBank(target);
     } else {
-        ShowBank(target);
+        gShellHooks.showBank(target);
     }
     RepaintBankViews();
-    if (to->kind == BankKind::Device && CanSendCurrentBank() && ConfirmWholeBankSend(target)) {
+    if (to->kind == BankKind::Device && CanSendCurrentBank() && gShellHooks.confirmWholeBankSend(target)) {
         SendCurrentBank();
     }
     return 1;

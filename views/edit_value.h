@@ -2,7 +2,7 @@
 // value a cell means and its range, writes and reads it in the cell's format,
 // and stores what was typed (clamped, kept to the controller numbers the
 // control accepts, with an undo step). The edit control itself is the
-// platform's (editing/in_place_edit_win32.cpp).
+// platform's (views/in_place_edit_win32.cpp).
 #pragma once
 
 #include <cstdint>

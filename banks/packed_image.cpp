@@ -1,5 +1,5 @@
 // The packed preset images and the five-slot store they travel through.
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 #include <cassert>
 #include <cstring>

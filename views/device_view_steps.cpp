@@ -3,8 +3,9 @@
 // pictures are made at the device view's scale (the zone keyboard's too),
 // and the views start again at the left and top with the editors' current
 // items back in range.
+#include "views/device_view_steps.h"
+
 #include "devices/device_definition.h"
-#include "devices/device_load.h"
 #include "views/device_view.h"
 #include "views/graphic_pictures.h"
 #include "views/list_columns.h"

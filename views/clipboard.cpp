@@ -5,7 +5,7 @@
 // target selected at all the start is the current preset (or control).
 // Pasting into two or more selected targets fills them in order, one copied
 // item each, until either side runs out.
-#include "editing/clipboard.h"
+#include "views/clipboard.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,8 +15,9 @@
 #include "base/menu.h"
 #include "base/messages.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
-#include "shell/commands.h"
+#include "banks/undo_history.h"
+#include "base/command_ids.h"
+#include "midi/transfer_engine.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"

@@ -5,7 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 // Packs the first presetCount presets of `bank` into store slot `slot`. Bytes
 // of an image that no value of the model occupies keep what the slot held.

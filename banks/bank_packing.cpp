@@ -1,7 +1,7 @@
 // Bank <-> packed image (layout in packed_image.h), by the sizes of a model.
 // Values travel as their low byte; on the way back controls read unsigned bytes, variables and zone
 // fields signed ones (a zone field of -56 survives as C8).
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 
 #include <cstdint>
 

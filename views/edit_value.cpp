@@ -1,12 +1,12 @@
-#include "editing/edit_value.h"
+#include "views/edit_value.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
 #include "banks/bank_model.h"
-#include "editing/in_place_edit.h"
-#include "editing/undo_history.h"
+#include "views/in_place_edit.h"
+#include "banks/undo_history.h"
 #include "views/editor_document.h"
 #include "views/list_columns.h"
 

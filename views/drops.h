@@ -1,6 +1,6 @@
 // What a drop does: the end of a drag of controls, library controls,
 // presets or banks. The pane under the pointer at the left-button release
-// calls EndDrag (editing/drag.h) and then one of these; each checks the
+// calls EndDrag (views/drag.h) and then one of these; each checks the
 // target, records its undo step first and then changes the bank.
 //
 // The drag that is dropped is described by gDrag (still readable after

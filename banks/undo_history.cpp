@@ -5,7 +5,7 @@
 // one entry always holds "the other side" of its step, whichever way the
 // history was last walked; a bank taken out of the list leaves its file set
 // aside with the entry that can bring it back.
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,15 +1,15 @@
 // The in-place editors' life: open over a cell, Enter stores, the close
 // destroys and repaints. Only one value editor and one renamer exist; a new
 // start closes the running one first.
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 
 #include <initializer_list>
 
 #include "banks/bank_model.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit_platform.h"
-#include "editing/renamer.h"
-#include "shell/commands.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit_platform.h"
+#include "views/renamer.h"
+#include "midi/transfer_engine.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/edit_windows.h"

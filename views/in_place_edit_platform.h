@@ -1,7 +1,7 @@
 // The edit controls the in-place editors lay over a cell: the platform makes
 // and destroys them and reports Enter and the close back through
 // InPlaceEditEnter and InPlaceEditClosed. Implemented by
-// editing/in_place_edit_win32.cpp (subclassed "edit" controls) and by
+// views/in_place_edit_win32.cpp (subclassed "edit" controls) and by
 // headless/in_place_edit_headless.cpp (a record the tests type into).
 #pragma once
 

@@ -9,16 +9,8 @@ void LoadDevice(const char* deviceFolder);
 // last showed to tell a change of model from a bank of the same model.
 int DeviceLoadCount();
 
-// The steps of a device load that belong to the views. Each is a plain
-// function the views implement; devices/device_view_steps.cpp holds empty
-// ones until the views take them over.
-void ReleaseDevicePictures();
-void BuildDevicePictures();
-void LayoutDeviceViews();
-
-// After a device change: the title names the new device and the main window
-// is repainted.
-void RedrawAfterDeviceChange();
+// The steps that belong to the views, and the redraw after a device change,
+// are called through the shell's hook table (base/shell_hooks.h).
 
 // The loaded device's name for the window title ("" when none is loaded).
 const char* LoadedDeviceName();
