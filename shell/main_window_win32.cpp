@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "base/app_state.h"
-#include "base/menu.help_win32.h"
+#include "shell/menu_help_win32.h"
 #include "base/messages.h"
 #include "views/drag.h"
 #include "shell/commands.h"

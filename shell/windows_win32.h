@@ -38,10 +38,6 @@ void PaintMessageWindow(HWND window);
 // repaints it then.
 void RelayoutWindow(HWND window);
 
-// Draws the status display (its background, and `text` wrapped when not
-// null) on a device context of the main window's client area.
-void DrawStatusDisplay(HDC dc, const char* text);
-
 // The status text drawn while the main window was hidden, once (null when
 // none): the main window's first paint shows it.
 const char* TakePendingStatus();

@@ -6,7 +6,7 @@
 
 #include "base/app_state.h"
 #include "base/menu.h"
-#include "base/menu.help_win32.h"
+#include "shell/menu_help_win32.h"
 #include "gui_harness.h"
 #include "shell/commands.h"
 #include "shell/help.h"
