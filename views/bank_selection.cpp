@@ -34,10 +34,6 @@ int CurrentControl() {
     return gDocument.currentControl;
 }
 
-static int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 // The device load the views last showed a bank of (DeviceLoadCount).
 static int gShownDeviceLoad = -1;
 

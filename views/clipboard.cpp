@@ -31,10 +31,6 @@ PresetClipboard gClipboard;
 // The information icon of a message box (the platform's value).
 constexpr unsigned kMbIconInformation = 64;
 
-static int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 static int CountFlags(const uint8_t* flags, int count) {
     int n = 0;
     for (int i = 0; i < count; i++) n += flags[i] ? 1 : 0;

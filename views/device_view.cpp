@@ -37,10 +37,6 @@ DeviceView gDeviceView;
 
 namespace {
 
-int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 // The pane takes points across its width and, vertically, inside its frame.
 int InsidePane(const Pane& pane, int x, int y) {
     const PaneRect& r = pane.rect;

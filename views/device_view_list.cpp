@@ -31,10 +31,6 @@ namespace {
 // The value editor sits inside the row, clear of the grid lines.
 constexpr int kValueEditorInset = 3;
 
-int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 int BarShown(const Pane& view) {
     return view.vertical.total > view.vertical.page;
 }

@@ -22,10 +22,6 @@
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
 
-static int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 // After a drop: the lists show changed banks and presets in bold, and
 // Upload to Device follows the changes.
 static void RepaintBankViews() {
