@@ -9,6 +9,7 @@
 #include "banks/undo_history.h"
 #include "views/editor_document.h"
 #include "views/list_columns.h"
+#include "views/zone_notes.h"
 
 EditValueState gEditValue;
 
@@ -19,9 +20,6 @@ namespace {
 constexpr int kDefaultValueMin = 0;
 constexpr int kDefaultChannelMax = 16;
 constexpr int kDefaultValueMax = 127;
-
-const char* const kNoteNames[12] = {"C ", "C#", "D ", "Eb", "E ", "F ",
-                                    "F#", "G ", "G#", "A ", "Bb", "B "};
 
 // The range a value column gives for a control value: the first value column,
 // in column order, that shows it.
@@ -166,9 +164,7 @@ void FormatEditValue(int value, int format, char* out, int size) {
         std::snprintf(out, static_cast<size_t>(size), "%d", value);
         return;
     }
-    int note = ((value % 12) + 12) % 12;
-    int octave = (value - note) / 12 - 2;
-    std::snprintf(out, static_cast<size_t>(size), "%s%d", kNoteNames[note], octave);
+    FormatNoteName(value, out, size);
 }
 
 int ParseEditValue(const char* text, int format, int* value) {
