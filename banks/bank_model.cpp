@@ -130,7 +130,7 @@ int BankModelPid(int index) {
     return entry->data->pid;
 }
 
-static PresetRecord* PresetAt(int bank, int preset) {
+PresetRecord* PresetAt(int bank, int preset) {
     BankData* data = BankDataAt(bank);
     if (!data || preset < 0 || preset >= kMaxPresets) return nullptr;
     return &data->presets[preset];
