@@ -12,7 +12,6 @@ char* gLastBankPath = nullptr;
 char* gProgramDir = nullptr;
 char* gSettingsPath = nullptr;
 char* gLastBankName = nullptr;
-char gHelpFilePath[kPathSize];
 
 int AllocWorkingBlocks() {
     // Every block is attempted even after a failure, so the user sees the
@@ -73,5 +72,4 @@ void ComputeProgramPaths(const char* exePath) {
     }
     if (gProgramDir != nullptr) JoinPath(gProgramDir, dir, "");
     if (gFileIo != nullptr) JoinPath(gFileIo->initialDir, dir, "User Preset Banks");
-    JoinPath(gHelpFilePath, dir, "Help.HLP");
 }

@@ -41,8 +41,7 @@ void FreeWorkingBlocks();
 
 // Start-up's path step: from the program's own file name, the program
 // directory with its trailing backslash (block 5), the file dialogs' initial
-// directory (program directory + "User Preset Banks") and the help file path
-// (program directory + "Help.HLP"). A name without any backslash or slash
+// directory (program directory + "User Preset Banks"). A name without any
+// backslash or slash
 // gives an empty directory. Overlong results are cut to fit.
 void ComputeProgramPaths(const char* exePath);
-extern char gHelpFilePath[kPathSize];

@@ -49,7 +49,6 @@ TEST(StartUp, ProgramPathsComeFromTheProgramsOwnName) {
     ASSERT_NE(gProgramDir, nullptr);
     EXPECT_EQ(std::string(gProgramDir), folder.dir());
     EXPECT_EQ(std::string(gFileIo->initialDir), folder.dir() + "User Preset Banks");
-    EXPECT_EQ(std::string(gHelpFilePath), folder.dir() + "Help.HLP");
 }
 
 TEST(StartUp, ResourcesAndMenuAreLoaded) {

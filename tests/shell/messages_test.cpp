@@ -248,7 +248,6 @@ TEST_F(MessagesTest, ProgramPathsKeepTheTrailingBackslash) {
     ComputeProgramPaths("C:\\Program Files\\Ostrel\\Ostrel.exe");
     EXPECT_STREQ(gProgramDir, "C:\\Program Files\\Ostrel\\");
     EXPECT_STREQ(gFileIo->initialDir, "C:\\Program Files\\Ostrel\\User Preset Banks");
-    EXPECT_STREQ(gHelpFilePath, "C:\\Program Files\\Ostrel\\Help.HLP");
 
     ComputeProgramPaths("Ostrel.exe");
     EXPECT_STREQ(gProgramDir, "");
@@ -258,6 +257,5 @@ TEST_F(MessagesTest, ProgramPathsKeepTheTrailingBackslash) {
     ComputeProgramPaths(deep.c_str());
     EXPECT_EQ(std::strlen(gProgramDir), static_cast<size_t>(kPathSize - 1));
     EXPECT_EQ(std::strlen(gFileIo->initialDir), static_cast<size_t>(kPathSize - 1));
-    EXPECT_EQ(std::strlen(gHelpFilePath), static_cast<size_t>(kPathSize - 1));
     FreeWorkingBlocks();
 }
