@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "banks/bank_recovery.h"
 #include "banks/file_dialogs.h"
 #include "banks/sxl_file.h"
-#include "devices/discovery.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "base/working_blocks.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "editing/undo_history.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
-#include "shell/working_blocks.h"
+#include "banks/undo_history.h"
 
 int (*gSendBankAtQuit)(int bank) = nullptr;
 int (*gImportSyxFile)(const char* path) = nullptr;

@@ -20,7 +20,7 @@
 
 #include "banks/bank_model.h"
 
-// The file dialogs start at gFileIo->initialDir (shell/working_blocks.h)
+// The file dialogs start at gFileIo->initialDir (base/working_blocks.h)
 // with the last bank file (gLastBankPath); a successful load or Save As
 // stores the chosen path, its name and its folder back there.
 

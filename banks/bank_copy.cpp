@@ -13,12 +13,6 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 
-static PresetRecord* PresetAt(int bank, int preset) {
-    BankData* data = BankDataAt(bank);
-    if (!data || preset < 0 || preset >= kMaxPresets) return nullptr;
-    return &data->presets[preset];
-}
-
 static void CountBankChange(int bank) {
     BankEntry* entry = BankAt(bank);
     if (entry) entry->changeCount++;

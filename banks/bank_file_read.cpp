@@ -2,21 +2,18 @@
 // stays inside the bank's tables: at most 128 presets, 100 controls, 16
 // variable slots, the definition's zones and zone fields, and every text cut
 // to its field.
+#include <algorithm>
 #include <cstring>
 
 #include "banks/bank_file.h"
-#include "devices/discovery.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "banks/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
 
 // UTF-8 of a name of at most 72 characters, each at most 4 bytes.
 constexpr int kUtf8NameBufferSize = 4 * 72 + 1;
-
-static int Min(int a, int b) {
-    return a < b ? a : b;
-}
 
 // The keys of a bank file, prepared once: a full bank asks each of its 12,800
 // control dictionaries for the same seven.
@@ -75,7 +72,7 @@ static void ReadName(const PlistNode* node, const PlistKey& key, char* out, size
 
 static int ListLength(const PlistNode* list, int capacity) {
     if (!IsContainer(list)) return 0;
-    return Min(static_cast<int>(ChildCount(list)), capacity);
+    return std::min(static_cast<int>(ChildCount(list)), capacity);
 }
 
 static void ReadBankHeader(const PlistNode* preset, BankData* bank) {
@@ -90,7 +87,7 @@ static void ReadBankHeader(const PlistNode* preset, BankData* bank) {
 
 static void ReadVariables(const PlistNode* list, PresetRecord* preset) {
     int count = ListLength(list, kMaxVariables);
-    int defined = Min(gDevice.variableCount, kMaxVariables);
+    int defined = std::min(gDevice.variableCount, kMaxVariables);
     for (int k = 0; k < count; k++) {
         const PlistNode* element = ChildAt(list, k);
         int32_t value = NumberOr(element, Keys().value, 0);
@@ -116,7 +113,7 @@ struct ZoneFields {
 static ZoneFields LoadedZoneFields() {
     ZoneFields fields;
     const char* tag = nullptr;
-    fields.count = Min(SysexFieldTag("zones", 0, &tag), kMaxZoneFields);
+    fields.count = std::min(SysexFieldTag("zones", 0, &tag), kMaxZoneFields);
     for (int f = 0; f < fields.count; f++) {
         SysexFieldTag("zones", f, &tag);
         fields.tagged[f] = tag != nullptr;
@@ -126,7 +123,7 @@ static ZoneFields LoadedZoneFields() {
 }
 
 static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRecord* preset) {
-    int zones = Min(ListLength(list, kMaxZones), Min(gDevice.zoneLimit, kMaxZones));
+    int zones = std::min(ListLength(list, kMaxZones), std::min(gDevice.zoneLimit, kMaxZones));
     for (int z = 0; z < zones; z++) {
         const PlistNode* element = ChildAt(list, z);
         for (int f = 0; f < fields.count; f++) {

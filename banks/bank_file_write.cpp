@@ -5,22 +5,19 @@
 // file they had. The same document can also be built as a tree
 // (BuildBankDocument); both follow one order, and a test holds them to the
 // same bytes.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "banks/bank_file.h"
 #include "base/durable_file.h"
-#include "devices/discovery.h"
+#include "base/messages.h"
+#include "banks/discovery.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/messages.h"
 
 // UTF-8 of a 47-character field: at most two bytes per character.
 constexpr int kUtf8FieldSize = 2 * kNameLen + 1;
-
-static int Min(int a, int b) {
-    return a < b ? a : b;
-}
 
 static PlistNode* AddKeyed(PlistNode* parent, const char* key, PlistType type) {
     PlistNode* node = Create(parent, type);
@@ -45,7 +42,7 @@ static void AddName(PlistNode* parent, const char* key, const char* text) {
 
 // The value of the first variable aimed at slot k, 0 when none is.
 static int32_t SlotValue(const PresetRecord& preset, int k) {
-    int defined = Min(gDevice.variableCount, kMaxVariables);
+    int defined = std::min(gDevice.variableCount, kMaxVariables);
     for (int v = 0; v < defined; v++) {
         if (gDevice.variables[v].target == k) return preset.variables[v];
     }
@@ -64,14 +61,14 @@ static void AddPreset(PlistNode* list, const PresetRecord& preset) {
     AddName(dict, "name", preset.name);
 
     PlistNode* variables = AddKeyed(dict, "variables", PlistType::Array);
-    int slots = Min(preset.variableCount, kMaxVariables);
+    int slots = std::min(preset.variableCount, kMaxVariables);
     for (int k = 0; k < slots; k++) {
         AddInteger(Create(variables, PlistType::Dict), "value", SlotValue(preset, k));
     }
 
     if (gDevice.zoneFieldCount > 0) {
         PlistNode* zones = AddKeyed(dict, "zones", PlistType::Array);
-        int zoneCount = Min(gDevice.zoneLimit, kMaxZones);
+        int zoneCount = std::min(gDevice.zoneLimit, kMaxZones);
         for (int z = 0; z < zoneCount; z++) {
             PlistNode* zone = Create(zones, PlistType::Dict);
             for (int f = 0; f < preset.zoneFieldCount; f++) {
@@ -84,7 +81,7 @@ static void AddPreset(PlistNode* list, const PresetRecord& preset) {
     }
 
     PlistNode* controls = AddKeyed(dict, "controls", PlistType::Array);
-    int count = Min(preset.controlCount, kMaxControls);
+    int count = std::min(preset.controlCount, kMaxControls);
     for (int j = 0; j < count; j++) {
         const PresetControl& c = preset.controls[j];
         PlistNode* control = Create(controls, PlistType::Dict);
@@ -111,9 +108,9 @@ static BankData* PrepareForWriting(int bank) {
     if (data->uniqueId == 0) data->uniqueId = MakeUniqueId();
     CopyText(data->name, entry->displayName);
     if (!data->created[0]) MakeCreatedText(data->created, sizeof data->created);
-    int count = Min(gDevice.presetCount, kMaxPresets);
+    int count = std::min(gDevice.presetCount, kMaxPresets);
     for (int p = 0; p < count; p++) {
-        data->presets[p].zoneFieldCount = Min(gDevice.zoneFieldCount, kMaxZoneFields);
+        data->presets[p].zoneFieldCount = std::min(gDevice.zoneFieldCount, kMaxZoneFields);
     }
     return data;
 }
@@ -132,7 +129,7 @@ PlistNode* BuildBankDocument(int bank) {
     AddBoolean(preset, "read only", false);
     AddBoolean(preset, "ROM", false);
     PlistNode* presets = AddKeyed(preset, "presets", PlistType::Array);
-    int count = Min(gDevice.presetCount, kMaxPresets);
+    int count = std::min(gDevice.presetCount, kMaxPresets);
     for (int p = 0; p < count; p++) AddPreset(presets, data->presets[p]);
     return root;
 }
@@ -149,7 +146,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
     PlistBeginContainer(w, nullptr, PlistType::Dict, false);
     WriteName(w, "name", preset.name);
 
-    int slots = Min(preset.variableCount, kMaxVariables);
+    int slots = std::min(preset.variableCount, kMaxVariables);
     PlistBeginContainer(w, "variables", PlistType::Array, slots <= 0);
     for (int k = 0; k < slots; k++) {
         PlistBeginContainer(w, nullptr, PlistType::Dict, false);
@@ -166,7 +163,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
             SysexFieldTag("zones", f, &tags[f]);
             if (tags[f] && tags[f][0]) tagged++;
         }
-        int zoneCount = Min(gDevice.zoneLimit, kMaxZones);
+        int zoneCount = std::min(gDevice.zoneLimit, kMaxZones);
         PlistBeginContainer(w, "zones", PlistType::Array, zoneCount <= 0);
         for (int z = 0; z < zoneCount; z++) {
             PlistBeginContainer(w, nullptr, PlistType::Dict, tagged == 0);
@@ -179,7 +176,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
         if (zoneCount > 0) PlistEndContainer(w, PlistType::Array);
     }
 
-    int count = Min(preset.controlCount, kMaxControls);
+    int count = std::min(preset.controlCount, kMaxControls);
     PlistBeginContainer(w, "controls", PlistType::Array, count <= 0);
     for (int j = 0; j < count; j++) {
         const PresetControl& c = preset.controls[j];
@@ -211,7 +208,7 @@ int WriteBankDocument(int bank, PlistSink* sink) {
     PlistWriteInteger(w, "unique id", data->uniqueId);
     PlistWriteBoolean(w, "read only", false);
     PlistWriteBoolean(w, "ROM", false);
-    int count = Min(gDevice.presetCount, kMaxPresets);
+    int count = std::min(gDevice.presetCount, kMaxPresets);
     PlistBeginContainer(w, "presets", PlistType::Array, count <= 0);
     for (int p = 0; p < count; p++) WritePreset(w, data->presets[p]);
     if (count > 0) PlistEndContainer(w, PlistType::Array);

@@ -1,6 +1,7 @@
 // Adding, inserting, removing and selecting banks in the list: the operations
 // that discovery, the transfer engine, the ROM preference and undo share with
 // the File commands.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -8,9 +9,9 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
-#include "devices/discovery.h"
+#include "base/preferences.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "shell/settings.h"
 
 // Clamps v into the variable's range; a bound of -1 means the definition
 // gave none.
@@ -26,10 +27,6 @@ static int32_t ZoneFieldDefault(int f) {
     return slot >= 0 && slot < kDefaultZoneCount ? gDevice.defaults.zones[slot] : 0;
 }
 
-static int Min(int a, int b) {
-    return a < b ? a : b;
-}
-
 void InitNewBankData(BankData* data, const char* name) {
     memset(data, 0, sizeof *data);
     CopyText(data->name, name);
@@ -40,16 +37,16 @@ void InitNewBankData(BankData* data, const char* name) {
     data->presetCountInFile = gDevice.presetCount;
 
     const DefaultValues& d = gDevice.defaults;
-    int presets = Min(gDevice.presetCount, kMaxPresets);
-    int variables = Min(gDevice.variableCount, kMaxVariables);
-    int controls = Min(gDevice.controlCount, kMaxControls);
-    int zoneFields = Min(gDevice.zoneFieldCount, kMaxZoneFields);
-    int zones = Min(gDevice.zoneLimit, kMaxZones);
+    int presets = std::min(gDevice.presetCount, kMaxPresets);
+    int variables = std::min(gDevice.variableCount, kMaxVariables);
+    int controls = std::min(gDevice.controlCount, kMaxControls);
+    int zoneFields = std::min(gDevice.zoneFieldCount, kMaxZoneFields);
+    int zones = std::min(gDevice.zoneLimit, kMaxZones);
     for (int p = 0; p < presets; p++) {
         PresetRecord& preset = data->presets[p];
         CopyText(preset.name, "Untitled");
         CopyText(preset.created, data->created);
-        preset.variableCount = Min(gDevice.variableSlots, kMaxVariables);
+        preset.variableCount = std::min(gDevice.variableSlots, kMaxVariables);
         preset.controlCount = controls;
         preset.zoneFieldCount = zoneFields;
         // Every variable starts from its default, except the zone enable bits

@@ -5,9 +5,9 @@
 #include <cassert>
 #include <cstring>
 
+#include "base/memory.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
 
 BankList gBanks = {{}, 0, 0, 0, 0, -1};
 BankSelection gSelection;
@@ -130,7 +130,7 @@ int BankModelPid(int index) {
     return entry->data->pid;
 }
 
-static PresetRecord* PresetAt(int bank, int preset) {
+PresetRecord* PresetAt(int bank, int preset) {
     BankData* data = BankDataAt(bank);
     if (!data || preset < 0 || preset >= kMaxPresets) return nullptr;
     return &data->presets[preset];

@@ -154,6 +154,8 @@ void FreeBankData(BankData* data);
 BankEntry* BankAt(int index);
 // The data of bank index, or the read scratch for -1; nullptr otherwise.
 BankData* BankDataAt(int index);
+// Preset `preset` of bank `bank`, or null when either is out of range.
+PresetRecord* PresetAt(int bank, int preset);
 // A serial number no entry of this run has had.
 int32_t NewBankSerial();
 // The entry's serial, given one first when it has none yet.

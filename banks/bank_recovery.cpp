@@ -9,10 +9,10 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
-#include "devices/discovery.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
 
 // The copies this run wrote: only these may be taken back, since an older
 // copy still waiting for its offer holds content nothing else has.

@@ -7,8 +7,8 @@
 
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 
 // Filter pairs (name, pattern), each NUL-terminated, the list ending in a
 // second NUL. The load dialog's third name comes from the string table (the

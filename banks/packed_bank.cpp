@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/messages.h"
-#include "shell/string_ids.h"
+#include "base/messages.h"
+#include "base/string_ids.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
-#include "editing/undo_history.h"
-#include "midi/bank_packing.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
-#include "shell/whole_file.h"
+#include "base/memory.h"
+#include "base/messages.h"
+#include "base/whole_file.h"
+#include "banks/undo_history.h"
+#include "banks/bank_packing.h"
 
 // Where each piece of an older record goes in today's image.
 struct Sxl1Field {

@@ -33,7 +33,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 constexpr int kSxlHeaderSize = 12;
 constexpr int kSxl2FileSize = kSxlHeaderSize + 128 * kPackedPresetSize;  // 161,804

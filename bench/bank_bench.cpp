@@ -21,13 +21,13 @@
 #include "banks/bank_model.h"
 #include "banks/packed_bank.h"
 #include "base/durable_file.h"
+#include "base/working_blocks.h"
 #include "bench/bench_figures.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <string>
 
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/gui_steps.h"
 #include "views/editor_document.h"
 #include "views/graphic_pictures.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -16,16 +16,16 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/working_blocks.h"
 #include "bench/bench_figures.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "imaging/png_decode.h"
 #include "midi/virtual_link.h"
 #include "plist/plist_xml.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

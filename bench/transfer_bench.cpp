@@ -18,17 +18,17 @@
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/messages.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,5 @@
 // ostrel-cli bank show / bank convert.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,11 +12,7 @@
 #include "banks/sxl_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "midi/bank_packing.h"
-
-static int Min(int a, int b) {
-    return a < b ? a : b;
-}
+#include "banks/bank_packing.h"
 
 static void PrintJson(const BankData& bank) {
     printf("{\n");
@@ -27,11 +24,11 @@ static void PrintJson(const BankData& bank) {
     printf("  \"readOnly\": %d,\n  \"rom\": %d,\n", bank.readOnly, bank.rom);
     printf("  \"presetCountInFile\": %d,\n", bank.presetCountInFile);
     printf("  \"presets\": [");
-    int presets = Min(gDevice.presetCount, kMaxPresets);
-    int variables = Min(gDevice.variableCount, kMaxVariables);
-    int zones = Min(gDevice.zoneLimit, kMaxZones);
-    int zoneFields = Min(gDevice.zoneFieldCount, kMaxZoneFields);
-    int controls = Min(gDevice.controlCount, kMaxControls);
+    int presets = std::min(gDevice.presetCount, kMaxPresets);
+    int variables = std::min(gDevice.variableCount, kMaxVariables);
+    int zones = std::min(gDevice.zoneLimit, kMaxZones);
+    int zoneFields = std::min(gDevice.zoneFieldCount, kMaxZoneFields);
+    int controls = std::min(gDevice.controlCount, kMaxControls);
     for (int p = 0; p < presets; p++) {
         const PresetRecord& preset = bank.presets[p];
         printf("%s\n    {\n", p ? "," : "");
@@ -72,8 +69,8 @@ static void PrintText(const char* path, const BankData& bank) {
            bank.uniqueId, YesNo(bank.readOnly), YesNo(bank.rom));
     printf("  presets:   %d in the file, %d on the device\n", bank.presetCountInFile,
            gDevice.presetCount);
-    int controls = Min(gDevice.controlCount, kMaxControls);
-    for (int p = 0; p < Min(gDevice.presetCount, kMaxPresets); p++) {
+    int controls = std::min(gDevice.controlCount, kMaxControls);
+    for (int p = 0; p < std::min(gDevice.presetCount, kMaxPresets); p++) {
         const PresetRecord& preset = bank.presets[p];
         printf("  %3d %s\n", p + 1, JsonString(preset.name).c_str());
         for (int c = 0; c < controls; c++) {

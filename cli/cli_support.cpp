@@ -16,12 +16,12 @@
 
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "base/whole_file.h"
 #include "cli/commands.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/whole_file.h"
 
 #ifdef _WIN32
 static const char kNullDevice[] = "NUL";

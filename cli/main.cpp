@@ -21,13 +21,13 @@
 #endif
 
 #include "banks/bank_model.h"
+#include "base/working_blocks.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "devices/folder_list.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "ostrel_version.h"
-#include "shell/working_blocks.h"
 
 static std::vector<const CliCommand*>& Registry() {
     // A function-local table: registrars in other files may run first.

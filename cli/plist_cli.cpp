@@ -2,11 +2,11 @@
 #include <cstdio>
 #include <iterator>
 
+#include "base/whole_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/whole_file.h"
 
 static int RunPlistCheck(int argc, char** argv) {
     if (argc != 1) return kCliUsage;

@@ -19,7 +19,7 @@
 #include "base/durable_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 #include "views/preset_sheet.h"
 

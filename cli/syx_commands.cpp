@@ -30,7 +30,7 @@
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/syx_file.h"
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
 namespace {
 

@@ -7,6 +7,12 @@
 
 DeviceDefinition gDevice;
 
+int ControlCount() {
+    int n = gDevice.controlCount;
+    if (n < 0) return 0;
+    return n > kMaxControls ? kMaxControls : n;
+}
+
 void DeviceDefinitionReset(DeviceDefinition* def) {
     memset(def, 0, sizeof *def);
 }

@@ -176,6 +176,10 @@ constexpr uint32_t kDefaultDeviceColour = 229u + 256u * 228u + 65536u * 231u;
 // The one loaded definition. Touched by the user-interface thread only.
 extern DeviceDefinition gDevice;
 
+// The loaded definition's number of controls, brought into 0..kMaxControls:
+// every loop and range check over the controls uses it.
+int ControlCount();
+
 // Loads gDevice from deviceFolder + "definition.xml" (deviceFolder ends in a
 // separator). What could be read is in gDevice afterwards; nothing is shown.
 void LoadDeviceDefinition(const char* deviceFolder);

@@ -10,6 +10,7 @@
 #include "devices/device_definition.h"
 #include "devices/document_cache.h"
 #include "devices/number_list.h"
+#include "devices/key_reading.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 
@@ -33,17 +34,6 @@ int32_t Clamp(int32_t v, int32_t lo, int32_t hi) {
 // A number key: -1 when missing, else the value (0 for a kind that is no number).
 int32_t Number(const PlistNode* dict, const char* key) {
     return GetIntOfChild(dict, key);
-}
-
-int32_t NumberOr(const PlistNode* dict, const char* key, int32_t whenMissing) {
-    int32_t v = GetIntOfChild(dict, key);
-    return v == -1 ? whenMissing : v;
-}
-
-// A text key into its field; a missing key leaves the field as it is.
-template <size_t N>
-void Text(const PlistNode* dict, const char* key, char (&field)[N]) {
-    GetTextOfChild(dict, key, field, N);
 }
 
 void ParseList(const PlistNode* dict, const char* key, NumberList* list) {

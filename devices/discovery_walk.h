@@ -16,7 +16,7 @@ constexpr int kMaxWalkDepth = 8;
 int CollectUserBankNames(const std::string& folder, std::vector<std::string>* names);
 
 // Full paths of the ROM bank candidates under devicesFolder: in ".eld"
-// folders (walked recursively, in listing order), files ending in ".xml"
+// folders (walked recursively, in ListFolder's order), files ending in ".xml"
 // whose name is longer than four characters and is not "rom.xml". A device
 // folder's own "definition.xml" and "MIDICC.xml" are no banks and are left
 // out too, so that no start-up reports them as broken bank files.

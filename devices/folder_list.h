@@ -16,9 +16,9 @@ struct FolderItem {
     bool isFolder;
 };
 
-// The entries of folder, without "." and "..". Ordered as NTFS returns them
-// (case-insensitive by name, ties in byte order) so that "the first folder
-// found" means the same on every file system. Returns 0 when the folder
+// The entries of folder, without "." and "..". Sorted by name without regard
+// to case (ties in byte order), whatever order the file system lists them
+// in, so that "the first folder found" means the same on every file system. Returns 0 when the folder
 // cannot be listed.
 int ListFolder(const std::string& folder, std::vector<FolderItem>* items);
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/memory.h"
+#include "base/memory.h"
 
 LibraryList gLibraryList = {{}, 0, 0};
 

@@ -6,12 +6,12 @@
 #include <unordered_map>
 
 #include "devices/control_library.h"
-#include "devices/discovery.h"
+#include "devices/program_folder.h"
 #include "devices/document_cache.h"
 #include "devices/folder_list.h"
 #include "devices/library_list.h"
-#include "shell/messages.h"
-#include "shell/string_ids.h"
+#include "base/messages.h"
+#include "base/string_ids.h"
 
 namespace {
 

@@ -5,19 +5,10 @@
 #include "devices/control_library.h"
 #include "devices/document_cache.h"
 #include "plist/plist_node.h"
+#include "devices/key_reading.h"
 #include "plist/plist_xml.h"
 
 namespace {
-
-int32_t NumberOr(const PlistNode* dict, const char* key, int32_t whenMissing) {
-    int32_t v = GetIntOfChild(dict, key);
-    return v == -1 ? whenMissing : v;
-}
-
-template <size_t N>
-void Text(const PlistNode* dict, const char* key, char (&field)[N]) {
-    GetTextOfChild(dict, key, field, N);
-}
 
 // A UTF-8 name from the file as 8-bit text, as bank names are kept.
 template <size_t N>

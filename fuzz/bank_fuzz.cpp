@@ -14,9 +14,9 @@
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "banks/sxl_file.h"
-#include "devices/discovery.h"
+#include "base/working_blocks.h"
+#include "banks/discovery.h"
 #include "headless/messages_headless.h"
-#include "shell/working_blocks.h"
 
 static std::string gFolder;
 static std::string gInput;

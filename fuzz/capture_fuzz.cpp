@@ -17,13 +17,13 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/working_blocks.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "headless/messages_headless.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_capture.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "banks/sxl_file.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "base/messages.h"
+#include "base/working_blocks.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
-#include "shell/messages.h"
-#include "shell/working_blocks.h"
 
 static std::string gInput;
 

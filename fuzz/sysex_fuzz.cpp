@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/platform.h"
 #include "devices/device_definition.h"
 #include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/transfer_state.h"
-#include "shell/platform.h"
 
 static PackedBank gTaken;
 static DumpResult gResult;

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "shell/platform.h"
+#include "base/platform.h"
 
 namespace {
 std::atomic<int> gVirtual{0};

@@ -1,4 +1,4 @@
-// The headless millisecond clock (MilliClock of shell/platform.h).
+// The headless millisecond clock (MilliClock of base/platform.h).
 //
 // By default it is real time (a steady clock in milliseconds), which is what
 // the command-line tool and threaded tests with real latencies need. Tests of

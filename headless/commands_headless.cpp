@@ -9,6 +9,10 @@ int gHeadlessRepaints = 0;
 
 namespace {
 std::string gTitle;
+
+// The native tests, tools and benchmarks run without the program's start-up:
+// the shell's hook table is filled before their main.
+[[maybe_unused]] const bool kShellHooksInstalled = (InstallShellHooks(), true);
 }
 
 std::string HeadlessWindowTitle() {

@@ -3,7 +3,7 @@
 #include "headless/in_place_edit_headless.h"
 
 #include "banks/bank_model.h"
-#include "editing/in_place_edit_platform.h"
+#include "views/in_place_edit_platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/menu.h"
+#include "base/menu.h"
 #include "shell/menu_table.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/messages.h"
-#include "shell/platform.h"
+#include "base/messages.h"
+#include "base/platform.h"
 
 namespace {
 HeadlessMessageLog gLog;

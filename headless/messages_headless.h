@@ -1,4 +1,4 @@
-// The headless test double of the shell's message seams (shell/platform.h):
+// The headless test double of the shell's message seams (base/platform.h):
 // instead of showing anything it records what would have been shown, answers
 // message boxes from a queue, and prints each message to stderr.
 #pragma once

@@ -38,7 +38,7 @@
 
 #include <cstdint>
 
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 #include "midi/sysex_format.h"
 
 enum class DumpOutcome {

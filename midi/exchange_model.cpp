@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "banks/bank_model.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/folder_list.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <mutex>
 
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "midi/virtual_link.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
 
 MidiPortTables gMidiPorts;
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "midi/dump_reception.h"
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 struct DeviceDefinition;
 

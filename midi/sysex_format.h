@@ -32,7 +32,7 @@
 
 #include <cstdint>
 
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 
 constexpr uint8_t kSysExStart = 0xF0;
 constexpr uint8_t kSysExEnd = 0xF7;

@@ -16,12 +16,12 @@
 #include <cstring>
 #include <mutex>
 
+#include "base/platform.h"
 #include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/sysex_send.h"
 #include "midi/transfer_state.h"
-#include "shell/platform.h"
 
 static std::mutex gParserLock;
 static uint8_t gReplyDeviceId = 0x7F;  // the identity pattern's device-id byte

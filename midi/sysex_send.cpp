@@ -1,11 +1,11 @@
 // Building and sending the short messages (layouts in sysex_format.h).
 #include "midi/sysex_send.h"
 
+#include "base/platform.h"
 #include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_state.h"
-#include "shell/platform.h"
 
 static const uint8_t kShortCommands[] = {kCommandDumpRequest, kCommandCancel, kCommandRetry,
                                          kCommandAcknowledge};

@@ -5,7 +5,7 @@
 
 #include "banks/bank_commands.h"
 #include "devices/device_definition.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/exchange_model.h"
 #include "midi/sysex_format.h"
 

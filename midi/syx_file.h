@@ -20,7 +20,7 @@
 
 #include "banks/bank_model.h"
 #include "midi/dump_reception.h"
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 #include "midi/sysex_capture.h"
 
 struct DeviceDefinition;

@@ -117,5 +117,9 @@ bool CanDownloadFromDevice();
 // receiving): windows ignore commands and mouse input meanwhile.
 bool TransferBusy();
 
+// Enables or greys Upload, Download and Send to Device in the main menu by
+// the enable rules above.
+void UpdateTransferMenu();
+
 // Draws the activity indicator frame for the current progress count.
 void DrawProgress();

@@ -5,7 +5,8 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
-#include "devices/discovery.h"
+#include "base/platform.h"
+#include "banks/discovery.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/sysex_send.h"
@@ -13,7 +14,6 @@
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
 #include "midi/virtual_link.h"
-#include "shell/platform.h"
 
 void FinishIdentification() {
     if (!gTransfer.identifying.exchange(0)) return;

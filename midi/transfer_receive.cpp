@@ -9,9 +9,12 @@
 #include <cstdio>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
+#include "base/platform.h"
+#include "base/preferences.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
-#include "midi/bank_packing.h"
+#include "banks/undo_history.h"
+#include "banks/bank_packing.h"
 #include "midi/dump_reception.h"
 #include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
@@ -20,10 +23,6 @@
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
-#include "shell/commands.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
-#include "shell/settings.h"
 
 // Where a taken dump waits while it is completed (too large for the stack).
 static PackedBank gTakenDump;

@@ -6,17 +6,16 @@
 #include <thread>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
+#include "base/platform.h"
 #include "devices/device_definition.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
-#include "shell/commands.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
 
 static int gLastExchangeFailed = 0;
 

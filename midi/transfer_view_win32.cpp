@@ -3,8 +3,8 @@
 // (views/panel_paint_win32.cpp), which knows where its item lies.
 #include <windows.h>
 
+#include "base/app_state.h"
 #include "midi/transfer_view.h"
-#include "shell/app_state.h"
 
 namespace {
 

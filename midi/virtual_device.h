@@ -37,7 +37,7 @@
 
 #include <cstdint>
 
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 #include "midi/sysex_format.h"
 
 constexpr int kVirtualOutboxSize = 64;

@@ -20,10 +20,10 @@
 #include <thread>
 #include <vector>
 
+#include "base/platform.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "midi/sysex_parser.h"
-#include "shell/platform.h"
 
 namespace fs = std::filesystem;
 

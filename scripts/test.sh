@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native unit tests (under ASan
 # and UBSan), the fuzz targets over their committed corpora, and the GUI
 # tests of the Windows build under Wine in a virtual display, and the
-# installer's install, upgrade and uninstall under Wine. Ends with one
+# installer's install, upgrade and uninstall under Wine; first, the check of
+# the layer order (scripts/check-layers.sh). Ends with one
 # line that counts the whole run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -29,6 +30,13 @@ count_ctest() {
   summary+=("$2: $((t - f)) passed, $f failed")
 }
 summary=()
+
+echo "== the layer order"
+if bash scripts/check-layers.sh; then
+  passed=$((passed + 1)); summary+=("layer check: 1 passed, 0 failed")
+else
+  failed=$((failed + 1)); status=1; summary+=("layer check: 0 passed, 1 failed")
+fi
 
 echo "== native unit tests"
 bash scripts/build.sh native

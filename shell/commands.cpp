@@ -3,10 +3,10 @@
 // its commands show, hide and destroy.
 #include "shell/commands.h"
 
+#include "base/menu.h"
+#include "base/text_format.h"
 #include "shell/joins.h"
-#include "shell/menu.h"
-#include "shell/text_format.h"
-#include "shell/view_state.h"
+#include "views/view_state.h"
 
 int gLastCommand = 0;
 int gCommandsRun = 0;
@@ -16,17 +16,3 @@ void FormatTitle(char* buffer, int size, const char* deviceName) {
     FormatText2(buffer, size, "%s - %s", kAppName, name);
 }
 
-void UpdateViewMenu() {
-    RadioCheckMenuCommand(kCmdGraphicView, kCmdListView,
-                          gViewMode == ViewMode::kList ? kCmdListView : kCmdGraphicView);
-    CheckMenuCommand(kCmdShowCcCh, gShowCcCh);
-    CheckMenuCommand(kCmdFitMode, gFitMode);
-    CheckMenuCommand(kCmdLibraryWindow, gLibraryShown);
-    CheckMenuCommand(kCmdEditorWindow, gEditorShown);
-}
-
-void UpdateTransferMenu() {
-    EnableMenuCommand(kCmdUpload, JoinCanSendChanges());
-    EnableMenuCommand(kCmdSendToDevice, JoinCanSendBank());
-    EnableMenuCommand(kCmdDownload, JoinCanDownload());
-}

@@ -2,46 +2,10 @@
 // RunCommand with a command id (the ids of the menu, resources/main_menu.inc).
 #pragma once
 
-#include "shell/messages.h"
-
-// Command ids.
-constexpr int kCmdNewBank = 1;
-constexpr int kCmdLoad = 2;
-constexpr int kCmdSave = 3;
-constexpr int kCmdSaveAs = 4;
-constexpr int kCmdReloadBank = 5;
-constexpr int kCmdDeleteBank = 6;
-constexpr int kCmdUpload = 7;
-constexpr int kCmdDownload = 8;
-constexpr int kCmdSendToDevice = 9;
-constexpr int kCmdQuit = 10;
-constexpr int kCmdUndo = 11;
-constexpr int kCmdRedo = 12;
-constexpr int kCmdCopy = 13;
-constexpr int kCmdPaste = 14;
-constexpr int kCmdSelectAll = 16;
-constexpr int kCmdDescribeClipboard = 17;
-constexpr int kCmdCompareWith = 18;
-constexpr int kCmdCompareDeviceBank = 19;
-constexpr int kCmdClearComparison = 20;
-constexpr int kCmdGraphicView = 21;
-constexpr int kCmdListView = 22;
-constexpr int kCmdLibraryWindow = 23;
-constexpr int kCmdEditorWindow = 24;
-constexpr int kCmdShowCcCh = 25;
-constexpr int kCmdShowRomBanks = 26;
-constexpr int kCmdFitMode = 27;
-constexpr int kCmdMidiSetup = 31;
-constexpr int kCmdPreferences = 32;
-constexpr int kCmdRefreshDevices = 33;
-constexpr int kCmdExportPresetSheet = 41;
-constexpr int kCmdExportSyx = 42;
-constexpr int kCmdHelpContents = 51;
-constexpr int kCmdHelpMenus = 52;
-constexpr int kCmdHelpWindow = 53;
-constexpr int kCmdHelpKeyboard = 54;
-constexpr int kCmdHelpOnHelp = 55;
-constexpr int kCmdAbout = 56;
+#include "base/command_ids.h"
+#include "base/messages.h"
+#include "midi/transfer_engine.h"  // UpdateTransferMenu
+#include "views/view_state.h"     // UpdateViewMenu
 
 // Runs command `id` for `window` (the window whose menu, key or button sent
 // it). Returns 1 when the table has the command, 0 otherwise.
@@ -55,15 +19,6 @@ extern int gCommandsRun;
 // Commits an open in-place value edit or rename (sends it the Enter key).
 // Most commands run this first.
 void CommitEdits();
-
-// Menu state from the view state: radio-checks Graphic/List View by the view
-// mode and sets the marks of Show CC/Ch, Fit Picture, Library and Control
-// Editor.
-void UpdateViewMenu();
-
-// Enables or greys Upload, Download and Send to Device by the transfer
-// engine's enable rules.
-void UpdateTransferMenu();
 
 // Sets the main window's title to "Ostrel - <device name>", or
 // "Ostrel - (Untitled)" when no definition (or one without a name) is loaded.

@@ -5,14 +5,14 @@
 
 #include <initializer_list>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/commands.h"
 #include "shell/compare_commands.h"
 #include "shell/joins.h"
-#include "shell/message_loop.h"
 #include "shell/syx_commands.h"
-#include "shell/view_state.h"
 #include "shell/windows_win32.h"
+#include "views/edit_windows.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "banks/bank_model.h"
+#include "base/menu.h"
+#include "base/messages.h"
 #include "shell/commands.h"
 #include "shell/dialogs.h"
-#include "shell/menu.h"
-#include "shell/messages.h"
 #include "shell/preset_sheet_export.h"
 #include "views/comparison.h"
 

@@ -1,8 +1,8 @@
 // The About box (AboutDlgProc): name, version and credits.
 #include <windows.h>
 
+#include "base/app_state.h"
 #include "ostrel_version.h"
-#include "shell/app_state.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"

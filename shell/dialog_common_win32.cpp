@@ -2,13 +2,13 @@
 // centring on the main window, F1 help.
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "shell/dialog_layout.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
-#include "shell/gdi_resources_win32.h"
 #include "shell/help.h"
-#include "shell/messages.h"
+#include "views/gdi_resources_win32.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "banks/bank_model.h"
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/dialog_compare.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_win32.h"

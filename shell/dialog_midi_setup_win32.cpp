@@ -3,13 +3,13 @@
 
 #include <cstdio>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_midi_setup.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
-#include "shell/messages.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // "Preferences": undo levels, names from the device, ROM banks of all models.
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/commands.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_preferences.h"

@@ -1,7 +1,7 @@
 // The question before a whole-bank send: Yes, No, and "Don't ask again".
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/messages.h"
+#include "base/whole_file.h"
+#include "base/working_blocks.h"
 #include "shell/help_platform.h"
-#include "shell/messages.h"
-#include "shell/whole_file.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

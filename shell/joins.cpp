@@ -1,31 +1,34 @@
-// The bodies of the shell's joins (joins.h). An empty body marks a join whose
-// subsystem is not built yet; its comment names what it will call.
+// The bodies of the shell's joins (joins.h), and the hook table the shell
+// fills for the layers below it.
 #include "shell/joins.h"
 
 #include <cstring>
 
+#include "base/shell_hooks.h"
+
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "banks/bank_recovery.h"
+#include "base/app_state.h"
+#include "base/memory.h"
+#include "base/working_blocks.h"
 #include "devices/device_definition.h"
-#include "devices/device_load.h"
-#include "devices/discovery.h"
+#include "banks/device_load.h"
+#include "views/device_view_steps.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
-#include "editing/clipboard.h"
-#include "editing/undo_history.h"
-#include "midi/packed_image.h"
+#include "views/clipboard.h"
+#include "banks/undo_history.h"
+#include "banks/packed_image.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
-#include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/compare_commands.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
-#include "shell/memory.h"
 #include "shell/send_question.h"
 #include "shell/settings.h"
 #include "shell/syx_commands.h"
-#include "shell/working_blocks.h"
 #include "views/bank_selection.h"
 #include "views/comparison.h"
 #include "views/device_view.h"
@@ -266,8 +269,8 @@ const char* JoinDeviceName() {
 }
 
 static void ShowBankKeepingPlace(int index, bool otherBank) {
-    // The views' part (selections, scroll bars, the zone tab, the library
-    // follow) joins here when the views exist.
+    // The views take their part (selections, scroll bars, the zone tab, the
+    // library follow) in BankShownInViews.
     if (index >= 0 && index < gBanks.count) {
         gBanks.current = index;
         SelectBank(index);
@@ -298,4 +301,21 @@ static void ShowBankAfter(const BankData* before) {
     } else {
         ShowBank(gBanks.current);
     }
+}
+
+// --- The calls of the layers below into the shell -------------------------------
+
+static void RedrawAfterDeviceChange() {
+    UpdateTitle();
+    RepaintMainWindow();
+}
+
+void InstallShellHooks() {
+    gShellHooks.releaseDevicePictures = ReleaseDevicePictures;
+    gShellHooks.buildDevicePictures = BuildDevicePictures;
+    gShellHooks.layoutDeviceViews = LayoutDeviceViews;
+    gShellHooks.redrawAfterDeviceChange = RedrawAfterDeviceChange;
+    gShellHooks.showBank = ShowBank;
+    gShellHooks.showOtherBank = ShowOtherBank;
+    gShellHooks.confirmWholeBankSend = ConfirmWholeBankSend;
 }

@@ -2,10 +2,14 @@
 // steps, the command table's work and the transfer engine's predicates.
 //
 // Each join is a plain named call whose body (shell/joins.cpp) calls the
-// owning subsystem's operation. A join whose subsystem does not exist yet has
-// an empty body (or answers "no") and says so; wiring it is a one-line change
-// in joins.cpp, with no change at the call sites.
+// owning subsystem's operation. The calls the other way, from a layer below
+// up into the shell, go through the hook table InstallShellHooks fills.
 #pragma once
+
+// Fills the table of calls the layers below make up into the shell
+// (base/shell_hooks.h): the first thing start-up does, which then adds the
+// Win32 command table.
+void InstallShellHooks();
 
 // ---------------------------------------------------------------------------
 // Start-up (in the order of the steps that call them) and shutdown.

@@ -4,14 +4,13 @@
 
 #include <initializer_list>
 
-#include "editing/drag.h"
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "shell/menu_help_win32.h"
+#include "base/messages.h"
+#include "views/drag.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
-#include "shell/menu_help_win32.h"
-#include "shell/messages.h"
 #include "shell/session_end.h"
-#include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 #include "views/input_script_win32.h"
@@ -21,6 +20,7 @@
 #include "views/panel_mouse.h"
 #include "views/tooltip.h"
 #include "views/value_spinner.h"
+#include "views/view_state.h"
 
 namespace {
 
@@ -178,6 +178,3 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-int InputBlocked() {
-    return gModalBoxUp || JoinTransferBusy();
-}

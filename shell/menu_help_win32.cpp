@@ -1,6 +1,5 @@
 // Menu help with F1 (menu_help_win32.h).
 #include "shell/menu_help_win32.h"
-
 #include "shell/commands.h"
 #include "shell/help.h"
 #include "shell/joins.h"

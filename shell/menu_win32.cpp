@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "shell/gdi_resources_win32.h"
-#include "shell/menu.h"
+#include "base/menu.h"
+#include "views/gdi_resources_win32.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The message loop with its accelerator rule, and the call-window hook.
 #include "shell/message_loop_win32.h"
 
-#include "shell/app_state.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/message_loop.h"
+#include "base/app_state.h"
+#include "views/edit_windows.h"
+#include "views/gdi_resources_win32.h"
 #include "views/input_script_win32.h"
 
 HHOOK gCallWndHook = nullptr;

@@ -4,7 +4,7 @@
 // The multimedia header needs the types of windows.h before it.
 #include <mmsystem.h>
 
-#include "shell/platform.h"
+#include "base/platform.h"
 #include "shell/platform_win32.h"
 #include "views/input_script_win32.h"
 

@@ -2,7 +2,7 @@
 // program, but a modal message box would wait for a click nobody makes.
 #pragma once
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 // When set, PlatformMessageBox calls this instead of showing a box, and
 // returns its answer.

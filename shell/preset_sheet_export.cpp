@@ -7,11 +7,11 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
+#include "base/app_state.h"
 #include "base/durable_file.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
+#include "base/messages.h"
+#include "base/whole_file.h"
 #include "shell/sheet_dialog.h"
-#include "shell/whole_file.h"
 #include "views/preset_sheet.h"
 
 namespace {

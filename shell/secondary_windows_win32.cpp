@@ -3,17 +3,17 @@
 // status popup.
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "shell/commands.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/messages.h"
-#include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
 #include "views/editor_pane.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
 #include "views/panel.h"
 #include "views/panel_mouse.h"
+#include "views/view_state.h"
 
 namespace {
 

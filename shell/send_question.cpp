@@ -2,9 +2,9 @@
 #include "shell/send_question.h"
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "shell/dialogs.h"
-#include "shell/messages.h"
 #include "shell/settings.h"
 
 int ConfirmWholeBankSend(int bank) {

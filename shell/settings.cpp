@@ -10,18 +10,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editing/undo_history.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
+#include "base/memory.h"
+#include "base/messages.h"
+#include "base/whole_file.h"
+#include "base/working_blocks.h"
+#include "banks/undo_history.h"
 #include "shell/settings_platform.h"
-#include "shell/view_state.h"
-#include "shell/whole_file.h"
-#include "shell/working_blocks.h"
-
-int gInitialisePresetNames = 0;
-int gAskBeforeBankSend = 1;
-int gShowAllRomBanks = 1;
-int gUndoLevels = 100;
+#include "views/view_state.h"
 
 namespace {
 

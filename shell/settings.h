@@ -3,16 +3,8 @@
 // Quit. Byte format in shell/settings_file.h.
 #pragma once
 
+#include "base/preferences.h"
 #include "shell/settings_file.h"
-
-// The preferences in force (user-interface thread only); the other two stored
-// preferences are view state (gShowCcCh and gFitMode in shell/view_state.h).
-// LoadSettings sets them from the file, the Preferences dialog changes them,
-// SaveSettings writes them.
-extern int gInitialisePresetNames;  // SysEx reception renames presets from the device
-extern int gShowAllRomBanks;        // ROM banks of every model are listed (command 26)
-extern int gUndoLevels;             // 1..100; set through ApplyUndoLevelsPreference
-extern int gAskBeforeBankSend;      // a whole-bank send to the device asks first
 
 // All five stored preferences as they are now, and setting them all (the undo
 // levels through ApplyUndoLevelsPreference; flags become 0 or 1).

@@ -2,7 +2,7 @@
 // and the monitors' work areas.
 #include <windows.h>
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
 #include "shell/settings_platform.h"
 
 namespace {

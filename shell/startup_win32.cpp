@@ -7,24 +7,25 @@
 
 #include <string>
 
-#include "editing/drag.h"
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "base/memory.h"
+#include "base/messages.h"
+#include "base/platform.h"
+#include "base/shell_hooks.h"
+#include "base/working_blocks.h"
+#include "views/drag.h"
+#include "imaging/interface_images.h"
 #include "shell/commands.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
 #include "shell/joins.h"
-#include "shell/memory.h"
 #include "shell/message_loop_win32.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
 #include "shell/settings.h"
-#include "shell/status_layout.h"
-#include "shell/view_state.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
-#include "shell/working_blocks.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
 #include "views/panel.h"
+#include "views/status_layout.h"
+#include "views/view_state.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ void DestroyRemainingWindows() {
 
 StartUpResult StartUp(HINSTANCE instance, int showCommand, const char* exePath) {
     // 1
+    InstallShellHooks();
+    gShellHooks.runCommand = RunCommand;  // the command table is the Win32 one
     gInstance = instance;
     gDesktopWindow = GetDesktopWindow();
     gFatal = 0;

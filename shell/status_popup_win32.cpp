@@ -2,13 +2,13 @@
 // and kept on the screen (rules in status_layout.h).
 #include <windows.h>
 
-#include "shell/app_state.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/platform.h"
-#include "shell/status_layout.h"
+#include "base/app_state.h"
+#include "base/platform.h"
 #include "shell/window_geometry.h"
 #include "shell/windows_win32.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
+#include "views/status_layout.h"
 
 HWND gPopupWindow = nullptr;
 

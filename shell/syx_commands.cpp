@@ -9,15 +9,15 @@
 #include "banks/bank_model.h"
 #include "banks/sxl_file.h"
 #include "base/durable_file.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "midi/exchange_model.h"
 #include "midi/syx_file.h"
 #include "midi/transfer_state.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "shell/syx_dialog.h"
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "banks/bank_model.h"
-#include "shell/app_state.h"
-#include "shell/messages.h"
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "shell/syx_dialog.h"
 
 int ShowExportSyxDialog(char* path, size_t size, const char* initialDir) {

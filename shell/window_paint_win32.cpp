@@ -2,46 +2,19 @@
 // window's re-layout when its size changed since the last one.
 #include <windows.h>
 
-#include "devices/device_load.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "banks/device_load.h"
+#include "views/device_view_steps.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
+#include "imaging/interface_images.h"
 #include "shell/compare_commands.h"
-#include "shell/interface_images.h"
-#include "shell/messages.h"
-#include "shell/status_layout.h"
-#include "shell/view_state.h"
 #include "shell/windows_win32.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"
-
-namespace {
-
-const ColourFill kFrameColour = {32, 48, 64};
-
-}  // namespace
-
-void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
-    RECT client;
-    GetClientRect(window, &client);
-    int w = client.right;
-    int h = client.bottom;
-    const ImageBitmap& texture = gBitmaps[kBitmapBackground];
-    if (!ImageBitmapIsEmpty(texture)) {
-        GdiTileBitmap(dc, texture, 0, 0, w + 1, h + 1, 0);
-    } else {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    if (frameMode == 1) {
-        GdiFrameTranslucent(dc, 0, 0, w, h, 1, kFrameColour, 128);
-        GdiFillTranslucent(dc, 1, 1, w - 2, 1, kFrameColour, 192);
-        GdiFillTranslucent(dc, 1, 2, 1, h - 3, kFrameColour, 192);
-    } else if (frameMode >= 2) {
-        GdiFrameTranslucent(dc, 1, 1, w - 2, h - 2, 1, kFrameColour, 192);
-        GdiFillTranslucent(dc, 2, h - 3, w - 4, 1, kFrameColour, 128);
-        GdiFillTranslucent(dc, w - 3, 2, 1, h - 5, kFrameColour, 128);
-    }
-}
+#include "views/status_layout.h"
+#include "views/view_state.h"
 
 void PaintMainWindow(HWND window) {
     RelayoutWindow(window);

@@ -1,9 +1,9 @@
 // Window classes and the creation of the three main windows (steps 9, 10, 12).
 #include "shell/windows_win32.h"
 
-#include "shell/app_state.h"
-#include "shell/gdi_resources_win32.h"
+#include "base/app_state.h"
 #include "shell/window_geometry.h"
+#include "views/gdi_resources_win32.h"
 
 namespace {
 

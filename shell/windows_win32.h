@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "views/panel_input_win32.h"
+#include "views/panel_paint_win32.h"
+
 // Step 9: registers "Ostrel", "Library", "Editor" and "Message" in that
 // order. Returns 0 as soon as one registration fails.
 int RegisterWindowClasses();
@@ -24,34 +27,16 @@ LRESULT CALLBACK LibraryWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK ControlWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MessageWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// 1 while user input must be ignored: a modal box is up or the transfer
-// engine is sending or receiving.
-int InputBlocked();
-
-// Painting: the textured background with the panel frame (mode 1 raised,
-// 2 or more sunken), and each window's whole paint through its panel.
-void PaintWindowBackground(HWND window, HDC dc, int frameMode);
+// Each window's whole paint through its panel.
 void PaintMainWindow(HWND window);
 void PaintLibraryWindow(HWND window);
 void PaintEditorWindow(HWND window);
 void PaintMessageWindow(HWND window);
 
-// Mouse input of a window with a panel (messages WM_MOUSEMOVE to
-// WM_RBUTTONDBLCLK): a button press clears the status display; unless input
-// is blocked, the message goes to the panel's mouse dispatch.
-struct Panel;
-LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam, LPARAM lParam);
-// WM_HSCROLL and WM_VSCROLL from a pane's scroll bar: the pane scrolls.
-LRESULT PanelWindowScroll(UINT message, WPARAM wParam, LPARAM lParam);
-
 // Moves and resizes the window's items and panes when its client size
 // changed since its last layout (nothing while it is minimised), and
 // repaints it then.
 void RelayoutWindow(HWND window);
-
-// Draws the status display (its background, and `text` wrapped when not
-// null) on a device context of the main window's client area.
-void DrawStatusDisplay(HDC dc, const char* text);
 
 // The status text drawn while the main window was hidden, once (null when
 // none): the main window's first paint shows it.

@@ -37,19 +37,19 @@
 #include <string>
 
 #include "banks/bank_model.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "base/messages.h"
+#include "base/platform.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "headless/transfer_view_headless.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/messages.h"
-#include "shell/platform.h"
 #include "shell/settings.h"
 
 namespace fs = std::filesystem;

@@ -5,9 +5,8 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "devices/device_load.h"
+#include "banks/device_load.h"
 #include "devices/library_list.h"
-#include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
@@ -18,6 +17,7 @@
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 static int PresetCount() {
     return gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
@@ -32,10 +32,6 @@ void SetCurrentControl(int control) {
 
 int CurrentControl() {
     return gDocument.currentControl;
-}
-
-static int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
 }
 
 // The device load the views last showed a bank of (DeviceLoadCount).

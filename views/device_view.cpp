@@ -18,11 +18,10 @@
 #include <utility>
 
 #include "banks/bank_model.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
-#include "shell/commands.h"
-#include "shell/view_state.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
+#include "base/command_ids.h"
 #include "views/bank_selection.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
@@ -32,14 +31,11 @@
 #include "views/pane_keys.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 DeviceView gDeviceView;
 
 namespace {
-
-int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
 
 // The pane takes points across its width and, vertically, inside its frame.
 int InsidePane(const Pane& pane, int x, int y) {

@@ -11,29 +11,25 @@
 
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
-#include "shell/commands.h"
-#include "shell/fonts.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "views/bank_selection.h"
 #include "views/column_text.h"
 #include "views/comparison.h"
 #include "views/device_view.h"
 #include "views/editor_pane.h"
+#include "views/fonts.h"
 #include "views/pane_keys.h"
 #include "views/pane_scroll.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 namespace {
 
 // The value editor sits inside the row, clear of the grid lines.
 constexpr int kValueEditorInset = 3;
-
-int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
 
 int BarShown(const Pane& view) {
     return view.vertical.total > view.vertical.page;

@@ -4,10 +4,10 @@
 
 #include "banks/bank_model.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
 #include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/gdi_resources_win32.h"
 #include "views/pane_frame.h"
 #include "views/pane_scroll.h"
 

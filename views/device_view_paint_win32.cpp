@@ -8,17 +8,17 @@
 
 #include "banks/bank_model.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/view_state.h"
 #include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
+#include "views/gdi_resources_win32.h"
 #include "views/graphic_geometry.h"
 #include "views/graphic_pictures.h"
 #include "views/keyboard_pane.h"
 #include "views/pane_frame.h"
 #include "views/pane_scroll.h"
+#include "views/view_state.h"
 
 namespace {
 

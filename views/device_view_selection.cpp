@@ -10,10 +10,6 @@
 
 namespace {
 
-int ControlCount() {
-    return gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-}
-
 void SelectAlone(int control) {
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);
     gSelection.controls[control] = 1;

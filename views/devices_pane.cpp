@@ -3,10 +3,10 @@
 #include "views/devices_pane.h"
 
 #include "banks/bank_model.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
-#include "shell/joins.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
+#include "base/shell_hooks.h"
 #include "views/bank_selection.h"
 #include "views/list_rows.h"
 #include "views/pane_keys.h"
@@ -39,9 +39,9 @@ void RenameCurrentBank() {
 static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (x - pane.rect.x > kBankIconHit) {
         if (bank != gBanks.current) {
-            ShowOtherBank(bank);
+            gShellHooks.showOtherBank(bank);
         } else {
-            ShowBank(bank);
+            gShellHooks.showBank(bank);
         }
         ArmDrag(&pane, bank, gBanks.currentPreset, 0, 0, 1);
         return;
@@ -51,7 +51,7 @@ static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (entry->kind != BankKind::Device || bank == gBanks.deviceBank) return;
     gBanks.deviceBank = bank;
     gBanks.currentPreset = 0;
-    ShowOtherBank(bank);
+    gShellHooks.showOtherBank(bank);
 }
 
 static void OnBankRelease(DevicesPane& pane, int bank) {
@@ -83,7 +83,7 @@ int DevicesPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
             // Dragging presets or controls over a bank shows that bank, so
             // that they can be dropped into it.
             if (gDrag.dragging && gDrag.sourcePane != this && onBank && row != gBanks.current) {
-                ShowOtherBank(row);
+                gShellHooks.showOtherBank(row);
             }
             return kMouseHandled;
         case kLeftDoubleClick:

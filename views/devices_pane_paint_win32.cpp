@@ -4,7 +4,7 @@
 
 #include "banks/bank_model.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/interface_images.h"
+#include "imaging/interface_images.h"
 #include "views/devices_pane.h"
 #include "views/list_rows.h"
 #include "views/list_rows_win32.h"

@@ -5,7 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/editor_pane_layout.h"

@@ -6,10 +6,10 @@
 
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
-#include "editing/in_place_edit.h"
-#include "shell/fonts.h"
+#include "views/in_place_edit.h"
 #include "views/column_text.h"
 #include "views/editor_document.h"
+#include "views/fonts.h"
 #include "views/label_map.h"
 #include "views/list_columns.h"
 #include "views/zone_keyboard.h"

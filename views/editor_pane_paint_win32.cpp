@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
+#include "imaging/interface_images.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/editor_pane_layout.h"
+#include "views/gdi_resources_win32.h"
 
 namespace {
 

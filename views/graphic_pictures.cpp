@@ -9,12 +9,12 @@
 #include "devices/device_definition.h"
 #include "devices/folder_list.h"
 #include "imaging/image_bitmap.h"
-#include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
 #include "views/pane_layout.h"
 #include "views/pane_scroll.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include "views/keyboard_pane.h"
 
 #include "banks/bank_model.h"
-#include "editing/in_place_edit.h"
-#include "shell/view_state.h"
+#include "views/in_place_edit.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 #include "views/zone_select.h"
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
 #include "views/editor_document.h"
+#include "views/gdi_resources_win32.h"
 #include "views/keyboard_pane.h"
 #include "views/zone_keyboard.h"
 

@@ -3,8 +3,8 @@
 #include "views/library_controls_pane.h"
 
 #include "devices/library_list.h"
-#include "editing/drag.h"
-#include "editing/in_place_edit.h"
+#include "views/drag.h"
+#include "views/in_place_edit.h"
 #include "views/library_files_pane.h"
 #include "views/list_rows.h"
 #include "views/view_platform.h"

@@ -4,7 +4,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/library_list.h"
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 #include "views/library_controls_pane.h"
 #include "views/list_rows.h"
 #include "views/view_platform.h"

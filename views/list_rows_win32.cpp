@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
+#include "views/gdi_resources_win32.h"
 #include "views/list_rows.h"
 #include "views/pane_scroll.h"
 

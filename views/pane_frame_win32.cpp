@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "imaging/gdi_draw_win32.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
+#include "imaging/interface_images.h"
+#include "views/gdi_resources_win32.h"
 #include "views/pane_frame.h"
 #include "views/pane_layout.h"
 

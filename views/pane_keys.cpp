@@ -3,7 +3,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "shell/joins.h"
+#include "base/shell_hooks.h"
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -39,7 +39,7 @@ static void KeepRowShown(Pane& pane, int row) {
 static int MoveBank(int step) {
     int bank = gBanks.current + step;
     if (bank < 0 || bank >= gBanks.count) return 1;
-    ShowOtherBank(bank);
+    gShellHooks.showOtherBank(bank);
     KeepRowShown(gDevicesPane, bank);
     return 1;
 }

@@ -4,8 +4,7 @@
 #include <cstdint>
 
 #include "devices/device_definition.h"
-#include "editing/drag.h"
-#include "shell/status_layout.h"
+#include "views/drag.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
@@ -14,6 +13,7 @@
 #include "views/library_files_pane.h"
 #include "views/panel.h"
 #include "views/presets_pane.h"
+#include "views/status_layout.h"
 #include "views/view_platform.h"
 
 const PaneDescriptor kPaneDescriptors[kPaneCount] = {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/string_ids.h"
 #include "devices/device_definition.h"
-#include "shell/joins.h"
-#include "shell/string_ids.h"
+#include "midi/transfer_engine.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
@@ -162,14 +162,14 @@ int PanelItemEnabled(const PanelItem& item) {
     if (item.kind == kKindStatic) return 0;
     switch (item.type) {
         case kItemSend:
-            return JoinCanSendBank();
+            return CanSendCurrentBank() ? 1 : 0;
         case kItemUpload:
-            return JoinCanSendChanges();
+            return CanSendChangesNow() ? 1 : 0;
         case kItemDownload:
-            return JoinCanDownload();
+            return CanDownloadFromDevice() ? 1 : 0;
         // Refreshing closes the ports under a running transfer.
         case kItemRescan:
-            return JoinTransferBusy() ? 0 : 1;
+            return TransferBusy() ? 0 : 1;
         case kItemTabZones:
             return DeviceHasZoneTab();
         default:

@@ -5,9 +5,10 @@
 
 #include <initializer_list>
 
-#include "editing/drag.h"
-#include "shell/messages.h"
-#include "shell/windows_win32.h"
+#include "base/messages.h"
+#include "views/drag.h"
+#include "midi/transfer_engine.h"
+#include "views/panel_input_win32.h"
 #include "views/pane_scroll.h"
 #include "views/panel_mouse.h"
 
@@ -48,6 +49,10 @@ Panel* PanelUnderPoint(HWND from, int* x, int* y) {
 }
 
 }  // namespace
+
+int InputBlocked() {
+    return gModalBoxUp || (TransferBusy() ? 1 : 0);
+}
 
 LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) {

@@ -2,14 +2,14 @@
 // panel_mouse.h).
 #include "views/panel_mouse.h"
 
-#include "editing/drag.h"
-#include "editing/in_place_edit.h"
-#include "shell/commands.h"
-#include "shell/view_state.h"
+#include "views/drag.h"
+#include "views/in_place_edit.h"
+#include "base/command_ids.h"
 #include "views/editor_tabs.h"
 #include "views/tooltip.h"
 #include "views/value_spinner.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -1,22 +1,22 @@
 // Painting of the panels and their windows.
 #include "views/panel_paint_win32.h"
 
-#include "editing/drag.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "views/drag.h"
 #include "imaging/gdi_draw_win32.h"
+#include "imaging/interface_images.h"
 #include "midi/transfer_state.h"
 #include "midi/transfer_view.h"
-#include "shell/app_state.h"
-#include "shell/fonts.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
-#include "shell/messages.h"
-#include "shell/windows_win32.h"
 #include "views/editor_tabs.h"
+#include "views/fonts.h"
+#include "views/gdi_resources_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
 
 namespace {
 
+const ColourFill kFrameColour = {32, 48, 64};
 constexpr int kDisabledAlpha = 128;
 constexpr int kIndicatorTop = 17;
 constexpr int kIndicatorBox = 30;
@@ -219,4 +219,26 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
     ImageBitmapRelease(&back);
     EndPaint(window, &ps);
     RedrawRubberBand(window, u);
+}
+
+void PaintWindowBackground(HWND window, HDC dc, int frameMode) {
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right;
+    int h = client.bottom;
+    const ImageBitmap& texture = gBitmaps[kBitmapBackground];
+    if (!ImageBitmapIsEmpty(texture)) {
+        GdiTileBitmap(dc, texture, 0, 0, w + 1, h + 1, 0);
+    } else {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (frameMode == 1) {
+        GdiFrameTranslucent(dc, 0, 0, w, h, 1, kFrameColour, 128);
+        GdiFillTranslucent(dc, 1, 1, w - 2, 1, kFrameColour, 192);
+        GdiFillTranslucent(dc, 1, 2, 1, h - 3, kFrameColour, 192);
+    } else if (frameMode >= 2) {
+        GdiFrameTranslucent(dc, 1, 1, w - 2, h - 2, 1, kFrameColour, 192);
+        GdiFillTranslucent(dc, 2, h - 3, w - 4, 1, kFrameColour, 128);
+        GdiFillTranslucent(dc, w - 3, 2, 1, h - 5, kFrameColour, 128);
+    }
 }

@@ -12,6 +12,14 @@
 // `statusText` is a status text the display item draws (null: none).
 void PaintPanelWindow(HWND window, Panel& panel, const char* statusText);
 
+// The textured background of a window with its panel frame: none for
+// mode 0, raised for mode 1, sunken for 2 or more.
+void PaintWindowBackground(HWND window, HDC dc, int frameMode);
+
+// Draws the status display (its background, and `text` wrapped when not
+// null) on a device context of the main window's client area.
+void DrawStatusDisplay(HDC dc, const char* text);
+
 // One item (algorithm of the toolbar: buttons dimmed when disabled, the
 // activity indicator, tabs, logos, the status display, the label).
 void DrawPanelItem(HDC dc, const Panel& panel, const PanelItem& item, const char* statusText);

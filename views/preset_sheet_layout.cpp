@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "imaging/bitmap_font.h"
-#include "shell/messages.h"
 #include "views/column_text.h"
 #include "views/graphic_geometry.h"
 #include "views/list_columns.h"

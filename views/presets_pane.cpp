@@ -4,9 +4,9 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/drag.h"
-#include "editing/drops.h"
-#include "editing/in_place_edit.h"
+#include "views/drag.h"
+#include "views/drops.h"
+#include "views/in_place_edit.h"
 #include "views/bank_selection.h"
 #include "views/list_rows.h"
 #include "views/pane_keys.h"

@@ -1,10 +1,10 @@
 // Tooltip tracking and placement (the states are listed in tooltip.h).
 #include "views/tooltip.h"
 
-#include "shell/messages.h"
-#include "shell/platform.h"
-#include "shell/view_state.h"
+#include "base/messages.h"
+#include "base/platform.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 
 TooltipState gTooltip;
 

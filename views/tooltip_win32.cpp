@@ -3,9 +3,9 @@
 // tooltip brush, the text black at (2, 1), clipped.
 #include <windows.h>
 
+#include "base/app_state.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
-#include "shell/gdi_resources_win32.h"
+#include "views/gdi_resources_win32.h"
 #include "views/view_platform.h"
 
 namespace {

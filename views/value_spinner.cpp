@@ -13,14 +13,14 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
-#include "shell/view_state.h"
+#include "banks/undo_history.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/keyboard_pane.h"
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 
 namespace {

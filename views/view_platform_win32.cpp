@@ -3,9 +3,9 @@
 // band's focus rectangle and the panes' scroll-bar windows.
 #include <windows.h>
 
-#include "shell/app_state.h"
-#include "shell/commands.h"
-#include "shell/gdi_resources_win32.h"
+#include "base/app_state.h"
+#include "base/shell_hooks.h"
+#include "views/gdi_resources_win32.h"
 #include "views/input_script_win32.h"
 #include "views/pane_layout.h"
 #include "views/view_platform.h"
@@ -201,5 +201,5 @@ void WindowClientSize(PaneWindow window, int* width, int* height) {
 }
 
 void RunPanelCommand(PaneWindow window, int command) {
-    RunCommand(static_cast<WindowHandle>(window), command);
+    gShellHooks.runCommand(static_cast<WindowHandle>(window), command);
 }

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "editing/in_place_edit.h"
+#include "views/in_place_edit.h"
 
 namespace {
 

@@ -13,12 +13,6 @@
 
 namespace {
 
-int ControlCount() {
-    int n = gDevice.controlCount;
-    if (n < 0) return 0;
-    return n > kMaxControls ? kMaxControls : n;
-}
-
 // The first control with the same ID as `control` that belongs to `zoneNumber`
 // (from 1), or -1.
 int TwinOf(int control, int zoneNumber) {

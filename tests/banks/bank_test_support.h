@@ -22,15 +22,15 @@
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
+#include "base/memory.h"
+#include "base/messages.h"
+#include "base/working_blocks.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "banks/undo_history.h"
 #include "headless/file_dialogs_headless.h"
 #include "headless/menu_headless.h"
 #include "headless/messages_headless.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
-#include "shell/working_blocks.h"
 
 constexpr int kAlphaPid = 100;
 constexpr int kBetaPid = 200;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "midi/packed_image.h"
+#include "banks/packed_image.h"
 #include "tests/banks/bank_test_support.h"
 
 namespace {

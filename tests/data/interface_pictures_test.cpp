@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
 #include "imaging/png_decode.h"
 #include "imaging/rgba_image.h"
-#include "shell/messages.h"
 
 namespace {
 

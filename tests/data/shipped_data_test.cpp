@@ -18,16 +18,16 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "base/working_blocks.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
 #include "headless/messages_headless.h"
 #include "imaging/png_decode.h"
 #include "imaging/rgba_image.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
-#include "shell/working_blocks.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
 #include "devices_test_support.h"
 

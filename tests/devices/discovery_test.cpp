@@ -1,4 +1,4 @@
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 
 #include <gtest/gtest.h>
 #include <utime.h>

@@ -1,10 +1,10 @@
 // Copy, Paste, Select All Controls and Describe Clipboard.
-#include "editing/clipboard.h"
+#include "views/clipboard.h"
 
 #include <gtest/gtest.h>
 
+#include "base/menu.h"
 #include "shell/commands.h"
-#include "shell/menu.h"
 #include "tests/views/lists_pane_fixture.h"
 
 using ClipboardTest = ListsTest;

@@ -3,7 +3,7 @@
 // each one undo step.
 #include <gtest/gtest.h>
 
-#include "editing/drops.h"
+#include "views/drops.h"
 #include "tests/views/lists_pane_fixture.h"
 
 using DropsTest = ListsTest;

@@ -2,8 +2,8 @@
 // confinement, edge scrolling, ending, and the band following the pointer.
 #include <gtest/gtest.h>
 
-#include "shell/view_state.h"
 #include "tests/views/lists_pane_fixture.h"
+#include "views/view_state.h"
 
 using DragTest = ListsTest;
 

@@ -1,15 +1,15 @@
 // The in-place value editor and renamer: what a typed text stores, the ranges
 // and controller-number sets it is kept in, the undo steps and change
 // counters, and the editors' life (opened over a cell, Enter, close).
-#include "editing/edit_value.h"
+#include "views/edit_value.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "editing/in_place_edit.h"
-#include "editing/in_place_edit_platform.h"
-#include "editing/renamer.h"
+#include "views/in_place_edit.h"
+#include "views/in_place_edit_platform.h"
+#include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/editor_document.h"

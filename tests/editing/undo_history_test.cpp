@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "shell/menu.h"
+#include "base/menu.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/list_columns.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "banks/bank_model.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"

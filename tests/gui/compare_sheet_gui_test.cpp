@@ -13,7 +13,8 @@
 #include <string>
 
 #include "banks/bank_model.h"
-#include "editing/edit_value.h"
+#include "base/messages.h"
+#include "views/edit_value.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "imaging/png_decode.h"
@@ -21,8 +22,6 @@
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
 #include "shell/dialog_ids.h"
-#include "shell/messages.h"
-#include "shell/view_state.h"
 #include "views/comparison.h"
 #include "views/comparison_paint_win32.h"
 #include "views/device_view.h"
@@ -30,6 +29,7 @@
 #include "views/graphic_geometry.h"
 #include "views/list_columns.h"
 #include "views/presets_pane.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 #include <functional>
 #include <string>
 
+#include "base/app_state.h"
+#include "base/messages.h"
 #include "gui_harness.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
-#include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialogs.h"
 #include "shell/help_platform.h"
-#include "shell/messages.h"
 #include "shell/settings.h"
-#include "shell/view_state.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -11,20 +11,19 @@
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
-#include "shell/settings.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
-#include "shell/view_state.h"
+#include "shell/settings.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_document.h"
@@ -33,6 +32,7 @@
 #include "views/list_columns.h"
 #include "views/list_rows.h"
 #include "views/presets_pane.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -10,14 +10,13 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "editing/undo_history.h"
+#include "banks/discovery.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "banks/undo_history.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/editor_pane_layout.h"
@@ -25,6 +24,7 @@
 #include "views/keyboard_pane.h"
 #include "views/list_columns.h"
 #include "views/value_spinner.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
+#include "base/app_state.h"
 #include "imaging/gdi_draw_win32.h"
 #include "imaging/png_encode.h"
-#include "shell/app_state.h"
 #include "shell/message_loop_win32.h"
 #include "shell/platform_win32.h"
 #include "views/input_script_win32.h"

@@ -6,9 +6,9 @@
 
 #include <windowsx.h>
 
-#include "devices/discovery.h"
-#include "midi/bank_packing.h"
-#include "midi/packed_image.h"
+#include "banks/discovery.h"
+#include "banks/bank_packing.h"
+#include "banks/packed_image.h"
 #include "midi/virtual_link.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"

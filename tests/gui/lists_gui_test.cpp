@@ -11,7 +11,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/library_list.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"

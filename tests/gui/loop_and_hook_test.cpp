@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
+#include "base/menu.h"
+#include "shell/menu_help_win32.h"
 #include "gui_harness.h"
-#include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/help.h"
 #include "shell/help_platform.h"
-#include "shell/menu.h"
-#include "shell/menu_help_win32.h"
-#include "shell/message_loop.h"
 #include "shell/message_loop_win32.h"
 #include "shell/window_geometry.h"
+#include "views/edit_windows.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include <cstring>
 
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "base/string_table.h"
 #include "gui_harness.h"
-#include "shell/app_state.h"
 #include "shell/menu_table.h"
-#include "shell/messages.h"
-#include "shell/status_layout.h"
-#include "shell/string_table.h"
 #include "shell/windows_win32.h"
+#include "views/status_layout.h"
 
 namespace {
 

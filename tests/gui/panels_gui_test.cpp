@@ -7,18 +7,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/app_state.h"
+#include "base/memory.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "imaging/gdi_draw_win32.h"
-#include "shell/app_state.h"
+#include "imaging/interface_images.h"
 #include "shell/commands.h"
-#include "shell/interface_images.h"
 #include "shell/joins.h"
-#include "shell/memory.h"
 #include "shell/settings.h"
 #include "shell/settings_file.h"
-#include "shell/status_layout.h"
-#include "shell/view_state.h"
 #include "shell/windows_win32.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -29,7 +27,9 @@
 #include "views/panel.h"
 #include "views/panel_paint_win32.h"
 #include "views/presets_pane.h"
+#include "views/status_layout.h"
 #include "views/tooltip.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
+#include "base/menu.h"
+#include "base/messages.h"
 #include "gui_harness.h"
-#include "shell/app_state.h"
 #include "shell/commands.h"
-#include "shell/menu.h"
-#include "shell/messages.h"
 #include "shell/settings.h"
 #include "shell/settings_file.h"
-#include "shell/view_state.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The real start-up and Quit of the program, against an empty program folder.
 #include <gtest/gtest.h>
 
+#include "base/app_state.h"
+#include "base/menu.h"
+#include "base/working_blocks.h"
 #include "gui_harness.h"
-#include "shell/app_state.h"
+#include "imaging/interface_images.h"
 #include "shell/commands.h"
-#include "shell/gdi_resources_win32.h"
-#include "shell/interface_images.h"
-#include "shell/menu.h"
 #include "shell/message_loop_win32.h"
-#include "shell/view_state.h"
-#include "shell/working_blocks.h"
+#include "views/gdi_resources_win32.h"
+#include "views/view_state.h"
 
 TEST(StartUp, WithoutSettingsTheMainWindowIsAtTheTopLeftAndTheOthersHidden) {
     TempProgramFolder folder;
@@ -49,7 +49,6 @@ TEST(StartUp, ProgramPathsComeFromTheProgramsOwnName) {
     ASSERT_NE(gProgramDir, nullptr);
     EXPECT_EQ(std::string(gProgramDir), folder.dir());
     EXPECT_EQ(std::string(gFileIo->initialDir), folder.dir() + "User Preset Banks");
-    EXPECT_EQ(std::string(gHelpFilePath), folder.dir() + "Help.HLP");
 }
 
 TEST(StartUp, ResourcesAndMenuAreLoaded) {

@@ -10,10 +10,11 @@
 #include <string>
 
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/midi_ports.h"
 #include "midi/sysex_format.h"
 #include "midi/transfer_engine.h"
@@ -22,7 +23,6 @@
 #include "midi/virtual_link.h"
 #include "shell/commands.h"
 #include "shell/dialog_ids.h"
-#include "shell/messages.h"
 #include "shell/settings.h"
 
 namespace {

@@ -8,19 +8,19 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "devices/discovery.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
+#include "banks/discovery.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "gui_harness.h"
 #include "gui_steps.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
 #include "views/list_columns.h"
 #include "views/pane_scroll.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Packing presets into the device's images and back.
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 
 #include <gtest/gtest.h>
 

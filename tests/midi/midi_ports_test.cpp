@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/string_ids.h"
 #include "headless/messages_headless.h"
 #include "headless/midi_system_headless.h"
 #include "midi/virtual_link.h"
-#include "shell/string_ids.h"
 #include "tests/midi/midi_test_support.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "base/messages.h"
 #include "devices/device_definition.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
@@ -11,7 +12,6 @@
 #include "midi/midi_ports.h"
 #include "midi/sysex_parser.h"
 #include "midi/transfer_state.h"
-#include "shell/messages.h"
 
 void UseTestModel(int linear, int buttons, int variables, int zones, int presets) {
     DeviceDefinitionReset(&gDevice);

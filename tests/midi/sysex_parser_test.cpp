@@ -7,12 +7,12 @@
 #include <cstring>
 #include <random>
 
+#include "base/platform.h"
 #include "headless/clock_headless.h"
 #include "headless/midi_system_headless.h"
 #include "midi/dump_reception.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
-#include "shell/platform.h"
 #include "tests/midi/midi_test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "banks/sxl_file.h"
 #include "headless/midi_system_headless.h"
-#include "midi/bank_packing.h"
+#include "banks/bank_packing.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "shell/syx_commands.h"

@@ -12,11 +12,11 @@
 #include <sstream>
 #include <string>
 
+#include "base/working_blocks.h"
 #include "headless/help_headless.h"
 #include "headless/messages_headless.h"
 #include "shell/commands.h"
 #include "shell/menu_table.h"
-#include "shell/working_blocks.h"
 
 namespace {
 

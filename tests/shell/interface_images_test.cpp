@@ -1,5 +1,5 @@
 // The resource-name runs behind the interface picture tables.
-#include "shell/interface_images.h"
+#include "imaging/interface_images.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/menu.h"
 #include "headless/menu_headless.h"
 #include "shell/commands.h"
-#include "shell/menu.h"
-#include "shell/view_state.h"
+#include "views/view_state.h"
 
 namespace {
 

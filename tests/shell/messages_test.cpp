@@ -1,17 +1,17 @@
 // The message functions against the headless platform: what would be shown,
 // when it is suppressed, and how long the popup stays up.
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "base/app_state.h"
+#include "base/memory.h"
+#include "base/working_blocks.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
-#include "shell/app_state.h"
-#include "shell/memory.h"
-#include "shell/working_blocks.h"
 
 namespace {
 
@@ -248,7 +248,6 @@ TEST_F(MessagesTest, ProgramPathsKeepTheTrailingBackslash) {
     ComputeProgramPaths("C:\\Program Files\\Ostrel\\Ostrel.exe");
     EXPECT_STREQ(gProgramDir, "C:\\Program Files\\Ostrel\\");
     EXPECT_STREQ(gFileIo->initialDir, "C:\\Program Files\\Ostrel\\User Preset Banks");
-    EXPECT_STREQ(gHelpFilePath, "C:\\Program Files\\Ostrel\\Help.HLP");
 
     ComputeProgramPaths("Ostrel.exe");
     EXPECT_STREQ(gProgramDir, "");
@@ -258,6 +257,5 @@ TEST_F(MessagesTest, ProgramPathsKeepTheTrailingBackslash) {
     ComputeProgramPaths(deep.c_str());
     EXPECT_EQ(std::strlen(gProgramDir), static_cast<size_t>(kPathSize - 1));
     EXPECT_EQ(std::strlen(gFileIo->initialDir), static_cast<size_t>(kPathSize - 1));
-    EXPECT_EQ(std::strlen(gHelpFilePath), static_cast<size_t>(kPathSize - 1));
     FreeWorkingBlocks();
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "headless/midi_system_headless.h"

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "editing/undo_history.h"
+#include "base/memory.h"
+#include "base/messages.h"
+#include "base/working_blocks.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "headless/settings_headless.h"
 #include "headless/whole_file_headless.h"
-#include "shell/memory.h"
-#include "shell/messages.h"
-#include "shell/view_state.h"
-#include "shell/working_blocks.h"
+#include "views/view_state.h"
 
 namespace {
 

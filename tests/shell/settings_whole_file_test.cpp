@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/whole_file.h"
 #include "headless/whole_file_headless.h"
-#include "shell/whole_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Word wrap of the status display, the display panel's pieces and the popup's
 // geometry.
-#include "shell/status_layout.h"
+#include "views/status_layout.h"
 
 #include <gtest/gtest.h>
 

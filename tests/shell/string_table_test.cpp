@@ -1,13 +1,13 @@
 // The string table: exact texts, the resource-name runs, and the rules that
 // keep the resource script and the portable table identical.
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 TEST(StringTable, IdsRiseStrictlySoLookupFindsEveryEntry) {
     for (int i = 1; i < kStringCount; ++i) {

@@ -1,5 +1,5 @@
 // Formatting of string-table texts: wsprintf's conversions, always bounded.
-#include "shell/text_format.h"
+#include "base/text_format.h"
 
 #include <gtest/gtest.h>
 

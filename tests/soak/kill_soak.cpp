@@ -24,7 +24,7 @@
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "base/durable_file.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "headless/messages_headless.h"
 #include "tests/midi/transfer_test_support.h"
 

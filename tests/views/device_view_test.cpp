@@ -11,15 +11,15 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "headless/bitmap_store_headless.h"
 #include "headless/view_platform_headless.h"
 #include "imaging/image_bitmap.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/graphic_geometry.h"
 #include "views/graphic_pictures.h"
 #include "views/keyboard_pane.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // each of them does (current field, in-place editors, options, zone enable,
 // spinner, zone buttons), the read-only checks, Tab and the tabs themselves.
 #include "devices/control_library.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
-#include "shell/fonts.h"
 #include "tests/views/editor_test_support.h"
 #include "views/editor_pane_layout.h"
 #include "views/editor_tabs.h"
+#include "views/fonts.h"
 #include "views/panel.h"
 #include "views/value_spinner.h"
 

@@ -19,14 +19,14 @@
 #include "banks/bank_model.h"
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
-#include "editing/undo_history.h"
+#include "banks/undo_history.h"
 #include "headless/messages_headless.h"
 #include "headless/view_platform_headless.h"
-#include "shell/view_state.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/keyboard_pane.h"
 #include "views/list_columns.h"
+#include "views/view_state.h"
 #include "views/zone_keyboard.h"
 
 namespace editor_test {

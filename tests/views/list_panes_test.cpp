@@ -3,9 +3,9 @@
 // window following the current control.
 #include <gtest/gtest.h>
 
-#include "editing/in_place_edit.h"
-#include "editing/in_place_edit_platform.h"
-#include "editing/renamer.h"
+#include "views/in_place_edit.h"
+#include "views/in_place_edit_platform.h"
+#include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "tests/views/lists_pane_fixture.h"
 

@@ -8,17 +8,17 @@
 #include <cstring>
 
 #include "devices/control_library.h"
-#include "editing/drag.h"
-#include "editing/edit_value.h"
-#include "editing/in_place_edit.h"
-#include "editing/renamer.h"
+#include "views/drag.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "headless/view_platform_headless.h"
-#include "shell/fonts.h"
-#include "shell/view_state.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/device_view.h"
+#include "views/fonts.h"
 #include "views/list_columns.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "devices/library_list.h"
-#include "editing/clipboard.h"
-#include "editing/drag.h"
+#include "views/clipboard.h"
+#include "views/drag.h"
 #include "headless/view_platform_headless.h"
 #include "shell/joins.h"
 #include "tests/banks/bank_test_support.h"

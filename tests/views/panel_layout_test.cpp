@@ -5,7 +5,6 @@
 
 #include "devices/device_definition.h"
 #include "headless/view_platform_headless.h"
-#include "shell/status_layout.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
@@ -15,6 +14,7 @@
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/presets_pane.h"
+#include "views/status_layout.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "devices/device_definition.h"
-#include "editing/drag.h"
+#include "views/drag.h"
 #include "headless/view_platform_headless.h"
 #include "midi/transfer_state.h"
 #include "shell/commands.h"
-#include "shell/view_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/tooltip.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "headless/clock_headless.h"
 #include "headless/view_platform_headless.h"
-#include "shell/view_state.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
 #include "views/tooltip.h"
+#include "views/view_state.h"
 
 namespace {
 

@@ -11,15 +11,15 @@
 
 #include "banks/bank_file.h"
 #include "base/durable_file.h"
+#include "base/working_blocks.h"
 #include "devices/control_library.h"
-#include "devices/discovery.h"
+#include "banks/discovery.h"
 #include "devices/library_list.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "imaging/bitmap_font.h"
 #include "imaging/png_decode.h"
 #include "shell/preset_sheet_export.h"
-#include "shell/working_blocks.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/sheet_labels.h"
 

@@ -1,0 +1,56 @@
+// Applying a library control to a device control: the end of a drag from the
+// library window. The caller has taken the undo snapshot.
+#include <cstdint>
+
+#include "banks/bank_model.h"
+#include "base/messages.h"
+#include "devices/control_library.h"
+#include "devices/device_definition.h"
+
+int LibraryControlFits(const LibraryControl& source, int controlIndex) {
+    const ControlDef& target = gDevice.controls[controlIndex];
+    if (source.ctrlType[0] && !CtrlTypeFits(source.ctrlType, target.typeName)) {
+        StatusMessage2(kStrWrongControlType, source.name, target.name);
+        return 0;
+    }
+    LibraryAssignment a;
+    LibraryAssignmentParse(&a, source.control);
+    // Without a MIDICC the control keeps its own, which it accepts already.
+    if (a.midiCcSet && !ControlAcceptsCc(controlIndex, a.midiCc)) {
+        StatusMessage(kStrCcOutOfRange);
+        return 0;
+    }
+    return 1;
+}
+
+int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
+                        int controlIndex) {
+    if (!library || libraryControlIndex < 0 || libraryControlIndex >= kLibrarySlots) return 0;
+    if (controlIndex < 0 || controlIndex >= gDevice.controlCount) return 0;
+    if (preset < 0 || preset >= kMaxPresets) return 0;
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    if (!CheckWritable(bank)) return 0;
+
+    const LibraryControl& source = library->controls[libraryControlIndex];
+    if (!LibraryControlFits(source, controlIndex)) return 0;
+    const ControlDef& target = gDevice.controls[controlIndex];
+    LibraryAssignment a;
+    LibraryAssignmentParse(&a, source.control);
+
+    PresetRecord& p = entry->data->presets[preset];
+    PresetControl& c = p.controls[controlIndex];
+    // Unique ids come from files; wrap rather than overflow when one is huge.
+    c.origin = static_cast<int32_t>(static_cast<uint32_t>(library->uniqueId) * 65536u +
+                                    static_cast<uint32_t>(libraryControlIndex));
+    if (a.channelSet) c.channel = a.channel;
+    if (a.midiCcSet) c.midiCc = a.midiCc;
+    if (a.msbSet) c.msb = a.msb;
+    if (a.lsbSet) c.lsb = a.lsb;
+    int t = target.typeIndex;
+    if (a.programSet && t >= 0 && t < gDevice.typeCount && gDevice.types[t].program != 0)
+        c.program = a.program;
+    ++p.changed;
+    ++entry->changeCount;
+    return 1;
+}
