@@ -47,9 +47,7 @@ int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int
     if (a.midiCcSet) c.midiCc = a.midiCc;
     if (a.msbSet) c.msb = a.msb;
     if (a.lsbSet) c.lsb = a.lsb;
-    int t = target.typeIndex;
-    if (a.programSet && t >= 0 && t < gDevice.typeCount && gDevice.types[t].program != 0)
-        c.program = a.program;
+    if (a.programSet && TypeHasProgram(gDevice, target.typeIndex)) c.program = a.program;
     ++p.changed;
     ++entry->changeCount;
     return 1;

@@ -49,13 +49,6 @@ static int32_t SlotValue(const PresetRecord& preset, int k) {
     return 0;
 }
 
-static bool ControlHasProgram(int control) {
-    if (control >= gDevice.controlCount) return false;
-    int type = gDevice.controls[control].typeIndex;
-    if (type < 0 || type >= kMaxControllerTypes) return false;
-    return gDevice.types[type].program != 0;
-}
-
 static void AddPreset(PlistNode* list, const PresetRecord& preset) {
     PlistNode* dict = Create(list, PlistType::Dict);
     AddName(dict, "name", preset.name);
@@ -88,7 +81,7 @@ static void AddPreset(PlistNode* list, const PresetRecord& preset) {
         if (c.origin != -1) AddInteger(control, "origin", c.origin);
         AddInteger(control, "channel", c.channel);
         AddInteger(control, "MIDICC", c.midiCc);
-        if (ControlHasProgram(j)) AddInteger(control, "program", c.program);
+        if (ControlHasProgram(gDevice, j)) AddInteger(control, "program", c.program);
         AddInteger(control, "msb", c.msb);
         AddInteger(control, "lsb", c.lsb);
         if (c.desc[0]) AddName(control, "desc", c.desc);
@@ -184,7 +177,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
         if (c.origin != -1) PlistWriteInteger(w, "origin", c.origin);
         PlistWriteInteger(w, "channel", c.channel);
         PlistWriteInteger(w, "MIDICC", c.midiCc);
-        if (ControlHasProgram(j)) PlistWriteInteger(w, "program", c.program);
+        if (ControlHasProgram(gDevice, j)) PlistWriteInteger(w, "program", c.program);
         PlistWriteInteger(w, "msb", c.msb);
         PlistWriteInteger(w, "lsb", c.lsb);
         if (c.desc[0]) WriteName(w, "desc", c.desc);

@@ -27,12 +27,6 @@ DiffExtent DiffExtentOf(const DeviceDefinition& def) {
     return extent;
 }
 
-bool ControlHasProgram(const DeviceDefinition& def, int control) {
-    if (control < 0 || control >= kMaxControls) return false;
-    int type = def.controls[control].typeIndex;
-    return type >= 0 && type < kMaxControllerTypes && def.types[type].program > 0;
-}
-
 uint8_t DiffControl(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
                     int control) {
     if (control < 0 || control >= DiffExtentOf(def).controls) return 0;

@@ -51,8 +51,6 @@ int DiffPresets(const DeviceDefinition& def, const PresetRecord& a, const Preset
 uint8_t DiffControl(const DeviceDefinition& def, const PresetRecord& a, const PresetRecord& b,
                     int control);
 
-// Whether control `control` of def has a program value (its type's `program`).
-bool ControlHasProgram(const DeviceDefinition& def, int control);
 
 // The number of presets, controls, variables, zones and zone fields of def
 // that the rules look at (the definition's counts within the capacities).

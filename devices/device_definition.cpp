@@ -13,6 +13,16 @@ int ControlCount() {
     return n > kMaxControls ? kMaxControls : n;
 }
 
+bool TypeHasProgram(const DeviceDefinition& def, int type) {
+    return type >= 0 && type < def.typeCount && type < kMaxControllerTypes &&
+           def.types[type].program != 0;
+}
+
+bool ControlHasProgram(const DeviceDefinition& def, int control) {
+    if (control < 0 || control >= def.controlCount || control >= kMaxControls) return false;
+    return TypeHasProgram(def, def.controls[control].typeIndex);
+}
+
 void DeviceDefinitionReset(DeviceDefinition* def) {
     memset(def, 0, sizeof *def);
 }

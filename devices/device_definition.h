@@ -180,6 +180,12 @@ extern DeviceDefinition gDevice;
 // every loop and range check over the controls uses it.
 int ControlCount();
 
+// Whether controller type index `type` has a program number: its "program"
+// is non-zero. False for an index that names no type.
+bool TypeHasProgram(const DeviceDefinition& def, int type);
+// The same for the type of control index `control`; false for no control.
+bool ControlHasProgram(const DeviceDefinition& def, int control);
+
 // Loads gDevice from deviceFolder + "definition.xml" (deviceFolder ends in a
 // separator). What could be read is in gDevice afterwards; nothing is shown.
 void LoadDeviceDefinition(const char* deviceFolder);

@@ -51,9 +51,7 @@ void ColumnCellText(const ColumnDef& column, int control, const PresetRecord& pr
             }
             break;
         case kColumnValue: {
-            int type = def.typeIndex;
-            bool hasProgram =
-                type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
+            bool hasProgram = TypeHasProgram(gDevice, def.typeIndex);
             if (column.subkind == kValueProgram && !hasProgram) break;
             std::snprintf(out, static_cast<size_t>(size), "%d",
                           ColumnValueOf(assignment, column.subkind));

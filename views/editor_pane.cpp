@@ -40,12 +40,6 @@ PaneRect EditRect(const PaneRect& box) {
     return {box.x - 2, box.y - 1, box.width + 4, box.height + 2};
 }
 
-bool TypeHasProgram(int control) {
-    if (control < 0 || control >= gDevice.controlCount || control >= kMaxControls) return false;
-    int type = gDevice.controls[control].typeIndex;
-    return type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
-}
-
 void CountOptionChange(int bank, int preset) {
     CountPresetEdit(bank, preset);
     InvalidatePane(gPresetsPane);
@@ -225,7 +219,7 @@ void EditorPaneTabKey(int backwards) {
                 const ColumnDef& f = DetailFields[field];
                 if (f.kind != kColumnValue && f.kind != kColumnComment) continue;
                 if (f.kind == kColumnValue && f.subkind == kValueProgram &&
-                    !TypeHasProgram(gDocument.currentControl))
+                    !ControlHasProgram(gDevice, gDocument.currentControl))
                     continue;
                 pane.currentField = field;
                 break;

@@ -55,11 +55,6 @@ void CopyLabel(char (&dst)[kNameLen], const char* src) {
 
 // --- Control Details -----------------------------------------------------------
 
-bool TypeHasProgram(int control) {
-    int type = gDevice.controls[control].typeIndex;
-    return type >= 0 && type < kMaxControllerTypes && gDevice.types[type].program > 0;
-}
-
 void LayoutDetails(const Pane& pane, int x0, EditorLayout* layout) {
     PresetRecord* preset = EditorCurrentPreset();
     int control = gDocument.currentControl;
@@ -74,7 +69,7 @@ void LayoutDetails(const Pane& pane, int x0, EditorLayout* layout) {
         const ColumnDef& field = DetailFields[i];
         if (!field.visible) continue;
         if (field.kind == kColumnValue && field.subkind == kValueProgram &&
-            !TypeHasProgram(control))
+            !ControlHasProgram(gDevice, control))
             continue;
         char label[kNameLen];
         DetailFieldLabel(i, library->labels, label, sizeof label);

@@ -137,7 +137,8 @@ TEST_F(DefinitionTest, TypesJoinControlsAndCountLinearAndButtons) {
                                          Control("B", "Button", "") + Control("X", "Nothing", "") +
                                          Control("k", "knob", "")) +
                 KeyArray("controller types",
-                         Type("Knob", KeyInt("linear", 1)) + Type("Fader", "") +
+                         Type("Knob", KeyInt("linear", 1)) +
+                             Type("Fader", KeyDict("MIDI", KeyInt("program", 0))) +
                              Type("Button", KeyInt("linear", 0) + KeyInt("value min", 0) +
                                                 KeyDict("MIDI", KeyInt("program", 1))))));
     ASSERT_EQ(def->typeCount, 3);
@@ -154,6 +155,14 @@ TEST_F(DefinitionTest, TypesJoinControlsAndCountLinearAndButtons) {
     EXPECT_EQ(def->types[0].program, -1);
     EXPECT_EQ(def->types[2].valueMin, 0);
     EXPECT_EQ(def->types[2].program, 1);
+    // A program is there unless the type says 0: the file, the editor and
+    // the lists all ask this one question.
+    EXPECT_TRUE(TypeHasProgram(*def, 0));  // no `program` key: -1
+    EXPECT_FALSE(TypeHasProgram(*def, 1));
+    EXPECT_TRUE(ControlHasProgram(*def, 2));
+    EXPECT_FALSE(ControlHasProgram(*def, 1));
+    EXPECT_FALSE(TypeHasProgram(*def, 3));  // names no type
+    EXPECT_FALSE(ControlHasProgram(*def, 5));
 }
 
 TEST_F(DefinitionTest, TypeImagesAndCcSets) {
