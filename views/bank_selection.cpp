@@ -25,13 +25,12 @@ static int PresetCount() {
 
 void SetCurrentControl(int control) {
     if (control < 0) control = 0;
-    gDocument.currentControl = control;
     gBanks.currentControl = control;
     gDeviceView.current = control;
 }
 
 int CurrentControl() {
-    return gDocument.currentControl;
+    return gBanks.currentControl;
 }
 
 // The device load the views last showed a bank of (DeviceLoadCount).

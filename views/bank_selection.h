@@ -22,7 +22,9 @@ void BankShownInViews(int index, bool otherBank);
 // repaint, and the library follows.
 void SelectPreset(int preset);
 
-// Makes `control` the current control of the views and the bank model.
+// Makes `control` the current control. Its one home is gBanks.currentControl
+// (which the bank model's own operations also set); the device view's row
+// follows it here.
 void SetCurrentControl(int control);
 // The current control (of the device view and the control editor).
 int CurrentControl();

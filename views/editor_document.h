@@ -62,7 +62,6 @@ struct EditorDocument {
     // that a quick redraw paints only the controls whose flag changed.
     uint8_t paintedSelection[kDocMaxControls] = {};
     uint8_t changed[kDocMaxControls] = {};
-    int currentControl = 0;  // the control the control editor shows
     int currentZone = 0;     // the zone being edited; controls of zone 0 or currentZone + 1 show
     int quickRedraw = 0;     // 1 while only changed controls are painted straight on the window
 };

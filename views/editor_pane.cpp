@@ -59,7 +59,7 @@ void OnDetailField(EditorPane& pane, PaneWindow window, const EditorEntry& hit, 
     }
     if (!IsDoubleClick(message)) return;  // single clicks on the current field do nothing
     if (field.kind != kColumnValue && field.kind != kColumnComment) return;
-    int bank = gBanks.current, control = gDocument.currentControl;
+    int bank = gBanks.current, control = gBanks.currentControl;
     PresetRecord* preset = EditorCurrentPreset();
     if (preset == nullptr || control < 0 || control >= kMaxControls) return;
     if (!CheckWritable(bank)) return;
@@ -219,7 +219,7 @@ void EditorPaneTabKey(int backwards) {
                 const ColumnDef& f = DetailFields[field];
                 if (f.kind != kColumnValue && f.kind != kColumnComment) continue;
                 if (f.kind == kColumnValue && f.subkind == kValueProgram &&
-                    !ControlHasProgram(gDevice, gDocument.currentControl))
+                    !ControlHasProgram(gDevice, gBanks.currentControl))
                     continue;
                 pane.currentField = field;
                 break;

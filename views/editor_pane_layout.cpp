@@ -57,7 +57,7 @@ void CopyLabel(char (&dst)[kNameLen], const char* src) {
 
 void LayoutDetails(const Pane& pane, int x0, EditorLayout* layout) {
     PresetRecord* preset = EditorCurrentPreset();
-    int control = gDocument.currentControl;
+    int control = gBanks.currentControl;
     if (preset == nullptr || control < 0 || control >= gDevice.controlCount ||
         control >= kMaxControls) {
         return;

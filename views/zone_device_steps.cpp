@@ -2,6 +2,7 @@
 #include "views/zone_device_steps.h"
 
 #include "devices/device_definition.h"
+#include "views/bank_selection.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
 #include "views/editor_tabs.h"
@@ -19,7 +20,7 @@ void BuildZoneEditorPictures() {
 
 void ResetEditorForDevice() {
     gDocument.currentZone = 0;
-    gDocument.currentControl = 0;
+    SetCurrentControl(0);
     if (gEditorPane.currentVariable >= gDevice.variableCount) gEditorPane.currentVariable = 0;
     if (gEditorPane.currentZoneField >= gDevice.zoneFieldCount) gEditorPane.currentZoneField = 0;
     EditorTabsDeviceChanged();

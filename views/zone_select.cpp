@@ -5,6 +5,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
+#include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
@@ -51,15 +52,12 @@ int SelectZone(int zone) {
     }
     // With nothing selected the current control still must be one the
     // zone shows.
-    int current = gDocument.currentControl;
+    int current = gBanks.currentControl;
     if (first < 0 && current >= 0 && current < ControlCount() && InOtherZone(current, zoneNumber)) {
         int twin = TwinOf(current, zoneNumber);
         first = twin >= 0 ? twin : current;
     }
-    if (first >= 0) {
-        gDocument.currentControl = first;
-        gBanks.currentControl = first;
-    }
+    if (first >= 0) SetCurrentControl(first);
     return 1;
 }
 

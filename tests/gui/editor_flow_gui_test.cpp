@@ -122,7 +122,7 @@ TEST_F(EditorFlowGui, TabWalksTheEditableDetailFields) {
     HWND editor = OpenEditor();
     for (int control : {with, without}) {
         if (control < 0) continue;
-        gDocument.currentControl = control;
+        gBanks.currentControl = control;
         gBanks.currentControl = control;
         gEditorPane.currentField = 1;
         std::set<int> seen;

@@ -79,7 +79,6 @@ TEST_F(EditorGui, TabsValueBoxesOptionsAndZoneButtons) {
         if (CcLibraryEntryFor(i, Preset()->controls[i].midiCc) != nullptr) control = i;
     }
     ASSERT_GE(control, 0);
-    gDocument.currentControl = control;
     gBanks.currentControl = control;
 
     SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kCmdEditorWindow, 0), 0);

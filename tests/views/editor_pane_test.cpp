@@ -33,7 +33,7 @@ class EditorPaneTest : public editor_test::ZonerTest {
         pad = {-1, 3, 20, 9, 1, 2, {}};
         SetText(pad.desc, "Lead");
         Preset().controls[0].midiCc = 20;
-        gDocument.currentControl = 5;
+        gBanks.currentControl = 5;
     }
     void TearDown() override {
         CloseInPlaceEditors();
@@ -87,13 +87,13 @@ TEST_F(EditorPaneTest, ControlDetailsPlacesTheVisibleFieldsOnTheirGrid) {
 }
 
 TEST_F(EditorPaneTest, ControlDetailsSkipsProgramForTypesWithoutOneAndStaysEmptyWithoutLibrary) {
-    gDocument.currentControl = 0;  // a knob: no program
+    gBanks.currentControl = 0;  // a knob: no program
     EXPECT_NE(Find(EditorItem::kDetailField, 4), nullptr);
     EXPECT_EQ(Find(EditorItem::kDetailField, 7), nullptr);
     Preset().controls[0].midiCc = 21;  // nothing in the library names it
     BuildEditorLayout(gEditorPane, &layout_);
     EXPECT_EQ(layout_.count, 0);
-    gDocument.currentControl = 77;  // no such control
+    gBanks.currentControl = 77;  // no such control
     BuildEditorLayout(gEditorPane, &layout_);
     EXPECT_EQ(layout_.count, 0);
 }
@@ -334,7 +334,7 @@ TEST_F(ZoneDataTest, ZoneButtonsChooseTheZoneOnRelease) {
 }
 
 TEST_F(EditorPaneTest, TabMovesThroughEditableFieldsAndWraps) {
-    gDocument.currentControl = 0;  // no program
+    gBanks.currentControl = 0;  // no program
     gEditorPane.currentField = 1;
     EditorPaneTabKey(0);
     EXPECT_EQ(gEditorPane.currentField, 4);  // past parameter and name

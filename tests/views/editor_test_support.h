@@ -153,7 +153,7 @@ class ZonerTest : public ::testing::Test {
         gBanks.currentPreset = 1;
         std::memset(gSelection.controls, 0, sizeof gSelection.controls);
         gDocument.currentZone = 0;
-        gDocument.currentControl = 0;
+        gBanks.currentControl = 0;
         gViewMode = ViewMode::kGraphic;
         gZoneKeyboard = ZoneKeyboard();
         gZoneKeyboard.pictureWidth = 586;

@@ -217,22 +217,22 @@ TEST_F(KeyboardZoneTest, DragRulesKeepTheZoneOnTheKeyboard) {
 TEST_F(KeyboardZoneTest, ClickingAnotherZoneMovesSelectedControlsToTheirTwins) {
     gSelection.controls[0] = 1;  // zone 0: shown in every zone
     gSelection.controls[1] = 1;  // the wheel of zone 1
-    gDocument.currentControl = 1;
+    gBanks.currentControl = 1;
     Layout();
     EXPECT_EQ(Down(KeyX(50), BarY(2)), kMouseHandled);
     EXPECT_EQ(gDocument.currentZone, 2);
     EXPECT_EQ(gSelection.controls[0], 1);
     EXPECT_EQ(gSelection.controls[1], 0);
     EXPECT_EQ(gSelection.controls[3], 1);  // the wheel of zone 3
-    EXPECT_EQ(gDocument.currentControl, 0);
+    EXPECT_EQ(gBanks.currentControl, 0);
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);  // choosing does not drag
     EXPECT_NE(HeadlessView().invalidatedPanes.size(), 0u);
 }
 
 TEST_F(KeyboardZoneTest, SelectZoneWithNothingSelectedKeepsTheCurrentControlVisible) {
-    gDocument.currentControl = 2;  // the wheel of zone 2
+    gBanks.currentControl = 2;  // the wheel of zone 2
     EXPECT_EQ(SelectZone(3), 1);
-    EXPECT_EQ(gDocument.currentControl, 4);
+    EXPECT_EQ(gBanks.currentControl, 4);
     EXPECT_EQ(SelectZone(3), 0);  // already current
     EXPECT_EQ(SelectZone(4), 0);  // no zone 5
     EXPECT_EQ(SelectZone(-1), 0);
