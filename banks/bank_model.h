@@ -195,19 +195,13 @@ bool CheckBankPid(int bank);
 // Copies one control when the target accepts its controller number.
 bool CopyControl(int srcBank, int srcPreset, int srcControl, int dstBank, int dstPreset,
                  int dstControl);
-// Copies the marked controls of the source preset to the target preset from
-// startControl on, keeping their distances; the written controls become the
-// control selection. Returns the number copied.
-int PasteControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl);
 // Exchanges two controls when each accepts the other's controller number.
 bool SwapControls(int bankA, int presetA, int controlA, int bankB, int presetB, int controlB);
-// As PasteControls, exchanging instead of copying. Returns the number swapped.
-int SwapMarkedControls(int srcBank, int srcPreset, int dstBank, int dstPreset, int startControl);
-void CopyPreset(int srcBank, int srcPreset, int dstBank, int dstPreset);
+// (Pasting and moving several controls, and single presets, are the
+// clipboard's and the drops' own work: views/clipboard.cpp, views/drops.cpp.)
 // Copies the selected presets of the source to consecutive target presets
 // from startPreset until the device's presetCount. Returns the number copied.
 int PasteSelectedPresets(int srcBank, int dstBank, int startPreset);
-void SwapPresets(int bankA, int presetA, int bankB, int presetB);
 // As PasteSelectedPresets, exchanging instead of copying. Within one bank it
 // is a move: the selected presets land in order from startPreset, and the
 // presets they displace take the places they left, in order.
