@@ -40,7 +40,7 @@ endif()
 
 # The undo property run for a million steps, on demand (make soak-undo).
 add_executable(undo_soak EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/soak/undo_soak.cpp
-  ${CMAKE_SOURCE_DIR}/tests/editing/undo_property.cpp $<TARGET_OBJECTS:ostrel_headless>)
+  ${CMAKE_SOURCE_DIR}/tests/banks/undo_property.cpp $<TARGET_OBJECTS:ostrel_headless>)
 target_link_libraries(undo_soak PRIVATE ostrel_core GTest::gtest)
 
 if(OSTREL_BENCH)

@@ -1,4 +1,4 @@
-// make soak-undo: the undo property run (tests/editing/undo_property.h) for
+// make soak-undo: the undo property run (tests/banks/undo_property.h) for
 // as many steps as asked, in runs of 10,000 steps with seeds from the one
 // given and the history lengths taking turns, printing the count reached as
 // it goes so that a run stopped early still says how far it got.
@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tests/editing/undo_property.h"
+#include "tests/banks/undo_property.h"
 
 int main(int argc, char** argv) {
     long total = 1000000;

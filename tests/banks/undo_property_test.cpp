@@ -2,7 +2,7 @@
 // three seeds and three history lengths (one level, a short history that
 // keeps dropping its oldest step, and a long one). make soak-undo runs it
 // for a million steps.
-#include "tests/editing/undo_property.h"
+#include "tests/banks/undo_property.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The undo property run (see undo_property.h for the invariants).
-#include "tests/editing/undo_property.h"
+#include "tests/banks/undo_property.h"
 
 #include <unistd.h>
 
