@@ -8,14 +8,14 @@
 #include "banks/bank_aside.h"
 #include "banks/bank_file.h"
 #include "banks/bank_recovery.h"
+#include "banks/discovery.h"
 #include "banks/file_dialogs.h"
 #include "banks/sxl_file.h"
+#include "banks/undo_history.h"
 #include "base/app_state.h"
 #include "base/messages.h"
 #include "base/working_blocks.h"
-#include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "banks/undo_history.h"
 
 int (*gSendBankAtQuit)(int bank) = nullptr;
 int (*gImportSyxFile)(const char* path) = nullptr;
@@ -59,6 +59,13 @@ void UniqueUserBankName(const char* base, const char* separator, char* out, size
         name = std::string(base) + separator + std::to_string(number);
     }
     CopyText(out, size, name.c_str());
+}
+
+void ImportedBankName(const char* path, char* out, size_t size) {
+    char base[kDisplayNameLen];
+    DisplayNameFromPath(path, base, sizeof base);
+    if (!base[0]) CopyText(base, "Imported");
+    UniqueUserBankName(base, " ", out, size);
 }
 
 int AddNewUserBank(const char* name) {

@@ -6,11 +6,11 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
+#include "banks/bank_packing.h"
+#include "banks/undo_history.h"
 #include "base/memory.h"
 #include "base/messages.h"
 #include "base/whole_file.h"
-#include "banks/undo_history.h"
-#include "banks/bank_packing.h"
 
 // Where each piece of an older record goes in today's image.
 struct Sxl1Field {
@@ -106,11 +106,8 @@ int ImportSxlFile(const char* path) {
         return kSxlNoBank;
     }
 
-    char base[kDisplayNameLen];
-    DisplayNameFromPath(path, base, sizeof base);
-    if (!base[0]) CopyText(base, "Imported");
     char name[kDisplayNameLen];
-    UniqueUserBankName(base, " ", name, sizeof name);
+    ImportedBankName(path, name, sizeof name);
     RecordUndoSnapshot(UndoKind::Loading, UndoScope::Bank, gBanks.count, 0);
     int index = AddNewUserBank(name);
     if (index < 0) {

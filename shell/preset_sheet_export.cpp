@@ -8,9 +8,8 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
 #include "base/app_state.h"
-#include "base/durable_file.h"
 #include "base/messages.h"
-#include "base/whole_file.h"
+#include "shell/export_file.h"
 #include "shell/sheet_dialog.h"
 #include "views/preset_sheet.h"
 
@@ -31,10 +30,7 @@ int ExportPresetSheetCommand() {
     if (!ShowExportSheetDialog(path, sizeof path, gLastExportFolder)) return 0;
     // The dialog adds ".png" to a bare name; a name typed with another
     // extension keeps it, as the user asked.
-    if (WholeFileSize(path) >= 0 &&
-        MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) != kIdYes) {
-        return 0;
-    }
+    if (!MayExportTo(path)) return 0;
 
     std::unique_ptr<SheetPictures> pictures(new SheetPictures);
     LoadSheetPictures(pictures.get());
@@ -43,14 +39,5 @@ int ExportPresetSheetCommand() {
         StatusMessage(kStrShortOfMemory);
         return 0;
     }
-    SetStatusPopupText(kStrWriting, path);
-    ShowStatusPopup(1);
-    const bool written = WriteBytesDurably(path, png.data(), png.size()) == 0;
-    ShowStatusPopup(0);
-    if (!written) {
-        StatusMessage(kStrCannotWriteFile, path);
-        return 0;
-    }
-    FolderOfPath(path, gLastExportFolder, sizeof gLastExportFolder);
-    return 1;
+    return WriteExportFile(path, png.data(), png.size(), gLastExportFolder);
 }

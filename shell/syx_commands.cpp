@@ -7,17 +7,17 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
-#include "banks/sxl_file.h"
-#include "base/durable_file.h"
 #include "banks/discovery.h"
+#include "banks/sxl_file.h"
 #include "banks/undo_history.h"
+#include "base/app_state.h"
+#include "base/messages.h"
+#include "base/whole_file.h"
 #include "midi/exchange_model.h"
 #include "midi/syx_file.h"
 #include "midi/transfer_state.h"
-#include "base/app_state.h"
-#include "base/messages.h"
+#include "shell/export_file.h"
 #include "shell/syx_dialog.h"
-#include "base/whole_file.h"
 
 namespace {
 
@@ -58,22 +58,10 @@ int ExportSyxCommand() {
     char path[kPathLen];
     CopyText(path, (std::string(BankTitle(gBanks.current)) + ".syx").c_str());
     if (!ShowExportSyxDialog(path, sizeof path, gLastExportFolder)) return 0;
-    if (WholeFileSize(path) >= 0 &&
-        MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) != kIdYes) {
-        return 0;
-    }
+    if (!MayExportTo(path)) return 0;
     std::vector<uint8_t> bytes;
     BuildSyxExport(*model, *entry->data, only, gDeviceNumber, &bytes);
-    SetStatusPopupText(kStrWriting, path);
-    ShowStatusPopup(1);
-    const bool written = WriteBytesDurably(path, bytes.data(), bytes.size()) == 0;
-    ShowStatusPopup(0);
-    if (!written) {
-        StatusMessage(kStrCannotWriteFile, path);
-        return 0;
-    }
-    FolderOfPath(path, gLastExportFolder, sizeof gLastExportFolder);
-    return 1;
+    return WriteExportFile(path, bytes.data(), bytes.size(), gLastExportFolder);
 }
 
 int ImportSyxFile(const char* path) {
@@ -134,11 +122,8 @@ int ImportSyxFile(const char* path) {
         StatusMessage2(kStrSyxUnknownModel, path, import.groupId);
         return kSxlNoBank;
     }
-    char base[kDisplayNameLen];
-    DisplayNameFromPath(path, base, sizeof base);
-    if (!base[0]) CopyText(base, "Imported");
     char name[kDisplayNameLen];
-    UniqueUserBankName(base, " ", name, sizeof name);
+    ImportedBankName(path, name, sizeof name);
     RecordUndoSnapshot(UndoKind::Loading, UndoScope::Bank, gBanks.count, 0);
     const int index = AddSyxBank(name, import, *images);
     FinishUndoStep();

@@ -1,0 +1,27 @@
+// The export commands' files (see export_file.h).
+#include "shell/export_file.h"
+
+#include "banks/bank_commands.h"
+#include "banks/bank_model.h"
+#include "base/app_state.h"
+#include "base/durable_file.h"
+#include "base/messages.h"
+#include "base/whole_file.h"
+
+bool MayExportTo(const char* path) {
+    return WholeFileSize(path) < 0 ||
+           MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
+}
+
+int WriteExportFile(const char* path, const uint8_t* bytes, size_t size, char* lastFolder) {
+    SetStatusPopupText(kStrWriting, path);
+    ShowStatusPopup(1);
+    const bool written = WriteBytesDurably(path, bytes, size) == 0;
+    ShowStatusPopup(0);
+    if (!written) {
+        StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
+    FolderOfPath(path, lastFolder, kPathLen);
+    return 1;
+}
