@@ -146,6 +146,7 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
     ClearChanges(index);
     gBanks.current = index;
     ReorderBanksByKind();
+    DeviceBankChanged();
     return gBanks.current;
 }
 
@@ -197,11 +198,12 @@ void SelectBank(int index) {
     int pid = BankModelPid(index);
     if (pid == gDevice.pid) return;
     SwitchDevice(pid);
-    if (entry->kind == BankKind::Device) gBanks.deviceBank = index;
+    if (entry->kind == BankKind::Device) SetDeviceBank(index);
 }
 
 void RemoveBank(int index) {
     if (!BankAt(index)) return;
+    const bool wasDevice = gBanks.entries[index].kind == BankKind::Device;
     FreeBankData(gBanks.entries[index].data);
     memmove(&gBanks.entries[index], &gBanks.entries[index + 1],
             (gBanks.count - index - 1) * sizeof(BankEntry));
@@ -213,6 +215,7 @@ void RemoveBank(int index) {
     } else if (gBanks.deviceBank > index) {
         gBanks.deviceBank--;
     }
+    if (wasDevice) DeviceBankChanged();
 }
 
 int InsertBank(int index, const BankEntry& given, const BankData* data) {
@@ -235,13 +238,14 @@ int InsertBank(int index, const BankEntry& given, const BankData* data) {
     gBanks.count++;
     gBanks.current = index;
     if (gBanks.deviceBank >= index) gBanks.deviceBank++;
+    if (entry.kind == BankKind::Device) DeviceBankChanged();
     return index;
 }
 
 void ShowRomBanks() {
     gShowAllRomBanks = 1;
     ScanRomBanks();
-    gBanks.deviceBank = 0;
+    SetDeviceBank(0);
     SelectBank(0);
 }
 
@@ -251,7 +255,7 @@ void HideRomBanks() {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.kind == BankKind::Rom && FindDeviceBankByPid(entry.pid) < 0) RemoveBank(i);
     }
-    gBanks.deviceBank = 0;
+    SetDeviceBank(0);
     SelectBank(0);
 }
 
@@ -277,5 +281,5 @@ void RemoveDeviceBanks() {
     for (int i = gBanks.count - 1; i >= 0; i--) {
         if (gBanks.entries[i].kind == BankKind::Device) RemoveBank(i);
     }
-    gBanks.deviceBank = -1;
+    SetDeviceBank(-1);
 }

@@ -7,6 +7,7 @@
 
 #include "base/memory.h"
 #include "base/messages.h"
+#include "base/shell_hooks.h"
 #include "devices/device_definition.h"
 
 BankList gBanks = {{}, 0, 0, 0, 0, -1};
@@ -54,7 +55,7 @@ void ResetBankList() {
         FreeBankData(gBanks.entries[i].data);
     }
     memset(&gBanks, 0, sizeof gBanks);
-    gBanks.deviceBank = -1;
+    SetDeviceBank(-1);
 }
 
 BankEntry* BankAt(int index) {
@@ -106,6 +107,15 @@ int FindDeviceBank() {
     int found = FindDeviceBankByPid(gDevice.pid);
     if (found >= 0) gBanks.deviceBank = found;
     return found;
+}
+
+void SetDeviceBank(int index) {
+    gBanks.deviceBank = index;
+    DeviceBankChanged();
+}
+
+void DeviceBankChanged() {
+    if (gShellHooks.deviceBankChanged) gShellHooks.deviceBankChanged();
 }
 
 bool IsBankOpen(const char* path) {

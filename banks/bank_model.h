@@ -171,6 +171,12 @@ int FindBankBySerial(int32_t serial);
 int FindDeviceBank();
 // The first device bank with that PID, or -1.
 int FindDeviceBankByPid(int pid);
+// Makes bank `index` the device bank (-1: none) and tells the exchange.
+void SetDeviceBank(int index);
+// Every change of which device bank the exchange runs by, or of the loaded
+// model it falls back to, ends here: the exchange republishes its layout at
+// once, so that a dump the device starts unasked is read by the right sizes.
+void DeviceBankChanged();
 // Whether a user or ROM bank with that path is open (case-insensitive).
 bool IsBankOpen(const char* path);
 // The bank's own name for user and ROM banks, the displayName of a device bank.

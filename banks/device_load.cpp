@@ -39,6 +39,7 @@ void LoadDevice(const char* deviceFolder) {
     LoadCcLibrary(deviceFolder);
     ResetSelections();
     gShellHooks.layoutDeviceViews();
+    DeviceBankChanged();
 }
 
 const char* LoadedDeviceName() {

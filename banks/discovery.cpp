@@ -129,7 +129,7 @@ void ScanUserAndRomBanks(int fileKind) {
     if (gBanks.count == 0) return;
     gBanks.current = 0;
     SwitchDevice(gBanks.entries[0].pid);
-    if (gBanks.entries[0].kind == BankKind::Device) gBanks.deviceBank = 0;
+    if (gBanks.entries[0].kind == BankKind::Device) SetDeviceBank(0);
 }
 
 namespace {

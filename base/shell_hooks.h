@@ -19,6 +19,10 @@ struct ShellHooks {
     // views (showBank) or starting it again at the top (showOtherBank).
     void (*showBank)(int index);
     void (*showOtherBank)(int index);
+    // The device bank, or the model it belongs to, may have changed: the
+    // exchange publishes the layout that a dump the device sends unasked is
+    // read by (midi/transfer_state.h).
+    void (*deviceBankChanged)();
     // The question before a whole-bank send; 1 to go ahead.
     int (*confirmWholeBankSend)(int bank);
     // A panel's button runs command `id` of the command table for `window`

@@ -31,7 +31,6 @@ void FinishIdentification() {
 // binds to, and ends that port's wait as well.
 void IdentifyDevices() {
     TransferState& t = gTransfer;
-    PublishTransferLayout();
     t.identifiedCount = 0;
     t.identifying = 1;
     for (int port = 0; port < kMaxMidiPorts; port++) {

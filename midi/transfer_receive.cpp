@@ -41,7 +41,6 @@ void DownloadFromDevice() {
         return;
     }
     SetMidiCurrentOutput(gBanks.entries[device].connection);
-    PublishTransferLayout();
     gTransfer.downloadSlot = kExchangeSlot;
     // The request begins the dump (and the handshake) before it leaves.
     SendShortMessage(ShortMessageKind::DumpRequest, 0);
@@ -138,7 +137,6 @@ static void ReportDump(const DumpResult& dump) {
 
 void OnTransferTimer() {
     TransferState& t = gTransfer;
-    PublishTransferLayout();
     if (t.identifying) {
         FinishIdentification();
         TransferRedrawMainWindow();

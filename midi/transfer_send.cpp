@@ -128,7 +128,6 @@ static int PresetsToSend() {
 }
 
 int SendAllPresets(int slot) {
-    PublishTransferLayout();
     gTransfer.progressCounter = 0;
     gTransfer.sending = 1;
     const int presets = PresetsToSend();
@@ -148,7 +147,6 @@ int SendAllPresets(int slot) {
 int SendChangedPresets(int slot, int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return 0;
-    PublishTransferLayout();
     gTransfer.progressCounter = 0;
     gTransfer.sending = 1;
     const int presets = PresetsToSend();
@@ -218,7 +216,6 @@ void SendCurrentBank() {
         UpdateTransferMenu();
         return;
     }
-    PublishTransferLayout();
     PackBankAs(ExchangeModel(), BankDataAt(gBanks.current), kExchangeSlot);
     if (SendAllPresets(kExchangeSlot)) MarkDeviceBankSent(gBanks.current);
     UpdateTransferMenu();
@@ -227,7 +224,6 @@ void SendCurrentBank() {
 void SendChanges() {
     if (!CanSendChangesNow()) return;
     FindConnectedDeviceBank();
-    PublishTransferLayout();
     PackBankAs(ExchangeModel(), BankDataAt(gBanks.current), kExchangeSlot);
     SendChangedPresets(kExchangeSlot, gBanks.current);
     UpdateTransferMenu();
@@ -237,7 +233,6 @@ int SendDeviceBankAtQuit(int bank) {
     const BankData* data = BankDataAt(bank);
     if (!data || bank < 0) return 0;
     SetMidiCurrentOutput(gBanks.entries[bank].connection);
-    PublishTransferLayout();
     // The bank is packed by its device's model, whichever model is loaded.
     PackBankAs(ExchangeModel(), data, kExchangeSlot);
     if (!SendAllPresets(kExchangeSlot)) return 0;

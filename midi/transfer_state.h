@@ -96,8 +96,10 @@ extern std::atomic<int> gDeviceNumber;
 void ResetTransferState();
 
 // Copies the PID and sizes of the exchange model (exchange_model.h: the device
-// bank's own model, else the loaded one) into gTransfer. Called by the UI
-// thread before every exchange and on every timer tick.
+// bank's own model, else the loaded one) into gTransfer. The UI thread calls
+// it whenever the device bank or the loaded model changes (the bank list's
+// DeviceBankChanged, through the shell's hook), so the layout is current
+// before any exchange starts and before a dump the device starts unasked.
 void PublishTransferLayout();
 // The same for a given model: a file's dump is received by the model its
 // messages name, whatever the device bank is. The next PublishTransferLayout

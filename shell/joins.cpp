@@ -317,5 +317,6 @@ void InstallShellHooks() {
     gShellHooks.redrawAfterDeviceChange = RedrawAfterDeviceChange;
     gShellHooks.showBank = ShowBank;
     gShellHooks.showOtherBank = ShowOtherBank;
+    gShellHooks.deviceBankChanged = PublishTransferLayout;
     gShellHooks.confirmWholeBankSend = ConfirmWholeBankSend;
 }

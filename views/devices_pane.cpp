@@ -49,7 +49,7 @@ static void OnBankPress(DevicesPane& pane, int x, int bank) {
     // The icon: only a device bank that is not yet the active one reacts.
     const BankEntry* entry = BankAt(bank);
     if (entry->kind != BankKind::Device || bank == gBanks.deviceBank) return;
-    gBanks.deviceBank = bank;
+    SetDeviceBank(bank);
     gBanks.currentPreset = 0;
     gShellHooks.showOtherBank(bank);
 }

@@ -518,6 +518,25 @@ TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) 
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
+// The layout a dump the device starts unasked is read by follows the device
+// bank the moment it changes, not at some later tick.
+TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {
+    constexpr int kOtherPid = 0x0457;
+    folder.Write("Devices/Other.eld/definition.xml",
+                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    int published = 0;
+    ASSERT_TRUE(SwitchDevice(kOtherPid));
+    PublishedSysexSizes(&published);
+    EXPECT_EQ(published, kTransferTestPid) << "the device bank still names the device's model";
+    RemoveDeviceBanks();
+    const SysexSizes sizes = PublishedSysexSizes(&published);
+    EXPECT_EQ(published, kOtherPid) << "with no device bank the loaded model is the exchange's";
+    EXPECT_EQ(sizes.presetCount, 4);
+    ASSERT_GE(AddDeviceBank(folder.Path("Devices/Test.eld/").c_str(), kTransferTestPid, 0), 0);
+    EXPECT_EQ(PublishedSysexSizes(&published).presetCount, kPresets);
+    EXPECT_EQ(published, kTransferTestPid);
+}
+
 TEST_F(TransferEngineTest, TheDeviceMemoryOutlivesTheProgram) {
     FillDeviceBank(21);
     SendCurrentBank();
