@@ -75,6 +75,16 @@ if(EXISTS ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a)
   target_link_libraries(ostrel_paint_bench PRIVATE ostrel_core
     ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a shlwapi ${OSTREL_WIN32_LIBS})
   add_dependencies(ostrel_paint_bench ostrel_data)
+  # The program's start-up timed from outside, against a bare program that
+  # opens one window.
+  add_executable(ostrel_bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/bare_window_win32.cpp)
+  add_executable(ostrel_startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench_win32.cpp)
+  target_include_directories(ostrel_startup_bench PRIVATE ${CMAKE_SOURCE_DIR}
+    ${OSTREL_MINGW_PREFIX}/include)
+  target_compile_definitions(ostrel_startup_bench PRIVATE BENCHMARK_STATIC_DEFINE)
+  target_link_libraries(ostrel_startup_bench PRIVATE ${OSTREL_MINGW_PREFIX}/lib/libbenchmark.a
+    shlwapi)
+  add_dependencies(ostrel_startup_bench Ostrel ostrel_bare_window ostrel_data)
 else()
   message(STATUS "Google Benchmark not cross-built: ostrel_paint_bench left out")
 endif()

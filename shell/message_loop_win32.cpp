@@ -36,6 +36,14 @@ int RunMessageLoop() {
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 
+void HandleQueuedMessages() {
+    MSG message = {};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) return;
+        ProcessLoopMessage(&message);
+    }
+}
+
 LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && lParam != 0) {
         CWPSTRUCT* record = reinterpret_cast<CWPSTRUCT*>(lParam);

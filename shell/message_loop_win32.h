@@ -10,6 +10,9 @@ void ProcessLoopMessage(MSG* message);
 
 // Runs the loop until the quit message; returns its exit code.
 int RunMessageLoop();
+// Handles what is queued now, the first paint included, and returns when the
+// queue is empty (or at a quit message, which it leaves handled).
+void HandleQueuedMessages();
 
 // The WH_CALLWNDPROC hook on the program's own thread: a WM_NCHITTEST whose
 // default result is nowhere, or a caption button (minimise, maximise, close,
