@@ -173,9 +173,26 @@ void ShutDown(StartUpResult started) {
     FreeWorkingBlocks();
 }
 
+// Whether anything follows the program's name on the command line: the name
+// ends at its closing quote when it starts with one, else at the first blank.
+static bool HasArguments(const wchar_t* line) {
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line) ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t') ++line;
+    }
+    while (*line == L' ' || *line == L'\t') ++line;
+    return *line != 0;
+}
+
 // The file Explorer names when the user opens one with the program (the
 // first argument of the command line), in the 8-bit paths the program uses.
 static std::string FileNamedOnCommandLine() {
+    // The usual start names nothing: shell32, which splits the line, is then
+    // not loaded at all (it is linked to load at its first call).
+    if (!HasArguments(GetCommandLineW())) return std::string();
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::string path;
