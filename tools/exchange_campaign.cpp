@@ -35,10 +35,13 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "banks/bank_model.h"
 #include "base/messages.h"
 #include "base/platform.h"
+#include "base/string_table.h"
+#include "base/string_ids.h"
 #include "banks/discovery.h"
 #include "banks/undo_history.h"
 #include "headless/clock_headless.h"
@@ -314,6 +317,44 @@ bool PopupShown(const char* text) {
     return false;
 }
 
+// Whether text is what the string-table format makes of some values: %d
+// stands for digits, %s for any text.
+bool MatchesFormat(const char* text, const char* format) {
+    if (*format == '\0') return *text == '\0';
+    if (format[0] == '%' && format[1] == 'd') {
+        if (!isdigit(static_cast<unsigned char>(*text))) return false;
+        while (isdigit(static_cast<unsigned char>(*text))) text++;
+        return MatchesFormat(text, format + 2);
+    }
+    if (format[0] == '%' && format[1] == 's') {
+        for (const char* rest = text;; rest++) {
+            if (MatchesFormat(rest, format + 2)) return true;
+            if (*rest == '\0') return false;
+        }
+    }
+    return *text == *format && MatchesFormat(text + 1, format + 1);
+}
+
+// Whether a status text only reports progress (the request, each preset sent
+// or received) or repeats the success the popup announces: the status display
+// says those on the way to, and beside, a successful outcome.
+bool IsProgressText(const std::string& text) {
+    for (int id : {kStrSendingPreset, kStrAskingForDump, kStrReceivingPreset, kStrPresetsSent,
+                   kStrPresetsReceived}) {
+        const char* format = FindString(id);
+        if (format && MatchesFormat(text.c_str(), format)) return true;
+    }
+    return false;
+}
+
+// The status texts of the exchange that say an outcome, progress left out.
+std::vector<std::string> OutcomeTexts() {
+    std::vector<std::string> said;
+    for (const std::string& text : HeadlessMessages().statusTexts)
+        if (!IsProgressText(text)) said.push_back(text);
+    return said;
+}
+
 void ClearLogs() {
     HeadlessMessages().popupsShown.clear();
     HeadlessMessages().statusTexts.clear();
@@ -327,13 +368,14 @@ void Judge(Tally& tally, const char* kind, int run, const char* successText,
     if (gWire.maxGap > tally.maxGap) tally.maxGap = gWire.maxGap;
     const uint32_t allowed = strcmp(kind, "upload") == 0 ? kUploadGapMs : kDownloadGapMs;
     const bool success = PopupShown(successText);
-    const bool said = !HeadlessMessages().statusTexts.empty();
+    const std::vector<std::string> outcomes = OutcomeTexts();
+    const bool said = !outcomes.empty();
     std::string where;
     if (gWire.maxGap > allowed) {
         tally.violations++;
         Violation(kind, run,
                   "quiet for " + std::to_string(gWire.maxGap) + " ms, then " +
-                      (said ? HeadlessMessages().statusTexts.back() : std::string(successText)));
+                      (said ? outcomes.back() : std::string(successText)));
     } else if (success && !said) {
         if (BankEqualsMemory(&where)) {
             tally.successes++;
@@ -344,23 +386,22 @@ void Judge(Tally& tally, const char* kind, int run, const char* successText,
     } else if (!success && said) {
         if (memcmp(&DeviceBank(), &before, sizeof before) == 0) {
             tally.failures++;
-            gReport.failureTexts[std::string(kind) + ": " +
-                                 WithoutNumbers(HeadlessMessages().statusTexts.back())]++;
+            gReport.failureTexts[std::string(kind) + ": " + WithoutNumbers(outcomes.back())]++;
         } else {
             tally.violations++;
-            Violation(kind, run,
-                      "failure (" + HeadlessMessages().statusTexts.back() + ") changed the bank");
+            Violation(kind, run, "failure (" + outcomes.back() + ") changed the bank");
         }
     } else {
         tally.violations++;
         Violation(kind, run,
-                  success ? "success announced together with an error"
+                  success ? "success announced together with an error (" + outcomes.back() + ")"
                           : "the exchange ended without a word");
     }
 }
 
+// An exchange has ended and said so: progress alone is no outcome.
 bool Reported() {
-    return !HeadlessMessages().popupsShown.empty() || !HeadlessMessages().statusTexts.empty();
+    return !HeadlessMessages().popupsShown.empty() || !OutcomeTexts().empty();
 }
 
 // Nothing more will come: the device has nothing to send, no dump is under
