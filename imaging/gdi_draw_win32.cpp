@@ -155,6 +155,19 @@ void GdiDrawBitmapKeyedPart(HDC dc, const ImageBitmap& bitmap, int x, int y, int
     int h = bitmap.height, srcY = 0;
     if (ImageBitmapIsEmpty(bitmap)) return;
     if (!ClipToSource(bitmap.width, bitmap.height, &x, &y, &w, &h, &srcX, &srcY)) return;
+    // Onto the window's off-screen picture the pixels are copied where they
+    // are: the two raster-operation blits of a keyed draw (AND the mask, OR
+    // the picture) go byte by byte through 24-bit pixels under Wine, and the
+    // device picture and every control are drawn that way on every repaint.
+    RECT r = VisiblePart(dc, x, y, w, h);
+    if (IsRectEmpty(&r)) return;
+    Pixels24 inPlace;
+    if (PixelsInPlace(dc, r, &inPlace)) {
+        GdiFlush();  // what GDI drew before must be in the bits
+        Pixels24CopyKeyed(inPlace, x, y, w, h, bitmap.pixels, srcX, srcY,
+                          static_cast<int32_t>(key & 0xFFFFFF));
+        return;
+    }
     DrawKeyedPart(dc, bitmap, x, y, w, h, srcX, srcY, key);
 }
 
