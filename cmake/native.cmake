@@ -20,6 +20,14 @@ if(OSTREL_TEST_SOURCES AND NOT OSTREL_FUZZ AND NOT OSTREL_BENCH)
   endforeach()
   set_property(SOURCE ${data_readers} APPEND PROPERTY
     COMPILE_DEFINITIONS OSTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  # The tests' own files are built with ASan but without UBSan, at -O1: the
+  # program's code they call keeps both sanitizers (ostrel_core and the
+  # headless layer), and UBSan's checks of the expanded test macros, with -O2,
+  # made a test file compile in 20 s instead of 7, most of a fresh build.
+  if(OSTREL_SANITIZE)
+    set_property(SOURCE ${OSTREL_TEST_SOURCES} APPEND PROPERTY
+      COMPILE_OPTIONS -fno-sanitize=undefined -O1)
+  endif()
   gtest_discover_tests(ostrel_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "OSTREL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
