@@ -12,6 +12,7 @@
 
 #include "devices/device_definition.h"
 #include "banks/discovery.h"
+#include "bench/bench_folder_win32.h"
 #include "shell/commands.h"
 #include "tests/gui/gui_harness.h"
 #include "tests/gui/gui_steps.h"
@@ -29,19 +30,9 @@ const int kNarrowHeight = 700;
 
 HWND gBenchMain = nullptr;
 
-// The folder this program was started from, where the build leaves the
-// demo data ("Devices" beside the executable).
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, length < MAX_PATH ? length : 0);
-    size_t slash = full.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
-}
-
 // The demo device and a user bank of it, so that start-up selects that model.
 bool InstallDemoDevice(const TempProgramFolder& folder) {
-    std::string from = ProgramFolder() + "Devices\\" + kDemoDevice;
+    std::string from = BenchProgramFolder() + "Devices\\" + kDemoDevice;
     std::string device = folder.path("Devices\\") + kDemoDevice;
     CopyFolder(from, device);
     int32_t pid = 0;

@@ -11,24 +11,15 @@
 #include <string>
 
 #include "bench/bench_figures.h"
+#include "bench/bench_folder_win32.h"
 
 namespace {
-
-// The folder this program was started from, where the build leaves
-// Ostrel.exe, the reference program and the demo data.
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, length < MAX_PATH ? length : 0);
-    size_t slash = full.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
-}
 
 // Runs `exe` of the program folder to its end; seconds from CreateProcess
 // until the process has ended, or a negative number when it could not run or
 // failed.
 double RunToEnd(const char* exe) {
-    const std::string folder = ProgramFolder();
+    const std::string folder = BenchProgramFolder();
     std::string commandLine = "\"" + folder + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
