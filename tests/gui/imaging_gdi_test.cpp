@@ -148,6 +148,20 @@ TEST(GdiImaging, OpaqueKeyedAndTiledCopies) {
     GdiDrawBitmapKeyedPart(window.dc(), numbered, 0, 0, 2, 1, RGB(255, 255, 255));
     EXPECT_EQ(window.Map(), "#...\n#...\n");
     EXPECT_EQ(window.At(0, 1), NumberedPixel(2, 1));
+    // A clip of two pieces cannot be written in place: the same picture comes
+    // through the kept mask and the two blits, inside the clip only.
+    Surface clipped(4, 2);
+    HRGN pieces = CreateRectRgn(0, 0, 2, 1);
+    HRGN second = CreateRectRgn(2, 1, 3, 2);
+    CombineRgn(pieces, pieces, second, RGN_OR);
+    SelectClipRgn(clipped.dc(), pieces);
+    DeleteObject(second);
+    DeleteObject(pieces);
+    GdiDrawBitmapKeyed(clipped.dc(), numbered, 0, 0, RGB(255, 255, 255));
+    EXPECT_EQ(clipped.At(0, 0), NumberedPixel(0, 0));
+    EXPECT_EQ(clipped.At(1, 0), kGrey) << "the key colour is left out";
+    EXPECT_EQ(clipped.At(2, 1), NumberedPixel(2, 1));
+    EXPECT_EQ(clipped.Map(), "#...\n..#.\n");
 
     ImageBitmapRelease(&numbered);
 }
