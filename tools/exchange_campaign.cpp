@@ -338,7 +338,7 @@ bool MatchesFormat(const char* text, const char* format) {
 // Whether a status text only reports progress (the request, each preset sent
 // or received) or repeats the success the popup announces: the status display
 // says those on the way to, and beside, a successful outcome.
-bool IsProgressText(const std::string& text) {
+bool IsProgressOrSuccessSummary(const std::string& text) {
     for (int id : {kStrSendingPreset, kStrAskingForDump, kStrReceivingPreset, kStrPresetsSent,
                    kStrPresetsReceived}) {
         const char* format = FindString(id);
@@ -347,11 +347,11 @@ bool IsProgressText(const std::string& text) {
     return false;
 }
 
-// The status texts of the exchange that say an outcome, progress left out.
+// The status texts of the exchange that say an outcome other than success.
 std::vector<std::string> OutcomeTexts() {
     std::vector<std::string> said;
     for (const std::string& text : HeadlessMessages().statusTexts)
-        if (!IsProgressText(text)) said.push_back(text);
+        if (!IsProgressOrSuccessSummary(text)) said.push_back(text);
     return said;
 }
 
