@@ -58,10 +58,9 @@ int WriteBankFileTo(int bank, const char* path);
 // the bank exactly as WriteBankFile does.
 struct PlistSink;
 int WriteBankDocument(int bank, PlistSink* sink);
-// The same document built as a tree (the caller destroys it), null for a
-// bank that does not exist.
-struct PlistNode;
-PlistNode* BuildBankDocument(int bank);
+// The value a preset's file gives variable slot k: that of the first of the
+// definition's variables aimed at it, 0 when none is.
+int32_t VariableSlotValue(const PresetRecord& preset, int k);
 
 // For Save As onto an existing file: refuses (message 31 with the path, and
 // answers false) when the file parses and its `preset` is read only or ROM (a

@@ -2,9 +2,8 @@
 // bank and the loaded definition, straight into the durable write (a
 // temporary file beside the target, committed to the disk, then put in the
 // target's place): a failed or interrupted write never costs the user the
-// file they had. The same document can also be built as a tree
-// (BuildBankDocument); both follow one order, and a test holds them to the
-// same bytes.
+// file they had. The tests hold it to the same document built as a tree
+// through the property-list setters (tests/banks/bank_document_tree).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -13,35 +12,12 @@
 #include "base/durable_file.h"
 #include "base/messages.h"
 #include "banks/discovery.h"
-#include "plist/plist_node.h"
 #include "plist/plist_xml.h"
 
 // UTF-8 of a 47-character field: at most two bytes per character.
 constexpr int kUtf8FieldSize = 2 * kNameLen + 1;
 
-static PlistNode* AddKeyed(PlistNode* parent, const char* key, PlistType type) {
-    PlistNode* node = Create(parent, type);
-    SetKey(node, key, 0);
-    return node;
-}
-
-static void AddInteger(PlistNode* parent, const char* key, int32_t value) {
-    SetInteger(AddKeyed(parent, key, PlistType::Integer), value);
-}
-
-static void AddBoolean(PlistNode* parent, const char* key, bool value) {
-    SetBoolean(AddKeyed(parent, key, PlistType::Boolean), value);
-}
-
-// 8-bit text goes out as UTF-8, each byte the character of the same number.
-static void AddName(PlistNode* parent, const char* key, const char* text) {
-    char utf8[kUtf8FieldSize];
-    NameToUtf8(text, utf8, sizeof utf8);
-    SetString(AddKeyed(parent, key, PlistType::String), utf8, 0);
-}
-
-// The value of the first variable aimed at slot k, 0 when none is.
-static int32_t SlotValue(const PresetRecord& preset, int k) {
+int32_t VariableSlotValue(const PresetRecord& preset, int k) {
     int defined = std::min(gDevice.variableCount, kMaxVariables);
     for (int v = 0; v < defined; v++) {
         if (gDevice.variables[v].target == k) return preset.variables[v];
@@ -49,46 +25,7 @@ static int32_t SlotValue(const PresetRecord& preset, int k) {
     return 0;
 }
 
-static void AddPreset(PlistNode* list, const PresetRecord& preset) {
-    PlistNode* dict = Create(list, PlistType::Dict);
-    AddName(dict, "name", preset.name);
-
-    PlistNode* variables = AddKeyed(dict, "variables", PlistType::Array);
-    int slots = std::min(preset.variableCount, kMaxVariables);
-    for (int k = 0; k < slots; k++) {
-        AddInteger(Create(variables, PlistType::Dict), "value", SlotValue(preset, k));
-    }
-
-    if (gDevice.zoneFieldCount > 0) {
-        PlistNode* zones = AddKeyed(dict, "zones", PlistType::Array);
-        int zoneCount = std::min(gDevice.zoneLimit, kMaxZones);
-        for (int z = 0; z < zoneCount; z++) {
-            PlistNode* zone = Create(zones, PlistType::Dict);
-            for (int f = 0; f < preset.zoneFieldCount; f++) {
-                const char* tag = nullptr;
-                SysexFieldTag("zones", f, &tag);
-                // A field the sysex list does not name has no key to go under.
-                if (tag && tag[0]) AddInteger(zone, tag, preset.zones[z][f]);
-            }
-        }
-    }
-
-    PlistNode* controls = AddKeyed(dict, "controls", PlistType::Array);
-    int count = std::min(preset.controlCount, kMaxControls);
-    for (int j = 0; j < count; j++) {
-        const PresetControl& c = preset.controls[j];
-        PlistNode* control = Create(controls, PlistType::Dict);
-        if (c.origin != -1) AddInteger(control, "origin", c.origin);
-        AddInteger(control, "channel", c.channel);
-        AddInteger(control, "MIDICC", c.midiCc);
-        if (ControlHasProgram(gDevice, j)) AddInteger(control, "program", c.program);
-        AddInteger(control, "msb", c.msb);
-        AddInteger(control, "lsb", c.lsb);
-        if (c.desc[0]) AddName(control, "desc", c.desc);
-    }
-}
-
-// What writing a bank changes in it, whichever way it is written.
+// What writing a bank changes in it.
 static BankData* PrepareForWriting(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return nullptr;
@@ -108,27 +45,6 @@ static BankData* PrepareForWriting(int bank) {
     return data;
 }
 
-PlistNode* BuildBankDocument(int bank) {
-    BankData* data = PrepareForWriting(bank);
-    if (!data) return nullptr;
-    PlistNode* root = Create(nullptr, PlistType::Dict);
-    PlistNode* preset = AddKeyed(root, "preset", PlistType::Dict);
-    AddName(preset, "name", data->name);
-    AddName(preset, "created", data->created);
-    AddInteger(preset, "PID", gDevice.pid);
-    AddInteger(preset, "VID", gDevice.vid);
-    AddInteger(preset, "Group ID", gDevice.groupId);
-    AddInteger(preset, "unique id", data->uniqueId);
-    AddBoolean(preset, "read only", false);
-    AddBoolean(preset, "ROM", false);
-    PlistNode* presets = AddKeyed(preset, "presets", PlistType::Array);
-    int count = std::min(gDevice.presetCount, kMaxPresets);
-    for (int p = 0; p < count; p++) AddPreset(presets, data->presets[p]);
-    return root;
-}
-
-// --- The same document, element by element -------------------------------
-
 static void WriteName(PlistWriter* w, const char* key, const char* text) {
     char utf8[kUtf8FieldSize];
     NameToUtf8(text, utf8, sizeof utf8);
@@ -143,7 +59,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
     PlistBeginContainer(w, "variables", PlistType::Array, slots <= 0);
     for (int k = 0; k < slots; k++) {
         PlistBeginContainer(w, nullptr, PlistType::Dict, false);
-        PlistWriteInteger(w, "value", SlotValue(preset, k));
+        PlistWriteInteger(w, "value", VariableSlotValue(preset, k));
         PlistEndContainer(w, PlistType::Dict);
     }
     if (slots > 0) PlistEndContainer(w, PlistType::Array);

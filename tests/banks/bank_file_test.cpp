@@ -6,6 +6,7 @@
 
 #include "headless/whole_file_headless.h"
 #include "plist/plist_xml.h"
+#include "tests/banks/bank_document_tree.h"
 #include "tests/banks/bank_test_support.h"
 
 namespace {

@@ -28,6 +28,7 @@
 #include "imaging/rgba_image.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
+#include "tests/banks/bank_document_tree.h"
 
 namespace fs = std::filesystem;
 
