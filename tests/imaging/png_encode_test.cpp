@@ -5,6 +5,7 @@
 
 #include "imaging/pixel_draw.h"
 #include "imaging/png_decode.h"
+#include "tests/support/test_temp_dir.h"
 
 TEST(PngEncode, RoundTripsEitherRowOrder) {
     for (bool topDown : {true, false}) {
@@ -34,7 +35,7 @@ TEST(PngEncode, RoundTripsEitherRowOrder) {
 TEST(PngEncode, WritesFilesAndRefusesEmptyPictures) {
     PixelBuffer24 buffer;
     PixelBuffer24Create(&buffer, 2, 2, true);
-    std::string path = testing::TempDir() + "screenshot.png";
+    std::string path = TestTempDir() + "screenshot.png";
     ASSERT_EQ(WritePngFile(path.c_str(), PixelBuffer24View(&buffer)), 1);
     RgbaImage image;
     EXPECT_EQ(DecodePngFile(path.c_str(), &image, nullptr), 1);

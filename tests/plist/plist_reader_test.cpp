@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "plist/plist_xml.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -265,7 +266,7 @@ TEST(PlistReader, ZeroLengthMeansZeroTerminated) {
 }
 
 std::string TempPath(const char* name) {
-    return testing::TempDir() + "plist_reader_" + name;
+    return TestTempDir() + "plist_reader_" + name;
 }
 
 TEST(PlistLoadFile, ReadsAFileAndNamesItInMessages) {

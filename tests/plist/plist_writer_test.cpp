@@ -13,6 +13,7 @@
 
 #include "base/durable_file.h"
 #include "plist/plist_xml.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -254,7 +255,7 @@ TEST(PlistSinks, AnErrorStopsTheWriterAndIsReturned) {
 }
 
 std::string TempPath(const char* name) {
-    return testing::TempDir() + "plist_writer_" + name;
+    return TestTempDir() + "plist_writer_" + name;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -17,6 +17,7 @@
 #include "headless/messages_headless.h"
 #include "shell/commands.h"
 #include "shell/menu_table.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ TEST_F(ShowHelpTest, HelpThatCannotBeShownSaysWhereThePagesAre) {
     // A program folder with a letter beyond ASCII (Latin-1 e acute): the
     // address escapes its UTF-8 bytes.
     char accented[kPathSize];
-    std::string folder = testing::TempDir() + "Ostr\xE9l/";
+    std::string folder = TestTempDir() + "Ostr\xE9l/";
     std::filesystem::create_directories(folder + "Help");
     std::FILE* page = std::fopen((folder + "Help/about.html").c_str(), "wb");
     ASSERT_NE(page, nullptr);

@@ -2,11 +2,11 @@
 // (a longjmp over a destructor is undefined), the same rule as the decoder.
 #include "tests/support/png_writer.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ std::vector<uint8_t> WriteRgbaPng(int width, int height, const std::vector<uint8
 }
 
 std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = testing::TempDir() + name;
+    std::string path = TestTempDir() + name;
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) return path;
     if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), file);
