@@ -6,7 +6,9 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "views/in_place_edit.h"
+#include "midi/transfer_engine.h"
 #include "views/device_view.h"
+#include "views/devices_pane.h"
 #include "views/editor_document.h"
 #include "views/editor_pane_layout.h"
 #include "views/keyboard_pane.h"
@@ -42,7 +44,6 @@ PaneRect EditRect(const PaneRect& box) {
 
 void CountOptionChange(int bank, int preset) {
     CountPresetEdit(bank, preset);
-    InvalidatePane(gPresetsPane);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();
 }
@@ -114,7 +115,6 @@ void OnZoneEnable(int message) {
     if (!CheckWritable(gBanks.current)) return;
     if (!ToggleZoneEnabled(EditorCurrentPreset(), gDocument.currentZone)) return;
     CountPresetEdit(gBanks.current, gBanks.currentPreset);
-    InvalidatePane(gPresetsPane);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();
 }
@@ -162,7 +162,12 @@ void CountPresetEdit(int bank, int preset) {
     // Changed means differs from the saved state, so an edit that put a value
     // back leaves the preset unchanged.
     RefreshPresetChange(bank, preset);
+    // What follows the change counts: the bold preset and bank in the lists,
+    // and Upload to Device on the toolbar and in the menu.
+    InvalidatePane(gPresetsPane);
+    InvalidatePane(gDevicesPane);
     RefreshSendChangesButton();
+    UpdateTransferMenu();
 }
 
 void RefreshSendChangesButton() {

@@ -25,5 +25,6 @@ void RefreshSendChangesButton();
 
 // Counts an edit of preset `preset` of bank `bank` made in the control
 // editor or on the keyboard: the preset and the bank become changed, so the
-// edit is offered for saving at Quit and sent by Upload to Device.
+// edit is offered for saving at Quit and sent by Upload to Device, and the
+// lists, the upload button and the transfer menu show it.
 void CountPresetEdit(int bank, int preset);

@@ -2,6 +2,7 @@
 // hit tests, the drag rules, zone twins and the pane's mouse table.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include "devices/folder_list.h"
 #include "tests/support/png_writer.h"
 #include "tests/views/editor_test_support.h"
+#include "views/devices_pane.h"
+#include "views/presets_pane.h"
 #include "views/zone_select.h"
 
 namespace {
@@ -256,15 +259,20 @@ TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
     EXPECT_EQ(Preset().zones[0][2], 60);
     EXPECT_EQ(Preset().zones[0][1], 55);
 
+    HeadlessView().invalidatedPanes.clear();
     EXPECT_EQ(Up(KeyX(60), BarY(0)), kMouseHandled);
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().confined, 0);
-    // A range drag takes no undo step but is one change of the preset.
+    // A range drag takes no undo step but is one change of the preset, which
+    // both lists show in bold at once.
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_EQ(Preset().changed, 1);
     EXPECT_EQ(Entry().changeCount, 1);
+    const std::vector<const Pane*>& repainted = HeadlessView().invalidatedPanes;
+    EXPECT_NE(std::find(repainted.begin(), repainted.end(), &gPresetsPane), repainted.end());
+    EXPECT_NE(std::find(repainted.begin(), repainted.end(), &gDevicesPane), repainted.end());
     EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
 }
 
