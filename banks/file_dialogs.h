@@ -35,3 +35,10 @@ int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDial
 // "xml" for the first filter, "sxl" for the second, "syx" for the third. Returns 0 when the result
 // would not fit (path unchanged).
 int ReplaceExtensionForFilter(char* path, size_t size, int filter);
+
+// The load dialog's filter for the chosen name: the one its own extension
+// names ("xml", "sxl" or "syx", without regard to case), else the filter the
+// dialog showed. A name typed with the extension of another filter than the
+// one shown (the dialog lists only the shown filter's files) then opens that
+// very file, not a file of the same name with the shown filter's extension.
+int LoadFilterForName(const char* path, int shownFilter);

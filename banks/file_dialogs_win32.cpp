@@ -55,6 +55,7 @@ static int RunDialog(bool save, char* path, size_t size, const char* initialDir,
                  : ofn.nFilterIndex == 2 ? kFilterSxlFile
                  : ofn.nFilterIndex == 3 ? kFilterSyxFile
                                          : kFilterBankFile;
+    if (!save) filter = LoadFilterForName(file, filter);
     if (!ReplaceExtensionForFilter(file, sizeof file, filter)) return 0;
     CopyText(path, size, file);
     if (result) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "banks/bank_commands.h"
+#include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
 
 static const char* FileNamePart(const char* path) {
@@ -31,6 +32,16 @@ void DisplayNameFromPath(const char* path, char* out, size_t size) {
     if (n >= size) n = size - 1;
     memcpy(out, name, n);
     out[n] = 0;
+}
+
+int LoadFilterForName(const char* path, int shownFilter) {
+    const char* dot = strrchr(FileNamePart(path ? path : ""), '.');
+    if (dot) {
+        if (SameTextNoCase(dot + 1, "xml")) return kFilterBankFile;
+        if (SameTextNoCase(dot + 1, "sxl")) return kFilterSxlFile;
+        if (SameTextNoCase(dot + 1, "syx")) return kFilterSyxFile;
+    }
+    return shownFilter;
 }
 
 int ReplaceExtensionForFilter(char* path, size_t size, int filter) {

@@ -26,7 +26,7 @@ void HeadlessQueueFileCancel() {
 }
 
 static int Answer(const char* title, char* path, size_t size, const char* initialDir,
-                  FileDialogResult* result, bool bankFile = true) {
+                  FileDialogResult* result, bool bankFile = true, bool load = false) {
     HeadlessFileDialogLog& log = HeadlessFileDialogs();
     log.shown.push_back({title, initialDir ? initialDir : "", path ? path : ""});
     if (log.answers.empty()) return 0;
@@ -34,10 +34,11 @@ static int Answer(const char* title, char* path, size_t size, const char* initia
     log.answers.erase(log.answers.begin());
     if (!answer.chosen) return 0;
     CopyText(path, size, answer.path.c_str());
-    if (bankFile) ReplaceExtensionForFilter(path, size, answer.filter);
+    const int filter = load ? LoadFilterForName(path, answer.filter) : answer.filter;
+    if (bankFile) ReplaceExtensionForFilter(path, size, filter);
     FILE* f = fopen(path, "rb");
     if (result) {
-        result->filter = answer.filter;
+        result->filter = filter;
         result->exists = f != nullptr;
     }
     if (f) fclose(f);
@@ -45,7 +46,7 @@ static int Answer(const char* title, char* path, size_t size, const char* initia
 }
 
 int ShowLoadFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
-    return Answer("Load File", path, size, initialDir, result);
+    return Answer("Load File", path, size, initialDir, result, true, true);
 }
 
 int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {

@@ -597,6 +597,10 @@ TEST(FilePathTest, DisplayNamesFoldersAndFilterExtensions) {
     char full[8] = "abcdefg";
     EXPECT_EQ(ReplaceExtensionForFilter(full, sizeof full, 1), 0);
     EXPECT_STREQ(full, "abcdefg");
+    // The load dialog goes by a known extension of the name, else by its filter.
+    EXPECT_EQ(LoadFilterForName("C:\\Banks\\Set.SXL", kFilterBankFile), kFilterSxlFile);
+    EXPECT_EQ(LoadFilterForName("C:\\my.syx\\bank", kFilterSxlFile), kFilterSxlFile);
+    EXPECT_EQ(LoadFilterForName("bank.txt", kFilterBankFile), kFilterBankFile);
 }
 
 }  // namespace

@@ -150,6 +150,13 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     const std::string named = WriteBytes("From Explorer.SYX", file);
     ASSERT_EQ(OpenNamedFile(named.c_str()), 1);
     EXPECT_STREQ(gBanks.entries[gBanks.current].displayName, "From Explorer");
+    // Typed in the load dialog while it lists bank files, the name is read as
+    // the SysEx file it names, not as "Typed.xml".
+    const std::string typed = WriteBytes("Typed.syx", file);
+    HeadlessQueueFileChoice(typed, kFilterBankFile);
+    ASSERT_EQ(LoadBankCommand(), 1);
+    EXPECT_STREQ(gBanks.entries[gBanks.current].displayName, "Typed");
+    EXPECT_EQ(std::string(gLastBankPath), typed);
 }
 
 // Single presets: offered as a new bank with those presets in their places
