@@ -170,23 +170,36 @@ TEST(BankCommandsGui, QuitStopsWhenTheBankFileCannotBeReplaced) {
     ASSERT_EQ(gBanks.count, 1);
     std::string path = gBanks.entries[0].path;
     std::string name = gBanks.entries[0].displayName;
+    const std::string before = ReadFileText(path);
+    ASSERT_FALSE(before.empty());
     gBanks.entries[0].changeCount = 1;
-    // Held open by another program that shares nothing: Windows refuses to replace it.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Held open by another program that shares nothing, or marked read only:
+    // either way the file stays as it was and the user is told.
+    for (bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "marked read only" : "held open");
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (readOnly) {
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        } else {
+            held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        }
 
-    RunningProgram::boxes.clear();
-    RunningProgram::answers = {IDYES};
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    PumpUntil([&] { return RunningProgram::boxes.size() >= 2; }, 5000);
-    PumpMessages(50);
-    CloseHandle(held);
-    EXPECT_TRUE(IsWindow(main));
-    ASSERT_EQ(RunningProgram::boxes.size(), 2u);
-    EXPECT_EQ(RunningProgram::boxes[1].text,
-              "Could not Save " + name + ". Cannot Write file " + path + " to disk");
-    EXPECT_EQ(RunningProgram::boxes[1].type, static_cast<unsigned>(MB_ICONHAND));
-    EXPECT_EQ(gBanks.entries[0].changeCount, 1);
+        RunningProgram::boxes.clear();
+        RunningProgram::answers = {IDYES};
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        PumpUntil([&] { return RunningProgram::boxes.size() >= 2; }, 5000);
+        PumpMessages(50);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(IsWindow(main));
+        ASSERT_EQ(RunningProgram::boxes.size(), 2u);
+        EXPECT_EQ(RunningProgram::boxes[1].text,
+                  "Could not Save " + name + ". Cannot Write file " + path + " to disk");
+        EXPECT_EQ(RunningProgram::boxes[1].type, static_cast<unsigned>(MB_ICONHAND));
+        EXPECT_EQ(gBanks.entries[0].changeCount, 1);
+        EXPECT_EQ(ReadFileText(path), before);
+    }
 }
 
 }  // namespace

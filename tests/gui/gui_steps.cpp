@@ -31,14 +31,19 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
     return ok && written == text.size();
 }
 
-bool ReplaceInFile(const std::string& path, const std::string& from, const std::string& to) {
+std::string ReadFileText(const std::string& path) {
     std::string text;
     FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    if (!file) return text;
     char buffer[4096];
     size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
     std::fclose(file);
+    return text;
+}
+
+bool ReplaceInFile(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text = ReadFileText(path);
     size_t at = text.find(from);
     if (at == std::string::npos) return false;
     text.replace(at, from.size(), to);

@@ -23,6 +23,9 @@
 // Writes a whole file; true when every byte was written.
 bool WriteWholeFile(const std::string& path, const std::string& text);
 
+// The bytes of a whole file; empty when it cannot be read.
+std::string ReadFileText(const std::string& path);
+
 // Replaces the first `from` in a text file by `to`; false when the file or
 // `from` is not there.
 bool ReplaceInFile(const std::string& path, const std::string& from, const std::string& to);
