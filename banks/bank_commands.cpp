@@ -331,7 +331,9 @@ int ReloadBank(int bank) {
         MessageBoxFormat(gMainWindow, kStrAskRevert, BankTitle(bank), kMbYesNoQuestion) != kIdYes) {
         return 0;
     }
-    if (!ReadBankFile(entry->path, &gReadScratch, false)) return 0;
+    // A file that cannot be read again changes nothing, and the user is told
+    // why rather than left to think the bank was reloaded.
+    if (!ReadBankFile(entry->path, &gReadScratch, true)) return 0;
     RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);
     CopyBank(bank, -1);
     // The bank is what its file holds, protection included: a reloaded ROM

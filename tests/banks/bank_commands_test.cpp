@@ -283,12 +283,14 @@ TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
     ASSERT_EQ(gUndo.current, 0);
     EXPECT_EQ(gUndo.entries[0].kind, UndoKind::Reloading);
 
-    // A bank that cannot be read again changes nothing.
-    remove(gBanks.entries[bank].path);
+    // A bank that cannot be read again changes nothing, and says why.
+    const std::string path = gBanks.entries[bank].path;
+    remove(path.c_str());
     strcpy(Preset(bank, 2).name, "Kept");
     EXPECT_EQ(ReloadBank(bank), 0);
     EXPECT_STREQ(Preset(bank, 2).name, "Kept");
     EXPECT_EQ(gUndo.current, 0);
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot open file " + path);
 }
 
 TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
