@@ -743,14 +743,17 @@ bool SameOutside(const State& a, const State& b, const Touched& touched, std::st
             return false;
         }
     }
-    for (const auto& [path, contents] : a.files) {
-        bool isTouched = false;
+    // A file is touched when a touched path ends with its name.
+    auto isTouched = [&touched](const std::string& path) {
         for (const std::string& t : touched.paths) {
             if (t.size() >= path.size() &&
                 t.compare(t.size() - path.size(), path.size(), path) == 0)
-                isTouched = true;
+                return true;
         }
-        if (isTouched) continue;
+        return false;
+    };
+    for (const auto& [path, contents] : a.files) {
+        if (isTouched(path)) continue;
         auto other = b.files.find(path);
         if (other == b.files.end() || other->second != contents) {
             *why = "file " + path;
@@ -758,13 +761,7 @@ bool SameOutside(const State& a, const State& b, const Touched& touched, std::st
         }
     }
     for (const auto& [path, contents] : b.files) {
-        bool isTouched = false;
-        for (const std::string& t : touched.paths) {
-            if (t.size() >= path.size() &&
-                t.compare(t.size() - path.size(), path.size(), path) == 0)
-                isTouched = true;
-        }
-        if (!isTouched && !a.files.count(path)) {
+        if (!isTouched(path) && !a.files.count(path)) {
             *why = "file " + path + " appeared";
             return false;
         }

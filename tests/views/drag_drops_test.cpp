@@ -6,7 +6,17 @@
 #include "views/drops.h"
 #include "tests/views/lists_pane_fixture.h"
 
-using DropsTest = ListsTest;
+class DropsTest : public ListsTest {
+  protected:
+    // Presses preset `row` of bank `source`, drags it and holds it over bank
+    // `target` in the devices pane, which then shows that bank's presets.
+    static void HoldPresetOverBank(int source, int row, int target) {
+        ShowBank(source);
+        Press(gPresetsPane, row);
+        StartDrag();
+        MoveOver(gDevicesPane, target);
+    }
+};
 
 TEST_F(DropsTest, APresetDroppedOntoItselfChangesNothing) {
     int bank = GammaBank("G");
@@ -59,10 +69,7 @@ TEST_F(DropsTest, PresetsAreNotDroppedIntoAReadOnlyBank) {
     int source = GammaBank("Source");
     int target = GammaBank("Target");
     gBanks.entries[target].data->readOnly = 1;
-    ShowBank(source);
-    Press(gPresetsPane, 2);
-    StartDrag();
-    MoveOver(gDevicesPane, target);
+    HoldPresetOverBank(source, 2, target);
     ASSERT_EQ(gBanks.current, target);
     Release(gPresetsPane, 5);
     EXPECT_STREQ(Preset(target, 5).name, "P5");
@@ -130,10 +137,7 @@ TEST_F(DropsTest, PresetsOfAnotherModelAreNeitherPastedNorDroppedOnAPresetRow) {
     ASSERT_TRUE(SwitchDevice(kBetaPid));
     int beta = NewBank();
     CopyText(Preset(beta, 1).name, "Beta's own");  // Beta has two presets
-    ShowBank(source);
-    Press(gPresetsPane, 2);
-    StartDrag();
-    MoveOver(gDevicesPane, beta);  // shows the Beta bank's presets
+    HoldPresetOverBank(source, 2, beta);
     ASSERT_EQ(gBanks.current, beta);
     Release(gPresetsPane, 1);
     EXPECT_STREQ(Preset(beta, 1).name, "Beta's own");
