@@ -25,8 +25,13 @@ void HeadlessQueueFileCancel() {
     HeadlessFileDialogs().answers.push_back({false, "", 0});
 }
 
+// What the dialog does with the chosen name after it closes, as the Windows
+// dialogs do: an export keeps it; the bank dialogs give it their filter's
+// extension, the load dialog first taking the filter from a known extension.
+enum class DialogKind { kExport, kSaveBank, kLoadBank };
+
 static int Answer(const char* title, char* path, size_t size, const char* initialDir,
-                  FileDialogResult* result, bool bankFile = true, bool load = false) {
+                  FileDialogResult* result, DialogKind kind) {
     HeadlessFileDialogLog& log = HeadlessFileDialogs();
     log.shown.push_back({title, initialDir ? initialDir : "", path ? path : ""});
     if (log.answers.empty()) return 0;
@@ -34,8 +39,9 @@ static int Answer(const char* title, char* path, size_t size, const char* initia
     log.answers.erase(log.answers.begin());
     if (!answer.chosen) return 0;
     CopyText(path, size, answer.path.c_str());
-    const int filter = load ? LoadFilterForName(path, answer.filter) : answer.filter;
-    if (bankFile) ReplaceExtensionForFilter(path, size, filter);
+    const int filter =
+        kind == DialogKind::kLoadBank ? LoadFilterForName(path, answer.filter) : answer.filter;
+    if (kind != DialogKind::kExport) ReplaceExtensionForFilter(path, size, filter);
     FILE* f = fopen(path, "rb");
     if (result) {
         result->filter = filter;
@@ -46,17 +52,17 @@ static int Answer(const char* title, char* path, size_t size, const char* initia
 }
 
 int ShowLoadFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
-    return Answer("Load File", path, size, initialDir, result, true, true);
+    return Answer("Load File", path, size, initialDir, result, DialogKind::kLoadBank);
 }
 
 int ShowSaveFileDialog(char* path, size_t size, const char* initialDir, FileDialogResult* result) {
-    return Answer("Save File", path, size, initialDir, result);
+    return Answer("Save File", path, size, initialDir, result, DialogKind::kSaveBank);
 }
 
 int ShowExportSheetDialog(char* path, size_t size, const char* initialDir) {
-    return Answer("Export Preset Sheet", path, size, initialDir, nullptr, false);
+    return Answer("Export Preset Sheet", path, size, initialDir, nullptr, DialogKind::kExport);
 }
 
 int ShowExportSyxDialog(char* path, size_t size, const char* initialDir) {
-    return Answer("Export as SysEx", path, size, initialDir, nullptr, false);
+    return Answer("Export as SysEx", path, size, initialDir, nullptr, DialogKind::kExport);
 }
