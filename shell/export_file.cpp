@@ -9,6 +9,12 @@
 #include "base/whole_file.h"
 
 bool MayExportTo(const char* path) {
+    // An open bank's file (a ROM bank's included) is never an export's to
+    // replace: the bank would lose its file while it still shows as saved.
+    if (IsBankOpen(path)) {
+        StatusMessage(kStrAlreadyLoaded, path);
+        return false;
+    }
     return WholeFileSize(path) < 0 ||
            MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
 }

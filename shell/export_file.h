@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// False when a file is at path and the user does not want it replaced.
+// False when a file is at path and the user does not want it replaced, and
+// when path is the file of an open bank ("%s is already loaded", as Save As
+// says).
 bool MayExportTo(const char* path);
 // Writes the bytes to path with the "Writing" notice, as a bank is written
 // (the old file stays whole when the write fails, and the user is told);

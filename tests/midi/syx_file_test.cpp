@@ -106,6 +106,14 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
     std::string selected(sent.begin() + perPreset, sent.begin() + 2 * perPreset);
     selected.append(sent.begin() + 3 * perPreset, sent.end());
     EXPECT_EQ(ReadFileText(path), selected);
+
+    // An open bank's file is not replaced, even when named on purpose.
+    const std::string bankFile = folder_.Write("Open bank.xml", "bank bytes");
+    CopyText(gBanks.entries[bank].path, bankFile.c_str());
+    HeadlessQueueFileChoice(bankFile, 1);
+    EXPECT_EQ(ExportSyxCommand(), 0);
+    EXPECT_EQ(ReadFileText(bankFile), "bank bytes");
+    EXPECT_NE(HeadlessLastStatus().find("is already loaded"), std::string::npos);
     gDeviceNumber = kAllDevices;
 }
 
