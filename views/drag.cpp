@@ -5,7 +5,7 @@
 //   armed    -> dragging  the first mouse move                StartDrag
 //   dragging -> idle      the release (then the drop)         EndDrag
 //   armed    -> idle      a release without a move (the window's mouse
-//                         dispatch clears armed)
+//                         dispatch calls DisarmDrag)
 // Rubber band: inactive -> active (BeginRubberBand) -> inactive
 // (EndRubberBand).
 //
@@ -64,6 +64,22 @@ void ArmDrag(Pane* sourcePane, int bank, int preset, int control, int fromOtherW
     gDrag.confine = confine;
     gDrag.count = 1;
     gDrag.armed = 1;
+    // A drag bound for another window holds the capture from the press on:
+    // a quick hand's first move may already be over the other window, and
+    // a capture taken only then came too late for the release (Wine had
+    // already addressed it, and it never arrived).
+    if (fromOtherWindow) {
+        CaptureMouse(sourcePane->window);
+        gDrag.captured = 1;
+    }
+}
+
+void DisarmDrag() {
+    if (gDrag.armed && !gDrag.dragging && gDrag.captured) {
+        ReleaseMouse();
+        gDrag.captured = 0;
+    }
+    gDrag.armed = 0;
 }
 
 static int CountSelectedControls() {

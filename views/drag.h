@@ -27,6 +27,8 @@ struct DragState {
 extern DragState gDrag;
 
 void ArmDrag(Pane* sourcePane, int bank, int preset, int control, int fromOtherWindow, int confine);
+// The release of a press that armed a drag without starting it.
+void DisarmDrag();
 void StartDrag();
 void EndDrag();
 void DragTick(PaneWindow window);

@@ -64,7 +64,10 @@ LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam,
     int x = GET_X_LPARAM(lParam);
     int y = GET_Y_LPARAM(lParam);
     Panel* target = &panel;
-    if (gDrag.dragging && (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)) {
+    // An armed drag's first move goes there too (it starts the drag where
+    // the pointer is); its release without a move stays with the source.
+    if ((gDrag.dragging && (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)) ||
+        (gDrag.armed && message == WM_MOUSEMOVE)) {
         if (Panel* other = PanelUnderPoint(window, &x, &y)) target = other;
     }
     PanelMouse(*target, x, y, static_cast<int>(message), static_cast<int>(wParam & 0xFFFF));

@@ -110,6 +110,13 @@ PaneRect PanelItemRect(const PanelItem& item) {
 
 void PanelCaptureLost(Panel& panel) {
     if (panel.pressedItem >= 0) ReleasePress(panel, 0);
+    // A window that took the capture meanwhile (a message box) has the
+    // release too: the armed drag will not see it.
+    if (gDrag.armed && gDrag.captured && gDrag.sourcePane &&
+        gDrag.sourcePane->window == panel.window) {
+        gDrag.armed = 0;
+        gDrag.captured = 0;
+    }
 }
 
 void RunPanelItemAction(Panel& panel, PanelItem& item) {
@@ -172,7 +179,7 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     if (message == kLeftUp) {
         if (gDrag.dragging) EndDrag();
         if (gRubberBand.active) EndRubberBand();
-        gDrag.armed = 0;
+        DisarmDrag();
     }
     return handled;
 }
