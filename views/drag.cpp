@@ -64,14 +64,12 @@ void ArmDrag(Pane* sourcePane, int bank, int preset, int control, int fromOtherW
     gDrag.confine = confine;
     gDrag.count = 1;
     gDrag.armed = 1;
-    // A drag bound for another window holds the capture from the press on:
-    // a quick hand's first move may already be over the other window, and
-    // a capture taken only then came too late for the release (Wine had
-    // already addressed it, and it never arrived).
-    if (fromOtherWindow) {
-        CaptureMouse(sourcePane->window);
-        gDrag.captured = 1;
-    }
+    // The drag holds the capture from the press on: a quick hand's first
+    // move may already be over another window (the library's controls go to
+    // the main window), and a capture taken only then came too late for the
+    // release (Wine had already addressed it, and it never arrived).
+    CaptureMouse(sourcePane->window);
+    gDrag.captured = 1;
 }
 
 void DisarmDrag() {

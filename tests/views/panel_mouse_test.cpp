@@ -220,9 +220,8 @@ TEST_F(PanelTest, EveryLeftReleaseEndsTheDragWhicheverPaneTookIt) {
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
 
-    // A drag bound for another window (the library's) holds the capture
-    // from the press: its first move may already be over the other window.
-    // A release without a move lets it go again.
+    // A drag holds the capture from the press: its first move may already
+    // be over another window. A release without a move lets it go again.
     ArmDrag(&pane, 0, 0, 0, 1, 0);
     EXPECT_EQ(HeadlessView().captured, Window(5));
     PanelMouse(panel, 5, 5, kLeftUp, 0);
