@@ -207,15 +207,6 @@ int SaveBank(int bank) {
     return WriteAndMarkSaved(bank);
 }
 
-// Whether path is the file of an open bank other than `bank` (device banks
-// included): two entries for one file would overwrite each other's saves.
-static bool IsFileOfAnotherBank(const char* path, int bank) {
-    for (int i = 0; i < gBanks.count; i++) {
-        if (i != bank && SameTextNoCase(gBanks.entries[i].path, path)) return true;
-    }
-    return false;
-}
-
 // Asks to replace an existing file: false when the user declines or the file
 // is protected.
 static bool MayReplace(const char* path) {
@@ -231,7 +222,7 @@ int SaveBankAsPath(int bank, const char* path) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
-    if (!SameTextNoCase(path, entry->path) && IsFileOfAnotherBank(path, bank)) {
+    if (IsFileOfOpenBank(path, bank)) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }
@@ -286,7 +277,7 @@ int SaveBankCommand(int bank) {
         return 0;
     }
     // Another open bank's file would then belong to two banks.
-    if (!SameTextNoCase(path, entry->path) && IsBankOpen(path)) {
+    if (IsFileOfOpenBank(path, bank)) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }

@@ -126,6 +126,13 @@ bool IsBankOpen(const char* path) {
     return false;
 }
 
+bool IsFileOfOpenBank(const char* path, int except) {
+    for (int i = 0; i < gBanks.count; i++) {
+        if (i != except && SameTextNoCase(gBanks.entries[i].path, path)) return true;
+    }
+    return false;
+}
+
 const char* BankTitle(int index) {
     BankEntry* entry = BankAt(index);
     if (!entry) return "";

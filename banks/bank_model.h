@@ -179,6 +179,10 @@ void SetDeviceBank(int index);
 void DeviceBankChanged();
 // Whether a user or ROM bank with that path is open (case-insensitive).
 bool IsBankOpen(const char* path);
+// Whether a bank other than `except` (-1: none) has its file at path, the
+// device bank's "rom.xml" included (case-insensitive): writing there would
+// take that bank's file, and two entries for one file save over each other.
+bool IsFileOfOpenBank(const char* path, int except);
 // The bank's own name for user and ROM banks, the displayName of a device bank.
 const char* BankTitle(int index);
 // The device model a bank belongs to: its entry's PID, else the one its file

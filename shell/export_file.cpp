@@ -9,9 +9,10 @@
 #include "base/whole_file.h"
 
 bool MayExportTo(const char* path) {
-    // An open bank's file (a ROM bank's included) is never an export's to
-    // replace: the bank would lose its file while it still shows as saved.
-    if (IsBankOpen(path)) {
+    // An open bank's file (a ROM bank's or the device bank's included) is
+    // never an export's to replace: the bank would lose its file while it
+    // still shows as saved.
+    if (IsFileOfOpenBank(path, -1)) {
         StatusMessage(kStrAlreadyLoaded, path);
         return false;
     }

@@ -261,6 +261,15 @@ TEST_F(BankCommandsTest, TheFirstSaveOfANewBankAsksForItsFile) {
     // From then on Save writes without asking.
     EXPECT_EQ(SaveBankCommand(bank), 1);
     EXPECT_EQ(HeadlessFileDialogs().shown.size(), 2u);
+
+    // The device bank's file is that bank's, written or not.
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    const std::string deviceFile = gBanks.entries[device].path;
+    int fresh = NewBank();
+    HeadlessQueueFileChoice(deviceFile, 1);
+    EXPECT_EQ(SaveBankCommand(fresh), 0);
+    EXPECT_EQ(HeadlessLastStatus(), deviceFile + " is already loaded");
+    EXPECT_FALSE(FileThere(deviceFile.c_str()));
 }
 
 TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
