@@ -387,8 +387,7 @@ int RenameBank(int bank, const char* newName) {
     FolderOfPath(entry->path, folder, sizeof folder);
     std::string newPath = std::string(folder) + newName + ".xml";
     // Two entries for one file would save over each other.
-    if (newPath.size() >= kPathLen ||
-        (IsBankOpen(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path))) {
+    if (newPath.size() >= kPathLen || IsFileOfOpenBank(newPath.c_str(), bank)) {
         StatusMessage(kStrCouldNotRename, entry->path);
         return 0;
     }
