@@ -113,7 +113,8 @@ int NewUserBankCommand() {
 }
 
 int LoadBankFile(const char* path) {
-    if (IsBankOpen(path)) {
+    // The device bank's rom.xml too: a second entry for it would save over it.
+    if (IsFileOfOpenBank(path, -1)) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }

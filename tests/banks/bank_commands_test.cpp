@@ -403,6 +403,15 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(std::string(gLastBankPath), notBank);  // remembered even so
     EXPECT_EQ(gBanks.count, 1);
 
+    // The device bank's file is loaded already, as the device bank.
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    ASSERT_EQ(SaveBank(device), 1);
+    const std::string deviceFile = gBanks.entries[device].path;
+    HeadlessQueueFileChoice(deviceFile, 1);
+    EXPECT_EQ(LoadBankCommand(), 0);
+    EXPECT_EQ(HeadlessLastStatus(), deviceFile + " is already loaded");
+    EXPECT_EQ(gBanks.count, 2);
+
     HeadlessQueueFileCancel();
     EXPECT_EQ(LoadBankCommand(), 0);
 }
