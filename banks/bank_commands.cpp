@@ -195,6 +195,13 @@ static bool MaySave(const BankEntry* entry) {
 int SaveBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !MaySave(entry)) return 0;
+    // A bank that never had a file may have a name another bank has taken
+    // since (its deletion undone after a Save As to that name): that file is
+    // the other bank's.
+    if (!entry->hasFile && IsFileOfOpenBank(entry->path, bank)) {
+        StatusMessage(kStrAlreadyLoaded, entry->path);
+        return 0;
+    }
     // A new bank is named against the open banks only, so its first save may
     // meet a file that was never opened: that file is not the bank's to replace
     // without a question.

@@ -349,6 +349,23 @@ TEST_F(UndoTest, ABankThatNeverHadAFileIsNotWrittenByUndo) {
     Undo();
     EXPECT_EQ(gBanks.count, 1);
     EXPECT_FALSE(FileThere(path));
+
+    // Its name taken meanwhile by another bank's file: brought back, its
+    // save does not write over that bank's file.
+    ASSERT_EQ(DeleteUserBank(bank), 1);
+    int other = NewBank();
+    ASSERT_EQ(SaveBankAsPath(other, path.c_str()), 1);
+    const std::string taken = ReadFileText(path);
+    Undo();
+    int back = -1;
+    for (int i = 0; i < gBanks.count; i++) {
+        if (!gBanks.entries[i].hasFile && path == gBanks.entries[i].path) back = i;
+    }
+    ASSERT_GE(back, 0);
+    HeadlessQueueAnswer(kIdYes);  // were the replace question asked
+    EXPECT_EQ(SaveBank(back), 0);
+    EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
+    EXPECT_EQ(ReadFileText(path), taken);
 }
 
 TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
