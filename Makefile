@@ -39,8 +39,7 @@ bench-win:
 	@bash scripts/build.sh windows
 	@test -f build/win/ostrel_paint_bench.exe || { echo "bench-win: ostrel_paint_bench.exe \
 	  not built: run make setup, then configure build/win again"; exit 1; }
-	@cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ../../scripts/wine-run.sh ./ostrel_paint_bench.exe
-	@cd build/win && xvfb-run -a -s "-screen 0 1280x1024x24" ../../scripts/wine-run.sh ./ostrel_startup_bench.exe
+	@bash scripts/bench-win.sh
 
 fuzz:
 	@bash scripts/build.sh fuzz

@@ -19,7 +19,7 @@ done
 startup_win=build/win/ostrel_startup_bench.exe
 if [ -f "$startup_win" ] && command -v xvfb-run >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
   echo "== ostrel_startup_bench (under Wine)"
-  export WINEPREFIX="${WINEPREFIX:-$HOME/.cache/ostrel/wine}"
+  source scripts/wine-prefix-copy.sh
   (cd build/win && OSTREL_BENCH_TABLE="$(WINEDEBUG=-all winepath -w "$OSTREL_BENCH_TABLE" 2>/dev/null)" \
     xvfb-run -a -s "-screen 0 1280x1024x24" ../../scripts/wine-run.sh ./ostrel_startup_bench.exe)
 else

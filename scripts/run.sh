@@ -16,13 +16,10 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$PWD/../ostrel-screenshot.png"
-# The screenshot run ends its wineserver when it is done: it runs in a copy of
-# the prefix, so that a program already open in the prefix keeps running.
-work=$(mktemp -d /tmp/ostrel-run.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-cp -a "$WINEPREFIX" "$work/wine"
+# The screenshot ends its wineserver when it is done: it runs in a copy of the
+# prefix, so that a program already open in the prefix keeps running.
+source ../../scripts/wine-prefix-copy.sh
 # xvfb-run is a POSIX shell script: the steps inside it are a script of their
 # own rather than an exported function.
-WINEPREFIX="$work/wine" xvfb-run -a -s "-screen 0 1280x800x24" \
-  bash ../../scripts/screenshot.sh "$exe" "$shot"
+xvfb-run -a -s "-screen 0 1280x800x24" bash ../../scripts/screenshot.sh "$exe" "$shot"
 echo "No display: started Ostrel in a virtual one and saved a screenshot to build/ostrel-screenshot.png"
