@@ -129,6 +129,15 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
     entry->kind = BankKind::Device;
     entry->pid = pid;
     entry->connection = connection;
+    // A user bank loaded from this file while no device was there gives it
+    // up: its saves and its deletion would otherwise take the device bank's
+    // file. Its next save asks for a file of its own.
+    for (int i = 0; i < index; i++) {
+        BankEntry& other = gBanks.entries[i];
+        if (other.kind == BankKind::User && SameTextNoCase(other.path, entry->path)) {
+            other.hasFile = 0;
+        }
+    }
     if (ReadBankFile(entry->path, &gReadScratch, false)) {
         CopyBank(index, -1);
     } else {

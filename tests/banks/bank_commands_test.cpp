@@ -440,6 +440,22 @@ TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
     device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
     EXPECT_STREQ(gBanks.entries[device].data->presets[0].name, "From device");
     EXPECT_EQ(gBanks.entries[device].data->presets[0].changed, 0);
+
+    // Its file loaded as a user bank while no device was there: the device
+    // bank takes the file back, and the user bank neither saves over it nor
+    // deletes it.
+    const std::string deviceFile = gBanks.entries[device].path;
+    const std::string saved = ReadFileText(deviceFile);
+    RemoveDeviceBanks();
+    ASSERT_EQ(LoadBankFile(deviceFile.c_str()), 1);
+    AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
+    int user = gBanks.count - 1;
+    ASSERT_EQ(gBanks.entries[user].kind, BankKind::User);
+    EXPECT_EQ(gBanks.entries[user].hasFile, 0);
+    EXPECT_EQ(SaveBank(user), 0);
+    EXPECT_EQ(HeadlessLastStatus(), deviceFile + " is already loaded");
+    ASSERT_EQ(DeleteUserBank(user), 1);
+    EXPECT_EQ(ReadFileText(deviceFile), saved);
 }
 
 TEST_F(BankCommandsTest, OneDeviceHasOneBank) {
