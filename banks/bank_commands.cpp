@@ -195,9 +195,9 @@ static bool MaySave(const BankEntry* entry) {
 int SaveBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !MaySave(entry)) return 0;
-    // A bank that never had a file may have a name another bank has taken
-    // since (its deletion undone after a Save As to that name): that file is
-    // the other bank's.
+    // A bank without a file of its own may have a path another bank holds:
+    // its deletion undone after a Save As to that name, or a device bank
+    // that took its rom.xml back. That file is the other bank's.
     if (!entry->hasFile && IsFileOfOpenBank(entry->path, bank)) {
         StatusMessage(kStrAlreadyLoaded, entry->path);
         return 0;
