@@ -80,6 +80,14 @@ void DisarmDrag() {
     gDrag.armed = 0;
 }
 
+void DragCaptureLost(PaneWindow window) {
+    // The window that took the capture (a message box) has the release too.
+    if (gDrag.armed && gDrag.captured && gDrag.sourcePane && gDrag.sourcePane->window == window) {
+        gDrag.armed = 0;
+        gDrag.captured = 0;
+    }
+}
+
 static int CountSelectedControls() {
     int count = 0;
     for (int i = 0; i < kMaxControls; i++) count += gSelection.controls[i] ? 1 : 0;

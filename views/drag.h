@@ -29,6 +29,9 @@ extern DragState gDrag;
 void ArmDrag(Pane* sourcePane, int bank, int preset, int control, int fromOtherWindow, int confine);
 // The release of a press that armed a drag without starting it.
 void DisarmDrag();
+// `window` lost the mouse capture to another window: a drag it armed and has
+// not started will not see its release, so it is armed no longer.
+void DragCaptureLost(PaneWindow window);
 void StartDrag();
 void EndDrag();
 void DragTick(PaneWindow window);

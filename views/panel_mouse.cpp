@@ -110,13 +110,7 @@ PaneRect PanelItemRect(const PanelItem& item) {
 
 void PanelCaptureLost(Panel& panel) {
     if (panel.pressedItem >= 0) ReleasePress(panel, 0);
-    // A window that took the capture meanwhile (a message box) has the
-    // release too: the armed drag will not see it.
-    if (gDrag.armed && gDrag.captured && gDrag.sourcePane &&
-        gDrag.sourcePane->window == panel.window) {
-        gDrag.armed = 0;
-        gDrag.captured = 0;
-    }
+    DragCaptureLost(panel.window);
 }
 
 void RunPanelItemAction(Panel& panel, PanelItem& item) {
