@@ -34,6 +34,13 @@ void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
     int note = ZoneKeyNoteAt(x);
     if (low == nullptr || high == nullptr || note < 0) return;
     ZoneKeyboard& k = gZoneKeyboard;
+    // A zone stored with notes off the keyboard (an empty preset's 0 .. 0, a
+    // zone made for a longer keyboard) is dragged as its bar shows it, so that
+    // it follows the pointer.
+    k.startLow = *low;
+    k.startHigh = *high;
+    *low = ShownZoneNote(*low);
+    *high = ShownZoneNote(*high);
     if (note == *low) {
         k.dragMode = ZoneDragMode::kLowEdge;
     } else if (note == *high) {
@@ -78,17 +85,26 @@ void DragTo(KeyboardPane& pane, int x) {
         default:
             break;
     }
-    if (*low != oldLow || *high != oldHigh) {
-        gZoneKeyboard.moved = 1;
-        InvalidatePaneAlone(pane);
-    }
+    if (*low != oldLow || *high != oldHigh) InvalidatePaneAlone(pane);
 }
 
 void EndDrag(PaneWindow window) {
-    gZoneKeyboard.dragMode = ZoneDragMode::kNone;
-    // A drag that moved the zone is one change of the preset.
-    if (gZoneKeyboard.moved) CountPresetEdit(gBanks.current, gBanks.currentPreset);
-    gZoneKeyboard.moved = 0;
+    ZoneKeyboard& k = gZoneKeyboard;
+    k.dragMode = ZoneDragMode::kNone;
+    // A drag that moved the zone is one change of the preset; one that left
+    // the bar where it was leaves the notes as they were stored.
+    PresetRecord* preset = EditorCurrentPreset();
+    int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
+    int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
+    if (low != nullptr && high != nullptr) {
+        bool moved = *low != ShownZoneNote(k.startLow) || *high != ShownZoneNote(k.startHigh);
+        if (moved) {
+            CountPresetEdit(gBanks.current, gBanks.currentPreset);
+        } else {
+            *low = k.startLow;
+            *high = k.startHigh;
+        }
+    }
     SetViewCursor(window, ViewCursor::kArrow);
     ReleasePointer();
     ReleaseMouse();

@@ -69,6 +69,10 @@ void MatchScaledPicture(const PaneRect& pane) {
 
 }  // namespace
 
+int ShownZoneNote(int note) {
+    return gZoneKeyboard.firstNote + ClampKey(note - gZoneKeyboard.firstNote);
+}
+
 int DeviceHasZones() {
     return ZoneCount() > 0 ? 1 : 0;
 }

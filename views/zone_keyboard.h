@@ -41,7 +41,11 @@ struct ZoneKeyboard {
     // Dragging.
     ZoneDragMode dragMode = ZoneDragMode::kNone;
     int grabOffset = 0;  // note under the pointer - low note, when a move starts
-    int moved = 0;       // the running drag has changed the zone
+    // The zone's notes as stored when the drag started: a drag works on the
+    // notes as the bar shows them, and a drag that ends where it started
+    // leaves them as they were.
+    int32_t startLow = 0;
+    int32_t startHigh = 0;
 };
 
 extern ZoneKeyboard gZoneKeyboard;
@@ -59,6 +63,9 @@ void ReleaseZoneKeyboardPicture();
 void LayoutZoneKeys(const PaneRect& pane);
 // Bar table from the preset's zone notes (preset may be null: no bars).
 void LayoutZoneBars(const PaneRect& pane, const PresetRecord* preset);
+// The note a bar shows for a stored zone note: a note off the keyboard is
+// drawn on the nearest end key.
+int ShownZoneNote(int note);
 
 // A zone bar's name, drawn only inside its bar so that names never overlap
 // each other or run off their bars: "Zone n" when it fits (with a margin of

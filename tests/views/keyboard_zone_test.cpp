@@ -276,6 +276,28 @@ TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
     EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
 }
 
+TEST_F(KeyboardZoneTest, AZoneOffTheKeyboardIsDraggedAsItsBarShowsIt) {
+    Preset().zones[0][1] = 0;  // drawn from the first key, 36
+    Layout();
+    Down(KeyX(38), BarY(0));
+    Move(KeyX(45), BarY(0));
+    EXPECT_EQ(Preset().zones[0][1], 43);  // follows the pointer, keeps the width shown
+    EXPECT_EQ(Preset().zones[0][2], 48);
+    Up(0, 0);
+    EXPECT_EQ(Entry().changeCount, 1);
+
+    // An empty preset's 0 .. 0, pressed and let go: no change at all.
+    Preset().zones[0][1] = 0;
+    Preset().zones[0][2] = 0;
+    Layout();
+    Down(KeyX(36), BarY(0));
+    Move(KeyX(36), BarY(0));
+    Up(0, 0);
+    EXPECT_EQ(Preset().zones[0][1], 0);
+    EXPECT_EQ(Preset().zones[0][2], 0);
+    EXPECT_EQ(Entry().changeCount, 1);
+}
+
 TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     Layout();
     KeyboardPaneCaptureLost();  // no drag: nothing to end
