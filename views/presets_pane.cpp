@@ -2,6 +2,8 @@
 // current preset, renaming, and dropping presets onto presets.
 #include "views/presets_pane.h"
 
+#include <cstring>
+
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "views/drag.h"
@@ -69,9 +71,14 @@ int PresetsPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
             OnPresetRelease(*this, row, keyFlags);
             return kMouseHandled;
         case kMouseMove:
-            // Controls dragged over a preset are about to go into it.
+            // Controls dragged over a preset are about to go into it: it
+            // becomes the one chosen, as by a click, so that the list shows
+            // the preset the views and the drop work on (and Copy, Delete
+            // take that one afterwards).
             if (gDrag.dragging && gDrag.sourcePane != this && onPreset &&
                 row != gBanks.currentPreset) {
+                std::memset(gSelection.presets, 0, sizeof gSelection.presets);
+                gSelection.presets[row] = 1;
                 SelectPreset(row);
             }
             return kMouseHandled;

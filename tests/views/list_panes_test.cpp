@@ -289,6 +289,18 @@ TEST_F(ListPanesTest, DraggingOverAnotherPaneMakesTheRowUnderThePointerCurrent) 
     // Without a drag, moves choose nothing.
     MoveOver(gDevicesPane, a);
     EXPECT_EQ(gBanks.current, b);
+
+    // A library control held over a preset chooses it as a click would: the
+    // list highlights the preset the drop will go into.
+    int lib = AddLibrary("Synths", 7, kLibrarySourceLibrary, 0, 3);
+    gLibraryList.current = lib;
+    Press(gLibraryControlsPane, 0);
+    StartDrag();
+    MoveOver(gPresetsPane, 4);
+    EXPECT_EQ(gBanks.currentPreset, 4);
+    EXPECT_EQ(gSelection.presets[4], 1);
+    EXPECT_EQ(gSelection.presets[1], 0);
+    EndDrag();
 }
 
 TEST_F(ListPanesTest, LibraryControlsArmADragFromTheOtherWindow) {
