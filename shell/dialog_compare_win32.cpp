@@ -12,6 +12,7 @@
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
+#include "views/devices_pane.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ void InitCompareDialog(HWND dialog) {
     int chosenEntry = 0;
     for (int i = 0; i < gListedCount; ++i) {
         // Named as the bank list names them.
-        SendMessageA(banks, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BankTitle(gListedBanks[i])));
+        SendMessageA(banks, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(BankRowName(gListedBanks[i])));
         if (gListedBanks[i] == choice.bank) chosenEntry = i;
     }
     SendMessageA(banks, LB_SETCURSEL, static_cast<WPARAM>(chosenEntry), 0);

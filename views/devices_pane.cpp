@@ -28,6 +28,12 @@ int BankRowIcon(int bank) {
     }
 }
 
+const char* BankRowName(int bank) {
+    const BankEntry* entry = BankAt(bank);
+    if (!entry) return "";
+    return entry->displayName[0] ? entry->displayName : BankTitle(bank);
+}
+
 void RenameCurrentBank() {
     int bank = gBanks.current;
     BankEntry* entry = BankAt(bank);

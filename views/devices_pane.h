@@ -20,5 +20,10 @@ extern DevicesPane gDevicesPane;
 // The icon a bank row shows: 0 device bank, 1 the active device bank,
 // 2 user bank, 3 ROM bank (the order of the file icons).
 int BankRowIcon(int bank);
+// The name a bank row shows: the entry's display name (a file's name, the
+// device's name), which the title of the device view, the renamer and the
+// questions at Quit use too; two files holding banks of the same name stay
+// apart. A bank without one shows its own name.
+const char* BankRowName(int bank);
 // Opens the renamer over the current bank's name when it is a user bank.
 void RenameCurrentBank();

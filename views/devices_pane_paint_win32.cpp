@@ -26,7 +26,8 @@ void DevicesPane::Paint(PaneDc dc) {
         int right = rect.x + rect.width - 2;
         int current = bank == gBanks.current;
         if (current) FillListRow(dc, left, right, top);
-        DrawListRowText(dc, left, right, top, BankTitle(bank), current, entry->changeCount != 0, 0);
+        DrawListRowText(dc, left, right, top, BankRowName(bank), current,
+                        entry->changeCount != 0, 0);
     }
     FinishListPaint(*this, total);
 }

@@ -105,6 +105,16 @@ TEST_F(ListPanesTest, UndoKeepsTheUsersPlace) {
     EXPECT_EQ(gDeviceView.vertical.position, 1);
 }
 
+TEST_F(ListPanesTest, ABankRowShowsItsFilesNameNotTheNameInsideTheFile) {
+    // Two copies of one bank file hold the same name inside: the rows, like
+    // the title and the questions at Quit, name the files.
+    int copy = GammaBank("Gig backup");
+    CopyText(gBanks.entries[copy].data->name, "Gig");
+    EXPECT_STREQ(BankRowName(copy), "Gig backup");
+    gBanks.entries[copy].displayName[0] = '\0';
+    EXPECT_STREQ(BankRowName(copy), "Gig");
+}
+
 TEST_F(ListPanesTest, TheIconMakesADeviceBankActiveAndIsIgnoredElsewhere) {
     int user = GammaBank("User");
     int first = GammaBank("Device 1");
