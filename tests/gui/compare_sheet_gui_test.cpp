@@ -76,7 +76,8 @@ void TypeIntoCell(HWND main, int column, int row, const char* digits) {
     PumpMessages(30);
 }
 
-// Chooses preset 7 of "Meridian Studio" in the Compare With dialog, without
+// Chooses preset 7 of "Factory Studio" (the ROM bank "Meridian Studio", as
+// the dialog lists it by its file) in the Compare With dialog, without
 // following, from a timer that runs inside the dialog's own loop.
 bool gCompareDialogSeen = false;
 
@@ -87,7 +88,7 @@ void CALLBACK ChooseInCompareDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     gCompareDialogSeen = true;
     HWND banks = GetDlgItem(dialog, IDC_COMPARE_BANKS);
     LRESULT entry = SendMessageA(banks, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>("Meridian Studio"));
+                                 reinterpret_cast<LPARAM>("Factory Studio"));
     SendMessageA(banks, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COMPARE_BANKS, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(banks));
