@@ -193,6 +193,21 @@ static void SwapBytes(void* a, void* b, size_t size) {
     }
 }
 
+// Only a renaming takes the bank's names (and its file's) back and forth.
+// Every other step of a whole bank puts back its contents alone: a bank saved
+// for the first time since keeps the file the user chose.
+static bool NamesTravel(const UndoEntry& e) {
+    return e.kind == UndoKind::Renaming && e.entry->kind != BankKind::Device;
+}
+
+// The path of bank `live` under another name, in the folder it is in now.
+static bool RenamedPath(const BankEntry& live, const char* name, char* out, size_t size) {
+    char folder[kPathLen];
+    FolderOfPath(live.path, folder, sizeof folder);
+    int n = snprintf(out, size, "%s%s.xml", folder, name);
+    return n > 0 && static_cast<size_t>(n) < size;
+}
+
 // Exchanges what entry e holds with bank index: the preset, or the bank's
 // names (its file renamed with them) and contents. Afterwards e holds what
 // the bank held, which is the other side of its step. False (message 32)
@@ -212,8 +227,16 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         was = PackBank(*live.data, e.contents);
         if (!was) return false;
     }
-    if (e.entry) {
-        const char* want = e.entry->path;
+    if (e.entry && NamesTravel(e)) {
+        // The other name, in the folder the bank is in now: the first save of
+        // a new bank may have put it elsewhere since the step.
+        char want[kPathLen];
+        if (!RenamedPath(live, e.entry->displayName, want, sizeof want) ||
+            IsFileOfOpenBank(want, index)) {
+            StatusMessage(kStrCouldNotRename, live.path);
+            FreePackedBank(was);
+            return false;
+        }
         if (strcmp(live.path, want) != 0 && live.hasFile && PathTaken(live.path)) {
             // A change of letter case only is the same file on Windows.
             bool taken = PathTaken(want) && !SameTextNoCase(want, live.path);
@@ -225,7 +248,8 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         }
         // Whole fields, so that the entry comes back byte for byte.
         BankEntry before = live;
-        memcpy(live.path, e.entry->path, sizeof live.path);
+        memset(live.path, 0, sizeof live.path);
+        CopyText(live.path, want);
         memcpy(live.displayName, e.entry->displayName, sizeof live.displayName);
         *e.entry = before;
         e.entry->data = nullptr;
@@ -321,7 +345,7 @@ static bool StepChangedSomething(UndoEntry& e) {
                !SamePresetContents(*e.record, live->data->presets[e.preset]);
     }
     if (!e.entry || !e.contents) return true;
-    if (memcmp(e.entry->path, live->path, sizeof live->path) != 0 ||
+    if (NamesTravel(e) &&
         memcmp(e.entry->displayName, live->displayName, sizeof live->displayName) != 0) {
         return true;
     }

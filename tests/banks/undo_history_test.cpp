@@ -1,6 +1,7 @@
 // The undo history: every kind of step undone and redone, the limits on its
 // length, and the Edit menu texts that describe the next step.
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "base/menu.h"
@@ -384,6 +385,31 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     Redo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
     EXPECT_TRUE(FileThere(UserBankFile("Strings")));
+}
+
+TEST_F(UndoTest, StepsBeforeANewBanksFirstSaveLeaveItsFileInTheFolderChosen) {
+    int bank = NewBank();
+    RecordUndoSnapshot(UndoKind::Paste, UndoScope::Bank, bank, 0);
+    strcpy(Preset(bank, 3).name, "pasted");
+    FinishUndoStep();
+    RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
+    ASSERT_EQ(RenameBank(bank, "Strings"), 1);
+    FinishUndoStep();
+    std::filesystem::create_directories(folder_.Path("Elsewhere"));
+    HeadlessQueueFileChoice(folder_.Path("Elsewhere/Live Set.xml"), 1);
+    ASSERT_EQ(SaveBankCommand(bank), 1);
+
+    // The renaming goes back to the other name, in the folder the bank is in.
+    Undo();
+    const std::string renamed = folder_.Path("Elsewhere/Alpha User Bank.xml");
+    EXPECT_EQ(std::string(gBanks.entries[bank].path), renamed);
+    EXPECT_TRUE(FileThere(renamed));
+    // The paste puts back the contents alone: the file stays where it is.
+    Undo();
+    EXPECT_STREQ(Preset(bank, 3).name, "Untitled");
+    EXPECT_EQ(std::string(gBanks.entries[bank].path), renamed);
+    EXPECT_TRUE(FileThere(renamed));
+    EXPECT_FALSE(FileThere(UserBankFile("Alpha User Bank")));
 }
 
 TEST_F(UndoTest, AStepOfNothingStillNamesItsKind) {
