@@ -20,7 +20,6 @@ namespace {
 // the three windows destroyed (the main window's WM_DESTROY ends the loop).
 // A question answered Cancel, or a save or send that failed, stops it there.
 void Quit() {
-    CommitEdits();
     if (!JoinConfirmChangedBanks()) return;
     JoinCloseHelp();
     JoinSaveSettings();
@@ -55,63 +54,27 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommandTable[] = {
-    {kCmdNewBank,
-     [] {
-         CommitEdits();
-         JoinNewUserBank();
-     }},
-    {kCmdDeleteBank,
-     [] {
-         CommitEdits();
-         JoinDeleteUserBank();
-     }},
-    {kCmdLoad,
-     [] {
-         CommitEdits();
-         JoinLoadBank();
-     }},
-    {kCmdSave,
-     [] {
-         CommitEdits();
-         JoinSaveBank();
-     }},
-    {kCmdSaveAs,
-     [] {
-         CommitEdits();
-         JoinSaveBankAs();
-     }},
-    {kCmdReloadBank,
-     [] {
-         CommitEdits();
-         JoinReloadBank();
-     }},
-    {kCmdUpload, [] { JoinSendChanges(); }},
-    {kCmdDownload, [] { JoinDownloadFromDevice(); }},
-    {kCmdSendToDevice, [] { JoinSendCurrentBank(); }},
+    {kCmdNewBank, JoinNewUserBank},
+    {kCmdDeleteBank, JoinDeleteUserBank},
+    {kCmdLoad, JoinLoadBank},
+    {kCmdSave, JoinSaveBank},
+    {kCmdSaveAs, JoinSaveBankAs},
+    {kCmdReloadBank, JoinReloadBank},
+    {kCmdUpload, JoinSendChanges},
+    {kCmdDownload, JoinDownloadFromDevice},
+    {kCmdSendToDevice, JoinSendCurrentBank},
     {kCmdQuit, Quit},
-    {kCmdUndo, [] { JoinUndo(); }},
-    {kCmdRedo, [] { JoinRedo(); }},
-    {kCmdCopy, [] { JoinCopy(); }},
-    {kCmdPaste, [] { JoinPaste(); }},
-    {kCmdSelectAll, [] { JoinSelectAllControls(); }},
-    {kCmdDescribeClipboard, [] { JoinDescribeClipboard(); }},
-    {kCmdCompareWith,
-     [] {
-         CommitEdits();
-         CompareWithCommand();
-     }},
+    {kCmdUndo, JoinUndo},
+    {kCmdRedo, JoinRedo},
+    {kCmdCopy, JoinCopy},
+    {kCmdPaste, JoinPaste},
+    {kCmdSelectAll, JoinSelectAllControls},
+    {kCmdDescribeClipboard, JoinDescribeClipboard},
+    {kCmdCompareWith, CompareWithCommand},
     {kCmdCompareDeviceBank, CompareWithDeviceBankCommand},
     {kCmdClearComparison, ClearComparisonCommand},
-    {kCmdExportPresetSheet,
-     [] {
-         CommitEdits();
-         ExportPresetSheetMenuCommand();
-     }},
-    {kCmdExportSyx,
-     [] {
-         CommitEdits();
-         ExportSyxCommand();
-     }},
+    {kCmdExportPresetSheet, ExportPresetSheetMenuCommand},
+    {kCmdExportSyx, [] { ExportSyxCommand(); }},
     {kCmdGraphicView, [] { SetViewMode(ViewMode::kGraphic); }},
     {kCmdListView, [] { SetViewMode(ViewMode::kList); }},
     {kCmdLibraryWindow, [] { ToggleSecondaryWindow(gLibraryWindow, &gLibraryShown); }},
@@ -133,27 +96,15 @@ const CommandEntry kCommandTable[] = {
          JoinFitModeChanged();
          UpdateViewMenu();
      }},
-    {kCmdMidiSetup,
-     [] {
-         CommitEdits();
-         JoinMidiSetup();
-     }},
-    {kCmdPreferences,
-     [] {
-         CommitEdits();
-         JoinPreferences();
-     }},
-    {kCmdRefreshDevices, [] { JoinRefreshDevices(); }},
+    {kCmdMidiSetup, JoinMidiSetup},
+    {kCmdPreferences, JoinPreferences},
+    {kCmdRefreshDevices, JoinRefreshDevices},
     {kCmdHelpContents, [] { JoinShowHelp(kHelpContextContents); }},
     {kCmdHelpMenus, [] { JoinShowHelp(40); }},
     {kCmdHelpWindow, [] { JoinShowHelp(41); }},
     {kCmdHelpKeyboard, [] { JoinShowHelp(42); }},
     {kCmdHelpOnHelp, [] { JoinShowHelp(kHelpContextHelpOnHelp); }},
-    {kCmdAbout,
-     [] {
-         CommitEdits();
-         JoinAbout();
-     }},
+    {kCmdAbout, JoinAbout},
 };
 
 }  // namespace
@@ -163,6 +114,9 @@ int RunCommand(WindowHandle, int id) {
         if (entry.id != id) continue;
         gLastCommand = id;
         ++gCommandsRun;
+        // Whatever is typed into an in-place editor is taken first, before
+        // the command changes the bank list or the bank under it.
+        CommitEdits();
         entry.run();
         return 1;
     }

@@ -20,6 +20,7 @@ struct EditValueState {
     CcSet allowed = {};  // controller numbers the control accepts (MIDICC only)
     int hasAllowed = 0;
     int bank = 0;
+    int32_t bankSerial = 0;  // which bank, should the list change while it is open
     int preset = 0;
     int control = 0;  // >= 0 a control; kEditVariable; kEditZoneField
     int field = 0;

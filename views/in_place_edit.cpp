@@ -65,6 +65,16 @@ void CloseRenamer() {
     RepaintAfterEdit();
 }
 
+// The bank an editor was opened on, found again by its serial: the bank list
+// may have changed under it (a device that went away, a deletion undone), and
+// the text typed belongs to that bank or to none. False when it is gone.
+bool FindEditedBank(int* bank, int32_t serial) {
+    int index = FindBankBySerial(serial);
+    if (index < 0) return false;
+    *bank = index;
+    return true;
+}
+
 }  // namespace
 
 void BeginEditValue(const Pane* list, PaneWindow parent, int bank, int preset, int control,
@@ -75,6 +85,7 @@ void BeginEditValue(const Pane* list, PaneWindow parent, int bank, int preset, i
     if (!EditValuePrepare(&state, bank, preset, control, field, zone, format)) return;
     int32_t* value = EditValueTarget(state);
     if (!value) return;
+    state.bankSerial = BankSerial(bank);
     if (rect) {
         state.rect = *rect;
     } else if (list) {
@@ -115,6 +126,7 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
     state.parent = parent;
     state.bankEntry = bankEntry;
     state.bank = bank;
+    state.bankSerial = BankSerial(bank);
     state.preset = preset;
     state.kind = kind;
     state.text = text;
@@ -131,9 +143,12 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
 void InPlaceEditEnter(int controlId) {
     char typed[kNameLen * 2];
     if (controlId == kEditValueControlId && gEditValue.active) {
+        if (!FindEditedBank(&gEditValue.bank, gEditValue.bankSerial)) return;
         InPlaceEditControlText(gEditValue.edit, typed, sizeof typed);
         EditValueStore(gEditValue, typed);
     } else if (controlId == kRenamerControlId && gRenamer.active) {
+        if (!FindEditedBank(&gRenamer.bank, gRenamer.bankSerial)) return;
+        if (gRenamer.bankEntry) gRenamer.bankEntry = &gBanks.entries[gRenamer.bank];
         InPlaceEditControlText(gRenamer.edit, typed, sizeof typed);
         RenamerStore(gRenamer, typed);
     }

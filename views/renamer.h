@@ -2,6 +2,8 @@
 // preset names and the comments of control assignments.
 #pragma once
 
+#include <cstdint>
+
 #include "views/pane.h"
 
 struct BankEntry;
@@ -19,6 +21,7 @@ struct RenamerState {
     PaneRect rect = {0, 0, 0, 0};
     BankEntry* bankEntry = nullptr;  // set when a bank's name is edited
     int bank = 0;
+    int32_t bankSerial = 0;  // which bank, should the list change while it is open
     int preset = 0;
     int kind = 0;
     char* text = nullptr;  // the 48-byte field being edited

@@ -231,6 +231,34 @@ TEST_F(EditValueTest, EditorLifeOpenShowsTheValueAndCloseRepaints) {
     EXPECT_EQ(Preset(bank_, 0).controls[kKnob1].midiCc, 75);
 }
 
+TEST_F(EditValueTest, AnOpenEditorsTextGoesToItsOwnBankOrNowhere) {
+    // The list changes under the open editor (a menu command leaves it
+    // open): its bank moves up, and another bank takes its old place.
+    int own = NewBank();
+    PaneRect cell = {5, 6, 40, 13};
+    BeginEditValue(nullptr, nullptr, own, 0, kKnob1, kValueMidiCc, 0, kFormatDecimal, &cell);
+    std::strcpy(HeadlessEditor(kEditValueControlId).text, "75");
+    RemoveBank(bank_);
+    own = 0;
+    int stranger = NewBank();
+    ASSERT_EQ(stranger, 1);
+    int strangerCc = Preset(stranger, 0).controls[kKnob1].midiCc;
+    CommitEditValue();
+    EXPECT_EQ(Preset(own, 0).controls[kKnob1].midiCc, 75);
+    EXPECT_EQ(Preset(stranger, 0).controls[kKnob1].midiCc, strangerCc);
+
+    // A preset name whose bank is gone meanwhile: nothing is written.
+    PaneRect row = {0, 0, 100, 13};
+    BeginRename(nullptr, 0, nullptr, nullptr, stranger, 2, kRenameKindRenaming,
+                Preset(stranger, 2).name, &row);
+    std::strcpy(HeadlessEditor(kRenamerControlId).text, "Brass");
+    RemoveBank(stranger);
+    int depth = UndoDepth();
+    InPlaceEditEnter(kRenamerControlId);
+    InPlaceEditClosed(kRenamerControlId);
+    EXPECT_EQ(UndoDepth(), depth);
+}
+
 class RenamerTest : public EditValueTest {
   protected:
     void Rename(BankEntry* entry, int preset, int kind, char* text, const char* typed) {
