@@ -232,6 +232,10 @@ void SendChanges() {
 int SendDeviceBankAtQuit(int bank) {
     const BankData* data = BankDataAt(bank);
     if (!data || bank < 0) return 0;
+    // The bank sent becomes the exchange's device bank: the device bank of
+    // another model may be the one remembered, whose layout the bank would
+    // otherwise be packed and sent by.
+    SetDeviceBank(bank);
     SetMidiCurrentOutput(gBanks.entries[bank].connection);
     // The bank is packed by its device's model, whichever model is loaded.
     PackBankAs(ExchangeModel(), data, kExchangeSlot);

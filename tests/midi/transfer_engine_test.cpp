@@ -559,6 +559,25 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     ASSERT_TRUE(SendDeviceBankAtQuit(device));
     auto memory = DeviceMemory();
     EXPECT_TRUE(SamePreset(memory->presets[127], DeviceBank().presets[127], 127));
+
+    // The device bank of another model was looked at last, then a user bank
+    // of this model: the bank is still sent whole, in its own model's layout.
+    constexpr int kOtherPid = 0x0457;
+    folder.Write("Devices/Other.eld/definition.xml",
+                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    const int user = AddNewUserBank("Keys Bank");
+    ASSERT_GE(user, 0);
+    const int other = AddDeviceBank(folder.Path("Devices/Other.eld/").c_str(), kOtherPid, 0);
+    ASSERT_GE(other, 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    SelectBank(device);
+    SelectBank(other);             // the device bank the exchange remembers now
+    SelectBank(gBanks.count - 1);  // the user bank, last in the list
+    ASSERT_EQ(gDevice.pid, kTransferTestPid);
+    FillDeviceBank(9);
+    gBanks.entries[device].changeCount = 1;
+    ASSERT_TRUE(SendDeviceBankAtQuit(device));
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
 TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgainWithItsBankAsItWas) {
