@@ -325,6 +325,13 @@ int SaveBankAs(int bank) {
 int ReloadBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return 0;
+    // A bank without a file of its own whose path another bank holds (a
+    // deletion undone after that bank was saved there, a user bank that gave
+    // rom.xml up to its device bank) would take that bank's file.
+    if (!entry->hasFile && IsFileOfOpenBank(entry->path, bank)) {
+        StatusMessage(kStrAlreadyLoaded, entry->path);
+        return 0;
+    }
     // Reloading throws the edits away: a changed bank asks first (message 19).
     if (entry->changeCount != 0 &&
         MessageBoxFormat(gMainWindow, kStrAskRevert, BankTitle(bank), kMbYesNoQuestion) != kIdYes) {

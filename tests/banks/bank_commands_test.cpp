@@ -300,6 +300,14 @@ TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
     EXPECT_STREQ(Preset(bank, 2).name, "Kept");
     EXPECT_EQ(gUndo.current, 0);
     EXPECT_EQ(HeadlessLastStatus(), "Cannot open file " + path);
+
+    // A bank without a file of its own does not take another bank's file.
+    ASSERT_EQ(SaveBank(bank), 1);
+    int stray = NewBank();
+    CopyText(gBanks.entries[stray].path, path.c_str());
+    EXPECT_EQ(ReloadBank(stray), 0);
+    EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
+    EXPECT_EQ(gBanks.entries[stray].hasFile, 0);
 }
 
 TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
