@@ -2,6 +2,7 @@
 #include "shell/session_end.h"
 
 #include "banks/bank_commands.h"
+#include "banks/bank_model.h"
 #include "banks/bank_recovery.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
@@ -32,8 +33,11 @@ void EndSession(int ending) {
         JoinCloseHelp();
         JoinSaveSettings();
     } else {
-        // Another program refused: this one goes on, its banks in memory.
+        // Another program refused: this one goes on, its banks in memory,
+        // showing its current bank again (the questions may have saved a
+        // bank of another model, which loads that model).
         RemoveRecoveryCopies();
+        ShowBank(gBanks.current);
     }
     gQuestionsAnswered = 0;
     gCopiesWritten = 0;

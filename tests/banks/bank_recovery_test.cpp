@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "shell/joins.h"
 #include "shell/session_end.h"
 #include "tests/banks/bank_test_support.h"
 
@@ -62,6 +63,22 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
     EXPECT_EQ(HeadlessMessages().boxes.size(), 1u);
     EXPECT_FALSE(FileThere(savedPath + kRecoverySuffix));
     EXPECT_NE(gBanks.entries[0].changeCount, 0);
+}
+
+TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAgain) {
+    int shown = NewBank();
+    ClearChanges(shown);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int other = AddNewUserBank("Beta Bank");
+    ASSERT_TRUE(SwitchDevice(kAlphaPid));
+    ShowBank(shown);
+    gBanks.entries[other].changeCount = 1;
+    HeadlessMessages().quiet = 1;
+    HeadlessQueueAnswer(kIdYes);  // save the Beta bank, which loads its model
+    ASSERT_EQ(QueryEndSession(0), 1);
+    EndSession(0);  // another program refused
+    EXPECT_EQ(gBanks.current, shown);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
 }
 
 }  // namespace
