@@ -59,9 +59,18 @@ static void ShowReceiving() {
                    device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
 }
 
+// The device bank a dump goes into: the remembered one when it is of the
+// dump's model, else the first of that model (the user may have turned to
+// another model's device bank while the dump was on its way).
+static int DumpDeviceBank(const DumpResult& dump) {
+    const int device = FindDeviceBank();
+    if (device >= 0 && gBanks.entries[device].pid == dump.pid) return device;
+    return FindDeviceBankByPid(dump.pid);
+}
+
 int CompleteDownload(const DumpResult& dump, const PackedBank& images) {
     if (dump.outcome != DumpOutcome::Complete) return 0;
-    const int device = FindDeviceBank();
+    const int device = DumpDeviceBank(dump);
     if (device < 0) return 0;
     BankEntry& entry = gBanks.entries[device];
     // The dump was received by the device bank's model; it is unpacked by the
@@ -105,7 +114,7 @@ static void ReportDump(const DumpResult& dump) {
     switch (dump.outcome) {
         case DumpOutcome::Complete:
             if (CompleteDownload(dump, gTakenDump)) {
-                const int device = FindDeviceBank();
+                const int device = DumpDeviceBank(dump);
                 StatusMessage2(kStrPresetsReceived, dump.presetCount,
                                device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
                 TransferRedrawMainWindow();

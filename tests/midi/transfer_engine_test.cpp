@@ -518,6 +518,26 @@ TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) 
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
+// The user turns to another model's device bank while the dump asked for is
+// on its way: it still fills the bank of the model that sent it.
+TEST_F(TransferEngineTest, ADumpAskedForFillsItsOwnModelsDeviceBankWhicheverIsShown) {
+    constexpr int kOtherPid = 0x0457;
+    folder.Write("Devices/Other.eld/definition.xml",
+                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    FillDeviceBank(4);
+    SendCurrentBank();
+    FillDeviceBank(9);
+    ASSERT_GE(AddDeviceBank(folder.Path("Devices/Other.eld/").c_str(), kOtherPid, 5), 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    SelectBank(device);
+    DownloadFromDevice();
+    SelectBank(FindDeviceBankByPid(kOtherPid));
+    ASSERT_TRUE(TickUntil(DumpReported, 60000));
+    EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
+    ASSERT_TRUE(SwitchDevice(kTransferTestPid));
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
+}
+
 // The layout a dump the device starts unasked is read by follows the device
 // bank the moment it changes, not at some later tick.
 TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {
