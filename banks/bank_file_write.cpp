@@ -55,7 +55,10 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
     PlistBeginContainer(w, nullptr, PlistType::Dict, false);
     WriteName(w, "name", preset.name);
 
-    int slots = std::min(preset.variableCount, kMaxVariables);
+    // A preset read from a file that listed fewer slots or controls than the
+    // model has (or none: a preset the file lacked) is still edited in all of
+    // them; all of them are written.
+    int slots = std::min(std::max(preset.variableCount, gDevice.variableSlots), kMaxVariables);
     PlistBeginContainer(w, "variables", PlistType::Array, slots <= 0);
     for (int k = 0; k < slots; k++) {
         PlistBeginContainer(w, nullptr, PlistType::Dict, false);
@@ -85,7 +88,7 @@ static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
         if (zoneCount > 0) PlistEndContainer(w, PlistType::Array);
     }
 
-    int count = std::min(preset.controlCount, kMaxControls);
+    int count = std::min(std::max(preset.controlCount, gDevice.controlCount), kMaxControls);
     PlistBeginContainer(w, "controls", PlistType::Array, count <= 0);
     for (int j = 0; j < count; j++) {
         const PresetControl& c = preset.controls[j];

@@ -42,7 +42,8 @@ void AddPreset(PlistNode* list, const PresetRecord& preset) {
     AddName(dict, "name", preset.name);
 
     PlistNode* variables = AddKeyed(dict, "variables", PlistType::Array);
-    int slots = std::min(preset.variableCount, kMaxVariables);
+    // Every slot and control of the model, and more when the preset has them.
+    int slots = std::min(std::max(preset.variableCount, gDevice.variableSlots), kMaxVariables);
     for (int k = 0; k < slots; k++) {
         AddInteger(Create(variables, PlistType::Dict), "value", VariableSlotValue(preset, k));
     }
@@ -62,7 +63,7 @@ void AddPreset(PlistNode* list, const PresetRecord& preset) {
     }
 
     PlistNode* controls = AddKeyed(dict, "controls", PlistType::Array);
-    int count = std::min(preset.controlCount, kMaxControls);
+    int count = std::min(std::max(preset.controlCount, gDevice.controlCount), kMaxControls);
     for (int j = 0; j < count; j++) {
         const PresetControl& c = preset.controls[j];
         PlistNode* control = Create(controls, PlistType::Dict);

@@ -271,6 +271,26 @@ TEST_F(BankFileTest, MissingKeysTakeTheirDefaults) {
     EXPECT_EQ(gBanks.entries[bank].kind, BankKind::Rom);
 }
 
+TEST_F(BankFileTest, EditsToControlsAndSlotsTheFileLackedAreSaved) {
+    WriteBank("Short",
+              "<key>PID</key><integer>100</integer><key>read only</key><false/>"
+              "<key>ROM</key><false/><key>presets</key><array><dict><key>controls</key><array>"
+              "<dict><key>MIDICC</key><integer>10</integer></dict></array></dict></array>");
+    int bank = AddBankFromData(UserBankFile("Short").c_str(), nullptr);
+    ASSERT_GE(bank, 0);
+    Preset(bank, 0).controls[2].midiCc = 50;  // beyond the one control listed
+    Preset(bank, 0).variables[1] = 5;         // no slot listed at all
+    Preset(bank, 3).controls[0].midiCc = 60;  // a preset the file lacked
+    ASSERT_EQ(SaveBank(bank), 1);
+    BankData* read = AllocBankData();
+    ASSERT_EQ(ReadBankFile(UserBankFile("Short").c_str(), read, false), 1);
+    EXPECT_EQ(read->presets[0].controls[0].midiCc, 10);
+    EXPECT_EQ(read->presets[0].controls[2].midiCc, 50);
+    EXPECT_EQ(read->presets[0].variables[1], 5);
+    EXPECT_EQ(read->presets[3].controls[0].midiCc, 60);
+    FreeBankData(read);
+}
+
 TEST_F(BankFileTest, ValuesOfTheWrongKindReadAsDefaults) {
     WriteBank("Kinds",
               "<key>name</key><integer>5</integer><key>PID</key><real>100.7</real>"
