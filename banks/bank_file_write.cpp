@@ -51,14 +51,23 @@ static void WriteName(PlistWriter* w, const char* key, const char* text) {
     PlistWriteString(w, key, utf8, strlen(utf8));
 }
 
-static void WritePreset(PlistWriter* w, const PresetRecord& preset) {
+// The variable slots a preset's variables can reach: one past the highest
+// slot any defined variable aims at.
+static int SlotsInUse() {
+    int slots = 0;
+    int defined = std::min(gDevice.variableCount, kMaxVariables);
+    for (int v = 0; v < defined; v++) slots = std::max(slots, gDevice.variables[v].target + 1);
+    return slots;
+}
+
+static void WritePreset(PlistWriter* w, const PresetRecord& preset, int slotsInUse) {
     PlistBeginContainer(w, nullptr, PlistType::Dict, false);
     WriteName(w, "name", preset.name);
 
     // A preset read from a file that listed fewer slots or controls than the
     // model has (or none: a preset the file lacked) is still edited in all of
     // them; all of them are written.
-    int slots = std::min(std::max(preset.variableCount, gDevice.variableSlots), kMaxVariables);
+    int slots = std::min(std::max(preset.variableCount, slotsInUse), kMaxVariables);
     PlistBeginContainer(w, "variables", PlistType::Array, slots <= 0);
     for (int k = 0; k < slots; k++) {
         PlistBeginContainer(w, nullptr, PlistType::Dict, false);
@@ -122,7 +131,8 @@ int WriteBankDocument(int bank, PlistSink* sink) {
     PlistWriteBoolean(w, "ROM", false);
     int count = std::min(gDevice.presetCount, kMaxPresets);
     PlistBeginContainer(w, "presets", PlistType::Array, count <= 0);
-    for (int p = 0; p < count; p++) WritePreset(w, data->presets[p]);
+    const int slotsInUse = SlotsInUse();
+    for (int p = 0; p < count; p++) WritePreset(w, data->presets[p], slotsInUse);
     if (count > 0) PlistEndContainer(w, PlistType::Array);
     PlistEndContainer(w, PlistType::Dict);
     PlistEndContainer(w, PlistType::Dict);

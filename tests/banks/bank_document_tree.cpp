@@ -42,8 +42,13 @@ void AddPreset(PlistNode* list, const PresetRecord& preset) {
     AddName(dict, "name", preset.name);
 
     PlistNode* variables = AddKeyed(dict, "variables", PlistType::Array);
-    // Every slot and control of the model, and more when the preset has them.
-    int slots = std::min(std::max(preset.variableCount, gDevice.variableSlots), kMaxVariables);
+    // Every slot a variable of the model aims at and every control of the
+    // model, and more when the preset has them.
+    int slots = preset.variableCount;
+    for (int v = 0; v < std::min(gDevice.variableCount, kMaxVariables); v++) {
+        slots = std::max(slots, gDevice.variables[v].target + 1);
+    }
+    slots = std::min(slots, kMaxVariables);
     for (int k = 0; k < slots; k++) {
         AddInteger(Create(variables, PlistType::Dict), "value", VariableSlotValue(preset, k));
     }
