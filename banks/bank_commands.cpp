@@ -340,6 +340,13 @@ int ReloadBank(int bank) {
     // A file that cannot be read again changes nothing, and the user is told
     // why rather than left to think the bank was reloaded.
     if (!ReadBankFile(entry->path, &gReadScratch, true)) return 0;
+    // The file was replaced by a bank of another model: taken in, it would
+    // be shown, saved and sent by this bank's model.
+    if (gReadScratch.pid != BankModelPid(bank)) {
+        StatusMessage(kStrOtherModelsBank, entry->path);
+        SwitchDevice(BankModelPid(bank));  // the reading loaded the file's model
+        return 0;
+    }
     RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);
     CopyBank(bank, -1);
     // The bank is what its file holds, protection included: a reloaded ROM

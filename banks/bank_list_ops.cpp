@@ -9,6 +9,7 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
+#include "base/messages.h"
 #include "base/preferences.h"
 #include "banks/discovery.h"
 #include "devices/folder_list.h"
@@ -138,7 +139,15 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
             other.hasFile = 0;
         }
     }
-    if (ReadBankFile(entry->path, &gReadScratch, false)) {
+    bool read = ReadBankFile(entry->path, &gReadScratch, false);
+    if (read && gReadScratch.pid != pid) {
+        // A bank of another model put where this device keeps its bank: not
+        // taken in (it would be shown, saved and sent by this model).
+        StatusMessage(kStrOtherModelsBank, entry->path);
+        read = false;
+        SwitchDevice(pid);
+    }
+    if (read) {
         CopyBank(index, -1);
     } else {
         // Never downloaded: empty presets, but the bank still belongs to its

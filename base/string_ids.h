@@ -88,6 +88,7 @@ constexpr int kStrSyxFound = 107;               // "%d SysEx messages: %d Corvan
 constexpr int kStrSyxUnknownModel = 108;        // "%s holds data messages for Group ID %d, ..."
 constexpr int kStrSyxTooLarge = 109;            // "%s is larger than 1 MB, too large for a ..."
 constexpr int kStrSyxWaitForDevice = 110;       // "Wait until the exchange with the device ..."
+constexpr int kStrOtherModelsBank = 111;        // "%s holds a bank of another device model, ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

@@ -399,6 +399,24 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
                   " belongs to a device model (PID 300) that has no definition in the Devices "
                   "folder");
     FreeBankData(read);
+
+    // A file of another model where a bank of this one belongs is not taken
+    // into that bank: not into the device bank from its rom.xml, not by a
+    // reload of a user bank whose file was replaced.
+    const std::string other = ReadFileText(UserBankFile("Other"));
+    const std::string rom = folder_.Write("Devices/Alpha.eld/rom.xml", other);
+    ASSERT_TRUE(SwitchDevice(kAlphaPid));
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    ASSERT_GE(device, 0);
+    EXPECT_EQ(gBanks.entries[device].data->pid, kAlphaPid);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
+    EXPECT_EQ(HeadlessLastStatus(), rom + " holds a bank of another device model, so it was not read");
+    int user = NewBank();
+    ASSERT_EQ(SaveBank(user), 1);
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", other);
+    EXPECT_EQ(ReloadBank(user), 0);
+    EXPECT_EQ(gBanks.entries[user].data->pid, kAlphaPid);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
 }
 
 TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {

@@ -203,6 +203,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {108, "%s holds data messages for Group ID %d, which no device definition has"},
         {109, "%s is larger than 1 MB, too large for a SysEx file"},
         {110, "Wait until the exchange with the device has ended, then load %s again"},
+        {111, "%s holds a bank of another device model, so it was not read"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
