@@ -227,6 +227,10 @@ void RemoveBank(int index) {
             (gBanks.count - index - 1) * sizeof(BankEntry));
     gBanks.count--;
     memset(&gBanks.entries[gBanks.count], 0, sizeof(BankEntry));
+    // The current bank stays the same bank when one above it goes (a device
+    // that no longer answers, a creation undone); when it goes itself, the
+    // next one takes its place.
+    if (gBanks.current > index) gBanks.current--;
     if (gBanks.current >= gBanks.count) gBanks.current = gBanks.count > 0 ? gBanks.count - 1 : 0;
     if (gBanks.deviceBank == index) {
         gBanks.deviceBank = -1;

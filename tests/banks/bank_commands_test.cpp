@@ -25,7 +25,9 @@ TEST_F(BankCommandsTest, NewUserBankNumbersOnlyAgainstOpenBanks) {
 
     // A file on disk with the next name does not count.
     folder_.Write("User Preset Banks/Alpha User Bank 4.xml", "x");
+    gBanks.current = second;
     RemoveBank(first);
+    EXPECT_EQ(gBanks.current, second - 1);  // still the second bank
     EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank");
     EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank 4");
 }
