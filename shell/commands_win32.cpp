@@ -12,6 +12,7 @@
 #include "shell/syx_commands.h"
 #include "shell/windows_win32.h"
 #include "views/edit_windows.h"
+#include "views/panel_mouse.h"
 #include "views/view_state.h"
 
 namespace {
@@ -110,6 +111,9 @@ const CommandEntry kCommandTable[] = {
 }  // namespace
 
 int RunCommand(WindowHandle, int id) {
+    // A command while the mouse holds a spinner, a drag or a zone would change
+    // the bank under it: it is dropped, as while a box is up.
+    if (MouseOperationHeld()) return 0;
     for (const CommandEntry& entry : kCommandTable) {
         if (entry.id != id) continue;
         gLastCommand = id;

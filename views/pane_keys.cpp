@@ -9,6 +9,7 @@
 #include "views/devices_pane.h"
 #include "views/editor_pane.h"
 #include "views/list_rows.h"
+#include "views/panel_mouse.h"
 #include "views/presets_pane.h"
 #include "views/view_platform.h"
 
@@ -97,6 +98,9 @@ static int RenameInFocusPane() {
 }
 
 int PaneKeyDown(int virtualKey) {
+    // A row chosen by key under a held spinner or drag would have it write
+    // into another preset or bank.
+    if (MouseOperationHeld()) return 0;
     switch (virtualKey) {
         case kVkUp:
             return MoveInFocusPane(-1);

@@ -22,5 +22,6 @@ void SetFocusPane(Pane* pane, int keyFlags);
 
 // A key-down of the main window: Up and Down move the focus pane's current
 // row and choose it as a click would; Enter renames the current bank or
-// preset. Returns 1 when the key was taken, 0 otherwise.
+// preset. Returns 1 when the key was taken, 0 otherwise (and always 0 while
+// the mouse holds an operation, MouseOperationHeld).
 int PaneKeyDown(int virtualKey);

@@ -10,6 +10,7 @@
 #include "views/value_spinner.h"
 #include "views/view_platform.h"
 #include "views/view_state.h"
+#include "views/zone_keyboard.h"
 
 namespace {
 
@@ -176,4 +177,9 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
         DisarmDrag();
     }
     return handled;
+}
+
+int MouseOperationHeld() {
+    return gDrag.armed || gDrag.dragging || gRubberBand.active || ValueSpinnerActive() ||
+           gZoneKeyboard.dragMode != ZoneDragMode::kNone;
 }

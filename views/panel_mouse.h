@@ -18,6 +18,12 @@
 // first).
 int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags);
 
+// 1 while the mouse holds an operation on a bank: a drag armed or running,
+// the rubber band, the value spinner or a zone drag. Keys and commands that
+// could change the bank or the preset under it wait until the button is
+// released (they are dropped meanwhile).
+int MouseOperationHeld();
+
 // The window lost the mouse capture (another window took it, the user
 // switched away): a pressed button is released without its action.
 void PanelCaptureLost(Panel& panel);

@@ -11,6 +11,7 @@
 #include "tests/support/png_writer.h"
 #include "tests/views/editor_test_support.h"
 #include "views/devices_pane.h"
+#include "views/pane_keys.h"
 #include "views/presets_pane.h"
 #include "views/zone_select.h"
 
@@ -310,6 +311,20 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(Move(KeyX(50), BarY(0)), kMouseNotHandled);
     EXPECT_EQ(Preset().zones[0][1], 36);  // not moved
+}
+
+TEST_F(KeyboardZoneTest, RowKeysWaitWhileAZoneIsDragged) {
+    // Down would choose the next preset, and the drag would go on in it.
+    Layout();
+    SetFocusPane(&gPresetsPane, 0);
+    int preset = gBanks.currentPreset;
+    Down(KeyX(38), BarY(0));
+    ASSERT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kMove);
+    EXPECT_EQ(PaneKeyDown(kVkDown), 0);
+    EXPECT_EQ(gBanks.currentPreset, preset);
+    Up(0, 0);
+    EXPECT_EQ(PaneKeyDown(kVkDown), 1);
+    EXPECT_EQ(gBanks.currentPreset, preset + 1);
 }
 
 TEST_F(KeyboardZoneTest, EdgesResizeAndAOneKeyZoneResizesFromItsLowEdge) {

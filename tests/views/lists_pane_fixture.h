@@ -133,8 +133,12 @@ class ListsTest : public BankTest {
     static int Press(Pane& pane, int row, int flags = 0) {
         return pane.Mouse(pane.window, NameX(pane), RowY(pane, row), kLeftDown, flags);
     }
+    // The release, and the window's dispatch letting go of an armed drag as it
+    // does after every release.
     static int Release(Pane& pane, int row, int flags = 0) {
-        return pane.Mouse(pane.window, NameX(pane), RowY(pane, row), kLeftUp, flags);
+        int handled = pane.Mouse(pane.window, NameX(pane), RowY(pane, row), kLeftUp, flags);
+        DisarmDrag();
+        return handled;
     }
     static int MoveOver(Pane& pane, int row) {
         return pane.Mouse(pane.window, NameX(pane), RowY(pane, row), kMouseMove, 0);
