@@ -155,6 +155,12 @@ int WriteBankFileTo(int bank, const char* path) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
+    // A definition that stops before its presets (no `graphic`) has none:
+    // written against it, the file would lose every preset it holds.
+    if (gDevice.presetCount <= 0) {
+        StatusMessage(kStrCannotWriteFile, path);
+        return 0;
+    }
     int error = WriteFileDurably(path, FillWithBank, &bank);
     if (error == 0) return 1;
     StatusMessage(kStrCannotWriteFile, path);

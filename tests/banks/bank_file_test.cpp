@@ -419,6 +419,24 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
     EXPECT_EQ(gDevice.pid, kAlphaPid);
 }
 
+TEST_F(BankFileTest, ABankOfAModelWithoutPresetsIsNotWrittenEmpty) {
+    // The definition stops before its presets: the bank reads in full, and
+    // a save would write none of them.
+    folder_.Write("Devices/Bare.eld/definition.xml",
+                  "<plist><dict><key>device</key><dict><key>name</key><string>Bare</string>"
+                  "<key>PID</key><integer>300</integer></dict></dict></plist>");
+    WriteBank("Bare", "<key>PID</key><integer>300</integer><key>read only</key><false/>"
+                      "<key>ROM</key><false/><key>presets</key><array><dict><key>name</key>"
+                      "<string>Kept</string></dict></array>");
+    const std::string path = UserBankFile("Bare");
+    const std::string before = ReadFileText(path);
+    int bank = AddBankFromData(path.c_str(), nullptr);
+    ASSERT_GE(bank, 0);
+    EXPECT_EQ(SaveBank(bank), 0);
+    EXPECT_EQ(ReadFileText(path), before);
+    EXPECT_EQ(HeadlessLastStatus(), "Cannot Write file " + path + " to disk");
+}
+
 TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {
     BankData* read = AllocBankData();
     std::string notBank =
