@@ -10,22 +10,17 @@
 namespace {
 
 struct ComparisonTarget {
-    // The compared bank's data block: it stays with its entry while the list
-    // is reordered and is freed when the bank is closed. The path tells a
-    // closed bank from a new one that was given the same block.
-    const BankData* data = nullptr;
-    char path[kPathLen] = "";
+    // The compared bank by its serial: it stays with the bank while the list
+    // is reordered, the bank renamed or saved under another name, and is
+    // never found again once the bank is closed. 0: no comparison.
+    int32_t serial = 0;
     int preset = 0;
     int follow = 0;
 };
 
 ComparisonTarget gTarget;
 int FindTargetBank() {
-    for (int i = 0; i < gBanks.count; ++i) {
-        const BankEntry& entry = gBanks.entries[i];
-        if (entry.data == gTarget.data && std::strcmp(entry.path, gTarget.path) == 0) return i;
-    }
-    return -1;
+    return FindBankBySerial(gTarget.serial);
 }
 
 // The two presets compared now, or false.
@@ -53,8 +48,7 @@ int CellBit(const ColumnDef& column) {
 void StartComparison(int bank, int preset, int follow) {
     const BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data) return;
-    gTarget.data = entry->data;
-    CopyText(gTarget.path, entry->path);
+    gTarget.serial = BankSerial(bank);
     gTarget.preset = preset >= 0 && preset < kMaxPresets ? preset : 0;
     gTarget.follow = follow ? 1 : 0;
 }
@@ -64,19 +58,19 @@ void ClearComparison() {
 }
 
 int ComparisonSet() {
-    return gTarget.data != nullptr;
+    return gTarget.serial != 0;
 }
 
 int ComparisonFollows() {
-    return gTarget.data != nullptr && gTarget.follow;
+    return gTarget.serial != 0 && gTarget.follow;
 }
 
 void ForgetClosedComparison() {
-    if (gTarget.data && FindTargetBank() < 0) ClearComparison();
+    if (gTarget.serial != 0 && FindTargetBank() < 0) ClearComparison();
 }
 
 int ComparisonNow(int* bank, int* preset) {
-    if (!gTarget.data) return 0;
+    if (gTarget.serial == 0) return 0;
     int found = FindTargetBank();
     if (found < 0) {
         ClearComparison();

@@ -109,6 +109,11 @@ TEST_F(ComparisonTest, TheTargetFollowsItsBankAndEndsWithIt) {
     EXPECT_FALSE(ComparisonNow(&bank, &preset));
     EXPECT_TRUE(ComparisonSet());
 
+    // Renamed, the bank is the same bank: the comparison goes on.
+    ASSERT_EQ(RenameBank(moved, "Renamed"), 1);
+    ForgetClosedComparison();
+    EXPECT_TRUE(ComparisonSet());
+
     // Its bank closed: the comparison ends.
     Show(moved, 0);
     RemoveBank(moved);
