@@ -32,6 +32,10 @@ struct Reception {
     int messagesArrived = 0;
     bool resultWaiting = false;
     DumpResult result{};
+    // A file's messages (sysex_capture.h): its presets may come in any order,
+    // so the last preset's last message does not end the dump; the end of
+    // the file does (EndDumpNow).
+    bool fromFile = false;
 };
 
 std::mutex gLock;
@@ -152,7 +156,7 @@ void Accept(Reception& r, const uint8_t* m, int type, int preset, int count, uin
     const int presets = PresetsOf(r.sizes);
     if (r.messagesArrived == presets * SysexMessagesPerPreset(r.sizes))
         End(r, DumpOutcome::Complete, DumpPhase::Draining);
-    else if (type == SysexLastTypeOfPreset(r.sizes) && preset == presets)
+    else if (!r.fromFile && type == SysexLastTypeOfPreset(r.sizes) && preset == presets)
         End(r, DumpOutcome::Incomplete, DumpPhase::Draining);
 }
 
@@ -253,8 +257,14 @@ bool DumpReceptionIdle() {
     return gReception.phase == DumpPhase::Idle && !gReception.resultWaiting;
 }
 
+void SetDumpReceptionFromFile(bool fromFile) {
+    std::lock_guard<std::mutex> hold(gLock);
+    gReception.fromFile = fromFile;
+}
+
 void ResetDumpReception() {
     std::lock_guard<std::mutex> hold(gLock);
+    gReception.fromFile = false;
     gReception.phase = DumpPhase::Idle;
     gReception.requested = 0;
     gReception.resultWaiting = false;

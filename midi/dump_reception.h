@@ -91,5 +91,8 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images);
 // device's dump.
 bool DumpReceptionIdle();
 
-// Back to Idle with nothing waiting (start-up, tests).
+// Back to Idle with nothing waiting (start-up, tests); no longer reading a file.
 void ResetDumpReception();
+// The messages that follow come from a file, not from a device: a dump ends
+// when it is whole or when the file ends, whatever order its presets are in.
+void SetDumpReceptionFromFile(bool fromFile);

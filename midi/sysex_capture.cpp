@@ -56,6 +56,7 @@ bool ReceiveCaptureAs(const DeviceDefinition& model, const uint8_t* bytes, size_
     bool began = false;
     ParseFileMessages([&] {
         ResetDumpReception();
+        SetDumpReceptionFromFile(true);
         PublishTransferLayoutOf(model);
         Feed(bytes, size, ParseIncomingSysEx);
         // The capture ends here: a dump still arriving has lost the rest.

@@ -191,6 +191,20 @@ TEST_F(SyxFileTest, SomePresetsOnlyAreOfferedAsANewBank) {
         EXPECT_TRUE(SameAssignments(Preset(bank, p), Preset(fresh, p))) << p;
         EXPECT_STREQ(Preset(bank, p).name, Preset(fresh, p).name);
     }
+
+    // The presets of a file in any order: the last one first does not end
+    // the reading before the others.
+    const uint8_t last[kMaxPresets] = {0, 0, 0, 1};
+    const uint8_t first[kMaxPresets] = {1, 0, 0, 0};
+    std::vector<uint8_t> bytes = Export(original, last);
+    const std::vector<uint8_t> more = Export(original, first);
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    const std::string mixed = WriteBytes("Mixed.syx", bytes);
+    HeadlessMessages().answers.push_back(kIdYes);
+    const int both = ImportSyxFile(mixed.c_str());
+    ASSERT_GE(both, 0);
+    EXPECT_NE(HeadlessMessages().boxes.back().text.find("holds 2 whole presets"), std::string::npos);
+    for (int p : {0, 3}) EXPECT_TRUE(SameAssignments(Preset(both, p), Preset(original, p))) << p;
 }
 
 // Nothing usable, a model nobody has, a file too large: a message that says
