@@ -18,6 +18,8 @@
 // User-interface thread only.
 #pragma once
 
+#include <string>
+
 #include "banks/bank_model.h"
 
 // The file dialogs start at gFileIo->initialDir (base/working_blocks.h)
@@ -142,3 +144,7 @@ void ImportedBankName(const char* path, char* out, size_t size);
 void DisplayNameFromPath(const char* path, char* out, size_t size);
 // The folder part of path, with its trailing separator ("" when none).
 void FolderOfPath(const char* path, char* out, size_t size);
+// A text made fit to be a file's name, as proposed by the export dialogs:
+// the characters a file name cannot hold become "_", and trailing blanks and
+// dots go.
+std::string UsableFileName(std::string name);

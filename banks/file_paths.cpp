@@ -56,3 +56,11 @@ int ReplaceExtensionForFilter(char* path, size_t size, int filter) {
     strcpy(path + stem + 1, extension);
     return 1;
 }
+
+std::string UsableFileName(std::string name) {
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || strchr("\\/:*?\"<>|", c)) c = '_';
+    }
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+    return name;
+}

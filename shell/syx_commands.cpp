@@ -56,7 +56,7 @@ int ExportSyxCommand() {
     }
 
     char path[kPathLen];
-    CopyText(path, (std::string(BankTitle(gBanks.current)) + ".syx").c_str());
+    CopyText(path, (UsableFileName(BankTitle(gBanks.current)) + ".syx").c_str());
     if (!ShowExportSyxDialog(path, sizeof path, gLastExportFolder)) return 0;
     if (!MayExportTo(path)) return 0;
     std::vector<uint8_t> bytes;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "banks/bank_commands.h"
 #include "base/messages.h"
 #include "devices/device_definition.h"
 #include "imaging/bitmap_font.h"
@@ -302,11 +303,5 @@ void LayoutPresetSheet(const SheetPictures& pictures, const BankData& bank, cons
 std::string PresetSheetFileName(const char* bankTitle, int preset, const char* presetName) {
     char number[16];
     std::snprintf(number, sizeof number, "%d", preset + 1);
-    std::string name = std::string(bankTitle) + " - " + number + " " + presetName;
-    for (char& c : name) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || std::string("\\/:*?\"<>|").find(c) != std::string::npos) c = '_';
-    }
-    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
-    return name + ".png";
+    return UsableFileName(std::string(bankTitle) + " - " + number + " " + presetName) + ".png";
 }

@@ -115,6 +115,12 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
     EXPECT_EQ(ReadFileText(bankFile), "bank bytes");
     EXPECT_NE(HeadlessLastStatus().find("is already loaded"), std::string::npos);
     gDeviceNumber = kAllDevices;
+
+    // The name proposed is one a file can have, whatever the bank's name.
+    CopyText(gBanks.entries[bank].data->name, "Live: A/B?");
+    HeadlessQueueFileCancel();
+    EXPECT_EQ(ExportSyxCommand(), 0);
+    EXPECT_EQ(HeadlessFileDialogs().shown.back().proposed, "Live_ A_B_.syx");
 }
 
 // A whole dump with other traffic between its messages loads as a new user
