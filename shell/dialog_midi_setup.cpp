@@ -1,6 +1,7 @@
 // The MIDI Setup dialog's rules, on the port tables of midi/midi_ports.h.
 #include "shell/dialog_midi_setup.h"
 
+#include "banks/bank_commands.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 
@@ -90,6 +91,7 @@ MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
     gDeviceNumber = number < 0 ? 0 : (number > kMaxDeviceNumber ? kMaxDeviceNumber : number);
 
     if (!SelectionDiffers(choice)) return MidiSetupVerdict::kUnchanged;
+    if (!ConfirmDeviceBanksBeforeRefresh()) return MidiSetupVerdict::kKept;
 
     UnqueueInputBuffers();
     CloseMidiPorts();
@@ -105,6 +107,10 @@ MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
         OpenMidiPorts();
     }
     QueueInputBuffers();
+    // A device left on a port no longer chosen gives its bank up: its
+    // transfers would go nowhere.
+    BeginDeviceBankRefresh();
     IdentifyDevices();
+    EndDeviceBankRefresh();
     return MidiSetupVerdict::kReopened;
 }

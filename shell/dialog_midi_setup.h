@@ -34,6 +34,7 @@ enum class MidiSetupVerdict {
     kNeedPorts,  // the system has outputs (inputs) but none is selected: refuse, stay
     kUnchanged,  // the same ports as now: nothing is reopened
     kReopened,   // the ports were closed, chosen anew, opened, and the devices identified
+    kKept,       // a device bank's unsent changes were to be kept: nothing reopened, stay
 };
 
 // The OK button. Refuses a choice without an output (when the system has any)
@@ -41,5 +42,7 @@ enum class MidiSetupVerdict {
 // when the port selection differs from the ports in use, closes the ports,
 // enables the chosen ones, opens them (falling back to the default choice when
 // no output or no input could be opened), queues the input buffers and asks the
-// devices to identify themselves.
+// devices to identify themselves, as Refresh Devices does: a changed device
+// bank is offered for sending first (Cancel keeps everything), and the bank of
+// a device that no longer answers goes.
 MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice);

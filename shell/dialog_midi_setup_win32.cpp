@@ -51,10 +51,12 @@ void OnDevicesOk(HWND dialog) {
     ReadSelection(GetDlgItem(dialog, IDC_DEVICE_OUTPUTS), choice.outputSelected);
     ReadSelection(GetDlgItem(dialog, IDC_DEVICE_INPUTS), choice.inputSelected);
 
-    if (ApplyMidiSetup(choice) == MidiSetupVerdict::kNeedPorts) {
+    MidiSetupVerdict verdict = ApplyMidiSetup(choice);
+    if (verdict == MidiSetupVerdict::kNeedPorts) {
         DialogMessageBoxById(dialog, kMbIconHand, kStrOpenInAndOut);
         return;  // the dialog stays, with the user's choices
     }
+    if (verdict == MidiSetupVerdict::kKept) return;  // Cancel to a send question
     EndDialog(dialog, 1);
 }
 

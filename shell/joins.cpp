@@ -216,7 +216,11 @@ void JoinFitModeChanged() {
     DeviceViewFitModeChanged();
 }
 void JoinMidiSetup() {
+    // The ports chosen may have found a device (its bank becomes current) or
+    // lost one (its bank goes).
+    const BankData* before = BankDataAt(gBanks.current);
     ShowMidiSetupDialog();
+    ShowBankAfter(before);
 }
 void JoinPreferences() {
     ShowPreferencesDialog();

@@ -28,6 +28,7 @@
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
+#include "shell/dialog_midi_setup.h"
 #include "shell/joins.h"
 #include "shell/settings.h"
 #include "tests/midi/midi_test_support.h"
@@ -598,6 +599,32 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     gBanks.entries[device].changeCount = 1;
     ASSERT_TRUE(SendDeviceBankAtQuit(device));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+}
+
+// MIDI Setup without the device's port: its bank goes as at Refresh Devices,
+// after the send question for its unsent changes (Cancel keeps all as it was).
+TEST_F(TransferEngineTest, MidiSetupWithoutTheDevicesPortGivesItsBankUp) {
+    StopMidi();
+    ResetBankList();
+    HeadlessMidiPort out0, in0;
+    out0.name = "Other Out";
+    in0.name = "Other In";
+    HeadlessMidiSetPorts({out0}, {in0});
+    StartWithVirtualDevice();
+    const int deviceOut = gBanks.entries[device].connection;
+    MidiSetupChoice c = CurrentMidiSetup();
+    c.outputSelected[0] = 1;
+    c.outputSelected[deviceOut] = 0;
+    gBanks.entries[device].changeCount = 1;
+    HeadlessQueueAnswer(kIdCancel);
+    EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kKept);
+    EXPECT_EQ(gMidiPorts.outputs[deviceOut].enabled.load(), 1);
+    EXPECT_EQ(FindDeviceBank(), device);
+
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kReopened);
+    EXPECT_EQ(FindDeviceBank(), -1);
+    EXPECT_FALSE(CanDownloadFromDevice());
 }
 
 TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgainWithItsBankAsItWas) {
