@@ -113,7 +113,9 @@ void LibraryFollow() {
     if (origin == -1) return;
     uint32_t bits = static_cast<uint32_t>(origin);
     int library = LibraryListFindUniqueId(&gLibraryList, static_cast<int32_t>(bits >> 16));
-    if (library < 0) return;
+    // A library the window does not list (its device's bank is not open)
+    // would leave the window with no library shown at all.
+    if (library < 0 || !LibraryListed(library)) return;
     const LibraryData* lib = gLibraryList.entries[library].data;
     int index = static_cast<int>(bits & 0xFFFF);
     if (!lib || index >= lib->controlCount) return;

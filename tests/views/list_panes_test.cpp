@@ -281,6 +281,13 @@ TEST_F(ListPanesTest, TheLibraryFollowsTheCurrentControlsOrigin) {
     gLibraryList.current = 0;
     SelectPreset(3);
     EXPECT_EQ(gLibraryList.current, 0);
+
+    // An origin in a device's library that the window does not list (no
+    // bank of that device is open): the window stays too.
+    AddLibrary("Other Numbers", 11, kLibrarySourceDevices, 4242, 3);
+    Control(bank, 4, 1).origin = 11 * 65536 + 2;
+    SelectPreset(4);
+    EXPECT_EQ(gLibraryList.current, 0);
 }
 
 TEST_F(ListPanesTest, DraggingOverAnotherPaneMakesTheRowUnderThePointerCurrent) {
