@@ -7,6 +7,13 @@
 #include "devices/control_library.h"
 #include "devices/device_definition.h"
 
+namespace {
+
+constexpr int32_t kMaxChannelValue = 16;  // the value editor's channel range
+constexpr int32_t kMaxByteValue = 127;
+
+}  // namespace
+
 int LibraryControlFits(const LibraryControl& source, int controlIndex) {
     const ControlDef& target = gDevice.controls[controlIndex];
     if (source.ctrlType[0] && !CtrlTypeFits(source.ctrlType, target.typeName)) {
@@ -20,7 +27,22 @@ int LibraryControlFits(const LibraryControl& source, int controlIndex) {
         StatusMessage(kStrCcOutOfRange);
         return 0;
     }
+    auto outside = [](bool set, int32_t value, int32_t max) {
+        return set && (value < 0 || value > max);
+    };
+    if (outside(a.channelSet, a.channel, kMaxChannelValue) ||
+        outside(a.programSet, a.program, kMaxByteValue) || outside(a.msbSet, a.msb, kMaxByteValue) ||
+        outside(a.lsbSet, a.lsb, kMaxByteValue)) {
+        StatusMessage(kStrLibraryValueOutOfRange);
+        return 0;
+    }
     return 1;
+}
+
+int LibraryFitsDevice(const LibraryData& library) {
+    if (library.pid == 0 || library.pid == gDevice.pid) return 1;
+    StatusMessage(kStrLibraryOfOtherModel, library.name);
+    return 0;
 }
 
 int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
@@ -33,7 +55,7 @@ int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int
     if (!CheckWritable(bank)) return 0;
 
     const LibraryControl& source = library->controls[libraryControlIndex];
-    if (!LibraryControlFits(source, controlIndex)) return 0;
+    if (!LibraryFitsDevice(*library) || !LibraryControlFits(source, controlIndex)) return 0;
     const ControlDef& target = gDevice.controls[controlIndex];
     LibraryAssignment a;
     LibraryAssignmentParse(&a, source.control);

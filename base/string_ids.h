@@ -89,6 +89,8 @@ constexpr int kStrSyxUnknownModel = 108;        // "%s holds data messages for G
 constexpr int kStrSyxTooLarge = 109;            // "%s is larger than 1 MB, too large for a ..."
 constexpr int kStrSyxWaitForDevice = 110;       // "Wait until the exchange with the device ..."
 constexpr int kStrOtherModelsBank = 111;        // "%s holds a bank of another device model, ..."
+constexpr int kStrLibraryValueOutOfRange = 112;  // "That Library Control cannot be used ... range ..."
+constexpr int kStrLibraryOfOtherModel = 113;     // "%s was made for another device model, ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

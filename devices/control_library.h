@@ -94,7 +94,12 @@ const LibraryControl* FindLibraryControl(int32_t origin, const char** librarySho
 int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int bank, int preset,
                         int controlIndex);
 
-// The two checks of ApplyLibraryControl that depend on the control only: its
-// type and the MIDICC the assignment text sets. 1 when the library control
-// fits; else the status display says why and 0.
+// The checks of ApplyLibraryControl that depend on the control only: its
+// type, the MIDICC the assignment text sets, and the other values it sets,
+// which must be ones a preset can hold (channel 0..16; program, msb and lsb
+// 0..127, the bytes the device keeps). 1 when the library control fits; else
+// the status display says why and 0.
 int LibraryControlFits(const LibraryControl& source, int controlIndex);
+// A library made for one device model (a PID other than 0) fits that model
+// only. 1 when it fits the loaded device; else message 113 and 0.
+int LibraryFitsDevice(const LibraryData& library);

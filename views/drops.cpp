@@ -140,7 +140,7 @@ int DropLibraryControl(int target) {
     if (!CheckWritable(bank)) return 0;
     // The checks ApplyLibraryControl makes, before the undo step, so that a
     // refused drop leaves no step behind.
-    if (!LibraryControlFits(data->controls[index], target)) return 0;
+    if (!LibraryFitsDevice(*data) || !LibraryControlFits(data->controls[index], target)) return 0;
     RecordUndoSnapshot(UndoKind::LibraryAssignment, UndoScope::Preset, bank, preset);
     SelectControlAlone(target);
     int applied = ApplyLibraryControl(data, index, bank, preset, target);

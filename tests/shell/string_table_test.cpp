@@ -204,6 +204,10 @@ TEST(StringTable, EveryMessageTextExactly) {
         {109, "%s is larger than 1 MB, too large for a SysEx file"},
         {110, "Wait until the exchange with the device has ended, then load %s again"},
         {111, "%s holds a bank of another device model, so it was not read"},
+        {112,
+         "That Library Control cannot be used because one of its values is out of range for a "
+         "Controller"},
+        {113, "%s was made for another device model, so its controls cannot be used here"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},

@@ -278,6 +278,19 @@ TEST_F(DropsTest, ALibraryControlIsAppliedAsOneLibraryAssignment) {
     EXPECT_EQ(DropOnControl(4), 0);
     EXPECT_EQ(gUndo.top, 0);
 
+    // Values a preset cannot hold, and a library of another model: no step.
+    CopyText(gLibraryList.entries[lib].data->controls[5].control, "midicc=22 channel=99");
+    gDrag.sourceControl = 5;
+    EXPECT_EQ(DropOnControl(4), 0);
+    EXPECT_EQ(gUndo.top, 0);
+    gDrag.sourceControl = 1;
+    gLibraryList.entries[lib].data->pid = 4242;
+    EXPECT_EQ(DropOnControl(4), 0);
+    EXPECT_EQ(gUndo.top, 0);
+    EXPECT_EQ(HeadlessLastStatus(),
+              "Buttons was made for another device model, so its controls cannot be used here");
+    gLibraryList.entries[lib].data->pid = 0;
+
     // A read-only bank: no step either.
     gDrag.sourceControl = 1;
     gBanks.entries[bank].data->readOnly = 1;
