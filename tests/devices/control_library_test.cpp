@@ -226,6 +226,11 @@ TEST(FindLibraryControl, ByUniqueIdAndIndex) {
     EXPECT_EQ(FindLibraryControl(12 * 65536 + 3, nullptr, nullptr), nullptr);
     EXPECT_EQ(FindLibraryControl(13 * 65536 + 2, nullptr, nullptr), nullptr);
     EXPECT_EQ(FindLibraryControl(-1, nullptr, nullptr), nullptr);
+    // A unique id of 40000: the origin packed by a drop is negative.
+    lib->uniqueId = 40000;
+    const int32_t packed = static_cast<int32_t>(40000u * 65536u + 2u);
+    ASSERT_LT(packed, 0);
+    EXPECT_EQ(FindLibraryControl(packed, nullptr, nullptr), &lib->controls[2]);
     LibraryListClear(&gLibraryList);
 }
 
