@@ -40,7 +40,8 @@ int PrepareControl(EditValueState* state) {
     }
     const ControlDef& control = gDevice.controls[state->control];
     const ControllerType& type = gDevice.types[control.typeIndex];
-    if (state->field == kValueProgram && type.program <= 0) return 0;
+    // The program is edited wherever it is shown and written.
+    if (state->field == kValueProgram && !TypeHasProgram(gDevice, control.typeIndex)) return 0;
     ColumnRange(state->field, &state->min, &state->max);
     if (state->field == kValueMidiCc) {
         CcSetParse(&state->allowed, type.supportedCc);

@@ -129,6 +129,12 @@ TEST_F(EditValueTest, ProgramOpensOnlyForTypesThatHaveOne) {
     BeginEditValue(nullptr, nullptr, bank_, 0, kPad, kValueProgram, 0, kFormatDecimal, &cell);
     EXPECT_TRUE(InPlaceEditorOpen());
     EXPECT_EQ(HeadlessEditor(kEditValueControlId).maxChars, 3);
+    CloseInPlaceEditors();
+    // A type whose definition leaves `program` out (-1) shows and writes a
+    // program: it opens as well.
+    gDevice.types[gDevice.controls[kPad].typeIndex].program = -1;
+    BeginEditValue(nullptr, nullptr, bank_, 0, kPad, kValueProgram, 0, kFormatDecimal, &cell);
+    EXPECT_TRUE(InPlaceEditorOpen());
 }
 
 TEST_F(EditValueTest, NarrowVariablesBelongToTheSpinner) {
