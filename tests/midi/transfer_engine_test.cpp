@@ -156,6 +156,13 @@ class TransferEngineTest : public ::testing::Test {
 
     BankData& DeviceBank() { return *gBanks.entries[device].data; }
 
+    // A second model in the program's Devices folder, with 4 presets.
+    static constexpr int kOtherPid = 0x0457;
+    void WriteOtherModel() {
+        folder.Write("Devices/Other.eld/definition.xml",
+                     TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    }
+
     void FillDeviceBank(int seed) {
         for (int p = 0; p < kPresets; p++) FillPreset(DeviceBank().presets[p], p, seed);
     }
@@ -499,9 +506,7 @@ TEST_F(TransferEngineTest, UnrequestedDumpArrivesWithoutAnswers) {
 // dump is received and unpacked by the device bank's own model, and only a
 // filled bank is announced.
 TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) {
-    constexpr int kOtherPid = 0x0457;
-    folder.Write("Devices/Other.eld/definition.xml",
-                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    WriteOtherModel();
     FillDeviceBank(4);
     SendCurrentBank();
     FillDeviceBank(23);
@@ -522,9 +527,7 @@ TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) 
 // The user turns to another model's device bank while the dump asked for is
 // on its way: it still fills the bank of the model that sent it.
 TEST_F(TransferEngineTest, ADumpAskedForFillsItsOwnModelsDeviceBankWhicheverIsShown) {
-    constexpr int kOtherPid = 0x0457;
-    folder.Write("Devices/Other.eld/definition.xml",
-                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    WriteOtherModel();
     FillDeviceBank(4);
     SendCurrentBank();
     FillDeviceBank(9);
@@ -542,9 +545,7 @@ TEST_F(TransferEngineTest, ADumpAskedForFillsItsOwnModelsDeviceBankWhicheverIsSh
 // The layout a dump the device starts unasked is read by follows the device
 // bank the moment it changes, not at some later tick.
 TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {
-    constexpr int kOtherPid = 0x0457;
-    folder.Write("Devices/Other.eld/definition.xml",
-                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    WriteOtherModel();
     int published = 0;
     ASSERT_TRUE(SwitchDevice(kOtherPid));
     PublishedSysexSizes(&published);
@@ -583,9 +584,7 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
 
     // The device bank of another model was looked at last, then a user bank
     // of this model: the bank is still sent whole, in its own model's layout.
-    constexpr int kOtherPid = 0x0457;
-    folder.Write("Devices/Other.eld/definition.xml",
-                 TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4));
+    WriteOtherModel();
     const int user = AddNewUserBank("Keys Bank");
     ASSERT_GE(user, 0);
     const int other = AddDeviceBank(folder.Path("Devices/Other.eld/").c_str(), kOtherPid, 0);
