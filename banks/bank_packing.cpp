@@ -79,7 +79,11 @@ static void UnpackPresetAs(const DeviceDefinition& model, const PackedPreset& im
     GetPackedPresetName(image, r.name, sizeof r.name);
     for (int s = 0; s < kPackedVariableSlots; s++) {
         const int v = VariableForSlot(model, s);
-        if (v >= 0) r.variables[v] = (int8_t)p[kPackedVariables + s];
+        if (v < 0) continue;
+        // A variable of options is a set of bits: its eighth option is not a
+        // sign, which would turn on every option above it.
+        const uint8_t byte = p[kPackedVariables + s];
+        r.variables[v] = model.variables[v].maskCount > 0 ? byte : (int8_t)byte;
     }
     if (model.zoneLimit != 0) {
         for (int z = 0; z < kPackedZoneCount; z++)

@@ -77,6 +77,13 @@ TEST_F(BankPackingTest, VariablesGoToTheSlotOfTheFirstDefinitionTargetingIt) {
     EXPECT_EQ(back.variables[1], 22);
     EXPECT_EQ(back.variables[2], 0);  // its slot belongs to variable 0
     EXPECT_EQ(back.variables[3], -1);
+
+    // A variable of options: its eighth option (bit 7) comes back alone.
+    gDevice.variables[3].maskCount = 8;
+    r.variables[3] = 0x80;
+    PackBank(bank.get(), 1);
+    UnpackPreset(Image(0), back);
+    EXPECT_EQ(back.variables[3], 0x80);
 }
 
 TEST_F(BankPackingTest, ZonesAreFieldMajorAndSigned) {
