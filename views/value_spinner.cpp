@@ -159,6 +159,9 @@ void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int
         return;
     }
     if (min > max) return;  // no value fits: nothing to step
+    // -1 .. -1 is a definition that gave no range at all (as a new bank reads
+    // it): a click would only force the value to -1.
+    if (min == -1 && max == -1) return;
 
     ValueSpinner& s = gSpinner;
     s = ValueSpinner();

@@ -172,6 +172,11 @@ TEST_F(ValueSpinnerTest, MissingTargetsStartNothing) {
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinZoneField, 1, 8, 0);   // no zone 8
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinZoneField, -1, 0, 0);  // no field -1
     StartValueSpinner(Window(), kLeftDown, 0, -1, kSpinVariable, 2, 0, 0);   // no preset -1
+    // A variable whose definition gives no range (-1 .. -1): its value stays.
+    gDevice.variables[2].valueMin = gDevice.variables[2].valueMax = -1;
+    Preset().variables[2] = 7;
+    StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
+    EXPECT_EQ(Preset().variables[2], 7);
     EXPECT_FALSE(ValueSpinnerActive());
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_EQ(HeadlessView().captured, nullptr);
