@@ -47,10 +47,16 @@ void ComputeGraphicScale(const DeviceDefinition& def, int viewWidth, int viewHei
 }
 
 int ScaleLength(double size, float scale) {
-    return static_cast<int>(size * scale + 0.5);
+    // Positions from a definition file can be anything an integer holds:
+    // kept where an int can take them.
+    constexpr double kLimit = 1 << 28;
+    double scaled = size * scale + 0.5;
+    if (scaled > kLimit) scaled = kLimit;
+    if (scaled < -kLimit) scaled = -kLimit;
+    return static_cast<int>(scaled);
 }
 
-DocRect ScaledCentredRect(int cx, int cy, int w, int h, float scale) {
+DocRect ScaledCentredRect(double cx, double cy, int w, int h, float scale) {
     double halfW = w / 2.0;
     double halfH = h / 2.0;
     return DocRect{ScaleLength(cx - halfW, scale), ScaleLength(cy - halfH, scale),
@@ -71,12 +77,15 @@ void LayoutGraphicControls(DeviceDefinition* def, EditorDocument* doc) {
         placed.secondCentreX = control.overlayCentre[0];
         placed.secondCentreY = control.overlayCentre[1];
         const TypePictures& pictures = doc->types[type];
-        placed.backgroundRect = ScaledCentredRect(
-            placed.firstCentreX - def->bounds[0], placed.firstCentreY - def->bounds[1],
-            pictures.unscaledWidth[0], pictures.unscaledHeight[0], doc->scale);
-        placed.overlayRect = ScaledCentredRect(
-            placed.secondCentreX - def->bounds[0], placed.secondCentreY - def->bounds[1],
-            pictures.unscaledWidth[2], pictures.unscaledHeight[2], doc->scale);
+        // Differences in double: a centre and a bound far apart overflow an int.
+        placed.backgroundRect =
+            ScaledCentredRect(double(placed.firstCentreX) - def->bounds[0],
+                              double(placed.firstCentreY) - def->bounds[1],
+                              pictures.unscaledWidth[0], pictures.unscaledHeight[0], doc->scale);
+        placed.overlayRect =
+            ScaledCentredRect(double(placed.secondCentreX) - def->bounds[0],
+                              double(placed.secondCentreY) - def->bounds[1],
+                              pictures.unscaledWidth[2], pictures.unscaledHeight[2], doc->scale);
         const DocRect& b = placed.backgroundRect;
         const DocRect& o = placed.overlayRect;
         control.backgroundRect = DeviceRect{b.left, b.top, b.right, b.bottom};

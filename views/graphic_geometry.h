@@ -27,7 +27,7 @@ int ScaleLength(double size, float scale);
 
 // The rectangle of a picture of unscaled size w x h centred on (cx, cy), in
 // scaled picture pixels.
-DocRect ScaledCentredRect(int cx, int cy, int w, int h, float scale);
+DocRect ScaledCentredRect(double cx, double cy, int w, int h, float scale);
 
 // Fills each control's zone, type, centres and both rectangles from def and
 // the unscaled picture sizes in doc's types (also into def's controls).

@@ -133,13 +133,14 @@ void PlaceControls(const SheetPictures& pictures, PresetSheetLayout* layout) {
         const PixelBuffer24& front = pictures.typeNormal[type];
         SheetControl placed = {c, PixelRect{}, PixelRect{}};
         if (back.width > 0) {
-            placed.back = Offset(ScaledCentredRect(def.backgroundCentre[0] - gDevice.bounds[0],
-                                                   def.backgroundCentre[1] - gDevice.bounds[1],
-                                                   back.width, back.height, layout->scale),
-                                 originX, originY);
+            placed.back =
+                Offset(ScaledCentredRect(double(def.backgroundCentre[0]) - gDevice.bounds[0],
+                                         double(def.backgroundCentre[1]) - gDevice.bounds[1],
+                                         back.width, back.height, layout->scale),
+                       originX, originY);
         }
-        placed.front = Offset(ScaledCentredRect(def.overlayCentre[0] - gDevice.bounds[0],
-                                                def.overlayCentre[1] - gDevice.bounds[1],
+        placed.front = Offset(ScaledCentredRect(double(def.overlayCentre[0]) - gDevice.bounds[0],
+                                                double(def.overlayCentre[1]) - gDevice.bounds[1],
                                                 front.width, front.height, layout->scale),
                               originX, originY);
         layout->controls.push_back(placed);

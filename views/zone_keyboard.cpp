@@ -49,9 +49,10 @@ void PictureSize(int* width, int* height) {
     }
 }
 
-int ClampKey(int key) {
+// Wide, so that a note a file gives far out of range cannot overflow on its way.
+int ClampKey(long long key) {
     if (key < 0) return 0;
-    return key >= gZoneKeyboard.keyCount ? gZoneKeyboard.keyCount - 1 : key;
+    return key >= gZoneKeyboard.keyCount ? gZoneKeyboard.keyCount - 1 : static_cast<int>(key);
 }
 
 void MatchScaledPicture(const PaneRect& pane) {
@@ -70,7 +71,8 @@ void MatchScaledPicture(const PaneRect& pane) {
 }  // namespace
 
 int ShownZoneNote(int note) {
-    return gZoneKeyboard.firstNote + ClampKey(note - gZoneKeyboard.firstNote);
+    return gZoneKeyboard.firstNote +
+           ClampKey(static_cast<long long>(note) - gZoneKeyboard.firstNote);
 }
 
 int DeviceHasZones() {
@@ -161,8 +163,8 @@ void LayoutZoneBars(const PaneRect& pane, const PresetRecord* preset) {
     int barHeight = Round(row - gap);
     double barTop = b.top * sy + gap / 2 + pane.y;
     for (int z = 0; z < zones; ++z, barTop += row) {
-        int low = ClampKey(preset->zones[z][lowField] - k.firstNote);
-        int high = ClampKey(preset->zones[z][highField] - k.firstNote);
+        int low = ClampKey(static_cast<long long>(preset->zones[z][lowField]) - k.firstNote);
+        int high = ClampKey(static_cast<long long>(preset->zones[z][highField]) - k.firstNote);
         if (low > high) {
             int t = low;
             low = high;

@@ -12,7 +12,9 @@ const char* const kNoteNames[12] = {"C ", "C#", "D ", "Eb", "E ", "F ",
                                     "F#", "G ", "G#", "A ", "Bb", "B "};
 
 int FloorDiv12(int value) {
-    return value >= 0 ? value / 12 : -((11 - value) / 12);
+    // In 64 bits: 11 - value overflows for the most negative int a file can hold.
+    const long long v = value;
+    return static_cast<int>(v >= 0 ? v / 12 : -((11 - v) / 12));
 }
 
 }  // namespace
@@ -20,7 +22,7 @@ int FloorDiv12(int value) {
 void FormatNoteName(int value, char* out, int size) {
     if (size <= 0) return;
     int octave = FloorDiv12(value);
-    int pitch = value - octave * 12;
+    int pitch = static_cast<int>(value - static_cast<long long>(octave) * 12);
     std::snprintf(out, static_cast<size_t>(size), "%s%d", kNoteNames[pitch], octave - 2);
 }
 

@@ -86,6 +86,9 @@ TEST(GraphicGeometry, RectanglesRoundHalvesAfterScaling) {
     EXPECT_EQ(r.right, 12);
     EXPECT_EQ(ScaleLength(99, 0.5f), 50);
     EXPECT_EQ(ScaleLength(98, 0.5f), 49);
+    // A centre far out, as a definition file may give it: kept in an int.
+    EXPECT_GT(ScaleLength(1e12, 1.0f), 0);
+    EXPECT_LT(ScaleLength(-1e12, 1.0f), 0);
 }
 
 TEST(GraphicLabels, CcAndChannelTexts) {

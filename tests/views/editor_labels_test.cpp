@@ -115,6 +115,7 @@ TEST(ValueTextTest, NoteNamesCarryTheOctaveFromMinusTwo) {
     EXPECT_STREQ(text, "C -2");
     FormatNoteName(60, text, sizeof text);
     EXPECT_STREQ(text, "C 3");
+    FormatNoteName(INT32_MIN, text, sizeof text);  // a file's extreme value: no overflow
     FormatNoteName(127, text, sizeof text);
     EXPECT_STREQ(text, "G 8");
     FormatNoteName(61, text, sizeof text);

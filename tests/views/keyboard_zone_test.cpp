@@ -135,6 +135,11 @@ TEST_F(KeyboardZoneTest, NotesOffTheKeyboardOrUpsideDownStillDrawOverTheKeys) {
     EXPECT_EQ(gZoneKeyboard.bars[1].left, gZoneKeyboard.keys[40 - 36].left);
     EXPECT_EQ(gZoneKeyboard.bars[1].right, gZoneKeyboard.keys[50 - 36].right + 1);
     EXPECT_LE(gZoneKeyboard.bars[0].right, gKeyboardPane.rect.x + gKeyboardPane.rect.width);
+    // The extremes a file can hold: drawn on the end keys, no overflow.
+    Preset().zones[0][1] = INT32_MIN;
+    Preset().zones[0][2] = INT32_MAX;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.bars[0].left, gZoneKeyboard.keys[0].left);
 }
 
 TEST_F(KeyboardZoneTest, MissingPictureOrBoundsNeverLayOutOutsideThePane) {
