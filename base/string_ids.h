@@ -91,6 +91,7 @@ constexpr int kStrSyxWaitForDevice = 110;       // "Wait until the exchange with
 constexpr int kStrOtherModelsBank = 111;        // "%s holds a bank of another device model, ..."
 constexpr int kStrLibraryValueOutOfRange = 112;  // "That Library Control cannot be used ... range ..."
 constexpr int kStrLibraryOfOtherModel = 113;     // "%s was made for another device model, ..."
+constexpr int kStrDeviceStillSending = 114;      // "The device is still sending its presets."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

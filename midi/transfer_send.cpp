@@ -232,6 +232,12 @@ void SendChanges() {
 int SendDeviceBankAtQuit(int bank) {
     const BankData* data = BankDataAt(bank);
     if (!data || bank < 0) return 0;
+    // A dump awaited or arriving: a send now would mix with it, and the
+    // device would cancel both. The question's box says why it stopped.
+    if (!CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+        return 0;
+    }
     // The bank sent becomes the exchange's device bank: the device bank of
     // another model may be the one remembered, whose layout the bank would
     // otherwise be packed and sent by.

@@ -598,6 +598,12 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     gBanks.entries[device].changeCount = 1;
     ASSERT_TRUE(SendDeviceBankAtQuit(device));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+
+    // A dump asked for and not yet arrived: no send, and the reason.
+    DownloadFromDevice();
+    EXPECT_FALSE(SendDeviceBankAtQuit(device));
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    ASSERT_TRUE(TickUntil(DumpReported, 60000));
 }
 
 // MIDI Setup without the device's port: its bank goes as at Refresh Devices,

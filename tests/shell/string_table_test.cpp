@@ -208,6 +208,7 @@ TEST(StringTable, EveryMessageTextExactly) {
          "That Library Control cannot be used because one of its values is out of range for a "
          "Controller"},
         {113, "%s was made for another device model, so its controls cannot be used here"},
+        {114, "The device is still sending its presets."},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
