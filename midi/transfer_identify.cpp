@@ -5,6 +5,7 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
+#include "base/messages.h"
 #include "base/platform.h"
 #include "banks/discovery.h"
 #include "midi/midi_ports.h"
@@ -49,6 +50,12 @@ void IdentifyDevices() {
 
 int RefreshDevices() {
     if (TransferBusy()) return 0;
+    // A dump asked for and not yet arrived would lose its port and its
+    // answers to the identity requests.
+    if (!CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+        return 0;
+    }
     const int before = gBanks.current;
     DrawActivityIndicator(0);
     UnqueueInputBuffers();

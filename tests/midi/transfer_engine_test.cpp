@@ -599,11 +599,16 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     ASSERT_TRUE(SendDeviceBankAtQuit(device));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 
-    // A dump asked for and not yet arrived: no send, and the reason.
+    // A dump asked for and not yet arrived: no send and no refresh of the
+    // ports under it, and the reason.
     DownloadFromDevice();
     EXPECT_FALSE(SendDeviceBankAtQuit(device));
     EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    HeadlessMessages().statusTexts.clear();
+    RefreshDevices();
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
     ASSERT_TRUE(TickUntil(DumpReported, 60000));
+    EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
 }
 
 // MIDI Setup without the device's port: its bank goes as at Refresh Devices,
