@@ -393,7 +393,7 @@ int DeleteUserBank(int bank) {
 // hold is refused like a failed rename.
 static bool NameUsableAsFile(const char* name) {
     for (const char* p = name; *p; p++) {
-        if (strchr("\\/:*?\"<>|", *p) || static_cast<unsigned char>(*p) < 32) return false;
+        if (!CharFitsFileName(*p)) return false;
     }
     return true;
 }

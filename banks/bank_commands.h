@@ -144,6 +144,9 @@ void ImportedBankName(const char* path, char* out, size_t size);
 void DisplayNameFromPath(const char* path, char* out, size_t size);
 // The folder part of path, with its trailing separator ("" when none).
 void FolderOfPath(const char* path, char* out, size_t size);
+// A character a file's name may hold (no separator, no character Windows
+// refuses in names, no control character).
+bool CharFitsFileName(char c);
 // A text made fit to be a file's name, as proposed by the export dialogs:
 // the characters a file name cannot hold become "_", and trailing blanks and
 // dots go.

@@ -57,9 +57,13 @@ int ReplaceExtensionForFilter(char* path, size_t size, int filter) {
     return 1;
 }
 
+bool CharFitsFileName(char c) {
+    return static_cast<unsigned char>(c) >= 0x20 && !strchr("\\/:*?\"<>|", c);
+}
+
 std::string UsableFileName(std::string name) {
     for (char& c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || strchr("\\/:*?\"<>|", c)) c = '_';
+        if (!CharFitsFileName(c)) c = '_';
     }
     while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
     return name;
