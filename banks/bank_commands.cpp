@@ -192,16 +192,21 @@ static bool MaySave(const BankEntry* entry) {
     return false;
 }
 
+// A bank without a file of its own may have a path another bank holds: its
+// deletion undone after a Save As to that name, or a user bank that gave
+// rom.xml up to its device bank. That file is the other bank's: saving or
+// reloading this one would take it. Message 23 when so.
+static bool PathHeldByAnotherBank(int bank) {
+    const BankEntry* entry = BankAt(bank);
+    if (entry->hasFile || !IsFileOfOpenBank(entry->path, bank)) return false;
+    StatusMessage(kStrAlreadyLoaded, entry->path);
+    return true;
+}
+
 int SaveBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || !MaySave(entry)) return 0;
-    // A bank without a file of its own may have a path another bank holds:
-    // its deletion undone after a Save As to that name, or a device bank
-    // that took its rom.xml back. That file is the other bank's.
-    if (!entry->hasFile && IsFileOfOpenBank(entry->path, bank)) {
-        StatusMessage(kStrAlreadyLoaded, entry->path);
-        return 0;
-    }
+    if (PathHeldByAnotherBank(bank)) return 0;
     // A new bank is named against the open banks only, so its first save may
     // meet a file that was never opened: that file is not the bank's to replace
     // without a question.
@@ -324,14 +329,7 @@ int SaveBankAs(int bank) {
 
 int ReloadBank(int bank) {
     BankEntry* entry = BankAt(bank);
-    if (!entry || !entry->data) return 0;
-    // A bank without a file of its own whose path another bank holds (a
-    // deletion undone after that bank was saved there, a user bank that gave
-    // rom.xml up to its device bank) would take that bank's file.
-    if (!entry->hasFile && IsFileOfOpenBank(entry->path, bank)) {
-        StatusMessage(kStrAlreadyLoaded, entry->path);
-        return 0;
-    }
+    if (!entry || !entry->data || PathHeldByAnotherBank(bank)) return 0;
     // Reloading throws the edits away: a changed bank asks first (message 19).
     if (entry->changeCount != 0 &&
         MessageBoxFormat(gMainWindow, kStrAskRevert, BankTitle(bank), kMbYesNoQuestion) != kIdYes) {
