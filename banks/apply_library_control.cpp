@@ -62,9 +62,7 @@ int ApplyLibraryControl(const LibraryData* library, int libraryControlIndex, int
 
     PresetRecord& p = entry->data->presets[preset];
     PresetControl& c = p.controls[controlIndex];
-    // Unique ids come from files; wrap rather than overflow when one is huge.
-    c.origin = static_cast<int32_t>(static_cast<uint32_t>(library->uniqueId) * 65536u +
-                                    static_cast<uint32_t>(libraryControlIndex));
+    c.origin = LibraryOrigin(library->uniqueId, libraryControlIndex);
     if (a.channelSet) c.channel = a.channel;
     if (a.midiCcSet) c.midiCc = a.midiCc;
     if (a.msbSet) c.msb = a.msb;

@@ -81,6 +81,20 @@ const LibraryControl* CcLibraryEntryFor(int controlIndex, int n);
 const LibraryControl* CcLibraryEntryForIn(const CcLibrary* lib, const DeviceDefinition* def,
                                           int controlIndex, int n);
 
+// A preset control's origin: the library's unique id in the high 16 bits and
+// the control's index in the low 16, taken as unsigned bits, so that a huge id
+// from a file wraps rather than overflows (-1: no library).
+inline int32_t LibraryOrigin(int32_t uniqueId, int controlIndex) {
+    return static_cast<int32_t>(static_cast<uint32_t>(uniqueId) * 65536u +
+                                static_cast<uint32_t>(controlIndex));
+}
+inline int32_t OriginUniqueId(int32_t origin) {
+    return static_cast<int32_t>(static_cast<uint32_t>(origin) >> 16);
+}
+inline int OriginControlIndex(int32_t origin) {
+    return static_cast<int>(static_cast<uint32_t>(origin) & 0xFFFFu);
+}
+
 // Finds a preset control's origin in the library list: null when none, else
 // the control, with the library's short name and list source when asked.
 const LibraryControl* FindLibraryControl(int32_t origin, const char** libraryShortName,

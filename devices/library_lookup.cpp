@@ -103,14 +103,13 @@ const LibraryControl* CcLibraryEntryFor(int controlIndex, int n) {
 
 const LibraryControl* FindLibraryControl(int32_t origin, const char** libraryShortName,
                                          int* source) {
-    if (origin == -1) return nullptr;  // the assignment came from no library
-    // The bits as the drop packed them: a unique id of 32768 or more makes
-    // the origin negative.
-    const uint32_t bits = static_cast<uint32_t>(origin);
-    int entry = LibraryListFindUniqueId(&gLibraryList, static_cast<int32_t>(bits >> 16));
+    // -1: the assignment came from no library. Any other origin, negative
+    // ones too (a unique id of 32768 or more), names one.
+    if (origin == -1) return nullptr;
+    int entry = LibraryListFindUniqueId(&gLibraryList, OriginUniqueId(origin));
     if (entry < 0) return nullptr;
     const LibraryListEntry& e = gLibraryList.entries[entry];
-    int index = static_cast<int>(bits & 0xFFFF);
+    int index = OriginControlIndex(origin);
     if (index >= e.data->controlCount) return nullptr;
     if (libraryShortName) *libraryShortName = e.data->shortName;
     if (source) *source = e.source;

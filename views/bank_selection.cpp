@@ -6,6 +6,7 @@
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "banks/device_load.h"
+#include "devices/control_library.h"
 #include "devices/library_list.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
@@ -111,13 +112,12 @@ void LibraryFollow() {
     }
     int32_t origin = data->presets[preset].controls[control].origin;
     if (origin == -1) return;
-    uint32_t bits = static_cast<uint32_t>(origin);
-    int library = LibraryListFindUniqueId(&gLibraryList, static_cast<int32_t>(bits >> 16));
+    int library = LibraryListFindUniqueId(&gLibraryList, OriginUniqueId(origin));
     // A library the window does not list (its device's bank is not open)
     // would leave the window with no library shown at all.
     if (library < 0 || !LibraryListed(library)) return;
     const LibraryData* lib = gLibraryList.entries[library].data;
-    int index = static_cast<int>(bits & 0xFFFF);
+    int index = OriginControlIndex(origin);
     if (!lib || index >= lib->controlCount) return;
 
     gLibraryList.current = library;
