@@ -2,6 +2,8 @@
 #include "shell/dialog_midi_setup.h"
 
 #include "banks/bank_commands.h"
+#include "base/messages.h"
+#include "base/string_ids.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 
@@ -91,6 +93,12 @@ MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
     gDeviceNumber = number < 0 ? 0 : (number > kMaxDeviceNumber ? kMaxDeviceNumber : number);
 
     if (!SelectionDiffers(choice)) return MidiSetupVerdict::kUnchanged;
+    // A dump asked for and not yet arrived would lose its port and have
+    // identity requests sent into it, as at Refresh Devices.
+    if (!CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+        return MidiSetupVerdict::kKept;
+    }
     if (!ConfirmDeviceBanksBeforeRefresh()) return MidiSetupVerdict::kKept;
 
     UnqueueInputBuffers();

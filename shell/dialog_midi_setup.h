@@ -34,7 +34,7 @@ enum class MidiSetupVerdict {
     kNeedPorts,  // the system has outputs (inputs) but none is selected: refuse, stay
     kUnchanged,  // the same ports as now: nothing is reopened
     kReopened,   // the ports were closed, chosen anew, opened, and the devices identified
-    kKept,       // a device bank's unsent changes were to be kept: nothing reopened, stay
+    kKept,       // unsent changes kept, or a dump on its way: nothing reopened, stay
 };
 
 // The OK button. Refuses a choice without an output (when the system has any)

@@ -607,6 +607,12 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     HeadlessMessages().statusTexts.clear();
     RefreshDevices();
     EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    HeadlessMessages().statusTexts.clear();
+    MidiSetupChoice c = CurrentMidiSetup();
+    c.inputSelected[gMidiPorts.inputCount] = 1;  // no port: a change all the same
+    c.outputSelected[gMidiPorts.outputCount] = 1;
+    EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kKept);
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
     ASSERT_TRUE(TickUntil(DumpReported, 60000));
     EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
 }
