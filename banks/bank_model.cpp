@@ -114,6 +114,13 @@ void SetDeviceBank(int index) {
     DeviceBankChanged();
 }
 
+void RememberCurrentDeviceBank() {
+    const BankEntry* entry = BankAt(gBanks.current);
+    if (entry && entry->kind == BankKind::Device && gBanks.deviceBank != gBanks.current) {
+        SetDeviceBank(gBanks.current);
+    }
+}
+
 void DeviceBankChanged() {
     if (gShellHooks.deviceBankChanged) gShellHooks.deviceBankChanged();
 }

@@ -173,6 +173,10 @@ int FindDeviceBank();
 int FindDeviceBankByPid(int pid);
 // Makes bank `index` the device bank (-1: none) and tells the exchange.
 void SetDeviceBank(int index);
+// A transfer command on a device bank shown acts on that bank's own device:
+// with two devices of one model the one remembered may be the other (a
+// click on a row leaves it), which would take or give these presets.
+void RememberCurrentDeviceBank();
 // Every change of which device bank the exchange runs by, or of the loaded
 // model it falls back to, ends here: the exchange republishes its layout at
 // once, so that a dump the device starts unasked is read by the right sizes.

@@ -35,6 +35,8 @@ static bool DumpUnderWay() {
 
 void DownloadFromDevice() {
     if (gTransfer.sending) return;
+    // A dump already on its way lands in the bank it was asked for.
+    if (!DumpUnderWay()) RememberCurrentDeviceBank();
     const int device = FindDeviceBank();
     if (device < 0 || !TransferCompatible()) {
         UpdateTransferMenu();

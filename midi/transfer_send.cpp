@@ -212,6 +212,7 @@ static void MarkDeviceBankSent(int bank) {
 // device, so the command keeps to its enable rule even when called directly.
 void SendCurrentBank() {
     if (!CanStartSending()) return;
+    RememberCurrentDeviceBank();
     if (FindConnectedDeviceBank() < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
         return;
@@ -223,6 +224,7 @@ void SendCurrentBank() {
 
 void SendChanges() {
     if (!CanSendChangesNow()) return;
+    RememberCurrentDeviceBank();
     FindConnectedDeviceBank();
     PackBankAs(ExchangeModel(), BankDataAt(gBanks.current), kExchangeSlot);
     SendChangedPresets(kExchangeSlot, gBanks.current);

@@ -314,6 +314,33 @@ TEST_F(TransferEngineTest, UploadSendsOnlyTheChangedPresets) {
     EXPECT_TRUE(SamePreset(memory->presets[100], DeviceBank().presets[100], 100));
 }
 
+// Two devices of one model: the bank of the second, shown but not the one the
+// exchange remembers, goes to the second device, never into the first.
+TEST_F(TransferEngineTest, ABankOfAnotherDeviceOfTheModelIsNotSentToThisOne) {
+    const int second = AddDeviceBank(folder.Path("Devices/Test.eld/").c_str(), kTransferTestPid, 5);
+    ASSERT_GE(second, 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    ASSERT_NE(second, device);
+    SelectBank(second);
+    ASSERT_EQ(FindDeviceBank(), device) << "a row click leaves the remembered device bank";
+    FillPreset(gBanks.entries[second].data->presets[3], 3, 7);
+    gBanks.entries[second].data->presets[3].changed = 1;
+    gBanks.entries[second].changeCount = 1;
+    const int received = DeviceCounter(&VirtualDevice::dataMessagesReceived);
+    SendChanges();
+    SendCurrentBank();
+    ASSERT_TRUE(VirtualLinkWaitIdle(2000));
+    EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), received);
+    EXPECT_NE(gBanks.entries[second].changeCount, 0) << "no device took it";
+    EXPECT_EQ(FindDeviceBank(), second);
+
+    // Back on the first device's bank, a download comes from the first device.
+    SelectBank(device);
+    ASSERT_TRUE(Download());
+    EXPECT_EQ(FindDeviceBank(), device);
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
+}
+
 TEST_F(TransferEngineTest, AnEditUndoneAfterSendingIsSentAgain) {
     FillDeviceBank(1);
     SendCurrentBank();
