@@ -98,7 +98,8 @@ int OfferRecoveryCopies() {
         // Back as the bank that never had a file: changed, and its first Save
         // asks before it replaces anything.
         gBanks.entries[added].hasFile = 0;
-        gBanks.entries[added].changeCount = 1;
+        gBanks.entries[added].savedHeader = kNeverSaved;
+        RefreshChangeState(added);
         restored++;
     }
     if (BankAt(current)) gBanks.current = current;

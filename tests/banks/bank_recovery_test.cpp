@@ -51,6 +51,8 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
     EXPECT_EQ(std::string(gBanks.entries[1].path), freshPath);
     EXPECT_EQ(gBanks.entries[1].hasFile, 0);
     EXPECT_NE(gBanks.entries[1].changeCount, 0);
+    RefreshChangeState(1);  // as after an edit undone: still a bank without a file
+    EXPECT_NE(gBanks.entries[1].changeCount, 0);
     EXPECT_FALSE(FileThere(savedPath + kRecoverySuffix));
     EXPECT_FALSE(FileThere(freshPath + kRecoverySuffix));
 
