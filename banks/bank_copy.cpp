@@ -25,10 +25,15 @@ static bool ValidControl(int control) {
 bool CopyControl(int srcBank, int srcPreset, int srcControl, int dstBank, int dstPreset,
                  int dstControl) {
     PresetRecord* src = PresetAt(srcBank, srcPreset);
+    if (!src || !ValidControl(srcControl)) return false;
+    return PlaceControl(src->controls[srcControl], dstBank, dstPreset, dstControl);
+}
+
+bool PlaceControl(const PresetControl& source, int dstBank, int dstPreset, int dstControl) {
     PresetRecord* dst = PresetAt(dstBank, dstPreset);
-    if (!src || !dst || !ValidControl(srcControl) || !ValidControl(dstControl)) return false;
-    if (!ControlAcceptsCc(dstControl, src->controls[srcControl].midiCc)) return false;
-    dst->controls[dstControl] = src->controls[srcControl];
+    if (!dst || !ValidControl(dstControl)) return false;
+    if (!ControlAcceptsCc(dstControl, source.midiCc)) return false;
+    dst->controls[dstControl] = source;
     dst->changed++;
     CountBankChange(dstBank);
     return true;

@@ -209,6 +209,9 @@ bool CheckBankPid(int bank);
 // Copies one control when the target accepts its controller number.
 bool CopyControl(int srcBank, int srcPreset, int srcControl, int dstBank, int dstPreset,
                  int dstControl);
+// CopyControl from a record held apart: a copy of controls taken before
+// the first of them was overwritten.
+bool PlaceControl(const PresetControl& source, int dstBank, int dstPreset, int dstControl);
 // Exchanges two controls when each accepts the other's controller number.
 bool SwapControls(int bankA, int presetA, int controlA, int bankB, int presetB, int controlB);
 // (Pasting and moving several controls, and single presets, are the

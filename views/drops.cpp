@@ -31,14 +31,18 @@ static void RepaintBankViews() {
     UpdateTransferMenu();
 }
 
+// Whether the library origin of `record` admits control `to` by its type.
+static bool OriginFitsControl(const PresetControl& record, int to) {
+    const LibraryControl* origin = FindLibraryControl(record.origin, nullptr, nullptr);
+    if (!origin || !origin->ctrlType[0]) return true;
+    return CtrlTypeFits(origin->ctrlType, gDevice.controls[to].typeName);
+}
+
 int ControlOriginFits(int bank, int preset, int from, int to) {
     BankData* data = BankDataAt(bank);
     if (!data || preset < 0 || preset >= kMaxPresets) return 1;
     if (from < 0 || from >= kMaxControls || to < 0 || to >= ControlCount()) return 1;
-    const LibraryControl* origin =
-        FindLibraryControl(data->presets[preset].controls[from].origin, nullptr, nullptr);
-    if (!origin || !origin->ctrlType[0]) return 1;
-    return CtrlTypeFits(origin->ctrlType, gDevice.controls[to].typeName) ? 1 : 0;
+    return OriginFitsControl(data->presets[preset].controls[from], to) ? 1 : 0;
 }
 
 // --- Controls ------------------------------------------------------------------
@@ -64,8 +68,13 @@ static void SelectControlAlone(int control) {
     SetCurrentControl(control);
 }
 
-// Every pair, both ways: message 54 for each one that does not fit.
-static bool DraggedControlsFit(const int* dragged, int n, int target) {
+// Message 54 for a pair of controls that do not fit each other.
+static void SayWrongType(int from, int to) {
+    StatusMessage2(kStrWrongControlType, gDevice.controls[from].name, gDevice.controls[to].name);
+}
+
+// A copy: every pair, both ways; message 54 for each one that does not fit.
+static bool CopiedControlsFit(const int* dragged, int n, int target) {
     int bank = gBanks.current;
     int preset = gBanks.currentPreset;
     bool fit = true;
@@ -76,10 +85,71 @@ static bool DraggedControlsFit(const int* dragged, int n, int target) {
         bool there = ControlOriginFits(gDrag.sourceBank, gDrag.sourcePreset, from, to);
         bool back = ControlOriginFits(bank, preset, to, from);
         if (!there || !back) {
-            StatusMessage2(kStrWrongControlType, gDevice.controls[from].name,
-                           gDevice.controls[to].name);
+            SayWrongType(from, to);
             fit = false;
         }
+    }
+    return fit;
+}
+
+// One exchange of a move within a preset: the controls at slots a and b.
+struct ControlExchange {
+    int a;
+    int b;
+};
+
+// The exchanges that move the dragged controls of `record` to the target
+// and the controls after it. The k-th exchange puts the k-th dragged control,
+// wherever the earlier ones left it, on target + k, so that a control that
+// reached its place is never moved again, however the dragged controls and
+// their targets overlap; the control it displaces takes its slot. An
+// exchange that a controller number refuses is left out, as SwapControls
+// would leave it.
+static int PlanControlMove(const PresetRecord& record, const int* dragged, int n, int target,
+                           ControlExchange* out, uint8_t* arrived) {
+    int slotOf[kMaxControls];  // where each control of the preset is now
+    int heldBy[kMaxControls];  // which control each slot holds now
+    for (int i = 0; i < kMaxControls; i++) slotOf[i] = heldBy[i] = i;
+    std::memset(arrived, 0, kMaxControls);
+    int count = 0;
+    for (int k = 0; k < n; k++) {
+        int to = target + k;
+        if (to >= ControlCount()) break;
+        int moved = dragged[k];
+        int at = slotOf[moved];
+        int displaced = heldBy[to];
+        if (at == to) {
+            arrived[to] = 1;
+            continue;
+        }
+        if (!ControlAcceptsCc(to, record.controls[moved].midiCc) ||
+            !ControlAcceptsCc(at, record.controls[displaced].midiCc)) {
+            continue;
+        }
+        out[count++] = {at, to};
+        arrived[to] = 1;
+        heldBy[to] = moved;
+        slotOf[moved] = to;
+        heldBy[at] = displaced;
+        slotOf[displaced] = at;
+    }
+    return count;
+}
+
+// A move: every exchange, both ways; message 54 for each one that does not fit.
+static bool MovedControlsFit(const PresetRecord& record, const ControlExchange* plan, int count) {
+    PresetControl slots[kMaxControls];
+    std::memcpy(slots, record.controls, sizeof slots);
+    bool fit = true;
+    for (int i = 0; i < count; i++) {
+        const ControlExchange& e = plan[i];
+        if (!OriginFitsControl(slots[e.a], e.b) || !OriginFitsControl(slots[e.b], e.a)) {
+            SayWrongType(e.a, e.b);
+            fit = false;
+        }
+        PresetControl held = slots[e.a];
+        slots[e.a] = slots[e.b];
+        slots[e.b] = held;
     }
     return fit;
 }
@@ -96,28 +166,35 @@ int DropControls(int target) {
     }
     int dragged[kMaxControls];
     int n = DraggedControls(dragged);
-    if (n == 0) return 0;
+    const PresetRecord* source = PresetAt(gDrag.sourceBank, gDrag.sourcePreset);
+    if (n == 0 || !source) return 0;
     if (!CheckWritable(bank)) return 0;
-    if (!DraggedControlsFit(dragged, n, target)) return 0;
+    bool copy = gDrag.copyMode || !samePreset;
+    ControlExchange plan[kMaxControls];
+    uint8_t arrived[kMaxControls];
+    int exchanges = copy ? 0 : PlanControlMove(*source, dragged, n, target, plan, arrived);
+    if (copy ? !CopiedControlsFit(dragged, n, target) : !MovedControlsFit(*source, plan, exchanges)) {
+        return 0;
+    }
 
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
-    bool copy = gDrag.copyMode || !samePreset;
-    // Moving right, the last control goes first so that a control is never
-    // exchanged again after it reached its place (and likewise to the left).
-    bool backwards = !copy && target > dragged[0];
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);
     int written = 0;
-    for (int step = 0; step < n; step++) {
-        int k = backwards ? n - 1 - step : step;
-        int to = target + k;
-        if (to >= ControlCount()) continue;
-        bool done =
-            copy ? CopyControl(gDrag.sourceBank, gDrag.sourcePreset, dragged[k], bank, preset, to)
-                 : SwapControls(bank, preset, dragged[k], bank, preset, to);
-        if (done) {
-            gSelection.controls[to] = 1;
+    if (copy) {
+        // Read from a copy: within one preset a target may be a dragged
+        // control that is still to be copied.
+        PresetControl sources[kMaxControls];
+        std::memcpy(sources, source->controls, sizeof sources);
+        for (int k = 0; k < n && target + k < ControlCount(); k++) {
+            if (!PlaceControl(sources[dragged[k]], bank, preset, target + k)) continue;
+            gSelection.controls[target + k] = 1;
             written++;
         }
+    } else {
+        for (int i = 0; i < exchanges; i++) {
+            if (SwapControls(bank, preset, plan[i].a, bank, preset, plan[i].b)) written++;
+        }
+        std::memcpy(gSelection.controls, arrived, sizeof arrived);
     }
     FinishUndoStep();
     if (written == 0) gSelection.controls[target] = 1;

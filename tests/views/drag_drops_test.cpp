@@ -225,6 +225,31 @@ TEST_F(DropsTest, SeveralControlsGoToTheTargetAndTheFollowingOnes) {
     EXPECT_EQ(Control(bank, 3, 1).midiCc, 6);  // the button's old CC (3 + 3)
 }
 
+// Dragged controls that are themselves targets: each lands where it was sent,
+// as it was before the drop.
+TEST_F(DropsTest, OverlappingControlsAreMovedAndCopiedWhole) {
+    int bank = GammaBank("G");
+    SelectPreset(3);  // 30 31 32 6 7 35
+    gSelection.controls[0] = 1;
+    gSelection.controls[1] = 1;
+    DragControls(bank, 3, 0, 1);
+    EXPECT_EQ(DropOnControl(1), 1);
+    EXPECT_EQ(Control(bank, 3, 1).midiCc, 30);
+    EXPECT_EQ(Control(bank, 3, 2).midiCc, 31);
+
+    SelectPreset(1);  // 10 11 12 4 5 15
+    memset(gSelection.controls, 0, sizeof gSelection.controls);
+    gSelection.controls[0] = 1;
+    gSelection.controls[3] = 1;
+    gSelection.controls[4] = 1;
+    DragControls(bank, 1, 0, 0);
+    EXPECT_EQ(DropOnControl(1), 1);
+    const int moved[] = {11, 10, 4, 5, 12, 15};  // the displaced into the places left
+    for (int c = 0; c < 6; c++) EXPECT_EQ(Control(bank, 1, c).midiCc, moved[c]) << c;
+    EXPECT_EQ(gSelection.controls[1] + gSelection.controls[2] + gSelection.controls[3], 3);
+    EXPECT_EQ(gSelection.controls[0] + gSelection.controls[4], 0);
+}
+
 TEST_F(DropsTest, ControlsOfTheWrongLibraryTypeAreNotDropped) {
     AddLibrary("Knobs only", 5, kLibrarySourceLibrary, 0, 2, "knob");
     int bank = GammaBank("G");
