@@ -17,7 +17,7 @@ struct HeadlessEditControl {
     PaneWindow parent = nullptr;
     PaneRect rect = {0, 0, 0, 0};
     int maxChars = 0;
-    char text[96] = {};
+    char text[256] = {};  // as long as a bank's file name
 };
 
 HeadlessEditControl& HeadlessEditor(int controlId);

@@ -130,7 +130,9 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
     state.preset = preset;
     state.kind = kind;
     state.text = text;
-    char shown[kNameLen];
+    // A bank's file name may be longer than a typed name: offered whole, so
+    // that Enter on it as it stands is no renaming.
+    char shown[kDisplayNameLen];
     CopyText(shown, current);
     state.edit =
         OpenInPlaceEditControl(kRenamerControlId, parent, state.rect, shown, kRenamerMaxChars);
@@ -141,7 +143,7 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
 }
 
 void InPlaceEditEnter(int controlId) {
-    char typed[kNameLen * 2];
+    char typed[kDisplayNameLen];
     if (controlId == kEditValueControlId && gEditValue.active) {
         if (!FindEditedBank(&gEditValue.bank, gEditValue.bankSerial)) return;
         InPlaceEditControlText(gEditValue.edit, typed, sizeof typed);

@@ -336,6 +336,18 @@ TEST_F(RenamerTest, BankNamesIgnoreEmptyAndUnchangedTexts) {
     Rename(entry, 0, kRenameKindRenaming, nullptr, "Live Set");
     EXPECT_STREQ(entry->displayName, "Live Set");
     EXPECT_EQ(UndoDepth(), depth + 1);
+
+    // A file's name longer than a typed name may be is offered whole, and
+    // Enter on it as it stands changes nothing.
+    const std::string longName(80, 'n');
+    CopyText(entry->displayName, longName.c_str());
+    PaneRect cell = {0, 0, 100, 13};
+    BeginRename(nullptr, 0, nullptr, entry, bank_, 0, kRenameKindRenaming, nullptr, &cell);
+    EXPECT_EQ(std::string(HeadlessEditor(kRenamerControlId).text), longName);
+    InPlaceEditEnter(kRenamerControlId);
+    InPlaceEditClosed(kRenamerControlId);
+    EXPECT_EQ(std::string(entry->displayName), longName);
+    EXPECT_EQ(UndoDepth(), depth + 1);
 }
 
 }  // namespace
