@@ -6,6 +6,7 @@
 #include "banks/bank_recovery.h"
 #include "shell/commands.h"
 #include "shell/joins.h"
+#include "shell/settings.h"
 
 // What the last query did: asked and answered (nothing left to keep), or
 // wrote the copies (nothing left to write).
@@ -31,7 +32,8 @@ void EndSession(int ending) {
     if (ending) {
         if (!gQuestionsAnswered && !gCopiesWritten) WriteRecoveryCopies();
         JoinCloseHelp();
-        JoinSaveSettings();
+        // Ended before start-up read them, the settings are only defaults.
+        if (gSettingsLoaded) JoinSaveSettings();
     } else {
         // Another program refused: this one goes on, its banks in memory,
         // showing its current bank again (the questions may have saved a

@@ -18,6 +18,8 @@
 #include "shell/settings_platform.h"
 #include "views/view_state.h"
 
+int gSettingsLoaded = 0;
+
 namespace {
 
 constexpr char kSettingsFileName[] = "Settings.cfg";
@@ -185,6 +187,7 @@ int LoadSettings() {
     BeginSettingsIo();
     ReadSettingsFile();
     EndSettingsIo();
+    gSettingsLoaded = 1;
     return gFatal;
 }
 

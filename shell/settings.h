@@ -22,6 +22,10 @@ constexpr int kMaxUndoLevelsPreference = 100;
 // shorter than 143 bytes or lacks the magic gives "%s is not a Corvanith
 // Settings File"; the defaults then stay. Returns the fatal flag.
 int LoadSettings();
+// 1 once LoadSettings ran: until then the windows and preferences are the
+// start-up's defaults, which a session ended early must not write over the
+// user's file.
+extern int gSettingsLoaded;
 
 // Start-up step 27.5: the show command for the main window. LoadSettings places
 // it hidden; it is shown with the command the program was started with, except

@@ -19,6 +19,7 @@
 #include "headless/messages_headless.h"
 #include "headless/settings_headless.h"
 #include "headless/whole_file_headless.h"
+#include "shell/session_end.h"
 #include "views/view_state.h"
 
 namespace {
@@ -273,6 +274,18 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
     // The temporary file does not linger.
     EXPECT_EQ(nullptr, std::fopen((Path() + ".new").c_str(), "rb"));
+}
+
+TEST_F(SettingsTest, ASessionEndedBeforeStartUpReadTheFileLeavesIt) {
+    std::vector<unsigned char> old = GoodFile(Image());
+    WriteFile(old);
+    gSettingsLoaded = 0;
+    EndSession(1);
+    EXPECT_EQ(old, ReadFile());
+    LoadSettings();
+    SetPreferences({0, 1, 77, 0, 0, 1});
+    EndSession(1);
+    EXPECT_EQ(77, ReadFile()[140]);
 }
 
 TEST_F(SettingsTest, UndoLevelsAreBroughtIntoRange) {
