@@ -9,6 +9,7 @@
 #include "banks/undo_history.h"
 #include "views/editor_document.h"
 #include "views/list_columns.h"
+#include "views/zone_keyboard.h"
 #include "views/zone_notes.h"
 
 EditValueState gEditValue;
@@ -211,10 +212,10 @@ int EditValueStore(const EditValueState& state, const char* text) {
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, state.bank, state.preset);
     PresetRecord& record = entry->data->presets[state.preset];
     if (state.control == kEditZoneField && state.zone == gDocument.currentZone) {
-        // The zone shown in the zone editor keeps low <= high.
-        int lowField = -1;
-        int highField = -1;
-        ZoneNoteFields(&lowField, &highField);
+        // The zone shown in the zone editor keeps low <= high (a model
+        // without one of the two fields has no such rule).
+        const int lowField = ZoneLowNoteField();
+        const int highField = ZoneHighNoteField();
         if (state.field == lowField && highField >= 0 && highField < kMaxZoneFields &&
             value > record.zones[state.zone][highField]) {
             value = record.zones[state.zone][highField];

@@ -150,10 +150,10 @@ void LayoutZoneBars(const PaneRect& pane, const PresetRecord* preset) {
     int pictureWidth = 0, pictureHeight = 0;
     PictureSize(&pictureWidth, &pictureHeight);
     if (preset == nullptr || zones == 0 || k.keyCount == 0 || pictureHeight <= 0) return;
-    int lowField = -1, highField = -1;
-    ZoneNoteFields(&lowField, &highField);
-    if (lowField < 0 || highField < 0 || lowField >= kMaxZoneFields || highField >= kMaxZoneFields)
-        return;
+    // A model without both note fields has no bars to draw.
+    const int lowField = ZoneLowNoteField();
+    const int highField = ZoneHighNoteField();
+    if (lowField < 0 || highField < 0) return;
 
     double sy = static_cast<double>(pane.height) / pictureHeight;
     const DeviceRect& b = gDevice.zoneKeyboardRect;

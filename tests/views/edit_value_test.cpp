@@ -167,6 +167,16 @@ TEST_F(EditValueTest, ZoneNotesKeepLowAtOrBelowHigh) {
     Preset(bank_, 1).zones[1][high] = 50;
     Type(kEditZoneField, low, 1, kFormatDecimal, "60");
     EXPECT_EQ(Preset(bank_, 1).zones[1][low], 60);
+
+    // A model without a high note: the low note is stored as typed.
+    for (int i = 0; i < gDevice.sysexFieldCount; i++) {
+        SysexFieldDef& f = gDevice.sysexFields[i];
+        if (strcmp(f.array, "zones") == 0 && strcmp(f.tagName, "note high") == 0) {
+            CopyText(f.tagName, "velocity");
+        }
+    }
+    Type(kEditZoneField, low, 0, kFormatNoteName, "C 3");
+    EXPECT_EQ(Preset(bank_, 1).zones[0][low], 60);
 }
 
 TEST(EditValueFormat, NoteNamesReadAndWrite) {
