@@ -33,17 +33,22 @@ int DeviceDefinitionFindType(const DeviceDefinition* def, const char* typeName) 
     return -1;
 }
 
+const ControllerType* ControlOwnType(const DeviceDefinition* def, int controlIndex) {
+    if (controlIndex < 0 || controlIndex >= def->controlCount || controlIndex >= kMaxControls) {
+        return nullptr;
+    }
+    const ControlDef& control = def->controls[controlIndex];
+    const int t = control.typeIndex;
+    if (t < 0 || t >= def->typeCount || t >= kMaxControllerTypes) return nullptr;
+    return strcmp(def->types[t].name, control.typeName) == 0 ? &def->types[t] : nullptr;
+}
+
 int DeviceDefinitionAcceptsCc(const DeviceDefinition* def, int controlIndex, int cc) {
     CcSet set;
-    if (controlIndex >= 0 && controlIndex < def->controlCount && controlIndex < kMaxControls) {
-        const ControlDef& control = def->controls[controlIndex];
-        int t = control.typeIndex;
-        // typeIndex is 0 both for the first type and for "no type": only a
-        // control that really is of its type gets the type's set.
-        if (t >= 0 && t < def->typeCount && strcmp(def->types[t].name, control.typeName) == 0) {
-            CcSetParse(&set, def->types[t].supportedCc);
-            if (!CcSetIsEmpty(&set)) return CcSetHas(&set, cc);
-        }
+    // Only a control that really is of its type gets the type's set.
+    if (const ControllerType* type = ControlOwnType(def, controlIndex)) {
+        CcSetParse(&set, type->supportedCc);
+        if (!CcSetIsEmpty(&set)) return CcSetHas(&set, cc);
     }
     CcSetParse(&set, def->supportedCc);
     return CcSetHas(&set, cc);

@@ -203,6 +203,9 @@ void DeviceDefinitionRead(DeviceDefinition* def, PlistNode* root);
 // Whether controller number cc may be assigned to control controlIndex of def:
 // the control's type's CcSet decides when it has a member, else the device's.
 int DeviceDefinitionAcceptsCc(const DeviceDefinition* def, int controlIndex, int cc);
+// The type a control really is of, or null: typeIndex is 0 both for the
+// first type and for a type name that matches none.
+const ControllerType* ControlOwnType(const DeviceDefinition* def, int controlIndex);
 int ControlAcceptsCc(int controlIndex, int cc);  // on gDevice
 
 // Among the sysex fields of arrayName: returns their count and points *tagName

@@ -40,12 +40,14 @@ int PrepareControl(EditValueState* state) {
         return 0;
     }
     const ControlDef& control = gDevice.controls[state->control];
-    const ControllerType& type = gDevice.types[control.typeIndex];
     // The program is edited wherever it is shown and written.
     if (state->field == kValueProgram && !TypeHasProgram(gDevice, control.typeIndex)) return 0;
     ColumnRange(state->field, &state->min, &state->max);
     if (state->field == kValueMidiCc) {
-        CcSetParse(&state->allowed, type.supportedCc);
+        // The set ControlAcceptsCc decides by, so that a number typed is one
+        // a drop or a paste would also give the control.
+        const ControllerType* type = ControlOwnType(&gDevice, state->control);
+        CcSetParse(&state->allowed, type ? type->supportedCc : nullptr);
         if (CcSetIsEmpty(&state->allowed)) {
             CcSetParse(&state->allowed, gDevice.supportedCc);
             if (!CcSetIsEmpty(&state->allowed)) {

@@ -94,6 +94,14 @@ TEST_F(EditValueTest, MidiCcWithoutATypeSetUsesTheDeviceSetAndItsRange) {
     EXPECT_EQ(state.max, 40);
     Type(kKnob1, kValueMidiCc, 0, kFormatDecimal, "100");
     EXPECT_EQ(Preset(bank_, 1).controls[kKnob1].midiCc, 40);
+
+    // A control whose type name matches no type is held to the device's
+    // set, as drops and pastes hold it, not to the first type's.
+    std::strcpy(gDevice.types[type].supportedCc, "0-5");
+    std::strcpy(gDevice.controls[kKnob1].typeName, "no such type");
+    Type(kKnob1, kValueMidiCc, 0, kFormatDecimal, "30");
+    EXPECT_EQ(Preset(bank_, 1).controls[kKnob1].midiCc, 30);
+    EXPECT_TRUE(ControlAcceptsCc(kKnob1, 30));
 }
 
 TEST_F(EditValueTest, AnAllowedSetOutsideTheRangeStoresNothing) {
