@@ -19,7 +19,7 @@ constexpr int kMaxUndoLevelsPreference = 100;
 // three windows (marking the library and control editor windows shown or not)
 // and sets the preferences. Problems go to the status display only: a missing
 // file is silent, an unreadable one gives "Cannot open file %s", one that is
-// shorter than 143 bytes or lacks the magic gives "%s is not a Corvanith
+// shorter than 143 bytes or lacks the magic gives "%s is not an Corvanith
 // Settings File"; the defaults then stay. Returns the fatal flag.
 int LoadSettings();
 // 1 once LoadSettings ran: until then the windows and preferences are the

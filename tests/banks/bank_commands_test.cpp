@@ -409,7 +409,7 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     HeadlessQueueFileChoice(notBank, 1);
     EXPECT_EQ(LoadBankCommand(), 0);
     EXPECT_EQ(HeadlessMessages().boxes.back().text,
-              notBank + " is not a Corvanith SysEx Editor File");
+              notBank + " is not an Corvanith SysEx Editor File");
     EXPECT_EQ(std::string(gLastBankPath), notBank);  // remembered even so
     EXPECT_EQ(gBanks.count, 1);
 

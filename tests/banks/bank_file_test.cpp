@@ -445,7 +445,7 @@ TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
     EXPECT_EQ(ReadBankFile(notBank.c_str(), read, true), 0);
     ASSERT_EQ(HeadlessMessages().boxes.size(), 1u);
-    EXPECT_EQ(HeadlessMessages().boxes[0].text, notBank + " is not a Corvanith SysEx Editor File");
+    EXPECT_EQ(HeadlessMessages().boxes[0].text, notBank + " is not an Corvanith SysEx Editor File");
     EXPECT_EQ(HeadlessMessages().boxes[0].caption, "Ostrel");
 
     // Truncated, empty and binary files: refused, each named with the

@@ -115,7 +115,7 @@ TEST_F(SxlFileTest, WrongHeadersAreNotSysExLibrarianFiles) {
     for (const auto& bytes : {wrongMagic, longHeader, shortSyx2, shortSyx1, tiny}) {
         std::string path = Write("bad" + std::to_string(n++) + ".sxl", bytes);
         EXPECT_EQ(ReadSxlFile(path.c_str(), 0), kSxlNotSxl) << path;
-        EXPECT_EQ(HeadlessLastStatus(), path + " is not a Corvanith SysEx Librarian File");
+        EXPECT_EQ(HeadlessLastStatus(), path + " is not an Corvanith SysEx Librarian File");
     }
     EXPECT_EQ(gPackedStore.slots[0].presets[0].bytes[0], 0x55);  // the slot is untouched
 

@@ -160,7 +160,7 @@ TEST(SettingsGui, ShortOrForeignFileKeepsTheDefaultsAndSaysSo) {
 
     RunningProgram program(folder);
     ASSERT_EQ(program.result(), StartUpResult::kRunning);
-    EXPECT_EQ(1, gStatusShown);  // "... is not a Corvanith Settings File"
+    EXPECT_EQ(1, gStatusShown);  // "... is not an Corvanith Settings File"
     EXPECT_TRUE(RunningProgram::boxes.empty());
     RECT main = WindowRect(program.main());
     EXPECT_EQ(0, main.left);

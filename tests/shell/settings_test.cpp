@@ -196,12 +196,12 @@ TEST_F(SettingsTest, ShortFileIsRefusedWithoutReadingPastItsEnd) {
     bytes.resize(kSettingsFileSize - 1);
     WriteFile(bytes);
     LoadSettings();
-    EXPECT_EQ(Path() + " is not a Corvanith Settings File", HeadlessLastStatus());
+    EXPECT_EQ(Path() + " is not an Corvanith Settings File", HeadlessLastStatus());
     ExpectDefaultsKept();
 
     WriteFile({'d', 'e', 'f', 's'});
     LoadSettings();
-    EXPECT_EQ(Path() + " is not a Corvanith Settings File", HeadlessLastStatus());
+    EXPECT_EQ(Path() + " is not an Corvanith Settings File", HeadlessLastStatus());
     WriteFile({});
     LoadSettings();
     EXPECT_EQ(2u + 1u, HeadlessMessages().statusTexts.size());
@@ -213,7 +213,7 @@ TEST_F(SettingsTest, WrongMagicIsRefused) {
     bytes[0] = 'D';
     WriteFile(bytes);
     LoadSettings();
-    EXPECT_EQ(Path() + " is not a Corvanith Settings File", HeadlessLastStatus());
+    EXPECT_EQ(Path() + " is not an Corvanith Settings File", HeadlessLastStatus());
     ExpectDefaultsKept();
 }
 
