@@ -106,6 +106,11 @@ int NewUserBank() {
 
 int NewUserBankCommand() {
     if (gBanks.count >= kMaxBanks) return -1;
+    // A bank is made by its model's definition, and none is loaded yet.
+    if (!ModelLoaded()) {
+        StatusMessage(kStrNewBankNeedsModel);
+        return -1;
+    }
     RecordUndoSnapshot(UndoKind::Creation, UndoScope::Bank, gBanks.count, 0);
     int index = NewUserBank();
     FinishUndoStep();

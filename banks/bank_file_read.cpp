@@ -204,7 +204,7 @@ int ReadBankFile(const char* path, BankData* target, bool withMessages) {
     // A bank of another model is read once its own model is loaded (the
     // document parsed once serves both); a model whose PID still differs
     // after the switch is not read at all.
-    if (target->pid != gDevice.pid) {
+    if (target->pid != gDevice.pid || !ModelLoaded()) {
         if (!SwitchDevice(target->pid)) {
             DestroyTree(root);
             // The file is fine; what is missing is its model, and the user

@@ -86,10 +86,6 @@ int ReadSxlFile(const char* path, int slot) {
     return result;
 }
 
-static bool DeviceLoaded() {
-    return gDevice.pid != 0 || gDevice.name[0] != 0;
-}
-
 int ImportSxlFile(const char* path) {
     SetStatusPopupText(kStrReading, path);
     ShowStatusPopup(1);
@@ -97,7 +93,7 @@ int ImportSxlFile(const char* path) {
     ShowStatusPopup(0);
     if (read != kSxlRead) return kSxlNotRead;
     // The images need a definition to say which control is which.
-    if (!DeviceLoaded()) {
+    if (!ModelLoaded()) {
         StatusMessage(kStrSxlNeedsDevice);
         return kSxlNoBank;
     }

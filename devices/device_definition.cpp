@@ -58,6 +58,10 @@ int ControlAcceptsCc(int controlIndex, int cc) {
     return DeviceDefinitionAcceptsCc(&gDevice, controlIndex, cc);
 }
 
+int ModelLoaded() {
+    return gDevice.pid != 0 || gDevice.name[0] != '\0';
+}
+
 int DeviceDefinitionSysexFieldTag(const DeviceDefinition* def, const char* arrayName, int k,
                                   const char** tagName) {
     int count = 0;

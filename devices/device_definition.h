@@ -207,6 +207,9 @@ int DeviceDefinitionAcceptsCc(const DeviceDefinition* def, int controlIndex, int
 // first type and for a type name that matches none.
 const ControllerType* ControlOwnType(const DeviceDefinition* def, int controlIndex);
 int ControlAcceptsCc(int controlIndex, int cc);  // on gDevice
+// Whether gDevice holds a definition: before the first load, and after one
+// that failed, it is reset, and a bank can be neither read nor made by it.
+int ModelLoaded();
 
 // Among the sysex fields of arrayName: returns their count and points *tagName
 // at the k-th one's tag name (nullptr when there is no k-th).

@@ -80,6 +80,17 @@ TEST_F(BankCommandsTest, NoBankIsAddedPastSixtyFour) {
     EXPECT_TRUE(HeadlessMessages().statusTexts.empty());
 }
 
+TEST_F(BankCommandsTest, NoBankIsMadeBeforeAModelIsLoaded) {
+    DeviceDefinitionReset(&gDevice);
+    const int before = gBanks.count;
+    EXPECT_EQ(NewUserBankCommand(), -1);
+    EXPECT_EQ(gBanks.count, before);
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(HeadlessLastStatus(),
+              "A new bank is made for a device model: connect a Corvanith device, or open a bank "
+              "of its model first.");
+}
+
 TEST_F(BankCommandsTest, NoMemoryForABankAddsNothing) {
     NewBank();
     HeadlessMessages().allocationsToFail = 1;

@@ -398,6 +398,11 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
               UserBankFile("Unknown") +
                   " belongs to a device model (PID 300) that has no definition in the Devices "
                   "folder");
+    // Before any model is loaded, a bank whose PID reads as 0 is not read
+    // against the empty definition.
+    DeviceDefinitionReset(&gDevice);
+    WriteBank("No PID", "<key>PID</key><string>100</string><key>presets</key><array/>");
+    EXPECT_EQ(ReadBankFile(UserBankFile("No PID").c_str(), read, false), 0);
     FreeBankData(read);
 
     // A file of another model where a bank of this one belongs is not taken
