@@ -209,6 +209,9 @@ TEST(StringTable, EveryMessageTextExactly) {
          "Controller"},
         {113, "%s was made for another device model, so its controls cannot be used here"},
         {114, "The device is still sending its presets."},
+        {115,
+         "A new bank is made for a device model: connect a Corvanith device, or open a bank of "
+         "its model first."},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
