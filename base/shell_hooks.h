@@ -23,6 +23,9 @@ struct ShellHooks {
     // exchange publishes the layout that a dump the device sends unasked is
     // read by (midi/transfer_state.h).
     void (*deviceBankChanged)();
+    // The transfer commands' enable rules were applied to the menu again:
+    // the toolbar's transfer buttons, drawn by the same rules, follow.
+    void (*transferRulesApplied)();
     // The question before a whole-bank send; 1 to go ahead.
     int (*confirmWholeBankSend)(int bank);
     // A panel's button runs command `id` of the command table for `window`

@@ -14,6 +14,7 @@
 #include "base/working_blocks.h"
 #include "devices/device_definition.h"
 #include "banks/device_load.h"
+#include "views/editor_pane.h"
 #include "views/device_view_steps.h"
 #include "banks/discovery.h"
 #include "devices/library_list.h"
@@ -323,4 +324,5 @@ void InstallShellHooks() {
     gShellHooks.showOtherBank = ShowOtherBank;
     gShellHooks.deviceBankChanged = PublishTransferLayout;
     gShellHooks.confirmWholeBankSend = ConfirmWholeBankSend;
+    gShellHooks.transferRulesApplied = RefreshTransferButtons;
 }

@@ -166,15 +166,17 @@ void CountPresetEdit(int bank, int preset) {
     // and Upload to Device on the toolbar and in the menu.
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDevicesPane);
-    RefreshSendChangesButton();
     UpdateTransferMenu();
 }
 
-void RefreshSendChangesButton() {
-    const PanelItem* upload = FindPanelItem(gMainPanel, kItemUpload);
-    if (upload == nullptr || gMainPanel.window == nullptr) return;
-    PaneRect rect = {upload->x, upload->y, upload->width, upload->height};
-    InvalidateWindowRect(gMainPanel.window, &rect);
+void RefreshTransferButtons() {
+    if (gMainPanel.window == nullptr) return;
+    for (int type : {kItemSend, kItemUpload, kItemDownload, kItemRescan}) {
+        const PanelItem* button = FindPanelItem(gMainPanel, type);
+        if (button == nullptr) continue;
+        PaneRect rect = {button->x, button->y, button->width, button->height};
+        InvalidateWindowRect(gMainPanel.window, &rect);
+    }
 }
 
 int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {

@@ -19,9 +19,9 @@ void EditorPaneTabKey(int backwards);
 // Repaints the pane and the zone buttons under it.
 void RepaintEditorPane();
 
-// Repaints the main window's send-changes button, whose state follows the
-// change counts.
-void RefreshSendChangesButton();
+// Repaints the main window's transfer buttons (send, upload, download and
+// refresh), whose look follows the transfer engine's enable rules.
+void RefreshTransferButtons();
 
 // Counts an edit of preset `preset` of bank `bank` made in the control
 // editor or on the keyboard: the preset and the bank become changed, so the

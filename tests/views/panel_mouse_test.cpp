@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "devices/device_definition.h"
 #include "views/drag.h"
 #include "headless/view_platform_headless.h"
+#include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
 #include "shell/commands.h"
 #include "views/pane_layout.h"
@@ -95,6 +97,17 @@ TEST_F(PanelTest, TransferButtonsFollowTheEngineAndRefreshWaitsForATransfer) {
     EXPECT_FALSE(PanelItemEnabled(Item(kItemRescan)));
     Click(60, 500);  // the refresh button
     EXPECT_TRUE(HeadlessView().commands.empty());
+
+    // Whenever the menu takes the rules again, the buttons are drawn again.
+    HeadlessView().invalidatedRects.clear();
+    UpdateTransferMenu();
+    for (int type : {kItemSend, kItemUpload, kItemDownload, kItemRescan}) {
+        const PanelItem& button = Item(type);
+        const std::vector<PaneRect>& drawn = HeadlessView().invalidatedRects;
+        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const PaneRect& r) {
+            return r.x == button.x && r.y == button.y && r.width == button.width;
+        })) << type;
+    }
 }
 
 TEST_F(PanelTest, CharacterUnitsScaleAndNegativeValuesArePixels) {
