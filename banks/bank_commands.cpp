@@ -64,6 +64,11 @@ void UniqueUserBankName(const char* base, const char* separator, char* out, size
 void ImportedBankName(const char* path, char* out, size_t size) {
     char base[kDisplayNameLen];
     DisplayNameFromPath(path, base, sizeof base);
+    // The bank's file goes to the user banks, which the next start opens
+    // only when the name's first "." starts ".xml".
+    for (char* c = base; *c; c++) {
+        if (*c == '.') *c = '_';
+    }
     if (!base[0]) CopyText(base, "Imported");
     UniqueUserBankName(base, " ", out, size);
 }
@@ -393,10 +398,11 @@ int DeleteUserBank(int bank) {
 }
 
 // A name that would leave the bank's folder or that the file system cannot
-// hold is refused like a failed rename.
+// hold is refused like a failed rename; so is one with a ".": the next start
+// takes a bank file's extension from the first "." and would not open it.
 static bool NameUsableAsFile(const char* name) {
     for (const char* p = name; *p; p++) {
-        if (!CharFitsFileName(*p)) return false;
+        if (!CharFitsFileName(*p) || *p == '.') return false;
     }
     return true;
 }

@@ -136,8 +136,8 @@ void InitNewBankData(BankData* data, const char* name);
 // base, or when a user bank of that name is open, base + separator + 2, 3...
 void UniqueUserBankName(const char* base, const char* separator, char* out, size_t size);
 // The name of a bank imported from the file at path: the file's name without
-// its extension ("Imported" when that is empty), made unique among the open
-// user banks.
+// its extension, each "." made "_" ("Imported" when that is empty), made
+// unique among the open user banks.
 void ImportedBankName(const char* path, char* out, size_t size);
 // The file name of path without its folder and without its last four
 // characters (".xml"), into out.

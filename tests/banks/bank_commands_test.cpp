@@ -392,6 +392,10 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
 
     EXPECT_EQ(RenameBank(bank, ""), 0);
     EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder
+    EXPECT_EQ(RenameBank(bank, "Live 2.1"), 0);   // "Live 2.1.xml": not opened at the next start
+    char imported[kDisplayNameLen];
+    ImportedBankName("/dumps/Live 2.1.syx", imported, sizeof imported);
+    EXPECT_STREQ(imported, "Live 2_1");
     EXPECT_TRUE(FileThere(UserBankFile("Percussion")));
 }
 
