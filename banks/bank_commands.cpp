@@ -422,11 +422,14 @@ int RenameBank(int bank, const char* newName) {
         StatusMessage(kStrCouldNotRename, entry->path);
         return 0;
     }
-    if (entry->hasFile && FileExists(entry->path)) {
+    if (entry->hasFile) {
         // Moving onto a taken name would destroy that file: refuse instead.
+        // So is taking the name of a file when the bank's own has gone: its
+        // saves, which ask nothing of a bank with a file, would write over it.
         // A change of letter case only is the same file on Windows.
         bool taken = FileExists(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path);
-        if (taken || rename(entry->path, newPath.c_str()) != 0) {
+        if (taken ||
+            (FileExists(entry->path) && rename(entry->path, newPath.c_str()) != 0)) {
             StatusMessage(kStrCouldNotRename, entry->path);
             return 0;
         }

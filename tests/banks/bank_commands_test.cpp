@@ -384,6 +384,11 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
     EXPECT_EQ(HeadlessLastStatus(), "Could not Rename " + UserBankFile("Percussion"));
     EXPECT_EQ(ReadFileText(UserBankFile("Taken")), "someone else's");
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Percussion");
+    // Nor when the bank's own file has gone meanwhile.
+    std::remove(UserBankFile("Percussion").c_str());
+    EXPECT_EQ(RenameBank(bank, "Taken"), 0);
+    EXPECT_EQ(ReadFileText(UserBankFile("Taken")), "someone else's");
+    ASSERT_EQ(SaveBank(bank), 1);
 
     // Nor the name of another open bank, with a file or without.
     int other = NewBank();
