@@ -1,6 +1,7 @@
 // The bank commands: New, Load, Save, Save As, Reload, Delete, Rename, the
 // list operations discovery and the ROM preference use, and the questions at
 // Quit.
+#include <cstdio>
 #include <cstring>
 
 #include "headless/commands_headless.h"
