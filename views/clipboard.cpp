@@ -153,6 +153,11 @@ static void PasteControlRecords() {
     int preset = gBanks.currentPreset;
     BankData* data = BankDataAt(bank);
     if (!data || preset < 0 || preset >= kMaxPresets || !CheckWritable(bank)) return;
+    // Control i of another model is another control altogether.
+    if (gClipboard.pid != BankModelPid(bank)) {
+        StatusMessage(kStrCannotCopyWrongBank, gClipboard.source);
+        return;
+    }
     RecordUndoSnapshot(UndoKind::Paste, UndoScope::Preset, bank, preset);
     int limit = ControlCount();
     int targets[kMaxPresets];

@@ -45,6 +45,17 @@ int ControlOriginFits(int bank, int preset, int from, int to) {
     return OriginFitsControl(data->presets[preset].controls[from], to) ? 1 : 0;
 }
 
+// Presets or controls of another model would put its controls into this
+// one's slots (a drag may pass over a bank of another model on its way):
+// message 34 names the bank they came from.
+static bool SameModelAsDragSource(int bank) {
+    if (!BankAt(gDrag.sourceBank) || BankModelPid(bank) == BankModelPid(gDrag.sourceBank)) {
+        return true;
+    }
+    StatusMessage(kStrCannotCopyWrongBank, BankTitle(gDrag.sourceBank));
+    return false;
+}
+
 // --- Controls ------------------------------------------------------------------
 
 // The dragged controls in index order: the one pressed, or the selection
@@ -168,7 +179,7 @@ int DropControls(int target) {
     int n = DraggedControls(dragged);
     const PresetRecord* source = PresetAt(gDrag.sourceBank, gDrag.sourcePreset);
     if (n == 0 || !source) return 0;
-    if (!CheckWritable(bank)) return 0;
+    if (!CheckWritable(bank) || !SameModelAsDragSource(bank)) return 0;
     bool copy = gDrag.copyMode || !samePreset;
     ControlExchange plan[kMaxControls];
     uint8_t arrived[kMaxControls];
@@ -247,16 +258,6 @@ static int PlaceDraggedPresets(int bank, int start) {
     for (int i = 0; i < placed && start + i < kMaxPresets; i++) gSelection.presets[start + i] = 1;
     if (placed == 0 && start >= 0 && start < kMaxPresets) gSelection.presets[start] = 1;
     return placed;
-}
-
-// Presets of another model would put its controls into this one's slots:
-// message 34 names the bank they came from.
-static bool SameModelAsDragSource(int bank) {
-    if (!BankAt(gDrag.sourceBank) || BankModelPid(bank) == BankModelPid(gDrag.sourceBank)) {
-        return true;
-    }
-    StatusMessage(kStrCannotCopyWrongBank, BankTitle(gDrag.sourceBank));
-    return false;
 }
 
 int DropPresetsOnPreset(int target) {

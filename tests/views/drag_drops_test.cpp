@@ -164,6 +164,32 @@ static void DragControls(int bank, int preset, int control, int copy) {
     HeadlessView().controlHeld = 0;
 }
 
+TEST_F(DropsTest, ControlsOfAnotherModelAreNeitherDroppedNorPasted) {
+    int source = GammaBank("Source");
+    SelectPreset(2);
+    memset(gSelection.controls, 0, sizeof gSelection.controls);
+    gSelection.controls[5] = 1;
+    DragControls(source, 2, 5, 0);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int beta = NewBank();  // the drag passed over it on its way
+    ShowBank(beta);
+    const int betaCc = Control(beta, 0, 0).midiCc;
+    EXPECT_EQ(DropOnControl(0), 0);
+    EXPECT_EQ(Control(beta, 0, 0).midiCc, betaCc);
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_NE(HeadlessLastStatus().find("wrong type of bank"), std::string::npos);
+
+    ShowBank(source);
+    SetFocusPane(&gDeviceView, 0);
+    CopySelection();
+    ShowBank(beta);
+    HeadlessMessagesReset();
+    PasteClipboard();
+    EXPECT_EQ(Control(beta, 0, 0).midiCc, betaCc);
+    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_NE(HeadlessLastStatus().find("Source"), std::string::npos);
+}
+
 TEST_F(DropsTest, ControlsMoveWithinAPresetAndCopyToAnother) {
     int bank = GammaBank("G");
     ShowBank(bank);
