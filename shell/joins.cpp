@@ -278,7 +278,11 @@ static void ShowBankKeepingPlace(int index, bool otherBank) {
     // library follow) in BankShownInViews.
     if (index >= 0 && index < gBanks.count) {
         gBanks.current = index;
+        // A model loaded on the way starts its selections at preset 0; the
+        // current preset stays where the new model has room for it.
+        const int preset = gBanks.currentPreset;
         SelectBank(index);
+        gBanks.currentPreset = preset;
         BankShownInViews(index, otherBank);
     }
     // A closed bank's comparison ends before anything could reuse its memory.

@@ -77,6 +77,13 @@ TEST_F(ListPanesTest, PressOnABankSelectsItAndLoadsItsDevice) {
     Press(gDevicesPane, 5);
     EXPECT_EQ(gBanks.current, beta);
     EXPECT_EQ(gDrag.armed, 0);
+    // A bank of another model with room for it keeps the current preset.
+    SelectPreset(1);
+    Press(gDevicesPane, gamma);
+    EXPECT_EQ(gDevice.pid, kGammaPid);
+    EXPECT_EQ(gBanks.currentPreset, 1);
+    EXPECT_EQ(gSelection.presets[1], 1);
+    EXPECT_EQ(SelectedPresets(), 1);
 
     // A new bank opens at the top of the list view too.
     gDeviceView.vertical.position = 4;
