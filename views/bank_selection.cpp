@@ -68,6 +68,17 @@ static void KeepPlace() {
     }
 }
 
+// The libraries listed follow the open device banks, which may have come or
+// gone: the current library's row is found again and both lists redrawn.
+static void LibraryListShownAgain() {
+    const int row = LibraryFilesRowOf(gLibraryList.current);
+    if (row >= 0) gLibraryFilesPane.current = row;
+    if (gLibraryFilesPane.vertical.position < 0) gLibraryFilesPane.vertical.position = 0;
+    if (gLibraryControlsPane.vertical.position < 0) gLibraryControlsPane.vertical.position = 0;
+    InvalidatePane(gLibraryFilesPane);
+    InvalidatePane(gLibraryControlsPane);
+}
+
 void BankShownInViews(int index, bool otherBank) {
     if (!BankAt(index)) return;
     bool modelChanged = DeviceLoadCount() != gShownDeviceLoad;
@@ -89,6 +100,7 @@ void BankShownInViews(int index, bool otherBank) {
     // The zone buttons below the pane show the current zone too.
     RepaintEditorPane();
     LibraryFollow();
+    LibraryListShownAgain();
 }
 
 void SelectPreset(int preset) {

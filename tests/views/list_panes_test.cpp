@@ -266,7 +266,22 @@ TEST_F(ListPanesTest, DeviceLibrariesAreListedOnlyWithTheirDeviceBankOpen) {
     RemoveBank(device);
     EXPECT_EQ(LibraryFilesRowCount(), 1);
     EXPECT_EQ(CurrentListedLibrary(), nullptr);
-    (void)user;
+
+    // When a device bank goes, the window is drawn again and the current
+    // library keeps its own row, not the one it had.
+    const int last = AddLibrary("Zzz", 10, kLibrarySourceLibrary, 0, 1);
+    device = GammaBank("Device again");
+    gBanks.entries[device].kind = BankKind::Device;
+    gBanks.entries[device].pid = kGammaPid;
+    ASSERT_EQ(LibraryFilesRowOf(last), 2);
+    gLibraryList.current = last;
+    gLibraryFilesPane.current = 2;
+    RemoveBank(device);
+    HeadlessView().invalidatedPanes.clear();
+    ShowBank(user);
+    EXPECT_EQ(gLibraryFilesPane.current, 1);
+    const std::vector<const Pane*>& drawn = HeadlessView().invalidatedPanes;
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), &gLibraryFilesPane), drawn.end());
 }
 
 TEST_F(ListPanesTest, TheLibraryFollowsTheCurrentControlsOrigin) {
