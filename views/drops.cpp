@@ -279,9 +279,12 @@ int DropPresetsOnBank(int target) {
     BankEntry* entry = BankAt(target);
     int start = gDrag.sourcePreset;
     if (!entry || start < 0) return 0;
-    // Moved back onto the bank they came from, at the preset they came from:
-    // nothing to do.
-    if (target == gDrag.sourceBank && !gDrag.copyMode) return 0;
+    // Moved back onto the bank they came from, the first of them where it
+    // was: nothing to do.
+    if (target == gDrag.sourceBank && !gDrag.copyMode &&
+        FirstSelected(gSelection.savedPresets, kMaxPresets) == start) {
+        return 0;
+    }
     if (!CheckWritable(target)) return 0;
     if (!SameModelAsDragSource(target)) return 0;
     if (target != gBanks.current) gShellHooks.showOtherBank(target);

@@ -98,6 +98,18 @@ TEST_F(DropsTest, PresetsDroppedOnAnotherBankLandAtTheirOwnPlace) {
     EXPECT_EQ(gBanks.current, target);
     EXPECT_EQ(gBanks.currentPreset, 7);
     EXPECT_EQ(gUndo.entries[0].bank, target);
+
+    // Onto their own bank, the drag started on the second of two: moved from
+    // the preset the drag started at.
+    Press(gPresetsPane, 2);
+    Release(gPresetsPane, 2);
+    Press(gPresetsPane, 3, kKeyFlagShift);
+    Release(gPresetsPane, 3, kKeyFlagShift);
+    Press(gPresetsPane, 3);
+    StartDrag();
+    Release(gDevicesPane, target);
+    EXPECT_STREQ(Preset(target, 3).name, "P2");
+    EXPECT_STREQ(Preset(target, 4).name, "P3");
 }
 
 TEST_F(DropsTest, ABankIsCopiedOnlyIntoAWritableBankOfItsDevice) {
