@@ -60,7 +60,7 @@ void ReadListControl(LibraryControl* c, const PlistNode* node) {
 int ReadListLibraryFromTree(PlistNode* root, LibraryData* lib) {
     memset(lib, 0, sizeof *lib);
     const PlistNode* library = FindChild(root, "library", 0);
-    if (!library) return 0;
+    if (TypeOf(library) != PlistType::Dict) return 0;
     DecodedText(library, "name", lib->name);
     DecodedText(library, "short name", lib->shortName);
     AppendBlank(lib->shortName);

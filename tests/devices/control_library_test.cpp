@@ -99,6 +99,7 @@ TEST_F(ListLibraryTest, AtMost256ControlsAndAFullShortNameKeepsItsBlank) {
 
 TEST_F(ListLibraryTest, FilesWithoutALibraryAreRefused) {
     EXPECT_EQ(Read(PlistDocument(KeyDict("device", KeyString("name", "K")))), 0);
+    EXPECT_EQ(Read(PlistDocument(KeyString("library", "not a dictionary"))), 0);
     EXPECT_EQ(Read("garbage"), 0);
     EXPECT_EQ(ReadListLibrary((temp.Folder() + "absent.xml").c_str(), lib.get()), 0);
 }
