@@ -90,6 +90,13 @@ static void FillEntry(UndoEntry* e, UndoKind kind, UndoScope scope, int bank, in
     }
 }
 
+// Only a renaming takes the bank's names (and its file's) back and forth.
+// Every other step of a whole bank puts back its contents alone: a bank saved
+// for the first time since keeps the file the user chose.
+static bool NamesTravel(const UndoEntry& e) {
+    return e.kind == UndoKind::Renaming && e.entry->kind != BankKind::Device;
+}
+
 // The bank name an entry shows: the bank's own name, or for a device bank
 // (and a bank without contents) the entry's display name.
 static const char* StoredBankTitle(const UndoEntry& e) {
@@ -113,13 +120,15 @@ static bool PutsBankBack(const UndoEntry& e, int direction) {
     return false;
 }
 
-// Takes bank index out of the list; a user bank's file goes aside, held by
-// `keeper`. False (the bank stays) when the file cannot be set aside.
-static bool TakeBankOut(int index, UndoEntry* keeper) {
+// Takes bank index out of the list; for a deletion done again, a user bank's
+// file goes aside, held by `keeper`. False (the bank stays) when the file
+// cannot be set aside. A creation or an import undone leaves a file its saves
+// made where it is: the user saved it, and the next start finds it.
+static bool TakeBankOut(int index, UndoEntry* keeper, bool deletion) {
     BankEntry& live = gBanks.entries[index];
     // Device and ROM files are not ours to move, and a bank never saved did
     // not make the file that may have its name.
-    if (live.kind == BankKind::User && live.hasFile && PathTaken(live.path)) {
+    if (deletion && live.kind == BankKind::User && live.hasFile && PathTaken(live.path)) {
         std::string aside;
         if (!SetBankFileAside(live.path, &aside)) return false;
         keeper->asidePath = CopyHeapText(aside.c_str());
@@ -131,6 +140,15 @@ static bool TakeBankOut(int index, UndoEntry* keeper) {
     }
     RemoveBank(index);
     return true;
+}
+
+// Whether an open bank other than `except` reads and writes the file at path.
+static bool FileOfAnotherBank(const char* path, int except) {
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& other = gBanks.entries[i];
+        if (i != except && other.hasFile && SameTextNoCase(other.path, path)) return true;
+    }
+    return false;
 }
 
 // Where a bank put back goes: before the first of the banks that followed it
@@ -165,6 +183,17 @@ static bool PutBankBack(UndoEntry& e) {
     if (e.contents && !contents) return false;  // no memory: the allocator has said so
     int index = InsertBank(PutBackIndex(e), *e.entry, contents);
     if (index < 0) return false;  // no memory: the allocator has said so
+    BankEntry& back = gBanks.entries[index];
+    if (back.hasFile && FileOfAnotherBank(back.path, index)) {
+        // Another open bank holds its file now (a device bank of that device
+        // folder, a bank saved as that file): it comes back without a file,
+        // changed, and its next save asks for one. A file set aside for it
+        // goes with the step; the bank holds what the file held.
+        back.hasFile = 0;
+        back.savedHeader = kNeverSaved;
+        RefreshChangeState(index);
+        return true;
+    }
     if (e.asidePath) {
         if (!PutBankFileBack(e.asidePath, gBanks.entries[index].path)) {
             RemoveBank(index);
@@ -193,13 +222,6 @@ static void SwapBytes(void* a, void* b, size_t size) {
     }
 }
 
-// Only a renaming takes the bank's names (and its file's) back and forth.
-// Every other step of a whole bank puts back its contents alone: a bank saved
-// for the first time since keeps the file the user chose.
-static bool NamesTravel(const UndoEntry& e) {
-    return e.kind == UndoKind::Renaming && e.entry->kind != BankKind::Device;
-}
-
 // The path of bank `live` under another name, in the folder it is in now.
 static bool RenamedPath(const BankEntry& live, const char* name, char* out, size_t size) {
     char folder[kPathLen];
@@ -208,11 +230,13 @@ static bool RenamedPath(const BankEntry& live, const char* name, char* out, size
     return n > 0 && static_cast<size_t>(n) < size;
 }
 
-// Exchanges what entry e holds with bank index: the preset, or the bank's
-// names (its file renamed with them) and contents. Afterwards e holds what
-// the bank held, which is the other side of its step. False (message 32)
-// when the file cannot be renamed back, or when memory runs short for the
-// bank's contents; nothing has changed then.
+// Exchanges what entry e holds with bank index: the preset, the bank's
+// contents, or for a renaming the bank's names alone (its file renamed with
+// them): what changed since without a step of its own (an option toggled, a
+// zone dragged) stays. Afterwards e holds what the bank held, which is the
+// other side of its step. False (message 32) when the file cannot be renamed
+// back, or when memory runs short for the bank's contents; nothing has
+// changed then.
 static bool ExchangeWithBank(UndoEntry& e, int index) {
     BankEntry& live = gBanks.entries[index];
     if (e.scope == UndoScope::Preset) {
@@ -221,13 +245,14 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         }
         return true;
     }
+    const bool renaming = e.entry && NamesTravel(e);
     // The bank's contents as they are now, packed before anything changes.
     PackedBank* was = nullptr;
     if (e.contents && live.data) {
         was = PackBank(*live.data, e.contents);
         if (!was) return false;
     }
-    if (e.entry && NamesTravel(e)) {
+    if (renaming) {
         // The other name, in the folder the bank is in now: the first save of
         // a new bank may have put it elsewhere since the step.
         char want[kPathLen];
@@ -237,10 +262,13 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             FreePackedBank(was);
             return false;
         }
-        if (strcmp(live.path, want) != 0 && live.hasFile && PathTaken(live.path)) {
-            // A change of letter case only is the same file on Windows.
+        if (strcmp(live.path, want) != 0 && live.hasFile) {
+            // A taken name is refused even when the bank's own file has gone:
+            // its saves, which ask nothing of a bank with a file, would write
+            // over the other file. A change of letter case only is the same
+            // file on Windows.
             bool taken = PathTaken(want) && !SameTextNoCase(want, live.path);
-            if (taken || rename(live.path, want) != 0) {
+            if (taken || (PathTaken(live.path) && rename(live.path, want) != 0)) {
                 StatusMessage(kStrCouldNotRename, live.path);
                 FreePackedBank(was);
                 return false;
@@ -255,7 +283,13 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         e.entry->data = nullptr;
     }
     if (was) {
-        UnpackBank(*e.contents, live.data);
+        if (renaming) {
+            // The name inside the file goes back with the file's; the rest of
+            // the contents stays as it is now.
+            CopyText(live.data->name, PackedBankName(*e.contents));
+        } else {
+            UnpackBank(*e.contents, live.data);
+        }
         FreePackedBank(e.contents);
         e.contents = was;
     }
@@ -267,7 +301,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
 // changed.
 static bool MoveBank(UndoEntry& e, int direction, UndoEntry* keeper) {
     if (PutsBankBack(e, direction)) return PutBankBack(e);
-    return TakeBankOut(FindBankBySerial(e.serial), keeper);
+    return TakeBankOut(FindBankBySerial(e.serial), keeper, e.kind == UndoKind::Deletion);
 }
 
 static void UpdateBothMenuItems() {

@@ -262,22 +262,33 @@ TEST_F(UndoTest, AStepThatCannotPutItsBankBackStaysAsItWas) {
     EXPECT_EQ(ReadFileText(path), saved);
 }
 
-TEST_F(UndoTest, UndoOfACreationSetsTheFilesItsSavesMadeAside) {
+TEST_F(UndoTest, UndoOfACreationLeavesTheFileItsSavesMade) {
     ASSERT_EQ(NewUserBankCommand(), 0);
     ASSERT_EQ(SaveBank(0), 1);
     std::string path = gBanks.entries[0].path;
     std::string saved = ReadFileText(path);
     Undo();
     EXPECT_EQ(gBanks.count, 0);
-    EXPECT_FALSE(FileThere(path));  // the next start does not find it
+    EXPECT_EQ(ReadFileText(path), saved);  // the user saved it: the next start finds it
     Redo();
-    EXPECT_EQ(ReadFileText(path), saved);
     EXPECT_EQ(gBanks.entries[0].changeCount, 0);  // as saved
+
+    // Opened again meanwhile, the file stays the open bank's: the bank that
+    // comes back asks for a file of its own.
     Undo();
-    // A new step ends the redo: the file goes for good.
-    ASSERT_EQ(NewUserBankCommand(), 0);
-    EXPECT_EQ(FilesAside(path), 0);
-    EXPECT_FALSE(FileThere(path));
+    ASSERT_EQ(AddBankFromData(path.c_str(), nullptr), 0);
+    Redo();
+    ASSERT_EQ(gBanks.count, 2);
+    const int back = gBanks.entries[0].hasFile ? 1 : 0;
+    EXPECT_EQ(gBanks.entries[back].hasFile, 0);
+    EXPECT_NE(gBanks.entries[back].changeCount, 0);
+    EXPECT_EQ(SaveBank(back), 0);
+    EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
+
+    // A new step ends the redo; the file stays.
+    Undo();
+    ASSERT_GE(NewUserBankCommand(), 0);
+    EXPECT_EQ(ReadFileText(path), saved);
 }
 
 TEST_F(UndoTest, StepsFollowTheirBankWhenTheListIsReordered) {
@@ -376,15 +387,25 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
     FinishUndoStep();
+    Preset(bank, 2).variables[0] = 3;  // as an option toggled, which makes no step
     EXPECT_EQ(MenuText(11), "&Undo Renaming of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
+    EXPECT_STREQ(gBanks.entries[bank].data->name, "Alpha User Bank");
+    EXPECT_EQ(Preset(bank, 2).variables[0], 3);
     EXPECT_TRUE(FileThere(oldPath));
     EXPECT_FALSE(FileThere(UserBankFile("Strings")));
     EXPECT_EQ(MenuText(12), "&Redo Renaming of Strings\tCtrl+Shift+Z");
     Redo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
     EXPECT_TRUE(FileThere(UserBankFile("Strings")));
+
+    // Its file gone and its old name taken by another file: not taken over.
+    remove(UserBankFile("Strings").c_str());
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
+    Undo();
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
+    EXPECT_EQ(ReadFileText(oldPath), "someone else's");
 }
 
 TEST_F(UndoTest, StepsBeforeANewBanksFirstSaveLeaveItsFileInTheFolderChosen) {
