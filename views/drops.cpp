@@ -184,9 +184,9 @@ int DropControls(int target) {
     ControlExchange plan[kMaxControls];
     uint8_t arrived[kMaxControls];
     int exchanges = copy ? 0 : PlanControlMove(*source, dragged, n, target, plan, arrived);
-    if (copy ? !CopiedControlsFit(dragged, n, target) : !MovedControlsFit(*source, plan, exchanges)) {
-        return 0;
-    }
+    const bool fit = copy ? CopiedControlsFit(dragged, n, target)
+                          : MovedControlsFit(*source, plan, exchanges);
+    if (!fit) return 0;
 
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);

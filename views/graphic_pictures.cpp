@@ -107,5 +107,16 @@ int RefitGraphicPictures() {
     if (!gDocument.hasPictures) return 0;
     if (gDocument.builtWidth == ViewWidth() && gDocument.builtHeight == ViewHeight()) return 0;
     BuildGraphicPictures();
+    // The picture may have become narrower than the view scrolled over it,
+    // or the view wider: the position comes back inside before anything is
+    // drawn or hit with it.
+    PaneScroll& s = gDeviceView.horizontal;
+    const int page = gDeviceView.rect.width - 2 * kPictureMargin;
+    const int last = gDocument.backgroundWidth - page;
+    if (!gDocument.scrollMode || last <= 0 || s.position < 0) {
+        s.position = 0;
+    } else if (s.position > last) {
+        s.position = last;
+    }
     return 1;
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -286,6 +287,21 @@ TEST_F(DemoDeviceView, PicturesAndRectanglesFollowTheScale) {
         EXPECT_GT(t.unscaledWidth[2], 0) << "every demo type has its picture";
         EXPECT_EQ(t.normal.width, ScaleLength(t.unscaledWidth[2], gDocument.scale));
     }
+}
+
+TEST_F(DemoDeviceView, AResizedViewKeepsItsScrollPositionInsideThePicture) {
+    std::string folder = std::string(OSTREL_SOURCE_DIR) + "/data/Devices/Sprite 25.eld/";
+    LoadDeviceDefinition(folder.c_str());
+    BuildGraphicPictures();
+    ASSERT_EQ(gDocument.scrollMode, 1);
+    int page = kViewWidth - 2 * kPictureMargin;
+    ASSERT_GT(gDocument.backgroundWidth, page);
+    gDeviceView.horizontal.position = gDocument.backgroundWidth - page;  // scrolled to the end
+    gDeviceView.rect.width = kViewWidth + 150;
+    ASSERT_EQ(RefitGraphicPictures(), 1);
+    page = gDeviceView.rect.width - 2 * kPictureMargin;
+    EXPECT_GE(gDeviceView.horizontal.position, 0);
+    EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
 }
 
 TEST_F(DemoDeviceView, FitModeAndReleaseRebuildCleanly) {
