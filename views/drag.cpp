@@ -281,6 +281,13 @@ static int ScrollBand(int vertical, int request) {
 void RubberBandTick() {
     RubberBand& b = gRubberBand;
     if (!b.active || !b.pane) return;
+    // A release no window saw (mouse input is ignored while a dump arrives)
+    // must still end the band, or it would follow a pointer with no button
+    // held and keep every command waiting.
+    if (!LeftButtonHeld()) {
+        EndRubberBand();
+        return;
+    }
     int x = 0;
     int y = 0;
     PointerPosition(b.pane->window, &x, &y);

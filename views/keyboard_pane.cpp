@@ -122,9 +122,16 @@ int KeyboardPaneShown() {
     return DeviceHasZones() && gViewMode == ViewMode::kGraphic ? 1 : 0;
 }
 
-int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int) {
+int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int flags) {
     bool dragging = gZoneKeyboard.dragMode != ZoneDragMode::kNone;
     if (dragging) {
+        // A release no window saw (mouse input is ignored while a dump
+        // arrives): the first move without the button ends the drag where
+        // the last seen move left it.
+        if (message == kMouseMove && !(flags & kKeyFlagLeft)) {
+            EndDrag(window);
+            return kMouseHandled;
+        }
         if (message == kMouseMove) {
             DragTo(*this, x);
             return kMouseHandled;

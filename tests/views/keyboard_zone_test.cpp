@@ -316,6 +316,15 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(Move(KeyX(50), BarY(0)), kMouseNotHandled);
     EXPECT_EQ(Preset().zones[0][1], 36);  // not moved
+
+    // A release no window saw (mouse input waits while a dump arrives): the
+    // next move, without the button, ends the drag where it was.
+    Down(KeyX(38), BarY(0));
+    Move(KeyX(40), BarY(0));
+    gKeyboardPane.Mouse(Window(), KeyX(50), BarY(0), kMouseMove, 0);
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+    EXPECT_EQ(Preset().zones[0][1], 38);
+    EXPECT_EQ(HeadlessView().confined, 0);
 }
 
 TEST_F(KeyboardZoneTest, RowKeysWaitWhileAZoneIsDragged) {
