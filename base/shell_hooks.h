@@ -26,6 +26,9 @@ struct ShellHooks {
     // The transfer commands' enable rules were applied to the menu again:
     // the toolbar's transfer buttons, drawn by the same rules, follow.
     void (*transferRulesApplied)();
+    // Bank `index` was filled whole from outside the user's editing (a
+    // download landed): an in-place editor open on it closes unread.
+    void (*bankContentsReplaced)(int index);
     // The question before a whole-bank send; 1 to go ahead.
     int (*confirmWholeBankSend)(int bank);
     // A panel's button runs command `id` of the command table for `window`

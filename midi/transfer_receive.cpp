@@ -12,6 +12,7 @@
 #include "base/messages.h"
 #include "base/platform.h"
 #include "base/preferences.h"
+#include "base/shell_hooks.h"
 #include "devices/device_definition.h"
 #include "banks/undo_history.h"
 #include "banks/bank_packing.h"
@@ -108,6 +109,7 @@ int CompleteDownload(const DumpResult& dump, const PackedBank& images) {
     // The bank now holds what the device holds: nothing of it waits to be sent.
     ClearChanges(device);
     FinishUndoStep();
+    if (gShellHooks.bankContentsReplaced) gShellHooks.bankContentsReplaced(device);
     return 1;
 }
 

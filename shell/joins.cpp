@@ -15,6 +15,7 @@
 #include "devices/device_definition.h"
 #include "banks/device_load.h"
 #include "views/editor_pane.h"
+#include "views/in_place_edit.h"
 #include "views/device_view_steps.h"
 #include "banks/discovery.h"
 #include "devices/library_list.h"
@@ -329,4 +330,5 @@ void InstallShellHooks() {
     gShellHooks.deviceBankChanged = PublishTransferLayout;
     gShellHooks.confirmWholeBankSend = ConfirmWholeBankSend;
     gShellHooks.transferRulesApplied = RefreshTransferButtons;
+    gShellHooks.bankContentsReplaced = CloseEditorsOfReplacedBank;
 }

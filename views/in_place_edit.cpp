@@ -172,6 +172,13 @@ void CloseInPlaceEditors() {
     CloseRenamer();
 }
 
+void CloseEditorsOfReplacedBank(int index) {
+    const int32_t serial = BankSerial(index);
+    if (serial == 0) return;
+    if (gEditValue.active && gEditValue.bankSerial == serial) CloseEditValue();
+    if (gRenamer.active && gRenamer.bankSerial == serial) CloseRenamer();
+}
+
 int InPlaceEditorOpen() {
     return gEditValue.active || gRenamer.active;
 }

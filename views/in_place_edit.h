@@ -34,5 +34,9 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
 void CommitEditValue();
 // Closes whichever editor is open, without committing.
 void CloseInPlaceEditors();
+// Closes, without committing, an editor open on bank `index`, whose contents
+// were replaced whole from outside (a download landed): what was typed
+// belongs to what the bank held before.
+void CloseEditorsOfReplacedBank(int index);
 // 1 while either editor is open.
 int InPlaceEditorOpen();

@@ -33,6 +33,9 @@
 #include "shell/settings.h"
 #include "tests/midi/midi_test_support.h"
 #include "tests/midi/transfer_test_support.h"
+#include "views/edit_value.h"
+#include "views/in_place_edit.h"
+#include "views/list_columns.h"
 
 namespace {
 
@@ -584,6 +587,21 @@ TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {
     ASSERT_GE(AddDeviceBank(folder.Path("Devices/Test.eld/").c_str(), kTransferTestPid, 0), 0);
     EXPECT_EQ(PublishedSysexSizes(&published).presetCount, kPresets);
     EXPECT_EQ(published, kTransferTestPid);
+}
+
+// What is being typed into a preset of the device bank belongs to what the
+// bank held: a download landing under it closes the editor unread, or the
+// next command would write the old text over what the device sent.
+TEST_F(TransferEngineTest, ADownloadLandingUnderAnOpenEditorClosesIt) {
+    FillDeviceBank(1);
+    SendCurrentBank();
+    FillDeviceBank(2);
+    const PaneRect cell = {10, 20, 30, 13};
+    BeginEditValue(nullptr, nullptr, device, 1, 0, kValueChannel, 0, kFormatDecimal, &cell);
+    ASSERT_TRUE(InPlaceEditorOpen());
+    ASSERT_TRUE(Download());
+    EXPECT_FALSE(InPlaceEditorOpen());
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
 TEST_F(TransferEngineTest, TheDeviceMemoryOutlivesTheProgram) {
