@@ -38,9 +38,12 @@ ColumnDef DetailFields[kColumnCount] = {
 
 namespace {
 
-// The control data field labelling column `position`, among the first nine.
-const ControlFieldDef* FieldForColumn(const DeviceDefinition& def, int position) {
-    int count = def.controlFieldCount < kColumnCount ? def.controlFieldCount : kColumnCount;
+// The first of the device's first `limit` control data fields whose ID names
+// column `position`. Every field bounds its column; only the first nine
+// label one.
+const ControlFieldDef* FieldForColumn(const DeviceDefinition& def, int position, int limit) {
+    int count = def.controlFieldCount < limit ? def.controlFieldCount : limit;
+    if (count > kMaxControlFields) count = kMaxControlFields;
     for (int i = 0; i < count; ++i) {
         if (def.controlFields[i].id == position + 1) return &def.controlFields[i];
     }
@@ -56,7 +59,7 @@ void ApplyControlFields(const DeviceDefinition& def, ColumnDef* columns, int cou
         column.max = -1;
         column.editable = 0;
         if (!column.visible) continue;
-        const ControlFieldDef* field = FieldForColumn(def, i);
+        const ControlFieldDef* field = FieldForColumn(def, i, kMaxControlFields);
         if (!field) continue;
         column.min = field->valueMin;
         column.max = field->valueMax;
@@ -74,7 +77,7 @@ void ResetColumnTables(const DeviceDefinition& def) {
 }
 
 const char* ColumnHeaderText(const DeviceDefinition& def, const ColumnDef* columns, int position) {
-    const ControlFieldDef* field = FieldForColumn(def, position);
+    const ControlFieldDef* field = FieldForColumn(def, position, kColumnCount);
     if (field && field->shortName[0]) return field->shortName;
     if (field && field->name[0]) return field->name;
     return columns[position].label;

@@ -105,6 +105,12 @@ TEST_F(ListViewTest, HeadersComeFromTheControlDataFields) {
     gDevice.controlFields[9] = field;
     gDevice.controlFields[9].id = 5;
     EXPECT_STREQ(ColumnHeaderText(gDevice, ListColumns, 4), "Ch");
+    // ... but any field bounds its column.
+    gDevice.controlFields[9].valueMin = 1;
+    gDevice.controlFields[9].valueMax = 16;
+    ResetColumnTables(gDevice);
+    EXPECT_EQ(ListColumns[4].min, 1);
+    EXPECT_EQ(ListColumns[4].max, 16);
 }
 
 TEST_F(ListViewTest, RowsAndCellsAreHitBelowTheHeader) {
