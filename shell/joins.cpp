@@ -16,6 +16,7 @@
 #include "banks/device_load.h"
 #include "views/editor_pane.h"
 #include "views/in_place_edit.h"
+#include "views/value_spinner.h"
 #include "views/device_view_steps.h"
 #include "banks/discovery.h"
 #include "devices/library_list.h"
@@ -315,6 +316,13 @@ static void ShowBankAfter(const BankData* before) {
 
 // --- The calls of the layers below into the shell -------------------------------
 
+// A download filled bank `index`: what the user was typing or stepping in it
+// belonged to what it held before.
+static void BankContentsReplaced(int index) {
+    CloseEditorsOfReplacedBank(index);
+    EndValueSpinnerOnBank(index);
+}
+
 static void RedrawAfterDeviceChange() {
     UpdateTitle();
     RepaintMainWindow();
@@ -330,5 +338,5 @@ void InstallShellHooks() {
     gShellHooks.deviceBankChanged = PublishTransferLayout;
     gShellHooks.confirmWholeBankSend = ConfirmWholeBankSend;
     gShellHooks.transferRulesApplied = RefreshTransferButtons;
-    gShellHooks.bankContentsReplaced = CloseEditorsOfReplacedBank;
+    gShellHooks.bankContentsReplaced = BankContentsReplaced;
 }

@@ -216,6 +216,10 @@ void ValueSpinnerButtonUp(int message) {
     }
 }
 
+void EndValueSpinnerOnBank(int bank) {
+    if (gSpinner.phase != SpinPhase::kIdle && gSpinner.bank == bank) EndSpinner();
+}
+
 int ValueSpinnerActive() {
     return gSpinner.phase != SpinPhase::kIdle ? 1 : 0;
 }

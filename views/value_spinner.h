@@ -18,3 +18,7 @@ void ValueSpinnerTick();
 void ValueSpinnerButtonUp(int message);
 // 1 from the start until the stepping ends.
 int ValueSpinnerActive();
+// Ends a spinner stepping a value of bank `bank`, whose contents were replaced
+// whole from outside (a download landed): its undo step has ended, and its
+// steps would go on in what the device sent.
+void EndValueSpinnerOnBank(int bank);

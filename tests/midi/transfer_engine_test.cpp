@@ -36,6 +36,7 @@
 #include "views/edit_value.h"
 #include "views/in_place_edit.h"
 #include "views/list_columns.h"
+#include "views/value_spinner.h"
 
 namespace {
 
@@ -602,6 +603,17 @@ TEST_F(TransferEngineTest, ADownloadLandingUnderAnOpenEditorClosesIt) {
     ASSERT_TRUE(Download());
     EXPECT_FALSE(InPlaceEditorOpen());
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+
+    // A value spinner held on it ends too, rather than stepping on in what
+    // the device sent outside any undo step.
+    ASSERT_GT(gDevice.variableCount, 0);
+    gDevice.variables[0].valueMin = 0;
+    gDevice.variables[0].valueMax = 100;
+    DeviceBank().presets[1].variables[0] = 50;
+    StartValueSpinner(nullptr, kRightDown, device, 1, kSpinVariable, 0, 0, 0);
+    ASSERT_TRUE(ValueSpinnerActive());
+    ASSERT_TRUE(Download());
+    EXPECT_FALSE(ValueSpinnerActive());
 }
 
 TEST_F(TransferEngineTest, TheDeviceMemoryOutlivesTheProgram) {
