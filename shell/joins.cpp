@@ -291,6 +291,10 @@ static void ShowBankKeepingPlace(int index, bool otherBank) {
     ForgetClosedComparison();
     UpdateCompareMenu();
     UpdateTitle();
+    // Undo and Redo name the bank as it is called now (a save or a renaming
+    // may have named it anew).
+    UpdateUndoMenu(kUndoCommandId);
+    UpdateUndoMenu(kRedoCommandId);
     UpdateTransferMenu();
     RepaintMainWindow();
 }

@@ -7,6 +7,7 @@
 #include "base/menu.h"
 #include "views/edit_value.h"
 #include "views/in_place_edit.h"
+#include "shell/joins.h"
 #include "tests/banks/bank_test_support.h"
 #include "views/list_columns.h"
 
@@ -406,6 +407,16 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     Undo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
     EXPECT_EQ(ReadFileText(oldPath), "someone else's");
+}
+
+TEST_F(UndoTest, TheMenuNamesTheBankAsItsFirstSaveNamedIt) {
+    int bank = NewBank();
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, 0);
+    strcpy(Preset(bank, 0).name, "Edited");
+    FinishUndoStep();
+    HeadlessQueueFileChoice(folder_.Path("User Preset Banks/Live Set.xml"), 1);
+    JoinSaveBank();
+    EXPECT_EQ(MenuText(11), "&Undo Edit of Untitled (Live Set)\tCtrl+Z");
 }
 
 TEST_F(UndoTest, StepsBeforeANewBanksFirstSaveLeaveItsFileInTheFolderChosen) {
