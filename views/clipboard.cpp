@@ -21,6 +21,7 @@
 #include "views/bank_selection.h"
 #include "views/device_view.h"
 #include "views/devices_pane.h"
+#include "views/editor_pane.h"
 #include "views/list_rows.h"
 #include "views/pane_keys.h"
 #include "views/presets_pane.h"
@@ -203,6 +204,9 @@ void PasteClipboard() {
     InvalidatePane(gDevicesPane);
     InvalidatePane(gPresetsPane);
     InvalidatePane(gDeviceView);
+    // The control editor shows the current control's values, which the
+    // paste may have changed (and the current control with them).
+    RepaintEditorPane();
     UpdateTransferMenu();
 }
 

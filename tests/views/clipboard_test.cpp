@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "base/menu.h"
 #include "shell/commands.h"
 #include "tests/views/lists_pane_fixture.h"
+#include "views/editor_pane.h"
 
 using ClipboardTest = ListsTest;
 
@@ -130,8 +134,12 @@ TEST_F(ClipboardTest, ControlsArePastedOnlyWhereTheirControllerNumberIsTaken) {
     SelectPreset(2);
     SelectOnly(gSelection.controls, kMaxControls, {4});
     SetFocusPane(&gPresetsPane, 0);
+    HeadlessView().invalidatedPanes.clear();
     PasteClipboard();
     EXPECT_EQ(gFocusPane, &gDeviceView);
+    const std::vector<const Pane*>& drawn = HeadlessView().invalidatedPanes;
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), &gEditorPane), drawn.end())
+        << "the control editor shows what was pasted";
     EXPECT_EQ(Control(bank, 2, 4).midiCc, 60);
     EXPECT_EQ(Control(bank, 2, 5).midiCc, 61);
     EXPECT_EQ(CurrentControl(), 4);
