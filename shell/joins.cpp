@@ -16,6 +16,7 @@
 #include "banks/device_load.h"
 #include "views/editor_pane.h"
 #include "views/in_place_edit.h"
+#include "views/keyboard_pane.h"
 #include "views/value_spinner.h"
 #include "views/device_view_steps.h"
 #include "banks/discovery.h"
@@ -325,6 +326,7 @@ static void ShowBankAfter(const BankData* before) {
 static void BankContentsReplaced(int index) {
     CloseEditorsOfReplacedBank(index);
     EndValueSpinnerOnBank(index);
+    AbandonZoneDragOnBank(index);
 }
 
 static void RedrawAfterDeviceChange() {

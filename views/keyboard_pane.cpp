@@ -118,6 +118,15 @@ void KeyboardPaneCaptureLost() {
     if (gZoneKeyboard.dragMode != ZoneDragMode::kNone) EndDrag(gKeyboardPane.window);
 }
 
+void AbandonZoneDragOnBank(int index) {
+    ZoneKeyboard& k = gZoneKeyboard;
+    if (k.dragMode == ZoneDragMode::kNone || index != gBanks.current) return;
+    k.dragMode = ZoneDragMode::kNone;
+    SetViewCursor(gKeyboardPane.window, ViewCursor::kArrow);
+    ReleasePointer();
+    ReleaseMouse();
+}
+
 int KeyboardPaneShown() {
     return DeviceHasZones() && gViewMode == ViewMode::kGraphic ? 1 : 0;
 }

@@ -21,3 +21,6 @@ int KeyboardPaneShown();
 // The main window lost the mouse capture (another window took it, so the
 // button's release will not come here): a zone drag ends where it is.
 void KeyboardPaneCaptureLost();
+// A zone drag on bank `index`, whose contents were replaced whole from outside
+// (a download landed), is let go: the notes stay as the device sent them.
+void AbandonZoneDragOnBank(int index);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/shell_hooks.h"
 #include "devices/folder_list.h"
 #include "tests/support/png_writer.h"
 #include "tests/views/editor_test_support.h"
@@ -325,6 +326,17 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
     EXPECT_EQ(Preset().zones[0][1], 38);
     EXPECT_EQ(HeadlessView().confined, 0);
+
+    // A download landing under a drag lets it go, the notes as sent.
+    Down(KeyX(40), BarY(0));
+    ASSERT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kMove);
+    Preset().zones[0][1] = 50;
+    Preset().zones[0][2] = 55;
+    gShellHooks.bankContentsReplaced(gBanks.current);
+    Move(KeyX(42), BarY(0));
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+    EXPECT_EQ(Preset().zones[0][1], 50);
+    EXPECT_EQ(Preset().zones[0][2], 55);
 }
 
 TEST_F(KeyboardZoneTest, RowKeysWaitWhileAZoneIsDragged) {
