@@ -187,6 +187,10 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     const bool open = r.phase != DumpPhase::Idle;
     const bool requested = open && r.requested;
     const SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
+    // A file may hold the messages of several models one after another: only
+    // those of the model it is read as count. (A device's own messages are
+    // taken whatever their group byte.)
+    if (r.fromFile && m[4] != (sizes.groupId & 0x7F)) return DumpAnswer::None;
     const int preset = m[7];
     const int count =
         preset >= 1 && preset <= PresetsOf(sizes) ? SysexDataMessageIntact(m, length) : -1;

@@ -3,6 +3,7 @@
 // (4 presets, 2 linear controls, 1 button, variables, 2 zones; Group ID 33).
 #include "midi/syx_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -134,10 +135,16 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     std::vector<uint8_t> file(reply, reply + kIdentityReplySize);
     const uint8_t otherMaker[] = {0xF0, 0x41, 0x10, 0x42, 0x12, 0x01, 0xF7};
     const uint8_t stray[] = {0x90, 0x3C, 0x40, 0xFE, 0x80, 0x3C};  // notes, active sensing
+    // Preset 1 of another bank, as a model of another Group ID would send it.
+    const int differing = NewBank();
+    std::vector<uint8_t> otherModel = Export(differing);
+    otherModel.resize(std::find(otherModel.begin(), otherModel.end(), 0xF7) - otherModel.begin() + 1);
+    otherModel[4] = 0x22;
     size_t half = 0;
     while (half < dump.size() / 2 || dump[half - 1] != 0xF7) half++;
     file.insert(file.end(), dump.begin(), dump.begin() + half);
     file.insert(file.end(), otherMaker, otherMaker + sizeof otherMaker);
+    file.insert(file.end(), otherModel.begin(), otherModel.end());
     file.insert(file.end(), stray, stray + sizeof stray);
     file.insert(file.end(), dump.begin() + half, dump.end());
     const std::string path = WriteBytes("Live Set.syx", file);
