@@ -210,6 +210,9 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
 void DumpCancelledByDevice() {
     std::lock_guard<std::mutex> hold(gLock);
     Reception& r = gReception;
+    // A file holds what a capture caught of an exchange, handshakes too: they
+    // answered that exchange, not this reading.
+    if (r.fromFile) return;
     if (r.phase == DumpPhase::Awaiting || r.phase == DumpPhase::Receiving)
         End(r, DumpOutcome::DeviceCancelled, DumpPhase::Draining);
 }

@@ -145,6 +145,9 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     file.insert(file.end(), dump.begin(), dump.begin() + half);
     file.insert(file.end(), otherMaker, otherMaker + sizeof otherMaker);
     file.insert(file.end(), otherModel.begin(), otherModel.end());
+    // A cancel the capture caught from the exchange is passed over too.
+    uint8_t cancel[9];
+    file.insert(file.end(), cancel, cancel + BuildShortMessage(kCommandCancel, 2, 33, 0x7F, cancel));
     file.insert(file.end(), stray, stray + sizeof stray);
     file.insert(file.end(), dump.begin() + half, dump.end());
     const std::string path = WriteBytes("Live Set.syx", file);
