@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #ifdef _WIN32
@@ -152,6 +153,13 @@ bool CliParseNumber(const char* text, int low, int high, int* value) {
     const long number = strtol(text, &end, 0);
     if (!end || *end || end == text || number < low || number > high) return false;
     *value = static_cast<int>(number);
+    return true;
+}
+
+bool CliOutputIsInput(const char* in, const char* out) {
+    std::error_code error;
+    if (!std::filesystem::equivalent(in, out, error)) return false;
+    CliError(out, "is the input file: write the result to another file");
     return true;
 }
 

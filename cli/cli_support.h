@@ -33,6 +33,10 @@ bool CliParseNumber(const char* text, int low, int high, int* value);
 // was when no --pid is given. False on anything else (a usage error).
 bool CliParsePidInOut(int argc, char** argv, int* pid, const char** in, const char** out);
 
+// Whether out names the very file in is (after a line saying so): a command
+// writing its result there would destroy what it reads.
+bool CliOutputIsInput(const char* in, const char* out);
+
 // Whether path ends in ext (".sxl"), ignoring the case of letters.
 bool CliHasExtension(const char* path, const char* ext);
 

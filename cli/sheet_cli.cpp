@@ -75,6 +75,7 @@ int RunPresetSheet(int argc, char** argv) {
     int number = 0;
     if (!all && !CliParseNumber(words[1], 1, kMaxPresets, &number)) return kCliUsage;
     const char* bankPath = words[0];
+    if (!all && CliOutputIsInput(bankPath, words.back())) return kCliBadInput;
     if (!CliReadBankFile(bankPath)) return kCliBadInput;
     // Library origins name the parameters, as in the program.
     ScanLibraries();

@@ -66,6 +66,7 @@ int RunSyxPack(int argc, char** argv) {
         }
     }
     if (fileCount != 2) return kCliUsage;
+    if (CliOutputIsInput(files[0], files[1])) return kCliBadInput;
     if (!CliReadBankFile(files[0])) return kCliBadInput;
 
     // Reading the bank loaded its model: the program's export of it.
@@ -98,6 +99,7 @@ int RunSyxUnpack(int argc, char** argv) {
     const char* in = nullptr;
     const char* out = nullptr;
     if (!ParseUnpackArguments(argc, argv, &pid, &partial, &in, &out)) return kCliUsage;
+    if (CliOutputIsInput(in, out)) return kCliBadInput;
     if (strlen(out) >= (size_t)kPathLen) {
         CliError(out, "path too long");
         return kCliBadInput;

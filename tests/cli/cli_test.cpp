@@ -112,6 +112,15 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // exactly one line
         EXPECT_EQ(run.err.rfind("ostrel-cli: " + file + ": ", 0), 0u) << run.err;
     }
+
+    // A result never goes over the file it is made from.
+    const std::string bank = WriteAlphaBank("own.xml");
+    const std::string before = ReadFileText(bank);
+    for (const std::string& command : {"syx pack", "bank convert", "syx unpack"}) {
+        CliRun run = Run(command + " " + Quote(bank) + " " + Quote(bank));
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_EQ(ReadFileText(bank), before) << command;
+    }
 }
 
 TEST_F(CliTest, UsageErrorsExitTwoHelpAndVersionZero) {
