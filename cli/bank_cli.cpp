@@ -119,7 +119,7 @@ static int BankFromSxl(const char* path, int pid) {
         return -1;
     }
     char name[kDisplayNameLen];
-    DisplayNameFromPath(path, name, sizeof name);
+    CliNameFromPath(path, name, sizeof name);
     int bank = AddNewUserBank(name);
     if (bank < 0) {
         CliError(path, "not enough memory for a bank");
@@ -151,7 +151,7 @@ static int RunBankConvert(int argc, char** argv) {
     if (bank < 0) return kCliBadInput;
     // Written as Save writes the bank opened from IN: under its name, to OUT.
     BankEntry& entry = gBanks.entries[bank];
-    DisplayNameFromPath(in, entry.displayName, sizeof entry.displayName);
+    CliNameFromPath(in, entry.displayName, sizeof entry.displayName);
     CopyText(entry.path, out);
     if (!WriteBankFile(bank)) {
         CliError(out, "cannot write file");

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "base/whole_file.h"
@@ -154,6 +155,16 @@ bool CliParseNumber(const char* text, int low, int high, int* value) {
     if (!end || *end || end == text || number < low || number > high) return false;
     *value = static_cast<int>(number);
     return true;
+}
+
+void CliNameFromPath(const char* path, char* out, size_t size) {
+#ifdef _WIN32
+    DisplayNameFromPath(path, out, size);
+#else
+    std::vector<char> utf8(size * 4 + 1);
+    DisplayNameFromPath(path, utf8.data(), utf8.size());
+    NameFromUtf8(utf8.data(), out, size);
+#endif
 }
 
 bool CliOutputIsInput(const char* in, const char* out) {

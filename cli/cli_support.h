@@ -33,6 +33,10 @@ bool CliParseNumber(const char* text, int low, int high, int* value);
 // was when no --pid is given. False on anything else (a usage error).
 bool CliParsePidInOut(int argc, char** argv, int* pid, const char** in, const char** out);
 
+// The name the program gives a bank from its file's path (DisplayNameFromPath),
+// in the 8-bit text names are kept in: the other systems' paths are UTF-8.
+void CliNameFromPath(const char* path, char* out, size_t size);
+
 // Whether out names the very file in is (after a line saying so): a command
 // writing its result there would destroy what it reads.
 bool CliOutputIsInput(const char* in, const char* out);

@@ -29,7 +29,7 @@ namespace {
 std::string BankTitleOf(const char* path, const BankData& bank) {
     if (bank.name[0]) return bank.name;
     char name[kDisplayNameLen];
-    DisplayNameFromPath(path, name, sizeof name);
+    CliNameFromPath(path, name, sizeof name);
     return name;
 }
 

@@ -146,7 +146,7 @@ int RunSyxUnpack(int argc, char** argv) {
         return kCliBadInput;
     }
     char bankName[kDisplayNameLen];
-    DisplayNameFromPath(in, bankName, sizeof bankName);
+    CliNameFromPath(in, bankName, sizeof bankName);
     const int bank = AddSyxBank(bankName, import, *images);
     if (bank < 0) {
         CliError(in, "not enough memory for a bank");

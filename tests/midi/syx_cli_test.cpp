@@ -97,11 +97,14 @@ TEST_F(SyxCliTest, PackWritesEveryPresetsDataMessagesInSendingOrder) {
 }
 
 TEST_F(SyxCliTest, UnpackOfAPackedBankGivesTheSameAssignments) {
-    const std::string syx = folder.Path("studio.syx");
+    const std::string syx = folder.Path("K\xc3\xb6lsch.syx");
     const std::string back = folder.Path("back.xml");
     ASSERT_EQ(Run("syx pack " + Quote(kStudio) + " " + Quote(syx)), 0) << Err();
     ASSERT_EQ(Run("syx unpack " + Quote(syx) + " " + Quote(back)), 0) << Err();
     const std::string text = ReadText(back);
+    // Named after the file, whose name is UTF-8 on this system, as the
+    // program would name it: UTF-8 once in the bank file.
+    EXPECT_NE(text.find("<string>K\xc3\xb6lsch</string>"), std::string::npos);
     EXPECT_NE(text.find("<string>Memory Received 1</string>"), std::string::npos);
     EXPECT_NE(text.find("<string>Memory Received 32</string>"), std::string::npos);
     // Packing the result again gives the same bytes: nothing was lost.
