@@ -169,13 +169,14 @@ static void ReadPresets(const PlistNode* list, BankData* bank) {
 }
 
 // Parses path; a document with an XML error counts as unreadable even though
-// the parser hands back what it built before the error. With messages, the
-// user learns which file failed and why: it could not be opened, or where
-// the parser stopped.
+// the parser hands back what it built before the error, unless the error came
+// only after the document had ended (a stray byte after it): the tree is then
+// the whole document. With messages, the user learns which file failed and
+// why: it could not be opened, or where the parser stopped.
 static PlistNode* LoadWholeDocument(const char* path, bool withMessages = false) {
     PlistNode* error = Create(nullptr, PlistType::None);
     PlistNode* root = LoadPlistFile(path, error);
-    bool failed = TypeOf(error) != PlistType::None;
+    bool failed = TypeOf(error) != PlistType::None && !PlistErrorAfterDocument(error);
     if (withMessages && failed) {
         MessageBoxFormat2(gMainWindow, kStrNotXmlFile, path, TextOf(error), kMbIconHand);
     } else if (withMessages && !root) {

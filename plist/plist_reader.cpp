@@ -32,6 +32,8 @@
 #include "plist/plist_xml.h"
 
 static const char kTooDeepMessage[] = "document nested too deeply";
+// The key an error node gets when the error came after the root element ended.
+static const char kAfterDocument[] = "after document";
 
 // The elements of the format. Names are matched without regard to letter case.
 enum class Element { Other, Plist, Key, Dict, Array, Integer, Real, String, Data, True, False };
@@ -49,6 +51,7 @@ struct Reader {
     std::vector<PlistNode*> strays;  // top-level nodes after the root, destroyed at the end
     int level;                       // index into levels
     bool tooDeep;                    // parse stopped by the nesting limit
+    bool ended;                      // the root element has ended: the document is whole
     bool textHandler;                // the character-data handler is set
     std::vector<Element> open;       // the elements open in the document, innermost last
     std::string text;                // text gathered for levels[level].node
@@ -232,6 +235,7 @@ static void XMLCALL OnEndElement(void* data, const XML_Char* name) {
     if (!r->open.empty()) {
         element = r->open.back();
         r->open.pop_back();
+        if (r->open.empty()) r->ended = true;
     }
     if ((element == Element::Plist || element == Element::Dict || element == Element::Array) &&
         r->level > 0) {
@@ -278,6 +282,7 @@ static Reader* BeginReading() {
     r->root = nullptr;
     r->level = 0;
     r->tooDeep = false;
+    r->ended = false;
     r->textHandler = false;
     r->levels[0] = {nullptr, false};
     if (!r->parser) {
@@ -299,6 +304,7 @@ static PlistNode* EndReading(Reader* r, XML_Status status, bool keep, const char
             r->tooDeep ? kTooDeepMessage : XML_ErrorString(XML_GetErrorCode(r->parser));
         if (!message) message = "unknown error";
         ReportError(name, XML_GetCurrentLineNumber(r->parser), message, errorNode);
+        if (errorNode && r->ended) SetKey(errorNode, kAfterDocument, 0);
     }
     // Text gathered before an error still belongs to the tree read so far.
     FlushText(r);
@@ -314,6 +320,10 @@ static PlistNode* EndReading(Reader* r, XML_Status status, bool keep, const char
         return nullptr;
     }
     return root;
+}
+
+bool PlistErrorAfterDocument(const PlistNode* errorNode) {
+    return TypeOf(errorNode) == PlistType::String && strcmp(KeyOf(errorNode), kAfterDocument) == 0;
 }
 
 PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistNode* errorNode) {

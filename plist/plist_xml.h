@@ -83,6 +83,9 @@ int SavePlistFile(const PlistNode* root, const char* path, uint32_t options);
 // given it becomes a string node and gets: XML Load Error "message" line N. Nodes read are
 // never volatile, and the tree comes back clean (no dirty bits).
 PlistNode* ParsePlist(const char* bytes, size_t length, const char* name, PlistNode* errorNode);
+// Whether the error an errorNode of ParsePlist holds came after the document's root element
+// had ended (bytes after it): the tree returned is then the whole document.
+bool PlistErrorAfterDocument(const PlistNode* errorNode);
 // Reads the whole file and parses it with its path as the name for messages. A file that
 // cannot be opened or read gives none, silently. The caller owns the tree (DestroyTree).
 PlistNode* LoadPlistFile(const char* path, PlistNode* errorNode);

@@ -475,6 +475,14 @@ TEST_F(BankFileTest, FilesThatAreNotBanksAreRefused) {
     std::string wrongKind = folder_.Write(
         "kind.xml", "<plist><dict><key>preset</key><string>x</string></dict></plist>");
     EXPECT_EQ(ReadBankFile(wrongKind.c_str(), read, false), 0);
+
+    // A stray byte after the whole document (an editor's end-of-file mark):
+    // the bank reads, and a read-only one keeps its protection.
+    std::string marked = folder_.Write(
+        "marked.xml", BankDocument(AlphaHeader("<key>read only</key><true/>") + "<key>presets</key><array/>") +
+                          "\x1a");
+    EXPECT_EQ(ReadBankFile(marked.c_str(), read, false), 1);
+    EXPECT_FALSE(CheckFileWritable(marked.c_str()));
     FreeBankData(read);
 }
 
