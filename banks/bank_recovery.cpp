@@ -67,6 +67,14 @@ int OfferRecoveryCopy(int bank) {
     if (!entry || !entry->data || entry->kind == BankKind::Rom) return 0;
     std::string copy = CopyPathOf(entry->path);
     if (!FileThere(copy) || !TakeCopy(copy, entry->displayName)) return 0;
+    // The file has become a bank of another model since: the copy is not
+    // its contents, and stays where it is.
+    const int pid = BankModelPid(bank);
+    if (gReadScratch.pid != pid) {
+        StatusMessage(kStrOtherModelsBank, copy.c_str());
+        SwitchDevice(pid);
+        return 0;
+    }
     // Changed, as it was when the session ended: Quit asks about it again.
     CopyBank(bank, -1);
     remove(copy.c_str());

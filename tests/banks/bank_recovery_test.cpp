@@ -3,6 +3,7 @@
 // the offer of the copies at the next start.
 #include "banks/bank_recovery.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "shell/joins.h"
@@ -81,6 +82,29 @@ TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAga
     EndSession(0);  // another program refused
     EXPECT_EQ(gBanks.current, shown);
     EXPECT_EQ(gDevice.pid, kAlphaPid);
+}
+
+// A copy kept for a file that has since become a bank of another model is
+// not taken into it: the copy stays, and the user learns why.
+TEST_F(BankRecoveryTest, ACopyOfAnotherModelIsNotTakenIn) {
+    int alpha = NewBank();
+    ASSERT_EQ(SaveBank(alpha), 1);
+    const std::string path = gBanks.entries[alpha].path;
+    ASSERT_EQ(std::rename(path.c_str(), (path + kRecoverySuffix).c_str()), 0);
+    RemoveBank(alpha);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    int beta = AddNewUserBank("Beta Bank");
+    ASSERT_EQ(SaveBankAsPath(beta, path.c_str()), 1);
+    ResetBankList();
+    HeadlessMessages().quiet = 1;
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(LoadBankFile(path.c_str()), 1);
+    const int bank = gBanks.current;
+    EXPECT_EQ(gBanks.entries[bank].data->pid, kBetaPid);
+    EXPECT_EQ(gDevice.pid, kBetaPid);
+    EXPECT_TRUE(FileThere(path + kRecoverySuffix));
+    EXPECT_EQ(HeadlessLastStatus(),
+              path + kRecoverySuffix + " holds a bank of another device model, so it was not read");
 }
 
 }  // namespace
