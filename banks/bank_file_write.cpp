@@ -139,6 +139,40 @@ int WriteBankDocument(int bank, PlistSink* sink) {
     return EndPlist(w);
 }
 
+// What PrepareForWriting changes in a bank, kept so that a write that fails
+// leaves the bank as it was: a failed save must not rename it on screen or
+// leave it differing from its file while it shows as unchanged.
+struct WrittenFields {
+    char name[kNameLen];
+    char created[kNameLen];
+    int32_t uniqueId, readOnly, rom, presetCountInFile, pid, vid;
+    int32_t zoneFieldCounts[kMaxPresets];
+};
+
+static void KeepWrittenFields(const BankData& data, WrittenFields* kept) {
+    memcpy(kept->name, data.name, sizeof kept->name);
+    memcpy(kept->created, data.created, sizeof kept->created);
+    kept->uniqueId = data.uniqueId;
+    kept->readOnly = data.readOnly;
+    kept->rom = data.rom;
+    kept->presetCountInFile = data.presetCountInFile;
+    kept->pid = data.pid;
+    kept->vid = data.vid;
+    for (int p = 0; p < kMaxPresets; p++) kept->zoneFieldCounts[p] = data.presets[p].zoneFieldCount;
+}
+
+static void RestoreWrittenFields(const WrittenFields& kept, BankData* data) {
+    memcpy(data->name, kept.name, sizeof data->name);
+    memcpy(data->created, kept.created, sizeof data->created);
+    data->uniqueId = kept.uniqueId;
+    data->readOnly = kept.readOnly;
+    data->rom = kept.rom;
+    data->presetCountInFile = kept.presetCountInFile;
+    data->pid = kept.pid;
+    data->vid = kept.vid;
+    for (int p = 0; p < kMaxPresets; p++) data->presets[p].zoneFieldCount = kept.zoneFieldCounts[p];
+}
+
 static int FillWithBank(FILE* stream, void* context) {
     PlistSink sink = PlistFileSink(stream);
     return WriteBankDocument(*static_cast<const int*>(context), &sink);
@@ -161,8 +195,11 @@ int WriteBankFileTo(int bank, const char* path) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
     }
+    WrittenFields kept;
+    KeepWrittenFields(*entry->data, &kept);
     int error = WriteFileDurably(path, FillWithBank, &bank);
     if (error == 0) return 1;
+    RestoreWrittenFields(kept, entry->data);
     StatusMessage(kStrCannotWriteFile, path);
     return 0;
 }

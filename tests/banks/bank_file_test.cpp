@@ -494,6 +494,7 @@ TEST_F(BankFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     ASSERT_FALSE(before.empty());
 
     strcpy(Preset(bank, 0).name, "Changed");
+    strcpy(gBanks.entries[bank].data->name, "Named inside");
     gBanks.entries[bank].changeCount = 1;
     gHeadlessReplaceFailures = 1;
     EXPECT_EQ(SaveBank(bank), 0);
@@ -501,6 +502,8 @@ TEST_F(BankFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_FALSE(FileThere(path + ".new"));
     EXPECT_EQ(HeadlessLastStatus(), "Cannot Write file " + path + " to disk");
     EXPECT_EQ(gBanks.entries[bank].changeCount, 1);  // still changed: not saved
+    // ... and as it was: what writing would have set in it is set back.
+    EXPECT_STREQ(gBanks.entries[bank].data->name, "Named inside");
 
     // A folder that does not exist: nothing can be created there.
     strcpy(gBanks.entries[bank].path, folder_.Path("no such folder/x.xml").c_str());
