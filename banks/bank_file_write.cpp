@@ -5,6 +5,7 @@
 // file they had. The tests hold it to the same document built as a tree
 // through the property-list setters (tests/banks/bank_document_tree).
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -139,37 +140,22 @@ int WriteBankDocument(int bank, PlistSink* sink) {
     return EndPlist(w);
 }
 
-// What PrepareForWriting changes in a bank, kept so that a write that fails
-// leaves the bank as it was: a failed save must not rename it on screen or
-// leave it differing from its file while it shows as unchanged.
+// What PrepareForWriting changes in a bank (its header fields and each
+// preset's zone field count), kept so that a write that fails leaves the bank
+// as it was: a failed save must not rename it on screen or leave it differing
+// from its file while it shows as unchanged.
 struct WrittenFields {
-    char name[kNameLen];
-    char created[kNameLen];
-    int32_t uniqueId, readOnly, rom, presetCountInFile, pid, vid;
+    unsigned char header[offsetof(BankData, presets)];
     int32_t zoneFieldCounts[kMaxPresets];
 };
 
 static void KeepWrittenFields(const BankData& data, WrittenFields* kept) {
-    memcpy(kept->name, data.name, sizeof kept->name);
-    memcpy(kept->created, data.created, sizeof kept->created);
-    kept->uniqueId = data.uniqueId;
-    kept->readOnly = data.readOnly;
-    kept->rom = data.rom;
-    kept->presetCountInFile = data.presetCountInFile;
-    kept->pid = data.pid;
-    kept->vid = data.vid;
+    memcpy(kept->header, &data, sizeof kept->header);
     for (int p = 0; p < kMaxPresets; p++) kept->zoneFieldCounts[p] = data.presets[p].zoneFieldCount;
 }
 
 static void RestoreWrittenFields(const WrittenFields& kept, BankData* data) {
-    memcpy(data->name, kept.name, sizeof data->name);
-    memcpy(data->created, kept.created, sizeof data->created);
-    data->uniqueId = kept.uniqueId;
-    data->readOnly = kept.readOnly;
-    data->rom = kept.rom;
-    data->presetCountInFile = kept.presetCountInFile;
-    data->pid = kept.pid;
-    data->vid = kept.vid;
+    memcpy(data, kept.header, sizeof kept.header);
     for (int p = 0; p < kMaxPresets; p++) data->presets[p].zoneFieldCount = kept.zoneFieldCounts[p];
 }
 
