@@ -20,6 +20,9 @@ namespace {
 constexpr int kMaxKeyboardKeys = 128;
 // Group IDs below this are raised to it.
 constexpr int kMinGroupId = 16;
+// The Group ID travels as one data byte of every message: above 127 it would
+// be cut on the way, and the model's own messages would name another.
+constexpr int kMaxGroupId = 127;
 
 int32_t Saturate(int64_t v) {
     if (v > INT32_MAX) return INT32_MAX;
@@ -292,6 +295,7 @@ void DeviceDefinitionRead(DeviceDefinition* def, PlistNode* root) {
     def->pid = Number(device, "PID");
     def->groupId = Number(device, "Group ID");
     if (def->groupId < kMinGroupId) def->groupId = kMinGroupId;
+    if (def->groupId > kMaxGroupId) def->groupId = kMaxGroupId;
 
     const PlistNode* graphic = FindChild(device, "graphic", 0);
     if (!graphic) return;

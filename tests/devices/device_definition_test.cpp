@@ -34,13 +34,16 @@ TEST_F(DefinitionTest, PresetCountIsClampedAndDefaultsToOne) {
     EXPECT_EQ(def->presetCount, 64);
 }
 
-TEST_F(DefinitionTest, GroupIdIsRaisedToSixteen) {
+TEST_F(DefinitionTest, GroupIdIsRaisedToSixteenAndKeptToOneDataByte) {
     Read(Device(KeyInt("Group ID", 5)));
     EXPECT_EQ(def->groupId, 16);
     Read(Device(""));
     EXPECT_EQ(def->groupId, 16);
     Read(Device(KeyInt("Group ID", 40)));
     EXPECT_EQ(def->groupId, 40);
+    // Its messages carry it in one data byte: what they say is what it is.
+    Read(Device(KeyInt("Group ID", 160)));
+    EXPECT_EQ(def->groupId, 127);
 }
 
 TEST_F(DefinitionTest, ColourNeedsExactlyThreeNumbers) {
