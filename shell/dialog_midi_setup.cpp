@@ -90,16 +90,22 @@ MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
     // Taken only from an accepted choice, so that a refused OK followed by
     // Cancel changes nothing.
     int number = choice.deviceNumber;
-    gDeviceNumber = number < 0 ? 0 : (number > kMaxDeviceNumber ? kMaxDeviceNumber : number);
-
-    if (!SelectionDiffers(choice)) return MidiSetupVerdict::kUnchanged;
+    number = number < 0 ? 0 : (number > kMaxDeviceNumber ? kMaxDeviceNumber : number);
+    const bool portsChange = SelectionDiffers(choice) != 0;
     // A dump asked for and not yet arrived would lose its port and have
-    // identity requests sent into it, as at Refresh Devices.
-    if (!CanStartSending()) {
+    // identity requests sent into it, as at Refresh Devices; a new device
+    // number would have its messages passed over and its answers go astray.
+    if ((portsChange || number != gDeviceNumber) && !CanStartSending()) {
         StatusMessage(kStrDeviceStillSending);
         return MidiSetupVerdict::kKept;
     }
-    if (!ConfirmDeviceBanksBeforeRefresh()) return MidiSetupVerdict::kKept;
+    const int previous = gDeviceNumber;
+    gDeviceNumber = number;
+    if (!portsChange) return MidiSetupVerdict::kUnchanged;
+    if (!ConfirmDeviceBanksBeforeRefresh()) {
+        gDeviceNumber = previous;
+        return MidiSetupVerdict::kKept;
+    }
 
     UnqueueInputBuffers();
     CloseMidiPorts();

@@ -668,8 +668,11 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     MidiSetupChoice c = CurrentMidiSetup();
     c.inputSelected[gMidiPorts.inputCount] = 1;  // no port: a change all the same
     c.outputSelected[gMidiPorts.outputCount] = 1;
+    const int number = gDeviceNumber;
+    c.deviceNumber = number == 5 ? 6 : 5;
     EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kKept);
     EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    EXPECT_EQ(gDeviceNumber, number) << "the dump's messages name the number it was asked with";
     ASSERT_TRUE(TickUntil(DumpReported, 60000));
     EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
 }
@@ -689,8 +692,12 @@ TEST_F(TransferEngineTest, MidiSetupWithoutTheDevicesPortGivesItsBankUp) {
     c.outputSelected[0] = 1;
     c.outputSelected[deviceOut] = 0;
     gBanks.entries[device].changeCount = 1;
+    const int number = gDeviceNumber;
+    c.deviceNumber = number == 5 ? 6 : 5;
     HeadlessQueueAnswer(kIdCancel);
     EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kKept);
+    EXPECT_EQ(gDeviceNumber, number);
+    c.deviceNumber = number;
     EXPECT_EQ(gMidiPorts.outputs[deviceOut].enabled.load(), 1);
     EXPECT_EQ(FindDeviceBank(), device);
 
