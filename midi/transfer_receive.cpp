@@ -34,15 +34,22 @@ static bool DumpUnderWay() {
     return gTransfer.handshakeActive || gTransfer.receiving;
 }
 
+// The device bank a dump was asked for (its serial; 0 when none is awaited):
+// the remembered device bank may change while the dump is on its way (a
+// click on another device bank's icon, a turn to another model's).
+static int32_t gAskedBankSerial = 0;
+
 void DownloadFromDevice() {
     if (gTransfer.sending) return;
     // A dump already on its way lands in the bank it was asked for.
-    if (!DumpUnderWay()) RememberCurrentDeviceBank();
+    const bool fresh = !DumpUnderWay();
+    if (fresh) RememberCurrentDeviceBank();
     const int device = FindDeviceBank();
     if (device < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
         return;
     }
+    if (fresh) gAskedBankSerial = BankSerial(device);
     SetMidiCurrentOutput(gBanks.entries[device].connection);
     gTransfer.downloadSlot = kExchangeSlot;
     // The request begins the dump (and the handshake) before it leaves.
@@ -62,10 +69,12 @@ static void ShowReceiving() {
                    device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
 }
 
-// The device bank a dump goes into: the remembered one when it is of the
-// dump's model, else the first of that model (the user may have turned to
-// another model's device bank while the dump was on its way).
+// The device bank a dump goes into: the one it was asked for; for a dump the
+// device started, the remembered one when it is of the dump's model, else the
+// first of that model.
 static int DumpDeviceBank(const DumpResult& dump) {
+    const int asked = dump.requested ? FindBankBySerial(gAskedBankSerial) : -1;
+    if (asked >= 0 && gBanks.entries[asked].pid == dump.pid) return asked;
     const int device = FindDeviceBank();
     if (device >= 0 && gBanks.entries[device].pid == dump.pid) return device;
     return FindDeviceBankByPid(dump.pid);
@@ -159,6 +168,10 @@ void OnTransferTimer() {
     DumpResult dump;
     if (TakeDumpResult(&dump, &gTakenDump)) {
         ReportDump(dump);
+        // What changed while it was on its way now counts: the device bank
+        // remembered, the layout and Group ID its messages are read by.
+        gAskedBankSerial = 0;
+        PublishTransferLayout();
         return;
     }
     if (t.receiving) {

@@ -34,6 +34,10 @@ void ResetTransferState() {
 }
 
 void PublishTransferLayout() {
+    // A dump asked for is answered by the Group ID it was asked with (its
+    // messages are read by the sizes it began with in any case); the layout
+    // follows the device bank again once it has ended.
+    if (gTransfer.handshakeActive) return;
     PublishTransferLayoutOf(ExchangeModel());
 }
 

@@ -338,11 +338,18 @@ TEST_F(TransferEngineTest, ABankOfAnotherDeviceOfTheModelIsNotSentToThisOne) {
     EXPECT_NE(gBanks.entries[second].changeCount, 0) << "no device took it";
     EXPECT_EQ(FindDeviceBank(), second);
 
-    // Back on the first device's bank, a download comes from the first device.
+    // Back on the first device's bank, a download comes from the first device,
+    // and lands there even when the other's icon is clicked meanwhile.
     SelectBank(device);
-    ASSERT_TRUE(Download());
-    EXPECT_EQ(FindDeviceBank(), device);
+    FillDeviceBank(9);
+    const PresetRecord secondsOwn = gBanks.entries[second].data->presets[3];
+    HeadlessMessages().popupsShown.clear();
+    DownloadFromDevice();
+    SetDeviceBank(second);
+    ASSERT_TRUE(TickUntil(DumpReported, 60000));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+    EXPECT_TRUE(SamePreset(gBanks.entries[second].data->presets[3], secondsOwn, 3));
+    EXPECT_TRUE(PopupShown("SysEx Received"));
 }
 
 TEST_F(TransferEngineTest, AnEditUndoneAfterSendingIsSentAgain) {
