@@ -180,17 +180,18 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         r.phase = DumpPhase::Idle;
     }
 
-    const int type = m[6];
-    if (type != t.lastType) t.errorRun = 0;
-    t.lastType = type;
-
     const bool open = r.phase != DumpPhase::Idle;
     const bool requested = open && r.requested;
     const SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
-    // A file may hold the messages of several models one after another: only
-    // those of the model it is read as count. (A device's own messages are
-    // taken whatever their group byte.)
-    if (r.fromFile && m[4] != (sizes.groupId & 0x7F)) return DumpAnswer::None;
+    // Only the messages of the model the dump is read by count: another
+    // connected model's device may start a dump of its own, and a file may
+    // hold the messages of several models one after another. Read by this
+    // model's layout, theirs would fill its bank with garbled presets.
+    if (m[4] != (sizes.groupId & 0x7F)) return DumpAnswer::None;
+
+    const int type = m[6];
+    if (type != t.lastType) t.errorRun = 0;
+    t.lastType = type;
     const int preset = m[7];
     const int count =
         preset >= 1 && preset <= PresetsOf(sizes) ? SysexDataMessageIntact(m, length) : -1;

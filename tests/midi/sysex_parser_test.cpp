@@ -207,6 +207,12 @@ TEST_F(SysexParserTest, IgnoredWithoutAnyEffect) {
         {0xF1, 0x00, 0x20, 0x08, 0x10, 0x7F, 0x7F, 0x01, 0xF7},
     };
     for (const auto& m : ignored) Deliver(m);
+    // A sound data message of another model (its Group ID): another connected
+    // device's dump, which this model's layout would garble.
+    std::vector<uint8_t> otherModel = DeviceDataMessage(2, 1, {5, 5});
+    otherModel[4] = kTestGroupId + 1;
+    Deliver(otherModel);
+    EXPECT_EQ(Received(1).bytes[0], 0);
     std::vector<uint8_t> overlong(kMaxIncomingSysEx + 1, 0x01);
     overlong[0] = 0xF0;
     overlong.back() = 0xF7;
