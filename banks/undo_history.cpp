@@ -282,6 +282,13 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         *e.entry = before;
         e.entry->data = nullptr;
     }
+    // A reload binds a bank never saved to the file of its name: undone, the
+    // bank has no file again, and its first save asks before replacing it.
+    if (e.kind == UndoKind::Reloading && e.entry) {
+        const int32_t hasFile = live.hasFile;
+        live.hasFile = e.entry->hasFile;
+        e.entry->hasFile = hasFile;
+    }
     if (was) {
         if (renaming) {
             // The name inside the file goes back with the file's; the rest of

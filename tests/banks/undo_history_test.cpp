@@ -175,6 +175,21 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
     Redo();
     EXPECT_STREQ(Preset(bank, 0).name, "Untitled");
     EXPECT_EQ(gBanks.entries[bank].changeCount, 0);
+
+    // A bank never saved, reloaded from a file of its name: undone, it has no
+    // file again, and its first save asks before replacing that one.
+    const std::string path = gBanks.entries[bank].path;
+    RemoveBank(bank);
+    const int fresh = NewBank();
+    ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
+    ASSERT_EQ(gBanks.entries[fresh].hasFile, 0);
+    HeadlessQueueAnswer(kIdYes);  // it counts as changed: never saved
+    ASSERT_EQ(ReloadBank(fresh), 1);
+    EXPECT_EQ(gBanks.entries[fresh].hasFile, 1);
+    Undo();
+    EXPECT_EQ(gBanks.entries[fresh].hasFile, 0);
+    Redo();
+    EXPECT_EQ(gBanks.entries[fresh].hasFile, 1);
 }
 
 TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
