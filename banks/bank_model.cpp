@@ -4,6 +4,8 @@
 
 #include <cassert>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/memory.h"
 #include "base/messages.h"
@@ -37,6 +39,39 @@ bool SameTextNoCase(const char* a, const char* b) {
         if (FoldAscii(*a) != FoldAscii(*b)) return false;
     }
     return *a == *b;
+}
+
+// The path's text as SameFilePath compares it.
+static std::string ComparablePath(const char* path) {
+    std::string text(path);
+    for (char& c : text) c = c == '\\' ? '/' : FoldAscii(c);
+    // A leading "//" (a network path) stays; the rest is taken apart.
+    const size_t start = text.compare(0, 2, "//") == 0 ? 2 : (text[0] == '/' ? 1 : 0);
+    std::vector<std::string> parts;
+    size_t at = start;
+    while (at <= text.size()) {
+        size_t end = text.find('/', at);
+        if (end == std::string::npos) end = text.size();
+        std::string part = text.substr(at, end - at);
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != ".." && parts.back().find(':') == std::string::npos)
+                parts.pop_back();
+            else
+                parts.push_back(part);
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        at = end + 1;
+    }
+    std::string out = text.substr(0, start);
+    for (size_t i = 0; i < parts.size(); i++) out += (i ? "/" : "") + parts[i];
+    return out;
+}
+
+bool SameFilePath(const char* a, const char* b) {
+    if (!a || !b) return a == b;
+    if (SameTextNoCase(a, b)) return true;
+    return ComparablePath(a) == ComparablePath(b);
 }
 
 BankData* AllocBankData() {
@@ -128,14 +163,14 @@ void DeviceBankChanged() {
 bool IsBankOpen(const char* path) {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
-        if (entry.kind != BankKind::Device && SameTextNoCase(entry.path, path)) return true;
+        if (entry.kind != BankKind::Device && SameFilePath(entry.path, path)) return true;
     }
     return false;
 }
 
 bool IsFileOfOpenBank(const char* path, int except) {
     for (int i = 0; i < gBanks.count; i++) {
-        if (i != except && SameTextNoCase(gBanks.entries[i].path, path)) return true;
+        if (i != except && SameFilePath(gBanks.entries[i].path, path)) return true;
     }
     return false;
 }

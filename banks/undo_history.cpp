@@ -146,7 +146,7 @@ static bool TakeBankOut(int index, UndoEntry* keeper, bool deletion) {
 static bool FileOfAnotherBank(const char* path, int except) {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& other = gBanks.entries[i];
-        if (i != except && other.hasFile && SameTextNoCase(other.path, path)) return true;
+        if (i != except && other.hasFile && SameFilePath(other.path, path)) return true;
     }
     return false;
 }

@@ -425,6 +425,12 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(LoadBankCommand(), 0);
     EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
     EXPECT_EQ(HeadlessFileDialogs().shown[1].proposed, path);  // starts at the last file
+    // However its path is spelt: "." and ".." segments, doubled separators.
+    const size_t slash = path.rfind('/');
+    const std::string spelt = path.substr(0, slash) + "/./../User Preset Banks//" +
+                              path.substr(slash + 1);
+    EXPECT_EQ(OpenNamedFile(spelt.c_str()), 0);
+    EXPECT_EQ(gBanks.count, 1);
 
     std::string notBank = folder_.Write("plain.xml", "<plist><dict/></plist>");
     HeadlessQueueFileChoice(notBank, 1);
