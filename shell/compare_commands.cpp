@@ -54,7 +54,11 @@ void ShowComparisonStatus() {
 
 int CompareWithDeviceBank() {
     const BankEntry* current = BankAt(gBanks.current);
-    int device = current ? FindDeviceBankByPid(current->pid) : -1;
+    // The device bank the bank would be sent to: the one remembered when it
+    // is of the bank's model (with two devices of one model, the one chosen).
+    int device = current ? FindDeviceBank() : -1;
+    if (device >= 0 && gBanks.entries[device].pid != current->pid) device = -1;
+    if (device < 0 && current) device = FindDeviceBankByPid(current->pid);
     if (device < 0) {
         StatusMessage(kStrNoDeviceBankToCompare, gDevice.name);
         return 0;

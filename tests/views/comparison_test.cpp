@@ -139,6 +139,16 @@ TEST_F(ComparisonTest, CompareWithDeviceBankNeedsTheModelsDeviceBank) {
     ASSERT_TRUE(ComparisonNow(&bank, &preset));
     EXPECT_EQ(bank, device);
     EXPECT_EQ(preset, 2);
+
+    // With two devices of the model, the one Send to Device goes to.
+    int second = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 2);
+    ASSERT_GE(second, 0);
+    SetDeviceBank(second);
+    live = gBanks.count - 1;
+    Show(live, 2);
+    EXPECT_EQ(CompareWithDeviceBank(), 1);
+    ASSERT_TRUE(ComparisonNow(&bank, &preset));
+    EXPECT_EQ(bank, FindDeviceBank());
 }
 
 TEST_F(ComparisonTest, TheDialogOffersTheModelsBanksAndStartsFromTheDeviceBank) {
