@@ -68,9 +68,25 @@ static std::string ComparablePath(const char* path) {
     return out;
 }
 
+// The last segment of a path (after its last separator).
+static const char* LastSegment(const char* path) {
+    const char* last = path;
+    for (const char* p = path; *p; p++) {
+        if (*p == '/' || *p == '\\') last = p + 1;
+    }
+    return last;
+}
+
 bool SameFilePath(const char* a, const char* b) {
     if (!a || !b) return a == b;
     if (SameTextNoCase(a, b)) return true;
+    // Files of different names are different files, whatever the folders:
+    // the common answer, found without taking the paths apart.
+    const char* nameA = LastSegment(a);
+    const char* nameB = LastSegment(b);
+    const bool plain = strcmp(nameA, ".") != 0 && strcmp(nameA, "..") != 0 && *nameA &&
+                       strcmp(nameB, ".") != 0 && strcmp(nameB, "..") != 0 && *nameB;
+    if (plain && !SameTextNoCase(nameA, nameB)) return false;
     return ComparablePath(a) == ComparablePath(b);
 }
 
