@@ -53,11 +53,11 @@ static std::string ComparablePath(const char* path) {
         size_t end = text.find('/', at);
         if (end == std::string::npos) end = text.size();
         std::string part = text.substr(at, end - at);
-        if (part == "..") {
-            if (!parts.empty() && parts.back() != ".." && parts.back().find(':') == std::string::npos)
-                parts.pop_back();
-            else
-                parts.push_back(part);
+        // ".." takes back the folder before it, but never a drive ("c:").
+        const bool folderBefore =
+            !parts.empty() && parts.back() != ".." && parts.back().find(':') == std::string::npos;
+        if (part == ".." && folderBefore) {
+            parts.pop_back();
         } else if (!part.empty() && part != ".") {
             parts.push_back(part);
         }

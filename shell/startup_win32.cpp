@@ -204,7 +204,8 @@ static std::string FileNamedOnCommandLine() {
         // Given relative to the folder the program was started from, it is
         // made whole: the open banks' paths are, and it is compared with them.
         char full[MAX_PATH];
-        const DWORD made = path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+        const DWORD made =
+            path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
         if (made > 0 && made < sizeof full) path = full;
     }
     LocalFree(arguments);
