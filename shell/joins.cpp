@@ -231,9 +231,12 @@ void JoinPreferences() {
 }
 void JoinRefreshDevices() {
     // What a device bank holds unsent is asked about before its device is
-    // asked again; a failed send or Cancel leaves everything as it was.
+    // asked again; a failed send or Cancel leaves everything as it was. A
+    // device that no longer answers takes its bank, and the one that takes
+    // its place is shown from the top.
+    const BankData* before = BankDataAt(gBanks.current);
     if (ConfirmDeviceBanksBeforeRefresh()) RefreshDevices();
-    ShowBank(gBanks.current);
+    ShowBankAfter(before);
 }
 void JoinShowHelp(int context) {
     if (context == kHelpContextContents) {

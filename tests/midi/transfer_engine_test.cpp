@@ -33,6 +33,7 @@
 #include "shell/settings.h"
 #include "tests/midi/midi_test_support.h"
 #include "tests/midi/transfer_test_support.h"
+#include "views/bank_selection.h"
 #include "views/edit_value.h"
 #include "views/in_place_edit.h"
 #include "views/list_columns.h"
@@ -727,6 +728,21 @@ TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgainWithItsBankAsItWas) 
     ASSERT_GE(frames.size(), 2u);
     EXPECT_EQ(frames.front(), 0);
     EXPECT_EQ(frames.back(), kIdleIndicatorFrame);
+}
+
+// A device that no longer answers takes its bank with it: the bank shown in
+// its place is shown from the top, not in the gone bank's place.
+TEST_F(TransferEngineTest, RefreshShowsTheBankThatTookTheGoneDeviceBanksPlaceAfresh) {
+    const int user = AddNewUserBank("Keys Bank");
+    ASSERT_GE(user, 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    ShowBank(device);
+    SetCurrentControl(2);
+    SetFaults([](VirtualDeviceFaults& f) { f.silentAt = 0; });
+    JoinRefreshDevices();
+    EXPECT_EQ(FindDeviceBankByPid(kTransferTestPid), -1);
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(CurrentControl(), 0);
 }
 
 // The same exchange on real threads: the device behind its link thread, the
