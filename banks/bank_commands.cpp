@@ -252,7 +252,7 @@ int SaveBankAsPath(int bank, const char* path) {
     if (!MayReplace(path)) return 0;
     ShowPopup(kStrWriting, path);
     int written = 0;
-    if (SameTextNoCase(path, entry->path)) {
+    if (SameFilePath(path, entry->path)) {
         written = WriteBankFile(bank);
         if (written) {
             entry->changeCount = 0;

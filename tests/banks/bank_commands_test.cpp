@@ -164,6 +164,13 @@ TEST_F(BankCommandsTest, SaveAsToItsOwnPathWritesInPlace) {
     EXPECT_EQ(HeadlessMessages().boxes[0].text,
               std::string("Replace existing ") + gBanks.entries[bank].path);
     EXPECT_EQ(HeadlessMessages().boxes[0].type, kMbYesNoQuestion);
+    // However its own path is spelt.
+    const std::string own = gBanks.entries[bank].path;
+    const size_t slash = own.rfind('/');
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(SaveBankAsPath(bank, (own.substr(0, slash) + "/./" + own.substr(slash + 1)).c_str()),
+              1);
+    EXPECT_EQ(gBanks.count, 1);
 }
 
 TEST_F(BankCommandsTest, SaveAsToANewNameAddsThatFileAndLeavesTheBankAsItWas) {

@@ -248,6 +248,24 @@ TEST_F(UndoTest, DeletionIsUndoneByMovingTheFileBack) {
     EXPECT_EQ(FilesAside(path), 0);
 }
 
+// A bank whose file had gone before its deletion takes no file on its way
+// back: a file of its name now is someone else's.
+TEST_F(UndoTest, ABankDeletedWithoutItsFileComesBackWithoutOne) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    const std::string path = gBanks.entries[bank].path;
+    remove(path.c_str());
+    ASSERT_EQ(DeleteUserBank(bank), 1);
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
+    Undo();
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gBanks.entries[0].hasFile, 0);
+    EXPECT_NE(gBanks.entries[0].changeCount, 0);
+    HeadlessQueueAnswer(kIdNo);  // the question before replacing that file
+    SaveBank(0);
+    EXPECT_EQ(ReadFileText(path), "someone else's");
+}
+
 TEST_F(UndoTest, AStepThatCannotPutItsBankBackStaysAsItWas) {
     int bank = NewBank();
     ASSERT_EQ(SaveBank(bank), 1);
