@@ -12,6 +12,7 @@
 #include "shell/syx_commands.h"
 #include "shell/windows_win32.h"
 #include "views/edit_windows.h"
+#include "views/in_place_edit.h"
 #include "views/panel_mouse.h"
 #include "views/view_state.h"
 
@@ -119,8 +120,14 @@ int RunCommand(WindowHandle, int id) {
         gLastCommand = id;
         ++gCommandsRun;
         // Whatever is typed into an in-place editor is taken first, before
-        // the command changes the bank list or the bank under it.
-        CommitEdits();
+        // the command changes the bank list or the bank under it. Undo and
+        // Redo step through what was done: typing not yet taken is no step,
+        // and is let go rather than made the step they would take back.
+        if (id == kCmdUndo || id == kCmdRedo) {
+            CloseInPlaceEditors();
+        } else {
+            CommitEdits();
+        }
         entry.run();
         return 1;
     }

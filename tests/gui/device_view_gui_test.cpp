@@ -138,6 +138,8 @@ TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
     Mouse(main_, WM_LBUTTONDOWN, nameX, y, MK_LBUTTON);
     Mouse(main_, WM_LBUTTONUP, nameX, y, 0);
     ASSERT_EQ(gBanks.currentControl, row);
+    const int32_t original =
+        gBanks.entries[gBanks.current].data->presets[gBanks.currentPreset].controls[row].channel;
     Mouse(main_, WM_LBUTTONDOWN, channelX, y, MK_LBUTTON);
     Mouse(main_, WM_LBUTTONUP, channelX, y, 0);
     Mouse(main_, WM_LBUTTONDBLCLK, channelX, y, MK_LBUTTON);
@@ -168,6 +170,17 @@ TEST_F(DeviceViewGui, ListCellsAreEditedInPlace) {
     PumpMessages(30);
     EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr);
     EXPECT_EQ(preset.controls[row].channel, state.max);
+    // Undo from the menu with a value half typed: the typing is let go, and
+    // the step before it is undone, not the typing made a step and undone.
+    Mouse(main_, WM_LBUTTONDBLCLK, channelX, y, MK_LBUTTON);
+    Mouse(main_, WM_LBUTTONUP, channelX, y, 0);
+    edit = GetDlgItem(main_, kEditValueControlId);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, "1");
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kCmdUndo, 0), 0);
+    PumpMessages(30);
+    EXPECT_EQ(GetDlgItem(main_, kEditValueControlId), nullptr);
+    EXPECT_EQ(preset.controls[row].channel, original);
 }
 
 // A definition far wider than high: the picture keeps the height's scale
