@@ -93,6 +93,7 @@ constexpr int kStrLibraryValueOutOfRange = 112;  // "That Library Control cannot
 constexpr int kStrLibraryOfOtherModel = 113;     // "%s was made for another device model, ..."
 constexpr int kStrDeviceStillSending = 114;      // "The device is still sending its presets."
 constexpr int kStrNewBankNeedsModel = 115;       // "A new bank is made for a device model: ..."
+constexpr int kStrSyxMoreThanOneBank = 116;      // "Only the first bank in %s was read: ..."
 
 constexpr int kStrFirstTooltip = 128;   // tooltip text = 128 + the item's tooltip index
 constexpr int kStrFirstTabLabel = 160;  // "Control Details", "Extra Variables", "Zone Data"

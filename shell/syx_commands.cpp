@@ -133,5 +133,11 @@ int ImportSyxFile(const char* path) {
         StatusMessage(kStrShortOfMemory);
         return kSxlNoBank;
     }
+    // A file of several dumps (or of several models) gives one bank: what
+    // else it holds was not read, and the user is told rather than left to
+    // think the file is in the bank.
+    if (import.survey.dataMessages > import.dump.messageCount) {
+        StatusMessage(kStrSyxMoreThanOneBank, path);
+    }
     return index;
 }

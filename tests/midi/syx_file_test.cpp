@@ -181,6 +181,15 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     ASSERT_EQ(LoadBankCommand(), 1);
     EXPECT_STREQ(gBanks.entries[gBanks.current].displayName, "Typed");
     EXPECT_EQ(std::string(gLastBankPath), typed);
+
+    // Two dumps one after the other: the first is the bank, and the user
+    // learns that the rest was not read.
+    std::vector<uint8_t> twice = dump;
+    twice.insert(twice.end(), dump.begin(), dump.end());
+    const std::string two = WriteBytes("Two Banks.syx", twice);
+    ASSERT_EQ(OpenNamedFile(two.c_str()), 1);
+    EXPECT_EQ(HeadlessLastStatus(), "Only the first bank in " + two +
+                                        " was read: the file holds more presets than one bank");
 }
 
 // Single presets: offered as a new bank with those presets in their places

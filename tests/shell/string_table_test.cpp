@@ -212,6 +212,7 @@ TEST(StringTable, EveryMessageTextExactly) {
         {115,
          "A new bank is made for a device model: connect a Corvanith device, or open a bank of "
          "its model first."},
+        {116, "Only the first bank in %s was read: the file holds more presets than one bank"},
         {128, "Refresh MIDI and Connected Devices"},
         {129, "Create a New User Preset File"},
         {130, "System Exclusive Activity Indicator"},
