@@ -144,6 +144,11 @@ void ImportedBankName(const char* path, char* out, size_t size);
 void DisplayNameFromPath(const char* path, char* out, size_t size);
 // The folder part of path, with its trailing separator ("" when none).
 void FolderOfPath(const char* path, char* out, size_t size);
+// Whether two paths name the same file as far as their text tells: "/" and
+// "\" alike, "." segments and a folder followed by ".." dropped, repeated
+// separators as one, letters of either case. (A path given on the command
+// line or typed in a dialog may spell an open bank's file another way.)
+bool SameFilePath(const char* a, const char* b);
 // A character a file's name may hold (no separator, no character Windows
 // refuses in names, no control character).
 bool CharFitsFileName(char c);

@@ -4,9 +4,8 @@
 
 #include <cassert>
 #include <cstring>
-#include <string>
-#include <vector>
 
+#include "banks/bank_commands.h"
 #include "base/memory.h"
 #include "base/messages.h"
 #include "base/shell_hooks.h"
@@ -39,55 +38,6 @@ bool SameTextNoCase(const char* a, const char* b) {
         if (FoldAscii(*a) != FoldAscii(*b)) return false;
     }
     return *a == *b;
-}
-
-// The path's text as SameFilePath compares it.
-static std::string ComparablePath(const char* path) {
-    std::string text(path);
-    for (char& c : text) c = c == '\\' ? '/' : FoldAscii(c);
-    // A leading "//" (a network path) stays; the rest is taken apart.
-    const size_t start = text.compare(0, 2, "//") == 0 ? 2 : (text[0] == '/' ? 1 : 0);
-    std::vector<std::string> parts;
-    size_t at = start;
-    while (at <= text.size()) {
-        size_t end = text.find('/', at);
-        if (end == std::string::npos) end = text.size();
-        std::string part = text.substr(at, end - at);
-        // ".." takes back the folder before it, but never a drive ("c:").
-        const bool folderBefore =
-            !parts.empty() && parts.back() != ".." && parts.back().find(':') == std::string::npos;
-        if (part == ".." && folderBefore) {
-            parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        at = end + 1;
-    }
-    std::string out = text.substr(0, start);
-    for (size_t i = 0; i < parts.size(); i++) out += (i ? "/" : "") + parts[i];
-    return out;
-}
-
-// The last segment of a path (after its last separator).
-static const char* LastSegment(const char* path) {
-    const char* last = path;
-    for (const char* p = path; *p; p++) {
-        if (*p == '/' || *p == '\\') last = p + 1;
-    }
-    return last;
-}
-
-bool SameFilePath(const char* a, const char* b) {
-    if (!a || !b) return a == b;
-    if (SameTextNoCase(a, b)) return true;
-    // Files of different names are different files, whatever the folders:
-    // the common answer, found without taking the paths apart.
-    const char* nameA = LastSegment(a);
-    const char* nameB = LastSegment(b);
-    const bool plain = strcmp(nameA, ".") != 0 && strcmp(nameA, "..") != 0 && *nameA &&
-                       strcmp(nameB, ".") != 0 && strcmp(nameB, "..") != 0 && *nameB;
-    if (plain && !SameTextNoCase(nameA, nameB)) return false;
-    return ComparablePath(a) == ComparablePath(b);
 }
 
 BankData* AllocBankData() {

@@ -141,11 +141,6 @@ inline void CopyText(char (&dst)[N], const char* src) {
 }
 // ASCII case-insensitive equality, as the file system compares paths.
 bool SameTextNoCase(const char* a, const char* b);
-// Whether two paths name the same file as far as their text tells: "/" and
-// "\" alike, "." segments and a folder followed by ".." dropped, repeated
-// separators as one, letters of either case. (A path given on the command
-// line or typed in a dialog may spell an open bank's file another way.)
-bool SameFilePath(const char* a, const char* b);
 
 // --- Bank list ------------------------------------------------------------
 

@@ -2,6 +2,8 @@
 // extension the file dialogs' filters impose. Both separators count, so a
 // path written by the Windows program reads the same in the native tools.
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "banks/bank_commands.h"
 #include "banks/bank_model.h"
@@ -13,6 +15,50 @@ static const char* FileNamePart(const char* path) {
         if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
     }
     return name;
+}
+
+// The path's text as SameFilePath compares it.
+static std::string ComparablePath(const char* path) {
+    std::string text(path);
+    // One separator, and letters of one case (ASCII, as SameTextNoCase).
+    for (char& c : text) {
+        if (c == '\\') c = '/';
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    // A leading "//" (a network path) stays; the rest is taken apart.
+    const size_t start = text.compare(0, 2, "//") == 0 ? 2 : (text[0] == '/' ? 1 : 0);
+    std::vector<std::string> parts;
+    size_t at = start;
+    while (at <= text.size()) {
+        size_t end = text.find('/', at);
+        if (end == std::string::npos) end = text.size();
+        std::string part = text.substr(at, end - at);
+        // ".." takes back the folder before it, but never a drive ("c:").
+        const bool folderBefore =
+            !parts.empty() && parts.back() != ".." && parts.back().find(':') == std::string::npos;
+        if (part == ".." && folderBefore) {
+            parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        at = end + 1;
+    }
+    std::string out = text.substr(0, start);
+    for (size_t i = 0; i < parts.size(); i++) out += (i ? "/" : "") + parts[i];
+    return out;
+}
+
+bool SameFilePath(const char* a, const char* b) {
+    if (!a || !b) return a == b;
+    if (SameTextNoCase(a, b)) return true;
+    // Files of different names are different files, whatever the folders:
+    // the common answer, found without taking the paths apart.
+    const char* nameA = FileNamePart(a);
+    const char* nameB = FileNamePart(b);
+    const bool plain = strcmp(nameA, ".") != 0 && strcmp(nameA, "..") != 0 && *nameA &&
+                       strcmp(nameB, ".") != 0 && strcmp(nameB, "..") != 0 && *nameB;
+    if (plain && !SameTextNoCase(nameA, nameB)) return false;
+    return ComparablePath(a) == ComparablePath(b);
 }
 
 void FolderOfPath(const char* path, char* out, size_t size) {

@@ -116,8 +116,8 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
     // A result never goes over the file it is made from.
     const std::string bank = WriteAlphaBank("own.xml");
     const std::string before = ReadFileText(bank);
-    for (const std::string& command : {"syx pack", "bank convert", "syx unpack"}) {
-        CliRun run = Run(command + " " + Quote(bank) + " " + Quote(bank));
+    for (const char* command : {"syx pack", "bank convert", "syx unpack"}) {
+        CliRun run = Run(std::string(command) + " " + Quote(bank) + " " + Quote(bank));
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(ReadFileText(bank), before) << command;
     }

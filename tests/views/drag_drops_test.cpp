@@ -16,6 +16,16 @@ class DropsTest : public ListsTest {
         StartDrag();
         MoveOver(gDevicesPane, target);
     }
+    // Copies the selection of `pane` in bank `from` and pastes it into bank
+    // `into`, messages cleared in between.
+    static void CopyAndPasteInto(int from, Pane* pane, int into) {
+        ShowBank(from);
+        SetFocusPane(pane, 0);
+        CopySelection();
+        ShowBank(into);
+        HeadlessMessagesReset();
+        PasteClipboard();
+    }
 };
 
 TEST_F(DropsTest, APresetDroppedOntoItselfChangesNothing) {
@@ -156,12 +166,7 @@ TEST_F(DropsTest, PresetsOfAnotherModelAreNeitherPastedNorDroppedOnAPresetRow) {
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_NE(HeadlessLastStatus().find("wrong type of bank"), std::string::npos);
 
-    ShowBank(source);
-    SetFocusPane(&gPresetsPane, 0);
-    CopySelection();
-    ShowBank(beta);
-    HeadlessMessagesReset();
-    PasteClipboard();
+    CopyAndPasteInto(source, &gPresetsPane, beta);
     EXPECT_STREQ(Preset(beta, 1).name, "Beta's own");
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_NE(HeadlessLastStatus().find("Source"), std::string::npos);
@@ -191,12 +196,7 @@ TEST_F(DropsTest, ControlsOfAnotherModelAreNeitherDroppedNorPasted) {
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_NE(HeadlessLastStatus().find("wrong type of bank"), std::string::npos);
 
-    ShowBank(source);
-    SetFocusPane(&gDeviceView, 0);
-    CopySelection();
-    ShowBank(beta);
-    HeadlessMessagesReset();
-    PasteClipboard();
+    CopyAndPasteInto(source, &gDeviceView, beta);
     EXPECT_EQ(Control(beta, 0, 0).midiCc, betaCc);
     EXPECT_EQ(gUndo.top, -1);
     EXPECT_NE(HeadlessLastStatus().find("Source"), std::string::npos);
