@@ -13,6 +13,7 @@
 //    would: the tree read so far is returned and the error is reported.
 //  - Keys and strings of any length are read whole; the document's own size is the limit.
 //  - Elements at the top level after the root's (a second root) are read and thrown away.
+//  - An unknown element that encloses known ones is passed over as if its tags were not there.
 //
 // Speed: nodes come from an arena (plist_build.h) and are linked, typed and filled directly,
 // without change tracking, so the tree needs no second walk to come out clean. Only the
@@ -164,7 +165,12 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
     (void)attributes;  // nodes read from a file are never volatile; dirty bits are cleared
     Reader* r = static_cast<Reader*>(data);
     FlushText(r);
+    const Element element = Classify(name);
+    r->open.push_back(element);  // so that the end tag need not be classified again
     ReaderLevel* level = &r->levels[r->level];
+    // An unknown element adds nothing: inside the document it opens no node of its own (one
+    // left untyped would stay behind as an empty entry when nothing follows it to fill it).
+    if (element == Element::Other && !level->node && r->root) return;
     if (!level->node) {
         PlistNode* parent = r->level > 0 ? r->levels[r->level - 1].node : nullptr;
         PlistNode* node = NewNode(r, parent);
@@ -177,8 +183,6 @@ static void XMLCALL OnStartElement(void* data, const XML_Char* name, const XML_C
         AcceptText(r, level, false);
     }
     PlistNode* node = level->node;
-    const Element element = Classify(name);
-    r->open.push_back(element);  // so that the end tag need not be classified again
     switch (element) {
         case Element::Plist:
             AcceptText(r, level, false);

@@ -104,6 +104,11 @@ TEST(PlistReader, ElementNamesIgnoreCaseAndUnknownOnesAreSkipped) {
     EXPECT_STREQ(TextOf(FindChild(p.root, "b", 0)), "x");
     // The unknown element's node stayed untyped, so the next key and value filled it.
     EXPECT_EQ(ChildCount(p.root), 2u);
+
+    // Last in its array, with nothing after it to fill a node, it leaves no entry behind.
+    Parsed last(Doc("<array><integer>1</integer><date>2020-01-01T00:00:00Z</date></array>"));
+    ASSERT_NE(last.root, nullptr);
+    EXPECT_EQ(ChildCount(last.root), 1u);
 }
 
 TEST(PlistReader, AttributesAreNotReadAndTheTreeComesBackClean) {
