@@ -86,7 +86,8 @@ std::string DiagnoseBankFile(const char* path) {
         root = LoadPlistFile(path, error);
     }
     std::string problem;
-    if (TypeOf(error) != PlistType::None) {
+    // Bytes after the document's end do not stop the program reading the bank.
+    if (TypeOf(error) != PlistType::None && !PlistErrorAfterDocument(error)) {
         problem = std::string("not a well-formed property list: ") + TextOf(error);
     } else if (TypeOf(FindChild(root, "preset", 0)) != PlistType::Dict) {
         problem = "not a Corvanith SysEx Editor File (it has no preset dictionary)";

@@ -39,7 +39,9 @@ PlistNode* SharedDocument(const std::string& path, uint64_t* generation, std::st
         DestroyTree(document.root);
         PlistNode* error = Create(nullptr, PlistType::None);
         document.root = LoadPlistFile(path.c_str(), error);
-        document.problem = TypeOf(error) != PlistType::None ? TextOf(error) : "";
+        // Bytes after the root element's end spoil nothing the document holds.
+        const bool broken = TypeOf(error) != PlistType::None && !PlistErrorAfterDocument(error);
+        document.problem = broken ? TextOf(error) : "";
         DestroyTree(error);
         document.stamp = stamp;
         document.generation = ++gLastGeneration;

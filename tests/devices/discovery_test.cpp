@@ -172,6 +172,22 @@ TEST_F(DiscoveryTest, ADefinitionWithAnXmlErrorIsNoDeviceFolder) {
     EXPECT_NE(status.find(problem), std::string::npos) << status;
 }
 
+// Bytes after the document's end break nothing it holds: the definition, its banks and the
+// libraries load as a bank file does.
+TEST_F(DiscoveryTest, BytesAfterTheDocumentsEndAreNoXmlError) {
+    temp.Write("Devices/A.eld/definition.xml", Definition("Alpha", 12) + "junk");
+    temp.Write("User Preset Banks/Mine.xml", Bank("Mine", 12, false));
+    temp.Write("Library/x.ell/definition.xml", Library("Synth", 1) + "junk");
+    int32_t pid = 0;
+    EXPECT_EQ(ReadDeviceIdentity((temp.Folder() + "Devices/A.eld/").c_str(), &pid), 1);
+    EXPECT_EQ(pid, 12);
+    ScanUserAndRomBanks(0);
+    EXPECT_EQ(gBanks.count, 1);
+    EXPECT_STREQ(gDevice.name, "Alpha");
+    ScanLibraries();
+    EXPECT_EQ(gLibraryList.count, 1);
+}
+
 TEST_F(DiscoveryTest, FirstFolderWinsOnEqualPids) {
     temp.Write("Devices/Second.eld/definition.xml", Definition("Second", 300));
     temp.Write("Devices/First.ELD/definition.xml", Definition("First", 300));
