@@ -358,9 +358,12 @@ int ReloadBank(int bank) {
     RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);
     CopyBank(bank, -1);
     // The bank is what its file holds, protection included: a reloaded ROM
-    // bank stays read only.
-    entry->data->readOnly = gReadScratch.readOnly;
-    entry->data->rom = gReadScratch.rom;
+    // bank stays read only. A device bank stays writable, as it came in,
+    // whatever its file says.
+    if (entry->kind != BankKind::Device) {
+        entry->data->readOnly = gReadScratch.readOnly;
+        entry->data->rom = gReadScratch.rom;
+    }
     entry->hasFile = 1;
     ClearChanges(bank);
     FinishUndoStep();

@@ -329,6 +329,18 @@ TEST_F(BankCommandsTest, ReloadRereadsTheFileAsAnUndoableStep) {
     EXPECT_EQ(ReloadBank(stray), 0);
     EXPECT_EQ(HeadlessLastStatus(), path + " is already loaded");
     EXPECT_EQ(gBanks.entries[stray].hasFile, 0);
+
+    // A device bank stays writable, as it came in, though its file says read only.
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    ASSERT_EQ(SaveBank(device), 1);
+    std::string text = ReadFileText(gBanks.entries[device].path);
+    const size_t flag = text.find("<key>read only</key><false/>");
+    ASSERT_NE(flag, std::string::npos);
+    text.replace(flag, strlen("<key>read only</key><false/>"), "<key>read only</key><true/>");
+    folder_.Write("Devices/Alpha.eld/rom.xml", text);
+    ASSERT_EQ(ReloadBank(device), 1);
+    EXPECT_EQ(gBanks.entries[device].data->readOnly, 0);
+    EXPECT_EQ(SaveBank(device), 1);
 }
 
 TEST_F(BankCommandsTest, DeleteRemovesOnlyUserBanksWithTheirFiles) {
