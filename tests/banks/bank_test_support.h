@@ -175,6 +175,7 @@ class BankTest : public ::testing::Test {
     void SetUp() override {
         HeadlessMessagesReset();
         HeadlessMessages().quiet = 1;
+        gPopupMinimumMs = 0;  // the popup's display time is the shell's to test
         HeadlessMenuReset();
         HeadlessFileDialogsReset();
         ownsWorkingBlocks_ = gFileIo == nullptr;

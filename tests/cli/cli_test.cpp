@@ -155,6 +155,7 @@ TEST_F(CliTest, ConvertWritesWhatSaveWrites) {
     // The same bank saved by the program.
     HeadlessMessagesReset();
     HeadlessMessages().quiet = 1;
+    gPopupMinimumMs = 0;  // the popup's display time is the shell's to test
     bool ownsWorkingBlocks = gFileIo == nullptr;
     if (ownsWorkingBlocks) AllocWorkingBlocks();
     DiscoverySetProgramFolder(folder_.Folder().c_str());
