@@ -29,6 +29,13 @@ static bool FileThere(const std::string& path) {
     return true;
 }
 
+static bool WrittenThisRun(const std::string& copy) {
+    for (const std::string& written : gCopiesWritten) {
+        if (written == copy) return true;
+    }
+    return false;
+}
+
 int WriteRecoveryCopies() {
     const int current = gBanks.current;
     const int pid = gDevice.pid;
@@ -37,6 +44,10 @@ int WriteRecoveryCopies() {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0 || !entry.data || entry.kind == BankKind::Rom) continue;
         std::string copy = CopyPathOf(entry.path);
+        // A copy this run did not write still waits for its offer (a device
+        // that answered only later in the run): it holds changes nothing else
+        // has, and stays as it is.
+        if (FileThere(copy) && !WrittenThisRun(copy)) continue;
         if (!WriteBankFileTo(i, copy.c_str())) continue;
         gCopiesWritten.push_back(copy);
         written++;
@@ -62,23 +73,31 @@ static bool TakeCopy(const std::string& copy, const char* name) {
     return ReadBankFile(copy.c_str(), &gReadScratch, true) != 0;
 }
 
-int OfferRecoveryCopy(int bank) {
+// The offer for one bank; reading the copy loads its model.
+static int OfferCopyOfBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || entry->kind == BankKind::Rom) return 0;
     std::string copy = CopyPathOf(entry->path);
     if (!FileThere(copy) || !TakeCopy(copy, entry->displayName)) return 0;
     // The file has become a bank of another model since: the copy is not
     // its contents, and stays where it is.
-    const int pid = BankModelPid(bank);
-    if (gReadScratch.pid != pid) {
+    if (gReadScratch.pid != BankModelPid(bank)) {
         StatusMessage(kStrOtherModelsBank, copy.c_str());
-        SwitchDevice(pid);
         return 0;
     }
     // Changed, as it was when the session ended: Quit asks about it again.
     CopyBank(bank, -1);
     remove(copy.c_str());
     return 1;
+}
+
+int OfferRecoveryCopy(int bank) {
+    // The model loaded before stays loaded: at start-up the bank offered is
+    // not always the one shown.
+    const int loaded = gDevice.pid;
+    const int restored = OfferCopyOfBank(bank);
+    if (gDevice.pid != loaded) SwitchDevice(loaded);
+    return restored;
 }
 
 int OfferRecoveryCopies() {

@@ -68,6 +68,20 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
     EXPECT_NE(gBanks.entries[0].changeCount, 0);
 }
 
+// A device that answers only later in the run never had its bank's copy offered: the next
+// session end neither writes over that copy nor takes it away.
+TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
+    int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
+    ASSERT_EQ(SaveBank(device), 1);
+    const std::string copy = std::string(gBanks.entries[device].path) + kRecoverySuffix;
+    folder_.Write("Devices/Alpha.eld/rom.xml" + std::string(kRecoverySuffix), "kept before");
+    strcpy(Preset(device, 1).name, "Edited");
+    gBanks.entries[device].changeCount = 1;
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(QueryEndSession(0), 1);
+    EXPECT_EQ(ReadFileText(copy), "kept before");
+}
+
 TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAgain) {
     int shown = NewBank();
     ClearChanges(shown);
@@ -105,6 +119,14 @@ TEST_F(BankRecoveryTest, ACopyOfAnotherModelIsNotTakenIn) {
     EXPECT_TRUE(FileThere(path + kRecoverySuffix));
     EXPECT_EQ(HeadlessLastStatus(),
               path + kRecoverySuffix + " holds a bank of another device model, so it was not read");
+
+    // Offered at a start with another model's bank shown, it leaves that bank's model loaded.
+    ASSERT_TRUE(SwitchDevice(kAlphaPid));
+    ShowBank(AddNewUserBank("Alpha Bank"));
+    HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(OfferRecoveryCopies(), 0);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
+    EXPECT_TRUE(FileThere(path + kRecoverySuffix));
 }
 
 }  // namespace
