@@ -57,7 +57,10 @@ int SelectZone(int zone) {
         int twin = TwinOf(current, zoneNumber);
         first = twin >= 0 ? twin : current;
     }
-    if (first >= 0) SetCurrentControl(first);
+    if (first >= 0) {
+        SetCurrentControl(first);
+        LibraryFollow();
+    }
     return 1;
 }
 

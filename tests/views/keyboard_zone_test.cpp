@@ -9,9 +9,11 @@
 
 #include "base/shell_hooks.h"
 #include "devices/folder_list.h"
+#include "devices/library_list.h"
 #include "tests/support/png_writer.h"
 #include "tests/views/editor_test_support.h"
 #include "views/devices_pane.h"
+#include "views/library_controls_pane.h"
 #include "views/pane_keys.h"
 #include "views/presets_pane.h"
 #include "views/zone_select.h"
@@ -225,16 +227,27 @@ TEST_F(KeyboardZoneTest, DragRulesKeepTheZoneOnTheKeyboard) {
 }
 
 TEST_F(KeyboardZoneTest, ClickingAnotherZoneMovesSelectedControlsToTheirTwins) {
-    gSelection.controls[0] = 1;  // zone 0: shown in every zone
     gSelection.controls[1] = 1;  // the wheel of zone 1
+    gSelection.controls[5] = 1;  // a pad of zone 0: shown in every zone
     gBanks.currentControl = 1;
+    // The new current control came from a library: the library window follows it.
+    LibraryData* lib = AllocLibraryData();
+    ASSERT_NE(lib, nullptr);
+    lib->uniqueId = 9;
+    lib->controlCount = 4;
+    ASSERT_TRUE(LibraryListAdd(&gLibraryList, "Wheels.ell", kLibrarySourceLibrary, lib));
+    Preset().controls[3].origin = 9 * 65536 + 2;
+    gLibraryList.current = -1;
     Layout();
     EXPECT_EQ(Down(KeyX(50), BarY(2)), kMouseHandled);
     EXPECT_EQ(gDocument.currentZone, 2);
-    EXPECT_EQ(gSelection.controls[0], 1);
+    EXPECT_EQ(gSelection.controls[5], 1);
     EXPECT_EQ(gSelection.controls[1], 0);
     EXPECT_EQ(gSelection.controls[3], 1);  // the wheel of zone 3
-    EXPECT_EQ(gBanks.currentControl, 0);
+    EXPECT_EQ(gBanks.currentControl, 3);
+    EXPECT_EQ(gLibraryList.current, 0);
+    EXPECT_EQ(gLibraryControlsPane.current, 2);
+    LibraryListClear(&gLibraryList);
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);  // choosing does not drag
     EXPECT_NE(HeadlessView().invalidatedPanes.size(), 0u);
 }
