@@ -129,7 +129,11 @@ static void PastePresets() {
     int limit = ShownPresetCount();
     int targets[kMaxPresets];
     PasteTargets(gSelection.presets, limit, gBanks.currentPreset, targets);
-    std::memset(gSelection.presets, 0, sizeof gSelection.presets);
+    // Pasted from one start, the presets written become the selection; into
+    // several selected presets, those stay selected, filled or not.
+    if (CountFlags(gSelection.presets, limit) < 2) {
+        std::memset(gSelection.presets, 0, sizeof gSelection.presets);
+    }
     for (int i = 0; i < kMaxPresets && gClipboard.bankData; i++) {
         if (targets[i] < 0) continue;
         PresetRecord& to = data->presets[targets[i]];
@@ -167,7 +171,9 @@ static void PasteControlRecords() {
     // could be pasted.
     int start = FirstSelected(gSelection.controls, limit);
     if (start < 0) start = CurrentControl();
-    std::memset(gSelection.controls, 0, sizeof gSelection.controls);
+    if (CountFlags(gSelection.controls, limit) < 2) {
+        std::memset(gSelection.controls, 0, sizeof gSelection.controls);
+    }
     PresetRecord& record = data->presets[preset];
     int pasted = 0;
     for (int i = 0; i < kMaxControls; i++) {

@@ -97,12 +97,15 @@ TEST_F(ClipboardTest, PresetsFillTwoOrMoreSelectedPresetsInOrder) {
     SelectOnly(gSelection.presets, kMaxPresets, {3, 5, 6});
     SetFocusPane(&gPresetsPane, 0);
     CopySelection();
-    SelectOnly(gSelection.presets, kMaxPresets, {8, 12});
+    SelectOnly(gSelection.presets, kMaxPresets, {8, 12, 14, 15});
     PasteClipboard();
     EXPECT_STREQ(Preset(bank, 8).name, "P3");
     EXPECT_STREQ(Preset(bank, 12).name, "P5");
+    EXPECT_STREQ(Preset(bank, 14).name, "P6");
     EXPECT_STREQ(Preset(bank, 10).name, "P10");
-    EXPECT_STREQ(Preset(bank, 13).name, "P13");
+    EXPECT_STREQ(Preset(bank, 15).name, "P15");
+    // The targets stay selected, the one left over included.
+    EXPECT_EQ(gSelection.presets[8] + gSelection.presets[12] + gSelection.presets[15], 3);
 }
 
 TEST_F(ClipboardTest, WithNothingSelectedThePasteStartsAtTheCurrentPreset) {
@@ -172,6 +175,16 @@ TEST_F(ClipboardTest, ControlsFillSeveralSelectedControlsInOrder) {
     EXPECT_EQ(Control(bank, 9, 5).midiCc, 21);
     EXPECT_EQ(Control(bank, 9, 3).midiCc, 12);
     EXPECT_GT(Preset(bank, 9).changed, 0);
+
+    // One control into two: the second target stays selected.
+    SelectPreset(2);
+    SelectOnly(gSelection.controls, kMaxControls, {0});
+    CopySelection();
+    SelectPreset(9);
+    SelectOnly(gSelection.controls, kMaxControls, {3, 5});
+    PasteClipboard();
+    EXPECT_EQ(Control(bank, 9, 3).midiCc, 20);
+    EXPECT_EQ(gSelection.controls[3] + gSelection.controls[5], 2);
 }
 
 TEST_F(ClipboardTest, SelectAllSelectsEveryControlOfTheDevice) {
