@@ -138,7 +138,7 @@ void Accept(Reception& r, const uint8_t* m, int type, int preset, int count, uin
     t.receiveDeadline = r.deadline;
     r.phase = DumpPhase::Receiving;
     SetFlags(r);
-    t.progressCounter.fetch_sub(1);
+    StepProgress(-1);
     t.lastPresetNumber = (uint32_t)preset;
 
     const int index = TypeIndex(type);

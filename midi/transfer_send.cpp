@@ -84,7 +84,7 @@ int SendWithHandshake(const uint8_t* message, int length) {
         return 0;
     }
     gLastExchangeFailed = 0;
-    t.progressCounter.fetch_add(1);
+    StepProgress(1);
     DrawProgress();
     t.cancelsReceived = 0;
     return 1;

@@ -93,6 +93,13 @@ IdentifiedDevice IdentifiedDeviceAt(int index) {
     return IdentifiedDevice{(int)(packed & 0xFFFF), (int)(packed >> 16)};
 }
 
+void StepProgress(int32_t step) {
+    int32_t count = gTransfer.progressCounter.load() + step;
+    if (count >= 96) count = 0;
+    if (count < 0) count = 95;
+    gTransfer.progressCounter = count;
+}
+
 int ProgressFrame(int32_t progressCounter) {
     if (progressCounter >= 96) progressCounter = 0;
     if (progressCounter < 0) progressCounter = 95;

@@ -115,6 +115,9 @@ int AddIdentifiedDevice(int pid, int port);
 int IdentifiedDeviceCount();
 IdentifiedDevice IdentifiedDeviceAt(int index);
 
+// Moves the indicator's count one step on (1) or back (-1), wrapping within 0..95 so that the
+// animation goes round for as long as the transfer lasts.
+void StepProgress(int32_t step);
 // The indicator frame for a progress count: the count is first brought into
 // 0..95 (96 or more becomes 0, below 0 becomes 95), then divided by 4.
 int ProgressFrame(int32_t progressCounter);

@@ -117,6 +117,9 @@ TEST_F(SysexParserTest, AcceptedMessageUpdatesTheSharedState) {
     // Type 2 of preset 1 restarts the indicator.
     Deliver(DeviceDataMessage(2, 1, {0, 0, 0, 0}));
     EXPECT_EQ(gTransfer.progressCounter, 0);
+    // Going back from 0, it wraps to the end.
+    Deliver(DeviceDataMessage(3, 1, {0, 0, 0, 0}));
+    EXPECT_EQ(gTransfer.progressCounter, 95);
 }
 
 TEST_F(SysexParserTest, NibbleMessagesStoreOneValuePerPair) {
