@@ -145,7 +145,7 @@ void DrawButton(const DialogDescriptor* d, const DRAWITEMSTRUCT* item) {
 
     if (item->itemState & ODS_FOCUS) {
         RECT focus = r;
-        InflateRect(&focus, -3, -3);  // 4 pixels inside the outer edge
+        InflateRect(&focus, -4, -4);  // 4 pixels inside the black frame
         DrawFocusRect(dc, &focus);
     }
 }
