@@ -104,7 +104,8 @@ class ShippedData : public ::testing::Test {
     void SetUp() override {
         HeadlessMessagesReset();
         HeadlessMessages().quiet = 1;
-        if (!gFileIo) AllocWorkingBlocks();
+        ownsWorkingBlocks_ = gFileIo == nullptr;
+        if (ownsWorkingBlocks_) AllocWorkingBlocks();
         DiscoverySetProgramFolder(DataDir().c_str());
         ResetBankList();
     }
@@ -112,7 +113,9 @@ class ShippedData : public ::testing::Test {
         ResetBankList();
         LibraryListClear(&gLibraryList);
         DiscoverySetProgramFolder(nullptr);
+        if (ownsWorkingBlocks_) FreeWorkingBlocks();
     }
+    bool ownsWorkingBlocks_ = false;
 };
 
 TEST_F(ShippedData, HasTheDemoModelsAndLibraries) {
