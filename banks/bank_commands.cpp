@@ -479,7 +479,23 @@ static int OfferToSaveUserBank(int bank) {
     return 0;
 }
 
+// Sending a device bank selects it, and with it its model and the device
+// bank that sends go to. Whatever the answers, the questions leave the user
+// on the bank they were on, with its model and their device bank.
+struct PlaceBeforeQuestions {
+    int current = gBanks.current;
+    int deviceBank = gBanks.deviceBank;
+    ~PlaceBeforeQuestions() {
+        if (BankAt(current) &&
+            (gBanks.current != current || gDevice.pid != BankModelPid(current))) {
+            SelectBank(current);
+        }
+        if (gBanks.deviceBank != deviceBank) SetDeviceBank(deviceBank);
+    }
+};
+
 int ConfirmChangedBanks() {
+    PlaceBeforeQuestions place;
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0) continue;
@@ -492,6 +508,7 @@ int ConfirmChangedBanks() {
 }
 
 int ConfirmDeviceBanksBeforeRefresh() {
+    PlaceBeforeQuestions place;
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.kind == BankKind::Device && entry.changeCount != 0 && !OfferToSendDeviceBank(i)) {

@@ -243,11 +243,15 @@ int SendDeviceBankAtQuit(int bank) {
     // The bank sent becomes the exchange's device bank: the device bank of
     // another model may be the one remembered, whose layout the bank would
     // otherwise be packed and sent by.
+    // The user's own choice of output comes back after it.
+    const int output = MidiCurrentOutput();
     SetDeviceBank(bank);
     SetMidiCurrentOutput(gBanks.entries[bank].connection);
     // The bank is packed by its device's model, whichever model is loaded.
     PackBankAs(ExchangeModel(), data, kExchangeSlot);
-    if (!SendAllPresets(kExchangeSlot)) return 0;
+    const int sent = SendAllPresets(kExchangeSlot);
+    SetMidiCurrentOutput(output);
+    if (!sent) return 0;
     MarkDeviceBankSent(bank);
     return 1;
 }

@@ -662,6 +662,22 @@ TEST_F(BankCommandsTest, QuitStopsAtCancelAndAtAFailedSaveOrSendSayingWhy) {
     EXPECT_EQ(boxes[0].text, "Alpha has changed. Do you want to send it to the device?");
     HeadlessQueueAnswer(kIdNo);
     EXPECT_EQ(ConfirmDeviceBanksBeforeRefresh(), 1);
+
+    // Stopped at a device bank of another model, Quit leaves the user's bank shown with its
+    // model, and the device bank sends go to as it was.
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    for (int i = 0; i < gBanks.count; i++) gBanks.entries[i].changeCount = 0;
+    int beta = AddDeviceBank(folder_.Path("Devices/Beta.eld/").c_str(), kBetaPid, 1);
+    gBanks.entries[beta].changeCount = 1;
+    const int shown = gBanks.count - 1;  // a user bank of Alpha
+    SelectBank(shown);
+    const int deviceBank = gBanks.deviceBank;
+    HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(ConfirmChangedBanks(), 0);
+    EXPECT_EQ(gBanks.current, shown);
+    EXPECT_EQ(gDevice.pid, kAlphaPid);
+    EXPECT_EQ(gBanks.deviceBank, deviceBank);
     gSendBankAtQuit = nullptr;
 }
 

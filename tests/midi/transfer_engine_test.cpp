@@ -644,9 +644,11 @@ TEST_F(TransferEngineTest, TheDeviceMemoryOutlivesTheProgram) {
 TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     FillDeviceBank(33);
     gBanks.entries[device].changeCount = 1;
+    SetMidiCurrentOutput(3);  // the user's choice: it comes back after the send
     ASSERT_TRUE(SendDeviceBankAtQuit(device));
     auto memory = DeviceMemory();
     EXPECT_TRUE(SamePreset(memory->presets[127], DeviceBank().presets[127], 127));
+    EXPECT_EQ(MidiCurrentOutput(), 3);
 
     // The device bank of another model was looked at last, then a user bank
     // of this model: the bank is still sent whole, in its own model's layout.
