@@ -41,10 +41,11 @@ static int32_t gAskedBankSerial = 0;
 
 void DownloadFromDevice() {
     if (gTransfer.sending) return;
-    // A dump already on its way lands in the bank it was asked for.
+    // A dump already on its way lands in the bank it was asked for, and is
+    // asked for again of that bank's device, whichever bank is shown now.
     const bool fresh = !DumpUnderWay();
     if (fresh) RememberCurrentDeviceBank();
-    const int device = FindDeviceBank();
+    const int device = fresh ? FindDeviceBank() : FindBankBySerial(gAskedBankSerial);
     if (device < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
         return;

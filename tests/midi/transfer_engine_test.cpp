@@ -582,6 +582,26 @@ TEST_F(TransferEngineTest, ADumpAskedForFillsItsOwnModelsDeviceBankWhicheverIsSh
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
+// Asked again while the first request is awaited, after the icon of another device of the
+// model was pressed: the dump still lands in the bank it was asked for, and no other.
+TEST_F(TransferEngineTest, ADownloadAskedAgainStaysWithTheBankItWasAskedFor) {
+    FillDeviceBank(4);
+    SendCurrentBank();
+    const int silent = AddDeviceBank(folder.Path("Devices/Test.eld/").c_str(), kTransferTestPid, 5);
+    ASSERT_GE(silent, 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    ASSERT_NE(silent, device);
+    FillPreset(gBanks.entries[silent].data->presets[3], 3, 77);
+    const PresetRecord own = gBanks.entries[silent].data->presets[3];
+    SelectBank(silent);
+    DownloadFromDevice();  // nothing answers on port 5
+    SetDeviceBank(device);
+    SelectBank(device);
+    DownloadFromDevice();
+    TickUntil(DumpReported, 60000);
+    EXPECT_TRUE(SamePreset(gBanks.entries[silent].data->presets[3], own, 3));
+}
+
 // The layout a dump the device starts unasked is read by follows the device
 // bank the moment it changes, not at some later tick.
 TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {
