@@ -214,8 +214,16 @@ void SelectBank(int index) {
     if (!entry) return;
     gBanks.current = index;
     int pid = BankModelPid(index);
-    if (pid == gDevice.pid) return;
-    SwitchDevice(pid);
+    if (pid != gDevice.pid) {
+        SwitchDevice(pid);
+    } else {
+        // Within the model, the device bank stays the one the user chose by
+        // its icon; but one remembered of another model is no choice here (a
+        // row of this model's device bank reached from a user bank of its
+        // model): the transfers would be refused on the bank shown.
+        const BankEntry* remembered = BankAt(gBanks.deviceBank);
+        if (remembered && remembered->kind == BankKind::Device && remembered->pid == pid) return;
+    }
     if (entry->kind == BankKind::Device) SetDeviceBank(index);
 }
 

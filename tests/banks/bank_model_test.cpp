@@ -201,6 +201,16 @@ TEST_F(BankModelTest, FindDeviceBankRemembersAndCanSendChangesFollowsTheCurrentB
     // A stale remembered index is not trusted.
     gBanks.deviceBank = 2;
     EXPECT_EQ(FindDeviceBank(), 0);
+
+    // Reached from a user bank of its own model, a device bank of the second model connected
+    // becomes the device bank all the same: the one remembered is of the other model.
+    int beta = AddDeviceBank(folder_.Path("Devices/Beta.eld/").c_str(), kBetaPid, 6);
+    SelectBank(0);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    SelectBank(AddNewUserBank("Beta Bank"));
+    beta = FindDeviceBankByPid(kBetaPid);
+    SelectBank(beta);
+    EXPECT_EQ(FindDeviceBank(), beta);
 }
 
 TEST_F(BankModelTest, ReorderingByKindIsStableAndTheCurrentBankFollows) {
