@@ -482,13 +482,20 @@ static int OfferToSaveUserBank(int bank) {
 // Sending a device bank selects it, and with it its model and the device
 // bank that sends go to. Whatever the answers, the questions leave the user
 // on the bank they were on, with its model and their device bank.
+// The preset, control and selections they were on come back with the model.
 struct PlaceBeforeQuestions {
     int current = gBanks.current;
     int deviceBank = gBanks.deviceBank;
+    int preset = gBanks.currentPreset;
+    int control = gBanks.currentControl;
+    BankSelection selection = gSelection;
     ~PlaceBeforeQuestions() {
         if (BankAt(current) &&
             (gBanks.current != current || gDevice.pid != BankModelPid(current))) {
             SelectBank(current);
+            gBanks.currentPreset = preset;
+            gBanks.currentControl = control;
+            gSelection = selection;
         }
         if (gBanks.deviceBank != deviceBank) SetDeviceBank(deviceBank);
     }

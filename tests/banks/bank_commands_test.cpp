@@ -672,10 +672,12 @@ TEST_F(BankCommandsTest, QuitStopsAtCancelAndAtAFailedSaveOrSendSayingWhy) {
     gBanks.entries[beta].changeCount = 1;
     const int shown = gBanks.count - 1;  // a user bank of Alpha
     SelectBank(shown);
+    gBanks.currentPreset = 3;
     const int deviceBank = gBanks.deviceBank;
     HeadlessQueueAnswer(kIdYes);
     EXPECT_EQ(ConfirmChangedBanks(), 0);
     EXPECT_EQ(gBanks.current, shown);
+    EXPECT_EQ(gBanks.currentPreset, 3);
     EXPECT_EQ(gDevice.pid, kAlphaPid);
     EXPECT_EQ(gBanks.deviceBank, deviceBank);
     gSendBankAtQuit = nullptr;
