@@ -43,6 +43,10 @@ int WriteRecoveryCopies() {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0 || !entry.data || entry.kind == BankKind::Rom) continue;
+        // A bank without a file whose path another open bank holds (a user
+        // bank read from the file a device bank took since) would write its
+        // copy under that bank's name, to be offered to that bank.
+        if (!entry.hasFile && IsFileOfOpenBank(entry.path, i)) continue;
         std::string copy = CopyPathOf(entry.path);
         // A copy this run did not write still waits for its offer (a device
         // that answered only later in the run): it holds changes nothing else

@@ -80,6 +80,15 @@ TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     HeadlessQueueAnswer(kIdNo);
     EXPECT_EQ(QueryEndSession(0), 1);
     EXPECT_EQ(ReadFileText(copy), "kept before");
+
+    // A user bank left without a file when the device bank took that file keeps no copy
+    // under the device bank's name.
+    remove(copy.c_str());
+    int user = NewBank();
+    CopyText(gBanks.entries[user].path, gBanks.entries[device].path);
+    strcpy(Preset(user, 1).name, "User's");
+    EXPECT_EQ(QueryEndSession(1), 1);
+    EXPECT_NE(ReadFileText(copy).find("Edited"), std::string::npos);
 }
 
 TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAgain) {
