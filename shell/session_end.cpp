@@ -31,6 +31,9 @@ int QueryEndSession(int cannotAsk) {
 void EndSession(int ending) {
     if (ending) {
         if (!gQuestionsAnswered && !gCopiesWritten) WriteRecoveryCopies();
+        // Windows ends the process without the shutdown that Quit runs: the
+        // files of deleted banks, kept aside for undo, go here as they would there.
+        JoinClearUndoHistory();
         JoinCloseHelp();
         // Ended before start-up read them, the settings are only defaults.
         if (gSettingsLoaded) JoinSaveSettings();

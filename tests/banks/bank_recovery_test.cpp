@@ -91,6 +91,19 @@ TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     EXPECT_NE(ReadFileText(copy).find("Edited"), std::string::npos);
 }
 
+// The session's end drops the undo history, as Quit does: a deleted bank's file, kept aside
+// so that the deletion could be undone, goes with it.
+TEST_F(BankRecoveryTest, AnEndedSessionTakesAwayTheFilesOfDeletedBanks) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    const std::string path = gBanks.entries[bank].path;
+    ASSERT_EQ(DeleteUserBank(bank), 1);
+    ASSERT_TRUE(FileThere(path + ".deleted"));
+    EXPECT_EQ(QueryEndSession(0), 1);
+    EndSession(1);
+    EXPECT_FALSE(FileThere(path + ".deleted"));
+}
+
 TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAgain) {
     int shown = NewBank();
     ClearChanges(shown);
