@@ -180,13 +180,24 @@ void JoinSaveSettings() {
     SaveSettings();
 }
 void JoinCloseHelp() {}  // the help opens in the browser: nothing to close
+// Undo and Redo keep the user's place in the bank they act on; a step that
+// takes the shown bank away or brings another back shows that one afresh.
+static void ShowBankAfterStep(int32_t shownBefore) {
+    if (BankSerial(gBanks.current) != shownBefore) {
+        ShowOtherBank(gBanks.current);
+    } else {
+        ShowBank(gBanks.current);
+    }
+}
 void JoinUndo() {
+    const int32_t shown = BankSerial(gBanks.current);
     Undo();
-    ShowBank(gBanks.current);
+    ShowBankAfterStep(shown);
 }
 void JoinRedo() {
+    const int32_t shown = BankSerial(gBanks.current);
     Redo();
-    ShowBank(gBanks.current);
+    ShowBankAfterStep(shown);
 }
 void JoinCopy() {
     CopySelection();

@@ -110,6 +110,13 @@ TEST_F(ListPanesTest, UndoKeepsTheUsersPlace) {
     EXPECT_EQ(gSelection.controls[3] + gSelection.controls[4], 2);
     EXPECT_EQ(gPresetsPane.vertical.position, 2);
     EXPECT_EQ(gDeviceView.vertical.position, 1);
+
+    // A step that takes the shown bank away shows the bank in its place afresh.
+    JoinNewUserBank();
+    SetCurrentControl(4);
+    JoinUndo();
+    EXPECT_EQ(gBanks.current, bank);
+    EXPECT_EQ(CurrentControl(), 0);
 }
 
 TEST_F(ListPanesTest, ABankRowShowsItsFilesNameNotTheNameInsideTheFile) {
