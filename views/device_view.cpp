@@ -50,7 +50,7 @@ void RepaintSelection() {
 
 void OnGraphicPress(int x, int y, int keyFlags) {
     SetFocusPane(&gDeviceView, keyFlags);
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     int control = DeviceViewControlAt(x, y);
     if (control >= 0) {
         if (!(keyFlags & kKeyFlagControl)) {

@@ -51,7 +51,7 @@ void RepaintSelection() {
 
 void OnListPress(DeviceView& view, int row, const ListHit& hit, int keyFlags) {
     SetFocusPane(&view, keyFlags);
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     view.listPressRow = row;
     view.listPressWasCurrent = row == gBanks.currentControl;
     if (ListColumns[hit.column].kind == kColumnValue) {

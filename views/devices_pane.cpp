@@ -79,7 +79,7 @@ int DevicesPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
     switch (message) {
         case kLeftDown:
             SetFocusPane(this, keyFlags);
-            CloseInPlaceEditors();
+            CommitInPlaceEditors();
             if (onBank) OnBankPress(*this, x, row);
             return kMouseHandled;
         case kLeftUp:

@@ -185,7 +185,7 @@ int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     int button = EditorZoneButtonAt(gMouseLayout, x, y);
     if (button >= 0) {
         if (message == kLeftUp) {
-            CloseInPlaceEditors();
+            CommitInPlaceEditors();
             SelectZoneAndRepaint(button);
         }
         return kMouseHandled;
@@ -193,7 +193,7 @@ int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     if (x < rect.x || x >= rect.x + rect.width || y < rect.y || y >= rect.y + rect.height)
         return kMouseNotHandled;
     if (!IsPress(message)) return kMouseHandled;
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     const EditorEntry* hit = EditorHitTest(gMouseLayout, *this, x, y);
     if (hit == nullptr) return kMouseHandled;
     switch (hit->item) {

@@ -167,6 +167,13 @@ void CommitEditValue() {
     CloseEditValue();
 }
 
+void CommitInPlaceEditors() {
+    CommitEditValue();
+    if (!gRenamer.active) return;
+    InPlaceEditEnter(kRenamerControlId);
+    CloseRenamer();
+}
+
 void CloseInPlaceEditors() {
     CloseEditValue();
     CloseRenamer();

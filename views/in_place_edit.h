@@ -32,6 +32,10 @@ void BeginRename(const Pane* list, int row, PaneWindow parent, BankEntry* bankEn
 // Takes what was typed into an open value editor, as Enter would (a click
 // elsewhere commits).
 void CommitEditValue();
+// Takes what was typed into whichever editor is open, as Enter would, and
+// closes it: a press elsewhere in the program's panes, or a scroll of the
+// rows under it, ends the typing as the user left it.
+void CommitInPlaceEditors();
 // Closes whichever editor is open, without committing.
 void CloseInPlaceEditors();
 // Closes, without committing, an editor open on bank `index`, whose contents

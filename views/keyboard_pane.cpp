@@ -153,7 +153,7 @@ int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int flags)
     if (!KeyboardPaneShown() || message == kMouseMove || !Inside(*this, x, y))
         return kMouseNotHandled;
     if (message != kLeftDown && message != kLeftDoubleClick) return kMouseHandled;
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     Relayout(*this);
     int zone = ZoneBarAt(x, y);
     if (zone < 0) return kMouseHandled;

@@ -30,7 +30,7 @@ int LibraryControlsPane::Mouse(PaneWindow, int x, int y, int message, int) {
         return kMouseNotHandled;
     }
     if (message != kLeftDown) return kMouseNotHandled;
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     if (row >= rows) return kMouseHandled;
     current = row;
     InvalidatePane(*this);

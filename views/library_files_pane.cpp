@@ -51,7 +51,7 @@ int LibraryFilesPane::Mouse(PaneWindow, int x, int y, int message, int) {
     if (row < 0) return kMouseNotHandled;
     if (message == kRightDown) return kMouseHandled;
     if (message != kLeftDown) return kMouseNotHandled;
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     int library = LibraryFilesEntryAt(row);
     if (library < 0) return kMouseHandled;
     gLibraryList.current = library;

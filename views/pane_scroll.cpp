@@ -3,6 +3,7 @@
 #include "views/pane_scroll.h"
 
 #include "views/device_view.h"
+#include "views/in_place_edit.h"
 #include "views/view_platform.h"
 
 namespace {
@@ -39,6 +40,9 @@ int ScrollPane(Pane& pane, int vertical, int request, int thumb) {
     position = Clamp(position, 0, s.total > s.page ? s.total - s.page : 0);
     int moved = position - s.position;
     if (moved == 0) return 0;
+    // An editor stands over its row: the rows moving under it end it, with
+    // what was typed taken for the row it was opened on.
+    CommitInPlaceEditors();
     s.position = position;
     SyncPaneScrollBar(pane, vertical);
     InvalidatePaneAlone(pane);

@@ -70,7 +70,7 @@ void EndPress(Panel& panel, int hit) {
     ReleasePress(panel, 1);
     if (!inside) return;
     TooltipHide();
-    CloseInPlaceEditors();
+    CommitInPlaceEditors();
     RunPanelItemAction(panel, panel.items[index]);
 }
 

@@ -64,7 +64,7 @@ int PresetsPane::Mouse(PaneWindow, int x, int y, int message, int keyFlags) {
     switch (message) {
         case kLeftDown:
             SetFocusPane(this, keyFlags);
-            CloseInPlaceEditors();
+            CommitInPlaceEditors();
             if (onPreset) OnPresetPress(*this, row, keyFlags);
             return kMouseHandled;
         case kLeftUp:

@@ -5,6 +5,7 @@
 
 #include "views/in_place_edit.h"
 #include "views/in_place_edit_platform.h"
+#include "views/pane_scroll.h"
 #include "views/renamer.h"
 #include "headless/in_place_edit_headless.h"
 #include "tests/views/lists_pane_fixture.h"
@@ -409,6 +410,25 @@ TEST_F(ListRenameTest, ADoubleClickRenamesAPresetOfAWritableBank) {
     EXPECT_EQ(Renamer().open, 0);
     EXPECT_EQ(PaneKeyDown(kVkReturn), 1);
     EXPECT_EQ(Renamer().open, 0);
+}
+
+// A press elsewhere, or the rows scrolling under the renamer, ends the typing as the user left
+// it: taken, for the row it was opened on.
+TEST_F(ListRenameTest, APressElsewhereOrAScrollTakesWhatWasTyped) {
+    int bank = GammaBank("G");
+    DoubleClick(gPresetsPane, 4);
+    std::strcpy(Renamer().text, "Lead");
+    Press(gPresetsPane, 7);
+    EXPECT_EQ(Renamer().open, 0);
+    EXPECT_STREQ(Preset(bank, 4).name, "Lead");
+
+    gPresetsPane.vertical.total = 16;
+    gPresetsPane.vertical.page = 10;
+    DoubleClick(gPresetsPane, 5);
+    std::strcpy(Renamer().text, "Pad");
+    ScrollPane(gPresetsPane, 1, kScrollLineDown, 0);
+    EXPECT_EQ(Renamer().open, 0);
+    EXPECT_STREQ(Preset(bank, 5).name, "Pad");
 }
 
 TEST_F(ListRenameTest, EnterRenamesOnlyAUserBank) {
