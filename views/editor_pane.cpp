@@ -179,12 +179,20 @@ void RefreshTransferButtons() {
     }
 }
 
+// The zone button the left button went down on: a release chooses a zone
+// only over the button it was pressed on, not at the end of a drag, a
+// spinner or a press somewhere else.
+static int gPressedZoneButton = -1;
+
 int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     if (gBanks.count == 0) return kMouseNotHandled;
     BuildEditorLayout(*this, &gMouseLayout);
     int button = EditorZoneButtonAt(gMouseLayout, x, y);
+    const int pressed = gPressedZoneButton;
+    if (message == kLeftUp) gPressedZoneButton = -1;
     if (button >= 0) {
-        if (message == kLeftUp) {
+        if (message == kLeftDown || message == kLeftDoubleClick) gPressedZoneButton = button;
+        if (message == kLeftUp && button == pressed) {
             CommitInPlaceEditors();
             SelectZoneAndRepaint(button);
         }

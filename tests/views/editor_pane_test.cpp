@@ -331,6 +331,9 @@ TEST_F(ZoneDataTest, ZoneButtonsChooseTheZoneOnRelease) {
     EXPECT_EQ(gDocument.currentZone, 3);
     EXPECT_STREQ(Find(EditorItem::kZoneCaption, 3)->label, "Zone 4");
     EXPECT_EQ(gEditorPane.Mouse(Window(), 8 + 66 + 2, 100, kLeftUp, 0), kMouseNotHandled);
+    // A release that ends a press elsewhere (a drag let go over the buttons) chooses nothing.
+    gEditorPane.Mouse(Window(), 8 + 5, 100, kLeftUp, 0);
+    EXPECT_EQ(gDocument.currentZone, 3);
 }
 
 TEST_F(EditorPaneTest, TabMovesThroughEditableFieldsAndWraps) {
