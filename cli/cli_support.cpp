@@ -16,6 +16,7 @@
 #endif
 
 #include "banks/bank_commands.h"
+#include "base/durable_file.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "base/whole_file.h"
@@ -170,7 +171,13 @@ void CliNameFromPath(const char* path, char* out, size_t size) {
 
 bool CliOutputIsInput(const char* in, const char* out) {
     std::error_code error;
-    if (!std::filesystem::equivalent(in, out, error)) return false;
+    // The result is written through out + kDurableTempSuffix first: an input
+    // of that name would be written over, then taken away by the rename.
+    const std::string temporary = std::string(out) + kDurableTempSuffix;
+    if (!std::filesystem::equivalent(in, out, error) &&
+        !std::filesystem::equivalent(in, temporary, error)) {
+        return false;
+    }
     CliError(out, "is the input file: write the result to another file");
     return true;
 }

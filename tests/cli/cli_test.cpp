@@ -121,6 +121,12 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(ReadFileText(bank), before) << command;
     }
+    // Nor over it by way of the temporary file the result is written through.
+    const std::string out = folder_.Path("own.xml");
+    const std::string temporary = WriteAlphaBank("own.xml.new");
+    CliRun run = Run("bank convert " + Quote(temporary) + " " + Quote(out));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(ReadFileText(temporary), before);
 }
 
 TEST_F(CliTest, UsageErrorsExitTwoHelpAndVersionZero) {
