@@ -270,7 +270,9 @@ int SaveBankAsPath(int bank, const char* path) {
             MakeCreatedText(entry->data->created, sizeof entry->data->created);
             entry->data->uniqueId = 0;
             written = WriteBankFile(bank);
-            // With 64 banks open the file is written but not opened.
+            // With 64 banks open the file is written but not opened, and
+            // the user is told so.
+            if (written && gBanks.count >= kMaxBanks) StatusMessage(kStrTooManyBanks, path);
             if (written) AddBankFromData(path, entry->data);
             memcpy(entry->data, saved, sizeof *saved);
             BankData* storage = entry->data;

@@ -79,6 +79,13 @@ TEST_F(BankCommandsTest, NoBankIsAddedPastSixtyFour) {
     EXPECT_EQ(gBanks.count, kMaxBanks);
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
     EXPECT_TRUE(HeadlessMessages().statusTexts.empty());
+
+    // Save As still writes the file, and says that it was not opened.
+    const std::string path = UserBankFile("Spare");
+    ASSERT_EQ(SaveBankAsPath(0, path.c_str()), 1);
+    EXPECT_TRUE(FileThere(path));
+    EXPECT_EQ(HeadlessLastStatus(),
+              path + " was not opened: 64 banks are open already. Close one and try again.");
 }
 
 TEST_F(BankCommandsTest, NoBankIsMadeBeforeAModelIsLoaded) {
