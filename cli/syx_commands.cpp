@@ -12,6 +12,8 @@
 //       message missing writes nothing and names the first one missing; with
 //       --partial the presets that arrived whole make the bank, the others
 //       as a new bank has them (the program's Load asks the same question).
+//       A file of more than one bank writes nothing and says so; with
+//       --partial its first bank is written, as the program reads it.
 //
 // Both are the program's Export as SysEx and ".syx" import (midi/syx_file.h).
 #include <cstdio>
@@ -145,6 +147,13 @@ int RunSyxUnpack(int argc, char** argv) {
                  dump.messageCount);
         return kCliBadInput;
     }
+    // The program reads the first bank of such a file and says so; a script
+    // is stopped unless it asked for what can be read.
+    if (dump.unreadMessages > 0 && !partial) {
+        CliError(in, "holds more than one bank: %d data messages follow the first dump",
+                 dump.unreadMessages);
+        return kCliBadInput;
+    }
     char bankName[kDisplayNameLen];
     CliNameFromPath(in, bankName, sizeof bankName);
     const int bank = AddSyxBank(bankName, import, *images);
@@ -168,7 +177,8 @@ const CliCommand kSyxCommands[] = {
     {"syx", "unpack", "[--pid N] [--partial] IN.syx OUT.xml",
      "read a captured dump (SysEx messages) as Download from Device does and write it as the "
      "bank file OUT.xml; the model is PID N or the one whose Group ID the messages carry; with "
-     "--partial a file of single presets gives a bank of those, the rest as a new bank has them",
+     "--partial a file of single presets gives a bank of those, the rest as a new bank has them, "
+     "and a file of several banks its first",
      RunSyxUnpack},
 };
 CliCommandRegistrar gSyxCommands(kSyxCommands, std::size(kSyxCommands));

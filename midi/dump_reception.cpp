@@ -30,6 +30,7 @@ struct Reception {
     uint32_t deadline = 0;  // Awaiting: request + 3000; later: last message + 3000
     uint32_t arrived[kPackedPresetsPerBank] = {};  // bit i: type kSysexTypes[i] arrived
     int messagesArrived = 0;
+    int unreadMessages = 0;  // a file's data messages left out (DumpResult)
     bool resultWaiting = false;
     DumpResult result{};
     // A file's messages (sysex_capture.h): its presets may come in any order,
@@ -71,6 +72,7 @@ void Begin(Reception& r, int requested, DumpPhase phase, uint32_t now) {
     r.deadline = now + kReceiveSilenceMs;
     memset(r.arrived, 0, sizeof r.arrived);
     r.messagesArrived = 0;
+    r.unreadMessages = 0;
     memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
     gTransfer.lastType = kNoDataType;
     gTransfer.errorRun = 0;
@@ -173,6 +175,8 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     TransferState& t = gTransfer;
     if (t.sending) return DumpAnswer::None;
     if (r.phase == DumpPhase::Draining) {
+        // A file goes on past its dump: another bank follows.
+        if (r.fromFile && TypeIndex(m[6]) >= 0) r.unreadMessages++;
         if (!Passed(now, r.deadline)) {
             r.deadline = now + kReceiveSilenceMs;
             return DumpAnswer::None;
@@ -187,7 +191,10 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     // connected model's device may start a dump of its own, and a file may
     // hold the messages of several models one after another. Read by this
     // model's layout, theirs would fill its bank with garbled presets.
-    if (m[4] != (sizes.groupId & 0x7F)) return DumpAnswer::None;
+    if (m[4] != (sizes.groupId & 0x7F)) {
+        if (r.fromFile && TypeIndex(m[6]) >= 0) r.unreadMessages++;
+        return DumpAnswer::None;
+    }
 
     const int type = m[6];
     if (type != t.lastType) t.errorRun = 0;
@@ -251,6 +258,7 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images) {
     Reception& r = gReception;
     if (!r.resultWaiting) return false;
     *result = r.result;
+    result->unreadMessages = r.unreadMessages;
     const bool handedOver =
         result->outcome == DumpOutcome::Complete || result->outcome == DumpOutcome::Incomplete;
     if (handedOver && images)
@@ -277,4 +285,5 @@ void ResetDumpReception() {
     gReception.requested = 0;
     gReception.resultWaiting = false;
     gReception.deadline = 0;
+    gReception.unreadMessages = 0;
 }

@@ -59,6 +59,8 @@ struct DumpResult {
     int messageCount;     // messages in a whole dump
     int missingPreset;    // 1-based preset and type of the first missing message;
     int missingType;      // 0 when none is missing
+    int unreadMessages;   // a file's data messages left out: after the dump was whole,
+                          // or of another model
     // 1 for each preset every message of which arrived (a file of single
     // presets is taken preset by preset).
     uint8_t presetWhole[kPackedPresetsPerBank];

@@ -135,8 +135,9 @@ int ImportSyxFile(const char* path) {
     }
     // A file of several dumps (or of several models) gives one bank: what
     // else it holds was not read, and the user is told rather than left to
-    // think the file is in the bank.
-    if (import.survey.dataMessages > import.dump.messageCount) {
+    // think the file is in the bank. (A message sent twice within the dump,
+    // as after a retry, is no second bank.)
+    if (import.dump.unreadMessages > 0) {
         StatusMessage(kStrSyxMoreThanOneBank, path);
     }
     return index;

@@ -125,9 +125,12 @@ TEST_F(SyxCliTest, IncompleteOrForeignInputExitsOneWithOneLine) {
         if (i != 2 * 18 + 5) gap += m;
         if (i < messages.size() / 2) half += m;
     }
+    const std::vector<uint8_t> bytes = ReadBytes(syx);
+    const std::string all(bytes.begin(), bytes.end());
     const std::pair<std::string, const char*> cases[] = {
         {gap, "preset 3, message type 7 is missing (575 of 576 messages arrived)"},
         {half, "preset 17, message type 2 is missing (288 of 576 messages arrived)"},
+        {all + all, "holds more than one bank: 576 data messages follow the first dump"},
     };
     for (const auto& c : cases) {
         folder.Write("cut.syx", c.first);

@@ -190,6 +190,15 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     ASSERT_EQ(OpenNamedFile(two.c_str()), 1);
     EXPECT_EQ(HeadlessLastStatus(), "Only the first bank in " + two +
                                         " was read: the file holds more presets than one bank");
+
+    // One dump with its first message sent again (as after a retry) is one bank, said as such.
+    size_t first = 0;
+    while (dump[first] != 0xF7) first++;
+    std::vector<uint8_t> resent(dump.begin(), dump.begin() + first + 1);
+    resent.insert(resent.end(), dump.begin(), dump.end());
+    HeadlessMessages().statusTexts.clear();
+    ASSERT_EQ(OpenNamedFile(WriteBytes("Resent.syx", resent).c_str()), 1);
+    EXPECT_EQ(HeadlessLastStatus().find("Only the first bank"), std::string::npos);
 }
 
 // Single presets: offered as a new bank with those presets in their places
