@@ -186,7 +186,14 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
 
     const bool open = r.phase != DumpPhase::Idle;
     const bool requested = open && r.requested;
-    const SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
+    SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
+    // A dump the user starts on a connected device of another model than the
+    // device bank's: read by that model (a file keeps to the model it is read by).
+    int otherModel = 0;
+    if (!open && !r.fromFile && m[4] != (sizes.groupId & 0x7F)) {
+        SysexSizes other;
+        if (ConnectedLayoutOfGroup(m[4], &other, &otherModel)) sizes = other;
+    }
     // Only the messages of the model the dump is read by count: another
     // connected model's device may start a dump of its own, and a file may
     // hold the messages of several models one after another. Read by this
@@ -208,6 +215,10 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // Only a message that carries preset data begins a dump.
         if (TypeIndex(type) < 0) return DumpAnswer::None;
         Begin(r, 0, DumpPhase::Receiving, now);
+        if (otherModel != 0) {
+            r.sizes = sizes;
+            r.pid = otherModel;
+        }
         // Begin forgot the type just checked; the run it starts is this type's.
         t.lastType = type;
     }

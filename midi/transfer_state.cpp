@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "banks/bank_model.h"
 #include "devices/device_definition.h"
 #include "midi/exchange_model.h"
 
@@ -33,12 +34,51 @@ void ResetTransferState() {
     ForgetExchangeModels();
 }
 
+// The connected models' layouts (ConnectedLayoutOfGroup), under the layout lock.
+namespace {
+constexpr int kMaxConnectedLayouts = 8;
+struct ConnectedLayout {
+    int pid;
+    SysexSizes sizes;
+};
+ConnectedLayout gConnected[kMaxConnectedLayouts];
+int gConnectedCount = 0;
+
+void PublishConnectedLayouts() {
+    ConnectedLayout found[kMaxConnectedLayouts];
+    int count = 0;
+    for (int i = 0; i < gBanks.count && count < kMaxConnectedLayouts; i++) {
+        if (gBanks.entries[i].kind != BankKind::Device) continue;
+        const int pid = BankModelPid(i);
+        bool listed = false;
+        for (int k = 0; k < count; k++) listed = listed || found[k].pid == pid;
+        const DeviceDefinition* model = listed ? nullptr : ModelOfPid(pid);
+        if (model) found[count++] = {model->pid, SysexSizesOf(*model)};
+    }
+    std::lock_guard<std::mutex> hold(gLayoutLock);
+    for (int k = 0; k < count; k++) gConnected[k] = found[k];
+    gConnectedCount = count;
+}
+}  // namespace
+
 void PublishTransferLayout() {
+    PublishConnectedLayouts();
     // A dump asked for is answered by the Group ID it was asked with (its
     // messages are read by the sizes it began with in any case); the layout
     // follows the device bank again once it has ended.
     if (gTransfer.handshakeActive) return;
     PublishTransferLayoutOf(ExchangeModel());
+}
+
+bool ConnectedLayoutOfGroup(int groupId, SysexSizes* sizes, int* pid) {
+    std::lock_guard<std::mutex> hold(gLayoutLock);
+    for (int k = 0; k < gConnectedCount; k++) {
+        if ((gConnected[k].sizes.groupId & 0x7F) != groupId) continue;
+        *sizes = gConnected[k].sizes;
+        *pid = gConnected[k].pid;
+        return true;
+    }
+    return false;
 }
 
 void PublishTransferLayoutOf(const DeviceDefinition& model) {

@@ -108,6 +108,11 @@ void PublishTransferLayoutOf(const DeviceDefinition& model);
 // The published sizes, read whole (never half of one model, half of another),
 // and the model's PID into *pid when asked.
 SysexSizes PublishedSysexSizes(int* pid = nullptr);
+// The sizes of every model a device bank belongs to, published with the
+// exchange model's: a dump the user starts on a connected device of another
+// model than the device bank's is read by its own model, told by the Group ID
+// its messages carry. Found: its sizes and PID.
+bool ConnectedLayoutOfGroup(int groupId, SysexSizes* sizes, int* pid);
 
 // Identified devices (see IdentifiedDevice). Adding returns 0 when the pair is
 // already there or the table is full.

@@ -16,6 +16,7 @@
 #include "banks/bank_model.h"
 #include "base/platform.h"
 #include "devices/device_definition.h"
+#include "devices/document_cache.h"
 #include "banks/discovery.h"
 #include "banks/undo_history.h"
 #include "headless/clock_headless.h"
@@ -25,6 +26,7 @@
 #include "headless/transfer_view_headless.h"
 #include "banks/bank_packing.h"
 #include "midi/dump_reception.h"
+#include "midi/exchange_model.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
@@ -560,6 +562,26 @@ TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) 
     ASSERT_TRUE(TickUntil([] { return PopupShown("SysEx Received"); }, 20000));
     // Named by the device bank, not by the model on screen.
     EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
+    ASSERT_TRUE(SwitchDevice(kTransferTestPid));
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
+
+    // Another model's device is connected too, and its bank is the one last chosen: the dump
+    // of this device, told apart by its Group ID, still fills this device's bank.
+    std::string xml = TestDefinitionXml("Other Pads", kOtherPid, 3, 2, 1, 0, 4);
+    const std::string group = "<key>Group ID</key><integer>33</integer>";
+    ASSERT_NE(xml.find(group), std::string::npos);
+    xml.replace(xml.find(group), group.size(), "<key>Group ID</key><integer>34</integer>");
+    folder.Write("Devices/Other.eld/definition.xml", xml);
+    ClearSharedDocuments();
+    ForgetExchangeModels();
+    ASSERT_GE(AddDeviceBank(folder.Path("Devices/Other.eld/").c_str(), kOtherPid, 5), 0);
+    SelectBank(FindDeviceBankByPid(kOtherPid));
+    FillDeviceBank(31);
+    HeadlessClockAdvance(4000);  // the first dump's silence is over
+    HeadlessMessages().statusTexts.clear();
+    VirtualLinkStartUnrequestedDump();
+    ASSERT_TRUE(TickUntil(
+        [] { return HeadlessLastStatus() == "128 presets received from Test Keys"; }, 20000));
     ASSERT_TRUE(SwitchDevice(kTransferTestPid));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
