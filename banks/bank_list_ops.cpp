@@ -9,6 +9,7 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
+#include "base/whole_file.h"
 #include "base/messages.h"
 #include "base/preferences.h"
 #include "banks/discovery.h"
@@ -139,7 +140,12 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
             other.hasFile = 0;
         }
     }
+    // A device never downloaded from has no file yet, and that is said to
+    // nobody; a file that is there and cannot be read is named, in the status
+    // display (a device may answer while nothing else is on screen yet).
+    const bool fileThere = WholeFileSize(entry->path) >= 0;
     bool read = ReadBankFile(entry->path, &gReadScratch, false);
+    if (!read && fileThere) StatusMessage(kStrNotEditorFile, entry->path);
     if (read && gReadScratch.pid != pid) {
         // A bank of another model put where this device keeps its bank: not
         // taken in (it would be shown, saved and sent by this model).
@@ -160,7 +166,9 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
             for (int j = 0; j < kMaxControls; j++) entry->data->presets[p].controls[j].origin = -1;
         }
     }
-    entry->hasFile = 1;
+    // A file the bank could not take in is not its own to write over without
+    // a question (it may be the only copy of the last download).
+    entry->hasFile = read || !fileThere ? 1 : 0;
     ClearChanges(index);
     gBanks.current = index;
     ReorderBanksByKind();

@@ -254,6 +254,17 @@ TEST_F(DiscoveryTest, DeviceConnectedAddsTheDeviceBank) {
     EXPECT_EQ(gBanks.entries[0].kind, BankKind::Device);
     EXPECT_EQ(gBanks.entries[0].connection, 5);
     EXPECT_EQ(std::string(gBanks.entries[0].path), temp.Folder() + "Devices/K.eld/rom.xml");
+    EXPECT_EQ(gBanks.entries[0].hasFile, 1);  // no file yet: nothing to lose
+
+    // A damaged file of the device's bank is named, and the bank does not take it for its own:
+    // its first Save asks before it replaces what may be the only copy of the last download.
+    temp.Write("Devices/L.eld/definition.xml", Definition("Keys 61", 3));
+    temp.Write("Devices/L.eld/rom.xml", "<plist><dict><key>preset</key><dict>");
+    ASSERT_EQ(DeviceConnected(3, 6), 1);
+    const int damaged = FindDeviceBankByPid(3);
+    EXPECT_EQ(gBanks.entries[damaged].hasFile, 0);
+    EXPECT_NE(HeadlessLastStatus().find("Devices/L.eld/rom.xml"), std::string::npos)
+        << HeadlessLastStatus();
 }
 
 TEST_F(DiscoveryTest, StartUpScanOpensUserBanksThenRomBanks) {
