@@ -115,11 +115,19 @@ void SetDeviceBank(int index) {
     DeviceBankChanged();
 }
 
-void RememberCurrentDeviceBank() {
+int DeviceBankForCurrent() {
     const BankEntry* entry = BankAt(gBanks.current);
-    if (entry && entry->kind == BankKind::Device && gBanks.deviceBank != gBanks.current) {
-        SetDeviceBank(gBanks.current);
-    }
+    if (!entry) return -1;
+    if (entry->kind == BankKind::Device) return gBanks.current;
+    const int pid = BankModelPid(gBanks.current);
+    const int remembered = FindDeviceBank();
+    if (remembered >= 0 && BankModelPid(remembered) == pid) return remembered;
+    return FindDeviceBankByPid(pid);
+}
+
+void RememberCurrentDeviceBank() {
+    const int device = DeviceBankForCurrent();
+    if (device >= 0 && gBanks.deviceBank != device) SetDeviceBank(device);
 }
 
 void DeviceBankChanged() {

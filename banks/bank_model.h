@@ -173,9 +173,14 @@ int FindDeviceBank();
 int FindDeviceBankByPid(int pid);
 // Makes bank `index` the device bank (-1: none) and tells the exchange.
 void SetDeviceBank(int index);
-// A transfer command on a device bank shown acts on that bank's own device:
-// with two devices of one model the one remembered may be the other (a
-// click on a row leaves it), which would take or give these presets.
+// The device bank a transfer of the current bank goes to: the current bank
+// when it is a device bank; else the remembered one when it is of the current
+// bank's model; else the first device bank of that model; -1 when none.
+int DeviceBankForCurrent();
+// A transfer command remembers that bank first: on a device bank shown it acts
+// on that bank's own device (with two devices of one model the one remembered
+// may be the other, a click on a row leaves it), and on a bank of a second
+// connected model it goes to that model's device, not the other one's.
 void RememberCurrentDeviceBank();
 // Every change of which device bank the exchange runs by, or of the loaded
 // model it falls back to, ends here: the exchange republishes its layout at

@@ -176,7 +176,9 @@ static int FindConnectedDeviceBank() {
 }
 
 bool TransferCompatible() {
-    const int device = FindDeviceBank();
+    // The bank a transfer command would remember and go to (the menus ask
+    // before any command has run).
+    const int device = DeviceBankForCurrent();
     const BankData* current = BankDataAt(gBanks.current);
     const BankData* deviceData = BankDataAt(device);
     if (device < 0 || gBanks.count == 0 || !current || !deviceData) return false;

@@ -211,6 +211,14 @@ TEST_F(BankModelTest, FindDeviceBankRemembersAndCanSendChangesFollowsTheCurrentB
     beta = FindDeviceBankByPid(kBetaPid);
     SelectBank(beta);
     EXPECT_EQ(FindDeviceBank(), beta);
+
+    // On a user bank of the other model, a transfer goes to that model's device bank.
+    SelectBank(0);
+    ASSERT_EQ(FindDeviceBank(), 0);
+    SelectBank(gBanks.count - 1);  // the Beta user bank
+    EXPECT_EQ(DeviceBankForCurrent(), beta);
+    RememberCurrentDeviceBank();
+    EXPECT_EQ(FindDeviceBank(), beta);
 }
 
 TEST_F(BankModelTest, ReorderingByKindIsStableAndTheCurrentBankFollows) {
