@@ -245,8 +245,10 @@ void JoinRefreshDevices() {
     // asked again; a failed send or Cancel leaves everything as it was. A
     // device that no longer answers takes its bank, and the one that takes
     // its place is shown from the top.
+    // While an exchange runs or a dump is awaited, the refresh is refused (and
+    // says why) before anything is asked.
     const BankData* before = BankDataAt(gBanks.current);
-    if (ConfirmDeviceBanksBeforeRefresh()) RefreshDevices();
+    if (!CanStartSending() || ConfirmDeviceBanksBeforeRefresh()) RefreshDevices();
     ShowBankAfter(before);
 }
 void JoinShowHelp(int context) {

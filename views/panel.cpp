@@ -167,9 +167,10 @@ int PanelItemEnabled(const PanelItem& item) {
             return CanSendChangesNow() ? 1 : 0;
         case kItemDownload:
             return CanDownloadFromDevice() ? 1 : 0;
-        // Refreshing closes the ports under a running transfer.
+        // Refreshing closes the ports under a running transfer, or under a
+        // dump asked for and not yet arrived.
         case kItemRescan:
-            return TransferBusy() ? 0 : 1;
+            return CanStartSending() ? 1 : 0;
         case kItemTabZones:
             return DeviceHasZoneTab();
         default:

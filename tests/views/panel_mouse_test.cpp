@@ -97,6 +97,10 @@ TEST_F(PanelTest, TransferButtonsFollowTheEngineAndRefreshWaitsForATransfer) {
     EXPECT_FALSE(PanelItemEnabled(Item(kItemRescan)));
     Click(60, 500);  // the refresh button
     EXPECT_TRUE(HeadlessView().commands.empty());
+    gTransfer.receiving = 0;
+    gTransfer.handshakeActive = 1;  // a dump asked for, not arrived yet
+    EXPECT_FALSE(PanelItemEnabled(Item(kItemRescan)));
+    gTransfer.handshakeActive = 0;
 
     // Whenever the menu takes the rules again, the buttons are drawn again.
     HeadlessView().invalidatedRects.clear();
