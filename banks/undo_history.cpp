@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "banks/bank_aside.h"
 #include "banks/bank_commands.h"
@@ -556,6 +557,17 @@ void SplitMenuText(const char* text, char* prefix, char* suffix, int size) {
     CopyText(suffix, static_cast<size_t>(size), text + cut);
 }
 
+// A name as a menu item shows it: "&" marks the next letter as the item's key
+// unless it is doubled.
+static std::string MenuName(const char* name) {
+    std::string shown;
+    for (const char* c = name; *c; c++) {
+        if (*c == '&') shown += '&';
+        shown += *c;
+    }
+    return shown;
+}
+
 bool UndoMenuText(int item, char* out, int size) {
     const UndoHistory& h = gUndo;
     bool undo = item == kUndoCommandId;
@@ -572,12 +584,14 @@ bool UndoMenuText(int item, char* out, int size) {
         const char* word = UndoKindWord(e.kind);
         if (e.scope == UndoScope::Bank) {
             bool created = e.kind == UndoKind::Creation || e.kind == UndoKind::Loading;
-            FormatArg args[] = {prefix, word, created ? "Preset Bank" : StoredBankTitle(e), suffix};
+            const std::string bank = created ? "Preset Bank" : MenuName(StoredBankTitle(e));
+            FormatArg args[] = {prefix, word, bank.c_str(), suffix};
             FormatText(text, sizeof text, "%s %s %s%s", args, 4);
         } else if (e.scope == UndoScope::Preset) {
             int live = FindBankBySerial(e.serial);
-            FormatArg args[] = {prefix, word, e.record ? e.record->name : "",
-                                live >= 0 ? BankTitle(live) : e.title, suffix};
+            const std::string preset = MenuName(e.record ? e.record->name : "");
+            const std::string bank = MenuName(live >= 0 ? BankTitle(live) : e.title);
+            FormatArg args[] = {prefix, word, preset.c_str(), bank.c_str(), suffix};
             FormatText(text, sizeof text, "%s %s %s (%s)%s", args, 5);
         } else {
             FormatArg args[] = {prefix, word, suffix};

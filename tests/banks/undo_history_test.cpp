@@ -450,6 +450,13 @@ TEST_F(UndoTest, TheMenuNamesTheBankAsItsFirstSaveNamedIt) {
     HeadlessQueueFileChoice(folder_.Path("User Preset Banks/Live Set.xml"), 1);
     JoinSaveBank();
     EXPECT_EQ(MenuText(11), "&Undo Edit of Untitled (Live Set)\tCtrl+Z");
+
+    // An "&" in a name is shown as itself, not as the next letter underlined.
+    strcpy(Preset(bank, 0).name, "R&B");
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, 0);
+    Preset(bank, 0).variables[0] ^= 1;
+    FinishUndoStep();
+    EXPECT_EQ(MenuText(11), "&Undo Edit of R&&B (Live Set)\tCtrl+Z");
 }
 
 TEST_F(UndoTest, StepsBeforeANewBanksFirstSaveLeaveItsFileInTheFolderChosen) {
