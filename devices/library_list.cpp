@@ -72,7 +72,11 @@ void LibraryListSort(LibraryList* list) {
 }
 
 int LibraryListFindUniqueId(const LibraryList* list, int32_t uniqueId) {
-    for (int i = 0; i < list->count; ++i)
-        if (list->entries[i].data && list->entries[i].data->uniqueId == uniqueId) return i;
+    // Compared as a control's origin keeps it (control_library.h: 16 bits),
+    // so that an origin finds the library it came from whatever its id.
+    for (int i = 0; i < list->count; ++i) {
+        const LibraryData* data = list->entries[i].data;
+        if (data && OriginUniqueId(LibraryOrigin(data->uniqueId, 0)) == uniqueId) return i;
+    }
     return -1;
 }

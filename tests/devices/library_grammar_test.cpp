@@ -97,6 +97,9 @@ TEST(LibraryList, SortsByPriorityThenNameInByteOrder) {
     EXPECT_EQ(list->entries[2].source, kLibrarySourceDevices);
     EXPECT_EQ(LibraryListFindUniqueId(list, 4), 1);
     EXPECT_EQ(LibraryListFindUniqueId(list, 99), -1);
+    // An id beyond 16 bits is found by what a control's origin keeps of it.
+    LibraryListAdd(list, "p/e", kLibrarySourceLibrary, MakeLibrary("Wide", 1, 70000));
+    EXPECT_EQ(LibraryListFindUniqueId(list, OriginUniqueId(LibraryOrigin(70000, 1))), 4);
     LibraryListClear(list);
     EXPECT_EQ(list->count, 0);
     delete list;
