@@ -230,7 +230,7 @@ int DropLibraryControl(int target) {
     // refused drop leaves no step behind.
     if (!LibraryFitsDevice(*data) || !LibraryControlFits(data->controls[index], target)) return 0;
     RecordUndoSnapshot(UndoKind::LibraryAssignment, UndoScope::Preset, bank, preset);
-    SelectControlAlone(target);
+    PressSelectControl(target, 0);
     int applied = ApplyLibraryControl(data, index, bank, preset, target);
     FinishUndoStep();
     LibraryFollow();

@@ -354,9 +354,15 @@ TEST_F(DropsTest, ALibraryControlIsAppliedAsOneLibraryAssignment) {
               "Buttons was made for another device model, so its controls cannot be used here");
     gLibraryList.entries[lib].data->pid = 0;
 
+    // Onto one of several selected controls, as a press there: the selection stays.
+    gSelection.controls[4] = gSelection.controls[5] = 1;
+    EXPECT_EQ(DropOnControl(4), 1);
+    EXPECT_EQ(gSelection.controls[3] + gSelection.controls[4] + gSelection.controls[5], 3);
+    Undo();
+
     // A read-only bank: no step either.
     gDrag.sourceControl = 1;
     gBanks.entries[bank].data->readOnly = 1;
     EXPECT_EQ(DropOnControl(4), 0);
-    EXPECT_EQ(gUndo.top, 0);
+    EXPECT_EQ(gUndo.current, 0);
 }
