@@ -71,7 +71,15 @@ static void KeepPlace() {
 // The libraries listed follow the open device banks, which may have come or
 // gone: the current library's row is found again and both lists redrawn.
 static void LibraryListShownAgain() {
-    const int row = LibraryFilesRowOf(gLibraryList.current);
+    int row = LibraryFilesRowOf(gLibraryList.current);
+    // One no longer listed (its device has gone, or it was only the first
+    // found at start-up) gives way to the first one listed.
+    if (row < 0 && LibraryFilesEntryAt(0) >= 0) {
+        gLibraryList.current = LibraryFilesEntryAt(0);
+        gLibraryControlsPane.current = 0;
+        gLibraryControlsPane.vertical.position = 0;
+        row = 0;
+    }
     if (row >= 0) gLibraryFilesPane.current = row;
     if (gLibraryFilesPane.vertical.position < 0) gLibraryFilesPane.vertical.position = 0;
     if (gLibraryControlsPane.vertical.position < 0) gLibraryControlsPane.vertical.position = 0;

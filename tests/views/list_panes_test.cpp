@@ -290,6 +290,13 @@ TEST_F(ListPanesTest, DeviceLibrariesAreListedOnlyWithTheirDeviceBankOpen) {
     EXPECT_EQ(gLibraryFilesPane.current, 1);
     const std::vector<const Pane*>& drawn = HeadlessView().invalidatedPanes;
     EXPECT_NE(std::find(drawn.begin(), drawn.end(), &gLibraryFilesPane), drawn.end());
+
+    // A current library no longer listed (its device has gone, or it was merely found first
+    // at start-up) gives way to the first one listed.
+    gLibraryList.current = own;
+    ShowBank(user);
+    EXPECT_EQ(gLibraryList.current, LibraryFilesEntryAt(0));
+    EXPECT_EQ(gLibraryFilesPane.current, 0);
 }
 
 TEST_F(ListPanesTest, TheLibraryFollowsTheCurrentControlsOrigin) {
