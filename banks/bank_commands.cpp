@@ -221,7 +221,7 @@ int SaveBank(int bank) {
     // meet a file that was never opened: that file is not the bank's to replace
     // without a question.
     if (!entry->hasFile && FileExists(entry->path)) {
-        if (!CheckFileWritable(entry->path)) return 0;
+        if (!CheckFileWritable(entry->path)) return kSaveDeclined;
         if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, entry->path, kMbYesNoQuestion) !=
             kIdYes) {
             return kSaveDeclined;
@@ -473,7 +473,8 @@ static int OfferToSaveUserBank(int bank) {
     gLastStatusText[0] = '\0';
     int saved = SaveBank(bank);
     if (saved == 1) return 1;
-    // Declining to replace a stranger's file is the user's own way back.
+    // Declining to replace a stranger's file is the user's own way back, and
+    // a protected one has said why in a box of its own.
     if (saved != kSaveDeclined) {
         MessageBoxFormat2(gMainWindow, kStrCouldNotSave, entry.displayName, gLastStatusText,
                           kMbIconHand);

@@ -50,7 +50,7 @@ int LoadBankFile(const char* path);
 // its changed state, a message says why) when it is read only or cannot be
 // written. The first save of a bank that never had a file asks before it
 // replaces a file of that name ("Replace existing %s"): kSaveDeclined when
-// the answer is No.
+// the answer is No, or when that file is protected (its own box said so).
 int SaveBank(int bank);
 constexpr int kSaveDeclined = -1;
 // Command 3: SaveBank; but a user bank that was never saved has a file name

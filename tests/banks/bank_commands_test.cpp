@@ -157,6 +157,15 @@ TEST_F(BankCommandsTest, FirstSaveOfANewBankAsksBeforeReplacingAFileOfItsName) {
     EXPECT_NE(ReadFileText(path).find("<key>preset</key>"), std::string::npos);
     ASSERT_EQ(SaveBank(bank), 1);  // its own file now: no question
     EXPECT_EQ(HeadlessMessages().boxes.size(), 2u);
+
+    // A protected file of its name says why in its own box; Quit stops without a second one.
+    int other = NewBank();
+    folder_.Write(std::string("User Preset Banks/") + gBanks.entries[other].displayName + ".xml",
+                  "<plist><dict><key>preset</key><dict><key>read only</key><true/>"
+                  "</dict></dict></plist>");
+    HeadlessQueueAnswer(kIdYes);  // save it
+    EXPECT_EQ(ConfirmChangedBanks(), 0);
+    EXPECT_EQ(HeadlessMessages().boxes.size(), 4u);  // the question and the protection
 }
 
 TEST_F(BankCommandsTest, SaveAsToItsOwnPathWritesInPlace) {
