@@ -153,7 +153,10 @@ std::string JsonString(const char* latin1) {
 
 bool CliParseNumber(const char* text, int low, int high, int* value) {
     char* end = nullptr;
-    const long number = strtol(text, &end, 0);
+    // Decimal, or hexadecimal after 0x: a leading zero is padding (a script's
+    // "08"), not the octal strtol would read.
+    const bool hex = (text[0] == '0' && (text[1] == 'x' || text[1] == 'X'));
+    const long number = strtol(text, &end, hex ? 16 : 10);
     if (!end || *end || end == text || number < low || number > high) return false;
     *value = static_cast<int>(number);
     return true;

@@ -293,6 +293,9 @@ TEST_F(CliTest, PresetSheetDrawsOneOrEveryPreset) {
     EXPECT_EQ(unwritable.err, "ostrel-cli: " + nowhere + ": cannot write file\n");
     EXPECT_FALSE(FileThere(nowhere));
     EXPECT_EQ(Run("preset sheet " + Quote(bank) + " two " + Quote(out)).exitCode, 2);
+    // A number written with a leading zero is decimal, as a script pads it: 010 is preset 10.
+    CliRun padded = Run("preset sheet " + Quote(bank) + " 010 " + Quote(out));
+    EXPECT_EQ(padded.err.rfind("ostrel-cli: " + bank + ": has no preset 10", 0), 0u) << padded.err;
     EXPECT_EQ(Run("preset sheet --all " + Quote(bank)).exitCode, 2);
 }
 
