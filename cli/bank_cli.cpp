@@ -134,7 +134,7 @@ static int RunBankConvert(int argc, char** argv) {
     const char* in = nullptr;
     const char* out = nullptr;
     if (!CliParsePidInOut(argc, argv, &pid, &in, &out)) return kCliUsage;
-    if (CliOutputIsInput(in, out)) return kCliBadInput;
+    if (CliOutputIsInput(in, out) || CliOutputIsProtected(out)) return kCliBadInput;
     if (strlen(out) >= static_cast<size_t>(kPathLen)) {
         CliError(out, "path too long");
         return kCliBadInput;

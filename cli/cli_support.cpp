@@ -16,12 +16,12 @@
 #endif
 
 #include "banks/bank_commands.h"
-#include "base/durable_file.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
+#include "banks/discovery.h"
+#include "base/durable_file.h"
 #include "base/whole_file.h"
 #include "cli/commands.h"
-#include "banks/discovery.h"
 #include "devices/folder_list.h"
 #include "plist/plist_node.h"
 #include "plist/plist_xml.h"
@@ -182,6 +182,17 @@ bool CliOutputIsInput(const char* in, const char* out) {
         return false;
     }
     CliError(out, "is the input file: write the result to another file");
+    return true;
+}
+
+bool CliOutputIsProtected(const char* out) {
+    bool writable = true;
+    if (WholeFileSize(out) >= 0) {
+        StderrSilencer quiet;  // a file that is no bank at all is simply replaced
+        writable = CheckFileWritable(out);
+    }
+    if (writable) return false;
+    CliError(out, "is a bank file marked read only: it is not replaced");
     return true;
 }
 

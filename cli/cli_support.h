@@ -40,6 +40,9 @@ void CliNameFromPath(const char* path, char* out, size_t size);
 // Whether out names the very file in is (after a line saying so): a command
 // writing its result there would destroy what it reads.
 bool CliOutputIsInput(const char* in, const char* out);
+// Whether OUT is a bank file marked read only or ROM, which Save As would
+// refuse to replace too (one line on stderr when so).
+bool CliOutputIsProtected(const char* out);
 
 // Whether path ends in ext (".sxl"), ignoring the case of letters.
 bool CliHasExtension(const char* path, const char* ext);

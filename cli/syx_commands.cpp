@@ -101,7 +101,7 @@ int RunSyxUnpack(int argc, char** argv) {
     const char* in = nullptr;
     const char* out = nullptr;
     if (!ParseUnpackArguments(argc, argv, &pid, &partial, &in, &out)) return kCliUsage;
-    if (CliOutputIsInput(in, out)) return kCliBadInput;
+    if (CliOutputIsInput(in, out) || CliOutputIsProtected(out)) return kCliBadInput;
     if (strlen(out) >= (size_t)kPathLen) {
         CliError(out, "path too long");
         return kCliBadInput;

@@ -121,6 +121,16 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
         EXPECT_EQ(run.exitCode, 1) << command;
         EXPECT_EQ(ReadFileText(bank), before) << command;
     }
+    // Nor over a bank file marked read only, as Save As would not.
+    const std::string rom = folder_.Write(
+        "rom.xml",
+        "<plist><dict><key>preset</key><dict><key>read only</key><true/></dict></dict></plist>");
+    const std::string romBefore = ReadFileText(rom);
+    CliRun protectedRun = Run("bank convert " + Quote(bank) + " " + Quote(rom));
+    EXPECT_EQ(protectedRun.exitCode, 1);
+    EXPECT_EQ(protectedRun.err,
+              "ostrel-cli: " + rom + ": is a bank file marked read only: it is not replaced\n");
+    EXPECT_EQ(ReadFileText(rom), romBefore);
     // Nor over it by way of the temporary file the result is written through.
     const std::string out = folder_.Path("own.xml");
     const std::string temporary = WriteAlphaBank("own.xml.new");
