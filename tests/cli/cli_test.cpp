@@ -95,6 +95,13 @@ TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_NE(text.out.find("Alpha"), std::string::npos);
     EXPECT_NE(text.out.find("Knob 1"), std::string::npos);
+
+    // A stray byte after the document: the bank reads, and nothing is said on stderr.
+    std::string stray = WriteAlphaBank("stray.xml");
+    folder_.Write("stray.xml", ReadFileText(stray) + "x");
+    CliRun read = Run("bank show " + Quote(stray));
+    EXPECT_EQ(read.exitCode, 0);
+    EXPECT_EQ(read.err, "");
 }
 
 TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
