@@ -144,6 +144,12 @@ int main(int argc, char** argv) {
     rest.push_back(nullptr);
     int result = command->run(static_cast<int>(rest.size()) - 1, rest.data());
     if (result == kCliUsage) PrintCommandUsage(stderr, command);
+    // What a command printed must have reached its place (a full disk, a
+    // closed pipe): otherwise the result is lost, and that is no success.
+    if ((fflush(stdout) != 0 || ferror(stdout)) && result == kCliOk) {
+        fprintf(stderr, "ostrel-cli: standard output: cannot write\n");
+        result = kCliBadInput;
+    }
 
     ClearUndoHistory();
     ResetBankList();

@@ -104,6 +104,15 @@ TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
     EXPECT_EQ(read.err, "");
 }
 
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
+    std::string bank = WriteAlphaBank("bank.xml");
+    int status = std::system((Quote(CliPath()) + " --root " + Quote(folder_.Folder()) +
+                              " bank show --json " + Quote(bank) + " >/dev/full 2>/dev/null")
+                                 .c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+}
+
 TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
     std::string truncated = folder_.Write("cut.xml", "<plist><dict><key>preset</key><dict>");
     std::string notBank = folder_.Write("plain.xml", "<plist><dict/></plist>");
