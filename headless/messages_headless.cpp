@@ -38,6 +38,11 @@ std::string HeadlessLastStatus() {
 }
 
 int PlatformMessageBox(WindowHandle owner, const char* text, const char* caption, unsigned type) {
+    if (gLog.whileBoxUp) {
+        std::function<void()> meanwhile = std::move(gLog.whileBoxUp);
+        gLog.whileBoxUp = nullptr;
+        meanwhile();
+    }
     int answer;
     if (!gLog.answers.empty()) {
         answer = gLog.answers.front();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct HeadlessMessageLog {
     int allocationsToFail = 0;  // next N PlatformAllocBlock calls fail
     int allocationsMade = 0;
     int quiet = 0;  // 1: do not print to stderr
+    // What the user does while the next box is up (run once, before it is
+    // answered): a click on another window the box does not block.
+    std::function<void()> whileBoxUp;
 };
 
 // The log. Tests normally call HeadlessMessagesReset() in SetUp.

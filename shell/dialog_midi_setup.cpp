@@ -80,7 +80,25 @@ MidiSetupChoice CurrentMidiSetup() {
     return c;
 }
 
+namespace {
+// The question about a changed device bank does not block the dialog (the box
+// belongs to the main window): an OK pressed again while it is up would close
+// the ports and remove banks under the question, whose answer then sends
+// whatever bank took the asked one's place.
+bool gApplying = false;
+}  // namespace
+
+static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice);
+
 MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
+    if (gApplying) return MidiSetupVerdict::kKept;
+    gApplying = true;
+    const MidiSetupVerdict verdict = ApplyMidiSetupOnce(choice);
+    gApplying = false;
+    return verdict;
+}
+
+static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice) {
     if (gMidiPorts.outputCount > 0 && !AnySelected(choice.outputSelected, kMaxMidiPorts)) {
         return MidiSetupVerdict::kNeedPorts;
     }

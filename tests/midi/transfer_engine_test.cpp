@@ -754,8 +754,12 @@ TEST_F(TransferEngineTest, MidiSetupWithoutTheDevicesPortGivesItsBankUp) {
     EXPECT_EQ(gMidiPorts.outputs[deviceOut].enabled.load(), 1);
     EXPECT_EQ(FindDeviceBank(), device);
 
+    // The question does not block the dialog: its OK pressed again meanwhile is let go.
+    MidiSetupVerdict nested = MidiSetupVerdict::kReopened;
+    HeadlessMessages().whileBoxUp = [&] { nested = ApplyMidiSetup(c); };
     HeadlessQueueAnswer(kIdNo);
     EXPECT_EQ(ApplyMidiSetup(c), MidiSetupVerdict::kReopened);
+    EXPECT_EQ(nested, MidiSetupVerdict::kKept);
     EXPECT_EQ(FindDeviceBank(), -1);
     EXPECT_FALSE(CanDownloadFromDevice());
 }
