@@ -18,6 +18,11 @@ if [ -z "$found" ]; then
   exit 1
 fi
 sleep 3   # let it finish loading the demo banks and painting
-import -window root "$shot"
+status=0
+import -window root "$shot" || status=1
 /usr/lib/wine/wineserver -k || true
 wait "$pid" 2>/dev/null || true
+if [ $status -ne 0 ] || [ ! -s "$shot" ]; then
+  echo "run: the screenshot could not be saved" >&2
+  exit 1
+fi

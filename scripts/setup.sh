@@ -21,7 +21,7 @@ as_root() {
 }
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config git dpkg-dev ccache
+  build-essential cmake ninja-build pkg-config git dpkg-dev ccache python3
   libexpat1-dev libpng-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libplist-dev
   clang libclang-rt-14-dev
