@@ -59,11 +59,20 @@ enable_deb_src() {
 
 mingw_toolchain() { echo "$HERE/cmake/mingw-w64.cmake"; }
 
+# Fetches the source of the version installed (a security update when there is
+# one, which the cache key names), else the release's own.
+fetch_source() {
+  local source="$1" binary="$2" work="$3" version
+  version=$(dpkg-query -W -f='${source:Version}' "$binary" 2>/dev/null || true)
+  (cd "$work" && { { [ -n "$version" ] && apt-get source -qq "$source=$version" >/dev/null 2>&1; } ||
+    apt-get source -qq "$source/bookworm" >/dev/null 2>&1; })
+}
+
 build_expat() {
   local prefix="$1" work="$2"
   [ -f "$prefix/lib/libexpat.a" ] && return 0
   log "cross-building expat"
-  (cd "$work" && apt-get source -qq expat/bookworm >/dev/null 2>&1)
+  fetch_source expat libexpat1-dev "$work"
   local dir; dir=$(find "$work" -maxdepth 1 -type d -name 'expat-*' | head -n 1)/expat
   # The Debian packaging tests XML_DTD == 1, which a bare #cmakedefine
   # does not satisfy.
@@ -82,7 +91,7 @@ build_libpng() {
   local prefix="$1" work="$2"
   [ -f "$prefix/lib/libpng.a" ] && return 0
   log "cross-building libpng"
-  (cd "$work" && apt-get source -qq libpng1.6/bookworm >/dev/null 2>&1)
+  fetch_source libpng1.6 libpng-dev "$work"
   local dir; dir=$(find "$work" -maxdepth 1 -type d -name 'libpng1.6-*' | head -n 1)
   cmake -S "$dir" -B "$work/png-build" -DCMAKE_TOOLCHAIN_FILE="$(mingw_toolchain)" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
