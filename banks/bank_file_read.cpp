@@ -133,6 +133,23 @@ static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRec
     preset->zoneFieldCount = fields.count;
 }
 
+// Controls from index `from` on that the file does not hold: as the device
+// makes them (no library, the definition's values), not zeros, which a save
+// would write as Bank Select from library 0.
+static void DefaultControls(PresetRecord* preset, int from) {
+    const DefaultValues& d = gDevice.defaults;
+    const int controls = gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
+    for (int j = from; j < controls; j++) {
+        PresetControl& control = preset->controls[j];
+        control.origin = -1;
+        control.channel = d.channel;
+        control.midiCc = d.midiCc;
+        control.program = d.program;
+        control.msb = d.msb;
+        control.lsb = d.lsb;
+    }
+}
+
 static void ReadControls(const PlistNode* list, PresetRecord* preset) {
     const DefaultValues& d = gDevice.defaults;
     const BankKeys& keys = Keys();
@@ -149,6 +166,7 @@ static void ReadControls(const PlistNode* list, PresetRecord* preset) {
         ReadName(element, keys.desc, control.desc, sizeof control.desc);
     }
     preset->controlCount = count;
+    DefaultControls(preset, count);
 }
 
 static void ReadPresets(const PlistNode* list, BankData* bank) {
@@ -165,6 +183,8 @@ static void ReadPresets(const PlistNode* list, BankData* bank) {
         if (zones) ReadZones(zones, zoneFields, preset);
         ReadControls(FindKey(element, keys.controls), preset);
     }
+    const int presets = gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
+    for (int p = count; p < presets; p++) DefaultControls(&bank->presets[p], 0);
     bank->presetCountInFile = count;
 }
 
