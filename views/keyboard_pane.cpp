@@ -118,6 +118,10 @@ void KeyboardPaneCaptureLost() {
     if (gZoneKeyboard.dragMode != ZoneDragMode::kNone) EndDrag(gKeyboardPane.window);
 }
 
+void EndZoneDrag() {
+    KeyboardPaneCaptureLost();
+}
+
 void AbandonZoneDragOnBank(int index) {
     ZoneKeyboard& k = gZoneKeyboard;
     if (k.dragMode == ZoneDragMode::kNone || index != gBanks.current) return;

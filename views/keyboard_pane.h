@@ -21,6 +21,9 @@ int KeyboardPaneShown();
 // The main window lost the mouse capture (another window took it, so the
 // button's release will not come here): a zone drag ends where it is.
 void KeyboardPaneCaptureLost();
+// The keyboard's picture is built again (the window was resized): a zone drag
+// ends where it is, counted as a change when it moved the zone.
+void EndZoneDrag();
 // A zone drag on bank `index`, whose contents were replaced whole from outside
 // (a download landed), is let go: the notes stay as the device sent them.
 void AbandonZoneDragOnBank(int index);

@@ -10,11 +10,14 @@
 #include "views/view_platform.h"
 #include "views/zone_keyboard.h"
 
+// A zone drag runs on the keyboard's picture: it ends before the picture goes.
 void ReleaseZoneEditorPictures() {
+    EndZoneDrag();
     ReleaseZoneKeyboardPicture();
 }
 
 void BuildZoneEditorPictures() {
+    EndZoneDrag();
     LoadZoneKeyboardPicture();
 }
 

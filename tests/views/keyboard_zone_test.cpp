@@ -16,6 +16,7 @@
 #include "views/library_controls_pane.h"
 #include "views/pane_keys.h"
 #include "views/presets_pane.h"
+#include "views/zone_device_steps.h"
 #include "views/zone_select.h"
 
 namespace {
@@ -350,6 +351,17 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
     EXPECT_EQ(Preset().zones[0][1], 50);
     EXPECT_EQ(Preset().zones[0][2], 55);
+
+    // The window resized under a drag: the pictures are built again, and the drag ends as let
+    // go there, its move counted as a change.
+    Layout();
+    ClearChanges(0);
+    Down(KeyX(52), BarY(0));
+    Move(KeyX(54), BarY(0));
+    BuildZoneEditorPictures();
+    EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
+    EXPECT_EQ(HeadlessView().confined, 0);
+    EXPECT_NE(Entry().changeCount, 0);
 }
 
 TEST_F(KeyboardZoneTest, RowKeysWaitWhileAZoneIsDragged) {
