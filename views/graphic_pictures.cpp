@@ -69,6 +69,8 @@ void ReleaseGraphicPictures() {
     doc.hasPictures = 0;
 }
 
+static void KeepGraphicScrollInside();
+
 void BuildGraphicPictures() {
     ReleaseGraphicPictures();
     EditorDocument& doc = gDocument;
@@ -101,15 +103,21 @@ void BuildGraphicPictures() {
     }
     LayoutGraphicControls(&gDevice, &doc);
     doc.hasPictures = 1;
+    // Built anew for a new view size (a resize builds them at once, before any
+    // paint), the picture may have become narrower than the view scrolled over
+    // it, or the view wider: the position comes back inside before anything
+    // is drawn or hit with it. The list view keeps its own.
+    if (!gDeviceView.listMode) KeepGraphicScrollInside();
 }
 
 int RefitGraphicPictures() {
     if (!gDocument.hasPictures) return 0;
     if (gDocument.builtWidth == ViewWidth() && gDocument.builtHeight == ViewHeight()) return 0;
     BuildGraphicPictures();
-    // The picture may have become narrower than the view scrolled over it,
-    // or the view wider: the position comes back inside before anything is
-    // drawn or hit with it.
+    return 1;
+}
+
+static void KeepGraphicScrollInside() {
     PaneScroll& s = gDeviceView.horizontal;
     const int page = gDeviceView.rect.width - 2 * kPictureMargin;
     const int last = gDocument.backgroundWidth - page;
@@ -118,5 +126,4 @@ int RefitGraphicPictures() {
     } else if (s.position > last) {
         s.position = last;
     }
-    return 1;
 }

@@ -302,6 +302,16 @@ TEST_F(DemoDeviceView, AResizedViewKeepsItsScrollPositionInsideThePicture) {
     page = gDeviceView.rect.width - 2 * kPictureMargin;
     EXPECT_GE(gDeviceView.horizontal.position, 0);
     EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
+
+    // A resize builds the pictures at once, before any paint: the position is inside already.
+    gDeviceView.rect.width = kViewWidth;
+    gDeviceView.rect.height -= 60;
+    BuildGraphicPictures();
+    gDeviceView.horizontal.position = 100000;
+    gDeviceView.rect.height += 60;
+    BuildGraphicPictures();
+    page = gDeviceView.rect.width - 2 * kPictureMargin;
+    EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
 }
 
 TEST_F(DemoDeviceView, FitModeAndReleaseRebuildCleanly) {
