@@ -1,6 +1,8 @@
 // KeyboardPane's mouse handling: choosing, dragging and switching zones.
 #include "views/keyboard_pane.h"
 
+#include <utility>
+
 #include "banks/bank_model.h"
 #include "views/in_place_edit.h"
 #include "views/editor_document.h"
@@ -26,6 +28,13 @@ bool Inside(const Pane& pane, int x, int y) {
     return x >= r.x && x < r.x + r.width && y >= r.y + 2 && y < r.y + r.height - 2;
 }
 
+// The notes as the zone's bar shows them: on the keyboard, lowest first.
+void ShownZoneNotes(int32_t* low, int32_t* high) {
+    *low = ShownZoneNote(*low);
+    *high = ShownZoneNote(*high);
+    if (*low > *high) std::swap(*low, *high);
+}
+
 void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
     int zone = gDocument.currentZone;
     PresetRecord* preset = EditorCurrentPreset();
@@ -35,12 +44,11 @@ void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
     if (low == nullptr || high == nullptr || note < 0) return;
     ZoneKeyboard& k = gZoneKeyboard;
     // A zone stored with notes off the keyboard (an empty preset's 0 .. 0, a
-    // zone made for a longer keyboard) is dragged as its bar shows it, so that
-    // it follows the pointer.
+    // zone made for a longer keyboard) or low above high (a file, a device)
+    // is dragged as its bar shows it, so that it follows the pointer.
     k.startLow = *low;
     k.startHigh = *high;
-    *low = ShownZoneNote(*low);
-    *high = ShownZoneNote(*high);
+    ShownZoneNotes(low, high);
     if (note == *low) {
         k.dragMode = ZoneDragMode::kLowEdge;
     } else if (note == *high) {
@@ -97,7 +105,10 @@ void EndDrag(PaneWindow window) {
     int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
     int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
     if (low != nullptr && high != nullptr) {
-        bool moved = *low != ShownZoneNote(k.startLow) || *high != ShownZoneNote(k.startHigh);
+        int32_t shownLow = k.startLow;
+        int32_t shownHigh = k.startHigh;
+        ShownZoneNotes(&shownLow, &shownHigh);
+        bool moved = *low != shownLow || *high != shownHigh;
         if (moved) {
             CountPresetEdit(gBanks.current, gBanks.currentPreset);
         } else {

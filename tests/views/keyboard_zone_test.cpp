@@ -317,6 +317,22 @@ TEST_F(KeyboardZoneTest, AZoneOffTheKeyboardIsDraggedAsItsBarShowsIt) {
     EXPECT_EQ(Preset().zones[0][1], 0);
     EXPECT_EQ(Preset().zones[0][2], 0);
     EXPECT_EQ(Entry().changeCount, 1);
+
+    // Stored upside down, 50 .. 40: its high end pressed and let go changes nothing, and its
+    // low end dragged keeps the other end where the bar shows it.
+    Preset().zones[0][1] = 50;
+    Preset().zones[0][2] = 40;
+    Layout();
+    Down(KeyX(50), BarY(0));
+    Move(KeyX(50), BarY(0));
+    Up(0, 0);
+    EXPECT_EQ(Preset().zones[0][1], 50);
+    EXPECT_EQ(Preset().zones[0][2], 40);
+    Down(KeyX(40), BarY(0));
+    Move(KeyX(38), BarY(0));
+    Up(0, 0);
+    EXPECT_EQ(Preset().zones[0][1], 38);
+    EXPECT_EQ(Preset().zones[0][2], 50);
 }
 
 TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
