@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "base/preferences.h"
 #include "banks/discovery.h"
 #include "devices/folder_list.h"
-#include "devices/program_folder.h"
 
 // Clamps v into the variable's range; a bound of -1 means the definition
 // gave none.
@@ -289,23 +287,11 @@ void ShowRomBanks() {
     SelectBank(0);
 }
 
-// Whether a bank file lies in a device's folder, where ShowRomBanks finds it.
-static bool InDevicesFolder(const char* path) {
-    const std::string devices = WithSeparator(JoinPath(DiscoveryProgramFolder(), "Devices"));
-    return std::string(path).size() > devices.size() &&
-           SameTextNoCase(std::string(path).substr(0, devices.size()).c_str(), devices.c_str());
-}
-
 void HideRomBanks() {
     gShowAllRomBanks = 0;
-    // A protected bank file opened from elsewhere (a read-only file among the
-    // user's banks) stays: showing the ROM banks again would not bring it back.
     for (int i = gBanks.count - 1; i >= 0; i--) {
         const BankEntry& entry = gBanks.entries[i];
-        if (entry.kind == BankKind::Rom && FindDeviceBankByPid(entry.pid) < 0 &&
-            InDevicesFolder(entry.path)) {
-            RemoveBank(i);
-        }
+        if (entry.kind == BankKind::Rom && FindDeviceBankByPid(entry.pid) < 0) RemoveBank(i);
     }
     SetDeviceBank(0);
     SelectBank(0);

@@ -590,13 +590,6 @@ TEST_F(BankCommandsTest, RomBanksComeAndGoWithThePreference) {
     HideRomBanks();
     EXPECT_EQ(gShowAllRomBanks, 0);
     EXPECT_EQ(gBanks.count, 1);
-
-    // A protected file among the user's banks is no device's ROM bank: hiding those keeps it.
-    folder_.Write("User Preset Banks/Kept.xml", rom);
-    ASSERT_EQ(LoadBankFile(UserBankFile("Kept").c_str()), 1);
-    ASSERT_EQ(gBanks.entries[1].kind, BankKind::Rom);
-    HideRomBanks();
-    EXPECT_EQ(gBanks.count, 2);
     gShowAllRomBanks = 1;
 }
 
