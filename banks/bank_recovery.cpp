@@ -17,6 +17,9 @@
 // The copies this run wrote: only these may be taken back, since an older
 // copy still waiting for its offer holds content nothing else has.
 static std::vector<std::string> gCopiesWritten;
+// The copies offered this run (and left where they were: refused, or of
+// another model): no longer waiting, they may be written over.
+static std::vector<std::string> gCopiesOffered;
 
 static std::string CopyPathOf(const char* path) {
     return std::string(path) + kRecoverySuffix;
@@ -29,11 +32,27 @@ static bool FileThere(const std::string& path) {
     return true;
 }
 
-static bool WrittenThisRun(const std::string& copy) {
+static bool SeenThisRun(const std::string& copy) {
     for (const std::string& written : gCopiesWritten) {
         if (written == copy) return true;
     }
+    for (const std::string& offered : gCopiesOffered) {
+        if (offered == copy) return true;
+    }
     return false;
+}
+
+// Where bank i's copy goes: beside its file; for a bank without a file whose
+// path another open bank holds (a user bank read from the file a device bank
+// took since), under its own name among the user's banks, where the next
+// start offers it as a bank that never had a file. "" when that name is taken.
+static std::string CopyPathOfBank(int i) {
+    const BankEntry& entry = gBanks.entries[i];
+    if (entry.hasFile || !IsFileOfOpenBank(entry.path, i)) return CopyPathOf(entry.path);
+    const std::string own = JoinPath(JoinPath(DiscoveryProgramFolder(), "User Preset Banks"),
+                                     std::string(entry.displayName) + ".xml");
+    if (FileThere(own) || IsFileOfOpenBank(own.c_str(), i)) return "";
+    return CopyPathOf(own.c_str());
 }
 
 int WriteRecoveryCopies() {
@@ -43,15 +62,12 @@ int WriteRecoveryCopies() {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0 || !entry.data || entry.kind == BankKind::Rom) continue;
-        // A bank without a file whose path another open bank holds (a user
-        // bank read from the file a device bank took since) would write its
-        // copy under that bank's name, to be offered to that bank.
-        if (!entry.hasFile && IsFileOfOpenBank(entry.path, i)) continue;
-        std::string copy = CopyPathOf(entry.path);
-        // A copy this run did not write still waits for its offer (a device
-        // that answered only later in the run): it holds changes nothing else
-        // has, and stays as it is.
-        if (FileThere(copy) && !WrittenThisRun(copy)) continue;
+        const std::string copy = CopyPathOfBank(i);
+        if (copy.empty()) continue;
+        // A copy this run neither wrote nor offered still waits for its offer
+        // (a device that answered only later in the run): it holds changes
+        // nothing else has, and stays as it is.
+        if (FileThere(copy) && !SeenThisRun(copy)) continue;
         if (!WriteBankFileTo(i, copy.c_str())) continue;
         gCopiesWritten.push_back(copy);
         written++;
@@ -82,7 +98,9 @@ static int OfferCopyOfBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || entry->kind == BankKind::Rom) return 0;
     std::string copy = CopyPathOf(entry->path);
-    if (!FileThere(copy) || !TakeCopy(copy, entry->displayName)) return 0;
+    if (!FileThere(copy)) return 0;
+    gCopiesOffered.push_back(copy);
+    if (!TakeCopy(copy, entry->displayName)) return 0;
     // The file has become a bank of another model since: the copy is not
     // its contents, and stays where it is.
     if (gReadScratch.pid != BankModelPid(bank)) {
@@ -122,7 +140,9 @@ int OfferRecoveryCopies() {
         char name[kDisplayNameLen];
         DisplayNameFromPath(path.c_str(), name, sizeof name);
         std::string copy = JoinPath(folder, item.name);
-        if (gBanks.count >= kMaxBanks || !TakeCopy(copy, name)) continue;
+        if (gBanks.count >= kMaxBanks) continue;
+        gCopiesOffered.push_back(copy);
+        if (!TakeCopy(copy, name)) continue;
         int added = AddBankFromData(path.c_str(), &gReadScratch);
         if (added < 0) continue;
         remove(copy.c_str());

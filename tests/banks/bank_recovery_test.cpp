@@ -81,14 +81,16 @@ TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     EXPECT_EQ(QueryEndSession(0), 1);
     EXPECT_EQ(ReadFileText(copy), "kept before");
 
-    // A user bank left without a file when the device bank took that file keeps no copy
-    // under the device bank's name.
+    // A user bank left without a file when the device bank took that file keeps its copy
+    // under its own name among the user's banks, not under the device bank's.
     remove(copy.c_str());
     int user = NewBank();
     CopyText(gBanks.entries[user].path, gBanks.entries[device].path);
-    strcpy(Preset(user, 1).name, "User's");
+    strcpy(Preset(user, 1).name, "Mine");
     EXPECT_EQ(QueryEndSession(1), 1);
     EXPECT_NE(ReadFileText(copy).find("Edited"), std::string::npos);
+    const std::string own = UserBankFile(gBanks.entries[user].displayName) + kRecoverySuffix;
+    EXPECT_NE(ReadFileText(own).find("Mine"), std::string::npos);
 }
 
 // The session's end drops the undo history, as Quit does: a deleted bank's file, kept aside
@@ -149,6 +151,13 @@ TEST_F(BankRecoveryTest, ACopyOfAnotherModelIsNotTakenIn) {
     EXPECT_EQ(OfferRecoveryCopies(), 0);
     EXPECT_EQ(gDevice.pid, kAlphaPid);
     EXPECT_TRUE(FileThere(path + kRecoverySuffix));
+
+    // Offered and left there, it no longer waits: this run's changes to the bank are kept over it.
+    SelectBank(bank);
+    strcpy(Preset(bank, 1).name, "This run");
+    gBanks.entries[bank].changeCount = 1;
+    EXPECT_EQ(QueryEndSession(1), 1);
+    EXPECT_NE(ReadFileText(path + kRecoverySuffix).find("This run"), std::string::npos);
 }
 
 }  // namespace
