@@ -150,7 +150,7 @@ int RunSyxUnpack(int argc, char** argv) {
     // The program reads the first bank of such a file and says so; a script
     // is stopped unless it asked for what can be read.
     if (dump.unreadMessages > 0 && !partial) {
-        CliError(in, "holds more than one bank: %d data messages follow the first dump",
+        CliError(in, "holds more than one bank (%d more data messages after the first dump)",
                  dump.unreadMessages);
         return kCliBadInput;
     }

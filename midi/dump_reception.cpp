@@ -31,6 +31,7 @@ struct Reception {
     uint32_t arrived[kPackedPresetsPerBank] = {};  // bit i: type kSysexTypes[i] arrived
     int messagesArrived = 0;
     int unreadMessages = 0;  // a file's data messages left out (DumpResult)
+    bool anotherDump = false;  // a file's: a dump of the model began again after this one
     bool resultWaiting = false;
     DumpResult result{};
     // A file's messages (sysex_capture.h): its presets may come in any order,
@@ -73,6 +74,7 @@ void Begin(Reception& r, int requested, DumpPhase phase, uint32_t now) {
     memset(r.arrived, 0, sizeof r.arrived);
     r.messagesArrived = 0;
     r.unreadMessages = 0;
+    r.anotherDump = false;
     memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
     gTransfer.lastType = kNoDataType;
     gTransfer.errorRun = 0;
@@ -175,8 +177,14 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     TransferState& t = gTransfer;
     if (t.sending) return DumpAnswer::None;
     if (r.phase == DumpPhase::Draining) {
-        // A file goes on past its dump: another bank follows.
-        if (r.fromFile && TypeIndex(m[6]) >= 0) r.unreadMessages++;
+        // A file goes on past its dump: another bank follows once a dump of
+        // the model begins again (a message of the dump sent again, as after
+        // a retry, is none), or another model's messages do.
+        if (r.fromFile && TypeIndex(m[6]) >= 0) {
+            const bool ours = m[4] == (r.sizes.groupId & 0x7F);
+            if (ours && m[6] == kFirstDataType && m[7] == 1) r.anotherDump = true;
+            if (!ours || r.anotherDump) r.unreadMessages++;
+        }
         if (!Passed(now, r.deadline)) {
             r.deadline = now + kReceiveSilenceMs;
             return DumpAnswer::None;
@@ -297,4 +305,5 @@ void ResetDumpReception() {
     gReception.resultWaiting = false;
     gReception.deadline = 0;
     gReception.unreadMessages = 0;
+    gReception.anotherDump = false;
 }

@@ -130,7 +130,7 @@ TEST_F(SyxCliTest, IncompleteOrForeignInputExitsOneWithOneLine) {
     const std::pair<std::string, const char*> cases[] = {
         {gap, "preset 3, message type 7 is missing (575 of 576 messages arrived)"},
         {half, "preset 17, message type 2 is missing (288 of 576 messages arrived)"},
-        {all + all, "holds more than one bank: 576 data messages follow the first dump"},
+        {all + all, "holds more than one bank (576 more data messages after the first dump)"},
     };
     for (const auto& c : cases) {
         folder.Write("cut.syx", c.first);

@@ -191,11 +191,14 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     EXPECT_EQ(HeadlessLastStatus(), "Only the first bank in " + two +
                                         " was read: the file holds more presets than one bank");
 
-    // One dump with its first message sent again (as after a retry) is one bank, said as such.
+    // One dump with its first and last messages sent again (as after a retry) is one bank.
     size_t first = 0;
     while (dump[first] != 0xF7) first++;
+    size_t last = dump.size() - 1;
+    while (dump[last - 1] != 0xF7) last--;
     std::vector<uint8_t> resent(dump.begin(), dump.begin() + first + 1);
     resent.insert(resent.end(), dump.begin(), dump.end());
+    resent.insert(resent.end(), dump.begin() + last, dump.end());
     HeadlessMessages().statusTexts.clear();
     ASSERT_EQ(OpenNamedFile(WriteBytes("Resent.syx", resent).c_str()), 1);
     EXPECT_EQ(HeadlessLastStatus().find("Only the first bank"), std::string::npos);
