@@ -98,6 +98,16 @@ static int PrintHelp(const std::vector<char*>& words) {
     return kCliOk;
 }
 
+// What was printed must have reached its place (a full disk, a closed pipe):
+// otherwise the result is lost, and that is no success.
+static int OutputWritten(int result) {
+    if ((fflush(stdout) != 0 || ferror(stdout)) && result == kCliOk) {
+        fprintf(stderr, "ostrel-cli: standard output: cannot write\n");
+        return kCliBadInput;
+    }
+    return result;
+}
+
 int main(int argc, char** argv) {
     // The message functions would print every message box and status text;
     // the commands say what went wrong in one line of their own instead.
@@ -117,12 +127,12 @@ int main(int argc, char** argv) {
             help = true;
         } else if (strcmp(argv[i], "--version") == 0) {
             printf("ostrel-cli %s\n", OSTREL_VERSION);
-            return kCliOk;
+            return OutputWritten(kCliOk);
         } else {
             args.push_back(argv[i]);
         }
     }
-    if (help) return PrintHelp(args);
+    if (help) return OutputWritten(PrintHelp(args));
     if (args.size() < 2) {
         PrintUsage(stderr);
         return kCliUsage;
@@ -144,12 +154,7 @@ int main(int argc, char** argv) {
     rest.push_back(nullptr);
     int result = command->run(static_cast<int>(rest.size()) - 1, rest.data());
     if (result == kCliUsage) PrintCommandUsage(stderr, command);
-    // What a command printed must have reached its place (a full disk, a
-    // closed pipe): otherwise the result is lost, and that is no success.
-    if ((fflush(stdout) != 0 || ferror(stdout)) && result == kCliOk) {
-        fprintf(stderr, "ostrel-cli: standard output: cannot write\n");
-        result = kCliBadInput;
-    }
+    result = OutputWritten(result);
 
     ClearUndoHistory();
     ResetBankList();

@@ -111,6 +111,8 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
                               " bank show --json " + Quote(bank) + " >/dev/full 2>/dev/null")
                                  .c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    status = std::system((Quote(CliPath()) + " --version >/dev/full 2>/dev/null").c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
 }
 
 TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
