@@ -133,21 +133,12 @@ static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRec
     preset->zoneFieldCount = fields.count;
 }
 
-// Controls from index `from` on that the file does not hold: as the device
-// makes them (no library, the definition's values), not zeros, which a save
-// would write as Bank Select from library 0.
-static void DefaultControls(PresetRecord* preset, int from) {
-    const DefaultValues& d = gDevice.defaults;
+// Controls from index `from` on that the file does not hold stay cleared, but
+// with no library: a cleared origin of 0 would name control 0 of library 0,
+// and a save would write it as that library's assignment.
+static void NoOriginFrom(PresetRecord* preset, int from) {
     const int controls = gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-    for (int j = from; j < controls; j++) {
-        PresetControl& control = preset->controls[j];
-        control.origin = -1;
-        control.channel = d.channel;
-        control.midiCc = d.midiCc;
-        control.program = d.program;
-        control.msb = d.msb;
-        control.lsb = d.lsb;
-    }
+    for (int j = from; j < controls; j++) preset->controls[j].origin = -1;
 }
 
 static void ReadControls(const PlistNode* list, PresetRecord* preset) {
@@ -166,7 +157,7 @@ static void ReadControls(const PlistNode* list, PresetRecord* preset) {
         ReadName(element, keys.desc, control.desc, sizeof control.desc);
     }
     preset->controlCount = count;
-    DefaultControls(preset, count);
+    NoOriginFrom(preset, count);
 }
 
 static void ReadPresets(const PlistNode* list, BankData* bank) {
@@ -184,7 +175,7 @@ static void ReadPresets(const PlistNode* list, BankData* bank) {
         ReadControls(FindKey(element, keys.controls), preset);
     }
     const int presets = gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
-    for (int p = count; p < presets; p++) DefaultControls(&bank->presets[p], 0);
+    for (int p = count; p < presets; p++) NoOriginFrom(&bank->presets[p], 0);
     bank->presetCountInFile = count;
 }
 

@@ -288,10 +288,8 @@ TEST_F(BankFileTest, EditsToControlsAndSlotsTheFileLackedAreSaved) {
     EXPECT_EQ(read->presets[0].controls[2].midiCc, 50);
     EXPECT_EQ(read->presets[0].variables[1], 5);
     EXPECT_EQ(read->presets[3].controls[0].midiCc, 60);
-    // What nobody edited is saved as the device makes it, not as zeros: no library, the
-    // definition's controller number.
+    // What nobody edited is saved cleared, but assigned from no library (not from library 0).
     EXPECT_EQ(read->presets[0].controls[1].origin, -1);
-    EXPECT_EQ(read->presets[0].controls[1].midiCc, gDevice.defaults.midiCc);
     EXPECT_EQ(read->presets[2].controls[0].origin, -1);
     FreeBankData(read);
 }
