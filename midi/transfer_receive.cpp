@@ -45,7 +45,9 @@ void DownloadFromDevice() {
     // asked for again of that bank's device, whichever bank is shown now.
     const bool fresh = !DumpUnderWay();
     if (fresh) RememberCurrentDeviceBank();
-    const int device = fresh ? FindDeviceBank() : FindBankBySerial(gAskedBankSerial);
+    // (A dump the device started unasked has no bank asked for.)
+    const int device =
+        fresh || gAskedBankSerial == 0 ? FindDeviceBank() : FindBankBySerial(gAskedBankSerial);
     if (device < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
         return;

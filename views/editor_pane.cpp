@@ -190,8 +190,9 @@ int EditorPane::Mouse(PaneWindow window, int x, int y, int message, int) {
     int button = EditorZoneButtonAt(gMouseLayout, x, y);
     const int pressed = gPressedZoneButton;
     if (message == kLeftUp) gPressedZoneButton = -1;
+    // Any press here starts afresh (a release that went elsewhere is forgotten).
+    if (message == kLeftDown || message == kLeftDoubleClick) gPressedZoneButton = button;
     if (button >= 0) {
-        if (message == kLeftDown || message == kLeftDoubleClick) gPressedZoneButton = button;
         if (message == kLeftUp && button == pressed) {
             CommitInPlaceEditors();
             SelectZoneAndRepaint(button);

@@ -624,6 +624,16 @@ TEST_F(TransferEngineTest, ADownloadAskedAgainStaysWithTheBankItWasAskedFor) {
     EXPECT_TRUE(SamePreset(gBanks.entries[silent].data->presets[3], own, 3));
 }
 
+// Asked for while a dump the device started unasked arrives: there is no bank asked for yet,
+// and the request goes to the device bank as for a first one.
+TEST_F(TransferEngineTest, ADownloadAskedDuringAnUnaskedDumpIsSent) {
+    gTransfer.receiving = 1;
+    HeadlessMessages().statusTexts.clear();
+    DownloadFromDevice();
+    EXPECT_EQ(gTransfer.handshakeActive, 1);
+    EXPECT_NE(HeadlessLastStatus().find("Test Keys"), std::string::npos) << HeadlessLastStatus();
+}
+
 // The layout a dump the device starts unasked is read by follows the device
 // bank the moment it changes, not at some later tick.
 TEST_F(TransferEngineTest, ThePublishedLayoutFollowsTheDeviceBankAtOnce) {

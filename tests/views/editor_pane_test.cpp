@@ -331,7 +331,12 @@ TEST_F(ZoneDataTest, ZoneButtonsChooseTheZoneOnRelease) {
     EXPECT_EQ(gDocument.currentZone, 3);
     EXPECT_STREQ(Find(EditorItem::kZoneCaption, 3)->label, "Zone 4");
     EXPECT_EQ(gEditorPane.Mouse(Window(), 8 + 66 + 2, 100, kLeftUp, 0), kMouseNotHandled);
-    // A release that ends a press elsewhere (a drag let go over the buttons) chooses nothing.
+    // A release that ends a press elsewhere (a drag let go over the buttons) chooses nothing,
+    // nor one after a press on a button whose release went elsewhere and a press off them.
+    gEditorPane.Mouse(Window(), 8 + 5, 100, kLeftUp, 0);
+    EXPECT_EQ(gDocument.currentZone, 3);
+    gEditorPane.Mouse(Window(), 8 + 5, 100, kLeftDown, 0);
+    gEditorPane.Mouse(Window(), 8 + 66 + 2, 60, kLeftDown, 0);
     gEditorPane.Mouse(Window(), 8 + 5, 100, kLeftUp, 0);
     EXPECT_EQ(gDocument.currentZone, 3);
 }
