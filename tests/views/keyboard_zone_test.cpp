@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "base/shell_hooks.h"
 #include "devices/folder_list.h"
@@ -307,27 +308,21 @@ TEST_F(KeyboardZoneTest, AZoneOffTheKeyboardIsDraggedAsItsBarShowsIt) {
     Up(0, 0);
     EXPECT_EQ(Entry().changeCount, 1);
 
-    // An empty preset's 0 .. 0, pressed and let go: no change at all.
-    Preset().zones[0][1] = 0;
-    Preset().zones[0][2] = 0;
-    Layout();
-    Down(KeyX(36), BarY(0));
-    Move(KeyX(36), BarY(0));
-    Up(0, 0);
-    EXPECT_EQ(Preset().zones[0][1], 0);
-    EXPECT_EQ(Preset().zones[0][2], 0);
-    EXPECT_EQ(Entry().changeCount, 1);
-
-    // Stored upside down, 50 .. 40: its high end pressed and let go changes nothing, and its
-    // low end dragged keeps the other end where the bar shows it.
-    Preset().zones[0][1] = 50;
-    Preset().zones[0][2] = 40;
-    Layout();
-    Down(KeyX(50), BarY(0));
-    Move(KeyX(50), BarY(0));
-    Up(0, 0);
-    EXPECT_EQ(Preset().zones[0][1], 50);
-    EXPECT_EQ(Preset().zones[0][2], 40);
+    // Pressed and let go where they are shown, zones stored off the keyboard (an empty preset's
+    // 0 .. 0) or upside down (50 .. 40) are not changed at all.
+    for (const auto& stored : {std::make_pair(0, 0), std::make_pair(50, 40)}) {
+        Preset().zones[0][1] = stored.first;
+        Preset().zones[0][2] = stored.second;
+        Layout();
+        const int key = stored.first == 0 ? 36 : 50;
+        Down(KeyX(key), BarY(0));
+        Move(KeyX(key), BarY(0));
+        Up(0, 0);
+        EXPECT_EQ(Preset().zones[0][1], stored.first);
+        EXPECT_EQ(Preset().zones[0][2], stored.second);
+        EXPECT_EQ(Entry().changeCount, 1);
+    }
+    // The upside-down zone's low end dragged keeps the other end where the bar shows it.
     Down(KeyX(40), BarY(0));
     Move(KeyX(38), BarY(0));
     Up(0, 0);
