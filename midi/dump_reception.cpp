@@ -287,6 +287,14 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images) {
     return true;
 }
 
+bool ArrivingDumpModel(int* pid, int* presets) {
+    std::lock_guard<std::mutex> hold(gLock);
+    if (gReception.phase != DumpPhase::Receiving) return false;
+    *pid = gReception.pid;
+    *presets = PresetsOf(gReception.sizes);
+    return true;
+}
+
 bool DumpReceptionIdle() {
     std::lock_guard<std::mutex> hold(gLock);
     return gReception.phase == DumpPhase::Idle && !gReception.resultWaiting;

@@ -92,6 +92,9 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images);
 // the reception may be lent to a file (sysex_capture.h) without losing a
 // device's dump.
 bool DumpReceptionIdle();
+// The model a dump arriving now is read by, and its preset count; false when
+// none arrives (it may be another connected model than the device bank's).
+bool ArrivingDumpModel(int* pid, int* presets);
 
 // Back to Idle with nothing waiting (start-up, tests); no longer reading a file.
 void ResetDumpReception();

@@ -67,8 +67,15 @@ static void ShowReceiving() {
     const uint32_t preset = gTransfer.lastPresetNumber;
     if (preset == shown || preset == 0) return;
     shown = preset;
-    const int device = FindDeviceBank();
-    StatusMessage3(kStrReceivingPreset, static_cast<int>(preset), gTransfer.presetCount.load(),
+    // Named by the model the dump is read by: a dump the user started on the
+    // device of another connected model fills that model's device bank.
+    int pid = 0;
+    int presets = gTransfer.presetCount.load();
+    int device = FindDeviceBank();
+    if (ArrivingDumpModel(&pid, &presets) && device >= 0 && gBanks.entries[device].pid != pid) {
+        device = FindDeviceBankByPid(pid);
+    }
+    StatusMessage3(kStrReceivingPreset, static_cast<int>(preset), presets,
                    device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
 }
 

@@ -579,9 +579,20 @@ TEST_F(TransferEngineTest, ADumpIsReceivedByTheDeviceBanksModelWhateverIsShown) 
     FillDeviceBank(31);
     HeadlessClockAdvance(4000);  // the first dump's silence is over
     HeadlessMessages().statusTexts.clear();
+    SetFaults([](VirtualDeviceFaults& f) {  // slow enough for the status line to follow it
+        f.late = {0, 1000000};
+        f.lateMs = 5;
+    });
     VirtualLinkStartUnrequestedDump();
     ASSERT_TRUE(TickUntil(
-        [] { return HeadlessLastStatus() == "128 presets received from Test Keys"; }, 20000));
+        [] { return HeadlessLastStatus() == "128 presets received from Test Keys"; }, 60000));
+    int following = 0;
+    for (const std::string& said : HeadlessMessages().statusTexts) {
+        if (said.rfind("Receiving preset ", 0) != 0) continue;
+        following++;
+        EXPECT_NE(said.find(" of 128 from Test Keys"), std::string::npos) << said;
+    }
+    EXPECT_GT(following, 0);
     ASSERT_TRUE(SwitchDevice(kTransferTestPid));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
