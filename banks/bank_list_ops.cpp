@@ -9,9 +9,9 @@
 
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
-#include "base/whole_file.h"
 #include "base/messages.h"
 #include "base/preferences.h"
+#include "base/whole_file.h"
 #include "banks/discovery.h"
 #include "devices/folder_list.h"
 
