@@ -484,8 +484,8 @@ static int OfferToSaveUserBank(int bank) {
 
 // Sending a device bank selects it, and with it its model and the device
 // bank that sends go to. Whatever the answers, the questions leave the user
-// on the bank they were on, with its model and their device bank.
-// The preset, control and selections they were on come back with the model.
+// on the bank they were on, with its model, their device bank, and the
+// preset, control and selections they were on.
 struct PlaceBeforeQuestions {
     int current = gBanks.current;
     int deviceBank = gBanks.deviceBank;

@@ -2,6 +2,7 @@
 // offer at the next start (see bank_recovery.h).
 #include "banks/bank_recovery.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -33,11 +34,8 @@ static bool FileThere(const std::string& path) {
 }
 
 static bool SeenThisRun(const std::string& copy) {
-    for (const std::string& written : gCopiesWritten) {
-        if (written == copy) return true;
-    }
-    for (const std::string& offered : gCopiesOffered) {
-        if (offered == copy) return true;
+    for (const std::vector<std::string>* seen : {&gCopiesWritten, &gCopiesOffered}) {
+        if (std::find(seen->begin(), seen->end(), copy) != seen->end()) return true;
     }
     return false;
 }

@@ -61,6 +61,15 @@ void DownloadFromDevice() {
     UpdateTransferMenu();
 }
 
+// The remembered device bank when it is of model pid, else the first of that
+// model (the user may have turned to another model's device bank meanwhile,
+// or the dump came from another connected model's device).
+static int DeviceBankOfModel(int pid) {
+    const int device = FindDeviceBank();
+    if (device >= 0 && gBanks.entries[device].pid == pid) return device;
+    return FindDeviceBankByPid(pid);
+}
+
 // While a dump arrives the status display follows it, preset by preset.
 static void ShowReceiving() {
     static uint32_t shown = 0;
@@ -71,23 +80,17 @@ static void ShowReceiving() {
     // device of another connected model fills that model's device bank.
     int pid = 0;
     int presets = gTransfer.presetCount.load();
-    int device = FindDeviceBank();
-    if (ArrivingDumpModel(&pid, &presets) && device >= 0 && gBanks.entries[device].pid != pid) {
-        device = FindDeviceBankByPid(pid);
-    }
+    const int device = ArrivingDumpModel(&pid, &presets) ? DeviceBankOfModel(pid) : FindDeviceBank();
     StatusMessage3(kStrReceivingPreset, static_cast<int>(preset), presets,
                    device >= 0 ? gBanks.entries[device].displayName : gDevice.name);
 }
 
-// The device bank a dump goes into: the one it was asked for; for a dump the
-// device started, the remembered one when it is of the dump's model, else the
-// first of that model.
+// The device bank a dump goes into: the one it was asked for, else (a dump
+// the device started) its model's.
 static int DumpDeviceBank(const DumpResult& dump) {
     const int asked = dump.requested ? FindBankBySerial(gAskedBankSerial) : -1;
     if (asked >= 0 && gBanks.entries[asked].pid == dump.pid) return asked;
-    const int device = FindDeviceBank();
-    if (device >= 0 && gBanks.entries[device].pid == dump.pid) return device;
-    return FindDeviceBankByPid(dump.pid);
+    return DeviceBankOfModel(dump.pid);
 }
 
 int CompleteDownload(const DumpResult& dump, const PackedBank& images) {

@@ -124,22 +124,22 @@ void JoinReleaseDialogs() {
 
 // --- Commands -----------------------------------------------------------------
 
-static void ShowBankAfter(const BankData* before);
+static void ShowBankAfter(int32_t shownBefore);
 
 void JoinNewUserBank() {
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     NewUserBankCommand();
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinLoadBank() {
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     LoadBankCommand();
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinOpenNamedFile(const char* path) {
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     OpenNamedFile(path);
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinSaveBank() {
     // A first save names the bank after its file.
@@ -156,9 +156,9 @@ void JoinReloadBank() {
     ShowBank(gBanks.current);
 }
 void JoinDeleteUserBank() {
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     DeleteUserBank(gBanks.current);
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinSendChanges() {
     SendChanges();
@@ -182,22 +182,15 @@ void JoinSaveSettings() {
 void JoinCloseHelp() {}  // the help opens in the browser: nothing to close
 // Undo and Redo keep the user's place in the bank they act on; a step that
 // takes the shown bank away or brings another back shows that one afresh.
-static void ShowBankAfterStep(int32_t shownBefore) {
-    if (BankSerial(gBanks.current) != shownBefore) {
-        ShowOtherBank(gBanks.current);
-    } else {
-        ShowBank(gBanks.current);
-    }
-}
 void JoinUndo() {
     const int32_t shown = BankSerial(gBanks.current);
     Undo();
-    ShowBankAfterStep(shown);
+    ShowBankAfter(shown);
 }
 void JoinRedo() {
     const int32_t shown = BankSerial(gBanks.current);
     Redo();
-    ShowBankAfterStep(shown);
+    ShowBankAfter(shown);
 }
 void JoinCopy() {
     CopySelection();
@@ -218,14 +211,14 @@ void JoinShowCcChanged() {
     DeviceViewShowCcChanged();
 }
 void JoinToggleRomBanks() {
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     gShowAllRomBanks = !gShowAllRomBanks;
     if (gShowAllRomBanks) {
         ShowRomBanks();
     } else {
         HideRomBanks();
     }
-    ShowBankAfter(before);  // bank 0 is the current one now
+    ShowBankAfter(shown);  // bank 0 is the current one now
 }
 void JoinFitModeChanged() {
     DeviceViewFitModeChanged();
@@ -233,9 +226,9 @@ void JoinFitModeChanged() {
 void JoinMidiSetup() {
     // The ports chosen may have found a device (its bank becomes current) or
     // lost one (its bank goes).
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     ShowMidiSetupDialog();
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinPreferences() {
     ShowPreferencesDialog();
@@ -247,9 +240,9 @@ void JoinRefreshDevices() {
     // its place is shown from the top.
     // While an exchange runs or a dump is awaited, the refresh is refused (and
     // says why) before anything is asked.
-    const BankData* before = BankDataAt(gBanks.current);
+    const int32_t shown = BankSerial(gBanks.current);
     if (!CanStartSending() || ConfirmDeviceBanksBeforeRefresh()) RefreshDevices();
-    ShowBankAfter(before);
+    ShowBankAfter(shown);
 }
 void JoinShowHelp(int context) {
     if (context == kHelpContextContents) {
@@ -325,10 +318,11 @@ void ShowOtherBank(int index) {
 }
 
 // After a command that may have made another bank current (a new or loaded
-// bank, the neighbour of a deleted one): `before` is the data of the bank
-// that was current.
-static void ShowBankAfter(const BankData* before) {
-    if (BankDataAt(gBanks.current) != before) {
+// bank, the neighbour of a deleted one, a step undone): `shownBefore` is the
+// serial of the bank that was current. Banks are told apart by serial, not by
+// their data, whose storage a removed bank may hand on to a new one.
+static void ShowBankAfter(int32_t shownBefore) {
+    if (BankSerial(gBanks.current) != shownBefore) {
         ShowOtherBank(gBanks.current);
     } else {
         ShowBank(gBanks.current);

@@ -69,7 +69,16 @@ void ReleaseGraphicPictures() {
     doc.hasPictures = 0;
 }
 
-static void KeepGraphicScrollInside();
+static void KeepGraphicScrollInside() {
+    PaneScroll& s = gDeviceView.horizontal;
+    const int page = gDeviceView.rect.width - 2 * kPictureMargin;
+    const int last = gDocument.backgroundWidth - page;
+    if (!gDocument.scrollMode || last <= 0 || s.position < 0) {
+        s.position = 0;
+    } else if (s.position > last) {
+        s.position = last;
+    }
+}
 
 void BuildGraphicPictures() {
     ReleaseGraphicPictures();
@@ -115,15 +124,4 @@ int RefitGraphicPictures() {
     if (gDocument.builtWidth == ViewWidth() && gDocument.builtHeight == ViewHeight()) return 0;
     BuildGraphicPictures();
     return 1;
-}
-
-static void KeepGraphicScrollInside() {
-    PaneScroll& s = gDeviceView.horizontal;
-    const int page = gDeviceView.rect.width - 2 * kPictureMargin;
-    const int last = gDocument.backgroundWidth - page;
-    if (!gDocument.scrollMode || last <= 0 || s.position < 0) {
-        s.position = 0;
-    } else if (s.position > last) {
-        s.position = last;
-    }
 }

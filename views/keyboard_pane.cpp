@@ -125,12 +125,12 @@ void EndDrag(PaneWindow window) {
 
 }  // namespace
 
-void KeyboardPaneCaptureLost() {
+void EndZoneDrag() {
     if (gZoneKeyboard.dragMode != ZoneDragMode::kNone) EndDrag(gKeyboardPane.window);
 }
 
-void EndZoneDrag() {
-    KeyboardPaneCaptureLost();
+void KeyboardPaneCaptureLost() {
+    EndZoneDrag();
 }
 
 void AbandonZoneDragOnBank(int index) {
