@@ -8,7 +8,8 @@
 // Choices for input the format does not cover:
 //  - Text is gathered until the next element boundary and handed over whole: expat splits text
 //    at entity references and line breaks, and a key "a&amp;b" or an integer written over
-//    several lines must not keep only its last piece.
+//    several lines must not keep only its last piece. Each run of text between two boundaries
+//    replaces a key, and adds to a string.
 //  - A dict or array that would open a 65th level stops the parse as a malformed document
 //    would: the tree read so far is returned and the error is reported.
 //  - Keys and strings of any length are read whole; the document's own size is the limit.
@@ -39,6 +40,10 @@ static const char kAfterDocument[] = "after document";
 // The elements of the format. Names are matched without regard to letter case.
 enum class Element { Other, Plist, Key, Dict, Array, Integer, Real, String, Data, True, False };
 
+// Keys and strings, nearly all of a document's text, go straight into their node; only the
+// text of the other types is gathered first, to be parsed whole.
+enum class TextRun { None, Key, String, Gathered };
+
 struct ReaderLevel {
     PlistNode* node;   // node receiving the current element's type and text, or none
     bool acceptsText;  // the element open at this level takes text
@@ -55,7 +60,8 @@ struct Reader {
     bool ended;                      // the root element has ended: the document is whole
     bool textHandler;                // the character-data handler is set
     std::vector<Element> open;       // the elements open in the document, innermost last
-    std::string text;                // text gathered for levels[level].node
+    TextRun run;                     // where the text since the last boundary went
+    std::string text;                // a number's or data's text, gathered for levels[level].node
     ReaderLevel levels[kReaderLevels];
 };
 
@@ -66,42 +72,38 @@ static PlistType TypeBits(const PlistNode* node) {
     return static_cast<PlistType>(node->flags & kPlistTypeMask);
 }
 
-// Hands the gathered text to the node it was gathered for: an untyped node takes it as its
-// key, a typed one as its value.
+// Ends the run of text at an element boundary: a key gets its hash, gathered text is handed to
+// its node as its value.
 static void FlushText(Reader* r) {
-    if (r->text.empty()) return;
+    const TextRun run = r->run;
+    if (run == TextRun::None) return;
+    r->run = TextRun::None;
     PlistNode* node = r->levels[r->level].node;
-    if (node) {
-        const uint32_t length = static_cast<uint32_t>(r->text.size());
-        if (TypeBits(node) == PlistType::None) {
-            SetKey(node, r->text.data(), length);
-        } else {
-            StoreText(node, r->text.data(), length);
-        }
+    if (run == TextRun::Key) {
+        node->keyHash = KeyHash(0, node->key.data(), node->key.size());
+    } else if (run == TextRun::Gathered) {
+        StoreText(node, r->text.data(), static_cast<uint32_t>(r->text.size()));
+        r->text.clear();
     }
-    r->text.clear();
 }
 
-static char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// Whether name (lower-cased as it goes) continues with the lower-case rest and ends there.
+// Whether name continues with rest (lower-case letters) in any letter case and ends there.
+// c | 0x20 equals a lower-case letter exactly when c is that letter in either case.
 static bool RestIs(const char* name, const char* rest) {
     for (; *rest; name++, rest++) {
-        if (Lower(*name) != *rest) return false;
+        if ((*name | 0x20) != *rest) return false;
     }
     return *name == '\0';
 }
 
-// Called for every start and end tag: the first letter picks the one candidate to compare.
+// Called for every start tag: the first letter picks the one candidate to compare.
 static Element Classify(const char* name) {
     const char* rest = name + 1;
-    switch (Lower(name[0])) {
+    switch (name[0] | 0x20) {
         case 'a':
             return RestIs(rest, "rray") ? Element::Array : Element::Other;
         case 'd':
-            if (Lower(name[1]) == 'i') return RestIs(rest, "ict") ? Element::Dict : Element::Other;
+            if ((name[1] | 0x20) == 'i') return RestIs(rest, "ict") ? Element::Dict : Element::Other;
             return RestIs(rest, "ata") ? Element::Data : Element::Other;
         case 'f':
             return RestIs(rest, "alse") ? Element::False : Element::Other;
@@ -253,7 +255,33 @@ static void XMLCALL OnEndElement(void* data, const XML_Char* name) {
 static void XMLCALL OnCharacterData(void* data, const XML_Char* text, int length) {
     Reader* r = static_cast<Reader*>(data);
     const ReaderLevel& level = r->levels[r->level];
-    if (level.node && level.acceptsText && length > 0) r->text.append(text, length);
+    PlistNode* node = level.node;
+    if (!node || !level.acceptsText || length <= 0) return;
+    if (r->run == TextRun::None) {
+        switch (TypeBits(node)) {
+            case PlistType::None:
+                r->run = TextRun::Key;
+                node->key.clear();
+                break;
+            case PlistType::String:
+                r->run = TextRun::String;
+                break;
+            default:
+                r->run = TextRun::Gathered;
+                break;
+        }
+    }
+    switch (r->run) {
+        case TextRun::Key:
+            node->key.append(text, length);
+            break;
+        case TextRun::String:
+            node->text.append(text, length);
+            break;
+        default:
+            r->text.append(text, length);
+            break;
+    }
 }
 
 // Reports a failed parse on stderr and, when asked, in the error node.
@@ -288,6 +316,7 @@ static Reader* BeginReading() {
     r->tooDeep = false;
     r->ended = false;
     r->textHandler = false;
+    r->run = TextRun::None;
     r->levels[0] = {nullptr, false};
     if (!r->parser) {
         delete r;
