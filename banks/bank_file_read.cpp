@@ -15,6 +15,9 @@
 // UTF-8 of a name of at most 72 characters, each at most 4 bytes.
 constexpr int kUtf8NameBufferSize = 4 * 72 + 1;
 
+// The entries of a control dictionary, in the order of BankKeys::control.
+enum ControlEntry { kOrigin, kChannel, kMidiCc, kProgram, kMsb, kLsb, kDesc, kControlEntries };
+
 // The keys of a bank file, prepared once: a full bank asks each of its 12,800
 // control dictionaries for the same seven.
 struct BankKeys {
@@ -24,13 +27,10 @@ struct BankKeys {
     PlistKey zones = MakeKey("zones");
     PlistKey controls = MakeKey("controls");
     PlistKey value = MakeKey("value");
-    PlistKey origin = MakeKey("origin");
-    PlistKey channel = MakeKey("channel");
-    PlistKey midiCc = MakeKey("MIDICC");
-    PlistKey program = MakeKey("program");
-    PlistKey msb = MakeKey("msb");
-    PlistKey lsb = MakeKey("lsb");
-    PlistKey desc = MakeKey("desc");
+    PlistKey control[kControlEntries] = {MakeKey("origin"),  MakeKey("channel"),
+                                         MakeKey("MIDICC"),  MakeKey("program"),
+                                         MakeKey("msb"),     MakeKey("lsb"),
+                                         MakeKey("desc")};
 };
 
 static const BankKeys& Keys() {
@@ -38,11 +38,15 @@ static const BankKeys& Keys() {
     return keys;
 }
 
-// The number under key: -1 when the key is missing (a real is truncated,
+// The number an entry holds: -1 when there is no entry (a real is truncated,
 // true/false give 1/0, any other kind 0).
+static int32_t NumberIn(const PlistNode* entry) {
+    return entry ? GetInt(const_cast<PlistNode*>(entry), nullptr, 0) : -1;
+}
+
+// The number under key, as NumberIn.
 static int32_t NumberOf(const PlistNode* node, const PlistKey& key) {
-    const PlistNode* child = FindKey(node, key);
-    return child ? GetInt(const_cast<PlistNode*>(child), nullptr, 0) : -1;
+    return NumberIn(FindKey(node, key));
 }
 
 static int32_t NumberOf(const PlistNode* node, const char* key) {
@@ -55,19 +59,23 @@ static int32_t NumberOr(const PlistNode* node, const PlistKey& key, int32_t fall
     return child ? GetInt(const_cast<PlistNode*>(child), nullptr, 0) : fallback;
 }
 
-// A control value: missing, or -1, gives the definition's default.
-static int32_t ControlValue(const PlistNode* node, const PlistKey& key, int32_t fallback) {
-    int32_t value = NumberOf(node, key);
+// A control value: no entry, or -1, gives the definition's default.
+static int32_t ControlValue(const PlistNode* entry, int32_t fallback) {
+    int32_t value = NumberIn(entry);
     return value == -1 ? fallback : value;
 }
 
-// A name key: decoded from UTF-8; the field is left alone when the key is missing.
-static void ReadName(const PlistNode* node, const PlistKey& key, char* out, size_t size) {
-    const PlistNode* child = FindKey(node, key);
-    if (!child) return;
+// A name entry: decoded from UTF-8; the field is left alone when there is no entry.
+static void ReadNameIn(const PlistNode* entry, char* out, size_t size) {
+    if (!entry) return;
     char utf8[kUtf8NameBufferSize];
-    GetText(child, utf8, sizeof utf8);
+    GetText(entry, utf8, sizeof utf8);
     NameFromUtf8(utf8, out, size);
+}
+
+// The name under key, as ReadNameIn.
+static void ReadName(const PlistNode* node, const PlistKey& key, char* out, size_t size) {
+    ReadNameIn(FindKey(node, key), out, size);
 }
 
 static int ListLength(const PlistNode* list, int capacity) {
@@ -148,13 +156,15 @@ static void ReadControls(const PlistNode* list, PresetRecord* preset) {
     for (int j = 0; j < count; j++) {
         const PlistNode* element = ChildAt(list, j);
         PresetControl& control = preset->controls[j];
-        control.origin = NumberOf(element, keys.origin);
-        control.channel = ControlValue(element, keys.channel, d.channel);
-        control.midiCc = ControlValue(element, keys.midiCc, d.midiCc);
-        control.program = ControlValue(element, keys.program, d.program);
-        control.msb = ControlValue(element, keys.msb, d.msb);
-        control.lsb = ControlValue(element, keys.lsb, d.lsb);
-        ReadName(element, keys.desc, control.desc, sizeof control.desc);
+        PlistNode* entry[kControlEntries];
+        FindKeys(element, keys.control, kControlEntries, entry);
+        control.origin = NumberIn(entry[kOrigin]);
+        control.channel = ControlValue(entry[kChannel], d.channel);
+        control.midiCc = ControlValue(entry[kMidiCc], d.midiCc);
+        control.program = ControlValue(entry[kProgram], d.program);
+        control.msb = ControlValue(entry[kMsb], d.msb);
+        control.lsb = ControlValue(entry[kLsb], d.lsb);
+        ReadNameIn(entry[kDesc], control.desc, sizeof control.desc);
     }
     preset->controlCount = count;
     NoOriginFrom(preset, count);

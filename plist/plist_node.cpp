@@ -351,15 +351,33 @@ PlistKey MakeKey(const char* zeroTerminated) {
     return PlistKey{bytes, length, KeyHash(0, bytes, length)};
 }
 
+static bool KeyMatches(const PlistNode* child, const PlistKey& key) {
+    return child->keyHash == key.hash && child->key.size() == key.length &&
+           KeysEqual(child->key.data(), key.bytes, key.length);
+}
+
 PlistNode* FindKey(const PlistNode* node, const PlistKey& key) {
     if (!key.bytes || key.length == 0 || !IsContainer(node)) return nullptr;
     for (PlistNode* child : node->children) {
-        if (child->keyHash == key.hash && child->key.size() == key.length &&
-            KeysEqual(child->key.data(), key.bytes, key.length)) {
-            return child;
-        }
+        if (KeyMatches(child, key)) return child;
     }
     return nullptr;
+}
+
+void FindKeys(const PlistNode* node, const PlistKey* keys, int count, PlistNode** found) {
+    for (int k = 0; k < count; k++) found[k] = nullptr;
+    if (!IsContainer(node)) return;
+    int missing = count;
+    for (PlistNode* child : node->children) {
+        for (int k = 0; k < count; k++) {
+            if (!found[k] && keys[k].bytes && keys[k].length != 0 && KeyMatches(child, keys[k])) {
+                found[k] = child;
+                missing--;
+                break;
+            }
+        }
+        if (missing == 0) break;
+    }
 }
 
 PlistNode* FindChild(const PlistNode* node, const char* key, uint32_t length) {

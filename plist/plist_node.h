@@ -143,6 +143,10 @@ struct PlistKey {
 };
 PlistKey MakeKey(const char* zeroTerminated);
 PlistNode* FindKey(const PlistNode* node, const PlistKey& key);
+// FindKey for count different keys in one walk over the children: found[k] is FindKey(node,
+// keys[k]). A reader that wants most entries of a dict visits each entry once instead of once
+// per key.
+void FindKeys(const PlistNode* node, const PlistKey* keys, int count, PlistNode** found);
 // Appends child to a dict or array (ignored for other types, and when the child is the
 // container itself or one of its ancestors, which would make the tree a loop). Marks the
 // container dirty unless the child is volatile.

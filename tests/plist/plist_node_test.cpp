@@ -59,6 +59,21 @@ TEST(PlistFindChild, ReturnsFirstMatchAndSearchesArraysToo) {
     EXPECT_NE(FindChild(t.root, "x", 0), keyless);
 }
 
+TEST(PlistFindKeys, FindsWhatFindKeyFindsForEveryKeyInOneWalk) {
+    Tree t;
+    PlistNode* b = Child(t.root, "b", PlistType::Integer);
+    PlistNode* a = Child(t.root, "A", PlistType::Integer);
+    Child(t.root, "a", PlistType::String);  // a later duplicate is not the one found
+    const PlistKey keys[] = {MakeKey("a"), MakeKey("missing"), MakeKey("B"), MakeKey("")};
+    PlistNode* found[4];
+    FindKeys(t.root, keys, 4, found);
+    for (int k = 0; k < 4; k++) EXPECT_EQ(found[k], FindKey(t.root, keys[k])) << k;
+    EXPECT_EQ(found[0], a);
+    EXPECT_EQ(found[2], b);
+    FindKeys(b, keys, 4, found);  // not a container: nothing found
+    for (PlistNode* node : found) EXPECT_EQ(node, nullptr);
+}
+
 TEST(PlistSetKey, EmptyOrNullRemovesTheKey) {
     Tree t;
     PlistNode* node = Child(t.root, "abc", PlistType::String);
