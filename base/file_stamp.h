@@ -31,8 +31,10 @@ struct FileStamp {
 FileStamp StampOfFile(const char* path);
 
 // Whether what was made from the file when its stamp was kept still stands
-// for the file whose stamp is now.
+// for the file whose stamp is now. A file missing then and now is the same
+// absence: one that appears in between has a stamp of its own.
 inline bool StampStillHolds(const FileStamp& kept, const FileStamp& now) {
+    if (!kept.exists && !now.exists) return true;
     return kept.settled && kept.exists == now.exists && kept.size == now.size &&
            kept.seconds == now.seconds && kept.nanoseconds == now.nanoseconds;
 }

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <utime.h>
+
+#include <ctime>
 #include <memory>
 #include <string>
 
 #include "banks/discovery.h"
 #include "devices/library_list.h"
+#include "headless/messages_headless.h"
 #include "devices_test_support.h"
 
 namespace {
@@ -183,6 +187,18 @@ TEST_F(CcLibraryLoadTest, GeneralThenDeviceFileByControllerNumber) {
     EXPECT_STREQ(gCcLibrary.name, "General");
     EXPECT_STREQ(gCcLibrary.controls[263].name, "");
     EXPECT_EQ(gCcLibrary.controls[7].hasSecond, 0);
+}
+
+// A broken general file is named when it is read, not again at every load of
+// a model (here one without a file of its own, whose absence stays the same).
+TEST_F(CcLibraryLoadTest, ABrokenGeneralFileIsNamedOnce) {
+    const std::string general = temp.Write("Library/GM.ell/definition.xml", "<plist><dict>");
+    utimbuf times;
+    times.actime = times.modtime = time(nullptr) - 100;
+    ASSERT_EQ(utime(general.c_str(), &times), 0);
+    HeadlessMessages().statusTexts.clear();
+    for (int load = 0; load < 3; load++) LoadCcLibrary((temp.Folder() + "Devices/none.eld/").c_str());
+    EXPECT_EQ(HeadlessMessages().statusTexts.size(), 1u);
 }
 
 TEST_F(CcLibraryLoadTest, EntryForAControlFollowsTheTypeFilters) {
