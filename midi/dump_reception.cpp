@@ -185,14 +185,19 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
             if (ours && m[6] == kFirstDataType && m[7] == 1) r.anotherDump = true;
             if (!ours || r.anotherDump) r.unreadMessages++;
         }
-        if (!Passed(now, r.deadline)) {
+        // What the device of the dump still sends is swallowed until it has
+        // been silent a while. Another connected model's messages are not its:
+        // they neither prolong the wait nor are swallowed, for they may begin
+        // a dump of their own.
+        if (Passed(now, r.deadline)) {
+            r.phase = DumpPhase::Idle;
+        } else if (r.fromFile || m[4] == (r.sizes.groupId & 0x7F)) {
             r.deadline = now + kReceiveSilenceMs;
             return DumpAnswer::None;
         }
-        r.phase = DumpPhase::Idle;
     }
 
-    const bool open = r.phase != DumpPhase::Idle;
+    const bool open = r.phase == DumpPhase::Awaiting || r.phase == DumpPhase::Receiving;
     const bool requested = open && r.requested;
     SysexSizes sizes = open ? r.sizes : PublishedSysexSizes();
     // A dump the user starts on a connected device of another model than the

@@ -283,6 +283,24 @@ TEST_F(SysexParserTest, ADumpRunsByTheModelItBeganWith) {
     EXPECT_EQ(dump.pid, kTestPid);
 }
 
+// After a dump, only its own model's messages keep the wait for stragglers
+// going: another model's every 2 s do not keep out this model's next dump.
+TEST_F(SysexParserTest, AnotherModelsMessagesDoNotProlongTheWaitAfterADump) {
+    PackedPreset image;
+    memset(image.bytes, 5, sizeof image.bytes);
+    DeliverDump(image, 2, 10);
+    ASSERT_EQ(gTransfer.downloadComplete, 1);
+    std::vector<uint8_t> otherModel = DeviceDataMessage(2, 1, {5, 5});
+    otherModel[4] = kTestGroupId + 1;
+    for (uint32_t at = 3000; at <= 7000; at += 2000) {
+        HeadlessClockSet(at);
+        Deliver(otherModel);
+    }
+    HeadlessClockSet(9000);
+    Deliver(DumpMessage(image, 0, 1));
+    EXPECT_EQ(gTransfer.receiving, 1);
+}
+
 // Zone messages of a model without zones are stored, but not awaited.
 TEST_F(SysexParserTest, WithZonesTheDumpAwaitsTypes12To19) {
     PackedPreset image;
