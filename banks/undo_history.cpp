@@ -54,13 +54,13 @@ static void ReleaseEntry(UndoEntry* e) {
     free(e->asidePath);
     free(e->record);
     free(e->entry);
-    FreePackedBank(e->contents);
+    FreeCompactBank(e->contents);
     memset(e, 0, sizeof *e);
 }
 
 // The packed contents of the newest step of the bank with this serial: a new
 // snapshot shares with it every preset the bank has not changed since.
-static const PackedBank* NewestContents(int32_t serial) {
+static const CompactBank* NewestContents(int32_t serial) {
     const UndoHistory& h = gUndo;
     for (int i = h.top; i >= 0 && serial != 0; i--) {
         if (h.entries[i].serial == serial && h.entries[i].contents) return h.entries[i].contents;
@@ -87,7 +87,7 @@ static void FillEntry(UndoEntry* e, UndoKind kind, UndoScope scope, int bank, in
         e->listCount = gBanks.count;
         for (int i = 0; i < gBanks.count; i++) e->listSerials[i] = BankSerial(i);
         e->entry = static_cast<BankEntry*>(CopyBlock(live, sizeof(BankEntry)));
-        if (live->data) e->contents = PackBank(*live->data, NewestContents(e->serial));
+        if (live->data) e->contents = CompactBankOf(*live->data, NewestContents(e->serial));
     }
 }
 
@@ -103,7 +103,7 @@ static bool NamesTravel(const UndoEntry& e) {
 static const char* StoredBankTitle(const UndoEntry& e) {
     if (!e.entry) return e.title;
     if (e.entry->kind == BankKind::Device || !e.contents) return e.entry->displayName;
-    return PackedBankName(*e.contents);
+    return CompactBankName(*e.contents);
 }
 
 // Whether the step changes a bank in and out of the list (kinds 4, 5, 6).
@@ -180,7 +180,7 @@ static bool PutBankBack(UndoEntry& e) {
         return false;
     }
     int current = gBanks.current;
-    const BankData* contents = e.contents ? UnpackedView(*e.contents) : nullptr;
+    const BankData* contents = e.contents ? ExpandedView(*e.contents) : nullptr;
     if (e.contents && !contents) return false;  // no memory: the allocator has said so
     int index = InsertBank(PutBackIndex(e), *e.entry, contents);
     if (index < 0) return false;  // no memory: the allocator has said so
@@ -255,9 +255,9 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
     }
     const bool renaming = e.entry && NamesTravel(e);
     // The bank's contents as they are now, packed before anything changes.
-    PackedBank* was = nullptr;
+    CompactBank* was = nullptr;
     if (e.contents && live.data) {
-        was = PackBank(*live.data, e.contents);
+        was = CompactBankOf(*live.data, e.contents);
         if (!was) return false;
     }
     if (renaming) {
@@ -267,7 +267,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         if (!RenamedPath(live, e.entry->displayName, want, sizeof want) ||
             IsFileOfOpenBank(want, index)) {
             StatusMessage(kStrCouldNotRename, live.path);
-            FreePackedBank(was);
+            FreeCompactBank(was);
             return false;
         }
         if (strcmp(live.path, want) != 0 && live.hasFile) {
@@ -278,7 +278,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             bool taken = PathTaken(want) && !SameTextNoCase(want, live.path);
             if (taken || (PathTaken(live.path) && rename(live.path, want) != 0)) {
                 StatusMessage(kStrCouldNotRename, live.path);
-                FreePackedBank(was);
+                FreeCompactBank(was);
                 return false;
             }
         }
@@ -301,11 +301,11 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         if (renaming) {
             // The name inside the file goes back with the file's; the rest of
             // the contents stays as it is now.
-            CopyText(live.data->name, PackedBankName(*e.contents));
+            CopyText(live.data->name, CompactBankName(*e.contents));
         } else {
-            UnpackBank(*e.contents, live.data);
+            ExpandCompactBank(*e.contents, live.data);
         }
-        FreePackedBank(e.contents);
+        FreeCompactBank(e.contents);
         e.contents = was;
     }
     return true;
@@ -348,7 +348,7 @@ static void PushEntry(const UndoEntry& e) {
 // What entry e holds of its bank's contents, unpacked (valid until the next
 // unpack); null for a preset step or when memory runs short.
 static const BankData* Contents(const UndoEntry& e) {
-    return e.contents ? UnpackedView(*e.contents) : nullptr;
+    return e.contents ? ExpandedView(*e.contents) : nullptr;
 }
 
 // Sets the change state of bank index after a step or its undo or redo:
@@ -398,7 +398,7 @@ static bool StepChangedSomething(UndoEntry& e) {
         memcmp(e.entry->displayName, live->displayName, sizeof live->displayName) != 0) {
         return true;
     }
-    const BankData* before = UnpackedView(*e.contents);
+    const BankData* before = ExpandedView(*e.contents);
     return !before || !SameBankContents(*before, *live->data);
 }
 

@@ -44,7 +44,7 @@
 #include <cstdint>
 
 #include "banks/bank_model.h"
-#include "banks/packed_bank.h"
+#include "banks/compact_bank.h"
 
 constexpr int kMaxUndoLevels = 100;
 constexpr int kUndoMenuTextLen = 32;   // prefix and suffix: at most 31 characters
@@ -87,7 +87,7 @@ struct UndoEntry {
     char title[kNameLen];  // BankTitle when filled: the name to give when the bank has gone
     PresetRecord* record;  // scope Preset: copy of the preset; null when allocation failed
     BankEntry* entry;      // scope Bank: copy of the bank-list entry (its data pointer is not used)
-    PackedBank* contents;  // scope Bank: the contents, packed; null when the bank had none
+    CompactBank* contents;  // scope Bank: the contents, packed; null when the bank had none
     char* asidePath;       // the bank's file set aside while this entry holds the bank out of
                            // the list (heap text); removed for good when the entry is dropped
 };

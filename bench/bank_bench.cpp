@@ -19,7 +19,7 @@
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
-#include "banks/packed_bank.h"
+#include "banks/compact_bank.h"
 #include "base/durable_file.h"
 #include "base/working_blocks.h"
 #include "bench/bench_figures.h"
@@ -225,7 +225,7 @@ void BM_UndoHistoryMemory(benchmark::State& state) {
     for (auto _ : state) {
         ClearUndoHistory();
         SetUndoLevels(kMaxUndoLevels);
-        size_t heapBefore = PackedBankBytesInUse();
+        size_t heapBefore = CompactBankBytesInUse();
         size_t residentBefore = ResidentBytes();
         for (int step = 0; step < kMaxUndoLevels; step++) {
             RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, gBank, 0);
@@ -233,7 +233,7 @@ void BM_UndoHistoryMemory(benchmark::State& state) {
             FinishUndoStep();
         }
         // Each entry also keeps its bank-list entry on the heap.
-        held = static_cast<double>(PackedBankBytesInUse() - heapBefore +
+        held = static_cast<double>(CompactBankBytesInUse() - heapBefore +
                                    kMaxUndoLevels * sizeof(BankEntry));
         resident = static_cast<double>(ResidentBytes() - residentBefore);
     }

@@ -1,10 +1,10 @@
-// Packed banks (see packed_bank.h).
+// Compact banks (see compact_bank.h).
 //
 // A packed preset is a list of pieces, each a count of zero bytes left out
 // followed by a count of bytes kept and those bytes. A run of zeros shorter
 // than a piece's two counts is kept as it is, so every piece but the first
 // pays for itself and no preset grows by more than one piece's counts.
-#include "banks/packed_bank.h"
+#include "banks/compact_bank.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -103,15 +103,15 @@ void Release(SharedPreset* preset) {
 
 }  // namespace
 
-struct PackedBank {
+struct CompactBank {
     unsigned char header[kHeaderBytes];
     SharedPreset* presets[kMaxPresets];
 };
 
-PackedBank* PackBank(const BankData& data, const PackedBank* like) {
-    PackedBank* packed = static_cast<PackedBank*>(Allocate(sizeof(PackedBank)));
+CompactBank* CompactBankOf(const BankData& data, const CompactBank* like) {
+    CompactBank* packed = static_cast<CompactBank*>(Allocate(sizeof(CompactBank)));
     if (!packed) return nullptr;
-    gBytesInUse += sizeof(PackedBank);
+    gBytesInUse += sizeof(CompactBank);
     memcpy(packed->header, &data, kHeaderBytes);
     memset(packed->presets, 0, sizeof packed->presets);
     static unsigned char scratch[sizeof(PresetRecord) + kPieceHead];
@@ -133,7 +133,7 @@ PackedBank* PackBank(const BankData& data, const PackedBank* like) {
         size_t length = PackBytes(bytes, sizeof(PresetRecord), scratch);
         SharedPreset* own = static_cast<SharedPreset*>(Allocate(sizeof(SharedPreset) + length));
         if (!own) {
-            FreePackedBank(packed);
+            FreeCompactBank(packed);
             return nullptr;
         }
         own->refs = 1;
@@ -145,14 +145,14 @@ PackedBank* PackBank(const BankData& data, const PackedBank* like) {
     return packed;
 }
 
-void FreePackedBank(PackedBank* packed) {
+void FreeCompactBank(CompactBank* packed) {
     if (!packed) return;
     for (SharedPreset* preset : packed->presets) Release(preset);
-    gBytesInUse -= sizeof(PackedBank);
+    gBytesInUse -= sizeof(CompactBank);
     free(packed);
 }
 
-void UnpackBank(const PackedBank& packed, BankData* out) {
+void ExpandCompactBank(const CompactBank& packed, BankData* out) {
     memcpy(out, packed.header, kHeaderBytes);
     for (int p = 0; p < kMaxPresets; p++) {
         const SharedPreset* preset = packed.presets[p];
@@ -161,18 +161,18 @@ void UnpackBank(const PackedBank& packed, BankData* out) {
     }
 }
 
-const BankData* UnpackedView(const PackedBank& packed) {
+const BankData* ExpandedView(const CompactBank& packed) {
     static BankData* scratch = nullptr;
     if (!scratch) scratch = static_cast<BankData*>(Allocate(sizeof(BankData)));
     if (!scratch) return nullptr;
-    UnpackBank(packed, scratch);
+    ExpandCompactBank(packed, scratch);
     return scratch;
 }
 
-const char* PackedBankName(const PackedBank& packed) {
+const char* CompactBankName(const CompactBank& packed) {
     return reinterpret_cast<const char*>(packed.header + offsetof(BankData, name));
 }
 
-size_t PackedBankBytesInUse() {
+size_t CompactBankBytesInUse() {
     return gBytesInUse;
 }

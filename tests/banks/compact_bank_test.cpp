@@ -1,5 +1,5 @@
 // Packed banks give back every byte, and share what did not change.
-#include "banks/packed_bank.h"
+#include "banks/compact_bank.h"
 
 #include <gtest/gtest.h>
 
@@ -25,39 +25,39 @@ std::unique_ptr<BankData> PatternedBank(unsigned seed) {
     return bank;
 }
 
-TEST(PackedBank, UnpacksToTheVeryBytesAndSharesUnchangedPresets) {
+TEST(CompactBank, ExpandsToTheVeryBytesAndSharesUnchangedPresets) {
     std::unique_ptr<BankData> bank = PatternedBank(7);
     std::unique_ptr<BankData> out(new BankData());
-    size_t before = PackedBankBytesInUse();
-    PackedBank* first = PackBank(*bank, nullptr);
+    size_t before = CompactBankBytesInUse();
+    CompactBank* first = CompactBankOf(*bank, nullptr);
     ASSERT_NE(first, nullptr);
     memset(out.get(), 0xAB, sizeof *out);
-    UnpackBank(*first, out.get());
+    ExpandCompactBank(*first, out.get());
     EXPECT_EQ(memcmp(out.get(), bank.get(), sizeof *out), 0);
-    EXPECT_STREQ(PackedBankName(*first), bank->name);
-    size_t one = PackedBankBytesInUse() - before;
+    EXPECT_STREQ(CompactBankName(*first), bank->name);
+    size_t one = CompactBankBytesInUse() - before;
 
     // A second step that changed one preset holds that preset and little more.
     bank->presets[3].controls[0].midiCc ^= 0x40;
-    PackedBank* second = PackBank(*bank, first);
+    CompactBank* second = CompactBankOf(*bank, first);
     ASSERT_NE(second, nullptr);
-    EXPECT_LT(PackedBankBytesInUse() - before - one, one / 8);
-    UnpackBank(*second, out.get());
+    EXPECT_LT(CompactBankBytesInUse() - before - one, one / 8);
+    ExpandCompactBank(*second, out.get());
     EXPECT_EQ(memcmp(out.get(), bank.get(), sizeof *out), 0);
 
     // Shared presets outlive the bank they were first packed with.
-    FreePackedBank(first);
-    const BankData* view = UnpackedView(*second);
+    FreeCompactBank(first);
+    const BankData* view = ExpandedView(*second);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(memcmp(view, bank.get(), sizeof *view), 0);
-    FreePackedBank(second);
-    EXPECT_EQ(PackedBankBytesInUse(), before);
+    FreeCompactBank(second);
+    EXPECT_EQ(CompactBankBytesInUse(), before);
 
     // An empty bank costs next to nothing, and a full one less than itself.
     std::unique_ptr<BankData> empty(new BankData());
-    PackedBank* blank = PackBank(*empty, nullptr);
-    EXPECT_LT(PackedBankBytesInUse() - before, sizeof(BankData) / 50);
-    FreePackedBank(blank);
+    CompactBank* blank = CompactBankOf(*empty, nullptr);
+    EXPECT_LT(CompactBankBytesInUse() - before, sizeof(BankData) / 50);
+    FreeCompactBank(blank);
     EXPECT_LT(one, sizeof(BankData));
 }
 
