@@ -29,7 +29,7 @@ namespace {
 EditorLayout gMouseLayout;
 
 bool IsDoubleClick(int message) {
-    return message == kLeftDoubleClick || message == kRightDoubleClick;
+    return message == kLeftDoubleClick;
 }
 
 bool IsPress(int message) {

@@ -152,6 +152,10 @@ void RunPanelItemAction(Panel& panel, PanelItem& item) {
 }
 
 int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
+    // A right double-click is one more right press: two quick right presses
+    // step a value twice, and a second press on the current field is no
+    // double click that opens its editor.
+    if (message == kRightDoubleClick) message = kRightDown;
     if (message == kMouseMove) TooltipTrack(panel, x, y);
     if (message == kMouseMove && gDrag.armed && !gDrag.dragging) StartDrag();
     int pressedBefore = panel.pressedItem;

@@ -166,7 +166,7 @@ void StartValueSpinner(PaneWindow window, int message, int bank, int preset, int
     ValueSpinner& s = gSpinner;
     s = ValueSpinner();
     s.window = window;
-    s.increasing = message == kRightDown || message == kRightDoubleClick;
+    s.increasing = message == kRightDown;
     s.bank = bank;
     s.preset = preset;
     s.selector = selector;

@@ -204,6 +204,10 @@ TEST_F(PanelTest, PanesGetTheMessageInTurnUntilOneHandlesIt) {
     EXPECT_EQ(second.messages.size(), 1u);
     EXPECT_EQ(PanelMouse(panel, 500, 500, kMouseMove, 0), kMouseNotHandled);
     EXPECT_EQ(second.messages.size(), 2u);
+    // A right double-click reaches the panes as the right press it is.
+    PanelMouse(panel, 300, 300, kRightDoubleClick, kKeyFlagRight);
+    ASSERT_EQ(second.messages.size(), 3u);
+    EXPECT_EQ(second.messages.back(), kRightDown);
 
     // A toolbar press is the button's own: the panes see none of it.
     first.messages.clear();
