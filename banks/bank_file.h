@@ -49,9 +49,12 @@ int ReadBankFile(const char* path, BankData* target, bool withMessages);
 // Returns 1 when written (the entry's hasFile becomes 1); 0 with message 26
 // "Cannot Write file %s to disk", the old file untouched.
 int WriteBankFile(int bank);
-// The same document written to another path (a recovery copy); the entry's
-// path and hasFile stay as they were.
+// The same document written to another path; the entry's path and hasFile
+// stay as they were.
 int WriteBankFileTo(int bank, const char* path);
+// WriteBankFileTo for a copy that is no save (a recovery copy): the bank in
+// memory keeps its name, creation text and every other field a save updates.
+int WriteBankCopyTo(int bank, const char* path);
 
 // The document WriteBankFile writes, written into sink (CR LF line ends);
 // returns the sink's error code (5 for a bank that does not exist). Updates

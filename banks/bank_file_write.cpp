@@ -190,6 +190,16 @@ int WriteBankFileTo(int bank, const char* path) {
     return 0;
 }
 
+int WriteBankCopyTo(int bank, const char* path) {
+    BankEntry* entry = BankAt(bank);
+    if (!entry || !entry->data) return 0;
+    WrittenFields kept;
+    KeepWrittenFields(*entry->data, &kept);
+    const int written = WriteBankFileTo(bank, path);
+    RestoreWrittenFields(kept, entry->data);
+    return written;
+}
+
 int WriteBankFile(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !WriteBankFileTo(bank, entry->path)) return 0;

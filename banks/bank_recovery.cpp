@@ -66,7 +66,7 @@ int WriteRecoveryCopies() {
         // (a device that answered only later in the run): it holds changes
         // nothing else has, and stays as it is.
         if (FileThere(copy) && !SeenThisRun(copy)) continue;
-        if (!WriteBankFileTo(i, copy.c_str())) continue;
+        if (!WriteBankCopyTo(i, copy.c_str())) continue;
         gCopiesWritten.push_back(copy);
         written++;
     }

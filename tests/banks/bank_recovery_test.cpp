@@ -70,6 +70,19 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
 
 // A device that answers only later in the run never had its bank's copy offered: the next
 // session end neither writes over that copy nor takes it away.
+// A copy is no save: a session end refused elsewhere leaves the bank as it was.
+TEST_F(BankRecoveryTest, WritingACopyLeavesTheBankInMemoryAsItWas) {
+    int bank = NewBank();
+    BankData* data = gBanks.entries[bank].data;
+    strcpy(data->name, "Inner name");
+    data->created[0] = '\0';
+    gBanks.entries[bank].changeCount = 1;
+    ASSERT_EQ(WriteRecoveryCopies(), 1);
+    EXPECT_STREQ(data->name, "Inner name");
+    EXPECT_STREQ(data->created, "");
+    RemoveRecoveryCopies();
+}
+
 TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
     ASSERT_EQ(SaveBank(device), 1);
