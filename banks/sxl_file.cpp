@@ -61,11 +61,9 @@ int ParseSxlImage(const uint8_t* bytes, size_t size, PackedBank* out) {
 
 int ReadSxlFile(const char* path, int slot) {
     if (!path || slot < 0 || slot >= kPackedStoreSlots) return kSxlNotRead;
+    // A file that cannot be opened at all ends the reading without a word.
     long long size = WholeFileSize(path);
-    if (size < 0) {
-        StatusMessage(kStrCannotOpenFile, path);
-        return kSxlNotRead;
-    }
+    if (size < 0) return kSxlNotRead;
     // Nothing past the larger generation is ever looked at, so a huge file
     // costs no more memory than a real one.
     size_t capacity = size < kSxl2FileSize ? static_cast<size_t>(size) : kSxl2FileSize;
@@ -87,6 +85,7 @@ int ReadSxlFile(const char* path, int slot) {
 }
 
 int ImportSxlFile(const char* path) {
+    if (WholeFileSize(path) < 0) return kSxlNotRead;  // nothing to read, nothing said
     SetStatusPopupText(kStrReading, path);
     ShowStatusPopup(1);
     int read = ReadSxlFile(path, kExchangeSlot);

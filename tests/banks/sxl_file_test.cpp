@@ -167,6 +167,13 @@ TEST_F(SxlFileTest, TheLoadCommandImportsTheSecondFilter) {
     HeadlessQueueFileChoice(bad, 2);
     EXPECT_EQ(LoadBankCommand(), 0);
     EXPECT_EQ(std::string(gLastBankPath), path);  // only remembered when read
+
+    // A file that cannot be opened ends the command without a word.
+    HeadlessMessages().statusTexts.clear();
+    HeadlessMessages().popupsShown.clear();
+    EXPECT_EQ(ImportSxlFile((bad + ".gone").c_str()), kSxlNotRead);
+    EXPECT_TRUE(HeadlessMessages().statusTexts.empty());
+    EXPECT_TRUE(HeadlessMessages().popupsShown.empty());
 }
 
 TEST(SxlParseTest, ParsingNeverReadsPastTheImage) {
