@@ -39,7 +39,7 @@ UtcTime UtcNow();
 // the bank is always read against its own definition; a bank whose model has
 // no device folder is refused. Returns 1 when read, 0 when the file cannot be
 // read, does not parse, has no `preset` dictionary (message 29 when
-// withMessages) or belongs to an unknown model (message 72, naming the PID,
+// withMessages) or belongs to an unknown model (message 73, naming the PID,
 // when withMessages). target may then be partly filled; callers read into the
 // read scratch and discard it.
 int ReadBankFile(const char* path, BankData* target, bool withMessages);
