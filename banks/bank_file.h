@@ -80,6 +80,9 @@ int MakeUniqueId();
 int MakeUniqueIdAt(const UtcTime& time);
 
 // Names: 8-bit Latin-1 in memory, UTF-8 in files. The reader takes at most
-// 72 characters and keeps the low 8 bits of each, cut to the field.
+// 72 characters and keeps the low 8 bits of each, cut to the field. Comments
+// (`desc`) and creation texts take the same way: in memory they are Latin-1,
+// as every text typed in the program is, and written byte for byte a typed
+// "é" would leave a file that is no UTF-8 document and no longer reads.
 int NameToUtf8(const char* name, char* out, size_t size);
 void NameFromUtf8(const char* utf8, char* out, size_t size);
