@@ -8,6 +8,8 @@
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
+#include "shell/joins.h"
+#include "shell/settings.h"
 
 namespace {
 
@@ -68,9 +70,9 @@ int ShowPreferencesDialog() {
     gRomBanksToggleDue = 0;
     HWND main = static_cast<HWND>(gMainWindow);
     int ok = RunDialog(&kPreferencesDialog, main) == 1;
-    if (ok && gRomBanksToggleDue && main != nullptr) {
-        SendMessageA(main, WM_COMMAND, kCmdShowRomBanks, 0);
-    }
+    // Not through command 26: a dump the device began while the dialog was
+    // up drops commands, and would drop this choice with them.
+    if (ok && gRomBanksToggleDue) JoinChooseRomBanksShown(gShowAllRomBanks ? 0 : 1);
     gRomBanksToggleDue = 0;
     return ok ? 1 : 0;
 }

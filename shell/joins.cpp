@@ -11,6 +11,7 @@
 #include "banks/bank_recovery.h"
 #include "base/app_state.h"
 #include "base/memory.h"
+#include "base/messages.h"
 #include "base/working_blocks.h"
 #include "devices/device_definition.h"
 #include "banks/device_load.h"
@@ -220,6 +221,22 @@ void JoinToggleRomBanks() {
     }
     ShowBankAfter(shown);  // bank 0 is the current one now
 }
+// A choice of the Preferences dialog that a transfer held up: -1 none.
+static int gRomBanksChosen = -1;
+
+static void MakeRomBanksChoice() {
+    if (gRomBanksChosen < 0 || TransferBusy() || gModalBoxUp) return;
+    const bool showAll = gRomBanksChosen != 0;
+    gRomBanksChosen = -1;
+    if (showAll == (gShowAllRomBanks != 0)) return;
+    JoinToggleRomBanks();
+    UpdateViewMenu();
+}
+
+void JoinChooseRomBanksShown(int showAll) {
+    gRomBanksChosen = showAll ? 1 : 0;
+    MakeRomBanksChoice();
+}
 void JoinFitModeChanged() {
     DeviceViewFitModeChanged();
 }
@@ -258,6 +275,7 @@ void JoinAbout() {
 }
 void JoinTransferTimer() {
     OnTransferTimer();
+    MakeRomBanksChoice();
 }
 void JoinTooltipTick() {
     TooltipTick();

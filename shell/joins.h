@@ -70,6 +70,10 @@ void JoinToggleRomBanks();                  // command 26
 void JoinFitModeChanged();                  // command 27
 void JoinMidiSetup();                       // command 31: the MIDI Setup dialog
 void JoinPreferences();                     // command 32: the Preferences dialog
+// The Preferences dialog's OK chose the ROM banks shown (all of them, or only
+// the device banks' models'): made now, or once a dump that holds the bank
+// list has ended.
+void JoinChooseRomBanksShown(int showAll);
 void JoinRefreshDevices();                  // command 33
 void JoinShowHelp(int context);             // commands 51-55: a help context, or one of these two
 constexpr int kHelpContextContents = -1;    // the contents (HELP_INDEX)

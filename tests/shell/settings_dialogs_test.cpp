@@ -13,6 +13,7 @@
 #include "shell/dialog_layout.h"
 #include "shell/dialog_midi_setup.h"
 #include "shell/dialog_preferences.h"
+#include "shell/joins.h"
 #include "shell/settings.h"
 
 namespace {
@@ -190,6 +191,15 @@ TEST(PreferencesDialogRules, OkAppliesTheChoice) {
     EXPECT_EQ(1, ApplyPreferencesChoice(c));
     // The flag itself is left to command 26, which also rebuilds the bank list.
     EXPECT_EQ(1, gShowAllRomBanks);
+
+    // Chosen while a dump the device began holds the bank list: made at its end.
+    ResetTransferState();
+    gTransfer.receiving = 1;
+    JoinChooseRomBanksShown(0);
+    EXPECT_EQ(1, gShowAllRomBanks);
+    gTransfer.receiving = 0;
+    JoinTransferTimer();
+    EXPECT_EQ(0, gShowAllRomBanks);
     SetPreferences(DefaultPreferences());
 }
 
