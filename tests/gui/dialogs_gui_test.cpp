@@ -313,7 +313,6 @@ TEST_F(DialogsTest, PreferencesShowAndChangeThePreferences) {
     SetPreferences({0, 1, 100, 0, 0, 1});
     std::string undo;
     int initChecked = -1, romChecked = -1;
-    gLastCommand = 0;
     int result = WithDialog("Preferences", ShowPreferencesDialog, [&](HWND dialog) {
         char text[16];
         GetDlgItemTextA(dialog, IDC_PREF_UNDO_LEVELS, text, sizeof text);
@@ -332,8 +331,8 @@ TEST_F(DialogsTest, PreferencesShowAndChangeThePreferences) {
     EXPECT_EQ(BST_CHECKED, romChecked);
     EXPECT_EQ(20, gUndoLevels);
     EXPECT_EQ(1, gInitialisePresetNames);
-    // The ROM banks change went through command 26, after the dialog closed.
-    EXPECT_EQ(kCmdShowRomBanks, gLastCommand);
+    // The ROM banks change is made once the dialog has closed.
+    EXPECT_EQ(0, gShowAllRomBanks);
     SetPreferences(DefaultPreferences());
 }
 
