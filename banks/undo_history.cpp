@@ -296,6 +296,12 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         const int32_t hasFile = live.hasFile;
         live.hasFile = e.entry->hasFile;
         e.entry->hasFile = hasFile;
+        // A file another open bank took since (the device bank of the folder
+        // it was read from) stays that bank's: this one's next save asks.
+        if (live.hasFile && FileOfAnotherBank(live.path, index)) {
+            live.hasFile = 0;
+            live.savedHeader = kNeverSaved;
+        }
     }
     if (was) {
         if (renaming) {

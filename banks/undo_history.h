@@ -10,7 +10,7 @@
 // Entries name their bank by its serial number (BankEntry::serial), never by
 // its place in the list, which refresh, the ROM preference and new device
 // banks change without a step. A step whose bank has gone that way cannot be
-// undone or redone: it is dropped with message 83.
+// undone or redone: it is dropped with message 89.
 //
 // A step is made in two halves: RecordUndoSnapshot before the operation
 // changes anything, FinishUndoStep once it is done. Only a step that changed

@@ -192,6 +192,25 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
     EXPECT_EQ(gBanks.entries[fresh].hasFile, 1);
 }
 
+// A user bank reloaded from a device folder's rom.xml, whose device answered
+// since: undone, the file stays the device bank's.
+TEST_F(UndoTest, UndoOfAReloadLeavesAFileTheDeviceBankTookToIt) {
+    const int made = NewBank();
+    ASSERT_EQ(SaveBank(made), 1);
+    const std::string rom = folder_.Write("Devices/Alpha.eld/rom.xml",
+                                          ReadFileText(gBanks.entries[made].path));
+    RemoveBank(made);
+    const int user = AddBankFromData(rom.c_str(), nullptr);
+    ASSERT_GE(user, 0);
+    EditPreset(user, 0, "Edited");
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(ReloadBank(user), 1);
+    ASSERT_EQ(AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0), 0);
+    Undo();
+    EXPECT_EQ(gBanks.entries[1].kind, BankKind::User);
+    EXPECT_EQ(gBanks.entries[1].hasFile, 0);
+}
+
 TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
     NewBank();
     NewBank();
