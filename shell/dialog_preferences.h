@@ -21,6 +21,6 @@ int ParseUndoLevels(const char* text, int current);
 // Applies the undo levels (to the undo history), the initialise-names flag and
 // the question before a whole-bank send.
 // The ROM banks preference is not applied here: it changes the bank list, which
-// command 26 does. Returns 1 when that command must run (the choice differs
-// from the preference in force), else 0.
+// JoinChooseRomBanksShown does as command 26 would. Returns 1 when the choice
+// differs from the preference in force, else 0.
 int ApplyPreferencesChoice(const PreferencesChoice& choice);

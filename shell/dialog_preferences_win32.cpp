@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kUndoLevelsTextLimit = 6;
 
-// Set by OK: the ROM banks preference changed, so command 26 must run once the
-// dialog is gone (it rebuilds the bank list and repaints).
+// Set by OK: the ROM banks preference changed, so the bank list is rebuilt
+// once the dialog is gone.
 int gRomBanksToggleDue = 0;
 
 void InitPreferencesDialog(HWND dialog) {

@@ -39,6 +39,7 @@
 #include "views/device_view.h"
 #include "views/pane_layout.h"
 #include "views/panel.h"
+#include "views/panel_mouse.h"
 #include "views/tooltip.h"
 #include "views/view_platform.h"
 
@@ -224,11 +225,14 @@ void JoinToggleRomBanks() {
 // A choice of the Preferences dialog that a transfer held up: -1 none.
 static int gRomBanksChosen = -1;
 
+// Made as command 26 is: not while a box, a transfer or a held spinner, drag
+// or zone holds the bank list, and after what an in-place editor holds.
 static void MakeRomBanksChoice() {
-    if (gRomBanksChosen < 0 || TransferBusy() || gModalBoxUp) return;
+    if (gRomBanksChosen < 0 || TransferBusy() || gModalBoxUp || MouseOperationHeld()) return;
     const bool showAll = gRomBanksChosen != 0;
     gRomBanksChosen = -1;
     if (showAll == (gShowAllRomBanks != 0)) return;
+    CommitEdits();
     JoinToggleRomBanks();
     UpdateViewMenu();
 }

@@ -68,8 +68,6 @@ TEST_F(BankRecoveryTest, AnEndedSessionKeepsTheChangedBanksForTheNextStart) {
     EXPECT_NE(gBanks.entries[0].changeCount, 0);
 }
 
-// A device that answers only later in the run never had its bank's copy offered: the next
-// session end neither writes over that copy nor takes it away.
 // A copy is no save: a session end refused elsewhere leaves the bank as it was.
 TEST_F(BankRecoveryTest, WritingACopyLeavesTheBankInMemoryAsItWas) {
     int bank = NewBank();
@@ -83,6 +81,8 @@ TEST_F(BankRecoveryTest, WritingACopyLeavesTheBankInMemoryAsItWas) {
     RemoveRecoveryCopies();
 }
 
+// A device that answers only later in the run never had its bank's copy offered: the next
+// session end neither writes over that copy nor takes it away.
 TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0);
     ASSERT_EQ(SaveBank(device), 1);

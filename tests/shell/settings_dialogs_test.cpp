@@ -189,7 +189,8 @@ TEST(PreferencesDialogRules, OkAppliesTheChoice) {
 
     c.showAllRomBanks = 0;
     EXPECT_EQ(1, ApplyPreferencesChoice(c));
-    // The flag itself is left to command 26, which also rebuilds the bank list.
+    // The flag itself is left to the choice made after the dialog, which also
+    // rebuilds the bank list.
     EXPECT_EQ(1, gShowAllRomBanks);
 
     // Chosen while a dump the device began holds the bank list: made at its end.
