@@ -14,6 +14,7 @@
 #include "shell/dialog_midi_setup.h"
 #include "shell/dialog_preferences.h"
 #include "shell/joins.h"
+#include "views/drag.h"
 #include "shell/settings.h"
 
 namespace {
@@ -199,6 +200,10 @@ TEST(PreferencesDialogRules, OkAppliesTheChoice) {
     JoinChooseRomBanksShown(0);
     EXPECT_EQ(1, gShowAllRomBanks);
     gTransfer.receiving = 0;
+    gDrag.armed = true;  // nor while the mouse holds something of a bank
+    JoinTransferTimer();
+    EXPECT_EQ(1, gShowAllRomBanks);
+    gDrag.armed = false;
     JoinTransferTimer();
     EXPECT_EQ(0, gShowAllRomBanks);
     SetPreferences(DefaultPreferences());
