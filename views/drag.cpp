@@ -55,7 +55,10 @@ static PaneWindow MainWindow() {
 
 void ArmDrag(Pane* sourcePane, int bank, int preset, int control, int fromOtherWindow,
              int confine) {
-    if (gDrag.armed || gDrag.dragging) return;
+    if (gDrag.dragging) return;
+    // Still armed at a press: the last press's release went where no pane saw
+    // it (a transfer held the input). This press is the one to follow.
+    if (gDrag.armed) DisarmDrag();
     gDrag.sourcePane = sourcePane;
     gDrag.sourceBank = bank;
     gDrag.sourcePreset = preset;

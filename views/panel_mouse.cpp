@@ -157,7 +157,15 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     // double click that opens its editor.
     if (message == kRightDoubleClick) message = kRightDown;
     if (message == kMouseMove) TooltipTrack(panel, x, y);
-    if (message == kMouseMove && gDrag.armed && !gDrag.dragging) StartDrag();
+    if (message == kMouseMove && gDrag.armed && !gDrag.dragging) {
+        // The first move starts the drag; one without the left button comes
+        // after a release no pane saw, and the press is over.
+        if (keyFlags & kKeyFlagLeft) {
+            StartDrag();
+        } else {
+            DisarmDrag();
+        }
+    }
     int pressedBefore = panel.pressedItem;
     ItemsMouse(panel, x, y, message);
     int handled = kMouseNotHandled;

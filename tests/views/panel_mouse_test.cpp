@@ -259,6 +259,19 @@ TEST_F(PanelTest, EveryLeftReleaseEndsTheDragWhicheverPaneTookIt) {
     DragTick(Window(5));
     EXPECT_EQ(gDrag.dragging, 0);
     EXPECT_EQ(HeadlessView().timers[0], 0);
+
+    // A press whose release no pane saw (a transfer held the input): the next
+    // press is the one dragged, and a move without the button lets it go.
+    RecordingPane other;
+    other.window = Window(5);
+    ArmDrag(&pane, 0, 1, 0, 0, 0);
+    ArmDrag(&other, 0, 2, 0, 0, 0);
+    EXPECT_EQ(gDrag.sourcePane, &other);
+    EXPECT_EQ(gDrag.sourcePreset, 2);
+    PanelMouse(panel, 5, 5, kMouseMove, 0);
+    EXPECT_EQ(gDrag.armed, 0);
+    EXPECT_EQ(gDrag.dragging, 0);
+    EXPECT_EQ(HeadlessView().captured, nullptr);
 }
 
 TEST_F(PanelTest, ClickingAnItemHidesTheTooltip) {
