@@ -183,6 +183,9 @@ int ShowChosenFace() {
     SwapScroll(gDeviceView.horizontal, gHiddenFace[0]);
     SwapScroll(gDeviceView.vertical, gHiddenFace[1]);
     gDeviceView.listMode = list;
+    // The graphic face's position waited while its picture may have been
+    // rebuilt for another view size.
+    if (!list) KeepGraphicScrollInside();
     return 1;
 }
 

@@ -69,7 +69,7 @@ void ReleaseGraphicPictures() {
     doc.hasPictures = 0;
 }
 
-static void KeepGraphicScrollInside() {
+void KeepGraphicScrollInside() {
     PaneScroll& s = gDeviceView.horizontal;
     const int page = gDeviceView.rect.width - 2 * kPictureMargin;
     const int last = gDocument.backgroundWidth - page;

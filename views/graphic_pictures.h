@@ -10,3 +10,6 @@ void BuildGraphicPictures();
 // Rebuilds when the view's size differs from the one the pictures were made
 // for (a resized window). Returns 1 when it rebuilt.
 int RefitGraphicPictures();
+// Brings the graphic view's scroll position back inside its picture (the
+// picture may have been rebuilt narrower while the list view showed).
+void KeepGraphicScrollInside();

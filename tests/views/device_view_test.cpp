@@ -312,6 +312,16 @@ TEST_F(DemoDeviceView, AResizedViewKeepsItsScrollPositionInsideThePicture) {
     BuildGraphicPictures();
     page = gDeviceView.rect.width - 2 * kPictureMargin;
     EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
+
+    // Rebuilt smaller while the list view shows: back inside when the picture shows again.
+    gDeviceView.horizontal.position = gDocument.backgroundWidth - page;
+    gViewMode = ViewMode::kList;
+    DeviceViewModeChanged();
+    gDeviceView.rect.height -= 100;
+    BuildGraphicPictures();
+    gViewMode = ViewMode::kGraphic;
+    DeviceViewModeChanged();
+    EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
 }
 
 TEST_F(DemoDeviceView, FitModeAndReleaseRebuildCleanly) {
