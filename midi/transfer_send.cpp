@@ -34,7 +34,7 @@ static int AwaitAnswer(uint32_t sentAt) {
     for (;;) {
         if (t.cancelsReceived != 0) return 0;
         if (t.acksReceived != 0 || t.retriesReceived != 0) return 1;
-        if (MilliClock() - sentAt >= kHandshakeWaitMs) {
+        if (MilliClock() - sentAt > kHandshakeWaitMs) {  // the clock has passed the wait
             t.timedOut = 1;
             return 0;
         }

@@ -442,6 +442,18 @@ TEST_F(TransferEngineTest, ThreeSilentSendsMeanTheDeviceIsNotResponding) {
     EXPECT_EQ(DeviceCounter(&VirtualDevice::dataMessagesReceived), 3);
 }
 
+// The wait lasts until the clock has passed send time + 1000: an answer at
+// that very millisecond still counts.
+TEST_F(TransferEngineTest, AnAnswerAtTheLastMillisecondOfTheWaitCounts) {
+    SetFaults([](VirtualDeviceFaults& f) {
+        f.late = {0, 1};
+        f.lateMs = kHandshakeWaitMs;
+    });
+    EditPreset(5, 3);
+    SendChanges();
+    EXPECT_EQ(HeadlessLastStatus(), std::string("1 preset sent to ") + gDevice.name);
+}
+
 TEST_F(TransferEngineTest, AnAcknowledgementAfterTwoSilentSendsIsSuccess) {
     SetFaults([](VirtualDeviceFaults& f) { f.drop = {0, 2}; });
     EditPreset(5, 3);
