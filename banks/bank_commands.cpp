@@ -482,30 +482,25 @@ static int OfferToSaveUserBank(int bank) {
     return 0;
 }
 
-// Sending a device bank selects it, and with it its model and the device
-// bank that sends go to. Whatever the answers, the questions leave the user
-// on the bank they were on, with its model, their device bank, and the
-// preset, control and selections they were on.
-struct PlaceBeforeQuestions {
-    int current = gBanks.current;
-    int deviceBank = gBanks.deviceBank;
-    int preset = gBanks.currentPreset;
-    int control = gBanks.currentControl;
-    BankSelection selection = gSelection;
-    ~PlaceBeforeQuestions() {
-        if (BankAt(current) &&
-            (gBanks.current != current || gDevice.pid != BankModelPid(current))) {
-            SelectBank(current);
-            gBanks.currentPreset = preset;
-            gBanks.currentControl = control;
-            gSelection = selection;
-        }
-        if (gBanks.deviceBank != deviceBank) SetDeviceBank(deviceBank);
+PlaceKept::PlaceKept()
+    : current(gBanks.current),
+      deviceBank(gBanks.deviceBank),
+      preset(gBanks.currentPreset),
+      control(gBanks.currentControl),
+      selection(gSelection) {}
+
+PlaceKept::~PlaceKept() {
+    if (BankAt(current) && (gBanks.current != current || gDevice.pid != BankModelPid(current))) {
+        SelectBank(current);
+        gBanks.currentPreset = preset;
+        gBanks.currentControl = control;
+        gSelection = selection;
     }
-};
+    if (gBanks.deviceBank != deviceBank) SetDeviceBank(deviceBank);
+}
 
 int ConfirmChangedBanks() {
-    PlaceBeforeQuestions place;
+    PlaceKept place;  // sending a device bank selects it, its model and device bank
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.changeCount == 0) continue;
@@ -518,7 +513,7 @@ int ConfirmChangedBanks() {
 }
 
 int ConfirmDeviceBanksBeforeRefresh() {
-    PlaceBeforeQuestions place;
+    PlaceKept place;  // sending a device bank selects it, its model and device bank
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.kind == BankKind::Device && entry.changeCount != 0 && !OfferToSendDeviceBank(i)) {

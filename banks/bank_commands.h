@@ -77,6 +77,25 @@ int RenameBank(int bank, const char* newName);
 
 // --- Operations used by discovery, the transfer engine and undo ------------
 
+// While it lives, whatever loads another model or selects another bank (a
+// question sending a device bank, a bank written against its own model), the
+// user is left where they were: on the bank current when it began, with its
+// model, their device bank, and the preset, control and selections they were
+// on.
+struct PlaceKept {
+    PlaceKept();
+    ~PlaceKept();
+    PlaceKept(const PlaceKept&) = delete;
+    PlaceKept& operator=(const PlaceKept&) = delete;
+
+  private:
+    int current;
+    int deviceBank;
+    int preset;
+    int control;
+    BankSelection selection;
+};
+
 // The device bank of a connected device: "rom.xml" in its folder, made
 // current, the list reordered by kind. Returns its index or -1. A device
 // (PID and connection) that has its bank already keeps it as it is: its

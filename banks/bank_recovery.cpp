@@ -54,8 +54,9 @@ static std::string CopyPathOfBank(int i) {
 }
 
 int WriteRecoveryCopies() {
-    const int current = gBanks.current;
-    const int pid = gDevice.pid;
+    // A bank of another model is written against its own definition; the
+    // session may yet go on, on the bank and device bank the user chose.
+    PlaceKept place;
     int written = 0;
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& entry = gBanks.entries[i];
@@ -70,8 +71,6 @@ int WriteRecoveryCopies() {
         gCopiesWritten.push_back(copy);
         written++;
     }
-    // A bank of another model is written against its own definition.
-    if (gDevice.pid != pid) SelectBank(current);
     return written;
 }
 

@@ -135,6 +135,27 @@ TEST_F(BankRecoveryTest, ASessionEndRefusedElsewhereShowsTheCurrentBanksModelAga
     EXPECT_EQ(gDevice.pid, kAlphaPid);
 }
 
+// Writing a copy against another model's definition leaves the user's place
+// and device bank as they were: later sends go to the device they chose.
+TEST_F(BankRecoveryTest, ASessionEndThatDoesNotEndKeepsThePlaceAndTheDeviceBank) {
+    const std::string folder = folder_.Path("Devices/Alpha.eld/");
+    const int d1 = AddDeviceBank(folder.c_str(), kAlphaPid, 0);
+    const int d2 = AddDeviceBank(folder.c_str(), kAlphaPid, 1);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    const int beta = AddNewUserBank("Beta Bank");
+    gBanks.entries[beta].changeCount = 1;
+    ShowBank(d1);
+    SetDeviceBank(d1);
+    ShowBank(d2);
+    ASSERT_EQ(gBanks.deviceBank, d1);
+    gBanks.currentPreset = 3;
+    ASSERT_EQ(QueryEndSession(1), 1);  // Windows cannot wait: copies, no questions
+    EndSession(0);                     // another program refused
+    EXPECT_EQ(gBanks.current, d2);
+    EXPECT_EQ(gBanks.deviceBank, d1);
+    EXPECT_EQ(gBanks.currentPreset, 3);
+}
+
 // A copy kept for a file that has since become a bank of another model is
 // not taken into it: the copy stays, and the user learns why.
 TEST_F(BankRecoveryTest, ACopyOfAnotherModelIsNotTakenIn) {
