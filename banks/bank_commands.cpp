@@ -347,6 +347,9 @@ int ReloadBank(int bank) {
         MessageBoxFormat(gMainWindow, kStrAskRevert, BankTitle(bank), kMbYesNoQuestion) != kIdYes) {
         return 0;
     }
+    // Reading a file of another model loads that model; refused, the user
+    // is left on the bank, model and place they were on.
+    PlaceKept place;
     // A file that cannot be read again changes nothing, and the user is told
     // why rather than left to think the bank was reloaded.
     if (!ReadBankFile(entry->path, &gReadScratch, true)) return 0;
@@ -354,7 +357,6 @@ int ReloadBank(int bank) {
     // be shown, saved and sent by this bank's model.
     if (gReadScratch.pid != BankModelPid(bank)) {
         StatusMessage(kStrOtherModelsBank, entry->path);
-        SwitchDevice(BankModelPid(bank));  // the reading loaded the file's model
         return 0;
     }
     RecordUndoSnapshot(UndoKind::Reloading, UndoScope::Bank, bank, 0);

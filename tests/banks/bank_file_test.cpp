@@ -422,9 +422,12 @@ TEST_F(BankFileTest, ABankOfAnotherModelSwitchesTheDeviceFirst) {
     int user = NewBank();
     ASSERT_EQ(SaveBank(user), 1);
     folder_.Write("User Preset Banks/Alpha User Bank.xml", other);
+    gBanks.current = user;
+    gBanks.currentPreset = 3;
     EXPECT_EQ(ReloadBank(user), 0);
     EXPECT_EQ(gBanks.entries[user].data->pid, kAlphaPid);
     EXPECT_EQ(gDevice.pid, kAlphaPid);
+    EXPECT_EQ(gBanks.currentPreset, 3);  // refused, the place stays
 }
 
 TEST_F(BankFileTest, ABankOfAModelWithoutPresetsIsNotWrittenEmpty) {
