@@ -61,14 +61,19 @@ void UniqueUserBankName(const char* base, const char* separator, char* out, size
     CopyText(out, size, name.c_str());
 }
 
+// A bank name made by the program becomes its file's name among the user
+// banks, which the next start opens only when the name's first "." starts
+// ".xml", and only from that folder: no "." and no folder separators.
+static void MakeFileName(char* name) {
+    for (char* c = name; *c; c++) {
+        if (*c == '.' || *c == '/' || *c == '\\' || *c == ':') *c = '_';
+    }
+}
+
 void ImportedBankName(const char* path, char* out, size_t size) {
     char base[kDisplayNameLen];
     DisplayNameFromPath(path, base, sizeof base);
-    // The bank's file goes to the user banks, which the next start opens
-    // only when the name's first "." starts ".xml".
-    for (char* c = base; *c; c++) {
-        if (*c == '.') *c = '_';
-    }
+    MakeFileName(base);
     if (!base[0]) CopyText(base, "Imported");
     UniqueUserBankName(base, " ", out, size);
 }
@@ -103,9 +108,11 @@ int NewUserBank() {
     if (gBanks.count >= kMaxBanks) return -1;
     // The first bank of a device has no number; a name never ends in a blank
     // (it becomes the file's name, where a trailing blank is invisible).
-    std::string base = std::string(gDevice.name) + " User Bank";
+    char base[kDisplayNameLen];
+    snprintf(base, sizeof base, "%s User Bank", gDevice.name);
+    MakeFileName(base);
     char name[kDisplayNameLen];
-    UniqueUserBankName(base.c_str(), " ", name, sizeof name);
+    UniqueUserBankName(base, " ", name, sizeof name);
     return AddNewUserBank(name);
 }
 
