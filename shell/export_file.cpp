@@ -2,6 +2,7 @@
 #include "shell/export_file.h"
 
 #include "banks/bank_commands.h"
+#include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "base/app_state.h"
 #include "base/durable_file.h"
@@ -16,8 +17,11 @@ bool MayExportTo(const char* path) {
         StatusMessage(kStrAlreadyLoaded, path);
         return false;
     }
-    return WholeFileSize(path) < 0 ||
-           MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
+    if (WholeFileSize(path) < 0) return true;
+    // A protected bank file (a ROM bank not open now) is refused as Save As
+    // refuses it (message 30).
+    if (!CheckFileWritable(path)) return false;
+    return MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
 }
 
 int WriteExportFile(const char* path, const uint8_t* bytes, size_t size, char* lastFolder) {

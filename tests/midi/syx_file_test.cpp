@@ -115,6 +115,16 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
     EXPECT_EQ(ExportSyxCommand(), 0);
     EXPECT_EQ(ReadFileText(bankFile), "bank bytes");
     EXPECT_NE(HeadlessLastStatus().find("is already loaded"), std::string::npos);
+    // Nor a protected bank file that is not open: refused as Save As refuses it.
+    const std::string romFile = folder_.Write(
+        "Rom bank.xml", "<plist><dict><key>preset</key><dict><key>ROM</key><true/></dict></dict></plist>");
+    const std::string romBytes = ReadFileText(romFile);
+    HeadlessMessages().answers.push_back(kIdYes);  // only the selected
+    HeadlessMessages().answers.push_back(kIdYes);  // replace it, were it asked
+    HeadlessQueueFileChoice(romFile, 1);
+    EXPECT_EQ(ExportSyxCommand(), 0);
+    EXPECT_EQ(ReadFileText(romFile), romBytes);
+    HeadlessMessages().answers.clear();
     gDeviceNumber = kAllDevices;
 
     // The name proposed is one a file can have, whatever the bank's name.
