@@ -144,11 +144,15 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
         "rom.xml",
         "<plist><dict><key>preset</key><dict><key>read only</key><true/></dict></dict></plist>");
     const std::string romBefore = ReadFileText(rom);
-    CliRun protectedRun = Run("bank convert " + Quote(bank) + " " + Quote(rom));
-    EXPECT_EQ(protectedRun.exitCode, 1);
-    EXPECT_EQ(protectedRun.err,
-              "ostrel-cli: " + rom + ": is a bank file marked read only: it is not replaced\n");
-    EXPECT_EQ(ReadFileText(rom), romBefore);
+    for (const char* command : {"bank convert", "syx pack", "preset sheet"}) {
+        const std::string preset = std::string(command) == "preset sheet" ? " 1" : "";
+        CliRun protectedRun = Run(std::string(command) + " " + Quote(bank) + preset + " " + Quote(rom));
+        EXPECT_EQ(protectedRun.exitCode, 1) << command;
+        EXPECT_EQ(protectedRun.err,
+                  "ostrel-cli: " + rom + ": is a bank file marked read only: it is not replaced\n")
+            << command;
+        EXPECT_EQ(ReadFileText(rom), romBefore) << command;
+    }
     // Nor over it by way of the temporary file the result is written through.
     const std::string out = folder_.Path("own.xml");
     const std::string temporary = WriteAlphaBank("own.xml.new");
