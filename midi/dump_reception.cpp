@@ -217,9 +217,11 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     }
 
     const int type = m[6];
+    const int preset = m[7];
+    // The same message again at once: sent again after a retry.
+    const bool again = type == t.lastType && (uint32_t)preset == t.lastPresetNumber;
     if (type != t.lastType) t.errorRun = 0;
     t.lastType = type;
-    const int preset = m[7];
     const int count =
         preset >= 1 && preset <= PresetsOf(sizes) ? SysexDataMessageIntact(m, length) : -1;
     if (count < 0) return BadMessage(r, requested);
@@ -234,6 +236,16 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         }
         // Begin forgot the type just checked; the run it starts is this type's.
         t.lastType = type;
+    }
+    // A file's dump of the model begun again while this one is still open
+    // (it lacked messages) is another bank: this one ends here, and the
+    // other's messages are counted as left out, not mixed into it.
+    if (open && r.fromFile && type == kFirstDataType && preset == 1 && !again &&
+        (r.arrived[0] & (1u << TypeIndex(kFirstDataType)))) {
+        End(r, DumpOutcome::Incomplete, DumpPhase::Draining);
+        r.anotherDump = true;
+        r.unreadMessages++;
+        return DumpAnswer::None;
     }
     Accept(r, m, type, preset, count, now);
     return requested ? DumpAnswer::Acknowledge : DumpAnswer::None;
