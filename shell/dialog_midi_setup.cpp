@@ -117,13 +117,14 @@ static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice) {
         StatusMessage(kStrDeviceStillSending);
         return MidiSetupVerdict::kKept;
     }
-    const int previous = gDeviceNumber;
-    gDeviceNumber = number;
-    if (!portsChange) return MidiSetupVerdict::kUnchanged;
-    if (!ConfirmDeviceBanksBeforeRefresh()) {
-        gDeviceNumber = previous;
-        return MidiSetupVerdict::kKept;
+    if (!portsChange) {
+        gDeviceNumber = number;
+        return MidiSetupVerdict::kUnchanged;
     }
+    // A changed device bank offered before the ports change goes to the
+    // device it was made for: by the number in force until now.
+    if (!ConfirmDeviceBanksBeforeRefresh()) return MidiSetupVerdict::kKept;
+    gDeviceNumber = number;
 
     UnqueueInputBuffers();
     CloseMidiPorts();

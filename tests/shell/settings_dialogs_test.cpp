@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "banks/undo_history.h"
+#include "base/messages.h"
+#include "banks/bank_model.h"
+#include "banks/bank_commands.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "headless/midi_system_headless.h"
@@ -122,6 +125,35 @@ TEST_F(MidiSetupTest, ChangedChoiceReopensThePortsAndIdentifies) {
     EXPECT_EQ(std::vector<int>{1}, log.inputsQueued);
     EXPECT_EQ(1u, IdentityRequests(log, 0));
     EXPECT_EQ(0u, IdentityRequests(log, 1));
+}
+
+// A changed device bank offered before the ports change goes out by the
+// device number it was made for, not the one just typed.
+TEST_F(MidiSetupTest, ABankSentBeforeTheChangeGoesByTheNumberInForce) {
+    Start({{"Corvanith 49"}, {"Second"}}, {{"Corvanith 49"}});
+    gDeviceNumber = 5;
+    ResetBankList();
+    BankEntry& entry = gBanks.entries[0];
+    entry.kind = BankKind::Device;
+    entry.pid = gDevice.pid;
+    entry.changeCount = 1;
+    entry.data = AllocBankData();
+    gBanks.count = 1;
+    static int sentWith;
+    sentWith = -1;
+    gSendBankAtQuit = [](int) {
+        sentWith = gDeviceNumber;
+        return 1;
+    };
+    HeadlessQueueAnswer(kIdYes);
+    MidiSetupChoice c = CurrentMidiSetup();
+    c.outputSelected[1] = 0;
+    c.deviceNumber = 9;
+    EXPECT_EQ(MidiSetupVerdict::kReopened, ApplyMidiSetup(c));
+    EXPECT_EQ(5, sentWith);
+    EXPECT_EQ(9, gDeviceNumber);
+    gSendBankAtQuit = nullptr;
+    ResetBankList();
 }
 
 TEST_F(MidiSetupTest, RefusesAChoiceWithoutAnOutputOrAnInput) {
