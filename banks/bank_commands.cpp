@@ -63,10 +63,10 @@ void UniqueUserBankName(const char* base, const char* separator, char* out, size
 
 // A bank name made by the program becomes its file's name among the user
 // banks, which the next start opens only when the name's first "." starts
-// ".xml", and only from that folder: no "." and no folder separators.
+// ".xml": no "." and nothing a file name cannot hold.
 static void MakeFileName(char* name) {
     for (char* c = name; *c; c++) {
-        if (*c == '.' || *c == '/' || *c == '\\' || *c == ':') *c = '_';
+        if (*c == '.' || !CharFitsFileName(*c)) *c = '_';
     }
 }
 

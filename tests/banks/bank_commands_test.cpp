@@ -33,8 +33,8 @@ TEST_F(BankCommandsTest, NewUserBankNumbersOnlyAgainstOpenBanks) {
     EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha User Bank 4");
 
     // The name is the file's: one the next start opens again from the user banks.
-    strcpy(gDevice.name, "Alpha 1.5/S");
-    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha 1_5_S User Bank");
+    strcpy(gDevice.name, "Alpha 1.5/S <\"X\">");
+    EXPECT_STREQ(gBanks.entries[NewBank()].displayName, "Alpha 1_5_S __X__ User Bank");
 }
 
 TEST_F(BankCommandsTest, ANewBankHoldsTheDevicesFreshPresets) {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "banks/bank_commands.h"
+#include "banks/bank_model.h"
 #include "banks/undo_history.h"
 #include "base/messages.h"
-#include "banks/bank_model.h"
-#include "banks/bank_commands.h"
 #include "headless/clock_headless.h"
 #include "headless/messages_headless.h"
 #include "headless/midi_system_headless.h"
