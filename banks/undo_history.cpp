@@ -297,11 +297,9 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         live.hasFile = e.entry->hasFile;
         e.entry->hasFile = hasFile;
         // A file another open bank took since (the device bank of the folder
-        // it was read from) stays that bank's: this one's next save asks.
-        if (live.hasFile && FileOfAnotherBank(live.path, index)) {
-            live.hasFile = 0;
-            live.savedHeader = kNeverSaved;
-        }
+        // it was read from, whether or not it could read the file) stays that
+        // bank's: this one's next save asks.
+        if (live.hasFile && IsFileOfOpenBank(live.path, index)) live.hasFile = 0;
     }
     if (was) {
         if (renaming) {

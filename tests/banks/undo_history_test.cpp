@@ -209,6 +209,8 @@ TEST_F(UndoTest, UndoOfAReloadLeavesAFileTheDeviceBankTookToIt) {
     Undo();
     EXPECT_EQ(gBanks.entries[1].kind, BankKind::User);
     EXPECT_EQ(gBanks.entries[1].hasFile, 0);
+    Redo();  // the file's contents again: nothing to save
+    EXPECT_EQ(gBanks.entries[1].changeCount, 0);
 }
 
 TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
