@@ -59,6 +59,17 @@ LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam,
         ClearStatus();
     }
     if (InputBlocked()) return 0;
+    // An armed drag whose release was lost still holds the capture: a press
+    // outside this window was meant for another one, and is not this
+    // window's to act on.
+    if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && gDrag.armed && !gDrag.dragging) {
+        RECT client;
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (GetClientRect(window, &client) && !PtInRect(&client, at)) {
+            DisarmDrag();
+            return 0;
+        }
+    }
     if (panel.window == nullptr) panel.window = reinterpret_cast<PaneWindow>(window);
     // Captured moves outside the window come with negative coordinates.
     int x = GET_X_LPARAM(lParam);
