@@ -212,7 +212,8 @@ void DeviceViewShowCcChanged() {
 
 void DeviceViewFitModeChanged() {
     DestroyPaneScrollBars(gDeviceView);
-    gDeviceView.horizontal.position = 0;
+    // The picture starts again at its left edge, wherever its face waits.
+    (gDeviceView.listMode ? gHiddenFace[0] : gDeviceView.horizontal).position = 0;
     if (gDocument.hasPictures) BuildGraphicPictures();
     InvalidatePane(gDeviceView);
 }

@@ -24,8 +24,7 @@ void BuildDevicePictures() {
 }
 
 void LayoutDeviceViews() {
-    gDeviceView.horizontal.position = 0;
-    gDeviceView.vertical.position = 0;
+    ResetDeviceViewScroll();  // both faces: the hidden one's too starts at the top left
     if (gDeviceView.window) DestroyPaneScrollBars(gDeviceView);
     ResetEditorForDevice();
 }

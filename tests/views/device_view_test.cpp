@@ -3,6 +3,7 @@
 // the rubber band's selection, the CC/Ch labels, and the selection rules of
 // presses and releases driven through the pane.
 #include "views/device_view.h"
+#include "views/device_view_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -322,6 +323,15 @@ TEST_F(DemoDeviceView, AResizedViewKeepsItsScrollPositionInsideThePicture) {
     gViewMode = ViewMode::kGraphic;
     DeviceViewModeChanged();
     EXPECT_LE(gDeviceView.horizontal.position, std::max(0, gDocument.backgroundWidth - page));
+
+    // A device laid out anew while the list view shows: the picture starts at its left edge.
+    gDeviceView.horizontal.position = 40;
+    gViewMode = ViewMode::kList;
+    DeviceViewModeChanged();
+    LayoutDeviceViews();
+    gViewMode = ViewMode::kGraphic;
+    DeviceViewModeChanged();
+    EXPECT_EQ(gDeviceView.horizontal.position, 0);
 }
 
 TEST_F(DemoDeviceView, FitModeAndReleaseRebuildCleanly) {
