@@ -3,7 +3,6 @@
 // the rubber band's selection, the CC/Ch labels, and the selection rules of
 // presses and releases driven through the pane.
 #include "views/device_view.h"
-#include "views/device_view_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 
 #include "banks/bank_model.h"
 #include "devices/device_definition.h"
+#include "views/device_view_steps.h"
 #include "views/drag.h"
 #include "headless/bitmap_store_headless.h"
 #include "headless/view_platform_headless.h"
