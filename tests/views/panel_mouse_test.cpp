@@ -272,8 +272,11 @@ TEST_F(PanelTest, EveryLeftReleaseEndsTheDragWhicheverPaneTookIt) {
     EXPECT_EQ(gDrag.armed, 0);
     EXPECT_EQ(gDrag.dragging, 0);
     EXPECT_EQ(HeadlessView().captured, nullptr);
-    // A press that arms nothing of its own ends the old arm too.
+    // A left press that arms nothing of its own ends the old arm too; a right
+    // press, which may come while the left button holds the drag, does not.
     ArmDrag(&pane, 0, 1, 0, 0, 0);
+    PanelMouse(panel, 5, 5, kRightDown, kKeyFlagLeft | kKeyFlagRight);
+    EXPECT_EQ(gDrag.armed, 1);
     PanelMouse(panel, 5, 5, kLeftDown, kKeyFlagLeft);
     PanelMouse(panel, 6, 6, kMouseMove, kKeyFlagLeft);
     EXPECT_EQ(gDrag.dragging, 0);
