@@ -237,15 +237,20 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // Begin forgot the type just checked; the run it starts is this type's.
         t.lastType = type;
     }
-    // A file's dump of the model begun again while this one is still open
-    // (it lacked messages) is another bank: this one ends here, and the
-    // other's messages are counted as left out, not mixed into it.
-    if (open && r.fromFile && type == kFirstDataType && preset == 1 && !again &&
-        (r.arrived[0] & (1u << TypeIndex(kFirstDataType)))) {
-        End(r, DumpOutcome::Incomplete, DumpPhase::Draining);
-        r.anotherDump = true;
-        r.unreadMessages++;
-        return DumpAnswer::None;
+    // In a file, a message already read that is not sent again at once (as
+    // after a retry), or the first message of a dump once preset 1 is partly
+    // read, begins the model's dump anew while this one still lacks messages:
+    // a download tried again, or another bank. The reading starts afresh with
+    // it, so that no bank is made of two dumps. (Presets in any order, as a
+    // file of single presets holds them, read none twice.)
+    const int index = TypeIndex(type);
+    const bool readBefore = index >= 0 && (r.arrived[preset - 1] & (1u << index));
+    const bool dumpBegins = type == kFirstDataType && preset == 1 && r.arrived[0] != 0;
+    if (open && r.fromFile && !again && (readBefore || dumpBegins)) {
+        const int unread = r.unreadMessages;
+        Begin(r, r.requested, DumpPhase::Receiving, now);
+        r.unreadMessages = unread;
+        t.lastType = type;
     }
     Accept(r, m, type, preset, count, now);
     return requested ? DumpAnswer::Acknowledge : DumpAnswer::None;
