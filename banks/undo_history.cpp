@@ -143,11 +143,14 @@ static bool TakeBankOut(int index, UndoEntry* keeper, bool deletion) {
     return true;
 }
 
-// Whether an open bank other than `except` reads and writes the file at path.
+// Whether an open bank other than `except` holds the file at path: one that
+// reads and writes it, or a device bank, whose rom.xml is its own even when
+// it could not read it (its first save asks).
 static bool FileOfAnotherBank(const char* path, int except) {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& other = gBanks.entries[i];
-        if (i != except && other.hasFile && SameFilePath(other.path, path)) return true;
+        if (i == except || !SameFilePath(other.path, path)) continue;
+        if (other.hasFile || other.kind == BankKind::Device) return true;
     }
     return false;
 }
@@ -299,7 +302,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         // A file another open bank took since (the device bank of the folder
         // it was read from, whether or not it could read the file) stays that
         // bank's: this one's next save asks.
-        if (live.hasFile && IsFileOfOpenBank(live.path, index)) live.hasFile = 0;
+        if (live.hasFile && FileOfAnotherBank(live.path, index)) live.hasFile = 0;
     }
     if (was) {
         if (renaming) {
