@@ -195,22 +195,28 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
 // A user bank reloaded from a device folder's rom.xml, whose device answered
 // since: undone, the file stays the device bank's.
 TEST_F(UndoTest, UndoOfAReloadLeavesAFileTheDeviceBankTookToIt) {
-    const int made = NewBank();
-    ASSERT_EQ(SaveBank(made), 1);
-    const std::string rom = folder_.Write("Devices/Alpha.eld/rom.xml",
-                                          ReadFileText(gBanks.entries[made].path));
-    RemoveBank(made);
-    const int user = AddBankFromData(rom.c_str(), nullptr);
-    ASSERT_GE(user, 0);
-    EditPreset(user, 0, "Edited");
-    HeadlessQueueAnswer(kIdYes);
-    ASSERT_EQ(ReloadBank(user), 1);
-    ASSERT_EQ(AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0), 0);
-    Undo();
-    EXPECT_EQ(gBanks.entries[1].kind, BankKind::User);
-    EXPECT_EQ(gBanks.entries[1].hasFile, 0);
-    Redo();  // the file's contents again: nothing to save
-    EXPECT_EQ(gBanks.entries[1].changeCount, 0);
+    // The device bank takes the file in (a bank of its model), or holds it
+    // without taking it in (another model's bank): the file is its either way.
+    for (int pid : {kAlphaPid, kBetaPid}) {
+        ResetBankList();
+        ASSERT_TRUE(SwitchDevice(pid));
+        const int made = NewBank();
+        ASSERT_EQ(SaveBank(made), 1);
+        const std::string rom = folder_.Write("Devices/Alpha.eld/rom.xml",
+                                              ReadFileText(gBanks.entries[made].path));
+        RemoveBank(made);
+        const int user = AddBankFromData(rom.c_str(), nullptr);
+        ASSERT_GE(user, 0);
+        EditPreset(user, 0, "Edited");
+        HeadlessQueueAnswer(kIdYes);
+        ASSERT_EQ(ReloadBank(user), 1);
+        ASSERT_EQ(AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 0), 0);
+        Undo();
+        EXPECT_EQ(gBanks.entries[1].kind, BankKind::User) << pid;
+        EXPECT_EQ(gBanks.entries[1].hasFile, 0) << pid;
+        Redo();  // the file's contents again: nothing to save
+        EXPECT_EQ(gBanks.entries[1].changeCount, 0) << pid;
+    }
 }
 
 TEST_F(UndoTest, CreationIsUndoneByRemovingAndRedoneAtTheSameIndex) {
