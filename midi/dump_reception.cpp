@@ -237,16 +237,15 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // Begin forgot the type just checked; the run it starts is this type's.
         t.lastType = type;
     }
-    // In a file, a message already read that is not sent again at once (as
-    // after a retry), or the first message of a dump once preset 1 is partly
-    // read, begins the model's dump anew while this one still lacks messages:
-    // a download tried again, or another bank. The reading starts afresh with
-    // it, so that no bank is made of two dumps. (Presets in any order, as a
-    // file of single presets holds them, read none twice.)
-    const int index = TypeIndex(type);
-    const bool readBefore = index >= 0 && (r.arrived[preset - 1] & (1u << index));
+    // In a file, the first message of a dump once preset 1 is partly read,
+    // and not sent again at once (as after a retry), begins the model's dump
+    // anew while this one still lacks messages: a download tried again, or
+    // another bank. The reading starts afresh with it, so that the later dump
+    // is not filled into the earlier one. (Presets in any order, as a file of
+    // single presets holds them, begin no dump anew; a preset read twice
+    // keeps its later copy.)
     const bool dumpBegins = type == kFirstDataType && preset == 1 && r.arrived[0] != 0;
-    if (open && r.fromFile && !again && (readBefore || dumpBegins)) {
+    if (open && r.fromFile && !again && dumpBegins) {
         const int unread = r.unreadMessages;
         Begin(r, r.requested, DumpPhase::Receiving, now);
         r.unreadMessages = unread;

@@ -156,11 +156,13 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     // step a value twice, and a second press on the current field is no
     // double click that opens its editor.
     if (message == kRightDoubleClick) message = kRightDown;
-    // A drag still armed at a left press lost its release (a transfer held
-    // the input): whatever this press arms, if anything, the old one is over.
-    // (A right press comes while the left button may still hold the drag.)
-    const bool leftPress = message == kLeftDown || message == kLeftDoubleClick;
-    if (leftPress && gDrag.armed && !gDrag.dragging) DisarmDrag();
+    // A drag still armed at a press without the left button held lost its
+    // release (a transfer held the input): whatever this press arms, if
+    // anything, the old one is over. (A right press may come while the left
+    // button still holds the drag.)
+    const bool leftUp = message == kLeftDown || message == kLeftDoubleClick ||
+                        (message == kRightDown && !(keyFlags & kKeyFlagLeft));
+    if (leftUp && gDrag.armed && !gDrag.dragging) DisarmDrag();
     if (message == kMouseMove) TooltipTrack(panel, x, y);
     if (message == kMouseMove && gDrag.armed && !gDrag.dragging) {
         // The first move starts the drag; one without the left button comes

@@ -269,6 +269,18 @@ TEST_F(SyxFileTest, SomePresetsOnlyAreOfferedAsANewBank) {
     ASSERT_GE(both, 0);
     EXPECT_NE(HeadlessMessages().boxes.back().text.find("holds 2 whole presets"), std::string::npos);
     for (int p : {0, 3}) EXPECT_TRUE(SameAssignments(Preset(both, p), Preset(original, p))) << p;
+
+    // A preset twice among them: the others read before it stay.
+    const uint8_t second[kMaxPresets] = {0, 1, 0, 0};
+    const uint8_t third[kMaxPresets] = {0, 0, 1, 0};
+    std::vector<uint8_t> again = Export(original, second);
+    for (const uint8_t* only : {third, second}) {
+        const std::vector<uint8_t> one = Export(original, only);
+        again.insert(again.end(), one.begin(), one.end());
+    }
+    HeadlessMessages().answers.push_back(kIdYes);
+    ASSERT_GE(ImportSyxFile(WriteBytes("Again.syx", again).c_str()), 0);
+    EXPECT_NE(HeadlessMessages().boxes.back().text.find("holds 2 whole presets"), std::string::npos);
 }
 
 // Nothing usable, a model nobody has, a file too large: a message that says

@@ -277,6 +277,9 @@ TEST_F(PanelTest, EveryLeftReleaseEndsTheDragWhicheverPaneTookIt) {
     ArmDrag(&pane, 0, 1, 0, 0, 0);
     PanelMouse(panel, 5, 5, kRightDown, kKeyFlagLeft | kKeyFlagRight);
     EXPECT_EQ(gDrag.armed, 1);
+    PanelMouse(panel, 5, 5, kRightDown, kKeyFlagRight);  // the left button is up
+    EXPECT_EQ(gDrag.armed, 0);
+    ArmDrag(&pane, 0, 1, 0, 0, 0);
     PanelMouse(panel, 5, 5, kLeftDown, kKeyFlagLeft);
     PanelMouse(panel, 6, 6, kMouseMove, kKeyFlagLeft);
     EXPECT_EQ(gDrag.dragging, 0);
