@@ -8,6 +8,7 @@
 #include "base/durable_file.h"
 #include "base/messages.h"
 #include "base/whole_file.h"
+#include "base/working_blocks.h"
 
 bool MayExportTo(const char* path) {
     // An open bank's file (a ROM bank's or the device bank's included) is
@@ -22,6 +23,11 @@ bool MayExportTo(const char* path) {
     // refuses it (message 30).
     if (!CheckFileWritable(path)) return false;
     return MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
+}
+
+const char* ExportStartFolder(const char* lastFolder) {
+    if (lastFolder[0] || !gFileIo) return lastFolder;
+    return gFileIo->initialDir;
 }
 
 int WriteExportFile(const char* path, const uint8_t* bytes, size_t size, char* lastFolder) {

@@ -15,3 +15,7 @@ bool MayExportTo(const char* path);
 // lastFolder (the command's own, of kPathLen characters) then gets the
 // file's folder. Returns 1 when written.
 int WriteExportFile(const char* path, const uint8_t* bytes, size_t size, char* lastFolder);
+// Where an export's dialog starts: the command's last folder, or before its
+// first export where the bank dialogs start (not wherever the process last
+// read a file).
+const char* ExportStartFolder(const char* lastFolder);

@@ -27,7 +27,7 @@ int ExportPresetSheetCommand() {
     const char* title = BankTitle(gBanks.current);
     char path[kPathLen];
     CopyText(path, PresetSheetFileName(title, preset, entry->data->presets[preset].name).c_str());
-    if (!ShowExportSheetDialog(path, sizeof path, gLastExportFolder)) return 0;
+    if (!ShowExportSheetDialog(path, sizeof path, ExportStartFolder(gLastExportFolder))) return 0;
     // The dialog adds ".png" to a bare name; a name typed with another
     // extension keeps it, as the user asked.
     if (!MayExportTo(path)) return 0;

@@ -57,7 +57,7 @@ int ExportSyxCommand() {
 
     char path[kPathLen];
     CopyText(path, (UsableFileName(BankTitle(gBanks.current)) + ".syx").c_str());
-    if (!ShowExportSyxDialog(path, sizeof path, gLastExportFolder)) return 0;
+    if (!ShowExportSyxDialog(path, sizeof path, ExportStartFolder(gLastExportFolder))) return 0;
     if (!MayExportTo(path)) return 0;
     std::vector<uint8_t> bytes;
     BuildSyxExport(*model, *entry->data, only, gDeviceNumber, &bytes);

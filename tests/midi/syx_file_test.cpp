@@ -14,6 +14,8 @@
 #include "banks/bank_packing.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
+#include "base/working_blocks.h"
+#include "shell/export_file.h"
 #include "shell/syx_commands.h"
 #include "tests/banks/bank_test_support.h"
 #include "tests/midi/midi_test_support.h"
@@ -93,6 +95,9 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
 
     gSelection.presets[1] = gSelection.presets[3] = 1;
     HeadlessMessages().answers.push_back(kIdNo);  // not only the selected: the whole bank
+    // Before its first export, a dialog starts where the bank dialogs start.
+    ASSERT_NE(gFileIo, nullptr);
+    EXPECT_STREQ(ExportStartFolder(""), gFileIo->initialDir);
     const std::string path = folder_.Path("Alpha.syx");
     HeadlessQueueFileChoice(path, 1);
     ASSERT_EQ(ExportSyxCommand(), 1);
