@@ -114,10 +114,11 @@ struct ControlExchange {
 // wherever the earlier ones left it, on target + k, so that a control that
 // reached its place is never moved again, however the dragged controls and
 // their targets overlap; the control it displaces takes its slot. An
-// exchange that a controller number refuses is left out, as SwapControls
-// would leave it.
+// exchange whose controller number a control's type does not take (a knob's
+// CC onto a pad) is a wrong type of control: message 54, *refused set.
 static int PlanControlMove(const PresetRecord& record, const int* dragged, int n, int target,
-                           ControlExchange* out, uint8_t* arrived) {
+                           ControlExchange* out, uint8_t* arrived, bool* refused) {
+    *refused = false;
     int slotOf[kMaxControls];  // where each control of the preset is now
     int heldBy[kMaxControls];  // which control each slot holds now
     for (int i = 0; i < kMaxControls; i++) slotOf[i] = heldBy[i] = i;
@@ -135,6 +136,8 @@ static int PlanControlMove(const PresetRecord& record, const int* dragged, int n
         }
         if (!ControlAcceptsCc(to, record.controls[moved].midiCc) ||
             !ControlAcceptsCc(at, record.controls[displaced].midiCc)) {
+            SayWrongType(moved, to);
+            *refused = true;
             continue;
         }
         out[count++] = {at, to};
@@ -183,9 +186,10 @@ int DropControls(int target) {
     bool copy = gDrag.copyMode || !samePreset;
     ControlExchange plan[kMaxControls];
     uint8_t arrived[kMaxControls];
-    int exchanges = copy ? 0 : PlanControlMove(*source, dragged, n, target, plan, arrived);
+    bool refused = false;
+    int exchanges = copy ? 0 : PlanControlMove(*source, dragged, n, target, plan, arrived, &refused);
     const bool fit = copy ? CopiedControlsFit(dragged, n, target)
-                          : MovedControlsFit(*source, plan, exchanges);
+                          : MovedControlsFit(*source, plan, exchanges) && !refused;
     if (!fit) return 0;
 
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);

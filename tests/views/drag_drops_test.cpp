@@ -217,6 +217,16 @@ TEST_F(DropsTest, ControlsMoveWithinAPresetAndCopyToAnother) {
     EXPECT_EQ(CurrentControl(), 2);
     EXPECT_EQ(gUndo.entries[gUndo.top].scope, UndoScope::Preset);
 
+    // A knob's CC that a button does not take: the wrong type of control, said.
+    Control(bank, 2, 0).midiCc = 100;
+    memset(gSelection.controls, 0, sizeof gSelection.controls);
+    gSelection.controls[0] = 1;
+    DragControls(bank, 2, 0, 0);
+    EXPECT_EQ(DropOnControl(3), 0);
+    EXPECT_EQ(Control(bank, 2, 3).midiCc, 5);
+    EXPECT_NE(HeadlessLastStatus().find("It is the wrong type of control."), std::string::npos);
+    Control(bank, 2, 0).midiCc = 22;
+
     // Into another preset: a copy, even without Ctrl.
     SelectPreset(5);
     EXPECT_EQ(DropOnControl(1), 1);  // the drag still describes control 0 of preset 2
