@@ -114,11 +114,11 @@ struct ControlExchange {
 // wherever the earlier ones left it, on target + k, so that a control that
 // reached its place is never moved again, however the dragged controls and
 // their targets overlap; the control it displaces takes its slot. An
-// exchange whose controller number a control's type does not take (a knob's
-// CC onto a pad) is a wrong type of control: message 54, *refused set.
+// exchange that a controller number refuses is left out, as SwapControls
+// would leave it; the first one left out is kept in *refused.
 static int PlanControlMove(const PresetRecord& record, const int* dragged, int n, int target,
-                           ControlExchange* out, uint8_t* arrived, bool* refused) {
-    *refused = false;
+                           ControlExchange* out, uint8_t* arrived, ControlExchange* refused) {
+    *refused = {-1, -1};
     int slotOf[kMaxControls];  // where each control of the preset is now
     int heldBy[kMaxControls];  // which control each slot holds now
     for (int i = 0; i < kMaxControls; i++) slotOf[i] = heldBy[i] = i;
@@ -136,8 +136,7 @@ static int PlanControlMove(const PresetRecord& record, const int* dragged, int n
         }
         if (!ControlAcceptsCc(to, record.controls[moved].midiCc) ||
             !ControlAcceptsCc(at, record.controls[displaced].midiCc)) {
-            SayWrongType(moved, to);
-            *refused = true;
+            if (refused->a < 0) *refused = {moved, to};
             continue;
         }
         out[count++] = {at, to};
@@ -186,11 +185,24 @@ int DropControls(int target) {
     bool copy = gDrag.copyMode || !samePreset;
     ControlExchange plan[kMaxControls];
     uint8_t arrived[kMaxControls];
-    bool refused = false;
+    ControlExchange refused;
     int exchanges = copy ? 0 : PlanControlMove(*source, dragged, n, target, plan, arrived, &refused);
     const bool fit = copy ? CopiedControlsFit(dragged, n, target)
-                          : MovedControlsFit(*source, plan, exchanges) && !refused;
+                          : MovedControlsFit(*source, plan, exchanges);
     if (!fit) return 0;
+    // A drop that would transfer nothing because no target takes the
+    // controller number it brings (a knob's CC onto a pad) is a wrong type
+    // of control too: said, and nothing changes. Partial drops go on.
+    if (copy) {
+        refused = {dragged[0], target};
+        for (int k = 0; k < n && target + k < ControlCount(); k++) {
+            if (ControlAcceptsCc(target + k, source->controls[dragged[k]].midiCc)) refused.a = -1;
+        }
+    }
+    if ((copy || exchanges == 0) && refused.a >= 0) {
+        SayWrongType(refused.a, refused.b);
+        return 0;
+    }
 
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, preset);
     std::memset(gSelection.controls, 0, sizeof gSelection.controls);

@@ -97,7 +97,10 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
     HeadlessMessages().answers.push_back(kIdNo);  // not only the selected: the whole bank
     // Before its first export, a dialog starts where the bank dialogs start.
     ASSERT_NE(gFileIo, nullptr);
-    EXPECT_STREQ(ExportStartFolder(""), gFileIo->initialDir);
+    CopyText(gFileIo->initialDir, "/banks/start/");
+    EXPECT_STREQ(ExportStartFolder(""), "/banks/start/");
+    EXPECT_STREQ(ExportStartFolder("/last/"), "/last/");
+    gFileIo->initialDir[0] = '\0';
     const std::string path = folder_.Path("Alpha.syx");
     HeadlessQueueFileChoice(path, 1);
     ASSERT_EQ(ExportSyxCommand(), 1);

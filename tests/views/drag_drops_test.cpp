@@ -225,6 +225,12 @@ TEST_F(DropsTest, ControlsMoveWithinAPresetAndCopyToAnother) {
     EXPECT_EQ(DropOnControl(3), 0);
     EXPECT_EQ(Control(bank, 2, 3).midiCc, 5);
     EXPECT_NE(HeadlessLastStatus().find("It is the wrong type of control."), std::string::npos);
+    EXPECT_EQ(gSelection.controls[3], 0);  // the selection stays
+    HeadlessMessagesReset();
+    gDrag.copyMode = 1;  // a copy the same
+    EXPECT_EQ(DropOnControl(3), 0);
+    EXPECT_NE(HeadlessLastStatus().find("It is the wrong type of control."), std::string::npos);
+    gDrag.copyMode = 0;
     Control(bank, 2, 0).midiCc = 22;
 
     // Into another preset: a copy, even without Ctrl.
