@@ -32,6 +32,8 @@ struct Reception {
     int messagesArrived = 0;
     int unreadMessages = 0;  // a file's data messages left out (DumpResult)
     bool anotherDump = false;  // a file's: a dump of the model began again after this one
+    int lastType = 0;          // type and preset of the last message taken in, 0 before one
+    int lastPreset = 0;
     bool resultWaiting = false;
     DumpResult result{};
     // A file's messages (sysex_capture.h): its presets may come in any order,
@@ -75,6 +77,8 @@ void Begin(Reception& r, int requested, DumpPhase phase, uint32_t now) {
     r.messagesArrived = 0;
     r.unreadMessages = 0;
     r.anotherDump = false;
+    r.lastType = 0;
+    r.lastPreset = 0;
     memset(&gPackedStore.slots[kReceptionSlot], 0, sizeof(PackedBank));
     gTransfer.lastType = kNoDataType;
     gTransfer.errorRun = 0;
@@ -145,6 +149,8 @@ void Accept(Reception& r, const uint8_t* m, int type, int preset, int count, uin
     StepProgress(-1);
     t.lastPresetNumber = (uint32_t)preset;
 
+    r.lastType = type;
+    r.lastPreset = preset;
     const int index = TypeIndex(type);
     if (index >= 0) {
         if (type == kFirstDataType && preset == 1) t.progressCounter = 0;
@@ -218,8 +224,9 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
 
     const int type = m[6];
     const int preset = m[7];
-    // The same message again at once: sent again after a retry.
-    const bool again = type == t.lastType && (uint32_t)preset == t.lastPresetNumber;
+    // The message last taken in, again: sent again after a retry (damaged
+    // copies rejected in between do not count).
+    const bool again = type == r.lastType && preset == r.lastPreset;
     if (type != t.lastType) t.errorRun = 0;
     t.lastType = type;
     const int count =
@@ -237,15 +244,18 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // Begin forgot the type just checked; the run it starts is this type's.
         t.lastType = type;
     }
-    // In a file, the first message of a dump once preset 1 is partly read,
-    // and not sent again at once (as after a retry), begins the model's dump
-    // anew while this one still lacks messages: a download tried again, or
-    // another bank. The reading starts afresh with it, so that the later dump
-    // is not filled into the earlier one. (Presets in any order, as a file of
-    // single presets holds them, begin no dump anew; a preset read twice
-    // keeps its later copy.)
+    // In a file, a message of preset 1 already read, or the first message of
+    // a dump once preset 1 is partly read, not sent again at once (as after
+    // a retry), begins the model's dump anew while this one still lacks
+    // messages: a download tried again, or another bank. The reading starts
+    // afresh with it, so that the later dump is not filled into the earlier
+    // one. (Presets in any order, as a file of single presets holds them,
+    // begin no dump anew; a preset other than 1 read twice keeps its later
+    // copy.)
+    const int index = TypeIndex(type);
+    const bool readBefore = preset == 1 && index >= 0 && (r.arrived[0] & (1u << index));
     const bool dumpBegins = type == kFirstDataType && preset == 1 && r.arrived[0] != 0;
-    if (open && r.fromFile && !again && dumpBegins) {
+    if (open && r.fromFile && !again && (readBefore || dumpBegins)) {
         const int unread = r.unreadMessages;
         Begin(r, r.requested, DumpPhase::Receiving, now);
         r.unreadMessages = unread;

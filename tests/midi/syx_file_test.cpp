@@ -237,6 +237,25 @@ TEST_F(SyxFileTest, AWholeDumpAmidOtherMessagesBecomesANewBank) {
     for (int p = 0; p < 4; p++) {
         EXPECT_TRUE(SameAssignments(Preset(gBanks.current, p), Preset(differing, p))) << p;
     }
+    // A bank lacking a message of preset 3, then one lacking its first message.
+    std::vector<std::vector<uint8_t>> messages;
+    for (size_t at = 0; at < dump.size();) {
+        size_t end = at;
+        while (dump[end] != 0xF7) end++;
+        messages.emplace_back(dump.begin() + at, dump.begin() + end + 1);
+        at = end + 1;
+    }
+    std::vector<uint8_t> both;
+    for (size_t i = 0; i < messages.size(); i++) {
+        if (i != 2 * messages.size() / 4 + 1) both.insert(both.end(), messages[i].begin(), messages[i].end());
+    }
+    both.insert(both.end(), another.begin() + first + 1, another.end());
+    HeadlessMessages().answers.push_back(kIdYes);  // the whole presets as a new bank
+    ASSERT_EQ(OpenNamedFile(WriteBytes("Both.syx", both).c_str()), 1);
+    for (int p = 1; p < 4; p++) {
+        EXPECT_TRUE(SameAssignments(Preset(gBanks.current, p), Preset(differing, p))) << p;
+    }
+    HeadlessMessages().answers.clear();
 }
 
 // Single presets: offered as a new bank with those presets in their places
