@@ -15,8 +15,9 @@
 
 struct CompactBank;
 
-// Keeps data compactly; presets equal to those of `like` (may be null) are shared with
-// it. Null after the short-of-memory message when memory runs short.
+// Keeps data compactly; presets equal to those of `like` (may be null) are
+// shared with it. Null after the short-of-memory message when memory runs
+// short.
 CompactBank* CompactBankOf(const BankData& data, const CompactBank* like);
 void FreeCompactBank(CompactBank* packed);
 

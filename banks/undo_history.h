@@ -87,7 +87,7 @@ struct UndoEntry {
     char title[kNameLen];  // BankTitle when filled: the name to give when the bank has gone
     PresetRecord* record;  // scope Preset: copy of the preset; null when allocation failed
     BankEntry* entry;      // scope Bank: copy of the bank-list entry (its data pointer is not used)
-    CompactBank* contents;  // scope Bank: the contents, packed; null when the bank had none
+    CompactBank* contents;  // scope Bank: the contents, kept compactly; null when the bank had none
     char* asidePath;       // the bank's file set aside while this entry holds the bank out of
                            // the list (heap text); removed for good when the entry is dropped
 };
