@@ -45,8 +45,7 @@ static void ShowPopup(int id, const char* path) {
     ShowStatusPopup(1);
 }
 
-// path of the user bank named name: program folder + "User Preset Banks".
-static std::string UserBankPath(const std::string& name) {
+std::string UserBankPath(const std::string& name) {
     std::string folder = JoinPath(DiscoveryProgramFolder(), "User Preset Banks");
     return JoinPath(folder, name + ".xml");
 }

@@ -56,7 +56,7 @@ static int32_t NumberOf(const PlistNode* node, const char* key) {
 // As NumberOf, but a missing key gives fallback.
 static int32_t NumberOr(const PlistNode* node, const PlistKey& key, int32_t fallback) {
     const PlistNode* child = FindKey(node, key);
-    return child ? GetInt(const_cast<PlistNode*>(child), nullptr, 0) : fallback;
+    return child ? NumberIn(child) : fallback;
 }
 
 // A control value: no entry, or -1, gives the definition's default.
@@ -145,8 +145,7 @@ static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRec
 // with no library: a cleared origin of 0 would name control 0 of library 0,
 // and a save would write it as that library's assignment.
 static void NoOriginFrom(PresetRecord* preset, int from) {
-    const int controls = gDevice.controlCount < kMaxControls ? gDevice.controlCount : kMaxControls;
-    for (int j = from; j < controls; j++) preset->controls[j].origin = -1;
+    for (int j = from; j < ControlCount(); j++) preset->controls[j].origin = -1;
 }
 
 static void ReadControls(const PlistNode* list, PresetRecord* preset) {

@@ -115,14 +115,17 @@ void SetDeviceBank(int index) {
     DeviceBankChanged();
 }
 
+int DeviceBankOfModel(int pid) {
+    const int remembered = FindDeviceBank();
+    if (remembered >= 0 && BankModelPid(remembered) == pid) return remembered;
+    return FindDeviceBankByPid(pid);
+}
+
 int DeviceBankForCurrent() {
     const BankEntry* entry = BankAt(gBanks.current);
     if (!entry) return -1;
     if (entry->kind == BankKind::Device) return gBanks.current;
-    const int pid = BankModelPid(gBanks.current);
-    const int remembered = FindDeviceBank();
-    if (remembered >= 0 && BankModelPid(remembered) == pid) return remembered;
-    return FindDeviceBankByPid(pid);
+    return DeviceBankOfModel(BankModelPid(gBanks.current));
 }
 
 void RememberCurrentDeviceBank() {

@@ -165,6 +165,10 @@ int FindBankBySerial(int32_t serial);
 
 // --- Look-ups ---------------------------------------------------------------
 
+// The remembered device bank when it is of model pid, else the first of that
+// model (the user may have turned to another model's device bank meanwhile,
+// or a dump came from another connected model's device).
+int DeviceBankOfModel(int pid);
 // The remembered device bank, else the first device bank of the loaded
 // model's PID (remembered from then on); -1 when none. Hands the bank's
 // connection value to the transfer engine when found.

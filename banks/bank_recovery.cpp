@@ -47,8 +47,7 @@ static bool SeenThisRun(const std::string& copy) {
 static std::string CopyPathOfBank(int i) {
     const BankEntry& entry = gBanks.entries[i];
     if (entry.hasFile || !IsFileOfOpenBank(entry.path, i)) return CopyPathOf(entry.path);
-    const std::string own = JoinPath(JoinPath(DiscoveryProgramFolder(), "User Preset Banks"),
-                                     std::string(entry.displayName) + ".xml");
+    const std::string own = UserBankPath(entry.displayName);
     if (FileThere(own) || IsFileOfOpenBank(own.c_str(), i)) return "";
     return CopyPathOf(own.c_str());
 }

@@ -58,7 +58,7 @@ static void ReleaseEntry(UndoEntry* e) {
     memset(e, 0, sizeof *e);
 }
 
-// The packed contents of the newest step of the bank with this serial: a new
+// The compact contents of the newest step of the bank with this serial: a new
 // snapshot shares with it every preset the bank has not changed since.
 static const CompactBank* NewestContents(int32_t serial) {
     const UndoHistory& h = gUndo;
@@ -257,7 +257,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         return true;
     }
     const bool renaming = e.entry && NamesTravel(e);
-    // The bank's contents as they are now, packed before anything changes.
+    // The bank's contents as they are now, kept before anything changes.
     CompactBank* was = nullptr;
     if (e.contents && live.data) {
         was = CompactBankOf(*live.data, e.contents);
@@ -352,8 +352,8 @@ static void PushEntry(const UndoEntry& e) {
     h.entries[h.current] = e;
 }
 
-// What entry e holds of its bank's contents, unpacked (valid until the next
-// unpack); null for a preset step or when memory runs short.
+// What entry e holds of its bank's contents, expanded (valid until the next
+// expansion); null for a preset step or when memory runs short.
 static const BankData* Contents(const UndoEntry& e) {
     return e.contents ? ExpandedView(*e.contents) : nullptr;
 }

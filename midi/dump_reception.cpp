@@ -119,6 +119,11 @@ void End(Reception& r, DumpOutcome outcome, DumpPhase next) {
     if (outcome == DumpOutcome::Complete) gTransfer.downloadComplete = 1;
 }
 
+// Whether message m is of the model whose layout sizes is (its Group ID).
+bool OfModel(const uint8_t* m, const SysexSizes& sizes) {
+    return m[4] == (sizes.groupId & 0x7F);
+}
+
 bool Passed(uint32_t now, uint32_t deadline) {
     return (int32_t)(now - deadline) > 0;
 }
@@ -186,8 +191,8 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // A file goes on past its dump: another bank follows once a dump of
         // the model begins again (a message of the dump sent again, as after
         // a retry, is none), or another model's messages do.
+        const bool ours = OfModel(m, r.sizes);
         if (r.fromFile && TypeIndex(m[6]) >= 0) {
-            const bool ours = m[4] == (r.sizes.groupId & 0x7F);
             if (ours && m[6] == kFirstDataType && m[7] == 1) r.anotherDump = true;
             if (!ours || r.anotherDump) r.unreadMessages++;
         }
@@ -197,7 +202,7 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // a dump of their own.
         if (Passed(now, r.deadline)) {
             r.phase = DumpPhase::Idle;
-        } else if (r.fromFile || m[4] == (r.sizes.groupId & 0x7F)) {
+        } else if (r.fromFile || ours) {
             r.deadline = now + kReceiveSilenceMs;
             return DumpAnswer::None;
         }
@@ -209,7 +214,7 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     // A dump the user starts on a connected device of another model than the
     // device bank's: read by that model (a file keeps to the model it is read by).
     int otherModel = 0;
-    if (!open && !r.fromFile && m[4] != (sizes.groupId & 0x7F)) {
+    if (!open && !r.fromFile && !OfModel(m, sizes)) {
         SysexSizes other;
         if (ConnectedLayoutOfGroup(m[4], &other, &otherModel)) sizes = other;
     }
@@ -217,7 +222,7 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
     // connected model's device may start a dump of its own, and a file may
     // hold the messages of several models one after another. Read by this
     // model's layout, theirs would fill its bank with garbled presets.
-    if (m[4] != (sizes.groupId & 0x7F)) {
+    if (!OfModel(m, sizes)) {
         if (r.fromFile && TypeIndex(m[6]) >= 0) r.unreadMessages++;
         return DumpAnswer::None;
     }

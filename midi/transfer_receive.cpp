@@ -61,15 +61,6 @@ void DownloadFromDevice() {
     UpdateTransferMenu();
 }
 
-// The remembered device bank when it is of model pid, else the first of that
-// model (the user may have turned to another model's device bank meanwhile,
-// or the dump came from another connected model's device).
-static int DeviceBankOfModel(int pid) {
-    const int device = FindDeviceBank();
-    if (device >= 0 && gBanks.entries[device].pid == pid) return device;
-    return FindDeviceBankByPid(pid);
-}
-
 // While a dump arrives the status display follows it, preset by preset.
 static void ShowReceiving() {
     static uint32_t shown = 0;

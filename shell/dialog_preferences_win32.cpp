@@ -2,14 +2,13 @@
 #include <windows.h>
 
 #include "base/app_state.h"
-#include "shell/commands.h"
+#include "base/preferences.h"
 #include "shell/dialog_ids.h"
 #include "shell/dialog_preferences.h"
 #include "shell/dialog_win32.h"
 #include "shell/dialogs.h"
 #include "shell/help.h"
 #include "shell/joins.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -62,9 +62,9 @@ LRESULT PanelWindowMouse(HWND window, Panel& panel, UINT message, WPARAM wParam,
     // An armed drag whose release was lost still holds the capture: a press
     // outside this window was meant for another one, and is not this
     // window's to act on.
-    const bool leftUp =
+    const bool pressWithoutLeftHeld =
         message == WM_LBUTTONDOWN || (message == WM_RBUTTONDOWN && !(wParam & MK_LBUTTON));
-    if (leftUp && gDrag.armed && !gDrag.dragging) {
+    if (pressWithoutLeftHeld && gDrag.armed && !gDrag.dragging) {
         RECT client;
         POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (GetClientRect(window, &client) && !PtInRect(&client, at)) {

@@ -160,9 +160,9 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     // release (a transfer held the input): whatever this press arms, if
     // anything, the old one is over. (A right press may come while the left
     // button still holds the drag.)
-    const bool leftUp = message == kLeftDown || message == kLeftDoubleClick ||
-                        (message == kRightDown && !(keyFlags & kKeyFlagLeft));
-    if (leftUp && gDrag.armed && !gDrag.dragging) DisarmDrag();
+    const bool pressWithoutLeftHeld = message == kLeftDown || message == kLeftDoubleClick ||
+                                      (message == kRightDown && !(keyFlags & kKeyFlagLeft));
+    if (pressWithoutLeftHeld && gDrag.armed && !gDrag.dragging) DisarmDrag();
     if (message == kMouseMove) TooltipTrack(panel, x, y);
     if (message == kMouseMove && gDrag.armed && !gDrag.dragging) {
         // The first move starts the drag; one without the left button comes
