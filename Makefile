@@ -30,7 +30,9 @@ dist-test:
 	@bash scripts/setup.sh
 	@bash scripts/dist-test.sh
 
+# Setup first: without libplist every file row would be skipped.
 bench:
+	@bash scripts/setup.sh
 	@bash scripts/build.sh bench && bash scripts/bench.sh
 
 # The main window's paint and the start-up timed under Wine (needs Google Benchmark

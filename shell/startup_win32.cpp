@@ -24,6 +24,7 @@
 #include "views/fonts.h"
 #include "views/gdi_resources_win32.h"
 #include "views/panel.h"
+#include "views/panel_paint_win32.h"
 #include "views/status_layout.h"
 #include "views/view_state.h"
 
@@ -161,6 +162,7 @@ void ShutDown(StartUpResult started) {
     DestroyCursors();
     DeletePensAndBrushes();
     FreeInterfaceImages();
+    ReleasePanelBackBuffer();
     DeletePatternBrushes();
     FreeInterfaceBitmaps();
     // A menu that never got its window is not destroyed with one.

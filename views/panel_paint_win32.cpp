@@ -1,6 +1,8 @@
 // Painting of the panels and their windows.
 #include "views/panel_paint_win32.h"
 
+#include <algorithm>
+
 #include "base/app_state.h"
 #include "base/messages.h"
 #include "views/drag.h"
@@ -137,7 +139,29 @@ void RedrawRubberBand(HWND window, const RECT& update) {
     ReleaseDC(window, dc);
 }
 
+// The off-screen picture every panel window paints into, one paint at a time.
+// Kept from paint to paint and only ever grown: a section the size of the
+// window made for every paint cost the system a fresh page of memory for
+// every 1,300 pixels, each paint (most of a repaint's time under Wine).
+ImageBitmap gBackBuffer;
+
+// The back buffer at least width x height, or null when there is no memory
+// for one.
+HBITMAP BackBufferFor(int width, int height) {
+    if (gBackBuffer.width < width || gBackBuffer.height < height) {
+        const int w = std::max(gBackBuffer.width, width);
+        const int h = std::max(gBackBuffer.height, height);
+        ImageBitmapRelease(&gBackBuffer);
+        if (!ImageBitmapAllocate(&gBackBuffer, w, h)) return nullptr;
+    }
+    return static_cast<HBITMAP>(gBackBuffer.handle);
+}
+
 }  // namespace
+
+void ReleasePanelBackBuffer() {
+    ImageBitmapRelease(&gBackBuffer);
+}
 
 // The transfer engine's indicator step (midi/transfer_view.h), drawn straight
 // onto the main window, not through the panel's off-screen picture: during a
@@ -199,10 +223,9 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
     }
     ScopedMemoryDc memory(dc);
     // A DIB section, so that translucent labels and frames mix in its pixels
-    // where they are (gdi_draw_win32.cpp).
-    ImageBitmap back;
-    ImageBitmapAllocate(&back, client.right + 1, client.bottom + 1);
-    HBITMAP bitmap = static_cast<HBITMAP>(back.handle);
+    // where they are (gdi_draw_win32.cpp). It may be larger than the window:
+    // the clip keeps every drawing inside the update rectangle.
+    HBITMAP bitmap = BackBufferFor(client.right + 1, client.bottom + 1);
     if (memory.get() != nullptr && bitmap != nullptr) {
         ScopedSelectObject select(memory.get(), bitmap);
         ClipTo(memory.get(), u);
@@ -216,7 +239,6 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
     } else {
         PaintEverything(window, dc, panel, statusText);  // no memory: straight on the window
     }
-    ImageBitmapRelease(&back);
     EndPaint(window, &ps);
     RedrawRubberBand(window, u);
 }
