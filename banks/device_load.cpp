@@ -25,6 +25,9 @@ void ResetSelections() {
 
 int gDeviceLoads = 0;
 
+int gPictureDeferrals = 0;   // DevicePicturesDeferred alive
+bool gPicturesOwed = false;  // a load under one of them built no pictures
+
 }  // namespace
 
 int DeviceLoadCount() {
@@ -35,7 +38,11 @@ void LoadDevice(const char* deviceFolder) {
     gDeviceLoads++;
     gShellHooks.releaseDevicePictures();
     LoadDeviceDefinition(deviceFolder);
-    gShellHooks.buildDevicePictures();
+    if (gPictureDeferrals > 0) {
+        gPicturesOwed = true;
+    } else {
+        gShellHooks.buildDevicePictures();
+    }
     LoadCcLibrary(deviceFolder);
     ResetSelections();
     gShellHooks.layoutDeviceViews();
@@ -44,4 +51,14 @@ void LoadDevice(const char* deviceFolder) {
 
 const char* LoadedDeviceName() {
     return gDevice.name;
+}
+
+DevicePicturesDeferred::DevicePicturesDeferred() {
+    gPictureDeferrals++;
+}
+
+DevicePicturesDeferred::~DevicePicturesDeferred() {
+    if (--gPictureDeferrals > 0 || !gPicturesOwed) return;
+    gPicturesOwed = false;
+    gShellHooks.buildDevicePictures();
 }

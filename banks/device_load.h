@@ -12,5 +12,18 @@ int DeviceLoadCount();
 // The steps that belong to the views, and the redraw after a device change,
 // are called through the shell's hook table (base/shell_hooks.h).
 
+// While one lives, device loads leave the new device's pictures unbuilt, and
+// the last one to end builds them once for the device loaded then. Reading the
+// banks found at start-up switches the model to and fro (each bank is read
+// against its own model's definition), and only the pictures of the model
+// loaded last are ever shown. Nothing may paint the device while one lives.
+class DevicePicturesDeferred {
+  public:
+    DevicePicturesDeferred();
+    ~DevicePicturesDeferred();
+    DevicePicturesDeferred(const DevicePicturesDeferred&) = delete;
+    DevicePicturesDeferred& operator=(const DevicePicturesDeferred&) = delete;
+};
+
 // The loaded device's name for the window title ("" when none is loaded).
 const char* LoadedDeviceName();

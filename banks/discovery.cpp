@@ -118,6 +118,8 @@ void ScanRomBanks() {
 
 void ScanUserAndRomBanks(int fileKind) {
     (void)fileKind;  // 0, ".xml": the only kind of bank file found by folder
+    // The first bank's device, loaded last, is the one whose pictures are shown.
+    DevicePicturesDeferred onlyTheLastDevicesPictures;
     std::string userFolder = ProgramSubfolder("User Preset Banks");
     std::vector<std::string> names;
     if (CollectUserBankNames(userFolder, &names) && !names.empty()) {

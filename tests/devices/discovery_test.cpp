@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <utime.h>
 
+#include <cstdio>
 #include <ctime>
 #include <string>
 #include <vector>
 
 #include "banks/bank_model.h"
+#include "base/shell_hooks.h"
 #include "devices/control_library.h"
 #include "devices/discovery_walk.h"
 #include "devices/folder_list.h"
@@ -286,6 +288,34 @@ TEST_F(DiscoveryTest, StartUpScanOpensUserBanksThenRomBanks) {
     EXPECT_STREQ(gDevice.name, "Keys 49");
     // Nothing in a device folder other than its banks was taken for a bank.
     EXPECT_TRUE(HeadlessMessages().boxes.empty());
+}
+
+int gPictureBuilds = 0;
+char gPicturesBuiltFor[64] = "";
+void CountPictureBuild() {
+    gPictureBuilds++;
+    snprintf(gPicturesBuiltFor, sizeof gPicturesBuiltFor, "%s", gDevice.name);
+}
+
+// Each bank is read against its own model, so the scan switches models to and fro; the
+// pictures are built once, for the model of the bank shown.
+TEST_F(DiscoveryTest, StartUpScanBuildsThePicturesOfTheShownModelOnce) {
+    gShowAllRomBanks = 1;
+    temp.Write("Devices/K.eld/definition.xml", Definition("Keys 49", 1));
+    temp.Write("Devices/K.eld/Factory.xml", Bank("Factory", 1, true));
+    temp.Write("Devices/P.eld/definition.xml", Definition("Pads 16", 2));
+    temp.Write("Devices/P.eld/Kits.xml", Bank("Kits", 2, true));
+    temp.Write("User Preset Banks/A.xml", Bank("A", 1, false));
+    temp.Write("User Preset Banks/B.xml", Bank("B", 2, false));
+    void (*build)() = gShellHooks.buildDevicePictures;
+    gShellHooks.buildDevicePictures = CountPictureBuild;
+    gPictureBuilds = 0;
+    ScanUserAndRomBanks(0);
+    gShellHooks.buildDevicePictures = build;
+    ASSERT_EQ(gBanks.count, 4);
+    EXPECT_STREQ(gDevice.name, "Keys 49");
+    EXPECT_EQ(gPictureBuilds, 1);
+    EXPECT_STREQ(gPicturesBuiltFor, "Keys 49");
 }
 
 TEST_F(DiscoveryTest, RomBanksOfUnconnectedModelsWaitForThePreference) {
