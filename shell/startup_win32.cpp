@@ -162,7 +162,7 @@ void ShutDown(StartUpResult started) {
     DestroyCursors();
     DeletePensAndBrushes();
     FreeInterfaceImages();
-    ReleasePanelBackBuffer();
+    ReleasePanelBackBuffers();
     DeletePatternBrushes();
     FreeInterfaceBitmaps();
     // A menu that never got its window is not destroyed with one.

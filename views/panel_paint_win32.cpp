@@ -139,28 +139,49 @@ void RedrawRubberBand(HWND window, const RECT& update) {
     ReleaseDC(window, dc);
 }
 
-// The off-screen picture every panel window paints into, one paint at a time.
-// Kept from paint to paint and only ever grown: a section the size of the
-// window made for every paint cost the system a fresh page of memory for
-// every 1,300 pixels, each paint (most of a repaint's time under Wine).
-ImageBitmap gBackBuffer;
+// Each panel window's off-screen picture, kept from paint to paint and grown
+// when the window outgrows it: a section the window's size made for every
+// paint cost the system a fresh page of memory for every 1,300 pixels, each
+// paint (most of a repaint's time under Wine). One per window, so that what a
+// paint of one pane leaves undrawn is still that window's own last picture.
+struct BackBuffer {
+    HWND window = nullptr;
+    ImageBitmap bitmap;
+};
+BackBuffer gBackBuffers[4];  // the main, Library and Editor windows, and a spare
 
-// The back buffer at least width x height, or null when there is no memory
-// for one.
-HBITMAP BackBufferFor(int width, int height) {
-    if (gBackBuffer.width < width || gBackBuffer.height < height) {
-        const int w = std::max(gBackBuffer.width, width);
-        const int h = std::max(gBackBuffer.height, height);
-        ImageBitmapRelease(&gBackBuffer);
-        if (!ImageBitmapAllocate(&gBackBuffer, w, h)) return nullptr;
+// The window's back buffer at least width x height, or null when there is no
+// memory for one.
+HBITMAP BackBufferFor(HWND window, int width, int height) {
+    BackBuffer* buffer = nullptr;
+    for (BackBuffer& b : gBackBuffers) {
+        if (b.window == window) buffer = &b;
     }
-    return static_cast<HBITMAP>(gBackBuffer.handle);
+    for (BackBuffer& b : gBackBuffers) {
+        if (buffer == nullptr && b.window == nullptr) buffer = &b;
+    }
+    if (buffer == nullptr) {  // only a window that outlived the run's three
+        buffer = &gBackBuffers[0];
+        ImageBitmapRelease(&buffer->bitmap);
+    }
+    buffer->window = window;
+    ImageBitmap& bitmap = buffer->bitmap;
+    if (bitmap.width < width || bitmap.height < height) {
+        const int w = std::max(bitmap.width, width);
+        const int h = std::max(bitmap.height, height);
+        ImageBitmapRelease(&bitmap);
+        if (!ImageBitmapAllocate(&bitmap, w, h)) return nullptr;
+    }
+    return static_cast<HBITMAP>(bitmap.handle);
 }
 
 }  // namespace
 
-void ReleasePanelBackBuffer() {
-    ImageBitmapRelease(&gBackBuffer);
+void ReleasePanelBackBuffers() {
+    for (BackBuffer& b : gBackBuffers) {
+        ImageBitmapRelease(&b.bitmap);
+        b.window = nullptr;
+    }
 }
 
 // The transfer engine's indicator step (midi/transfer_view.h), drawn straight
@@ -225,7 +246,7 @@ void PaintPanelWindow(HWND window, Panel& panel, const char* statusText) {
     // A DIB section, so that translucent labels and frames mix in its pixels
     // where they are (gdi_draw_win32.cpp). It may be larger than the window:
     // the clip keeps every drawing inside the update rectangle.
-    HBITMAP bitmap = BackBufferFor(client.right + 1, client.bottom + 1);
+    HBITMAP bitmap = BackBufferFor(window, client.right + 1, client.bottom + 1);
     if (memory.get() != nullptr && bitmap != nullptr) {
         ScopedSelectObject select(memory.get(), bitmap);
         ClipTo(memory.get(), u);

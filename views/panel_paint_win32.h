@@ -12,8 +12,8 @@
 // `statusText` is a status text the display item draws (null: none).
 void PaintPanelWindow(HWND window, Panel& panel, const char* statusText);
 
-// Frees the off-screen picture the panel windows share (at shutdown).
-void ReleasePanelBackBuffer();
+// Frees the panel windows' off-screen pictures (at shutdown).
+void ReleasePanelBackBuffers();
 
 // The textured background of a window with its panel frame: none for
 // mode 0, raised for mode 1, sunken for 2 or more.
