@@ -291,14 +291,25 @@ int DropPresetsOnPreset(int target) {
     return placed > 0 ? 1 : 0;
 }
 
+// Whether the selected presets are one unbroken run that begins at first.
+static bool OneRunFrom(const uint8_t* selected, int first) {
+    if (first < 0 || first >= kMaxPresets || !selected[first]) return false;
+    int end = first;
+    while (end < kMaxPresets && selected[end]) end++;
+    for (int p = 0; p < kMaxPresets; p++) {
+        if (selected[p] && (p < first || p >= end)) return false;
+    }
+    return true;
+}
+
 int DropPresetsOnBank(int target) {
     BankEntry* entry = BankAt(target);
     int start = gDrag.sourcePreset;
     if (!entry || start < 0) return 0;
-    // Moved back onto the bank they came from, the first of them where it
-    // was: nothing to do.
-    if (target == gDrag.sourceBank && !gDrag.copyMode &&
-        FirstSelected(gSelection.savedPresets, kMaxPresets) == start) {
+    // Moved back onto the bank they came from, already standing in one run
+    // from where the drag started: nothing to do. Presets with gaps between
+    // them are gathered from there.
+    if (target == gDrag.sourceBank && !gDrag.copyMode && OneRunFrom(gSelection.savedPresets, start)) {
         return 0;
     }
     if (!CheckWritable(target)) return 0;

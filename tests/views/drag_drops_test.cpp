@@ -120,6 +120,20 @@ TEST_F(DropsTest, PresetsDroppedOnAnotherBankLandAtTheirOwnPlace) {
     Release(gDevicesPane, target);
     EXPECT_STREQ(Preset(target, 3).name, "P2");
     EXPECT_STREQ(Preset(target, 4).name, "P3");
+
+    // Started on the first of two with a gap between them: gathered from it.
+    Press(gPresetsPane, 5);
+    Release(gPresetsPane, 5);
+    Press(gPresetsPane, 7, kKeyFlagControl);
+    Release(gPresetsPane, 7, kKeyFlagControl);
+    Press(gPresetsPane, 5);
+    StartDrag();
+    const int steps = gUndo.top;
+    Release(gDevicesPane, target);
+    EXPECT_STREQ(Preset(target, 5).name, "P5");
+    EXPECT_STREQ(Preset(target, 6).name, "Mine");
+    EXPECT_STREQ(Preset(target, 7).name, "P6");
+    EXPECT_EQ(gUndo.top, steps + 1);
 }
 
 TEST_F(DropsTest, ABankIsCopiedOnlyIntoAWritableBankOfItsDevice) {
