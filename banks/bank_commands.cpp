@@ -184,6 +184,15 @@ int OpenNamedFile(const char* path) {
     int filter = dot && SameTextNoCase(dot, ".syx")   ? kFilterSyxFile
                  : dot && SameTextNoCase(dot, ".sxl") ? kFilterSxlFile
                                                       : kFilterBankFile;
+    // A bank file opened from Explorer is usually open already (start-up
+    // opens every user bank): the user wants to see it, not to be told.
+    if (filter == kFilterBankFile) {
+        for (int i = 0; i < gBanks.count; i++) {
+            if (!SameFilePath(gBanks.entries[i].path, path)) continue;
+            gBanks.current = i;
+            return 0;
+        }
+    }
     return OpenFileAs(path, filter);
 }
 

@@ -42,7 +42,8 @@ int LoadBankCommand();
 // A file named outside the dialog (the program's command line, as Explorer
 // passes a file opened with the program): read by its extension as Load
 // reads the filter chosen, ".syx" and ".sxl" imported, anything else a bank
-// file. Returns 1 when a bank was added.
+// file. A bank file that an open bank holds makes that bank the current one.
+// Returns 1 when a bank was added.
 int OpenNamedFile(const char* path);
 // Loads a bank file as Load does, without the dialog; 1 when added.
 int LoadBankFile(const char* path);

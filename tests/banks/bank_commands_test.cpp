@@ -487,6 +487,11 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(LoadBankCommand(), 0);
     EXPECT_EQ(HeadlessLastStatus(), deviceFile + " is already loaded");
     EXPECT_EQ(gBanks.count, 2);
+    // Opened from Explorer, however spelt, an open bank's file shows that bank.
+    gBanks.current = device;
+    EXPECT_EQ(OpenNamedFile(spelt.c_str()), 0);
+    EXPECT_EQ(std::string(gBanks.entries[gBanks.current].path), path);
+    EXPECT_EQ(gBanks.count, 2);
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(LoadBankCommand(), 0);
