@@ -105,6 +105,9 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection);
 // A user or ROM bank at the end of the list, from data (copied) or, when data
 // is null, read from path. Made current. Returns its index or -1.
 int AddBankFromData(const char* path, const BankData* data);
+// AddBankFromData for data made with AllocBankData, which the bank takes
+// over instead of a copy; freed when no bank could be added.
+int AddBankTakingData(const char* path, BankData* data);
 // Opens bank files folder + name in turn while fewer than 64 banks are open;
 // the current bank does not change. Returns the number opened.
 int OpenBankFiles(const char* const* names, int count, const char* folder);

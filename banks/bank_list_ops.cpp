@@ -79,18 +79,23 @@ void InitNewBankData(BankData* data, const char* name) {
     }
 }
 
-// A new entry at the end with fresh zeroed storage; nullptr when the list is
-// full or memory runs short.
-static BankEntry* AppendEntry() {
-    if (gBanks.count >= kMaxBanks) return nullptr;
-    BankData* data = AllocBankData();
-    if (!data) return nullptr;
+// A new last entry holding data; nullptr when the list is full or there is no
+// data.
+static BankEntry* AppendEntryWith(BankData* data) {
+    if (gBanks.count >= kMaxBanks || !data) return nullptr;
     BankEntry* entry = &gBanks.entries[gBanks.count];
     memset(entry, 0, sizeof *entry);
     entry->data = data;
     entry->serial = NewBankSerial();
     gBanks.count++;
     return entry;
+}
+
+// A new last entry with fresh zeroed storage; nullptr when the list is full or
+// memory runs short.
+static BankEntry* AppendEntry() {
+    if (gBanks.count >= kMaxBanks) return nullptr;
+    return AppendEntryWith(AllocBankData());
 }
 
 static void DropLastEntry() {
@@ -193,6 +198,17 @@ int AddBankFromData(const char* path, const BankData* data) {
         memcpy(entry->data, data, sizeof *data);
     } else if (!ReadBankFile(path, entry->data, false)) {
         DropLastEntry();
+        return -1;
+    }
+    FinishFileEntry(entry, path);
+    gBanks.current = gBanks.count - 1;
+    return gBanks.current;
+}
+
+int AddBankTakingData(const char* path, BankData* data) {
+    BankEntry* entry = AppendEntryWith(data);
+    if (!entry) {
+        FreeBankData(data);
         return -1;
     }
     FinishFileEntry(entry, path);

@@ -109,10 +109,17 @@ void ScanRomBanks() {
     for (const std::string& path : candidates) {
         if (gBanks.count >= kMaxBanks) break;
         if (IsBankOpen(path.c_str())) continue;
-        if (!ReadBankFile(path.c_str(), &gReadScratch, true)) continue;
+        // Read where the bank will stay: a factory bank is a whole 128
+        // presets, and a copy of it cost more than its reading.
+        BankData* data = AllocBankData();
+        if (!data) break;
         // ROM banks of a model nobody connected are shown only on request.
-        if (gShowAllRomBanks || FindDeviceBankByPid(gReadScratch.pid) >= 0)
-            AddBankFromData(path.c_str(), &gReadScratch);
+        if (ReadBankFile(path.c_str(), data, true) &&
+            (gShowAllRomBanks || FindDeviceBankByPid(data->pid) >= 0)) {
+            AddBankTakingData(path.c_str(), data);
+        } else {
+            FreeBankData(data);
+        }
     }
 }
 
