@@ -190,6 +190,7 @@ int OpenNamedFile(const char* path) {
         for (int i = 0; i < gBanks.count; i++) {
             if (!SameFilePath(gBanks.entries[i].path, path)) continue;
             gBanks.current = i;
+            RememberBankPath(gBanks.entries[i].path);
             return 0;
         }
     }

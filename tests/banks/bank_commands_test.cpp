@@ -491,6 +491,7 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     gBanks.current = device;
     EXPECT_EQ(OpenNamedFile(spelt.c_str()), 0);
     EXPECT_EQ(std::string(gBanks.entries[gBanks.current].path), path);
+    EXPECT_EQ(std::string(gLastBankPath), path);  // the next Load starts there
     EXPECT_EQ(gBanks.count, 2);
 
     HeadlessQueueFileCancel();
