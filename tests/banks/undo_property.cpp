@@ -556,7 +556,9 @@ std::string Run::OpSave(Touched* touched) {
         if (was.serial == serial) touched->paths.insert(was.entry.c_str());
     }
     touched->aside = true;
-    if (SaveBank(bank)) {
+    // A first save that meets a stranger's file is declined (kSaveDeclined):
+    // nothing was written.
+    if (SaveBank(bank) == 1) {
         const BankEntry& entry = gBanks.entries[bank];
         auto copy = std::make_shared<BankData>(*entry.data);
         saved_[entry.serial] =
