@@ -109,8 +109,8 @@ void ScanRomBanks() {
     for (const std::string& path : candidates) {
         if (gBanks.count >= kMaxBanks) break;
         if (IsBankOpen(path.c_str())) continue;
-        // Read where the bank will stay: a factory bank is a whole 128
-        // presets, and a copy of it cost more than its reading.
+        // Read where the bank will stay: a bank is 1.5 MB, and read into the
+        // scratch it was copied again for every bank added.
         BankData* data = AllocBankData();
         if (!data) break;
         // ROM banks of a model nobody connected are shown only on request.

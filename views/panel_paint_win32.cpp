@@ -160,7 +160,7 @@ HBITMAP BackBufferFor(HWND window, int width, int height) {
     for (BackBuffer& b : gBackBuffers) {
         if (buffer == nullptr && b.window == nullptr) buffer = &b;
     }
-    if (buffer == nullptr) {  // only a window that outlived the run's three
+    if (buffer == nullptr) {  // more windows than places: the first gives its up
         buffer = &gBackBuffers[0];
         ImageBitmapRelease(&buffer->bitmap);
     }
