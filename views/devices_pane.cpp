@@ -44,11 +44,9 @@ void RenameCurrentBank() {
 
 static void OnBankPress(DevicesPane& pane, int x, int bank) {
     if (x - pane.rect.x > kBankIconHit) {
-        if (bank != gBanks.current) {
-            gShellHooks.showOtherBank(bank);
-        } else {
-            gShellHooks.showBank(bank);
-        }
+        // A press selects the bank afresh, the current one too: the preset
+        // selection becomes the current preset alone, control 0 is current.
+        gShellHooks.showOtherBank(bank);
         ArmDrag(&pane, bank, gBanks.currentPreset, 0, 0, 1);
         return;
     }

@@ -68,6 +68,16 @@ TEST_F(ListPanesTest, PressOnABankSelectsItAndLoadsItsDevice) {
     EXPECT_EQ(SelectedPresets(), 1);
     EXPECT_EQ(gSelection.presets[5], 1);
     EXPECT_EQ(CurrentControl(), 0);
+    // The bank current already is selected afresh as well.
+    gSelection.presets[2] = 1;
+    SetCurrentControl(3);
+    gDocument.currentZone = 2;
+    gDrag = DragState();
+    Press(gDevicesPane, other);
+    EXPECT_EQ(SelectedPresets(), 1);
+    EXPECT_EQ(gSelection.presets[5], 1);
+    EXPECT_EQ(CurrentControl(), 0);
+    EXPECT_EQ(gDocument.currentZone, 0);
     // Beta has two presets: preset 5 becomes 0.
     gDrag = DragState();
     Press(gDevicesPane, beta);
