@@ -40,8 +40,7 @@ UtcTime UtcNow();
 // no device folder is refused. Returns 1 when read, 0 when the file cannot be
 // read, does not parse, has no `preset` dictionary (message 29 when
 // withMessages) or belongs to an unknown model (message 73, naming the PID,
-// when withMessages). target may then be partly filled; callers read into the
-// read scratch and discard it.
+// when withMessages). target may then be partly filled, and is of no use.
 int ReadBankFile(const char* path, BankData* target, bool withMessages);
 
 // Writes bank index to its entry's path through the durable write

@@ -293,13 +293,10 @@ int DropPresetsOnPreset(int target) {
 
 // Whether the selected presets are one unbroken run that begins at first.
 static bool OneRunFrom(const uint8_t* selected, int first) {
-    if (first < 0 || first >= kMaxPresets || !selected[first]) return false;
+    if (first < 0 || FirstSelected(selected, kMaxPresets) != first) return false;
     int end = first;
     while (end < kMaxPresets && selected[end]) end++;
-    for (int p = 0; p < kMaxPresets; p++) {
-        if (selected[p] && (p < first || p >= end)) return false;
-    }
-    return true;
+    return FirstSelected(selected + end, kMaxPresets - end) < 0;
 }
 
 int DropPresetsOnBank(int target) {
