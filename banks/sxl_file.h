@@ -33,6 +33,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "banks/bank_model.h"
 #include "banks/packed_image.h"
 
 constexpr int kSxlHeaderSize = 12;
@@ -49,14 +50,31 @@ constexpr int kSxlNotRead = -1;  // the file could not be opened or read, or no 
 // ImportSxlFile's answer when the presets were read but no bank was made.
 constexpr int kSxlNoBank = -2;
 
+// What the older generation holds of a preset; the rest of an older file's
+// presets, and its presets past the 33rd, it does not hold at all.
+constexpr int kSxl1LinearControls = 33;
+constexpr int kSxl1ButtonControls = 14;
+constexpr int kSxl1VariableSlots = 4;
+
+// The generation of a file that was read.
+enum class SxlGeneration { Older, Current };
+
 // Checks and converts a file image into out. Returns kSxlRead or kSxlNotSxl;
-// out is written only when the image is accepted.
-int ParseSxlImage(const uint8_t* bytes, size_t size, PackedBank* out);
+// out (and generation, when given) is written only when the image is accepted.
+int ParseSxlImage(const uint8_t* bytes, size_t size, PackedBank* out,
+                  SxlGeneration* generation = nullptr);
 
 // Reads the file at path into PackedStore slot `slot`. Shows "Cannot open
 // file %s" when a file that exists cannot be read, message 27 for a file that
 // is not a SysEx Librarian file.
-int ReadSxlFile(const char* path, int slot);
+int ReadSxlFile(const char* path, int slot, SxlGeneration* generation = nullptr);
+
+// Unpacks store slot `slot`, read from a file of `generation`, into `bank`,
+// which holds a new bank's presets: a current file gives every preset of the
+// model, an older one only what it holds (names, the first 33 linear and 14
+// button controls, variable slots 0 to 3 of its first 33 presets), and the
+// rest stays as the new bank has it rather than turning into zeros.
+void UnpackSxlBank(int slot, SxlGeneration generation, BankData* bank);
 
 // The Load command's ".sxl" branch: "Reading %s", ReadSxlFile into exchange
 // slot 0, then a new user bank named after the file (undoable as "Loading

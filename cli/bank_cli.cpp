@@ -109,7 +109,8 @@ static int RunBankShow(int argc, char** argv) {
 // questions; its index, or -1 after a line saying why.
 static int BankFromSxl(const char* path, int pid) {
     if (!(pid >= 0 ? CliLoadDevice(pid) : CliLoadFirstDevice())) return -1;
-    int read = ReadSxlFile(path, kExchangeSlot);
+    SxlGeneration generation = SxlGeneration::Current;
+    int read = ReadSxlFile(path, kExchangeSlot, &generation);
     if (read == kSxlNotRead) {
         CliError(path, "cannot open file");
         return -1;
@@ -125,7 +126,7 @@ static int BankFromSxl(const char* path, int pid) {
         CliError(path, "not enough memory for a bank");
         return -1;
     }
-    UnpackBank(kExchangeSlot, gBanks.entries[bank].data);
+    UnpackSxlBank(kExchangeSlot, generation, gBanks.entries[bank].data);
     return bank;
 }
 

@@ -156,6 +156,29 @@ TEST_F(SxlFileTest, ImportMakesAChangedUserBankNamedAfterTheFile) {
     EXPECT_STREQ(gBanks.entries[again].displayName, "Vintage Set 2");
 }
 
+TEST_F(SxlFileTest, OlderGenerationLeavesWhatItLacksAsANewBankHasIt) {
+    // Alpha with 40 presets, more than the older generation's 33.
+    std::string forty = AlphaDefinition();
+    const std::string count = "<key>count</key><integer>4</integer>";
+    forty.replace(forty.find(count), count.size(), "<key>count</key><integer>40</integer>");
+    folder_.Write("Devices/Alpha.eld/definition.xml", forty);
+    ASSERT_TRUE(SwitchDevice(kBetaPid));
+    ASSERT_TRUE(SwitchDevice(kAlphaPid));
+    ASSERT_EQ(gDevice.presetCount, 40);
+    const PresetRecord made = gBanks.entries[NewUserBank()].data->presets[0];
+
+    const int bank = ImportSxlFile(Write("Old.sxl", Syx1File()).c_str());
+    ASSERT_GE(bank, 0);
+    const PresetRecord& held = gBanks.entries[bank].data->presets[5];
+    EXPECT_EQ(held.controls[0].midiCc, 35);
+    EXPECT_EQ(held.zones[0][1], made.zones[0][1]);  // the older files hold no zones
+    const PresetRecord& lacked = gBanks.entries[bank].data->presets[35];
+    EXPECT_STREQ(lacked.name, made.name);
+    EXPECT_EQ(lacked.controls[0].channel, made.controls[0].channel);
+    EXPECT_EQ(lacked.controls[2].midiCc, made.controls[2].midiCc);
+    EXPECT_EQ(lacked.variables[1], made.variables[1]);
+}
+
 TEST_F(SxlFileTest, TheLoadCommandImportsTheSecondFilter) {
     std::string path = Write("Old.sxl", Syx1File());
     HeadlessQueueFileChoice(path, 2);
