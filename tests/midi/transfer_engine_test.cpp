@@ -554,6 +554,18 @@ TEST_F(TransferEngineTest, UnrequestedDumpArrivesWithoutAnswers) {
     VirtualLinkStartUnrequestedDump();
     ASSERT_TRUE(TickUntil([] { return PopupShown("SysEx Received"); }, 20000));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+
+    // A setting changed on the device and the dump started again a second
+    // later: the second dump is read too, not taken for the tail of the first.
+    std::unique_ptr<VirtualDevice> changed(new VirtualDevice);
+    ASSERT_TRUE(VirtualLinkSnapshot(changed.get()));
+    changed->memory.presets[0].bytes[kPackedLinearMidiCc] ^= 0x11;
+    VirtualLinkSetMemory(changed->memory);
+    HeadlessClockAdvance(1000);
+    HeadlessMessages().popupsShown.clear();
+    VirtualLinkStartUnrequestedDump();
+    ASSERT_TRUE(TickUntil([] { return PopupShown("SysEx Received"); }, 20000));
+    EXPECT_TRUE(DeviceBankIsDeviceMemory());
 }
 
 // The device's user starts a dump while a bank of another model is shown: the
