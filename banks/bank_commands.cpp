@@ -30,13 +30,7 @@ static bool FileExists(const char* path) {
 // A successful load or Save As: the next dialog starts at this file.
 static void RememberBankPath(const char* path) {
     if (gLastBankPath) CopyText(gLastBankPath, kPathSize, path);
-    if (gLastBankName) {
-        const char* name = path;
-        for (const char* p = path; *p; p++) {
-            if (*p == '\\' || *p == '/') name = p + 1;
-        }
-        CopyText(gLastBankName, kPathSize, name);
-    }
+    if (gLastBankName) CopyText(gLastBankName, kPathSize, FileNamePart(path));
     if (gFileIo) FolderOfPath(path, gFileIo->initialDir, sizeof gFileIo->initialDir);
 }
 
@@ -185,10 +179,12 @@ int OpenNamedFile(const char* path) {
                  : dot && SameTextNoCase(dot, ".sxl") ? kFilterSxlFile
                                                       : kFilterBankFile;
     // A bank file opened from Explorer is usually open already (start-up
-    // opens every user bank): the user wants to see it, not to be told.
+    // opens every user bank): the user wants to see it, not to be told. A
+    // new bank only named after the file is not it: shown as the file, its
+    // Save would replace the file's presets with its own.
     if (filter == kFilterBankFile) {
         for (int i = 0; i < gBanks.count; i++) {
-            if (!SameFilePath(gBanks.entries[i].path, path)) continue;
+            if (!gBanks.entries[i].hasFile || !SameFilePath(gBanks.entries[i].path, path)) continue;
             gBanks.current = i;
             RememberBankPath(gBanks.entries[i].path);
             return 0;
@@ -302,6 +298,21 @@ int SaveBankAsPath(int bank, const char* path) {
     return written;
 }
 
+// A file saved among the user banks is opened again at the next start only
+// when the first "." of its name starts ".xml": a name chosen there ("Live
+// v1.2.xml") keeps its other dots as "_", as the banks the program names do.
+static void KeepOpenableAtStart(char* path) {
+    char* name = path + (FileNamePart(path) - path);
+    char* extension = strrchr(name, '.');
+    if (!extension || extension == name) return;
+    const std::string stem(name, static_cast<size_t>(extension - name));
+    if (stem.find('.') == std::string::npos) return;
+    if (!SameFilePath(path, UserBankPath(stem).c_str())) return;
+    for (char* c = name; c < extension; c++) {
+        if (*c == '.') *c = '_';
+    }
+}
+
 int SaveBankCommand(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || entry->kind != BankKind::User || entry->hasFile) {
@@ -313,6 +324,7 @@ int SaveBankCommand(int bank) {
     if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
         return 0;
     }
+    KeepOpenableAtStart(path);
     if (strlen(path) >= kPathLen) {
         StatusMessage(kStrCannotWriteFile, path);
         return 0;
@@ -352,6 +364,7 @@ int SaveBankAs(int bank) {
     if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
         return 0;
     }
+    KeepOpenableAtStart(path);
     return SaveBankAsPath(bank, path);
 }
 

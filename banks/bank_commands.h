@@ -169,6 +169,8 @@ void ImportedBankName(const char* path, char* out, size_t size);
 void DisplayNameFromPath(const char* path, char* out, size_t size);
 // The folder part of path, with its trailing separator ("" when none).
 void FolderOfPath(const char* path, char* out, size_t size);
+// The file name part of path: what follows its last separator (or drive).
+const char* FileNamePart(const char* path);
 // Whether two paths name the same file as far as their text tells: "/" and
 // "\" alike, "." segments and a folder followed by ".." dropped, repeated
 // separators as one, letters of either case. (A path given on the command

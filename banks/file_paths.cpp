@@ -9,7 +9,7 @@
 #include "banks/bank_model.h"
 #include "banks/file_dialogs.h"
 
-static const char* FileNamePart(const char* path) {
+const char* FileNamePart(const char* path) {
     const char* name = path;
     for (const char* p = path; *p; p++) {
         if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;

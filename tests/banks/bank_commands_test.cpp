@@ -276,6 +276,14 @@ TEST_F(BankCommandsTest, SaveAsUsesTheSaveDialog) {
     EXPECT_EQ(HeadlessFileDialogs().shown[0].title, "Save File");
     EXPECT_EQ(HeadlessFileDialogs().shown[0].proposed, "Alpha User Bank");
     EXPECT_TRUE(FileThere(folder_.Path("Chosen.xml")));  // the filter's extension
+    // Among the user banks a name keeps no other "." (the next start would not
+    // open the file); elsewhere the name stays as chosen.
+    HeadlessQueueFileChoice(UserBankFile("Live v1.2"), 1);
+    ASSERT_EQ(SaveBankAs(bank), 1);
+    EXPECT_TRUE(FileThere(UserBankFile("Live v1_2")));
+    HeadlessQueueFileChoice(folder_.Path("Live v1.2.xml"), 1);
+    ASSERT_EQ(SaveBankAs(bank), 1);
+    EXPECT_TRUE(FileThere(folder_.Path("Live v1.2.xml")));
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(SaveBankAs(bank), 0);
@@ -493,6 +501,14 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(std::string(gBanks.entries[gBanks.current].path), path);
     EXPECT_EQ(std::string(gLastBankPath), path);  // the next Load starts there
     EXPECT_EQ(gBanks.count, 2);
+    // A new bank only named after a file that is not open is not shown as
+    // that file.
+    RemoveBank(gBanks.current);
+    int fresh = NewBank();
+    ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
+    gBanks.current = device;
+    OpenNamedFile(path.c_str());
+    EXPECT_NE(gBanks.current, fresh);
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(LoadBankCommand(), 0);
