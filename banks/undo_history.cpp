@@ -188,18 +188,19 @@ static bool PutBankBack(UndoEntry& e) {
     int index = InsertBank(PutBackIndex(e), *e.entry, contents);
     if (index < 0) return false;  // no memory: the allocator has said so
     BankEntry& back = gBanks.entries[index];
-    // A deletion sets its bank's file aside; one it did not set aside (the
-    // file had gone before) is not the bank's. (A creation undone leaves its
-    // own file in place.)
-    const bool strangerAtPath =
-        e.kind == UndoKind::Deletion && !e.asidePath && PathTaken(back.path);
+    // A deletion sets its bank's file aside, so a file at its path now is
+    // not the bank's (a creation undone leaves its own file in place).
+    const bool strangerAtPath = e.kind == UndoKind::Deletion && PathTaken(back.path);
     if (back.hasFile && (FileOfAnotherBank(back.path, index) || strangerAtPath)) {
         // Another open bank holds its file now (a device bank of that device
-        // folder, a bank saved as that file), or a file it did not set aside
-        // has its name (its own had gone before the deletion): it comes back
-        // without a file, changed, and its next save asks for one. A file
-        // set aside for it goes with the step; the bank holds what the file
-        // held.
+        // folder, a bank saved as that file), or another file has its name (a
+        // bank saved there since, its creation undone; or its own file had
+        // gone before the deletion): it comes back without a file, changed,
+        // and its next save asks for one. Refused instead, the bank would be
+        // lost with the step at Quit, for nothing the user does in the program
+        // gets that file out of the way without a step of its own that Undo
+        // takes back first. A file set aside for it goes with the step; the
+        // bank holds what the file held.
         back.hasFile = 0;
         back.savedHeader = kNeverSaved;
         RefreshChangeState(index);

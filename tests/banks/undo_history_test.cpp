@@ -308,19 +308,36 @@ TEST_F(UndoTest, AStepThatCannotPutItsBankBackStaysAsItWas) {
     EXPECT_EQ(FilesAside(path), 1);
     RemoveBank(kMaxBanks - 1);
 
-    // A file in the way of its own: the same.
-    folder_.Write("User Preset Banks/Alpha User Bank.xml", "in the way");
-    Undo();
-    EXPECT_EQ(HeadlessLastStatus().rfind("Could not put back " + path, 0), 0u);
-    EXPECT_EQ(gBanks.count, kMaxBanks - 1);
-    EXPECT_EQ(gUndo.current, 0);
-    EXPECT_EQ(ReadFileText(path), "in the way");
-
     remove(path.c_str());
     Undo();
     EXPECT_EQ(gUndo.current, -1);
     EXPECT_EQ(gBanks.count, kMaxBanks);
     EXPECT_EQ(ReadFileText(path), saved);
+}
+
+// A file that no open bank holds has taken the deleted bank's name: the bank
+// comes back all the same, without a file, and its next save asks.
+TEST_F(UndoTest, ABankDeletedComesBackPastAFileSavedUnderItsNameSince) {
+    int bank = NewBank();
+    strcpy(Preset(bank, 1).name, "Old lead");
+    ASSERT_EQ(SaveBank(bank), 1);
+    const std::string path = gBanks.entries[bank].path;
+    ASSERT_EQ(DeleteUserBank(bank), 1);
+    // A new bank saved under that name, its creation undone: its file stays.
+    ASSERT_EQ(NewUserBankCommand(), 0);
+    HeadlessQueueFileChoice(path, 1);
+    ASSERT_EQ(SaveBankCommand(0), 1);
+    const std::string since = ReadFileText(path);
+    Undo();
+    ASSERT_EQ(gBanks.count, 0);
+
+    Undo();
+    ASSERT_EQ(gBanks.count, 1);
+    EXPECT_EQ(gUndo.current, -1);
+    EXPECT_STREQ(Preset(0, 1).name, "Old lead");
+    EXPECT_EQ(gBanks.entries[0].hasFile, 0);
+    EXPECT_NE(gBanks.entries[0].changeCount, 0);
+    EXPECT_EQ(ReadFileText(path), since);
 }
 
 TEST_F(UndoTest, UndoOfACreationLeavesTheFileItsSavesMade) {
