@@ -200,11 +200,10 @@ DumpAnswer ReceiveDumpMessage(const uint8_t* m, int length, uint32_t now) {
         // been silent a while. Another connected model's messages are not its:
         // they neither prolong the wait nor are swallowed, for they may begin
         // a dump of their own.
-        // The first message of a dump, unless it was the last one taken in
-        // (sent again), is none of those: the user has started the next dump
-        // on the device, and it is read.
-        const bool nextDump = !r.fromFile && ours && m[6] == kFirstDataType && m[7] == 1 &&
-                              !(r.lastType == kFirstDataType && r.lastPreset == 1);
+        // The first message of a dump is none of those: a dump ends on its
+        // last message or on a cancel, after which the device sends the first
+        // one only when the user has started the next dump on the device.
+        const bool nextDump = !r.fromFile && ours && m[6] == kFirstDataType && m[7] == 1;
         if (Passed(now, r.deadline) || nextDump) {
             r.phase = DumpPhase::Idle;
         } else if (r.fromFile || ours) {

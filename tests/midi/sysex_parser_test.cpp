@@ -341,14 +341,21 @@ TEST_F(SysexParserTest, EveryEndOfADumpLeavesItsResult) {
     EXPECT_EQ(gTransfer.receiving, 0);
     EXPECT_TRUE(SentMessages().empty());
 
-    // The third bad message in a row: cancel, and the dump is over.
+    // The third bad message in a row: cancel, and the dump is over. A dump
+    // the user then starts on the device at once is read.
     HeadlessClockSet(40000);
     Request();
+    Deliver(DeviceDataMessage(2, 1, {1, 2, 3, 4}));
     auto bad = DeviceDataMessage(5, 1, {1, 2, 3, 4});
     bad[bad.size() - 2] ^= 0x01;
     for (int i = 0; i < 3; i++) Deliver(bad);
     ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
     EXPECT_EQ(dump.outcome, DumpOutcome::DamagedCancelled);
+    HeadlessClockSet(41000);
+    Deliver(DeviceDataMessage(2, 1, {5, 6, 7, 8}));
+    EXPECT_EQ(gTransfer.receiving, 1);
+    CheckDumpTimeouts(41001 + kReceiveSilenceMs);
+    ASSERT_TRUE(TakeDumpResult(&dump, nullptr));
 
     // Silence part-way.
     HeadlessClockSet(60000);
