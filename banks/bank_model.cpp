@@ -152,6 +152,15 @@ bool IsFileOfOpenBank(const char* path, int except) {
     return false;
 }
 
+bool FileHeldByOpenBank(const char* path, int except) {
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& other = gBanks.entries[i];
+        if (i == except || !SameFilePath(other.path, path)) continue;
+        if (other.hasFile || other.kind == BankKind::Device) return true;
+    }
+    return false;
+}
+
 const char* BankTitle(int index) {
     BankEntry* entry = BankAt(index);
     if (!entry) return "";

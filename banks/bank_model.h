@@ -196,6 +196,11 @@ bool IsBankOpen(const char* path);
 // device bank's "rom.xml" included (case-insensitive): writing there would
 // take that bank's file, and two entries for one file save over each other.
 bool IsFileOfOpenBank(const char* path, int except);
+// Whether a bank other than `except` (-1: none) holds the file at path: one
+// that reads and writes it, or a device bank, whose rom.xml is its own even
+// when it could not read it. A bank without a file of its own (never saved,
+// or put back where another file had taken its name) only carries the path.
+bool FileHeldByOpenBank(const char* path, int except);
 // The bank's own name for user and ROM banks, the displayName of a device bank.
 const char* BankTitle(int index);
 // The device model a bank belongs to: its entry's PID, else the one its file

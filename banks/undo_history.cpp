@@ -143,16 +143,14 @@ static bool TakeBankOut(int index, UndoEntry* keeper, bool deletion) {
     return true;
 }
 
-// Whether an open bank other than `except` holds the file at path: one that
-// reads and writes it, or a device bank, whose rom.xml is its own even when
-// it could not read it (its first save asks).
-static bool FileOfAnotherBank(const char* path, int except) {
-    for (int i = 0; i < gBanks.count; i++) {
-        const BankEntry& other = gBanks.entries[i];
-        if (i == except || !SameFilePath(other.path, path)) continue;
-        if (other.hasFile || other.kind == BankKind::Device) return true;
+// The bank of `serial` does not own the file at its path: no step of its
+// history may bind it to that file again (an earlier reload undone would,
+// and its next save would replace that file without a question).
+static void ForgetFileInSteps(int32_t serial) {
+    for (int i = 0; i <= gUndo.top; i++) {
+        UndoEntry& step = gUndo.entries[i];
+        if (step.serial == serial && step.entry) step.entry->hasFile = 0;
     }
-    return false;
 }
 
 // Where a bank put back goes: before the first of the banks that followed it
@@ -191,7 +189,7 @@ static bool PutBankBack(UndoEntry& e) {
     // A deletion sets its bank's file aside, so a file at its path now is
     // not the bank's (a creation undone leaves its own file in place).
     const bool strangerAtPath = e.kind == UndoKind::Deletion && PathTaken(back.path);
-    if (back.hasFile && (FileOfAnotherBank(back.path, index) || strangerAtPath)) {
+    if (back.hasFile && (FileHeldByOpenBank(back.path, index) || strangerAtPath)) {
         // Another open bank holds its file now (a device bank of that device
         // folder, a bank saved as that file), or another file has its name (a
         // bank saved there since, its creation undone; or its own file had
@@ -204,6 +202,7 @@ static bool PutBankBack(UndoEntry& e) {
         back.hasFile = 0;
         back.savedHeader = kNeverSaved;
         RefreshChangeState(index);
+        ForgetFileInSteps(back.serial);
         return true;
     }
     if (e.asidePath) {
@@ -303,7 +302,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         // A file another open bank took since (the device bank of the folder
         // it was read from, whether or not it could read the file) stays that
         // bank's: this one's next save asks.
-        if (live.hasFile && FileOfAnotherBank(live.path, index)) live.hasFile = 0;
+        if (live.hasFile && FileHeldByOpenBank(live.path, index)) live.hasFile = 0;
     }
     if (was) {
         if (renaming) {

@@ -322,6 +322,7 @@ TEST_F(UndoTest, ABankDeletedComesBackPastAFileSavedUnderItsNameSince) {
     strcpy(Preset(bank, 1).name, "Old lead");
     ASSERT_EQ(SaveBank(bank), 1);
     const std::string path = gBanks.entries[bank].path;
+    ASSERT_EQ(ReloadBank(bank), 1);
     ASSERT_EQ(DeleteUserBank(bank), 1);
     // A new bank saved under that name, its creation undone: its file stays.
     ASSERT_EQ(NewUserBankCommand(), 0);
@@ -333,10 +334,16 @@ TEST_F(UndoTest, ABankDeletedComesBackPastAFileSavedUnderItsNameSince) {
 
     Undo();
     ASSERT_EQ(gBanks.count, 1);
-    EXPECT_EQ(gUndo.current, -1);
     EXPECT_STREQ(Preset(0, 1).name, "Old lead");
     EXPECT_EQ(gBanks.entries[0].hasFile, 0);
     EXPECT_NE(gBanks.entries[0].changeCount, 0);
+    EXPECT_EQ(ReadFileText(path), since);
+    // Nor does undoing the reload before bind it to that file again.
+    Undo();
+    EXPECT_EQ(gUndo.current, -1);
+    EXPECT_EQ(gBanks.entries[0].hasFile, 0);
+    HeadlessQueueAnswer(kIdNo);  // the question before replacing the file
+    SaveBank(0);
     EXPECT_EQ(ReadFileText(path), since);
 }
 
