@@ -124,7 +124,10 @@ int NewUserBankCommand() {
 
 int LoadBankFile(const char* path) {
     // The device bank's rom.xml too: a second entry for it would save over it.
-    if (IsFileOfOpenBank(path, -1)) {
+    // A bank that only carries the path (never saved, or put back where this
+    // file had taken its name) is not this file, and its saves refuse a path
+    // another bank holds.
+    if (FileHeldByOpenBank(path, -1)) {
         StatusMessage(kStrAlreadyLoaded, path);
         return 0;
     }
@@ -180,11 +183,13 @@ int OpenNamedFile(const char* path) {
                                                       : kFilterBankFile;
     // A bank file opened from Explorer is usually open already (start-up
     // opens every user bank): the user wants to see it, not to be told. A
-    // new bank only named after the file is not it: shown as the file, its
-    // Save would replace the file's presets with its own.
+    // bank that only carries the file's path is not it: shown as the file,
+    // its Save would replace the file's presets with its own.
     if (filter == kFilterBankFile) {
         for (int i = 0; i < gBanks.count; i++) {
-            if (!gBanks.entries[i].hasFile || !SameFilePath(gBanks.entries[i].path, path)) continue;
+            const BankEntry& entry = gBanks.entries[i];
+            if (!entry.hasFile && entry.kind != BankKind::Device) continue;
+            if (!SameFilePath(entry.path, path)) continue;
             gBanks.current = i;
             RememberBankPath(gBanks.entries[i].path);
             return 0;
@@ -364,7 +369,7 @@ int SaveBankAs(int bank) {
     if (!ShowSaveFileDialog(path, sizeof path, gFileIo ? gFileIo->initialDir : "", &chosen)) {
         return 0;
     }
-    KeepOpenableAtStart(path);
+    if (!SameFilePath(path, entry->path)) KeepOpenableAtStart(path);
     return SaveBankAsPath(bank, path);
 }
 

@@ -501,14 +501,16 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(std::string(gBanks.entries[gBanks.current].path), path);
     EXPECT_EQ(std::string(gLastBankPath), path);  // the next Load starts there
     EXPECT_EQ(gBanks.count, 2);
-    // A new bank only named after a file that is not open is not shown as
-    // that file.
+    // A new bank only named after a file that is not open is not that file:
+    // the file is opened.
     RemoveBank(gBanks.current);
     int fresh = NewBank();
     ASSERT_EQ(std::string(gBanks.entries[fresh].path), path);
     gBanks.current = device;
     OpenNamedFile(path.c_str());
     EXPECT_NE(gBanks.current, fresh);
+    EXPECT_EQ(std::string(gBanks.entries[gBanks.current].path), path);
+    EXPECT_EQ(gBanks.entries[gBanks.current].hasFile, 1);
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(LoadBankCommand(), 0);
