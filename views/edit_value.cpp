@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "banks/bank_model.h"
 #include "views/in_place_edit.h"
@@ -204,6 +205,10 @@ int EditValueFit(const EditValueState& state, int typed, int* fitted) {
 }
 
 int EditValueStore(const EditValueState& state, const char* text) {
+    // An editor left as it opened (a click elsewhere commits it) stores
+    // nothing: looking at a controller number must not undo its library
+    // assignment, nor fit a value the file gave into the type's set.
+    if (state.shown[0] && strcmp(text, state.shown) == 0) return 1;
     int typed = 0;
     int value = 0;
     if (!ParseEditValue(text, state.format, &typed)) return 0;

@@ -29,6 +29,7 @@ struct EditValueState {
     int min = 0;
     int max = 0;
     int active = 0;
+    char shown[16] = {};  // the text the editor opened with ("" when none)
 };
 extern EditValueState gEditValue;
 

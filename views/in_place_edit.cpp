@@ -93,8 +93,9 @@ void BeginEditValue(const Pane* list, PaneWindow parent, int bank, int preset, i
     } else {
         return;
     }
-    char text[16];
+    char text[sizeof state.shown];
     FormatEditValue(*value, format, text, sizeof text);
+    CopyText(state.shown, text);
     state.parent = parent;
     state.edit =
         OpenInPlaceEditControl(kEditValueControlId, parent, state.rect, text, kEditValueMaxChars);

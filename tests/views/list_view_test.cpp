@@ -202,7 +202,18 @@ TEST_F(ListViewTest, DoubleClickOpensEditorsOnlyOnTheCurrentRow) {
     ASSERT_TRUE(InPlaceEditorOpen());
     EXPECT_EQ(gEditValue.control, 1);
     EXPECT_EQ(gEditValue.field, kValueMidiCc);
-    CloseInPlaceEditors();
+    // Left as it opened, a press elsewhere commits nothing: the library
+    // assignment stays and there is nothing to undo or save.
+    Preset(bank_, 0).controls[1].origin = LibraryOrigin(77, 3);
+    ClearChanges(bank_);
+    const int depth = gUndo.top;
+    Mouse(2, 0, kLeftDown, 0);
+    EXPECT_FALSE(InPlaceEditorOpen());
+    EXPECT_EQ(Preset(bank_, 0).controls[1].origin, LibraryOrigin(77, 3));
+    EXPECT_EQ(gUndo.top, depth);
+    EXPECT_EQ(gBanks.entries[bank_].changeCount, 0);
+    Mouse(2, 0, kLeftUp, 0);
+    Click(1, 0, 0);
     // The comment cell opens the renamer on the assignment's comment.
     Mouse(1, 8, kLeftDown, 0);
     Mouse(1, 8, kLeftDoubleClick, 0);
