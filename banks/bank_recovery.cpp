@@ -40,16 +40,33 @@ static bool SeenThisRun(const std::string& copy) {
     return false;
 }
 
-// Where bank i's copy goes: beside its file; for a bank without a file whose
-// path another open bank holds (a user bank read from the file a device bank
-// took since), under its own name among the user's banks, where the next
-// start offers it as a bank that never had a file. "" when that name is taken.
+// Whether the copy for path may be written: no copy is there, or this run's.
+static bool CopyFree(const std::string& path) {
+    const std::string copy = CopyPathOf(path.c_str());
+    return !FileThere(copy) || SeenThisRun(copy);
+}
+
+// Where bank i's copy goes: beside its file. A bank without a file of its own
+// puts it beside its path only while nothing is there; when a file or another
+// open bank has the path (a file saved under its name since it came back by
+// undo, a device bank's rom.xml, a bank loaded from that file), the next start
+// would offer the copy to that file's bank, whose Save would then replace the
+// file. Its copy then goes under a free name of its own among the user's
+// banks, where the next start offers it as a bank that never had a file. ""
+// when no such name is free.
 static std::string CopyPathOfBank(int i) {
     const BankEntry& entry = gBanks.entries[i];
-    if (entry.hasFile || !IsFileOfOpenBank(entry.path, i)) return CopyPathOf(entry.path);
-    const std::string own = UserBankPath(entry.displayName);
-    if (FileThere(own) || IsFileOfOpenBank(own.c_str(), i)) return "";
-    return CopyPathOf(own.c_str());
+    if (entry.hasFile) return CopyPathOf(entry.path);
+    if (!IsFileOfOpenBank(entry.path, i) && !FileThere(entry.path)) return CopyPathOf(entry.path);
+    constexpr int kMaxTries = 100;
+    for (int number = 1; number <= kMaxTries; number++) {
+        std::string name = entry.displayName;
+        if (number > 1) name += " " + std::to_string(number);
+        const std::string own = UserBankPath(name);
+        if (FileThere(own) || IsFileOfOpenBank(own.c_str(), i) || !CopyFree(own)) continue;
+        return CopyPathOf(own.c_str());
+    }
+    return "";
 }
 
 int WriteRecoveryCopies() {

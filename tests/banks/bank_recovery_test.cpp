@@ -106,6 +106,21 @@ TEST_F(BankRecoveryTest, ACopyStillWaitingForItsOfferIsLeftAlone) {
     EXPECT_NE(ReadFileText(own).find("Mine"), std::string::npos);
 }
 
+// A bank without a file whose path a file has (saved there while the bank was
+// away, or loaded beside it) keeps its copy under a free name of its own:
+// beside that file, the next start would offer it to the file's bank.
+TEST_F(BankRecoveryTest, ACopyOfABankWithoutAFileAvoidsAFileAtItsPath) {
+    int bank = NewBank();
+    strcpy(Preset(bank, 1).name, "Away");
+    const std::string path = gBanks.entries[bank].path;
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
+    EXPECT_EQ(QueryEndSession(1), 1);
+    EXPECT_FALSE(FileThere(path + kRecoverySuffix));
+    EXPECT_NE(ReadFileText(UserBankFile("Alpha User Bank 2") + kRecoverySuffix).find("Away"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileText(path), "someone else's");
+}
+
 // The session's end drops the undo history, as Quit does: a deleted bank's file, kept aside
 // so that the deletion could be undone, goes with it.
 TEST_F(BankRecoveryTest, AnEndedSessionTakesAwayTheFilesOfDeletedBanks) {
