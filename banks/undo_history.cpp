@@ -268,7 +268,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         // a new bank may have put it elsewhere since the step.
         char want[kPathLen];
         if (!RenamedPath(live, e.entry->displayName, want, sizeof want) ||
-            IsFileOfOpenBank(want, index)) {
+            FileHeldByOpenBank(want, index)) {
             StatusMessage(kStrCouldNotRename, live.path);
             FreeCompactBank(was);
             return false;

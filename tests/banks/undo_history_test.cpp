@@ -345,6 +345,16 @@ TEST_F(UndoTest, ABankDeletedComesBackPastAFileSavedUnderItsNameSince) {
     HeadlessQueueAnswer(kIdNo);  // the question before replacing the file
     SaveBank(0);
     EXPECT_EQ(ReadFileText(path), since);
+    // That file loaded beside it is renamed and the renaming undone: the bank
+    // that only carries the path is no reason to refuse.
+    ASSERT_EQ(LoadBankFile(path.c_str()), 1);
+    const int loaded = gBanks.current;
+    RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, loaded, 0);
+    ASSERT_EQ(RenameBank(loaded, "Elsewhere"), 1);
+    FinishUndoStep();
+    Undo();
+    EXPECT_EQ(std::string(gBanks.entries[loaded].path), path);
+    EXPECT_EQ(ReadFileText(path), since);
 }
 
 TEST_F(UndoTest, UndoOfACreationLeavesTheFileItsSavesMade) {
