@@ -31,8 +31,11 @@ void FactoryZones(const VirtualZoneLayout& layout, int zones, int enabled, uint8
     const int span = layout.keyCount / zones > 0 ? layout.keyCount / zones : 1;
     uint8_t enable = 0;
     for (int z = 0; z < zones; z++) {
-        const int low = layout.lowestNote + z * span;
-        const int high = z == zones - 1 ? layout.lowestNote + layout.keyCount - 1 : low + span - 1;
+        // In 64 bits: a definition may give any base note; a note is a byte here.
+        const long long low = static_cast<long long>(layout.lowestNote) + z * span;
+        const long long high = z == zones - 1 ? static_cast<long long>(layout.lowestNote) +
+                                                    layout.keyCount - 1
+                                              : low + span - 1;
         if (layout.lowField >= 0) bytes[PackedZoneOffset(z, layout.lowField)] = (uint8_t)low;
         if (layout.highField >= 0) bytes[PackedZoneOffset(z, layout.highField)] = (uint8_t)high;
         if (layout.channelField >= 0)

@@ -1,5 +1,6 @@
 #include "views/edit_value.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -70,10 +71,22 @@ int IsAllowed(const EditValueState& state, int value) {
 }
 
 // The nearest allowed value from `from` in direction `step` within min..max.
+// Only the set's members can be found, so the walk stays between the first
+// and the last of them: a range a definition gives up to the largest number
+// would otherwise be walked number by number.
 int SearchAllowed(const EditValueState& state, int from, int step, int* found) {
-    for (int value = from; value >= state.min && value <= state.max; value += step) {
-        if (IsAllowed(state, value)) {
-            *found = value;
+    long long low = state.min;
+    long long high = state.max;
+    if (state.hasAllowed) {
+        low = std::max(low, static_cast<long long>(CcSetMin(&state.allowed)));
+        high = std::min(high, static_cast<long long>(CcSetMax(&state.allowed)));
+    }
+    long long value = from;
+    if (step < 0 && value > high) value = high;
+    if (step > 0 && value < low) value = low;
+    for (; value >= low && value <= high; value += step) {
+        if (IsAllowed(state, static_cast<int>(value))) {
+            *found = static_cast<int>(value);
             return 1;
         }
     }

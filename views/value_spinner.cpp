@@ -111,16 +111,18 @@ int ApplyStep() {
     } else {
         amount = KeyHeld(kVkRightButton) ? s.step : 1;
     }
-    int v = *value + (s.increasing ? amount : -amount);
+    // In 64 bits: a bank file may have given a value at either end of the range.
+    long long stepped = static_cast<long long>(*value) + (s.increasing ? amount : -amount);
     int clamped = 0;
-    if (v < min) {
-        v = min;
+    if (stepped < min) {
+        stepped = min;
         clamped = 1;
     }
-    if (v > max) {
-        v = max;
+    if (stepped > max) {
+        stepped = max;
         clamped = 1;
     }
+    int v = static_cast<int>(stepped);
     // The current zone's notes stay in order: low never passes high.
     if (IsCurrentZoneNote(s, s.field)) {
         PresetRecord* preset = &BankDataAt(s.bank)->presets[s.preset];

@@ -1,6 +1,7 @@
 // The keyboard zone editor's geometry and drag rules (see zone_keyboard.h).
 #include "views/zone_keyboard.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -110,8 +111,11 @@ void LoadZoneKeyboardPicture() {
 void LayoutZoneKeys(const PaneRect& pane) {
     ZoneKeyboard& k = gZoneKeyboard;
     k.keyCount = 0;
-    k.firstNote = gDevice.lowestNote;
     int size = KeyCount();
+    // Every key's note, firstNote + index, must be a number: a definition's
+    // base note near the top of the range would run the last keys past it.
+    const int room = INT_MAX - (size > 0 ? size - 1 : 0);
+    k.firstNote = gDevice.lowestNote < room ? gDevice.lowestNote : room;
     int pictureWidth = 0, pictureHeight = 0;
     PictureSize(&pictureWidth, &pictureHeight);
     if (!DeviceHasZones() || size == 0 || pictureWidth <= 0 || pictureHeight <= 0) return;

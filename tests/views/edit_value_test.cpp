@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "views/in_place_edit.h"
@@ -111,6 +112,14 @@ TEST_F(EditValueTest, AnAllowedSetOutsideTheRangeStoresNothing) {
     Type(kKnob1, kValueMidiCc, 0, kFormatDecimal, "50");
     EXPECT_EQ(Preset(bank_, 1).controls[kKnob1].midiCc, 7);
     EXPECT_EQ(UndoDepth(), depth);
+    // A column range up to the largest number, above the whole set: the
+    // search ends at the set's last member, not at the end of the numbers.
+    EditValueState state;
+    ASSERT_TRUE(EditValuePrepare(&state, bank_, 1, kKnob1, kValueMidiCc, 0, kFormatDecimal));
+    state.min = 220;
+    state.max = INT_MAX;
+    int fitted = -1;
+    EXPECT_FALSE(EditValueFit(state, 300, &fitted));
 }
 
 TEST_F(EditValueTest, StoringRecordsAnUndoStepAndCountsTheChange) {

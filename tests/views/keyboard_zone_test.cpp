@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,11 @@ TEST_F(KeyboardZoneTest, KeyboardsLargerThanTheTableAreCut) {
     gDevice.keyboardSize = 500;
     Layout();
     EXPECT_EQ(gZoneKeyboard.keyCount, kMaxZoneKeys);
+    // A base note at the top of the range: every key still has a note.
+    gDevice.lowestNote = INT_MAX;
+    Layout();
+    EXPECT_EQ(gZoneKeyboard.keyCount, kMaxZoneKeys);
+    EXPECT_EQ(gZoneKeyboard.firstNote + (kMaxZoneKeys - 1), INT_MAX);
 }
 
 TEST_F(KeyboardZoneTest, DragRulesKeepTheZoneOnTheKeyboard) {

@@ -2,6 +2,8 @@
 // Shift, clamps, the current zone's low/high coupling, and how it ends.
 #include "views/value_spinner.h"
 
+#include <climits>
+
 #include "tests/views/editor_test_support.h"
 #include "views/view_platform.h"
 
@@ -130,6 +132,14 @@ TEST_F(ValueSpinnerTest, ReachingALimitClampsAndEnds) {
     StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
     EXPECT_EQ(Preset().variables[2], 0);
     EXPECT_FALSE(ValueSpinnerActive());
+
+    // Values a bank file gave at the ends of the range step to the limits.
+    Preset().variables[2] = INT_MIN;
+    StartValueSpinner(Window(), kLeftDown, 0, 1, kSpinVariable, 2, 0, 0);
+    EXPECT_EQ(Preset().variables[2], 0);
+    Preset().variables[2] = INT_MAX;
+    StartValueSpinner(Window(), kRightDown, 0, 1, kSpinVariable, 2, 0, 0);
+    EXPECT_EQ(Preset().variables[2], 127);
 }
 
 TEST_F(ValueSpinnerTest, CurrentZoneLowNoteStepsByAnOctaveAndNeverPassesTheHighNote) {
