@@ -142,6 +142,7 @@ TEST_F(DropsTest, ABankIsCopiedOnlyIntoAWritableBankOfItsDevice) {
     CopyText(Preset(source, 0).name, "From source");
     DragRow(gDevicesPane, source, gDevicesPane, target);
     EXPECT_STREQ(Preset(target, 0).name, "From source");
+    EXPECT_STREQ(BankTitle(target), "Target");  // the presets come, not the name
     EXPECT_EQ(gBanks.current, target);
     EXPECT_EQ(gUndo.top, 0);
     EXPECT_EQ(gUndo.entries[0].bank, target);
