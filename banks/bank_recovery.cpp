@@ -15,9 +15,15 @@
 #include "banks/discovery.h"
 #include "devices/folder_list.h"
 
-// The copies this run wrote: only these may be taken back, since an older
-// copy still waiting for its offer holds content nothing else has.
-static std::vector<std::string> gCopiesWritten;
+// The copies this run wrote, each with the serial of the bank it holds: only
+// these may be taken back, since an older copy still waiting for its offer
+// holds content nothing else has; and only by their own bank, since two banks
+// may look for a free name under the same one.
+struct CopyWritten {
+    std::string copy;
+    int32_t serial;
+};
+static std::vector<CopyWritten> gCopiesWritten;
 // The copies offered this run (and left where they were: refused, or of
 // another model): no longer waiting, they may be written over.
 static std::vector<std::string> gCopiesOffered;
@@ -33,38 +39,49 @@ static bool FileThere(const std::string& path) {
     return true;
 }
 
-static bool SeenThisRun(const std::string& copy) {
-    for (const std::vector<std::string>* seen : {&gCopiesWritten, &gCopiesOffered}) {
-        if (std::find(seen->begin(), seen->end(), copy) != seen->end()) return true;
+// Whether the copy may be written for the bank of `serial`: no copy is there,
+// or one this run offered, or wrote for that same bank.
+static bool CopyFreeFor(const std::string& copy, int32_t serial) {
+    if (!FileThere(copy)) return true;
+    for (const CopyWritten& written : gCopiesWritten) {
+        if (written.copy == copy) return written.serial == serial;
     }
-    return false;
+    return std::find(gCopiesOffered.begin(), gCopiesOffered.end(), copy) != gCopiesOffered.end();
 }
 
-// Whether the copy for path may be written: no copy is there, or this run's.
-static bool CopyFree(const std::string& path) {
-    const std::string copy = CopyPathOf(path.c_str());
-    return !FileThere(copy) || SeenThisRun(copy);
+// Whether a bank without a file at path would be offered its copy at the next
+// start: only the user banks' folder is searched for such copies.
+static bool AmongUserBanks(const char* path) {
+    char stem[kDisplayNameLen];
+    DisplayNameFromPath(path, stem, sizeof stem);
+    return SameFilePath(path, UserBankPath(stem).c_str());
+}
+
+// Whether bank i, which has no file, may keep its copy beside path: among the
+// user banks, with nothing at the path (the next start would offer the copy
+// to that file's bank, whose Save would then replace the file) and no other
+// open bank carrying it.
+static bool FreePathFor(int i, const std::string& path) {
+    return AmongUserBanks(path.c_str()) && !FileThere(path) &&
+           !IsFileOfOpenBank(path.c_str(), i) && CopyFreeFor(CopyPathOf(path.c_str()), BankSerial(i));
 }
 
 // Where bank i's copy goes: beside its file. A bank without a file of its own
-// puts it beside its path only while nothing is there; when a file or another
-// open bank has the path (a file saved under its name since it came back by
-// undo, a device bank's rom.xml, a bank loaded from that file), the next start
-// would offer the copy to that file's bank, whose Save would then replace the
-// file. Its copy then goes under a free name of its own among the user's
-// banks, where the next start offers it as a bank that never had a file. ""
-// when no such name is free.
+// puts it beside its path when that path is free for it; otherwise (a file
+// saved under its name since it came back by undo, a device bank's rom.xml, a
+// bank loaded from that file, a folder the next start does not search) under
+// a free name of its own among the user's banks, where the next start offers
+// it as a bank that never had a file. "" when no such name is free.
 static std::string CopyPathOfBank(int i) {
     const BankEntry& entry = gBanks.entries[i];
     if (entry.hasFile) return CopyPathOf(entry.path);
-    if (!IsFileOfOpenBank(entry.path, i) && !FileThere(entry.path)) return CopyPathOf(entry.path);
+    if (FreePathFor(i, entry.path)) return CopyPathOf(entry.path);
     constexpr int kMaxTries = 100;
     for (int number = 1; number <= kMaxTries; number++) {
         std::string name = entry.displayName;
         if (number > 1) name += " " + std::to_string(number);
         const std::string own = UserBankPath(name);
-        if (FileThere(own) || IsFileOfOpenBank(own.c_str(), i) || !CopyFree(own)) continue;
-        return CopyPathOf(own.c_str());
+        if (FreePathFor(i, own)) return CopyPathOf(own.c_str());
     }
     return "";
 }
@@ -79,19 +96,19 @@ int WriteRecoveryCopies() {
         if (entry.changeCount == 0 || !entry.data || entry.kind == BankKind::Rom) continue;
         const std::string copy = CopyPathOfBank(i);
         if (copy.empty()) continue;
-        // A copy this run neither wrote nor offered still waits for its offer
-        // (a device that answered only later in the run): it holds changes
-        // nothing else has, and stays as it is.
-        if (FileThere(copy) && !SeenThisRun(copy)) continue;
+        // A copy this run neither offered nor wrote for this bank still waits
+        // for its offer (a device that answered only later in the run): it
+        // holds changes nothing else has, and stays as it is.
+        if (!CopyFreeFor(copy, BankSerial(i))) continue;
         if (!WriteBankCopyTo(i, copy.c_str())) continue;
-        gCopiesWritten.push_back(copy);
+        gCopiesWritten.push_back({copy, BankSerial(i)});
         written++;
     }
     return written;
 }
 
 void RemoveRecoveryCopies() {
-    for (const std::string& copy : gCopiesWritten) remove(copy.c_str());
+    for (const CopyWritten& written : gCopiesWritten) remove(written.copy.c_str());
     gCopiesWritten.clear();
 }
 
@@ -160,7 +177,10 @@ int OfferRecoveryCopies() {
         if (added < 0) continue;
         remove(copy.c_str());
         // Back as the bank that never had a file: changed, and its first Save
-        // asks before it replaces anything.
+        // asks before it replaces anything. It is called by the copy's name
+        // (a copy kept under a free name holds the name of the bank it
+        // stood aside for), as its Save would write it.
+        CopyText(gBanks.entries[added].data->name, gBanks.entries[added].displayName);
         gBanks.entries[added].hasFile = 0;
         gBanks.entries[added].savedHeader = kNeverSaved;
         RefreshChangeState(added);

@@ -114,11 +114,35 @@ TEST_F(BankRecoveryTest, ACopyOfABankWithoutAFileAvoidsAFileAtItsPath) {
     strcpy(Preset(bank, 1).name, "Away");
     const std::string path = gBanks.entries[bank].path;
     folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
+    // A second one of the same name does not take the first one's copy.
+    int twin = NewBank();
+    CopyText(gBanks.entries[twin].displayName, "Alpha User Bank");
+    CopyText(gBanks.entries[twin].path, path.c_str());
+    strcpy(Preset(twin, 1).name, "Twin");
+    // One whose path is outside the folder the next start searches.
+    int outside = NewBank();
+    CopyText(gBanks.entries[outside].path, folder_.Path("Elsewhere/Outside.xml").c_str());
+    CopyText(gBanks.entries[outside].displayName, "Outside");
+    strcpy(Preset(outside, 1).name, "Outside");
     EXPECT_EQ(QueryEndSession(1), 1);
     EXPECT_FALSE(FileThere(path + kRecoverySuffix));
     EXPECT_NE(ReadFileText(UserBankFile("Alpha User Bank 2") + kRecoverySuffix).find("Away"),
               std::string::npos);
+    EXPECT_NE(ReadFileText(UserBankFile("Alpha User Bank 3") + kRecoverySuffix).find("Twin"),
+              std::string::npos);
     EXPECT_EQ(ReadFileText(path), "someone else's");
+
+    // The next start offers them under those names, and calls them so.
+    ResetBankList();
+    for (int i = 0; i < 3; i++) HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(OfferRecoveryCopies(), 3);
+    ASSERT_EQ(gBanks.count, 3);
+    for (int i = 0; i < gBanks.count; i++) {
+        EXPECT_STREQ(BankTitle(i), gBanks.entries[i].displayName);
+        EXPECT_STREQ(Preset(i, 1).name, strcmp(BankTitle(i), "Alpha User Bank 2") == 0   ? "Away"
+                                        : strcmp(BankTitle(i), "Alpha User Bank 3") == 0 ? "Twin"
+                                                                                         : "Outside");
+    }
 }
 
 // The session's end drops the undo history, as Quit does: a deleted bank's file, kept aside
