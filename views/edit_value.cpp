@@ -154,8 +154,9 @@ int EditValuePrepare(EditValueState* state, int bank, int preset, int control, i
     } else {
         return 0;
     }
-    // Narrow ranges are stepped with the spinner, not typed.
-    return state->max - state->min >= 2;
+    // Narrow ranges are stepped with the spinner, not typed. (In 64 bits: a
+    // definition may give a range as wide as the numbers go.)
+    return static_cast<long long>(state->max) - state->min >= 2;
 }
 
 int32_t* EditValueTarget(const EditValueState& state) {

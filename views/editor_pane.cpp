@@ -42,6 +42,12 @@ PaneRect EditRect(const PaneRect& box) {
     return {box.x - 2, box.y - 1, box.width + 4, box.height + 2};
 }
 
+// A range of at most two values, stepped by a click rather than typed (in 64
+// bits: a definition may give a range as wide as the numbers go).
+bool IsNarrow(int32_t min, int32_t max) {
+    return static_cast<long long>(max) - min <= 1;
+}
+
 void CountOptionChange(int bank, int preset) {
     CountPresetEdit(bank, preset);
     InvalidatePane(gKeyboardPane);
@@ -101,7 +107,7 @@ void OnVariable(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int
         PaneRect rect = EditRect(hit.box);
         BeginEditValue(&pane, window, bank, gBanks.currentPreset, kEditVariable, v, 0,
                        kFormatDecimal, &rect);
-    } else if (def.valueMax - def.valueMin <= 1) {
+    } else if (IsNarrow(def.valueMin, def.valueMax)) {
         if (!CheckWritable(bank)) return;
         StartValueSpinner(window, message, bank, gBanks.currentPreset, kSpinVariable, v, 0,
                           kFormatDecimal);
@@ -135,7 +141,7 @@ void OnZoneField(EditorPane& pane, PaneWindow window, const EditorEntry& hit, in
         PaneRect rect = EditRect(hit.box);
         BeginEditValue(&pane, window, bank, gBanks.currentPreset, kEditZoneField, f,
                        gDocument.currentZone, format, &rect);
-    } else if (def.valueMax - def.valueMin <= 1) {
+    } else if (IsNarrow(def.valueMin, def.valueMax)) {
         if (!CheckWritable(bank)) return;
         StartValueSpinner(window, message, bank, gBanks.currentPreset, kSpinZoneField, f,
                           gDocument.currentZone, format);

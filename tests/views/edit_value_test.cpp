@@ -162,6 +162,11 @@ TEST_F(EditValueTest, NarrowVariablesBelongToTheSpinner) {
     EXPECT_FALSE(InPlaceEditorOpen());
     Type(kEditVariable, 1, 0, kFormatDecimal, "-20");  // Transpose, -12..12
     EXPECT_EQ(Preset(bank_, 1).variables[1], -12);
+    // As wide as the numbers go: typed, not spun.
+    gDevice.variables[0].valueMin = -1;
+    gDevice.variables[0].valueMax = INT_MAX;
+    EditValueState state;
+    EXPECT_TRUE(EditValuePrepare(&state, bank_, 1, kEditVariable, 0, 0, kFormatDecimal));
 }
 
 TEST_F(EditValueTest, ZoneNotesKeepLowAtOrBelowHigh) {

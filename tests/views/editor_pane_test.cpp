@@ -224,6 +224,11 @@ TEST_F(VariablesTest, PlainVariablesEditOnDoubleClickAndTwoValuedOnesToggle) {
     Click(EditorItem::kVariable, 2, kLeftDown);  // 0..127: no spinner
     EXPECT_FALSE(ValueSpinnerActive());
     EXPECT_EQ(gUndo.top, -1);
+    gDevice.variables[2].valueMin = -1;  // as wide as the numbers go: no spinner either
+    gDevice.variables[2].valueMax = 2147483647;
+    Click(EditorItem::kVariable, 2, kLeftDown);
+    EXPECT_FALSE(ValueSpinnerActive());
+    EXPECT_EQ(gUndo.top, -1);
     Click(EditorItem::kVariable, 2, kLeftDoubleClick);
     EXPECT_EQ(HeadlessEditor(kHeadlessValueEditorId).opens, 1);
     EXPECT_EQ(gEditValue.control, kEditVariable);
