@@ -20,11 +20,11 @@
 int (*gSendBankAtQuit)(int bank) = nullptr;
 int (*gImportSyxFile)(const char* path) = nullptr;
 
+// Whether a file is there, whether or not it can be read (another program may
+// hold it open, or the user may not read it): such a file is still not ours to
+// replace without a question.
 static bool FileExists(const char* path) {
-    FILE* f = fopen(path, "rb");
-    if (!f) return false;
-    fclose(f);
-    return true;
+    return PathTaken(path);
 }
 
 // A successful load or Save As: the next dialog starts at this file.

@@ -1,13 +1,13 @@
 // The export commands' files (see export_file.h).
 #include "shell/export_file.h"
 
+#include "banks/bank_aside.h"
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
 #include "base/app_state.h"
 #include "base/durable_file.h"
 #include "base/messages.h"
-#include "base/whole_file.h"
 #include "base/working_blocks.h"
 
 bool MayExportTo(const char* path) {
@@ -18,7 +18,9 @@ bool MayExportTo(const char* path) {
         StatusMessage(kStrAlreadyLoaded, path);
         return false;
     }
-    if (WholeFileSize(path) < 0) return true;
+    // Whether a file is there, not whether it can be read: one another
+    // program holds open, or the user may not read, is still asked about.
+    if (!PathTaken(path)) return true;
     // A protected bank file (a ROM bank not open now) is refused as Save As
     // refuses it (message 30).
     if (!CheckFileWritable(path)) return false;

@@ -3,6 +3,7 @@
 // Quit.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "headless/commands_headless.h"
 #include "headless/whole_file_headless.h"
@@ -284,6 +285,12 @@ TEST_F(BankCommandsTest, SaveAsUsesTheSaveDialog) {
     HeadlessQueueFileChoice(folder_.Path("Live v1.2.xml"), 1);
     ASSERT_EQ(SaveBankAs(bank), 1);
     EXPECT_TRUE(FileThere(folder_.Path("Live v1.2.xml")));
+    // A name taken by something that cannot be read is asked about all the same.
+    const std::string held = folder_.Path("Held.xml");
+    ASSERT_EQ(symlink(folder_.Path("nowhere").c_str(), held.c_str()), 0);
+    HeadlessQueueAnswer(kIdNo);
+    EXPECT_EQ(SaveBankAsPath(bank, held.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(held));
 
     HeadlessQueueFileCancel();
     EXPECT_EQ(SaveBankAs(bank), 0);

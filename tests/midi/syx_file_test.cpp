@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "banks/sxl_file.h"
 #include "headless/midi_system_headless.h"
@@ -132,6 +135,16 @@ TEST_F(SyxFileTest, ExportIsWhatSendToDeviceSends) {
     HeadlessQueueFileChoice(romFile, 1);
     EXPECT_EQ(ExportSyxCommand(), 0);
     EXPECT_EQ(ReadFileText(romFile), romBytes);
+    HeadlessMessages().answers.clear();
+    // A name taken by something that cannot be read (a file another program
+    // holds open, a link to nothing) is asked about all the same.
+    const std::string held = folder_.Path("Held.syx");
+    ASSERT_EQ(symlink(folder_.Path("nowhere").c_str(), held.c_str()), 0);
+    HeadlessMessages().answers.push_back(kIdYes);  // only the selected
+    HeadlessMessages().answers.push_back(kIdNo);   // do not replace it
+    HeadlessQueueFileChoice(held, 1);
+    EXPECT_EQ(ExportSyxCommand(), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(held));
     HeadlessMessages().answers.clear();
     gDeviceNumber = kAllDevices;
 
