@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "banks/bank_aside.h"
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "base/messages.h"
 #include "base/preferences.h"
-#include "base/whole_file.h"
 #include "banks/discovery.h"
 #include "devices/folder_list.h"
 
@@ -148,7 +148,7 @@ int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
     // A device never downloaded from has no file yet, and that is said to
     // nobody; a file that is there and cannot be read is named, in the status
     // display (a device may answer while nothing else is on screen yet).
-    const bool fileThere = WholeFileSize(entry->path) >= 0;
+    const bool fileThere = PathTaken(entry->path);  // readable or not
     bool read = ReadBankFile(entry->path, &gReadScratch, false);
     if (!read && fileThere) StatusMessage(kStrNotEditorFile, entry->path);
     if (read && gReadScratch.pid != pid) {

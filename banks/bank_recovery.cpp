@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "banks/bank_aside.h"
 #include "banks/bank_commands.h"
 #include "banks/bank_file.h"
 #include "banks/bank_model.h"
@@ -32,11 +33,18 @@ static std::string CopyPathOf(const char* path) {
     return std::string(path) + kRecoverySuffix;
 }
 
+// Whether something is there, readable or not (a file another program holds
+// open is still someone's file).
 static bool FileThere(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return false;
-    fclose(f);
-    return true;
+    return PathTaken(path.c_str());
+}
+
+// Whether this run wrote the copy for another bank than the one of `serial`.
+static bool WrittenForAnother(const std::string& copy, int32_t serial) {
+    for (const CopyWritten& written : gCopiesWritten) {
+        if (written.copy == copy) return written.serial != serial;
+    }
+    return false;
 }
 
 // Whether the copy may be written for the bank of `serial`: no copy is there,
@@ -66,16 +74,19 @@ static bool FreePathFor(int i, const std::string& path) {
            !IsFileOfOpenBank(path.c_str(), i) && CopyFreeFor(CopyPathOf(path.c_str()), BankSerial(i));
 }
 
-// Where bank i's copy goes: beside its file. A bank without a file of its own
-// puts it beside its path when that path is free for it; otherwise (a file
-// saved under its name since it came back by undo, a device bank's rom.xml, a
-// bank loaded from that file, a folder the next start does not search) under
-// a free name of its own among the user's banks, where the next start offers
-// it as a bank that never had a file. "" when no such name is free.
+// Where bank i's copy goes: beside its file, unless another bank's copy went
+// there this run (two device banks of one model share rom.xml). A bank
+// without a file of its own puts it beside its path when that path is free
+// for it. Otherwise (a file saved under its name since it came back by undo, a
+// device bank's rom.xml, a bank loaded from that file, a folder the next
+// start does not search) the copy goes under a free name of its own among the
+// user's banks, where the next start offers it as a bank that never had a
+// file. "" when no such name is free.
 static std::string CopyPathOfBank(int i) {
     const BankEntry& entry = gBanks.entries[i];
-    if (entry.hasFile) return CopyPathOf(entry.path);
-    if (FreePathFor(i, entry.path)) return CopyPathOf(entry.path);
+    const std::string beside = CopyPathOf(entry.path);
+    if (entry.hasFile && !WrittenForAnother(beside, BankSerial(i))) return beside;
+    if (!entry.hasFile && FreePathFor(i, entry.path)) return beside;
     constexpr int kMaxTries = 100;
     for (int number = 1; number <= kMaxTries; number++) {
         std::string name = entry.displayName;

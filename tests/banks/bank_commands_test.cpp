@@ -537,6 +537,14 @@ TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
     EXPECT_EQ(entry.data->presets[0].controls[5].origin, -1);
     EXPECT_EQ(entry.data->pid, kAlphaPid);
 
+    // A rom.xml that is there but cannot be read is not its to replace.
+    const std::string rom = folder_.Path("Devices/Alpha.eld/rom.xml");
+    ASSERT_EQ(symlink(folder_.Path("nowhere").c_str(), rom.c_str()), 0);
+    RemoveDeviceBanks();
+    device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
+    EXPECT_EQ(gBanks.entries[device].hasFile, 0);
+    remove(rom.c_str());
+
     // Saved, it reads back as the device bank's contents.
     strcpy(gBanks.entries[0].data->presets[0].name, "From device");
     gBanks.entries[0].data->presets[0].controlCount = 3;

@@ -119,6 +119,13 @@ TEST_F(BankRecoveryTest, ACopyOfABankWithoutAFileAvoidsAFileAtItsPath) {
     CopyText(gBanks.entries[twin].displayName, "Alpha User Bank");
     CopyText(gBanks.entries[twin].path, path.c_str());
     strcpy(Preset(twin, 1).name, "Twin");
+    // One whose path holds something that cannot be read.
+    int unread = NewBank();
+    const std::string unreadPath = UserBankFile("Unread");
+    CopyText(gBanks.entries[unread].displayName, "Unread");
+    CopyText(gBanks.entries[unread].path, unreadPath.c_str());
+    ASSERT_EQ(symlink(folder_.Path("nowhere").c_str(), unreadPath.c_str()), 0);
+    strcpy(Preset(unread, 1).name, "Unread");
     // One whose path is outside the folder the next start searches.
     int outside = NewBank();
     CopyText(gBanks.entries[outside].path, folder_.Path("Elsewhere/Outside.xml").c_str());
@@ -131,17 +138,21 @@ TEST_F(BankRecoveryTest, ACopyOfABankWithoutAFileAvoidsAFileAtItsPath) {
     EXPECT_NE(ReadFileText(UserBankFile("Alpha User Bank 3") + kRecoverySuffix).find("Twin"),
               std::string::npos);
     EXPECT_EQ(ReadFileText(path), "someone else's");
+    EXPECT_FALSE(FileThere(unreadPath + kRecoverySuffix));
+    remove(unreadPath.c_str());
 
     // The next start offers them under those names, and calls them so.
     ResetBankList();
-    for (int i = 0; i < 3; i++) HeadlessQueueAnswer(kIdYes);
-    EXPECT_EQ(OfferRecoveryCopies(), 3);
-    ASSERT_EQ(gBanks.count, 3);
+    for (int i = 0; i < 4; i++) HeadlessQueueAnswer(kIdYes);
+    EXPECT_EQ(OfferRecoveryCopies(), 4);
+    ASSERT_EQ(gBanks.count, 4);
     for (int i = 0; i < gBanks.count; i++) {
         EXPECT_STREQ(BankTitle(i), gBanks.entries[i].displayName);
-        EXPECT_STREQ(Preset(i, 1).name, strcmp(BankTitle(i), "Alpha User Bank 2") == 0   ? "Away"
-                                        : strcmp(BankTitle(i), "Alpha User Bank 3") == 0 ? "Twin"
-                                                                                         : "Outside");
+        const char* kept = Preset(i, 1).name;
+        EXPECT_TRUE(strcmp(BankTitle(i), "Alpha User Bank 2") == 0   ? strcmp(kept, "Away") == 0
+                    : strcmp(BankTitle(i), "Alpha User Bank 3") == 0 ? strcmp(kept, "Twin") == 0
+                                                                     : kept[0] != '\0')
+            << BankTitle(i) << ": " << kept;
     }
 }
 
@@ -188,7 +199,14 @@ TEST_F(BankRecoveryTest, ASessionEndThatDoesNotEndKeepsThePlaceAndTheDeviceBank)
     ShowBank(d2);
     ASSERT_EQ(gBanks.deviceBank, d1);
     gBanks.currentPreset = 3;
+    strcpy(Preset(d1, 1).name, "First");
+    strcpy(Preset(d2, 1).name, "Second");
+    gBanks.entries[d1].changeCount = gBanks.entries[d2].changeCount = 1;
     ASSERT_EQ(QueryEndSession(1), 1);  // Windows cannot wait: copies, no questions
+    // The two device banks share rom.xml: each keeps a copy of its own.
+    EXPECT_NE(ReadFileText(folder + "rom.xml" + kRecoverySuffix).find("First"), std::string::npos);
+    EXPECT_NE(ReadFileText(UserBankFile("Alpha") + kRecoverySuffix).find("Second"),
+              std::string::npos);
     EndSession(0);                     // another program refused
     EXPECT_EQ(gBanks.current, d2);
     EXPECT_EQ(gBanks.deviceBank, d1);
