@@ -122,9 +122,33 @@ static int FindDeviceBankOf(int pid, int connection) {
     return -1;
 }
 
+// During a refresh, a device of the one model that has a bank, answering on
+// another port (an interface plugged in or out renumbers the ports): its bank,
+// now on that port, rather than a fresh one read from "rom.xml" while the
+// bank with its unsent changes is dropped. With two devices of a model the
+// ports alone tell them apart, so nothing is taken then.
+static int MovedDeviceBank(int pid, int connection) {
+    int found = -1;
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& entry = gBanks.entries[i];
+        if (entry.kind != BankKind::Device || entry.pid != pid) continue;
+        if (found >= 0) return -1;
+        found = i;
+    }
+    if (found < 0) return -1;
+    const std::pair<int, int> before(pid, gBanks.entries[found].connection);
+    for (const auto& answered : gAnsweredDevices) {
+        if (answered == before) return -1;
+    }
+    gBanks.entries[found].connection = connection;
+    DeviceBankChanged();
+    return found;
+}
+
 int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
     if (gRefreshingDevices) gAnsweredDevices.emplace_back(pid, connection);
     int existing = FindDeviceBankOf(pid, connection);
+    if (existing < 0 && gRefreshingDevices) existing = MovedDeviceBank(pid, connection);
     if (existing >= 0) return existing;
     if (gBanks.count >= kMaxBanks) return -1;
     if (gDevice.pid != pid) SwitchDevice(pid);

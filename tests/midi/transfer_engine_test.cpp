@@ -822,6 +822,21 @@ TEST_F(TransferEngineTest, RefreshDevicesFindsTheDeviceAgainWithItsBankAsItWas) 
     ASSERT_GE(frames.size(), 2u);
     EXPECT_EQ(frames.front(), 0);
     EXPECT_EQ(frames.back(), kIdleIndicatorFrame);
+
+    // Another interface plugged in before it: the device answers on another
+    // port, and its bank is still the one with the changes.
+    const int connectionBefore = gBanks.entries[device].connection;
+    HeadlessMidiPort out0, in0;
+    out0.name = "New Interface Out";
+    in0.name = "New Interface In";
+    HeadlessMidiSetPorts({out0}, {in0});
+    HeadlessQueueAnswer(kIdNo);  // "... has changed. Do you want to send it to the device?"
+    JoinRefreshDevices();
+    const int again = FindDeviceBankByPid(kTransferTestPid);
+    ASSERT_GE(again, 0);
+    EXPECT_NE(gBanks.entries[again].connection, connectionBefore);
+    EXPECT_STREQ(gBanks.entries[again].data->presets[3].name, "Not sent yet");
+    EXPECT_NE(gBanks.entries[again].changeCount, 0);
 }
 
 // A device that no longer answers takes its bank with it: the bank shown in
