@@ -335,6 +335,11 @@ bool ArrivingDumpModel(int* pid, int* presets) {
     return true;
 }
 
+bool DumpResultWaiting() {
+    std::lock_guard<std::mutex> hold(gLock);
+    return gReception.resultWaiting;
+}
+
 bool DumpReceptionIdle() {
     std::lock_guard<std::mutex> hold(gLock);
     return gReception.phase == DumpPhase::Idle && !gReception.resultWaiting;

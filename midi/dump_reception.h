@@ -92,6 +92,8 @@ bool TakeDumpResult(DumpResult* result, PackedBank* images);
 // the reception may be lent to a file (sysex_capture.h) without losing a
 // device's dump.
 bool DumpReceptionIdle();
+// Whether a dump has ended and its result waits for the timer to take it.
+bool DumpResultWaiting();
 // The model a dump arriving now is read by, and its preset count; false when
 // none arrives (it may be another connected model than the device bank's).
 bool ArrivingDumpModel(int* pid, int* presets);

@@ -185,5 +185,7 @@ void OnTransferTimer() {
 }
 
 bool CanStartSending() {
-    return !gTransfer.sending && !DumpUnderWay();
+    // A dump that has ended but not yet landed (the next tick takes it) would
+    // land over what is sent now, and mark the bank as the device holds it.
+    return !gTransfer.sending && !DumpUnderWay() && !DumpResultWaiting();
 }

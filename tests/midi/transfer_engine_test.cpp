@@ -564,8 +564,14 @@ TEST_F(TransferEngineTest, UnrequestedDumpArrivesWithoutAnswers) {
     HeadlessClockAdvance(1000);
     HeadlessMessages().popupsShown.clear();
     VirtualLinkStartUnrequestedDump();
+    // Ended but not landed yet (the timer has not ticked): a send would be
+    // landed over, so none starts until it has.
+    for (int i = 0; i < 60000 && !gTransfer.downloadComplete; i++) MilliClock();
+    ASSERT_EQ(gTransfer.downloadComplete, 1);
+    EXPECT_FALSE(CanStartSending());
     ASSERT_TRUE(TickUntil([] { return PopupShown("SysEx Received"); }, 20000));
     EXPECT_TRUE(DeviceBankIsDeviceMemory());
+    EXPECT_TRUE(CanStartSending());
 }
 
 // The device's user starts a dump while a bank of another model is shown: the
