@@ -1,5 +1,6 @@
 // ostrel-cli, run as its own process from the build folder (it is built beside
 // the tests): exit codes, the one-line errors, JSON output and conversions.
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -189,6 +190,11 @@ TEST_F(CliTest, ConvertWritesWhatSaveWrites) {
     std::string out = folder_.Path("out.xml");
     CliRun run = Run("bank convert " + Quote(bank) + " " + Quote(out));
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    // An output the user made read-only stays as it is.
+    const std::string kept = folder_.Write("Kept.xml", "<plist><dict/></plist>\n");
+    ASSERT_EQ(chmod(kept.c_str(), 0444), 0);
+    EXPECT_NE(Run("bank convert " + Quote(bank) + " " + Quote(kept)).exitCode, 0);
+    EXPECT_EQ(ReadFileText(kept), "<plist><dict/></plist>\n");
 
     // The same bank saved by the program.
     HeadlessMessagesReset();
