@@ -127,8 +127,10 @@ void HideRomBanks();
 void RemoveDeviceBanks();
 // Refresh Devices, around asking the devices again: the device banks stay
 // meanwhile, each device that answers keeps its bank (AddDeviceBank), and
-// End removes the banks of the devices that did not answer.
-void BeginDeviceBankRefresh();
+// End removes the banks of the devices that did not answer. When the ports
+// were numbered anew, a model's one device that answers on another port
+// keeps its bank too.
+void BeginDeviceBankRefresh(bool portsRenumbered = false);
 void EndDeviceBankRefresh();
 // The questions at quit, in list order: save each changed user bank (17),
 // send each changed device bank (16), each Yes, No or Cancel. Returns 1 when

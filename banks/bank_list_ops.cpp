@@ -105,9 +105,12 @@ static void DropLastEntry() {
 }
 
 // While Refresh Devices asks the devices again: the devices (PID and
-// connection) that answered, whose banks stay.
+// connection) that answered, whose banks stay; whether the ports may have
+// been numbered anew; and the device banks added meanwhile (by serial).
 static bool gRefreshingDevices = false;
+static bool gPortsRenumbered = false;
 static std::vector<std::pair<int, int>> gAnsweredDevices;
+static std::vector<int32_t> gAddedDuringRefresh;
 
 // One device, one bank: a device that answers again (after MIDI Setup or a
 // refresh) finds its bank as it was, with whatever it holds that the device
@@ -122,38 +125,15 @@ static int FindDeviceBankOf(int pid, int connection) {
     return -1;
 }
 
-// During a refresh, a device of the one model that has a bank, answering on
-// another port (an interface plugged in or out renumbers the ports): its bank,
-// now on that port, rather than a fresh one read from "rom.xml" while the
-// bank with its unsent changes is dropped. With two devices of a model the
-// ports alone tell them apart, so nothing is taken then.
-static int MovedDeviceBank(int pid, int connection) {
-    int found = -1;
-    for (int i = 0; i < gBanks.count; i++) {
-        const BankEntry& entry = gBanks.entries[i];
-        if (entry.kind != BankKind::Device || entry.pid != pid) continue;
-        if (found >= 0) return -1;
-        found = i;
-    }
-    if (found < 0) return -1;
-    const std::pair<int, int> before(pid, gBanks.entries[found].connection);
-    for (const auto& answered : gAnsweredDevices) {
-        if (answered == before) return -1;
-    }
-    gBanks.entries[found].connection = connection;
-    DeviceBankChanged();
-    return found;
-}
-
 int AddDeviceBank(const char* deviceFolder, int pid, int connection) {
     if (gRefreshingDevices) gAnsweredDevices.emplace_back(pid, connection);
     int existing = FindDeviceBankOf(pid, connection);
-    if (existing < 0 && gRefreshingDevices) existing = MovedDeviceBank(pid, connection);
     if (existing >= 0) return existing;
     if (gBanks.count >= kMaxBanks) return -1;
     if (gDevice.pid != pid) SwitchDevice(pid);
     BankEntry* entry = AppendEntry();
     if (!entry) return -1;
+    if (gRefreshingDevices) gAddedDuringRefresh.push_back(entry->serial);
     int index = gBanks.count - 1;
     snprintf(entry->path, sizeof entry->path, "%srom.xml", deviceFolder ? deviceFolder : "");
     CopyText(entry->displayName, gDevice.name);
@@ -337,13 +317,64 @@ void HideRomBanks() {
     SelectBank(0);
 }
 
-void BeginDeviceBankRefresh() {
+void BeginDeviceBankRefresh(bool portsRenumbered) {
     gRefreshingDevices = true;
+    gPortsRenumbered = portsRenumbered;
     gAnsweredDevices.clear();
+    gAddedDuringRefresh.clear();
+}
+
+static bool AddedDuringRefresh(const BankEntry& entry) {
+    for (int32_t serial : gAddedDuringRefresh) {
+        if (entry.serial == serial) return true;
+    }
+    return false;
+}
+
+static bool Answered(const BankEntry& entry) {
+    const std::pair<int, int> device(entry.pid, entry.connection);
+    for (const auto& answered : gAnsweredDevices) {
+        if (answered == device) return true;
+    }
+    return false;
+}
+
+// After the ports were numbered anew (an interface plugged in or out), a
+// model whose one known device went silent on its old port while one new
+// device of it answered on another: the same device, moved. Its bank, with
+// what it holds unsent, goes to the new port in place of the fresh one read
+// from "rom.xml". Decided once every device has answered: with two devices
+// of the model on the ports, the ports alone tell them apart.
+static void FollowMovedDevices() {
+    for (int i = 0; i < gBanks.count; i++) {
+        const BankEntry& old = gBanks.entries[i];
+        if (old.kind != BankKind::Device || AddedDuringRefresh(old) || Answered(old)) continue;
+        int silent = 0, added = -1, addedCount = 0;
+        for (int j = 0; j < gBanks.count; j++) {
+            const BankEntry& other = gBanks.entries[j];
+            if (other.kind != BankKind::Device || other.pid != old.pid) continue;
+            if (AddedDuringRefresh(other)) {
+                added = j;
+                addedCount++;
+            } else if (!Answered(other)) {
+                silent++;
+            }
+        }
+        if (silent != 1 || addedCount != 1) continue;
+        const int32_t keptSerial = BankSerial(i);
+        const bool wasCurrent = gBanks.current == added;
+        gBanks.entries[i].connection = gBanks.entries[added].connection;
+        RemoveBank(added);
+        const int kept = FindBankBySerial(keptSerial);
+        if (wasCurrent && kept >= 0) gBanks.current = kept;
+        DeviceBankChanged();
+        i = -1;  // the list changed: look again from the top
+    }
 }
 
 void EndDeviceBankRefresh() {
     gRefreshingDevices = false;
+    if (gPortsRenumbered) FollowMovedDevices();
     for (int i = gBanks.count - 1; i >= 0; i--) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.kind != BankKind::Device) continue;
@@ -353,6 +384,7 @@ void EndDeviceBankRefresh() {
         if (!answered) RemoveBank(i);
     }
     gAnsweredDevices.clear();
+    gAddedDuringRefresh.clear();
 }
 
 void RemoveDeviceBanks() {

@@ -60,8 +60,9 @@ int RefreshDevices() {
     DrawActivityIndicator(0);
     UnqueueInputBuffers();
     CloseMidiPorts();
-    // A device that answers again keeps its bank and what it holds unsent.
-    BeginDeviceBankRefresh();
+    // A device that answers again keeps its bank and what it holds unsent,
+    // also on another port: the ports are listed anew.
+    BeginDeviceBankRefresh(true);
     gMidiPorts.defaultOutputMarker = kEmptyPort;
     RefreshMidiPorts();
     QueueInputBuffers();

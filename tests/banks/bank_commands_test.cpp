@@ -523,6 +523,25 @@ TEST_F(BankCommandsTest, LoadAddsABankOnceAndRemembersWhereItWas) {
     EXPECT_EQ(LoadBankCommand(), 0);
 }
 
+// A second device of the model, answering first on a port before the known
+// one's, is another device: the known one keeps its bank and what it holds.
+TEST_F(BankCommandsTest, ARefreshKeepsEachDeviceBankWithItsDevice) {
+    const std::string folder = folder_.Path("Devices/Alpha.eld/");
+    int a = AddDeviceBank(folder.c_str(), kAlphaPid, 3);
+    ASSERT_GE(a, 0);
+    strcpy(gBanks.entries[a].data->presets[0].name, "A unsent");
+    gBanks.entries[a].changeCount = 1;
+    BeginDeviceBankRefresh(true);
+    AddDeviceBank(folder.c_str(), kAlphaPid, 1);  // a second one, newly connected
+    AddDeviceBank(folder.c_str(), kAlphaPid, 3);  // the known one, where it was
+    EndDeviceBankRefresh();
+    ASSERT_EQ(gBanks.count, 2);
+    for (int i = 0; i < gBanks.count; i++) {
+        EXPECT_EQ(strcmp(gBanks.entries[i].data->presets[0].name, "A unsent") == 0,
+                  gBanks.entries[i].connection == 3);
+    }
+}
+
 TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
     NewBank();
     int device = AddDeviceBank(folder_.Path("Devices/Alpha.eld/").c_str(), kAlphaPid, 9);
