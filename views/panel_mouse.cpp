@@ -74,10 +74,17 @@ void EndPress(Panel& panel, int hit) {
     RunPanelItemAction(panel, panel.items[index]);
 }
 
-// The items' part of the dispatch.
-void ItemsMouse(Panel& panel, int x, int y, int message) {
+// The items' part of the dispatch. A press whose release never came (the
+// window ignores the mouse while a transfer runs) ends without its action at
+// the next move without the button, or the next press: it would hold the
+// pointer in the window and take that press for its own.
+void ItemsMouse(Panel& panel, int x, int y, int message, int keyFlags) {
     if (gRubberBand.active || gDrag.dragging) return;
     int hit = HitTestPanel(panel, x, y);
+    const bool lostRelease =
+        panel.pressedItem >= 0 && ((message == kMouseMove && !(keyFlags & kKeyFlagLeft)) ||
+                                   message == kLeftDown || message == kLeftDoubleClick);
+    if (lostRelease) ReleasePress(panel, 1);
     switch (message) {
         case kLeftDown:
         case kLeftDoubleClick:
@@ -174,7 +181,11 @@ int PanelMouse(Panel& panel, int x, int y, int message, int keyFlags) {
         }
     }
     int pressedBefore = panel.pressedItem;
-    ItemsMouse(panel, x, y, message);
+    ItemsMouse(panel, x, y, message, keyFlags);
+    // A stale press just ended is no press of this message's.
+    if (pressedBefore >= 0 && (message == kLeftDown || message == kLeftDoubleClick)) {
+        pressedBefore = -1;
+    }
     int handled = kMouseNotHandled;
     // The press of a toolbar button is its own: the panes do not see it.
     if (pressedBefore < 0 && panel.pressedItem < 0) {

@@ -172,6 +172,17 @@ TEST_F(PanelTest, LosingTheCaptureReleasesAPressWithoutItsAction) {
     EXPECT_EQ(HeadlessView().confined, 0);
     PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftUp, 0);
     EXPECT_TRUE(HeadlessView().commands.empty());
+
+    // Its release lost (the mouse is ignored while a transfer runs): the next
+    // move without the button ends it, and the next click is a click.
+    PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftDown, kKeyFlagLeft);
+    PanelMouse(gMainPanel, 400, 300, kMouseMove, 0);
+    EXPECT_EQ(HeadlessView().confined, 0);
+    EXPECT_EQ(library.pressed, 0);
+    PanelItem& info = Item(kItemInfo);
+    PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftDown, kKeyFlagLeft);
+    Click(info.x + 3, info.y + 3);  // straight after, without a move
+    EXPECT_EQ(HeadlessView().commands, std::vector<int>{kCmdEditorWindow});
 }
 
 TEST_F(PanelTest, ButtonsRunTheirCommands) {
