@@ -340,33 +340,42 @@ static bool Answered(const BankEntry& entry) {
 }
 
 // After the ports were numbered anew (an interface plugged in or out), a
-// model whose one known device went silent on its old port while one new
-// device of it answered on another: the same device, moved. Its bank, with
-// what it holds unsent, goes to the new port in place of the fresh one read
-// from "rom.xml". Decided once every device has answered: with two devices
-// of the model on the ports, the ports alone tell them apart.
+// model whose one known device went silent on its old port while a device of
+// it answered on a port no known bank had: the same device, moved. Its bank,
+// with what it holds unsent, takes that port, in place of the fresh one read
+// from "rom.xml" (or of none, when the list had no room for one). Decided once
+// every device has answered, and only for a model with one known device: two
+// units renumbered together cannot be told apart by their ports.
 static void FollowMovedDevices() {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& old = gBanks.entries[i];
         if (old.kind != BankKind::Device || AddedDuringRefresh(old) || Answered(old)) continue;
-        int silent = 0, added = -1, addedCount = 0;
+        const int pid = old.pid;
+        int known = 0;
         for (int j = 0; j < gBanks.count; j++) {
             const BankEntry& other = gBanks.entries[j];
-            if (other.kind != BankKind::Device || other.pid != old.pid) continue;
-            if (AddedDuringRefresh(other)) {
-                added = j;
-                addedCount++;
-            } else if (!Answered(other)) {
-                silent++;
+            if (other.kind == BankKind::Device && other.pid == pid && !AddedDuringRefresh(other)) {
+                known++;
             }
         }
-        if (silent != 1 || addedCount != 1) continue;
+        // The ports where a device of the model answered that no known bank has.
+        std::vector<int> ports;
+        for (const auto& answered : gAnsweredDevices) {
+            if (answered.first != pid) continue;
+            const int bank = FindDeviceBankOf(pid, answered.second);
+            if (bank >= 0 && !AddedDuringRefresh(gBanks.entries[bank])) continue;
+            if (std::find(ports.begin(), ports.end(), answered.second) == ports.end()) {
+                ports.push_back(answered.second);
+            }
+        }
+        if (known != 1 || ports.size() != 1) continue;
         const int32_t keptSerial = BankSerial(i);
-        const bool wasCurrent = gBanks.current == added;
-        gBanks.entries[i].connection = gBanks.entries[added].connection;
-        RemoveBank(added);
+        const int added = FindDeviceBankOf(pid, ports[0]);
+        const bool addedWasCurrent = added >= 0 && gBanks.current == added;
+        gBanks.entries[i].connection = ports[0];
+        if (added >= 0) RemoveBank(added);
         const int kept = FindBankBySerial(keptSerial);
-        if (wasCurrent && kept >= 0) gBanks.current = kept;
+        if (addedWasCurrent && kept >= 0) gBanks.current = kept;
         DeviceBankChanged();
         i = -1;  // the list changed: look again from the top
     }

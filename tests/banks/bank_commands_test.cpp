@@ -540,6 +540,36 @@ TEST_F(BankCommandsTest, ARefreshKeepsEachDeviceBankWithItsDevice) {
         EXPECT_EQ(strcmp(gBanks.entries[i].data->presets[0].name, "A unsent") == 0,
                   gBanks.entries[i].connection == 3);
     }
+
+    // Both renumbered (4 and 5 now): the ports cannot tell them apart, and no
+    // bank goes to the other unit.
+    int b = -1;
+    for (int i = 0; i < gBanks.count; i++) {
+        if (gBanks.entries[i].connection == 1) b = i;
+    }
+    ASSERT_GE(b, 0);
+    strcpy(gBanks.entries[b].data->presets[0].name, "B unsent");
+    BeginDeviceBankRefresh(true);
+    AddDeviceBank(folder.c_str(), kAlphaPid, 4);
+    AddDeviceBank(folder.c_str(), kAlphaPid, 5);
+    EndDeviceBankRefresh();
+    for (int i = 0; i < gBanks.count; i++) {
+        EXPECT_EQ(gBanks.entries[i].data->presets[0].name[0], '\0') << i;
+    }
+
+    // The one device of the model moved while the list is full: no room for
+    // a fresh bank, and its own takes the new port.
+    RemoveDeviceBanks();
+    a = AddDeviceBank(folder.c_str(), kAlphaPid, 3);
+    strcpy(gBanks.entries[a].data->presets[0].name, "A unsent");
+    while (gBanks.count < kMaxBanks) ASSERT_GE(NewUserBank(), 0);
+    BeginDeviceBankRefresh(true);
+    AddDeviceBank(folder.c_str(), kAlphaPid, 6);
+    EndDeviceBankRefresh();
+    a = FindDeviceBankByPid(kAlphaPid);
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(gBanks.entries[a].connection, 6);
+    EXPECT_STREQ(gBanks.entries[a].data->presets[0].name, "A unsent");
 }
 
 TEST_F(BankCommandsTest, AddDeviceBankWithoutAFileKeepsItsModel) {
