@@ -157,6 +157,19 @@ TEST_F(UndoTest, BankEditsPutTheContentsBack) {
         EXPECT_EQ(gBanks.entries[bank].changeCount, 1) << word;
         Undo();
     }
+
+    // A step made before a first save under another name: undone, the
+    // contents go back and the name the save gave stays.
+    int fresh = NewBank();
+    RecordUndoSnapshot(UndoKind::Paste, UndoScope::Bank, fresh, 0);
+    strcpy(Preset(fresh, 3).name, "pasted");
+    FinishUndoStep();
+    HeadlessQueueFileChoice(UserBankFile("Live Set"), 1);
+    ASSERT_EQ(SaveBankCommand(fresh), 1);
+    ASSERT_STREQ(BankTitle(fresh), "Live Set");
+    Undo();
+    EXPECT_STREQ(Preset(fresh, 3).name, "Untitled");
+    EXPECT_STREQ(BankTitle(fresh), "Live Set");
 }
 
 TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
