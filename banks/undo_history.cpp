@@ -309,6 +309,10 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             // The name inside the file goes back with the file's; the rest of
             // the contents stays as it is now.
             CopyText(live.data->name, CompactBankName(*e.contents));
+        } else if (e.kind == UndoKind::Reloading) {
+            // A reload took the file's name, unique id and creation text
+            // with its contents: they go back together.
+            ExpandCompactBank(*e.contents, live.data);
         } else {
             // The contents go back; what a save gives the bank (its name from
             // the file's, its unique id and creation text) stays: the file

@@ -201,6 +201,8 @@ TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
     EXPECT_EQ(gBanks.entries[fresh].hasFile, 1);
     Undo();
     EXPECT_EQ(gBanks.entries[fresh].hasFile, 0);
+    EXPECT_EQ(gBanks.entries[fresh].data->uniqueId, 0);  // not the file's either
+    EXPECT_NE(gBanks.entries[fresh].changeCount, 0);
     Redo();
     EXPECT_EQ(gBanks.entries[fresh].hasFile, 1);
 }
