@@ -34,8 +34,10 @@ void RunTransfer(Panel& panel, PanelItem& item, int command) {
 // that window's now and must not be taken from it.
 void ReleasePress(Panel& panel, int ownCapture) {
     if (panel.pressedItem >= 0 && panel.pressedItem < panel.itemCount) {
-        panel.items[panel.pressedItem].pressed = 0;
-        RedrawItem(panel, panel.items[panel.pressedItem]);
+        PanelItem& item = panel.items[panel.pressedItem];
+        // A tab's pressed flag means "shown": its press never set it.
+        if (item.kind == kKindButton) item.pressed = 0;
+        RedrawItem(panel, item);
     }
     panel.pressedItem = -1;
     panel.pressedInside = 0;

@@ -9,6 +9,7 @@
 
 #include "devices/device_definition.h"
 #include "views/drag.h"
+#include "views/editor_tabs.h"
 #include "headless/view_platform_headless.h"
 #include "midi/transfer_engine.h"
 #include "midi/transfer_state.h"
@@ -183,6 +184,16 @@ TEST_F(PanelTest, LosingTheCaptureReleasesAPressWithoutItsAction) {
     PanelMouse(gMainPanel, library.x + 2, library.y + 2, kLeftDown, kKeyFlagLeft);
     Click(info.x + 3, info.y + 3);  // straight after, without a move
     EXPECT_EQ(HeadlessView().commands, std::vector<int>{kCmdEditorWindow});
+
+    // A tab's press, ended either way, leaves the shown tab shown.
+    SelectEditorTab(kEditorTabDetails);
+    PanelItem& details = *FindPanelItem(gEditorPanel, kItemTabDetails);
+    PanelMouse(gEditorPanel, details.x + 3, details.y + 3, kLeftDown, kKeyFlagLeft);
+    PanelMouse(gEditorPanel, details.x + 30, details.y + 60, kMouseMove, 0);
+    EXPECT_EQ(details.pressed, 1);
+    PanelMouse(gEditorPanel, details.x + 3, details.y + 3, kLeftDown, kKeyFlagLeft);
+    PanelMouse(gEditorPanel, details.x + 3, details.y + 3, kLeftUp, 0);
+    EXPECT_EQ(details.pressed, 1);
 }
 
 TEST_F(PanelTest, ButtonsRunTheirCommands) {
