@@ -70,8 +70,8 @@ static bool AmongUserBanks(const char* path) {
 // to that file's bank, whose Save would then replace the file) and no other
 // open bank carrying it.
 static bool FreePathFor(int i, const std::string& path) {
-    return AmongUserBanks(path.c_str()) && !FileThere(path) &&
-           !IsFileOfOpenBank(path.c_str(), i) && CopyFreeFor(CopyPathOf(path.c_str()), BankSerial(i));
+    return AmongUserBanks(path.c_str()) && !FileThere(path) && !IsFileOfOpenBank(path.c_str(), i) &&
+           CopyFreeFor(CopyPathOf(path.c_str()), BankSerial(i));
 }
 
 // Where bank i's copy goes: beside its file, unless another bank's copy went

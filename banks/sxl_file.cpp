@@ -96,7 +96,9 @@ static void UnpackOlderPreset(const PackedPreset& image, PresetRecord& preset) {
     memcpy(preset.zones, made.zones, sizeof preset.zones);
     const int variables = std::min(gDevice.variableCount, kMaxVariables);
     for (int v = 0; v < variables; v++) {
-        if (gDevice.variables[v].target >= kSxl1VariableSlots) preset.variables[v] = made.variables[v];
+        if (gDevice.variables[v].target >= kSxl1VariableSlots) {
+            preset.variables[v] = made.variables[v];
+        }
     }
     const int linear = std::max(0, std::min(gDevice.linearControlCount, kMaxControls));
     const int buttons = std::max(0, std::min(gDevice.buttonControlCount, kMaxControls - linear));

@@ -33,9 +33,9 @@ void FactoryZones(const VirtualZoneLayout& layout, int zones, int enabled, uint8
     for (int z = 0; z < zones; z++) {
         // In 64 bits: a definition may give any base note; a note is a byte here.
         const long long low = static_cast<long long>(layout.lowestNote) + z * span;
-        const long long high = z == zones - 1 ? static_cast<long long>(layout.lowestNote) +
-                                                    layout.keyCount - 1
-                                              : low + span - 1;
+        const long long high = z == zones - 1
+                                   ? static_cast<long long>(layout.lowestNote) + layout.keyCount - 1
+                                   : low + span - 1;
         if (layout.lowField >= 0) bytes[PackedZoneOffset(z, layout.lowField)] = (uint8_t)low;
         if (layout.highField >= 0) bytes[PackedZoneOffset(z, layout.highField)] = (uint8_t)high;
         if (layout.channelField >= 0)

@@ -3,14 +3,14 @@
 // (4 presets, 2 linear controls, 1 button, variables, 2 zones; Group ID 33).
 #include "midi/syx_file.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "banks/sxl_file.h"
 #include "headless/midi_system_headless.h"
