@@ -154,6 +154,22 @@ int SwapSelectedPresets(int srcBank, int dstBank, int startPreset) {
     return MoveSelectedPresets(srcBank, dstBank, startPreset, true);
 }
 
+BankOwnFields KeepOwnFields(const BankData& bank) {
+    BankOwnFields kept;
+    CopyText(kept.name, bank.name);
+    CopyText(kept.created, bank.created);
+    kept.uniqueId = bank.uniqueId;
+    kept.deviceUniqueId = bank.deviceUniqueId;
+    return kept;
+}
+
+void RestoreOwnFields(const BankOwnFields& kept, BankData* bank) {
+    CopyText(bank->name, kept.name);
+    CopyText(bank->created, kept.created);
+    bank->uniqueId = kept.uniqueId;
+    bank->deviceUniqueId = kept.deviceUniqueId;
+}
+
 void CopyBank(int dstBank, int srcBank) {
     BankData* dst = BankDataAt(dstBank);
     BankData* src = BankDataAt(srcBank);

@@ -241,6 +241,18 @@ int SwapSelectedPresets(int srcBank, int dstBank, int startPreset);
 // The target's presets all become changed, its changeCount rises and its
 // readOnly and rom flags are cleared.
 void CopyBank(int dstBank, int srcBank);
+// What a bank is called and known by, rather than what it holds: its name
+// (which menus, questions and exports call it by until it is saved), its
+// creation text and its unique ids. Kept across contents put into the bank
+// from elsewhere (another bank dropped on it, an undo step).
+struct BankOwnFields {
+    char name[kNameLen];
+    char created[kNameLen];
+    int32_t uniqueId;
+    int32_t deviceUniqueId;
+};
+BankOwnFields KeepOwnFields(const BankData& bank);
+void RestoreOwnFields(const BankOwnFields& kept, BankData* bank);
 
 // --- Change state (bank_changes.cpp) -------------------------------------------
 

@@ -317,15 +317,9 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             // The contents go back; what a save gives the bank (its name from
             // the file's, its unique id and creation text) stays: the file
             // keeps them, and the bank is called by them until its next save.
-            char name[sizeof live.data->name];
-            char created[sizeof live.data->created];
-            CopyText(name, live.data->name);
-            CopyText(created, live.data->created);
-            const int32_t uniqueId = live.data->uniqueId;
+            const BankOwnFields own = KeepOwnFields(*live.data);
             ExpandCompactBank(*e.contents, live.data);
-            CopyText(live.data->name, name);
-            CopyText(live.data->created, created);
-            live.data->uniqueId = uniqueId;
+            RestoreOwnFields(own, live.data);
         }
         FreeCompactBank(e.contents);
         e.contents = was;

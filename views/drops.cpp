@@ -333,21 +333,10 @@ int DropBankOnBank(int target) {
         return 0;
     }
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Bank, target, 0);
-    // The presets come over; the target stays the bank it is: its name (which
-    // menus, questions and exports call it by until it is saved), creation
-    // text and unique id are its own.
-    BankData* kept = to->data;
-    char name[sizeof kept->name];
-    char created[sizeof kept->created];
-    CopyText(name, kept->name);
-    CopyText(created, kept->created);
-    const int32_t uniqueId = kept->uniqueId;
-    const int32_t deviceUniqueId = kept->deviceUniqueId;
+    // The presets come over; the target stays the bank it is.
+    const BankOwnFields own = KeepOwnFields(*to->data);
     CopyBank(target, source);
-    CopyText(kept->name, name);
-    CopyText(kept->created, created);
-    kept->uniqueId = uniqueId;
-    kept->deviceUniqueId = deviceUniqueId;
+    RestoreOwnFields(own, to->data);
     FinishUndoStep();
     if (target != gBanks.current) {
         gShellHooks.showOtherBank(target);
