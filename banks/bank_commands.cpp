@@ -2,6 +2,7 @@
 // Delete, Rename, and the questions at Quit.
 #include "banks/bank_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -20,13 +21,6 @@
 int (*gSendBankAtQuit)(int bank) = nullptr;
 int (*gImportSyxFile)(const char* path) = nullptr;
 
-// Whether a file is there, whether or not it can be read (another program may
-// hold it open, or the user may not read it): such a file is still not ours to
-// replace without a question.
-static bool FileExists(const char* path) {
-    return PathTaken(path);
-}
-
 // A successful load or Save As: the next dialog starts at this file.
 static void RememberBankPath(const char* path) {
     if (gLastBankPath) CopyText(gLastBankPath, kPathSize, path);
@@ -42,6 +36,12 @@ static void ShowPopup(int id, const char* path) {
 std::string UserBankPath(const std::string& name) {
     std::string folder = JoinPath(DiscoveryProgramFolder(), "User Preset Banks");
     return JoinPath(folder, name + ".xml");
+}
+
+bool IsUserBankPath(const char* path) {
+    char stem[kDisplayNameLen];
+    DisplayNameFromPath(path, stem, sizeof stem);
+    return SameFilePath(path, UserBankPath(stem).c_str());
 }
 
 void UniqueUserBankName(const char* base, const char* separator, char* out, size_t size) {
@@ -185,15 +185,11 @@ int OpenNamedFile(const char* path) {
     // opens every user bank): the user wants to see it, not to be told. A
     // bank that only carries the file's path is not it: shown as the file,
     // its Save would replace the file's presets with its own.
-    if (filter == kFilterBankFile) {
-        for (int i = 0; i < gBanks.count; i++) {
-            const BankEntry& entry = gBanks.entries[i];
-            if (!entry.hasFile && entry.kind != BankKind::Device) continue;
-            if (!SameFilePath(entry.path, path)) continue;
-            gBanks.current = i;
-            RememberBankPath(gBanks.entries[i].path);
-            return 0;
-        }
+    const int open = filter == kFilterBankFile ? BankHoldingFile(path, -1) : -1;
+    if (open >= 0) {
+        gBanks.current = open;
+        RememberBankPath(gBanks.entries[open].path);
+        return 0;
     }
     return OpenFileAs(path, filter);
 }
@@ -237,7 +233,7 @@ int SaveBank(int bank) {
     // A new bank is named against the open banks only, so its first save may
     // meet a file that was never opened: that file is not the bank's to replace
     // without a question.
-    if (!entry->hasFile && FileExists(entry->path)) {
+    if (!entry->hasFile && PathTaken(entry->path)) {
         if (!CheckFileWritable(entry->path)) return kSaveDeclined;
         if (MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, entry->path, kMbYesNoQuestion) !=
             kIdYes) {
@@ -247,10 +243,11 @@ int SaveBank(int bank) {
     return WriteAndMarkSaved(bank);
 }
 
-// Asks to replace an existing file: false when the user declines or the file
-// is protected.
+// Asks to replace an existing file, readable or not (one another program
+// holds open is still someone's): false when the user declines or the file is
+// protected.
 static bool MayReplace(const char* path) {
-    if (!FileExists(path)) return true;
+    if (!PathTaken(path)) return true;
     if (!CheckFileWritable(path)) return false;
     return MessageBoxFormat(gMainWindow, kStrAskReplaceExisting, path, kMbYesNoQuestion) == kIdYes;
 }
@@ -310,9 +307,7 @@ static void KeepOpenableAtStart(char* path) {
     char* name = path + (FileNamePart(path) - path);
     char* extension = strrchr(name, '.');
     if (!extension || extension == name) return;
-    const std::string stem(name, static_cast<size_t>(extension - name));
-    if (stem.find('.') == std::string::npos) return;
-    if (!SameFilePath(path, UserBankPath(stem).c_str())) return;
+    if (std::find(name, extension, '.') == extension || !IsUserBankPath(path)) return;
     for (char* c = name; c < extension; c++) {
         if (*c == '.') *c = '_';
     }
@@ -468,9 +463,8 @@ int RenameBank(int bank, const char* newName) {
         // So is taking the name of a file when the bank's own has gone: its
         // saves, which ask nothing of a bank with a file, would write over it.
         // A change of letter case only is the same file on Windows.
-        bool taken = FileExists(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path);
-        if (taken ||
-            (FileExists(entry->path) && rename(entry->path, newPath.c_str()) != 0)) {
+        bool taken = PathTaken(newPath.c_str()) && !SameTextNoCase(newPath.c_str(), entry->path);
+        if (taken || (PathTaken(entry->path) && rename(entry->path, newPath.c_str()) != 0)) {
             StatusMessage(kStrCouldNotRename, entry->path);
             return 0;
         }

@@ -160,6 +160,8 @@ extern int (*gImportSyxFile)(const char* path);
 void InitNewBankData(BankData* data, const char* name);
 // The path of the user bank named name: program folder + "User Preset Banks".
 std::string UserBankPath(const std::string& name);
+// Whether path (a bank file's, ending in ".xml") is in the user banks' folder.
+bool IsUserBankPath(const char* path);
 // base, or when a user bank of that name is open, base + separator + 2, 3...
 void UniqueUserBankName(const char* base, const char* separator, char* out, size_t size);
 // The name of a bank imported from the file at path: the file's name without

@@ -387,10 +387,7 @@ void EndDeviceBankRefresh() {
     for (int i = gBanks.count - 1; i >= 0; i--) {
         const BankEntry& entry = gBanks.entries[i];
         if (entry.kind != BankKind::Device) continue;
-        std::pair<int, int> device(entry.pid, entry.connection);
-        bool answered = false;
-        for (const auto& a : gAnsweredDevices) answered = answered || a == device;
-        if (!answered) RemoveBank(i);
+        if (!Answered(entry)) RemoveBank(i);
     }
     gAnsweredDevices.clear();
     gAddedDuringRefresh.clear();

@@ -152,13 +152,17 @@ bool IsFileOfOpenBank(const char* path, int except) {
     return false;
 }
 
-bool FileHeldByOpenBank(const char* path, int except) {
+int BankHoldingFile(const char* path, int except) {
     for (int i = 0; i < gBanks.count; i++) {
         const BankEntry& other = gBanks.entries[i];
         if (i == except || !SameFilePath(other.path, path)) continue;
-        if (other.hasFile || other.kind == BankKind::Device) return true;
+        if (other.hasFile || other.kind == BankKind::Device) return i;
     }
-    return false;
+    return -1;
+}
+
+bool FileHeldByOpenBank(const char* path, int except) {
+    return BankHoldingFile(path, except) >= 0;
 }
 
 const char* BankTitle(int index) {

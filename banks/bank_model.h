@@ -201,6 +201,8 @@ bool IsFileOfOpenBank(const char* path, int except);
 // when it could not read it. A bank without a file of its own (never saved,
 // or put back where another file had taken its name) only carries the path.
 bool FileHeldByOpenBank(const char* path, int except);
+// The first such bank's index, or -1.
+int BankHoldingFile(const char* path, int except);
 // The bank's own name for user and ROM banks, the displayName of a device bank.
 const char* BankTitle(int index);
 // The device model a bank belongs to: its entry's PID, else the one its file

@@ -33,36 +33,26 @@ static std::string CopyPathOf(const char* path) {
     return std::string(path) + kRecoverySuffix;
 }
 
-// Whether something is there, readable or not (a file another program holds
-// open is still someone's file).
-static bool FileThere(const std::string& path) {
-    return PathTaken(path.c_str());
+// This run's record of the copy, or none.
+static const CopyWritten* FindWritten(const std::string& copy) {
+    for (const CopyWritten& written : gCopiesWritten) {
+        if (written.copy == copy) return &written;
+    }
+    return nullptr;
 }
 
 // Whether this run wrote the copy for another bank than the one of `serial`.
 static bool WrittenForAnother(const std::string& copy, int32_t serial) {
-    for (const CopyWritten& written : gCopiesWritten) {
-        if (written.copy == copy) return written.serial != serial;
-    }
-    return false;
+    const CopyWritten* written = FindWritten(copy);
+    return written && written->serial != serial;
 }
 
 // Whether the copy may be written for the bank of `serial`: no copy is there,
 // or one this run offered, or wrote for that same bank.
 static bool CopyFreeFor(const std::string& copy, int32_t serial) {
-    if (!FileThere(copy)) return true;
-    for (const CopyWritten& written : gCopiesWritten) {
-        if (written.copy == copy) return written.serial == serial;
-    }
+    if (!PathTaken(copy.c_str())) return true;
+    if (const CopyWritten* written = FindWritten(copy)) return written->serial == serial;
     return std::find(gCopiesOffered.begin(), gCopiesOffered.end(), copy) != gCopiesOffered.end();
-}
-
-// Whether a bank without a file at path would be offered its copy at the next
-// start: only the user banks' folder is searched for such copies.
-static bool AmongUserBanks(const char* path) {
-    char stem[kDisplayNameLen];
-    DisplayNameFromPath(path, stem, sizeof stem);
-    return SameFilePath(path, UserBankPath(stem).c_str());
 }
 
 // Whether bank i, which has no file, may keep its copy beside path: among the
@@ -70,8 +60,9 @@ static bool AmongUserBanks(const char* path) {
 // to that file's bank, whose Save would then replace the file) and no other
 // open bank carrying it.
 static bool FreePathFor(int i, const std::string& path) {
-    return AmongUserBanks(path.c_str()) && !FileThere(path) && !IsFileOfOpenBank(path.c_str(), i) &&
-           CopyFreeFor(CopyPathOf(path.c_str()), BankSerial(i));
+    const char* where = path.c_str();
+    return IsUserBankPath(where) && !PathTaken(where) && !IsFileOfOpenBank(where, i) &&
+           CopyFreeFor(CopyPathOf(where), BankSerial(i));
 }
 
 // Where bank i's copy goes: beside its file, unless another bank's copy went
@@ -139,7 +130,7 @@ static int OfferCopyOfBank(int bank) {
     BankEntry* entry = BankAt(bank);
     if (!entry || !entry->data || entry->kind == BankKind::Rom) return 0;
     std::string copy = CopyPathOf(entry->path);
-    if (!FileThere(copy)) return 0;
+    if (!PathTaken(copy.c_str())) return 0;
     gCopiesOffered.push_back(copy);
     if (!TakeCopy(copy, entry->displayName)) return 0;
     // The file has become a bank of another model since: the copy is not
@@ -177,7 +168,9 @@ int OfferRecoveryCopies() {
         path.resize(path.size() - (sizeof kRecoverySuffix - 1));
         // A bank file that is there but not open (the list was full) keeps
         // its copy for a start that opens it.
-        if (IsBankOpen(path.c_str()) || FileThere(path) || path.size() >= kPathLen) continue;
+        if (IsBankOpen(path.c_str()) || PathTaken(path.c_str()) || path.size() >= kPathLen) {
+            continue;
+        }
         char name[kDisplayNameLen];
         DisplayNameFromPath(path.c_str(), name, sizeof name);
         std::string copy = JoinPath(folder, item.name);

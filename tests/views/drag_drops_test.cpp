@@ -109,27 +109,26 @@ TEST_F(DropsTest, PresetsDroppedOnAnotherBankLandAtTheirOwnPlace) {
     EXPECT_EQ(gBanks.currentPreset, 7);
     EXPECT_EQ(gUndo.entries[0].bank, target);
 
+    // Selects `first`, then `second` with `flags`, and drags from `from`
+    // onto the bank's own row.
+    auto dragTwoOntoTheirBank = [&](int first, int second, int flags, int from) {
+        Press(gPresetsPane, first);
+        Release(gPresetsPane, first);
+        Press(gPresetsPane, second, flags);
+        Release(gPresetsPane, second, flags);
+        Press(gPresetsPane, from);
+        StartDrag();
+        Release(gDevicesPane, target);
+    };
     // Onto their own bank, the drag started on the second of two: moved from
     // the preset the drag started at.
-    Press(gPresetsPane, 2);
-    Release(gPresetsPane, 2);
-    Press(gPresetsPane, 3, kKeyFlagShift);
-    Release(gPresetsPane, 3, kKeyFlagShift);
-    Press(gPresetsPane, 3);
-    StartDrag();
-    Release(gDevicesPane, target);
+    dragTwoOntoTheirBank(2, 3, kKeyFlagShift, 3);
     EXPECT_STREQ(Preset(target, 3).name, "P2");
     EXPECT_STREQ(Preset(target, 4).name, "P3");
 
     // Started on the first of two with a gap between them: gathered from it.
-    Press(gPresetsPane, 5);
-    Release(gPresetsPane, 5);
-    Press(gPresetsPane, 7, kKeyFlagControl);
-    Release(gPresetsPane, 7, kKeyFlagControl);
-    Press(gPresetsPane, 5);
-    StartDrag();
     const int steps = gUndo.top;
-    Release(gDevicesPane, target);
+    dragTwoOntoTheirBank(5, 7, kKeyFlagControl, 5);
     EXPECT_STREQ(Preset(target, 5).name, "P5");
     EXPECT_STREQ(Preset(target, 6).name, "Mine");
     EXPECT_STREQ(Preset(target, 7).name, "P6");
