@@ -7,6 +7,7 @@
 // aside with the entry that can bring it back.
 #include "banks/undo_history.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -538,15 +539,18 @@ void SetUndoLevels(int levels) {
     if (levels > kMaxUndoLevels) levels = kMaxUndoLevels;
     int stored = h.top + 1;
     if (stored > levels) {
-        int drop = stored - levels;
+        // The oldest steps go first, but only those that can be undone: each
+        // redo step needs every one before it, so when steps that can be
+        // redone must go too, they go from the newest end. Dropping the
+        // oldest of them would let Redo skip straight past them.
+        int drop = std::min(stored - levels, h.current + 1);
         for (int i = 0; i < drop; i++) ReleaseEntry(&h.entries[i]);
-        memmove(&h.entries[0], &h.entries[drop], levels * sizeof(UndoEntry));
+        const int kept = stored - drop;
+        memmove(&h.entries[0], &h.entries[drop], kept * sizeof(UndoEntry));
+        h.current -= drop;
+        for (int i = levels; i < kept; i++) ReleaseEntry(&h.entries[i]);
         memset(&h.entries[levels], 0, (kMaxUndoLevels - levels) * sizeof(UndoEntry));
         h.top = levels - 1;
-        // Entries keep their meaning as they move down: an entry that could
-        // be redone must not become one that Undo restores.
-        h.current -= drop;
-        if (h.current < -1) h.current = -1;
     }
     h.levels = levels;
     UpdateBothMenuItems();

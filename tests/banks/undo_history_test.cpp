@@ -128,8 +128,12 @@ TEST_F(UndoTest, LoweringTheLevelsNeverTurnsRedoStepsIntoUndoSteps) {
     EXPECT_EQ(gUndo.current, -1);
     Undo();
     EXPECT_STREQ(Preset(bank, 0).name, "1");
+    // The redo steps kept are the ones that follow on from here: Redo goes
+    // on from "1" step by step, and the newest steps are the ones gone.
     Redo();
-    EXPECT_STREQ(Preset(bank, 0).name, "5");  // the oldest redo step kept
+    EXPECT_STREQ(Preset(bank, 0).name, "2");
+    for (int i = 0; i < 5; i++) Redo();
+    EXPECT_STREQ(Preset(bank, 0).name, "6");
     // Out-of-range preferences are brought into 1..100.
     SetUndoLevels(0);
     EXPECT_EQ(gUndo.levels, 1);
