@@ -4,6 +4,7 @@
 #include "views/editor_pane.h"
 
 #include "banks/bank_model.h"
+#include "banks/undo_history.h"
 #include "devices/device_definition.h"
 #include "views/in_place_edit.h"
 #include "midi/transfer_engine.h"
@@ -96,10 +97,13 @@ void OnVariable(EditorPane& pane, PaneWindow window, const EditorEntry& hit, int
     if (def.maskCount > 0) {
         if (hit.item != EditorItem::kVariableOption) return;
         if (!CheckWritable(bank)) return;
-        // Options count as a change of the preset but take no undo step.
+        // A step of its own: without one, the Undo of an earlier edit of
+        // this preset would put the option back as well, without a word.
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, gBanks.currentPreset);
         if (def.alwaysOneValue) preset->variables[v] = 0;
         preset->variables[v] ^= def.masks[hit.option].mask;
         CountOptionChange(bank, gBanks.currentPreset);
+        FinishUndoStep();
         return;
     }
     if (IsDoubleClick(message)) {
@@ -119,7 +123,11 @@ void OnZoneEnable(int message) {
     // The enable bit is part of the preset like any other value: a bank
     // that may not change keeps it as well.
     if (!CheckWritable(gBanks.current)) return;
-    if (!ToggleZoneEnabled(EditorCurrentPreset(), gDocument.currentZone)) return;
+    // An undo step, as for an option.
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
+    const bool toggled = ToggleZoneEnabled(EditorCurrentPreset(), gDocument.currentZone);
+    FinishUndoStep();
+    if (!toggled) return;
     CountPresetEdit(gBanks.current, gBanks.currentPreset);
     InvalidatePane(gKeyboardPane);
     RepaintEditorPane();

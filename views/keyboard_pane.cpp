@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "banks/bank_model.h"
+#include "banks/undo_history.h"
 #include "views/in_place_edit.h"
 #include "views/editor_document.h"
 #include "views/editor_pane.h"
@@ -43,6 +44,9 @@ void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
     int note = ZoneKeyNoteAt(x);
     if (low == nullptr || high == nullptr || note < 0) return;
     ZoneKeyboard& k = gZoneKeyboard;
+    // The drag is one undo step, taken before the bar is normalised below
+    // and finished when the drag ends; a drag that moved nothing takes none.
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
     // A zone stored with notes off the keyboard (an empty preset's 0 .. 0, a
     // zone made for a longer keyboard) or low above high (a file, a device)
     // is dragged as its bar shows it, so that it follows the pointer.
@@ -116,6 +120,7 @@ void EndDrag(PaneWindow window) {
             *high = k.startHigh;
         }
     }
+    FinishUndoStep();
     SetViewCursor(window, ViewCursor::kArrow);
     ReleasePointer();
     ReleaseMouse();
@@ -137,6 +142,7 @@ void AbandonZoneDragOnBank(int index) {
     ZoneKeyboard& k = gZoneKeyboard;
     if (k.dragMode == ZoneDragMode::kNone || index != gBanks.current) return;
     k.dragMode = ZoneDragMode::kNone;
+    FinishUndoStep();  // what the drag moved so far is undone as one step
     SetViewCursor(gKeyboardPane.window, ViewCursor::kArrow);
     ReleasePointer();
     ReleaseMouse();
@@ -178,8 +184,12 @@ int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int flags)
     }
     if (!CheckWritable(gBanks.current)) return kMouseHandled;
     if (message == kLeftDoubleClick) {
-        // No undo step, as for range drags, but a change of the preset.
-        if (ToggleZoneEnabled(EditorCurrentPreset(), zone)) {
+        // An undo step and a change of the preset, as for range drags.
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current,
+                           gBanks.currentPreset);
+        const bool toggled = ToggleZoneEnabled(EditorCurrentPreset(), zone);
+        FinishUndoStep();
+        if (toggled) {
             CountPresetEdit(gBanks.current, gBanks.currentPreset);
             InvalidatePaneAlone(*this);
             RepaintEditorPane();

@@ -194,7 +194,7 @@ TEST_F(VariablesTest, ABoxTogglesAtOnceEvenOnAnotherRow) {
     EXPECT_EQ(Preset().changed, 1);
 }
 
-TEST_F(VariablesTest, OptionsToggleAndCountTheChangeWithoutUndo) {
+TEST_F(VariablesTest, OptionsToggleAndCountTheChangeEachAsAnUndoStep) {
     Click(EditorItem::kVariableOption, 0, kLeftDown, 1);
     EXPECT_EQ(Preset().variables[0], 0x7);
     Click(EditorItem::kVariableOption, 0, kRightDown, 0);
@@ -202,7 +202,15 @@ TEST_F(VariablesTest, OptionsToggleAndCountTheChangeWithoutUndo) {
     // Changed as a preset that differs from its saved state, however many edits.
     EXPECT_EQ(Preset().changed, 1);
     EXPECT_EQ(Entry().changeCount, 1);
-    EXPECT_EQ(gUndo.top, -1);
+    // Each click is undone by itself: an Undo never takes a later click
+    // back with an earlier step.
+    EXPECT_EQ(gUndo.top, 1);
+    Undo();
+    EXPECT_EQ(Preset().variables[0], 0x7);
+    Undo();
+    EXPECT_EQ(Preset().variables[0], 0x5);
+    Redo();
+    Redo();
     // A click on the row between the boxes changes nothing.
     const EditorEntry* zones = Find(EditorItem::kVariable, 0);
     gEditorPane.Mouse(Window(), zones->labelX + 2, zones->labelY + 5, kLeftDown, 0);
@@ -295,15 +303,18 @@ TEST_F(ZoneDataTest, CaptionEnableBoxAndFieldsWithNoteNames) {
     EXPECT_EQ(mute->labelX, 53 + 60 + 28 + 12);  // the fourth row starts a column
 }
 
-TEST_F(ZoneDataTest, TheEnableBoxTogglesOnTheLeftButtonWithoutUndoButCounted) {
+TEST_F(ZoneDataTest, TheEnableBoxTogglesOnTheLeftButtonAsAnUndoStepAndCounted) {
     Click(EditorItem::kZoneEnable, 1, kRightDown);
     EXPECT_EQ(Preset().variables[0], 0x5);
     Click(EditorItem::kZoneEnable, 1, kLeftDown);
     EXPECT_EQ(Preset().variables[0], 0x7);
     EXPECT_STREQ(Find(EditorItem::kZoneEnable, 1)->value, "On");
-    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(gUndo.top, 0);
     EXPECT_EQ(Preset().changed, 1);
     EXPECT_EQ(Entry().changeCount, 1);
+    Undo();
+    EXPECT_EQ(Preset().variables[0], 0x5);
+    Redo();
     Entry().data->readOnly = 1;
     Click(EditorItem::kZoneEnable, 1, kLeftDown);
     EXPECT_EQ(Preset().variables[0], 0x7);

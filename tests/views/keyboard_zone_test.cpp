@@ -293,15 +293,18 @@ TEST_F(KeyboardZoneTest, DraggingTheMiddleMovesTheZoneWithTheMoveCursor) {
     EXPECT_EQ(HeadlessView().cursor, ViewCursor::kArrow);
     EXPECT_EQ(HeadlessView().captured, nullptr);
     EXPECT_EQ(HeadlessView().confined, 0);
-    // A range drag takes no undo step but is one change of the preset, which
+    // A range drag is one undo step and one change of the preset, which
     // both lists show in bold at once.
-    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(gUndo.top, 0);
     EXPECT_EQ(Preset().changed, 1);
     EXPECT_EQ(Entry().changeCount, 1);
     const std::vector<const Pane*>& repainted = HeadlessView().invalidatedPanes;
     EXPECT_NE(std::find(repainted.begin(), repainted.end(), &gPresetsPane), repainted.end());
     EXPECT_NE(std::find(repainted.begin(), repainted.end(), &gDevicesPane), repainted.end());
     EXPECT_EQ(Move(KeyX(40), BarY(0)), kMouseNotHandled);  // no drag: moves pass on
+    Undo();
+    EXPECT_EQ(Preset().zones[0][1], 36);
+    EXPECT_EQ(Preset().zones[0][2], 41);
 }
 
 TEST_F(KeyboardZoneTest, AZoneOffTheKeyboardIsDraggedAsItsBarShowsIt) {
@@ -422,7 +425,7 @@ TEST_F(KeyboardZoneTest, DoubleClickOnTheCurrentZoneSwitchesItUnlessReadOnly) {
     Double(KeyX(38), BarY(0));
     EXPECT_EQ(ZoneEnabled(&Preset(), 0), 0);
     EXPECT_EQ(Preset().variables[0], 0x4);
-    EXPECT_EQ(gUndo.top, -1);
+    EXPECT_EQ(gUndo.top, 0);
     EXPECT_EQ(Preset().changed, 1);
 
     Entry().data->readOnly = 1;
