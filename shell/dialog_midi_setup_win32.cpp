@@ -51,7 +51,13 @@ void OnDevicesOk(HWND dialog) {
     ReadSelection(GetDlgItem(dialog, IDC_DEVICE_OUTPUTS), choice.outputSelected);
     ReadSelection(GetDlgItem(dialog, IDC_DEVICE_INPUTS), choice.inputSelected);
 
+    // The question about a changed device bank, and the send it may start,
+    // belong to the main window and would leave this dialog open to the
+    // pointer: a Cancel pressed under them ended a dialog whose OK then went
+    // on to change the ports all the same.
+    EnableWindow(dialog, FALSE);
     MidiSetupVerdict verdict = ApplyMidiSetup(choice);
+    EnableWindow(dialog, TRUE);
     if (verdict == MidiSetupVerdict::kNeedPorts) {
         DialogMessageBoxById(dialog, kMbIconHand, kStrOpenInAndOut);
         return;  // the dialog stays, with the user's choices

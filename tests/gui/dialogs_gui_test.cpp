@@ -6,9 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "banks/bank_model.h"
 #include "base/app_state.h"
 #include "base/messages.h"
 #include "gui_harness.h"
+#include "gui_steps.h"
 #include "midi/midi_ports.h"
 #include "midi/transfer_state.h"
 #include "midi/virtual_link.h"
@@ -16,6 +18,7 @@
 #include "shell/dialog_ids.h"
 #include "shell/dialogs.h"
 #include "shell/help_platform.h"
+#include "shell/platform_win32.h"
 #include "shell/settings.h"
 #include "views/view_state.h"
 
@@ -218,6 +221,42 @@ TEST_F(DialogsTest, MidiSetupChangedChoiceReopensAndIdentifies) {
     EXPECT_EQ(1, result);
     EXPECT_EQ(1, gMidiPorts.inputs[0].enabled);
     EXPECT_EQ(asked + 1, IdentityRequestsSeen());
+}
+
+// The question asked before the ports change comes while OK is being
+// carried out: the dialog takes no Cancel under it.
+HWND gQuestionedDialog = nullptr;
+int gDialogEnabledUnderQuestion = -1;
+int AnswerNoNotingTheDialog(WindowHandle, const char*, const char*, unsigned) {
+    gDialogEnabledUnderQuestion = IsWindowEnabled(gQuestionedDialog) ? 1 : 0;
+    return kIdNo;
+}
+
+// With a model the simulated device is, so that it has a bank.
+class DialogsWithDeviceTest : public DialogsTest {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(InstallDefinitionOnly(folder_, "Meridian 49.eld"), 0);
+        DialogsTest::SetUp();
+    }
+};
+
+TEST_F(DialogsWithDeviceTest, MidiSetupTakesNoCancelWhileItsOkAsksAboutAChangedDeviceBank) {
+    const int device = FindDeviceBank();
+    ASSERT_GE(device, 0);
+    gBanks.entries[device].changeCount = 1;
+    gMidiPorts.inputs[0].enabled = 0;  // so that OK with the input chosen is a change
+    gDialogEnabledUnderQuestion = -1;
+    int result = WithDialog("MIDI Setup", ShowMidiSetupDialog, [](HWND dialog) {
+        gQuestionedDialog = dialog;
+        auto kept = gMessageBoxOverride;
+        gMessageBoxOverride = AnswerNoNotingTheDialog;
+        SendDlgItemMessageA(dialog, IDC_DEVICE_INPUTS, LB_SETSEL, TRUE, 0);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        gMessageBoxOverride = kept;
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(0, gDialogEnabledUnderQuestion);
 }
 
 TEST_F(DialogsTest, DeviceNumberIsStoredWithinItsRange) {
