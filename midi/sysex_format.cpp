@@ -54,9 +54,11 @@ int SysexDataMessageIntact(const uint8_t* m, int length) {
     if (kDataMessageOverhead + count > length) return -1;
     // The checksum byte counts with its low 7 bits only, as in the sum.
     if (((SysexChecksum(m + 6, count + 3) ^ m[9 + count]) & 0x7F) != 0) return -1;
-    // Nor does the sum see a data byte's top bit, which no value sets: a byte
-    // with it is damaged (or a status byte in the stream), and taking the
-    // message in would store zeros from there to the end of its group.
+    // Nor does the sum see the top bit of the type or of a data byte, which
+    // no message sets: a byte with it is damaged (or a status byte in the
+    // stream). Taken in, a damaged type would be answered and stored nowhere,
+    // and a damaged value would store zeros from there to the end of its group.
+    if (m[6] & 0x80) return -1;
     for (int i = 0; i < count; i++) {
         if (m[9 + i] & 0x80) return -1;
     }

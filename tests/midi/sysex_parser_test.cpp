@@ -156,14 +156,17 @@ TEST_F(SysexParserTest, NoAnswersWithoutAHandshake) {
     EXPECT_EQ(Received(0).bytes[kPackedButtonChannel + 2], 3);
 }
 
-TEST_F(SysexParserTest, ADataByteWithItsTopBitSetIsBadThoughTheChecksumHolds) {
+TEST_F(SysexParserTest, ATypeOrDataByteWithItsTopBitSetIsBadThoughTheChecksumHolds) {
     Request();
     const auto intact = DeviceDataMessage(2, 1, {5, 6, 7, 8});
     auto damaged = intact;
     damaged[10] |= 0x80;  // the sum counts 7 bits: this checksum still matches
     Deliver(damaged);
-    Deliver(intact);  // sent again after the retry
-    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 1}, {0x7F, 1}}));
+    damaged = intact;
+    damaged[6] |= 0x80;  // the type
+    Deliver(damaged);
+    Deliver(intact);  // sent again after the retries
+    EXPECT_EQ(Answers(), (std::vector<Answer>{{0x7E, 1}, {0x7E, 1}, {0x7F, 1}}));
     EXPECT_EQ(Received(0).bytes[kPackedLinearChannel + 1], 6);
     EXPECT_EQ(Received(0).bytes[kPackedLinearChannel + 3], 8);
 }
