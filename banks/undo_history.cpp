@@ -249,20 +249,26 @@ static bool RenamedPath(const BankEntry& live, const char* name, char* out, size
 // other side of its step. False (message 32) when the file cannot be renamed
 // back, or when memory runs short for the bank's contents; nothing has
 // changed then.
-static bool ExchangeWithBank(UndoEntry& e, int index) {
+// What putting a step back came to. Refused leaves everything as it was and
+// the step where it is, to be tried again (memory ran short, the system would
+// not rename the file); NameTaken is a renaming whose other name another
+// file or bank has taken since, which no retry can mend.
+enum class SwapOutcome { Swapped, Refused, BankGone, NameTaken };
+
+static SwapOutcome ExchangeWithBank(UndoEntry& e, int index) {
     BankEntry& live = gBanks.entries[index];
     if (e.scope == UndoScope::Preset) {
         if (e.record && live.data && e.preset >= 0 && e.preset < kMaxPresets) {
             SwapBytes(e.record, &live.data->presets[e.preset], sizeof(PresetRecord));
         }
-        return true;
+        return SwapOutcome::Swapped;
     }
     const bool renaming = e.entry && NamesTravel(e);
     // The bank's contents as they are now, kept before anything changes.
     CompactBank* was = nullptr;
     if (e.contents && live.data) {
         was = CompactBankOf(*live.data, e.contents);
-        if (!was) return false;
+        if (!was) return SwapOutcome::Refused;
     }
     if (renaming) {
         // The other name, in the folder the bank is in now: the first save of
@@ -272,7 +278,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             FileHeldByOpenBank(want, index)) {
             StatusMessage(kStrCouldNotRename, live.path);
             FreeCompactBank(was);
-            return false;
+            return SwapOutcome::NameTaken;
         }
         if (strcmp(live.path, want) != 0 && live.hasFile) {
             // A taken name is refused even when the bank's own file has gone:
@@ -283,7 +289,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
             if (taken || (PathTaken(live.path) && rename(live.path, want) != 0)) {
                 StatusMessage(kStrCouldNotRename, live.path);
                 FreeCompactBank(was);
-                return false;
+                return taken ? SwapOutcome::NameTaken : SwapOutcome::Refused;
             }
         }
         // Whole fields, so that the entry comes back byte for byte.
@@ -325,7 +331,7 @@ static bool ExchangeWithBank(UndoEntry& e, int index) {
         FreeCompactBank(e.contents);
         e.contents = was;
     }
-    return true;
+    return SwapOutcome::Swapped;
 }
 
 // Takes the bank of e out of the list or puts it back (kinds 4, 5 and 6);
@@ -467,8 +473,6 @@ static void DropEntry(int i) {
     h.top--;
 }
 
-enum class SwapOutcome { Swapped, Refused, BankGone };
-
 // Puts entry i back (direction -1 undo, +1 redo) and keeps what it replaced,
 // so that the entry then holds the other side of its step.
 static SwapOutcome SwapEntry(int i, int direction) {
@@ -479,7 +483,8 @@ static SwapOutcome SwapEntry(int i, int direction) {
     int index = FindBankBySerial(e.serial);
     if (!putsBack && !TakesBankOut(e, direction)) {
         if (index < 0) return SwapOutcome::BankGone;
-        if (!ExchangeWithBank(e, index)) return SwapOutcome::Refused;
+        const SwapOutcome exchanged = ExchangeWithBank(e, index);
+        if (exchanged != SwapOutcome::Swapped) return exchanged;
         // e now holds what the bank was: the presets that differ from it
         // take their change state afresh.
         RefreshChanged(index, e, Contents(e));
@@ -515,6 +520,10 @@ void Undo() {
     if (h.current < 0) return;
     SwapOutcome outcome = SwapEntry(h.current, -1);
     if (outcome == SwapOutcome::BankGone) ReportGone(h.current);
+    // A renaming that can no longer go back (its message given) goes, as a
+    // step whose bank has gone does: kept, it would refuse every Undo and
+    // hold every step before it out of reach.
+    if (outcome == SwapOutcome::NameTaken) DropEntry(h.current);
     if (outcome != SwapOutcome::Refused) h.current--;
     UpdateBothMenuItems();
     SelectBank(gBanks.current);

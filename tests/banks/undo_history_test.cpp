@@ -498,6 +498,7 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     int bank = NewBank();
     ASSERT_EQ(SaveBank(bank), 1);
     std::string oldPath = gBanks.entries[bank].path;
+    EditPreset(bank, 1, "Before");
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
     FinishUndoStep();
@@ -520,6 +521,11 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     Undo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
     EXPECT_EQ(ReadFileText(oldPath), "someone else's");
+    // That step can no longer be undone, and it goes: the steps before it
+    // are not held out of reach behind it.
+    Undo();
+    EXPECT_STREQ(Preset(bank, 1).name, "Untitled");
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
 }
 
 TEST_F(UndoTest, TheMenuNamesTheBankAsItsFirstSaveNamedIt) {
