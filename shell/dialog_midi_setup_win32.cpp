@@ -58,6 +58,10 @@ void OnDevicesOk(HWND dialog) {
     EnableWindow(dialog, FALSE);
     MidiSetupVerdict verdict = ApplyMidiSetup(choice);
     EnableWindow(dialog, TRUE);
+    // A box closed while the dialog and its owner were both disabled handed
+    // the activation to some other program's window: it comes back here,
+    // for the dialog that stays and for the main window after it.
+    SetForegroundWindow(dialog);
     if (verdict == MidiSetupVerdict::kNeedPorts) {
         DialogMessageBoxById(dialog, kMbIconHand, kStrOpenInAndOut);
         return;  // the dialog stays, with the user's choices
