@@ -33,7 +33,11 @@ static BankData* PrepareForWriting(int bank) {
     BankData* data = entry->data;
     data->readOnly = 0;
     data->rom = 0;
-    data->presetCountInFile = gDevice.presetCount;
+    // Presets a file held past its model's count were read with the bank
+    // and are written back with it, as controls past the model's are: the
+    // user never saw them, and a save must not take them out of the file.
+    data->presetCountInFile =
+        std::min(std::max(gDevice.presetCount, data->presetCountInFile), kMaxPresets);
     data->pid = gDevice.pid;
     data->vid = gDevice.vid;
     if (data->uniqueId == 0) data->uniqueId = MakeUniqueId();
@@ -130,7 +134,7 @@ int WriteBankDocument(int bank, PlistSink* sink) {
     PlistWriteInteger(w, "unique id", data->uniqueId);
     PlistWriteBoolean(w, "read only", false);
     PlistWriteBoolean(w, "ROM", false);
-    int count = std::min(gDevice.presetCount, kMaxPresets);
+    const int count = data->presetCountInFile;
     PlistBeginContainer(w, "presets", PlistType::Array, count <= 0);
     const int slotsInUse = SlotsInUse();
     for (int p = 0; p < count; p++) WritePreset(w, data->presets[p], slotsInUse);

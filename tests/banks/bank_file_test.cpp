@@ -294,6 +294,27 @@ TEST_F(BankFileTest, EditsToControlsAndSlotsTheFileLackedAreSaved) {
     FreeBankData(read);
 }
 
+TEST_F(BankFileTest, PresetsAFileHoldsPastItsModelAreSavedWithIt) {
+    std::string presets;
+    for (const char* name : {"One", "Two", "Three", "Four", "Five", "Six"})
+        presets += std::string("<dict><key>name</key><string>") + name + "</string></dict>";
+    WriteBank("Six",
+              "<key>PID</key><integer>100</integer><key>read only</key><false/><key>ROM</key>"
+              "<false/><key>presets</key><array>" +
+                  presets + "</array>");  // Alpha has four presets
+    int bank = AddBankFromData(UserBankFile("Six").c_str(), nullptr);
+    ASSERT_GE(bank, 0);
+    strcpy(Preset(bank, 0).name, "Edited");
+    ASSERT_EQ(SaveBank(bank), 1);
+    ASSERT_EQ(SaveBank(bank), 1);
+    BankData* read = AllocBankData();
+    ASSERT_EQ(ReadBankFile(UserBankFile("Six").c_str(), read, false), 1);
+    EXPECT_STREQ(read->presets[0].name, "Edited");
+    EXPECT_EQ(read->presetCountInFile, 6);
+    EXPECT_STREQ(read->presets[5].name, "Six");
+    FreeBankData(read);
+}
+
 TEST_F(BankFileTest, ValuesOfTheWrongKindReadAsDefaults) {
     WriteBank("Kinds",
               "<key>name</key><integer>5</integer><key>PID</key><real>100.7</real>"
