@@ -536,6 +536,8 @@ void Redo() {
     if (i > h.top) return;
     SwapOutcome outcome = SwapEntry(i, +1);
     if (outcome == SwapOutcome::BankGone) ReportGone(i);
+    // As for Undo: the steps after it come within reach of the next Redo.
+    if (outcome == SwapOutcome::NameTaken) DropEntry(i);
     if (outcome == SwapOutcome::Swapped) h.current = i;
     UpdateBothMenuItems();
     SelectBank(gBanks.current);

@@ -528,6 +528,24 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
 }
 
+TEST_F(UndoTest, ARedoOfARenamingWhoseNameIsTakenHoldsNoStepAfterIt) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
+    ASSERT_EQ(RenameBank(bank, "Strings"), 1);
+    FinishUndoStep();
+    EditPreset(bank, 1, "After");
+    Undo();
+    Undo();
+    ASSERT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
+    folder_.Write("User Preset Banks/Strings.xml", "someone else's");
+    Redo();  // the name is taken: said, and the step goes
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
+    Redo();
+    EXPECT_STREQ(Preset(bank, 1).name, "After");
+    EXPECT_EQ(ReadFileText(UserBankFile("Strings")), "someone else's");
+}
+
 TEST_F(UndoTest, TheMenuNamesTheBankAsItsFirstSaveNamedIt) {
     int bank = NewBank();
     RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, bank, 0);
