@@ -213,7 +213,11 @@ static void MarkDeviceBankSent(int bank) {
 // Sending a bank of another model would put another model's layout into the
 // device, so the command keeps to its enable rule even when called directly.
 void SendCurrentBank() {
-    if (!CanStartSending()) return;
+    // Its question's box lets a dump begin under it: the Yes is answered.
+    if (!CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+        return;
+    }
     RememberCurrentDeviceBank();
     if (FindConnectedDeviceBank() < 0 || !TransferCompatible()) {
         UpdateTransferMenu();

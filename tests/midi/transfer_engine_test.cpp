@@ -769,6 +769,9 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     RefreshDevices();
     EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
     HeadlessMessages().statusTexts.clear();
+    SendCurrentBank();  // Yes to Send to Device's question, the dump asked for under it
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    HeadlessMessages().statusTexts.clear();
     MidiSetupChoice c = CurrentMidiSetup();
     c.inputSelected[gMidiPorts.inputCount] = 1;  // no port: a change all the same
     c.outputSelected[gMidiPorts.outputCount] = 1;
