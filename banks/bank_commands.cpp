@@ -67,6 +67,18 @@ void ImportedBankName(const char* path, char* out, size_t size) {
     char base[kDisplayNameLen];
     DisplayNameFromPath(path, base, sizeof base);
     MakeFileName(base);
+    // The name becomes a file among the user banks, whose path must hold it
+    // whole with its ".xml" and a number " 64" to tell it apart: cut short
+    // inside the bank's path field, the name lost its extension, and the
+    // bank was saved to a file the next start does not open.
+    const size_t used = UserBankPath("").size() + strlen(" 64");
+    const size_t room = used < kPathLen - 1 ? kPathLen - 1 - used : 0;
+    size_t length = strlen(base);
+    if (length > room) {
+        length = room;
+        while (length > 0 && base[length - 1] == ' ') length--;  // no blank at its end
+        base[length] = '\0';
+    }
     if (!base[0]) CopyText(base, "Imported");
     UniqueUserBankName(base, " ", out, size);
 }

@@ -154,6 +154,15 @@ TEST_F(SxlFileTest, ImportMakesAChangedUserBankNamedAfterTheFile) {
     ImportSxlFile(path.c_str());
     int again = ImportSxlFile(path.c_str());
     EXPECT_STREQ(gBanks.entries[again].displayName, "Vintage Set 2");
+
+    // A name longer than a bank's path can hold is cut to fit, so that its
+    // file keeps its ".xml" (the next start opens only those).
+    const std::string stem(240, 'L');
+    const int longer = ImportSxlFile(Write(stem + ".sxl", Syx2File()).c_str());
+    ASSERT_GE(longer, 0);
+    const std::string name = gBanks.entries[longer].displayName;
+    EXPECT_EQ(stem.compare(0, name.size(), name), 0);
+    EXPECT_EQ(std::string(gBanks.entries[longer].path), UserBankFile(name.c_str()));
 }
 
 TEST_F(SxlFileTest, OlderGenerationLeavesWhatItLacksAsANewBankHasIt) {
