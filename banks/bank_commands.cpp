@@ -14,6 +14,7 @@
 #include "banks/sxl_file.h"
 #include "banks/undo_history.h"
 #include "base/app_state.h"
+#include "base/durable_file.h"
 #include "base/messages.h"
 #include "base/working_blocks.h"
 #include "devices/folder_list.h"
@@ -63,6 +64,11 @@ static void MakeFileName(char* name) {
     }
 }
 
+// The longest path a bank file the program names itself may have: the
+// file is written beside it under its name and ".new", and Windows' file
+// calls take no more than 259 characters.
+constexpr size_t kLongestBankPath = kPathSize - 1 - (sizeof kDurableTempSuffix - 1);
+
 void ImportedBankName(const char* path, char* out, size_t size) {
     char base[kDisplayNameLen];
     DisplayNameFromPath(path, base, sizeof base);
@@ -72,7 +78,7 @@ void ImportedBankName(const char* path, char* out, size_t size) {
     // inside the bank's path field, the name lost its extension, and the
     // bank was saved to a file the next start does not open.
     const size_t used = UserBankPath("").size() + strlen(" 64");
-    const size_t room = used < kPathLen - 1 ? kPathLen - 1 - used : 0;
+    const size_t room = used < kLongestBankPath ? kLongestBankPath - used : 0;
     size_t length = strlen(base);
     if (length > room) {
         length = room;
@@ -466,7 +472,7 @@ int RenameBank(int bank, const char* newName) {
     FolderOfPath(entry->path, folder, sizeof folder);
     std::string newPath = std::string(folder) + newName + ".xml";
     // Two entries for one file would save over each other.
-    if (newPath.size() >= kPathLen || IsFileOfOpenBank(newPath.c_str(), bank)) {
+    if (newPath.size() > kLongestBankPath || IsFileOfOpenBank(newPath.c_str(), bank)) {
         StatusMessage(kStrCouldNotRename, entry->path);
         return 0;
     }

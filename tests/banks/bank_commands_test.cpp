@@ -453,6 +453,11 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
     EXPECT_EQ(RenameBank(bank, ""), 0);
     EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder
     EXPECT_EQ(RenameBank(bank, "Live 2.1"), 0);   // "Live 2.1.xml": not opened at the next start
+    // A file Windows' file calls could not write beside itself under ".new".
+    const std::string longest = UserBankFile("");
+    EXPECT_EQ(RenameBank(bank, std::string(256 - longest.size(), 'L').c_str()), 0);
+    EXPECT_EQ(RenameBank(bank, std::string(255 - longest.size(), 'L').c_str()), 1);
+    ASSERT_EQ(RenameBank(bank, "Percussion"), 1);
     char imported[kDisplayNameLen];
     ImportedBankName("/dumps/Live 2.1.syx", imported, sizeof imported);
     EXPECT_STREQ(imported, "Live 2_1");
