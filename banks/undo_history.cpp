@@ -318,8 +318,15 @@ static SwapOutcome ExchangeWithBank(UndoEntry& e, int index) {
             CopyText(live.data->name, CompactBankName(*e.contents));
         } else if (e.kind == UndoKind::Reloading) {
             // A reload took the file's name, unique id and creation text
-            // with its contents: they go back together.
+            // with its contents: they go back together. The name only while
+            // the bank is still called as it was: a renaming since that could
+            // not be undone left it its new name.
+            char name[kNameLen];
+            CopyText(name, live.data->name);
             ExpandCompactBank(*e.contents, live.data);
+            if (e.entry && strcmp(e.entry->displayName, live.displayName) != 0) {
+                CopyText(live.data->name, name);
+            }
         } else {
             // The contents go back; what a save gives the bank (its name from
             // the file's, its unique id and creation text) stays: the file

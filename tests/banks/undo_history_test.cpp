@@ -528,6 +528,24 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
 }
 
+TEST_F(UndoTest, AReloadUndonePastARenamingThatCouldNotBeKeepsTheBanksName) {
+    int bank = NewBank();
+    ASSERT_EQ(SaveBank(bank), 1);
+    strcpy(Preset(bank, 0).name, "Unsaved work");
+    RefreshChangeState(bank);
+    HeadlessQueueAnswer(kIdYes);
+    ASSERT_EQ(ReloadBank(bank), 1);
+    RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
+    ASSERT_EQ(RenameBank(bank, "Strings"), 1);
+    FinishUndoStep();
+    folder_.Write("User Preset Banks/Alpha User Bank.xml", "someone else's");
+    Undo();  // the old name is taken: the renaming stays, its step goes
+    Undo();  // the reload
+    EXPECT_STREQ(Preset(bank, 0).name, "Unsaved work");
+    EXPECT_STREQ(gBanks.entries[bank].displayName, "Strings");
+    EXPECT_STREQ(gBanks.entries[bank].data->name, "Strings");
+}
+
 TEST_F(UndoTest, ARedoOfARenamingWhoseNameIsTakenHoldsNoStepAfterIt) {
     int bank = NewBank();
     ASSERT_EQ(SaveBank(bank), 1);
