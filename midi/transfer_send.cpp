@@ -229,6 +229,12 @@ void SendCurrentBank() {
 }
 
 void SendChanges() {
+    // The drops that change the device bank send at once, whatever the
+    // transfers are doing: one that cannot says why.
+    if (!CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+        return;
+    }
     if (!CanSendChangesNow()) return;
     RememberCurrentDeviceBank();
     FindConnectedDeviceBank();

@@ -344,7 +344,10 @@ int DropBankOnBank(int target) {
         gShellHooks.showBank(target);
     }
     RepaintBankViews();
-    if (to->kind == BankKind::Device && CanSendCurrentBank() && gShellHooks.confirmWholeBankSend(target)) {
+    if (to->kind == BankKind::Device && !CanStartSending()) {
+        StatusMessage(kStrDeviceStillSending);
+    } else if (to->kind == BankKind::Device && CanSendCurrentBank() &&
+               gShellHooks.confirmWholeBankSend(target)) {
         SendCurrentBank();
     }
     return 1;

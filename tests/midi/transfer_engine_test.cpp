@@ -36,6 +36,8 @@
 #include "tests/midi/midi_test_support.h"
 #include "tests/midi/transfer_test_support.h"
 #include "views/bank_selection.h"
+#include "views/drag.h"
+#include "views/drops.h"
 #include "views/edit_value.h"
 #include "views/in_place_edit.h"
 #include "views/list_columns.h"
@@ -782,6 +784,31 @@ TEST_F(TransferEngineTest, QuitTimeSendGoesToTheDeviceBanksPort) {
     EXPECT_EQ(gDeviceNumber, number) << "the dump's messages name the number it was asked with";
     ASSERT_TRUE(TickUntil(DumpReported, 60000));
     EXPECT_EQ(HeadlessLastStatus(), "128 presets received from Test Keys");
+}
+
+// Drops onto the device bank send at once; under a dump asked for, they say
+// why they did not (the dump then lands over what was dropped).
+TEST_F(TransferEngineTest, DropsOnTheDeviceBankUnderAnAwaitedDumpSayWhyNothingWasSent) {
+    const int user = AddNewUserBank("Keys Bank");
+    ASSERT_GE(user, 0);
+    device = FindDeviceBankByPid(kTransferTestPid);
+    SelectBank(device);
+    strcpy(gBanks.entries[user].data->presets[0].name, "Dropped");
+    DownloadFromDevice();  // asked for; the device has not begun
+    ASSERT_FALSE(CanStartSending());
+    gDrag = DragState();
+    gDrag.sourceBank = user;
+    gDrag.sourcePreset = 0;
+    gDrag.copyMode = 1;
+    memset(gSelection.savedPresets, 0, sizeof gSelection.savedPresets);
+    gSelection.savedPresets[0] = 1;
+    HeadlessMessages().statusTexts.clear();
+    ASSERT_EQ(DropPresetsOnBank(device), 1);
+    ASSERT_STREQ(DeviceBank().presets[0].name, "Dropped");
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
+    HeadlessMessages().statusTexts.clear();
+    ASSERT_EQ(DropBankOnBank(device), 1);
+    EXPECT_EQ(HeadlessLastStatus(), "The device is still sending its presets.");
 }
 
 // MIDI Setup without the device's port: its bank goes as at Refresh Devices,
