@@ -201,6 +201,19 @@ bool CliOutputIsProtected(const char* out) {
     return true;
 }
 
+bool CliOutputIsABank(const char* out) {
+    if (WholeFileSize(out) < 0) return false;
+    bool bank = false;
+    {
+        StderrSilencer quiet;  // a file that is no document at all is no bank
+        PlistNode* root = LoadPlistFile(out, nullptr);
+        bank = TypeOf(FindChild(root, "preset", 0)) == PlistType::Dict;
+        DestroyTree(root);
+    }
+    if (bank) CliError(out, "is a bank file: it is not replaced by an export");
+    return bank;
+}
+
 bool CliParsePidInOut(int argc, char** argv, int* pid, const char** in, const char** out) {
     const char* files[2] = {nullptr, nullptr};
     int fileCount = 0;

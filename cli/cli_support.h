@@ -43,6 +43,10 @@ bool CliOutputIsInput(const char* in, const char* out);
 // Whether OUT is a bank file marked read only or ROM, which Save As would
 // refuse to replace too (one line on stderr when so).
 bool CliOutputIsProtected(const char* out);
+// Whether OUT is a bank file, which an export of another kind (SysEx, a
+// picture) must not take the place of (one line on stderr when so): the
+// program's exports refuse the banks it has open, and ask about any other file.
+bool CliOutputIsABank(const char* out);
 
 // Whether path ends in ext (".sxl"), ignoring the case of letters.
 bool CliHasExtension(const char* path, const char* ext);

@@ -47,7 +47,7 @@ std::string FileSystemName(const std::string& latin1) {
 
 bool WriteSheet(const SheetPictures& pictures, const std::string& title, int preset,
                 const std::string& out) {
-    if (CliOutputIsProtected(out.c_str())) return false;
+    if (CliOutputIsProtected(out.c_str()) || CliOutputIsABank(out.c_str())) return false;
     std::vector<uint8_t> png;
     if (!MakePresetSheetPng(pictures, gReadScratch, title.c_str(), preset, &png)) {
         CliError(out.c_str(), "the picture could not be made (too large, or out of memory)");

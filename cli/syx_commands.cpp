@@ -68,7 +68,10 @@ int RunSyxPack(int argc, char** argv) {
         }
     }
     if (fileCount != 2) return kCliUsage;
-    if (CliOutputIsInput(files[0], files[1]) || CliOutputIsProtected(files[1])) return kCliBadInput;
+    if (CliOutputIsInput(files[0], files[1]) || CliOutputIsProtected(files[1]) ||
+        CliOutputIsABank(files[1])) {
+        return kCliBadInput;
+    }
     if (!CliReadBankFile(files[0])) return kCliBadInput;
 
     // Reading the bank loaded its model: the program's export of it.

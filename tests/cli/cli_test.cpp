@@ -154,6 +154,19 @@ TEST_F(CliTest, BadInputGivesOneLineAndExitOne) {
             << command;
         EXPECT_EQ(ReadFileText(rom), romBefore) << command;
     }
+    // An export (SysEx, a picture) takes the place of no bank file at all.
+    const std::string other = WriteAlphaBank("other.xml");
+    const std::string otherBefore = ReadFileText(other);
+    for (const char* command : {"syx pack", "preset sheet"}) {
+        const std::string preset = std::string(command) == "preset sheet" ? " 1" : "";
+        CliRun exportRun =
+            Run(std::string(command) + " " + Quote(bank) + preset + " " + Quote(other));
+        EXPECT_EQ(exportRun.exitCode, 1) << command;
+        EXPECT_EQ(exportRun.err,
+                  "ostrel-cli: " + other + ": is a bank file: it is not replaced by an export\n")
+            << command;
+        EXPECT_EQ(ReadFileText(other), otherBefore) << command;
+    }
     // Nor over it by way of the temporary file the result is written through.
     const std::string out = folder_.Path("own.xml");
     const std::string temporary = WriteAlphaBank("own.xml.new");
