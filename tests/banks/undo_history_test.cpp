@@ -26,6 +26,17 @@ class UndoTest : public BankTest {
         strcpy(Preset(bank, preset).name, name);
         FinishUndoStep();
     }
+    // A new bank saved, an edit of preset 1 left unsaved, and Reload answered
+    // Yes: the step "Reloading" holds the edit.
+    int ReloadedOverUnsavedWork() {
+        int bank = NewBank();
+        EXPECT_EQ(SaveBank(bank), 1);
+        strcpy(Preset(bank, 0).name, "Unsaved work");
+        RefreshChangeState(bank);
+        HeadlessQueueAnswer(kIdYes);
+        EXPECT_EQ(ReloadBank(bank), 1);
+        return bank;
+    }
     // The files set aside beside path.
     int FilesAside(const std::string& path) {
         int n = 0;
@@ -177,12 +188,7 @@ TEST_F(UndoTest, BankEditsPutTheContentsBack) {
 }
 
 TEST_F(UndoTest, ReloadIsUndoneToTheEditsItDiscarded) {
-    int bank = NewBank();
-    ASSERT_EQ(SaveBank(bank), 1);
-    strcpy(Preset(bank, 0).name, "Unsaved work");
-    RefreshChangeState(bank);
-    HeadlessQueueAnswer(kIdYes);
-    ASSERT_EQ(ReloadBank(bank), 1);
+    int bank = ReloadedOverUnsavedWork();
     EXPECT_EQ(MenuText(11), "&Undo Reloading of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(Preset(bank, 0).name, "Unsaved work");
@@ -529,12 +535,7 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
 }
 
 TEST_F(UndoTest, AReloadUndonePastARenamingThatCouldNotBeKeepsTheBanksName) {
-    int bank = NewBank();
-    ASSERT_EQ(SaveBank(bank), 1);
-    strcpy(Preset(bank, 0).name, "Unsaved work");
-    RefreshChangeState(bank);
-    HeadlessQueueAnswer(kIdYes);
-    ASSERT_EQ(ReloadBank(bank), 1);
+    int bank = ReloadedOverUnsavedWork();
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
     FinishUndoStep();
