@@ -143,9 +143,11 @@ static void ReadZones(const PlistNode* list, const ZoneFields& fields, PresetRec
 
 // Controls from index `from` on that the file does not hold stay cleared, but
 // with no library: a cleared origin of 0 would name control 0 of library 0,
-// and a save would write it as that library's assignment.
+// and a save would write it as that library's assignment. All of them, past
+// the model's counts too: a definition that gains controls or presets while
+// the bank is open shows them.
 static void NoOriginFrom(PresetRecord* preset, int from) {
-    for (int j = from; j < ControlCount(); j++) preset->controls[j].origin = -1;
+    for (int j = from; j < kMaxControls; j++) preset->controls[j].origin = -1;
 }
 
 static void ReadControls(const PlistNode* list, PresetRecord* preset) {
@@ -183,8 +185,7 @@ static void ReadPresets(const PlistNode* list, BankData* bank) {
         if (zones) ReadZones(zones, zoneFields, preset);
         ReadControls(FindKey(element, keys.controls), preset);
     }
-    const int presets = gDevice.presetCount < kMaxPresets ? gDevice.presetCount : kMaxPresets;
-    for (int p = count; p < presets; p++) NoOriginFrom(&bank->presets[p], 0);
+    for (int p = count; p < kMaxPresets; p++) NoOriginFrom(&bank->presets[p], 0);
     bank->presetCountInFile = count;
 }
 

@@ -77,6 +77,15 @@ void InitNewBankData(BankData* data, const char* name) {
             for (int f = 0; f < zoneFields; f++) preset.zones[z][f] = ZoneFieldDefault(f);
         }
     }
+    // Past the model's counts no control comes from a library either (a
+    // cleared origin would name control 0 of library 0), for a definition
+    // that gains controls or presets while the bank is open.
+    for (PresetRecord& preset : data->presets) {
+        for (int j = controls; j < kMaxControls; j++) preset.controls[j].origin = -1;
+    }
+    for (int p = presets; p < kMaxPresets; p++) {
+        for (int j = 0; j < controls; j++) data->presets[p].controls[j].origin = -1;
+    }
 }
 
 // A new last entry holding data; nullptr when the list is full or there is no

@@ -73,6 +73,9 @@ TEST_F(BankCommandsTest, ANewBankHoldsTheDevicesFreshPresets) {
         }
     }
     EXPECT_STREQ(data.presets[4].name, "");  // beyond the device's presets: nothing
+    // Nor from a library, past the model's controls and presets (a definition may gain them).
+    EXPECT_EQ(data.presets[0].controls[kMaxControls - 1].origin, -1);
+    EXPECT_EQ(data.presets[kMaxPresets - 1].controls[0].origin, -1);
 }
 
 TEST_F(BankCommandsTest, NoBankIsAddedPastSixtyFour) {

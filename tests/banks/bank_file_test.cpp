@@ -288,9 +288,12 @@ TEST_F(BankFileTest, EditsToControlsAndSlotsTheFileLackedAreSaved) {
     EXPECT_EQ(read->presets[0].controls[2].midiCc, 50);
     EXPECT_EQ(read->presets[0].variables[1], 5);
     EXPECT_EQ(read->presets[3].controls[0].midiCc, 60);
-    // What nobody edited is saved cleared, but assigned from no library (not from library 0).
+    // What nobody edited is saved cleared, but assigned from no library (not from library 0),
+    // past the model's controls and presets too (a definition may gain them).
     EXPECT_EQ(read->presets[0].controls[1].origin, -1);
     EXPECT_EQ(read->presets[2].controls[0].origin, -1);
+    EXPECT_EQ(read->presets[0].controls[kMaxControls - 1].origin, -1);
+    EXPECT_EQ(read->presets[kMaxPresets - 1].controls[0].origin, -1);
     FreeBankData(read);
 }
 
