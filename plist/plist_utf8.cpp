@@ -67,7 +67,9 @@ void FromUtf8(const char* utf8, char* out, size_t size) {
     while (*p && length + 1 < size) {
         uint32_t code;
         p += DecodeUtf8(p, &code);
-        out[length++] = static_cast<char>(code & 0xff);
+        // A character whose low 8 bits are 0 (U+0100, U+3000...) would end
+        // the text there, and what follows would be lost with the next save.
+        out[length++] = (code & 0xff) != 0 ? static_cast<char>(code & 0xff) : '?';
     }
     out[length] = '\0';
 }

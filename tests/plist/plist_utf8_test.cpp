@@ -47,6 +47,9 @@ TEST(PlistUtf8, FromUtf8KeepsTheLowEightBits) {
     EXPECT_STREQ(out, "\xAC");
     FromUtf8("\xF0\x9F\x8E\xB9!", out, sizeof out);  // U+1F3B9
     EXPECT_STREQ(out, "\xB9!");
+    // Except where they are 0, which would end the text: the rest is kept.
+    FromUtf8("Lead\xE3\x80\x80Pad", out, sizeof out);  // U+3000
+    EXPECT_STREQ(out, "Lead?Pad");
     FromUtf8("", out, sizeof out);
     EXPECT_STREQ(out, "");
     FromUtf8(nullptr, out, sizeof out);
