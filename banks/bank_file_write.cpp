@@ -15,8 +15,9 @@
 #include "banks/discovery.h"
 #include "plist/plist_xml.h"
 
-// UTF-8 of a 47-character field: at most two bytes per character.
-constexpr int kUtf8FieldSize = 2 * kNameLen + 1;
+// UTF-8 of a 47-character field: at most three bytes per character (a
+// control byte's picture).
+constexpr int kUtf8FieldSize = 3 * kNameLen + 1;
 
 int32_t VariableSlotValue(const PresetRecord& preset, int k) {
     int defined = std::min(gDevice.variableCount, kMaxVariables);

@@ -2,6 +2,7 @@
 // unique id, and the conversion of names between memory and file.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "banks/bank_file.h"
@@ -63,7 +64,31 @@ int MakeUniqueId() {
 }
 
 int NameToUtf8(const char* name, char* out, size_t size) {
-    return ToUtf8(name ? name : "", out, size);
+    if (!out || size == 0) return 0;
+    // XML cannot hold control bytes, which a name from a device or a SysEx
+    // Librarian file may carry: the file would drop them. They are written
+    // as their control pictures (U+2401 to U+241F), whose low 8 bits, all
+    // that a name keeps of a character, are the bytes themselves again.
+    size_t length = 0;
+    for (const char* p = name ? name : ""; *p; p++) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        char piece[4];
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+            piece[0] = static_cast<char>(0xE2);
+            piece[1] = static_cast<char>(0x90);
+            piece[2] = static_cast<char>(0x80 | c);
+            piece[3] = '\0';
+        } else {
+            const char one[2] = {*p, '\0'};
+            ToUtf8(one, piece, sizeof piece);
+        }
+        const size_t need = strlen(piece);
+        if (length + need >= size) break;  // a character that does not fit ends the text
+        memcpy(out + length, piece, need);
+        length += need;
+    }
+    out[length] = '\0';
+    return static_cast<int>(length);
 }
 
 void NameFromUtf8(const char* utf8, char* out, size_t size) {
