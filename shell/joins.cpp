@@ -358,7 +358,7 @@ static void ShowBankAfter(int32_t shownBefore) {
 static void BankContentsReplaced(int index) {
     CloseEditorsOfReplacedBank(index);
     EndValueSpinnerOnBank(index);
-    AbandonZoneDragOnBank(index);
+    ZoneDragAfterBankReplaced(index);
 }
 
 static void RedrawAfterDeviceChange() {

@@ -138,11 +138,19 @@ void KeyboardPaneCaptureLost() {
     EndZoneDrag();
 }
 
-void AbandonZoneDragOnBank(int index) {
+void ZoneDragAfterBankReplaced(int index) {
     ZoneKeyboard& k = gZoneKeyboard;
-    if (k.dragMode == ZoneDragMode::kNone || index != gBanks.current) return;
+    if (k.dragMode == ZoneDragMode::kNone) return;
+    // The landing's own undo step ended the drag's (kept when the bar had
+    // moved, dropped when not). On another bank the drag goes on, with a step
+    // for the rest of it: without one, the Undo of an earlier edit of the
+    // preset would take the zone back too.
+    if (index != gBanks.current) {
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current,
+                           gBanks.currentPreset);
+        return;
+    }
     k.dragMode = ZoneDragMode::kNone;
-    FinishUndoStep();  // what the drag moved so far is undone as one step
     SetViewCursor(gKeyboardPane.window, ViewCursor::kArrow);
     ReleasePointer();
     ReleaseMouse();

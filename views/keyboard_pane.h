@@ -24,6 +24,7 @@ void KeyboardPaneCaptureLost();
 // The keyboard's picture is built again (the window was resized): a zone drag
 // ends where it is, counted as a change when it moved the zone.
 void EndZoneDrag();
-// A zone drag on bank `index`, whose contents were replaced whole from outside
-// (a download landed), is let go: the notes stay as the device sent them.
-void AbandonZoneDragOnBank(int index);
+// Bank `index` was replaced whole from outside (a download landed): a zone
+// drag on it is let go, the notes staying as the device sent them; one on
+// another bank goes on, under an undo step of its own.
+void ZoneDragAfterBankReplaced(int index);

@@ -372,6 +372,22 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(Preset().zones[0][1], 50);
     EXPECT_EQ(Preset().zones[0][2], 55);
 
+    // One landing in another bank ends the drag's undo step with its own; the
+    // drag goes on under a step of its own, and no Undo of an earlier edit
+    // takes the zone back with it.
+    RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
+    Preset().variables[2] = 99;
+    FinishUndoStep();
+    Down(KeyX(52), BarY(0));
+    FinishUndoStep();  // as the landing's step does
+    gShellHooks.bankContentsReplaced(gBanks.current + 1);
+    Move(KeyX(54), BarY(0));
+    Up(KeyX(54), BarY(0));
+    ASSERT_EQ(Preset().zones[0][1], 52);
+    Undo();
+    EXPECT_EQ(Preset().zones[0][1], 50);
+    EXPECT_EQ(Preset().variables[2], 99);
+
     // The window resized under a drag: the pictures are built again, and the drag ends as let
     // go there, its move counted as a change.
     Layout();
