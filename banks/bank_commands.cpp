@@ -454,11 +454,24 @@ int DeleteUserBank(int bank) {
 // A name that would leave the bank's folder or that the file system cannot
 // hold is refused like a failed rename; so is one with a ".": the next start
 // takes a bank file's extension from the first "." and would not open it.
+// Windows takes these names, whatever follows them, for its devices: a bank
+// saved as "CON.xml" would go to the console, not to a file.
+static bool NamesADevice(const char* name) {
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : kDevices) {
+        if (SameTextNoCase(name, device)) return true;
+    }
+    const bool port = strlen(name) == 4 && name[3] >= '1' && name[3] <= '9';
+    if (!port) return false;
+    const std::string stem(name, 3);
+    return SameTextNoCase(stem.c_str(), "COM") || SameTextNoCase(stem.c_str(), "LPT");
+}
+
 static bool NameUsableAsFile(const char* name) {
     for (const char* p = name; *p; p++) {
         if (!CharFitsFileName(*p) || *p == '.') return false;
     }
-    return true;
+    return !NamesADevice(name);
 }
 
 int RenameBank(int bank, const char* newName) {

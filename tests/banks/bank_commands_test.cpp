@@ -456,6 +456,9 @@ TEST_F(BankCommandsTest, RenameMovesTheFileOrRefuses) {
     EXPECT_EQ(RenameBank(bank, ""), 0);
     EXPECT_EQ(RenameBank(bank, "../escape"), 0);  // never out of the bank's folder
     EXPECT_EQ(RenameBank(bank, "Live 2.1"), 0);   // "Live 2.1.xml": not opened at the next start
+    for (const char* device : {"con", "NUL", "Com1", "lpt9"}) {  // Windows' devices, not files
+        EXPECT_EQ(RenameBank(bank, device), 0) << device;
+    }
     // A file Windows' file calls could not write beside itself under ".new".
     const std::string longest = UserBankFile("");
     EXPECT_EQ(RenameBank(bank, std::string(256 - longest.size(), 'L').c_str()), 0);
