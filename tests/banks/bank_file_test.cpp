@@ -236,11 +236,15 @@ TEST_F(BankFileTest, NamesAreUtf8InTheFileAndLatin1InMemory) {
     EXPECT_STREQ(read->presets[0].name, "A");
     // Control bytes (a device's name may hold them) survive the file, which
     // cannot hold them as they are.
-    strcpy(Preset(bank, 0).name, "A\x01" "B\x1f\tC");
+    strcpy(Preset(bank, 0).name,
+           "A\x01"
+           "B\x1f\tC");
     strcpy(Preset(bank, 0).controls[0].desc, "\x02");
     ASSERT_EQ(WriteBankFile(bank), 1);
     ASSERT_EQ(ReadBankFile(gBanks.entries[bank].path, read, false), 1);
-    EXPECT_STREQ(read->presets[0].name, "A\x01" "B\x1f\tC");
+    EXPECT_STREQ(read->presets[0].name,
+                 "A\x01"
+                 "B\x1f\tC");
     EXPECT_STREQ(read->presets[0].controls[0].desc, "\x02");
     FreeBankData(read);
 }
