@@ -242,19 +242,19 @@ static bool RenamedPath(const BankEntry& live, const char* name, char* out, size
     return n > 0 && static_cast<size_t>(n) < size;
 }
 
-// Exchanges what entry e holds with bank index: the preset, the bank's
-// contents, or for a renaming the bank's names alone (its file renamed with
-// them): what changed since without a step of its own (an option toggled, a
-// zone dragged) stays. Afterwards e holds what the bank held, which is the
-// other side of its step. False (message 32) when the file cannot be renamed
-// back, or when memory runs short for the bank's contents; nothing has
-// changed then.
 // What putting a step back came to. Refused leaves everything as it was and
 // the step where it is, to be tried again (memory ran short, the system would
 // not rename the file); NameTaken is a renaming whose other name another
 // file or bank has taken since, which no retry can mend.
 enum class SwapOutcome { Swapped, Refused, BankGone, NameTaken };
 
+// Exchanges what entry e holds with bank index: the preset, the bank's
+// contents, or for a renaming the bank's names alone (its file renamed with
+// them), its contents left as they are. Afterwards e holds what the bank
+// held, which is the other side of its step.
+// Refused or NameTaken (message 32) when the file cannot be renamed back,
+// Refused when memory runs short for the bank's contents; nothing has changed
+// then.
 static SwapOutcome ExchangeWithBank(UndoEntry& e, int index) {
     BankEntry& live = gBanks.entries[index];
     if (e.scope == UndoScope::Preset) {
