@@ -508,7 +508,7 @@ TEST_F(UndoTest, RenamingIsUndoneByRenamingBack) {
     RecordUndoSnapshot(UndoKind::Renaming, UndoScope::Bank, bank, 0);
     ASSERT_EQ(RenameBank(bank, "Strings"), 1);
     FinishUndoStep();
-    Preset(bank, 2).variables[0] = 3;  // as an option toggled, which makes no step
+    Preset(bank, 2).variables[0] = 3;  // a change no step recorded
     EXPECT_EQ(MenuText(11), "&Undo Renaming of Alpha User Bank\tCtrl+Z");
     Undo();
     EXPECT_STREQ(gBanks.entries[bank].displayName, "Alpha User Bank");
