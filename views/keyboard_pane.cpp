@@ -36,6 +36,19 @@ void ShownZoneNotes(int32_t* low, int32_t* high) {
     if (*low > *high) std::swap(*low, *high);
 }
 
+// The notes a drag in `mode` starts from: the bar as shown; but the end that
+// is not dragged stays as stored, off the keyboard or not (a zone of 0 .. 127
+// on a shorter one), where that keeps it on its side of the dragged end.
+static void DragStartNotes(ZoneDragMode mode, int32_t storedLow, int32_t storedHigh,
+                           int32_t* low, int32_t* high) {
+    *low = storedLow;
+    *high = storedHigh;
+    ShownZoneNotes(low, high);
+    if (storedLow > storedHigh) return;  // upside down: dragged as shown
+    if (mode == ZoneDragMode::kLowEdge && storedHigh >= *low) *high = storedHigh;
+    if (mode == ZoneDragMode::kHighEdge && storedLow <= *high) *low = storedLow;
+}
+
 void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
     int zone = gDocument.currentZone;
     PresetRecord* preset = EditorCurrentPreset();
@@ -61,6 +74,7 @@ void StartDrag(KeyboardPane& pane, PaneWindow window, int x, int y) {
         k.dragMode = ZoneDragMode::kMove;
         k.grabOffset = note - *low;
     }
+    DragStartNotes(k.dragMode, k.startLow, k.startHigh, low, high);
     CaptureMouse(window);
     // The pointer stays over the keyboard, between its own row and the
     // bar's middle.
@@ -102,6 +116,7 @@ void DragTo(KeyboardPane& pane, int x) {
 
 void EndDrag(PaneWindow window) {
     ZoneKeyboard& k = gZoneKeyboard;
+    const ZoneDragMode mode = k.dragMode;
     k.dragMode = ZoneDragMode::kNone;
     // A drag that moved the zone is one change of the preset; one that left
     // the bar where it was leaves the notes as they were stored.
@@ -109,10 +124,9 @@ void EndDrag(PaneWindow window) {
     int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
     int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
     if (low != nullptr && high != nullptr) {
-        int32_t shownLow = k.startLow;
-        int32_t shownHigh = k.startHigh;
-        ShownZoneNotes(&shownLow, &shownHigh);
-        bool moved = *low != shownLow || *high != shownHigh;
+        int32_t fromLow = 0, fromHigh = 0;
+        DragStartNotes(mode, k.startLow, k.startHigh, &fromLow, &fromHigh);
+        bool moved = *low != fromLow || *high != fromHigh;
         if (moved) {
             CountPresetEdit(gBanks.current, gBanks.currentPreset);
         } else {

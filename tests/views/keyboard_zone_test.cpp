@@ -337,6 +337,15 @@ TEST_F(KeyboardZoneTest, AZoneOffTheKeyboardIsDraggedAsItsBarShowsIt) {
     Up(0, 0);
     EXPECT_EQ(Preset().zones[0][1], 38);
     EXPECT_EQ(Preset().zones[0][2], 50);
+    // One end of a zone wider than the keyboard dragged leaves the other end as stored.
+    Preset().zones[0][1] = 0;
+    Preset().zones[0][2] = 127;
+    Layout();
+    Down(KeyX(36), BarY(0));
+    Move(KeyX(40), BarY(0));
+    Up(0, 0);
+    EXPECT_EQ(Preset().zones[0][1], 40);
+    EXPECT_EQ(Preset().zones[0][2], 127);
 }
 
 TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
