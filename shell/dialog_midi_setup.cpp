@@ -128,16 +128,31 @@ static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice) {
 
     UnqueueInputBuffers();
     CloseMidiPorts();
+    unsigned char outputsBefore[kMaxMidiPorts], inputsBefore[kMaxMidiPorts];
     for (int i = 0; i < kMaxMidiPorts; i++) {
+        outputsBefore[i] = gMidiPorts.outputs[i].enabled ? 1 : 0;
+        inputsBefore[i] = gMidiPorts.inputs[i].enabled ? 1 : 0;
         gMidiPorts.outputs[i].enabled = choice.outputSelected[i] ? 1 : 0;
         gMidiPorts.inputs[i].enabled = choice.inputSelected[i] ? 1 : 0;
     }
     OpenMidiPorts();
     if (!AnyOutputEnabled() || !AnyInputEnabled()) {
-        // A chosen port failed to open: fall back to the ports a refresh would pick.
+        // The chosen ports of one kind all failed to open (and said so):
+        // those of that kind that were open before come back. The ports a
+        // refresh would pick come only when they fail too: the default rule
+        // may pick the very port that failed, and an output the user unticked.
+        const bool outputsFailed = !AnyOutputEnabled(), inputsFailed = !AnyInputEnabled();
         CloseMidiPorts();
-        gMidiPorts.defaultOutputMarker = kEmptyPort;
+        for (int i = 0; i < kMaxMidiPorts; i++) {
+            if (outputsFailed) gMidiPorts.outputs[i].enabled = outputsBefore[i];
+            if (inputsFailed) gMidiPorts.inputs[i].enabled = inputsBefore[i];
+        }
         OpenMidiPorts();
+        if (!AnyOutputEnabled() || !AnyInputEnabled()) {
+            CloseMidiPorts();
+            gMidiPorts.defaultOutputMarker = kEmptyPort;
+            OpenMidiPorts();
+        }
     }
     QueueInputBuffers();
     // A device left on a port no longer chosen gives its bank up: its

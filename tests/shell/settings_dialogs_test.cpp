@@ -192,6 +192,35 @@ TEST_F(MidiSetupTest, ChosenOutputThatFailsToOpenFallsBackToTheDefaultChoice) {
     EXPECT_EQ(1u, IdentityRequests(HeadlessMidiLogCopy(), 0));
 }
 
+// The port open before comes back, not the default rule's pick, which may be
+// the very port that failed (said once), or an output the user unticked.
+TEST_F(MidiSetupTest, ChosenPortsThatFailToOpenGiveBackThePortsOpenBefore) {
+    Start({{"Busy", 1, kMidiPortError}, {"Corvanith 49"}}, {{"Corvanith 49"}});
+    ASSERT_EQ(1, gMidiPorts.outputs[1].open.load());  // the first failed at start, silently
+    MidiSetupChoice c = CurrentMidiSetup();
+    c.outputSelected[0] = 1;
+    c.outputSelected[1] = 0;
+    EXPECT_EQ(MidiSetupVerdict::kReopened, ApplyMidiSetup(c));
+    EXPECT_EQ(1u, HeadlessMessages().boxes.size());
+    EXPECT_EQ(1, gMidiPorts.outputs[1].open.load());
+    EXPECT_EQ(1u, IdentityRequests(HeadlessMidiLogCopy(), 1));
+
+    UnqueueInputBuffers();
+    CloseMidiPorts();
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    Start({{"First"}, {"Corvanith 49"}}, {{"Busy In", 1, kMidiPortError}, {"Corvanith 49"}});
+    c = CurrentMidiSetup();
+    c.outputSelected[0] = 0;
+    c.outputSelected[1] = 1;
+    c.inputSelected[0] = 1;
+    c.inputSelected[1] = 0;
+    EXPECT_EQ(MidiSetupVerdict::kReopened, ApplyMidiSetup(c));
+    EXPECT_EQ(1, gMidiPorts.inputs[1].open);
+    EXPECT_EQ(0, gMidiPorts.outputs[0].enabled);  // as the user left it
+    EXPECT_EQ(0u, IdentityRequests(HeadlessMidiLogCopy(), 0));
+}
+
 // ---------------------------------------------------------------------------
 
 TEST(UndoLevelsField, ReadIntoItsRange) {
