@@ -39,8 +39,8 @@ void ShownZoneNotes(int32_t* low, int32_t* high) {
 // The notes a drag in `mode` starts from: the bar as shown; but the end that
 // is not dragged stays as stored, off the keyboard or not (a zone of 0 .. 127
 // on a shorter one), where that keeps it on its side of the dragged end.
-static void DragStartNotes(ZoneDragMode mode, int32_t storedLow, int32_t storedHigh,
-                           int32_t* low, int32_t* high) {
+static void DragStartNotes(ZoneDragMode mode, int32_t storedLow, int32_t storedHigh, int32_t* low,
+                           int32_t* high) {
     *low = storedLow;
     *high = storedHigh;
     ShownZoneNotes(low, high);
@@ -160,8 +160,7 @@ void ZoneDragAfterBankReplaced(int index) {
     // for the rest of it: without one, the Undo of an earlier edit of the
     // preset would take the zone back too.
     if (index != gBanks.current) {
-        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current,
-                           gBanks.currentPreset);
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
         return;
     }
     k.dragMode = ZoneDragMode::kNone;
@@ -207,8 +206,7 @@ int KeyboardPane::Mouse(PaneWindow window, int x, int y, int message, int flags)
     if (!CheckWritable(gBanks.current)) return kMouseHandled;
     if (message == kLeftDoubleClick) {
         // An undo step and a change of the preset, as for range drags.
-        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current,
-                           gBanks.currentPreset);
+        RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
         const bool toggled = ToggleZoneEnabled(EditorCurrentPreset(), zone);
         FinishUndoStep();
         if (toggled) {
