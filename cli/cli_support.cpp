@@ -138,7 +138,9 @@ int CliLoadFirstDevice() {
 
 std::string JsonString(const char* latin1) {
     char utf8[4 * kDisplayNameLen + 1];
-    NameToUtf8(latin1, utf8, sizeof utf8);
+    // Plain UTF-8: a control byte is escaped below as itself, not given the
+    // picture a bank file writes in its place.
+    ToUtf8(latin1, utf8, sizeof utf8);
     std::string out = "\"";
     for (const char* p = utf8; *p; p++) {
         unsigned char c = static_cast<unsigned char>(*p);

@@ -90,6 +90,16 @@ bool gApplying = false;
 
 static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice);
 
+// Whether ports were open before (`before`) other than those chosen.
+static bool OthersWereOpen(const unsigned char* before, const unsigned char* chosen) {
+    bool any = false, differs = false;
+    for (int i = 0; i < kMaxMidiPorts; i++) {
+        any = any || before[i] != 0;
+        differs = differs || (before[i] != 0) != (chosen[i] != 0);
+    }
+    return any && differs;
+}
+
 MidiSetupVerdict ApplyMidiSetup(const MidiSetupChoice& choice) {
     if (gApplying) return MidiSetupVerdict::kKept;
     gApplying = true;
@@ -142,13 +152,18 @@ static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice) {
         // refresh would pick come only when they fail too: the default rule
         // may pick the very port that failed, and an output the user unticked.
         const bool outputsFailed = !AnyOutputEnabled(), inputsFailed = !AnyInputEnabled();
+        // Only ports other than the ones that just failed are worth a try:
+        // none open before, or the same ones, would fail again.
+        const bool retry =
+            (!outputsFailed || OthersWereOpen(outputsBefore, choice.outputSelected)) &&
+            (!inputsFailed || OthersWereOpen(inputsBefore, choice.inputSelected));
         CloseMidiPorts();
-        for (int i = 0; i < kMaxMidiPorts; i++) {
+        for (int i = 0; i < kMaxMidiPorts && retry; i++) {
             if (outputsFailed) gMidiPorts.outputs[i].enabled = outputsBefore[i];
             if (inputsFailed) gMidiPorts.inputs[i].enabled = inputsBefore[i];
         }
-        OpenMidiPorts();
-        if (!AnyOutputEnabled() || !AnyInputEnabled()) {
+        if (retry) OpenMidiPorts();
+        if (!retry || !AnyOutputEnabled() || !AnyInputEnabled()) {
             CloseMidiPorts();
             gMidiPorts.defaultOutputMarker = kEmptyPort;
             OpenMidiPorts();

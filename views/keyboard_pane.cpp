@@ -160,7 +160,17 @@ void ZoneDragAfterBankReplaced(int index) {
     // for the rest of it: without one, the Undo of an earlier edit of the
     // preset would take the zone back too.
     if (index != gBanks.current) {
+        // A bar not moved yet holds the notes as shown, not as stored: the
+        // step starts from the stored ones, which a release there puts back.
+        PresetRecord* preset = EditorCurrentPreset();
+        int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
+        int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
+        int32_t fromLow = 0, fromHigh = 0;
+        DragStartNotes(k.dragMode, k.startLow, k.startHigh, &fromLow, &fromHigh);
+        const bool still = low && high && *low == fromLow && *high == fromHigh;
+        if (still) *low = k.startLow, *high = k.startHigh;
         RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
+        if (still) *low = fromLow, *high = fromHigh;
         return;
     }
     k.dragMode = ZoneDragMode::kNone;

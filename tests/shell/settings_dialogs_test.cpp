@@ -219,6 +219,20 @@ TEST_F(MidiSetupTest, ChosenPortsThatFailToOpenGiveBackThePortsOpenBefore) {
     EXPECT_EQ(1, gMidiPorts.inputs[1].open);
     EXPECT_EQ(0, gMidiPorts.outputs[0].enabled);  // as the user left it
     EXPECT_EQ(0u, IdentityRequests(HeadlessMidiLogCopy(), 0));
+
+    // No input open before: none to try again, and the default rule's pick
+    // is tried once more, as a refresh would.
+    UnqueueInputBuffers();
+    CloseMidiPorts();
+    HeadlessMessagesReset();
+    HeadlessMessages().quiet = 1;
+    Start({{"First"}, {"Corvanith 49"}}, {{"Busy In", 1, kMidiPortError}});
+    c = CurrentMidiSetup();
+    c.outputSelected[0] = 0;
+    c.outputSelected[1] = 1;
+    c.inputSelected[0] = 1;
+    EXPECT_EQ(MidiSetupVerdict::kReopened, ApplyMidiSetup(c));
+    EXPECT_LE(HeadlessMessages().boxes.size(), 2u);
 }
 
 // ---------------------------------------------------------------------------

@@ -407,6 +407,19 @@ TEST_F(KeyboardZoneTest, LosingTheCaptureEndsTheDrag) {
     EXPECT_EQ(gZoneKeyboard.dragMode, ZoneDragMode::kNone);
     EXPECT_EQ(HeadlessView().confined, 0);
     EXPECT_NE(Entry().changeCount, 0);
+
+    // Held still across a landing in another bank and let go, a zone stored wider
+    // than the keyboard: no Undo then sets the notes the bar showed, never stored.
+    Preset().zones[0][1] = 0;
+    Preset().zones[0][2] = 127;
+    Layout();
+    Down(KeyX(36), BarY(0));
+    FinishUndoStep();
+    gShellHooks.bankContentsReplaced(gBanks.current + 1);
+    Up(KeyX(36), BarY(0));
+    Undo();
+    EXPECT_EQ(Preset().zones[0][1], 0);
+    EXPECT_EQ(Preset().zones[0][2], 127);
 }
 
 TEST_F(KeyboardZoneTest, RowKeysWaitWhileAZoneIsDragged) {
