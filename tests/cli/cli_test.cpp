@@ -100,7 +100,9 @@ TEST_F(CliTest, BankShowJsonGivesTheBankAsRead) {
     // A control byte in a name (kept in the file as its picture) is JSON's escape.
     std::string control = folder_.Write("control.xml", ReadFileText(bank));
     std::string text1 = ReadFileText(control);
-    text1.replace(text1.find("Lead"), 4, "Le\xe2\x90\x81" "ad");
+    text1.replace(text1.find("Lead"), 4,
+                  "Le\xe2\x90\x81"
+                  "ad");
     folder_.Write("control.xml", text1);
     CliRun escaped = Run("bank show --json " + Quote(control));
     EXPECT_NE(escaped.out.find("\"name\": \"Le\\u0001ad"), std::string::npos) << escaped.out;
