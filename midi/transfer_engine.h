@@ -94,6 +94,9 @@ struct PackedBank;
 int CompleteDownload(const DumpResult& dump, const PackedBank& images);
 // No upload runs and no dump is awaited or arriving.
 bool CanStartSending();
+// As CanStartSending, saying "The device is still sending its presets." when
+// not: for a send the user asked for after the check that enabled it.
+bool CanStartSendingOrSay();
 
 // --- Devices ------------------------------------------------------------------
 

@@ -52,10 +52,7 @@ int RefreshDevices() {
     if (TransferBusy()) return 0;
     // A dump asked for and not yet arrived would lose its port and its
     // answers to the identity requests.
-    if (!CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
-        return 0;
-    }
+    if (!CanStartSendingOrSay()) return 0;
     const int before = gBanks.current;
     DrawActivityIndicator(0);
     UnqueueInputBuffers();

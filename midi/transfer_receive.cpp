@@ -189,3 +189,9 @@ bool CanStartSending() {
     // land over what is sent now, and mark the bank as the device holds it.
     return !gTransfer.sending && !DumpUnderWay() && !DumpResultWaiting();
 }
+
+bool CanStartSendingOrSay() {
+    if (CanStartSending()) return true;
+    StatusMessage(kStrDeviceStillSending);
+    return false;
+}

@@ -214,10 +214,7 @@ static void MarkDeviceBankSent(int bank) {
 // device, so the command keeps to its enable rule even when called directly.
 void SendCurrentBank() {
     // Its question's box lets a dump begin under it: the Yes is answered.
-    if (!CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
-        return;
-    }
+    if (!CanStartSendingOrSay()) return;
     RememberCurrentDeviceBank();
     if (FindConnectedDeviceBank() < 0 || !TransferCompatible()) {
         UpdateTransferMenu();
@@ -231,10 +228,7 @@ void SendCurrentBank() {
 void SendChanges() {
     // The drops that change the device bank send at once, whatever the
     // transfers are doing: one that cannot says why.
-    if (!CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
-        return;
-    }
+    if (!CanStartSendingOrSay()) return;
     if (!CanSendChangesNow()) return;
     RememberCurrentDeviceBank();
     FindConnectedDeviceBank();
@@ -248,10 +242,7 @@ int SendDeviceBankAtQuit(int bank) {
     if (!data || bank < 0) return 0;
     // A dump awaited or arriving: a send now would mix with it, and the
     // device would cancel both. The question's box says why it stopped.
-    if (!CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
-        return 0;
-    }
+    if (!CanStartSendingOrSay()) return 0;
     // The bank sent becomes the exchange's device bank: the device bank of
     // another model may be the one remembered, whose layout the bank would
     // otherwise be packed and sent by.

@@ -123,8 +123,7 @@ static MidiSetupVerdict ApplyMidiSetupOnce(const MidiSetupChoice& choice) {
     // A dump asked for and not yet arrived would lose its port and have
     // identity requests sent into it, as at Refresh Devices; a new device
     // number would have its messages passed over and its answers go astray.
-    if ((portsChange || number != gDeviceNumber) && !CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
+    if ((portsChange || number != gDeviceNumber) && !CanStartSendingOrSay()) {
         return MidiSetupVerdict::kKept;
     }
     if (!portsChange) {

@@ -344,10 +344,8 @@ int DropBankOnBank(int target) {
         gShellHooks.showBank(target);
     }
     RepaintBankViews();
-    if (to->kind == BankKind::Device && !CanStartSending()) {
-        StatusMessage(kStrDeviceStillSending);
-    } else if (to->kind == BankKind::Device && CanSendCurrentBank() &&
-               gShellHooks.confirmWholeBankSend(target)) {
+    if (to->kind == BankKind::Device && CanStartSendingOrSay() && CanSendCurrentBank() &&
+        gShellHooks.confirmWholeBankSend(target)) {
         SendCurrentBank();
     }
     return 1;

@@ -39,8 +39,8 @@ void ShownZoneNotes(int32_t* low, int32_t* high) {
 // The notes a drag in `mode` starts from: the bar as shown; but the end that
 // is not dragged stays as stored, off the keyboard or not (a zone of 0 .. 127
 // on a shorter one), where that keeps it on its side of the dragged end.
-static void DragStartNotes(ZoneDragMode mode, int32_t storedLow, int32_t storedHigh, int32_t* low,
-                           int32_t* high) {
+void DragStartNotes(ZoneDragMode mode, int32_t storedLow, int32_t storedHigh, int32_t* low,
+                    int32_t* high) {
     *low = storedLow;
     *high = storedHigh;
     ShownZoneNotes(low, high);
@@ -114,6 +114,15 @@ void DragTo(KeyboardPane& pane, int x) {
     if (*low != oldLow || *high != oldHigh) InvalidatePaneAlone(pane);
 }
 
+// Whether the drag in `mode` has left the zone's notes (low, high; either
+// may be missing) where it started them, and where that was.
+bool DragStill(ZoneDragMode mode, const int32_t* low, const int32_t* high, int32_t* fromLow,
+               int32_t* fromHigh) {
+    const ZoneKeyboard& k = gZoneKeyboard;
+    DragStartNotes(mode, k.startLow, k.startHigh, fromLow, fromHigh);
+    return low != nullptr && high != nullptr && *low == *fromLow && *high == *fromHigh;
+}
+
 void EndDrag(PaneWindow window) {
     ZoneKeyboard& k = gZoneKeyboard;
     const ZoneDragMode mode = k.dragMode;
@@ -123,16 +132,12 @@ void EndDrag(PaneWindow window) {
     PresetRecord* preset = EditorCurrentPreset();
     int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
     int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
-    if (low != nullptr && high != nullptr) {
-        int32_t fromLow = 0, fromHigh = 0;
-        DragStartNotes(mode, k.startLow, k.startHigh, &fromLow, &fromHigh);
-        bool moved = *low != fromLow || *high != fromHigh;
-        if (moved) {
-            CountPresetEdit(gBanks.current, gBanks.currentPreset);
-        } else {
-            *low = k.startLow;
-            *high = k.startHigh;
-        }
+    int32_t fromLow = 0, fromHigh = 0;
+    if (DragStill(mode, low, high, &fromLow, &fromHigh)) {
+        *low = k.startLow;
+        *high = k.startHigh;
+    } else if (low != nullptr && high != nullptr) {
+        CountPresetEdit(gBanks.current, gBanks.currentPreset);
     }
     FinishUndoStep();
     SetViewCursor(window, ViewCursor::kArrow);
@@ -166,8 +171,7 @@ void ZoneDragAfterBankReplaced(int index) {
         int32_t* low = ZoneLowNote(preset, gDocument.currentZone);
         int32_t* high = ZoneHighNote(preset, gDocument.currentZone);
         int32_t fromLow = 0, fromHigh = 0;
-        DragStartNotes(k.dragMode, k.startLow, k.startHigh, &fromLow, &fromHigh);
-        const bool still = low && high && *low == fromLow && *high == fromHigh;
+        const bool still = DragStill(k.dragMode, low, high, &fromLow, &fromHigh);
         if (still) *low = k.startLow, *high = k.startHigh;
         RecordUndoSnapshot(UndoKind::Edit, UndoScope::Preset, gBanks.current, gBanks.currentPreset);
         if (still) *low = fromLow, *high = fromHigh;
